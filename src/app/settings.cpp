@@ -1,0 +1,10 @@
+// The settings file: full screen, music and the starting level.
+#include "app/frm_main.h"
+
+namespace tk {
+
+void frmMain::readSettings() {}
+
+void frmMain::ulozNastaveni() {}
+
+}  // namespace tk

