@@ -1,0 +1,16 @@
+// Fonts by family name through fontconfig, opened with SDL_ttf at 96 dpi and cached.
+#pragma once
+
+#include <SDL_ttf.h>
+
+#include <string>
+
+namespace tk {
+
+// The best match fontconfig finds for the family ("Trebuchet MS" falls back to
+// DejaVu Sans where it is absent); null only when the machine has no font at all.
+// The font stays open until CloseFonts().
+TTF_Font* GetFont(const std::string& family, bool bold, bool italic, double points);
+void CloseFonts();
+
+}  // namespace tk

@@ -1,0 +1,32 @@
+// The help view: a local HTML page laid out with litehtml and drawn with SDL.
+#pragma once
+
+#include <SDL.h>
+
+#include <memory>
+#include <string>
+
+namespace tk {
+
+class HtmlView {
+public:
+    HtmlView();
+    ~HtmlView();
+    HtmlView(const HtmlView&) = delete;
+    HtmlView& operator=(const HtmlView&) = delete;
+
+    // Loads and lays out the page at `path` for the given width. A page that cannot
+    // be read leaves the view empty and returns false; nothing is reported.
+    bool Load(const std::string& path, int width);
+    void Clear();
+    int ContentHeight() const;  // pixels; 0 when empty
+    // Draws the page scrolled down by scrollY pixels into `viewport` of the renderer's
+    // current target, clipped to it.
+    void Draw(SDL_Renderer* renderer, const SDL_Rect& viewport, int scrollY);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace tk

@@ -1,0 +1,34 @@
+// The whole program on the headless twin: a program folder, the platform, the window.
+#pragma once
+
+#include <cstdint>
+
+#include "app/frm_main.h"
+#include "app/module1.h"
+#include "platform/headless_platform.h"
+#include "program_folder.h"
+
+namespace tk::test {
+
+struct GameFixture {
+    explicit GameFixture(HeadlessOptions options = {}, bool withData = true)
+        : folder(withData), plat(withFolder(options, folder)), form(plat) {}
+
+    // Runs Main to its end (start-up, the scripted session, shutdown).
+    int Run() { return Module1::Main(form); }
+
+    // Start-up waits 1250 ms before it loads; the menu takes keys from then on.
+    static constexpr std::uint64_t kMenuReady = 1300;
+
+    ProgramFolder folder;
+    HeadlessPlatform plat;
+    frmMain form;
+
+private:
+    static HeadlessOptions withFolder(HeadlessOptions o, const ProgramFolder& f) {
+        o.programFolder = f.str();
+        return o;
+    }
+};
+
+}  // namespace tk::test
