@@ -1,10 +1,32 @@
-// The countdown clock.
+// The countdown clock: the once-a-second tick and the minutes-and-seconds text of Label4.
+#include <cstdlib>
+
 #include "app/frm_main.h"
 
 namespace tk {
 
-void frmMain::Timer1_Timer() {}
+void frmMain::Timer1_Timer() {
+    // The count stops by itself at 0; the game loop notices the 0 and ends the level.
+    // A negative time (only a repaired level could give one) never moves.
+    if (timeLeft > 0) --timeLeft;
+    if (timeLeft >= 1 && timeLeft <= 10) makeSound("time");
+    Label4.Caption = clockText(timeLeft);
+}
 
-std::string frmMain::clockText(int seconds) { (void)seconds; return "00:00"; }
+std::string frmMain::clockText(int seconds) {
+    // Minutes and seconds packed as one number, minutes*100 + seconds, shown with at
+    // least two digits on each side of the colon: 6000 s is "100:00". A negative time
+    // is shown as the same text with a minus sign ("-00:05"), not as the packed
+    // number of a negative value, which would read "-01:05" for five seconds.
+    const bool negative = seconds < 0;
+    const long long t = std::llabs(static_cast<long long>(seconds));
+    const long long minutes = t / 60, secs = t % 60;
+    std::string text = std::to_string(minutes);
+    if (text.size() < 2) text.insert(0, 2 - text.size(), '0');
+    text += ':';
+    if (secs < 10) text += '0';
+    text += std::to_string(secs);
+    return negative ? "-" + text : text;
+}
 
 }  // namespace tk
