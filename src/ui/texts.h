@@ -1,0 +1,64 @@
+// Every on-screen text that exists in Czech and in English, in one place.
+#pragma once
+
+#include <string>
+
+namespace tk::texts {
+
+// Several-line texts are joined the way labels expect them.
+inline constexpr const char* kLineBreak = "\r\n";
+
+// The five main-menu lines. Line 3 names the language that choosing it switches to.
+inline std::string menuLine(bool czech, int index) {
+    static const char* const cz[5] = {"Hrát", "Nastavení", "Nápověda", "English", "Konec"};
+    static const char* const en[5] = {"Play", "Options", "Help", "Česky", "Quit"};
+    if (index < 0 || index > 4) return {};
+    return czech ? cz[index] : en[index];
+}
+
+// The credit headings beside the names, one per line.
+inline std::string creditsHeadings(bool czech) {
+    return czech ? "Programování:\r\nÚrovně:\r\nHudba:" : "Programming:\r\nLevels:\r\nMusic:";
+}
+
+// ---- the options screen ------------------------------------------------------
+inline std::string optionsBack(bool czech) { return czech ? "« zpět" : "« back"; }
+
+// The full-screen and music lines name the state in force, not what the key would do.
+inline std::string optionsDisplay(bool czech, bool fullscreen) {
+    if (fullscreen) return czech ? "Celá obrazovka" : "Fullscreen";
+    return czech ? "V okně" : "Window mode";
+}
+
+inline std::string optionsMusic(bool czech, bool music) {
+    if (music) return czech ? "Hudba: hraje" : "Music: on";
+    return czech ? "Hudba: nehraje" : "Music: off";
+}
+
+inline std::string optionsChooseLevel(bool czech) { return czech ? "Vybrat úroveň:" : "Choose level:"; }
+
+// Line 4 shows the chosen level indented under "Choose level:", the same in both languages.
+inline std::string optionsLevelLine(const std::string& level) { return "   " + level; }
+
+// Shown on line 4 for a second when a typed level name has no level file.
+inline std::string levelNotFound(bool czech) { return czech ? " - nenalezena -" : " - not found -"; }
+
+// ---- texts of the game screen ------------------------------------------------
+// Asked when the player wants to leave a level.
+inline std::string quitQuestion(bool czech) {
+    return czech ? "Opravdu skončit?\r\nA / N" : "Really quit?\r\nY / N";
+}
+
+// Shown over the board after the last level of the chain.
+inline std::string finalMessage(bool czech) {
+    return czech ? "Všechny úrovně vyřešeny.\r\nGratuluji!" : "All levels solved.\r\nCongratulations!";
+}
+
+// ---- files named by language -------------------------------------------------
+// The help page's base name in the help folder (with ".html").
+inline std::string helpPageName(bool czech) { return czech ? "napoveda" : "help"; }
+
+// Present in the program folder exactly when the last chosen language is Czech.
+inline constexpr const char* kMarkerFileName = "AtToMluvi.Cesky";
+
+}  // namespace tk::texts
