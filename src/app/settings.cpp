@@ -1,10 +1,131 @@
-// The settings file: full screen, music and the starting level.
+// The settings file: full screen, music and the level that "Play" starts with.
 #include "app/frm_main.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+#include <vector>
 
 namespace tk {
 
-void frmMain::readSettings() {}
+namespace {
 
-void frmMain::ulozNastaveni() {}
+// Lines end in CR LF as the game writes them, but a file edited by hand may use
+// LF or CR alone; a last line without an ending still counts.
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string current;
+    bool pending = false;  // characters (or nothing) after the last line end
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(current);
+            current.clear();
+            pending = false;
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            current += c;
+            pending = true;
+        }
+    }
+    if (pending) lines.push_back(current);
+    return lines;
+}
+
+// The rest of a UTF-8 line from its seventh character on: a character is counted
+// by its first byte, so a name with accents is cut between characters, not inside one.
+std::string fromSeventhCharacter(const std::string& line) {
+    int seen = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(line[i]);
+        if ((byte & 0xC0) == 0x80) continue;  // continuation byte
+        if (seen == 6) return line.substr(i);
+        ++seen;
+    }
+    return {};
+}
+
+std::string describe(int err) { return std::strerror(err); }
+
+}  // namespace
+
+void frmMain::readSettings() {
+    const std::string path = settingsPath();
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        const int err = errno;
+        std::error_code ec;
+        const bool present = std::filesystem::exists(path, ec);
+        throw FatalError("Cannot read the settings file " + path + ": " +
+                         (present ? describe(err) : std::string("file not found")));
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) throw FatalError("Cannot read the settings file " + path + ": read error");
+    std::string text = content.str();
+    // An editor's byte-order mark is not part of the first line.
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
+
+    const std::vector<std::string> lines = splitLines(text);
+    if (lines.size() < 3) {
+        throw FatalError("Cannot read the settings file " + path + ": it has " +
+                         std::to_string(lines.size()) + " line" + (lines.size() == 1 ? "" : "s") +
+                         ", three are needed");
+    }
+    // Each line is taken by its position; the keys are not searched for.
+    fullscreenOn = lines[0] == "fullscreen:on";
+    musicOn = lines[1] == "music:on";
+    currentLevel = fromSeventhCharacter(lines[2]);
+}
+
+void frmMain::ulozNastaveni() {
+    const std::string path = settingsPath();
+    const std::string temp = path + ".tmp";
+    const std::string text = std::string("fullscreen:") + (fullscreenOn ? "on" : "off") + "\r\n" +
+                             "music:" + (musicOn ? "on" : "off") + "\r\n" + "level:" + currentLevel +
+                             "\r\n";
+
+    // The new content goes to a file of its own first and replaces the old file in one
+    // step, so a crash or a full disk never leaves a short file that would stop every
+    // later start-up.
+    auto fail = [&](const std::string& what, int err, bool created) {
+        if (created) ::unlink(temp.c_str());
+        throw FatalError("Cannot write the settings file " + path + ": " + what + ": " +
+                         describe(err));
+    };
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) fail("cannot create " + temp, errno, false);
+
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int err = errno;
+            ::close(fd);
+            fail("cannot write " + temp, err, true);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0) {
+        const int err = errno;
+        ::close(fd);
+        fail("cannot flush " + temp, err, true);
+    }
+    if (::close(fd) != 0) fail("cannot close " + temp, errno, true);
+    if (::rename(temp.c_str(), path.c_str()) != 0) fail("cannot replace it", errno, true);
+
+    // Make the rename itself durable; a failure here leaves a whole file either way.
+    const int dir = ::open(programFolder.empty() ? "." : programFolder.c_str(),
+                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
 
 }  // namespace tk

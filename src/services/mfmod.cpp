@@ -1,15 +1,124 @@
-// The music module's routines over the platform's music library.
+// The music module: start-up and close of the sound library and numbered stream slots.
 #include "services/mfmod.h"
 
 namespace tk {
 
-std::string mFmod::fmodErrorText(int code) { (void)code; return "Unknown error"; }
-void mFmod::fmodInit(int, int, int, int, int, int, int) {}
-void mFmod::fmodClose() {}
-void mFmod::streamOpen(const std::string&, int, int, bool, int) {}
-void mFmod::streamPlay(int) {}
-void mFmod::streamTogglePause(int) {}
-void mFmod::streamStop(int) {}
-void mFmod::streamSetVolume(int, int) {}
+namespace {
+
+constexpr const char* kTitle = "TramolKulap";
+
+}  // namespace
+
+std::string mFmod::fmodErrorText(int code) {
+    switch (code) {
+    case 0: return "No errors";
+    case 1: return "Cannot call this command after FSOUND_Init.  Call FSOUND_Close first.";
+    case 2: return "This command failed because FSOUND_Init was not called";
+    case 3: return "Error initializing output device.";
+    case 4: return "The output device is already in use and cannot be reused.";
+    case 5: return "Playing the sound failed.";
+    case 6:
+        return "Soundcard does not support the features needed for this soundsystem (16bit stereo "
+               "output)";
+    case 7: return "Error setting cooperative level for hardware.";
+    case 8: return "Error creating hardware sound buffer.";
+    case 9: return "File not found";
+    case 10: return "Unknown file format";
+    case 11: return "Error loading file";
+    case 12: return "Not enough memory ";
+    case 13: return "The version number of this file format is not supported";
+    case 14: return "An invalid parameter was passed to this function";
+    case 15: return "Tried to use an EAX command on a non EAX enabled channel or output.";
+    case 16: return "Failed to allocate a new channel";
+    case 17: return "Recording is not supported on this machine";
+    case 18: return "Required Mediaplayer codec is not installed";
+    case 19: return "An error occured trying to open the specified CD device";
+    default: return "Unknown error";
+    }
+}
+
+void mFmod::fmodInit(int streamBufferMs, int mixRate, int channels, int initFlags, int outputType,
+                     int mixerType, int driver) {
+    // Driver, output type, mixer and buffer sizes are the library's business on this
+    // platform; what remains is whether it can be used and whether it starts.
+    (void)streamBufferMs;
+    (void)outputType;
+    (void)mixerType;
+    (void)driver;
+    MusicLibrary& lib = plat_.Music();
+    std::string why;
+    if (!lib.Available(&why)) {
+        libraryUsable_ = false;
+        started_ = false;
+        plat_.MsgBox("FMOD Cannot initialize because of an error.\r\n" + why, kTitle, true);
+        return;
+    }
+    libraryUsable_ = true;
+    if (channels > 64) {
+        plat_.MsgBox("You can only have a maximum of " + std::to_string(64) + " channels.", "Error",
+                     true);
+        return;
+    }
+    maxChannels = channels;
+    started_ = lib.Init(mixRate, channels, initFlags);
+    if (!started_) {
+        const int code = lib.GetError();
+        plat_.MsgBox("FMOD Cannot initialize because of an error.\r\n" + fmodErrorText(code),
+                     kTitle, true);
+    }
+}
+
+void mFmod::fmodClose() {
+    if (libraryUsable_) plat_.Music().Close();
+    libraryUsable_ = false;
+    started_ = false;
+}
+
+bool mFmod::validSlot(int slot) const {
+    // Negative slots would index before the tables; the table ends at 64 whatever
+    // the channel count says.
+    return slot >= 0 && slot <= maxChannels && slot < static_cast<int>(streamHandles.size());
+}
+
+void mFmod::streamOpen(const std::string& path, int mode, int slot, bool playNow, int volume) {
+    if (!validSlot(slot)) return;
+    streamStop(slot);
+    // After a failed start every music call stays silent: the slot simply stays empty.
+    streamHandles[slot] = started_ ? plat_.Music().StreamOpen(path, mode) : 0;
+    if (playNow) {
+        streamPlay(slot);
+        streamSetVolume(slot, volume);
+    }
+}
+
+void mFmod::streamPlay(int slot) {
+    if (!validSlot(slot)) return;
+    if (!started_) return;
+    MusicLibrary& lib = plat_.Music();
+    if (streamChannels[slot] != 0 && lib.GetPaused(streamChannels[slot])) streamTogglePause(slot);
+    // The stream plays on the channel numbered like its slot, not on a free one.
+    streamChannels[slot] = streamHandles[slot] != 0 ? lib.StreamPlay(slot, streamHandles[slot]) : 0;
+}
+
+void mFmod::streamTogglePause(int slot) {
+    if (!validSlot(slot)) return;
+    if (!started_ || streamChannels[slot] == 0) return;
+    MusicLibrary& lib = plat_.Music();
+    lib.SetPaused(streamChannels[slot], !lib.GetPaused(streamChannels[slot]));
+}
+
+void mFmod::streamStop(int slot) {
+    if (!validSlot(slot)) return;
+    if (streamHandles[slot] == 0) return;
+    // The stream itself is released when the library closes.
+    if (started_) plat_.Music().StreamStop(streamHandles[slot]);
+    streamHandles[slot] = 0;
+}
+
+void mFmod::streamSetVolume(int slot, int volume) {
+    if (!validSlot(slot)) return;
+    if (!started_ || streamChannels[slot] == 0) return;
+    plat_.Music().SetVolume(streamChannels[slot], volume);
+}
 
 }  // namespace tk

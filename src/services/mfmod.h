@@ -29,7 +29,12 @@ public:
     std::array<std::uintptr_t, 65> streamChannels{};
 
 private:
+    bool validSlot(int slot) const;
+
     Platform& plat_;
+    bool libraryUsable_ = false;  // the library could be loaded at all
+    bool started_ = false;        // and it accepted the output device
+
 };
 
 }  // namespace tk
