@@ -22,7 +22,11 @@ public:
     int ContentHeight() const;  // pixels; 0 when empty
     // Draws the page scrolled down by scrollY pixels into `viewport` of the renderer's
     // current target, clipped to it.
+    // Words and pictures are kept as textures of the renderer last drawn with; a
+    // new renderer replaces them. Call this before destroying that renderer while
+    // the view lives on (the view's own destructor also needs it alive or released).
     void Draw(SDL_Renderer* renderer, const SDL_Rect& viewport, int scrollY);
+    void ReleaseTextures();
 
 private:
     struct Impl;
