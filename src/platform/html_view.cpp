@@ -1,0 +1,768 @@
+// The help view: litehtml lays out a local page; SDL_ttf and SDL_image paint it onto any SDL renderer.
+#include "platform/html_view.h"
+
+#include "platform/fonts.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <SDL_image.h>
+#include <SDL_ttf.h>
+#include <litehtml.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace tk {
+
+namespace {
+
+// The page's layout box: the help rectangle of the game window.
+constexpr int kViewHeight = 490;
+constexpr int kDefaultFontPx = 16;
+// Past this many cached words something is wrong with the page; start afresh
+// rather than grow without bound.
+constexpr std::size_t kTextCacheLimit = 6000;
+
+// Only what this game's help pages need from a browser's defaults, written so a
+// plain page without its own stylesheet still reads like a web page.
+const char* const kMasterCss = R"css(
+html { display: block; }
+head, script, style, title, meta, link, template { display: none; }
+body { display: block; margin: 8px; }
+div, section, article, header, footer, nav, aside, main, figure, figcaption,
+address, form, fieldset, center { display: block; }
+p { display: block; margin-top: 1em; margin-bottom: 1em; }
+h1, h2, h3, h4, h5, h6 { display: block; font-weight: bold; }
+h1 { font-size: 2em; margin-top: 0.67em; margin-bottom: 0.67em; }
+h2 { font-size: 1.5em; margin-top: 0.83em; margin-bottom: 0.83em; }
+h3 { font-size: 1.17em; margin-top: 1em; margin-bottom: 1em; }
+h4 { margin-top: 1.33em; margin-bottom: 1.33em; }
+h5 { font-size: 0.83em; margin-top: 1.67em; margin-bottom: 1.67em; }
+h6 { font-size: 0.67em; margin-top: 2.33em; margin-bottom: 2.33em; }
+ul, ol, menu, dir { display: block; margin-top: 1em; margin-bottom: 1em; padding-left: 40px; }
+ul, menu, dir { list-style-type: disc; }
+ol { list-style-type: decimal; }
+ul ul, ol ul { list-style-type: circle; }
+ul ul, ul ol, ol ol, ol ul { margin-top: 0; margin-bottom: 0; }
+li { display: list-item; }
+dl { display: block; margin-top: 1em; margin-bottom: 1em; }
+dt { display: block; }
+dd { display: block; margin-left: 40px; }
+blockquote { display: block; margin: 1em 40px; }
+pre { display: block; white-space: pre; margin-top: 1em; margin-bottom: 1em; }
+pre, code, kbd, samp, tt { font-family: monospace; }
+hr { display: block; margin: 0.5em 0; border-top: 1px solid #808080; }
+br { display: block; }
+b, strong { font-weight: bold; }
+i, em, cite, var, dfn, address { font-style: italic; }
+u, ins { text-decoration: underline; }
+s, strike, del { text-decoration: line-through; }
+small, sub, sup { font-size: smaller; }
+big { font-size: larger; }
+sub { vertical-align: sub; }
+sup { vertical-align: super; }
+center { text-align: center; }
+a:link { color: #0000ee; text-decoration: underline; }
+table { display: table; border-collapse: separate; border-spacing: 2px; }
+caption { display: table-caption; text-align: center; }
+thead { display: table-header-group; vertical-align: middle; }
+tbody { display: table-row-group; vertical-align: middle; }
+tfoot { display: table-footer-group; vertical-align: middle; }
+tr { display: table-row; vertical-align: inherit; }
+td, th { display: table-cell; padding: 1px; vertical-align: inherit; }
+th { font-weight: bold; text-align: center; }
+col { display: table-column; }
+colgroup { display: table-column-group; }
+img { display: inline-block; }
+)css";
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (in.bad()) return false;
+    out = text.str();
+    return true;
+}
+
+// A page refers to its pictures and stylesheet by paths relative to its own
+// folder; "file://" links from a browser-made page work the same way.
+std::string ResolvePath(const std::string& src, const std::string& base) {
+    std::string s = src;
+    if (s.rfind("file://", 0) == 0) s.erase(0, 7);
+    if (s.empty() || s[0] == '/') return s;
+    if (base.empty()) return s;
+    const std::string folder = base.back() == '/' ? base : FolderOf(base);
+    return folder + s;
+}
+
+// --- UTF-8 helpers for text-transform: Czech needs more than ASCII. ---------
+std::vector<char32_t> DecodeUtf8(const std::string& s) {
+    std::vector<char32_t> out;
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+        if (extra < 0 || i + extra >= s.size() + (extra == 0 ? 1 : 0)) {
+            out.push_back(0xFFFD);
+            ++i;
+            continue;
+        }
+        char32_t cp = extra == 0 ? c : (c & (0x3F >> extra));
+        bool ok = true;
+        for (int k = 1; k <= extra; ++k) {
+            const auto cc = static_cast<unsigned char>(s[i + k]);
+            if ((cc & 0xC0) != 0x80) { ok = false; break; }
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        if (!ok) {
+            out.push_back(0xFFFD);
+            ++i;
+            continue;
+        }
+        out.push_back(cp);
+        i += extra + 1;
+    }
+    return out;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Latin-1 and Latin Extended-A cover every Czech letter.
+char32_t ToUpper(char32_t c) {
+    if (c >= 'a' && c <= 'z') return c - 32;
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
+    if (c >= 0x100 && c <= 0x137 && (c & 1)) return c - 1;
+    if (c >= 0x139 && c <= 0x148 && !(c & 1)) return c - 1;
+    if (c >= 0x14A && c <= 0x177 && (c & 1)) return c - 1;
+    if (c == 0x17A || c == 0x17C || c == 0x17E) return c - 1;
+    return c;
+}
+
+char32_t ToLower(char32_t c) {
+    if (c >= 'A' && c <= 'Z') return c + 32;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
+    if (c >= 0x100 && c <= 0x137 && !(c & 1)) return c + 1;
+    if (c >= 0x139 && c <= 0x148 && (c & 1)) return c + 1;
+    if (c >= 0x14A && c <= 0x177 && !(c & 1)) return c + 1;
+    if (c == 0x179 || c == 0x17B || c == 0x17D) return c + 1;
+    return c;
+}
+
+bool IsGenericFamily(const std::string& lower) {
+    return lower == "sans-serif" || lower == "sans" || lower == "serif" || lower == "system-ui" ||
+           lower == "cursive" || lower == "fantasy" || lower == "ui-sans-serif" || lower.empty();
+}
+
+// The first family of a CSS font-family list, generic names mapped to the
+// game's own face.
+std::string PickFamily(const char* faceName) {
+    std::string list = faceName ? faceName : "";
+    std::string first = list.substr(0, list.find(','));
+    first.erase(std::remove(first.begin(), first.end(), '"'), first.end());
+    first.erase(std::remove(first.begin(), first.end(), '\''), first.end());
+    litehtml::trim(first);
+    std::string lower = first;
+    litehtml::lcase(lower);
+    if (lower == "monospace" || lower == "ui-monospace") return "DejaVu Sans Mono";
+    if (IsGenericFamily(lower)) return "Trebuchet MS";
+    return first;
+}
+
+SDL_Rect ToRect(const litehtml::position& p) { return SDL_Rect{p.x, p.y, p.width, p.height}; }
+
+bool Intersect(const SDL_Rect& a, const SDL_Rect& b, SDL_Rect& out) {
+    if (SDL_IntersectRect(&a, &b, &out) == SDL_TRUE) return true;
+    out = SDL_Rect{a.x, a.y, 0, 0};
+    return false;
+}
+
+// Stand-in for the shared font service until it lands: fontconfig's best match,
+// opened with SDL_ttf and kept open for the run.
+TTF_Font* OpenFace(const std::string& family, bool bold, bool italic, double points) {
+    static std::map<std::string, TTF_Font*> open;
+    // Whole pixels at 72 dpi keep fractional point sizes exact.
+    const int pt = std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0)));
+    const std::string key = family + (bold ? "|b" : "|") + (italic ? "i|" : "|") + std::to_string(pt);
+    if (auto it = open.find(key); it != open.end()) return it->second;
+    TTF_Font* font = nullptr;
+    if (FcInit()) {
+        FcPattern* pat = FcNameParse(reinterpret_cast<const FcChar8*>(family.c_str()));
+        FcPatternAddInteger(pat, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+        FcPatternAddInteger(pat, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+        FcConfigSubstitute(nullptr, pat, FcMatchPattern);
+        FcDefaultSubstitute(pat);
+        FcResult res;
+        if (FcPattern* match = FcFontMatch(nullptr, pat, &res)) {
+            FcChar8* file = nullptr;
+            if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
+                font = TTF_OpenFontDPI(reinterpret_cast<const char*>(file), pt, 72, 72);
+            FcPatternDestroy(match);
+        }
+        FcPatternDestroy(pat);
+    }
+    open[key] = font;
+    return font;
+}
+
+struct Font {
+    TTF_Font* face = nullptr;
+    bool underline = false;
+    bool strike = false;
+    bool overline = false;
+    int ascent = 0;
+    int descent = 0;  // positive, below the baseline
+    int height = 0;
+    int px = 0;
+};
+
+struct TextTexture {
+    SDL_Texture* texture = nullptr;
+    int w = 0;
+    int h = 0;
+};
+
+struct Picture {
+    SDL_Surface* surface = nullptr;  // null when the file could not be read
+    SDL_Texture* texture = nullptr;
+};
+
+}  // namespace
+
+struct HtmlView::Impl final : public litehtml::document_container {
+    litehtml::context context;
+    litehtml::document::ptr doc;
+    std::string pageFolder;
+    int width = 0;
+
+    // Everything below belongs to `renderer`: textures can only be drawn by the
+    // renderer that made them.
+    SDL_Renderer* renderer = nullptr;
+    SDL_Rect viewport{0, 0, 0, 0};
+    std::vector<SDL_Rect> clips;
+    std::unordered_map<std::string, TextTexture> texts;
+    std::map<std::string, Picture> pictures;
+
+    Impl() { context.load_master_stylesheet(kMasterCss); }
+
+    ~Impl() {
+        doc.reset();  // its fonts come back through delete_font while we still exist
+        DropTextures();
+        for (auto& [path, pic] : pictures)
+            if (pic.surface) SDL_FreeSurface(pic.surface);
+    }
+
+    void DropTextures() {
+        for (auto& [key, t] : texts)
+            if (t.texture) SDL_DestroyTexture(t.texture);
+        texts.clear();
+        for (auto& [path, pic] : pictures) {
+            if (pic.texture) SDL_DestroyTexture(pic.texture);
+            pic.texture = nullptr;
+        }
+        renderer = nullptr;
+    }
+
+    void ClearPage() {
+        doc.reset();
+        // Font handles die with the document, and a new page could reuse their
+        // addresses: cached words keyed by them must go too.
+        for (auto& [key, t] : texts)
+            if (t.texture) SDL_DestroyTexture(t.texture);
+        texts.clear();
+        for (auto& [path, pic] : pictures) {
+            if (pic.texture) SDL_DestroyTexture(pic.texture);
+            if (pic.surface) SDL_FreeSurface(pic.surface);
+        }
+        pictures.clear();
+        pageFolder.clear();
+    }
+
+    // --- drawing helpers ----------------------------------------------------
+    void ApplyClip() {
+        SDL_Rect c = viewport;
+        for (const auto& r : clips) Intersect(c, r, c);
+        SDL_RenderSetClipRect(renderer, &c);
+    }
+
+    void SetColor(const litehtml::web_color& c) {
+        SDL_SetRenderDrawBlendMode(renderer, c.alpha == 255 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
+        SDL_SetRenderDrawColor(renderer, c.red, c.green, c.blue, c.alpha);
+    }
+
+    void FillRect(int x, int y, int w, int h) {
+        if (w <= 0 || h <= 0) return;
+        SDL_Rect r{x, y, w, h};
+        SDL_RenderFillRect(renderer, &r);
+    }
+
+    // Scanline fill; each corner may be an ellipse of its own.
+    void FillRounded(const SDL_Rect& r, const litehtml::border_radiuses& rad) {
+        auto inset = [](int row, int h, int rx, int ry, bool top) -> int {
+            if (rx <= 0 || ry <= 0) return 0;
+            const int dist = top ? row : h - 1 - row;
+            if (dist >= ry) return 0;
+            const double dy = (ry - dist - 0.5) / ry;
+            return static_cast<int>(std::lround(rx - rx * std::sqrt(std::max(0.0, 1.0 - dy * dy))));
+        };
+        for (int row = 0; row < r.h; ++row) {
+            int left = std::max(inset(row, r.h, rad.top_left_x, rad.top_left_y, true),
+                                inset(row, r.h, rad.bottom_left_x, rad.bottom_left_y, false));
+            int right = std::max(inset(row, r.h, rad.top_right_x, rad.top_right_y, true),
+                                 inset(row, r.h, rad.bottom_right_x, rad.bottom_right_y, false));
+            FillRect(r.x + left, r.y + row, r.w - left - right, 1);
+        }
+    }
+
+    // A hollow ellipse: per row, the outer span minus the inner one.
+    void FillRing(const SDL_Rect& r, int thick) {
+        auto halfSpan = [](double dy, double rx, double ry) {
+            if (ry <= 0 || std::abs(dy) >= ry) return -1.0;
+            return rx * std::sqrt(1.0 - (dy / ry) * (dy / ry));
+        };
+        const double cx = r.x + r.w / 2.0, cy = r.y + r.h / 2.0;
+        for (int row = 0; row < r.h; ++row) {
+            const double dy = r.y + row + 0.5 - cy;
+            const double outer = halfSpan(dy, r.w / 2.0, r.h / 2.0);
+            if (outer < 0) continue;
+            const double inner = halfSpan(dy, r.w / 2.0 - thick, r.h / 2.0 - thick);
+            const int ol = static_cast<int>(std::lround(cx - outer));
+            const int orr = static_cast<int>(std::lround(cx + outer));
+            if (inner < 0) {
+                FillRect(ol, r.y + row, orr - ol, 1);
+                continue;
+            }
+            const int il = static_cast<int>(std::lround(cx - inner));
+            const int ir = static_cast<int>(std::lround(cx + inner));
+            FillRect(ol, r.y + row, il - ol, 1);
+            FillRect(ir, r.y + row, orr - ir, 1);
+        }
+    }
+
+    void FillEllipse(const SDL_Rect& r) {
+        litehtml::border_radiuses rad;
+        rad.top_left_x = rad.top_right_x = rad.bottom_left_x = rad.bottom_right_x = r.w / 2;
+        rad.top_left_y = rad.top_right_y = rad.bottom_left_y = rad.bottom_right_y = r.h / 2;
+        FillRounded(r, rad);
+    }
+
+    Picture* FindPicture(const std::string& src, const char* baseurl) {
+        const std::string path = ResolvePath(src, baseurl && *baseurl ? baseurl : pageFolder);
+        auto it = pictures.find(path);
+        return it == pictures.end() ? nullptr : &it->second;
+    }
+
+    SDL_Texture* PictureTexture(Picture& pic) {
+        if (!pic.surface || !renderer) return nullptr;
+        if (!pic.texture) pic.texture = SDL_CreateTextureFromSurface(renderer, pic.surface);
+        return pic.texture;
+    }
+
+    const TextTexture* WordTexture(const Font& font, const char* text) {
+        std::string key = std::to_string(reinterpret_cast<std::uintptr_t>(&font));
+        key += '\x1f';
+        key += text;
+        auto it = texts.find(key);
+        if (it != texts.end()) return &it->second;
+        if (texts.size() >= kTextCacheLimit) {
+            for (auto& [k, t] : texts)
+                if (t.texture) SDL_DestroyTexture(t.texture);
+            texts.clear();
+        }
+        TextTexture entry;
+        // Rendered white once; the colour is applied when drawing so one texture
+        // serves a word in every colour.
+        if (SDL_Surface* s = TTF_RenderUTF8_Blended(font.face, text, SDL_Color{255, 255, 255, 255})) {
+            entry.texture = SDL_CreateTextureFromSurface(renderer, s);
+            entry.w = s->w;
+            entry.h = s->h;
+            SDL_FreeSurface(s);
+            if (entry.texture) SDL_SetTextureBlendMode(entry.texture, SDL_BLENDMODE_BLEND);
+        }
+        return &texts.emplace(std::move(key), entry).first->second;
+    }
+
+    void DrawWord(const Font& font, const std::string& text, const litehtml::web_color& color, int x, int top) {
+        const TextTexture* t = WordTexture(font, text.c_str());
+        if (!t || !t->texture) return;
+        SDL_SetTextureColorMod(t->texture, color.red, color.green, color.blue);
+        SDL_SetTextureAlphaMod(t->texture, color.alpha);
+        SDL_Rect dst{x, top, t->w, t->h};
+        SDL_RenderCopy(renderer, t->texture, nullptr, &dst);
+    }
+
+    // --- litehtml::document_container --------------------------------------
+    litehtml::uint_ptr create_font(const litehtml::tchar_t* faceName, int size, int weight,
+                                   litehtml::font_style italic, unsigned int decoration,
+                                   litehtml::font_metrics* fm) override {
+        if (!TTF_WasInit()) TTF_Init();
+        const int px = std::max(1, size);
+        // Sizes arrive in pixels; the font service counts points at 96 dpi.
+        TTF_Font* face = OpenFace(PickFamily(faceName), weight >= 600, italic == litehtml::fontStyleItalic,
+                                 px * 72.0 / 96.0);
+        if (!face) return 0;
+        auto* f = new Font;
+        f->face = face;
+        f->px = px;
+        f->underline = decoration & litehtml::font_decoration_underline;
+        f->strike = decoration & litehtml::font_decoration_linethrough;
+        f->overline = decoration & litehtml::font_decoration_overline;
+        f->ascent = TTF_FontAscent(face);
+        f->descent = -TTF_FontDescent(face);
+        f->height = TTF_FontHeight(face);
+        if (fm) {
+            fm->ascent = f->ascent;
+            fm->descent = f->descent;
+            fm->height = f->height;
+            int minx = 0, maxx = 0, miny = 0, maxy = 0, advance = 0;
+            fm->x_height = TTF_GlyphMetrics32(face, 'x', &minx, &maxx, &miny, &maxy, &advance) == 0
+                               ? maxy
+                               : f->ascent / 2;
+            // Spaces must be drawn where a line runs under or through them.
+            fm->draw_spaces = italic == litehtml::fontStyleItalic || decoration != 0;
+        }
+        return reinterpret_cast<litehtml::uint_ptr>(f);
+    }
+
+    void delete_font(litehtml::uint_ptr hFont) override { delete reinterpret_cast<Font*>(hFont); }
+
+    int text_width(const litehtml::tchar_t* text, litehtml::uint_ptr hFont) override {
+        const auto* f = reinterpret_cast<const Font*>(hFont);
+        if (!f || !text || !*text) return 0;
+        int w = 0, h = 0;
+        if (TTF_SizeUTF8(f->face, text, &w, &h) != 0) return 0;
+        return w;
+    }
+
+    void draw_text(litehtml::uint_ptr, const litehtml::tchar_t* text, litehtml::uint_ptr hFont,
+                   litehtml::web_color color, const litehtml::position& pos) override {
+        const auto* f = reinterpret_cast<const Font*>(hFont);
+        if (!f || !text || !renderer) return;
+        const int baseline = pos.y + pos.height - f->descent;
+        const int top = baseline - f->ascent;
+        if (*text) DrawWord(*f, text, color, pos.x, top);
+        if (f->underline || f->strike || f->overline) {
+            const int thick = std::max(1, f->px / 14);
+            SetColor(color);
+            if (f->underline) FillRect(pos.x, baseline + std::max(1, f->descent / 3), pos.width, thick);
+            if (f->strike) FillRect(pos.x, baseline - f->ascent / 3, pos.width, thick);
+            if (f->overline) FillRect(pos.x, top, pos.width, thick);
+        }
+    }
+
+    int pt_to_px(int pt) const override { return static_cast<int>(std::lround(pt * 96.0 / 72.0)); }
+    int get_default_font_size() const override { return kDefaultFontPx; }
+    const litehtml::tchar_t* get_default_font_name() const override { return "Trebuchet MS"; }
+
+    void draw_list_marker(litehtml::uint_ptr, const litehtml::list_marker& marker) override {
+        if (!renderer) return;
+        if (!marker.image.empty()) {
+            if (Picture* pic = FindPicture(marker.image, marker.baseurl)) {
+                if (SDL_Texture* t = PictureTexture(*pic)) {
+                    SDL_Rect dst{marker.pos.x, marker.pos.y, pic->surface->w, pic->surface->h};
+                    SDL_RenderCopy(renderer, t, nullptr, &dst);
+                    return;
+                }
+            }
+        }
+        SDL_Rect r = ToRect(marker.pos);
+        SetColor(marker.color);
+        switch (marker.marker_type) {
+            case litehtml::list_style_type_none:
+                return;
+            case litehtml::list_style_type_square:
+                FillRect(r.x, r.y, r.w, r.h);
+                return;
+            case litehtml::list_style_type_circle:
+                FillRing(r, std::max(1, r.w / 5));
+                return;
+            case litehtml::list_style_type_disc:
+                FillEllipse(r);
+                return;
+            default: {
+                // Numbered kinds normally draw their own text; should one reach
+                // us, a plain number is better than nothing.
+                const auto* f = reinterpret_cast<const Font*>(marker.font);
+                if (f && marker.index > 0) {
+                    const std::string text = std::to_string(marker.index) + ".";
+                    DrawWord(*f, text, marker.color, r.x, r.y + r.h - f->height);
+                } else {
+                    FillEllipse(r);
+                }
+                return;
+            }
+        }
+    }
+
+    void load_image(const litehtml::tchar_t* src, const litehtml::tchar_t* baseurl, bool) override {
+        if (!src || !*src) return;
+        const std::string path = ResolvePath(src, baseurl && *baseurl ? baseurl : pageFolder);
+        if (pictures.count(path)) return;
+        // A missing picture is remembered as missing, so the layout is asked once.
+        pictures.emplace(path, Picture{IMG_Load(path.c_str()), nullptr});
+    }
+
+    void get_image_size(const litehtml::tchar_t* src, const litehtml::tchar_t* baseurl,
+                        litehtml::size& sz) override {
+        sz.width = sz.height = 0;
+        if (!src) return;
+        if (Picture* pic = FindPicture(src, baseurl); pic && pic->surface) {
+            sz.width = pic->surface->w;
+            sz.height = pic->surface->h;
+        }
+    }
+
+    void draw_background(litehtml::uint_ptr, const litehtml::background_paint& bg) override {
+        if (!renderer) return;
+        SDL_Rect area = ToRect(bg.clip_box);
+        if (bg.is_root) {
+            // Like a browser's canvas, the root colour fills the whole view, also
+            // below a page shorter than the view.
+            area = viewport;
+        }
+        if (bg.color.alpha > 0) {
+            SetColor(bg.color);
+            const auto& rad = bg.border_radius;
+            const bool rounded = !bg.is_root && (rad.top_left_x || rad.top_right_x || rad.bottom_left_x ||
+                                                 rad.bottom_right_x);
+            if (rounded)
+                FillRounded(area, rad);
+            else
+                FillRect(area.x, area.y, area.w, area.h);
+        }
+        if (bg.image.empty()) return;
+        Picture* pic = FindPicture(bg.image, bg.baseurl.c_str());
+        SDL_Texture* tex = pic ? PictureTexture(*pic) : nullptr;
+        if (!tex) return;
+        const int w = bg.image_size.width > 0 ? bg.image_size.width : pic->surface->w;
+        const int h = bg.image_size.height > 0 ? bg.image_size.height : pic->surface->h;
+        if (w <= 0 || h <= 0) return;
+        SDL_Rect clip;
+        Intersect(ToRect(bg.clip_box), viewport, clip);
+        for (const auto& r : clips) Intersect(clip, r, clip);
+        if (clip.w <= 0 || clip.h <= 0) return;
+        SDL_RenderSetClipRect(renderer, &clip);
+        int x0 = bg.origin_box.x + bg.position_x;
+        int y0 = bg.origin_box.y + bg.position_y;
+        const bool repeatX = bg.repeat == litehtml::background_repeat_repeat ||
+                             bg.repeat == litehtml::background_repeat_repeat_x;
+        const bool repeatY = bg.repeat == litehtml::background_repeat_repeat ||
+                             bg.repeat == litehtml::background_repeat_repeat_y;
+        if (repeatX) x0 -= ((x0 - clip.x) / w + 1) * w;
+        if (repeatY) y0 -= ((y0 - clip.y) / h + 1) * h;
+        const int x1 = repeatX ? clip.x + clip.w : x0 + 1;
+        const int y1 = repeatY ? clip.y + clip.h : y0 + 1;
+        for (int y = y0; y < y1; y += h)
+            for (int x = x0; x < x1; x += w) {
+                SDL_Rect dst{x, y, w, h};
+                SDL_RenderCopy(renderer, tex, nullptr, &dst);
+            }
+        ApplyClip();
+    }
+
+    void draw_borders(litehtml::uint_ptr, const litehtml::borders& b, const litehtml::position& p,
+                      bool) override {
+        if (!renderer) return;
+        auto visible = [](const litehtml::border& side) {
+            return side.width > 0 && side.style != litehtml::border_style_none &&
+                   side.style != litehtml::border_style_hidden;
+        };
+        if (visible(b.top)) {
+            SetColor(b.top.color);
+            FillRect(p.x, p.y, p.width, b.top.width);
+        }
+        if (visible(b.bottom)) {
+            SetColor(b.bottom.color);
+            FillRect(p.x, p.y + p.height - b.bottom.width, p.width, b.bottom.width);
+        }
+        if (visible(b.left)) {
+            SetColor(b.left.color);
+            FillRect(p.x, p.y, b.left.width, p.height);
+        }
+        if (visible(b.right)) {
+            SetColor(b.right.color);
+            FillRect(p.x + p.width - b.right.width, p.y, b.right.width, p.height);
+        }
+    }
+
+    void set_caption(const litehtml::tchar_t*) override {}
+    void set_base_url(const litehtml::tchar_t* base_url) override {
+        if (base_url && *base_url) pageFolder = ResolvePath(FolderOf(base_url), pageFolder);
+    }
+    void link(const std::shared_ptr<litehtml::document>&, const litehtml::element::ptr&) override {}
+    void on_anchor_click(const litehtml::tchar_t*, const litehtml::element::ptr&) override {}
+    void set_cursor(const litehtml::tchar_t*) override {}
+
+    void transform_text(litehtml::tstring& text, litehtml::text_transform tt) override {
+        if (tt == litehtml::text_transform_none) return;
+        std::string out;
+        bool wordStart = true;
+        for (char32_t c : DecodeUtf8(text)) {
+            char32_t m = c;
+            if (tt == litehtml::text_transform_uppercase) m = ToUpper(c);
+            else if (tt == litehtml::text_transform_lowercase) m = ToLower(c);
+            else if (tt == litehtml::text_transform_capitalize && wordStart) m = ToUpper(c);
+            wordStart = c == ' ' || c == '\t' || c == '\n' || c == '-';
+            AppendUtf8(out, m);
+        }
+        text = out;
+    }
+
+    void import_css(litehtml::tstring& text, const litehtml::tstring& url, litehtml::tstring& baseurl) override {
+        const std::string path = ResolvePath(url, baseurl.empty() ? pageFolder : baseurl);
+        if (!ReadWholeFile(path, text)) text.clear();
+        baseurl = FolderOf(path);  // pictures named in the sheet are relative to it
+    }
+
+    void set_clip(const litehtml::position& pos, const litehtml::border_radiuses&, bool valid_x,
+                  bool valid_y) override {
+        SDL_Rect r = ToRect(pos);
+        if (!valid_x) {
+            r.x = viewport.x;
+            r.w = viewport.w;
+        }
+        if (!valid_y) {
+            r.y = viewport.y;
+            r.h = viewport.h;
+        }
+        clips.push_back(r);
+        if (renderer) ApplyClip();
+    }
+
+    void del_clip() override {
+        if (!clips.empty()) clips.pop_back();
+        if (renderer) ApplyClip();
+    }
+
+    void get_client_rect(litehtml::position& client) const override {
+        client.x = 0;
+        client.y = 0;
+        client.width = width;
+        client.height = kViewHeight;
+    }
+
+    std::shared_ptr<litehtml::element> create_element(const litehtml::tchar_t*, const litehtml::string_map&,
+                                                      const std::shared_ptr<litehtml::document>&) override {
+        return nullptr;
+    }
+
+    void get_media_features(litehtml::media_features& media) const override {
+        media.type = litehtml::media_type_screen;
+        media.width = width;
+        media.height = kViewHeight;
+        media.device_width = width;
+        media.device_height = kViewHeight;
+        media.color = 8;
+        media.color_index = 0;
+        media.monochrome = 0;
+        media.resolution = 96;
+    }
+
+    void get_language(litehtml::tstring& language, litehtml::tstring& culture) const override {
+        language = "en";
+        culture.clear();
+    }
+};
+
+HtmlView::HtmlView() : impl_(std::make_unique<Impl>()) {}
+HtmlView::~HtmlView() = default;
+
+bool HtmlView::Load(const std::string& path, int width) {
+    impl_->ClearPage();
+    std::string html;
+    if (width <= 0 || !ReadWholeFile(path, html)) return false;
+    if (!TTF_WasInit() && TTF_Init() != 0) return false;
+    impl_->width = width;
+    impl_->pageFolder = FolderOf(path);
+    auto doc = litehtml::document::createFromUTF8(html.c_str(), impl_.get(), &impl_->context);
+    if (!doc) {
+        impl_->ClearPage();
+        return false;
+    }
+    doc->render(width);
+    impl_->doc = doc;
+    return true;
+}
+
+void HtmlView::Clear() { impl_->ClearPage(); }
+
+int HtmlView::ContentHeight() const {
+    if (!impl_->doc) return 0;
+    return std::max(0, impl_->doc->height());
+}
+
+void HtmlView::ReleaseTextures() { impl_->DropTextures(); }
+
+void HtmlView::Draw(SDL_Renderer* renderer, const SDL_Rect& viewport, int scrollY) {
+    if (!renderer || viewport.w <= 0 || viewport.h <= 0) return;
+    Impl& v = *impl_;
+    if (v.renderer != renderer) {
+        v.DropTextures();
+        v.renderer = renderer;
+    }
+
+    // Leave the renderer as we found it: the window draws labels after us.
+    SDL_Rect oldClip;
+    const bool hadClip = SDL_RenderIsClipEnabled(renderer) == SDL_TRUE;
+    SDL_RenderGetClipRect(renderer, &oldClip);
+    Uint8 r, g, b, a;
+    SDL_GetRenderDrawColor(renderer, &r, &g, &b, &a);
+    SDL_BlendMode blend;
+    SDL_GetRenderDrawBlendMode(renderer, &blend);
+
+    v.viewport = viewport;
+    v.clips.clear();
+    // Respect a clip the caller already set, so the page never spills past it.
+    if (hadClip) {
+        SDL_Rect inside;
+        Intersect(viewport, oldClip, inside);
+        v.viewport = inside;
+    }
+    v.ApplyClip();
+
+    // A blank page is white, as in any browser; the page's own background
+    // paints over it.
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(renderer, 255, 255, 255, 255);
+    SDL_RenderFillRect(renderer, &v.viewport);
+
+    if (v.doc && v.viewport.w > 0 && v.viewport.h > 0) {
+        litehtml::position clip(v.viewport.x, v.viewport.y, v.viewport.w, v.viewport.h);
+        v.doc->draw(reinterpret_cast<litehtml::uint_ptr>(renderer), viewport.x, viewport.y - scrollY, &clip);
+    }
+    v.clips.clear();
+
+    SDL_RenderSetClipRect(renderer, hadClip ? &oldClip : nullptr);
+    SDL_SetRenderDrawColor(renderer, r, g, b, a);
+    SDL_SetRenderDrawBlendMode(renderer, blend);
+}
+
+}  // namespace tk
