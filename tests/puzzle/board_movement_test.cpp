@@ -1,0 +1,139 @@
+// Tiles, quarter turns and the step test, checked against the openings read by direction.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "puzzle/board.h"
+#include "puzzle/movement.h"
+
+namespace tk {
+namespace {
+
+const std::string kPipes = "ABCDEFGHIJK";
+
+// The openings written out by direction, independently of the per-letter table.
+bool opensByDirectionTable(char c, int dir) {
+    static const std::string byDir[4] = {"ACDEFHK", "ABDEGHI", "ABCEFIJ", "ABCDGJK"};
+    return byDir[dir].find(c) != std::string::npos;
+}
+
+TEST(Tiles, OpeningsMatchTheTableReadByDirection) {
+    for (int c = 0; c < 256; ++c)
+        for (int d = 0; d < 4; ++d)
+            EXPECT_EQ(opensToward(static_cast<char>(c), d),
+                      c != 0 && opensByDirectionTable(static_cast<char>(c), d))
+                << "letter " << c << " dir " << d;
+    EXPECT_EQ(tileOpenings('L'), 0);
+    EXPECT_EQ(tileOpenings('M'), 0);
+    EXPECT_EQ(tileOpenings('a'), 0);  // letters are compared exactly
+    EXPECT_EQ(tileIndex('A'), 0);
+    EXPECT_EQ(tileIndex('K'), 10);
+    EXPECT_EQ(tileIndex('M'), 12);
+}
+
+TEST(Tiles, QuarterTurnsRotateTheOpenings) {
+    for (char c : kPipes) {
+        const char cw = quarterTurn(c, turnRight), ccw = quarterTurn(c, turnLeft);
+        for (int d = 0; d < 4; ++d) {
+            // Clockwise: left becomes up, up right, right down, down left.
+            EXPECT_EQ(opensToward(cw, (d + 1) % 4), opensToward(c, d)) << c;
+            EXPECT_EQ(opensToward(ccw, (d + 3) % 4), opensToward(c, d)) << c;
+        }
+        EXPECT_EQ(quarterTurn(cw, turnLeft), c);
+        EXPECT_EQ(quarterTurn(ccw, turnRight), c);
+        char r = c;
+        for (int i = 0; i < 4; ++i) r = quarterTurn(r, turnRight);
+        EXPECT_EQ(r, c);
+    }
+    EXPECT_EQ(quarterTurn('A', turnRight), 'A');
+    EXPECT_EQ(quarterTurn('F', turnLeft), 'G');
+    EXPECT_EQ(quarterTurn('G', turnRight), 'F');
+}
+
+TEST(Tiles, TurningANonPipeOrWithANonTurnCodeChangesNothing) {
+    for (char c : std::string("LM a?\0", 6)) {
+        EXPECT_EQ(quarterTurn(c, turnLeft), c);
+        EXPECT_EQ(quarterTurn(c, turnRight), c);
+    }
+    for (int code : {int{dirNone}, int{dirLeft}, int{dirDown}, 4, 7})
+        EXPECT_EQ(quarterTurn('B', code), 'B') << code;
+}
+
+TEST(Grids, ResetAndStoreCoverTheBorderRing) {
+    TileGrid board;
+    FlowGrid flow;
+    board.Fill('A');
+    flow.Fill(flowWet);
+    resetGrids(board, flow);
+    for (int x = -1; x <= 11; ++x)
+        for (int y = -1; y <= 7; ++y) {
+            EXPECT_EQ(board(x, y), 'M');
+            EXPECT_EQ(flow(x, y), flowUnset);
+        }
+    storeCell(board, 0, 0, "");
+    EXPECT_EQ(board(0, 0), ' ');
+    storeCell(board, 10, 6, "JKL");
+    EXPECT_EQ(board(10, 6), 'J');
+    storeCell(board, 12, 0, "A");  // off the grid: ignored, not a stray write
+    storeCell(board, 0, -2, "A");
+}
+
+TEST(Movement, StepsAreSymmetricOverManyBoards) {
+    std::mt19937 rng(20261209);
+    const std::string alphabet = "ABCDEFGHIJKLMa? ";
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    for (int round = 0; round < 300; ++round) {
+        TileGrid board;
+        FlowGrid flow;
+        resetGrids(board, flow);
+        for (int x = 0; x < kCols; ++x)
+            for (int y = 0; y < kRows; ++y) board(x, y) = alphabet[pick(rng)];
+        for (int x = 0; x < kCols; ++x)
+            for (int y = 0; y < kRows; ++y)
+                for (int d = 0; d < 4; ++d) {
+                    const int qx = x + dirDx(d), qy = y + dirDy(d);
+                    const bool there = lzeTam(board, x, y, d);
+                    if (!InPlayArea(qx, qy)) {
+                        EXPECT_FALSE(there) << "stepped off the field at " << x << "," << y;
+                        continue;
+                    }
+                    ASSERT_EQ(there, lzeTam(board, qx, qy, opposite(d)))
+                        << x << "," << y << " dir " << d;
+                    EXPECT_EQ(there, opensToward(board(x, y), d) &&
+                                         opensToward(board(qx, qy), opposite(d)));
+                }
+    }
+}
+
+TEST(Movement, JoinsRefusalsAndCodesOutsideTheFourDirections) {
+    TileGrid board;
+    FlowGrid flow;
+    resetGrids(board, flow);
+    board.Fill('A');
+    for (int code : {int{dirNone}, 4, int{turnLeft}, int{turnRight}, 7, 100, -32768})
+        EXPECT_FALSE(lzeTam(board, 5, 3, code)) << code;
+    resetGrids(board, flow);
+    board(2, 2) = 'I';
+    board(3, 2) = 'K';
+    EXPECT_TRUE(lzeTam(board, 2, 2, dirRight));
+    EXPECT_TRUE(lzeTam(board, 3, 2, dirLeft));
+    board(3, 2) = 'G';
+    board(2, 2) = 'F';
+    EXPECT_FALSE(lzeTam(board, 2, 2, dirRight));
+    // Corners: a cross opens outward, but the border ring holds "M".
+    for (auto [x, y] : {std::pair{0, 0}, {10, 0}, {0, 6}, {10, 6}}) {
+        board(x, y) = 'A';
+        for (int d = 0; d < 4; ++d) {
+            if (!InPlayArea(x + dirDx(d), y + dirDy(d))) {
+                EXPECT_FALSE(lzeTam(board, x, y, d));
+            }
+        }
+    }
+    // A position far off the grid is refused rather than read.
+    EXPECT_FALSE(lzeTam(board, 11, 3, dirRight));
+    EXPECT_FALSE(lzeTam(board, 40, -9, dirLeft));
+}
+
+}  // namespace
+}  // namespace tk
