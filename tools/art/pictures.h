@@ -1,0 +1,24 @@
+// The picture generator's parts: each function draws one family of the game's pictures.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace art {
+
+// Openings of the pipe letters, bit (1 << dir) for left 0, up 1, right 2, down 3.
+// The game's rules hold the authoritative table; the asset tests compare the two.
+std::uint8_t pipeOpenings(char letter);
+
+// Cell pictures, 70 x 70 with alpha: pipes, underlays, floor, source, figure.
+void drawCells(const std::string& graphicsDir);
+// Level backgrounds pozadi1..7.jpg, 770 x 490.
+void drawBackgrounds(const std::string& graphicsDir);
+// hura.png, smula.png (770 x 490), okno.jpg (800 x 600).
+void drawScreens(const std::string& graphicsDir);
+// The two pictures carried inside the executable: startup.png and cursor.png.
+void drawEmbedded(const std::string& resourceDir);
+// A board of sample cells over each background, for looking at the set as a player would.
+void drawContactSheet(const std::string& graphicsDir, const std::string& outPath);
+
+}  // namespace art
