@@ -1,0 +1,125 @@
+// The built levels tool run on fixture levels: what check and show print and how they exit.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kFixtures = fs::path(__FILE__).parent_path().parent_path() / "fixtures" / "levels";
+
+struct ToolRun {
+    int status = -1;
+    std::string out, err;
+};
+
+ToolRun runTool(const std::string& args) {
+    const fs::path errFile =
+        fs::temp_directory_path() / ("tk_levels_err_" + std::to_string(::getpid()));
+    const std::string cmd = "cd '" + kFixtures.string() + "' && '" TK_LEVELS_TOOL "' " + args +
+                            " 2>'" + errFile.string() + "'";
+    ToolRun r;
+    std::FILE* p = ::popen(cmd.c_str(), "r");
+    if (!p) return r;
+    char buf[4096];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    const int st = ::pclose(p);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    std::ifstream e(errFile, std::ios::binary);
+    std::ostringstream ss;
+    ss << e.rdbuf();
+    r.err = ss.str();
+    fs::remove(errFile);
+    return r;
+}
+
+TEST(LevelsToolShow, PrintsTheBoardAfterOneRunOfTheWater) {
+    const std::string board =
+        "JFKllllllll\n"
+        "GlGllllllll\n"
+        "IFHllllllll\n"
+        "lllllllllll\n"
+        "lllllllllll\n"
+        "llllllllllj\n"
+        "lllllllllli\n"
+        "source 0,0 player 1,0 time 90 background 3 next end\n"
+        "unsolved\n";
+    ToolRun r = runTool("show small.kulap");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "Small ring\n" + board);
+    EXPECT_EQ(r.err, "");
+    // The Czech title is stored in Windows-1250 and comes out as UTF-8.
+    r = runTool("show --cs small.kulap");
+    EXPECT_EQ(r.out, "Mal\xC3\xBD kruh\n" + board);
+    EXPECT_EQ(runTool("show --cs --en small.kulap").out, "Small ring\n" + board);
+
+    // Solved as loaded (upper-case file letters, LF ends, a title without "/").
+    r = runTool("show solved.kulap");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out,
+              "Kruh \xC4\x8Dist\xC3\xBD\n"
+              "JFKllllllll\nGlGllllllll\nIFHllllllll\n"
+              "lllllllllll\nlllllllllll\nlllllllllll\nlllllllllll\n"
+              "source 2,2 player 0,1 time 120 background 7 next small\n"
+              "solved\n");
+    EXPECT_NE(r.err.find("solved.kulap:1: warning: "), std::string::npos) << r.err;
+
+    r = runTool("show broken.kulap");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind("broken.kulap:2: ", 0), 0u) << r.err;
+}
+
+TEST(LevelsToolCheck, ReportsEveryFileAndFailsOnlyOnRefusals) {
+    ToolRun r = runTool("check small.kulap solved.kulap");
+    EXPECT_EQ(r.status, 0);
+    std::istringstream lines(r.out);
+    std::string line;
+    std::vector<std::string> got;
+    while (std::getline(lines, line)) got.push_back(line);
+    ASSERT_EQ(got.size(), 3u) << r.out;
+    EXPECT_EQ(got[0], "small.kulap: ok");
+    EXPECT_EQ(got[1].rfind("solved.kulap:1: warning: ", 0), 0u);
+    EXPECT_EQ(got[2], "solved.kulap: ok");
+
+    r = runTool("check broken.kulap small.kulap missing.kulap");
+    EXPECT_EQ(r.status, 1);
+    got.clear();
+    lines = std::istringstream(r.out);
+    while (std::getline(lines, line)) got.push_back(line);
+    const std::vector<std::string> prefixes = {
+        "broken.kulap:2: ",  "broken.kulap:4: ",  "broken.kulap:5: ",  "broken.kulap:10: ",
+        "broken.kulap:11: ", "broken.kulap:13: ", "broken.kulap:14: ", "small.kulap: ok",
+        "missing.kulap: "};
+    ASSERT_EQ(got.size(), prefixes.size()) << r.out;
+    for (std::size_t i = 0; i < got.size(); ++i)
+        EXPECT_EQ(got[i].rfind(prefixes[i], 0), 0u) << got[i];
+    EXPECT_EQ(r.out.find("broken.kulap: ok"), std::string::npos);
+}
+
+TEST(LevelsToolUsage, HelpOnStdoutAndBadUsageOnStderr) {
+    for (const char* verb : {"check", "show"}) {
+        ToolRun r = runTool(std::string(verb) + " --help");
+        EXPECT_EQ(r.status, 0) << verb;
+        EXPECT_NE(r.out.find("usage: tramolkulap-levels " + std::string(verb)), std::string::npos);
+        EXPECT_EQ(r.err, "");
+    }
+    for (const char* args : {"check", "show", "show small.kulap solved.kulap", "show --de small.kulap",
+                             "check --strict small.kulap"}) {
+        ToolRun r = runTool(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(r.out, "") << args;
+        EXPECT_NE(r.err.find("usage: "), std::string::npos) << args;
+    }
+}
+
+}  // namespace
