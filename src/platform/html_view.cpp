@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -89,6 +90,8 @@ std::string FolderOf(const std::string& path) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& out) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return false;  // a folder opens, but reads nothing
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     std::ostringstream text;
@@ -570,8 +573,9 @@ struct HtmlView::Impl final : public litehtml::document_container {
         for (const auto& r : clips) Intersect(clip, r, clip);
         if (clip.w <= 0 || clip.h <= 0) return;
         SDL_RenderSetClipRect(renderer, &clip);
-        int x0 = bg.origin_box.x + bg.position_x;
-        int y0 = bg.origin_box.y + bg.position_y;
+        // litehtml has already placed the picture: these are drawing coordinates.
+        int x0 = bg.position_x;
+        int y0 = bg.position_y;
         const bool repeatX = bg.repeat == litehtml::background_repeat_repeat ||
                              bg.repeat == litehtml::background_repeat_repeat_x;
         const bool repeatY = bg.repeat == litehtml::background_repeat_repeat ||
