@@ -1,0 +1,428 @@
+// Pictures, the board's drawing surface, label text and the composed window, over any SDL renderer.
+#include "platform/sdl_core.h"
+
+#include <SDL_image.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/fonts.h"
+
+namespace tk::sdl {
+
+// ---- pictures -----------------------------------------------------------------
+
+PictureTable::~PictureTable() {
+    for (auto& [handle, e] : pictures_) {
+        for (auto& [r, t] : e.textures) SDL_DestroyTexture(t);
+        SDL_FreeSurface(e.surface);
+    }
+}
+
+PictureHandle PictureTable::Adopt(SDL_Surface* decoded) {
+    if (!decoded) return 0;
+    // One pixel layout for every picture keeps pixel reads and blending uniform.
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(decoded);
+    if (!argb) return 0;
+    SDL_SetSurfaceBlendMode(argb, SDL_BLENDMODE_BLEND);
+    const PictureHandle h = next_++;
+    pictures_[h].surface = argb;
+    return h;
+}
+
+PictureHandle PictureTable::LoadFile(const std::string& path) {
+    if (path.empty()) return 0;
+    return Adopt(IMG_Load(path.c_str()));
+}
+
+PictureHandle PictureTable::LoadMemory(const unsigned char* data, std::size_t size) {
+    if (!data || size == 0 || size > static_cast<std::size_t>(INT32_MAX)) return 0;
+    SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
+    if (!rw) return 0;
+    return Adopt(IMG_Load_RW(rw, 1));
+}
+
+void PictureTable::Dispose(PictureHandle image) {
+    auto it = pictures_.find(image);
+    if (it == pictures_.end()) return;
+    for (auto& [r, t] : it->second.textures) SDL_DestroyTexture(t);
+    SDL_FreeSurface(it->second.surface);
+    pictures_.erase(it);
+}
+
+SDL_Surface* PictureTable::Surface(PictureHandle image) const {
+    auto it = pictures_.find(image);
+    return it == pictures_.end() ? nullptr : it->second.surface;
+}
+
+SDL_Texture* PictureTable::Texture(PictureHandle image, SDL_Renderer* renderer) {
+    auto it = pictures_.find(image);
+    if (it == pictures_.end() || !renderer) return nullptr;
+    auto& textures = it->second.textures;
+    if (auto t = textures.find(renderer); t != textures.end()) return t->second;
+    SDL_Texture* tex = SDL_CreateTextureFromSurface(renderer, it->second.surface);
+    if (!tex) return nullptr;
+    SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
+    textures[renderer] = tex;
+    return tex;
+}
+
+void PictureTable::ForgetRenderer(SDL_Renderer* renderer) {
+    for (auto& [handle, e] : pictures_) {
+        if (auto t = e.textures.find(renderer); t != e.textures.end()) {
+            SDL_DestroyTexture(t->second);
+            e.textures.erase(t);
+        }
+    }
+}
+
+// ---- the world transform ------------------------------------------------------
+
+void Affine::PrependTranslate(double dx, double dy) {
+    tx += a * dx + c * dy;
+    ty += b * dx + d * dy;
+}
+
+void Affine::PrependRotate(double degrees) {
+    const double rad = degrees * M_PI / 180.0;
+    const double cs = std::cos(rad), sn = std::sin(rad);
+    const double na = a * cs + c * sn, nb = b * cs + d * sn;
+    const double nc = -a * sn + c * cs, nd = -b * sn + d * cs;
+    a = na, b = nb, c = nc, d = nd;
+}
+
+void Affine::Map(double x, double y, double& ox, double& oy) const {
+    ox = a * x + c * y + tx;
+    oy = b * x + d * y + ty;
+}
+
+// ---- the board's drawing surface ---------------------------------------------
+
+RendererGraphics::RendererGraphics(SDL_Renderer* renderer, PictureTable& pictures,
+                                   std::function<SDL_Texture*()> target)
+    : renderer_(renderer), pictures_(pictures), target_(std::move(target)) {}
+
+void RendererGraphics::DrawImageRect(PictureHandle image, float x, float y, float width,
+                                     float height) {
+    Draw(image, nullptr, x, y, width, height);
+}
+
+void RendererGraphics::DrawImageRectRect(PictureHandle image, float dstX, float dstY,
+                                         float dstWidth, float dstHeight, float srcX, float srcY,
+                                         float srcWidth, float srcHeight) {
+    const SDL_Rect src{static_cast<int>(std::lround(srcX)), static_cast<int>(std::lround(srcY)),
+                       static_cast<int>(std::lround(srcWidth)),
+                       static_cast<int>(std::lround(srcHeight))};
+    if (src.w <= 0 || src.h <= 0) return;
+    Draw(image, &src, dstX, dstY, dstWidth, dstHeight);
+}
+
+void RendererGraphics::TranslateWorldTransform(float dx, float dy) { m_.PrependTranslate(dx, dy); }
+void RendererGraphics::RotateWorldTransform(float degrees) { m_.PrependRotate(degrees); }
+void RendererGraphics::ResetWorldTransform() { m_ = Affine{}; }
+
+void RendererGraphics::Draw(PictureHandle image, const SDL_Rect* src, double x, double y,
+                            double w, double h) {
+    if (!image || w == 0 || h == 0) return;
+    SDL_Texture* target = target_ ? target_() : nullptr;
+    if (target_ && !target) return;  // the persistent image is gone (device lost)
+    if (SDL_GetRenderTarget(renderer_) != target) SDL_SetRenderTarget(renderer_, target);
+    SDL_Texture* tex = pictures_.Texture(image, renderer_);
+    if (!tex) return;
+
+    // The transform holds only translations and rotations (and perhaps a scale): the
+    // rectangle's centre goes through it, and the picture turns about that centre.
+    double cx = 0, cy = 0;
+    m_.Map(x + w / 2, y + h / 2, cx, cy);
+    const double sx = std::hypot(m_.a, m_.b), sy = std::hypot(m_.c, m_.d);
+    const double dw = w * sx, dh = h * sy;
+    const SDL_FRect dst{static_cast<float>(cx - dw / 2), static_cast<float>(cy - dh / 2),
+                        static_cast<float>(dw), static_cast<float>(dh)};
+    double angle = std::atan2(m_.b, m_.a) * 180.0 / M_PI;
+    const bool mirrored = m_.a * m_.d - m_.b * m_.c < 0;
+    const double off = std::remainder(angle, 360.0);
+    if (!mirrored && std::fabs(off) < 1e-6) {
+        SDL_RenderCopyF(renderer_, tex, src, &dst);
+    } else {
+        SDL_RenderCopyExF(renderer_, tex, src, &dst, angle, nullptr,
+                          mirrored ? SDL_FLIP_VERTICAL : SDL_FLIP_NONE);
+    }
+}
+
+// ---- text ---------------------------------------------------------------------
+
+TextCache::~TextCache() { Clear(); }
+
+void TextCache::Clear() {
+    for (auto& [key, line] : lines_) {
+        if (line.texture) SDL_DestroyTexture(line.texture);
+    }
+    lines_.clear();
+}
+
+const TextCache::Line& TextCache::Get(const std::string& text, TTF_Font* font, Rgb colour) {
+    const std::uint32_t rgb = (colour.r << 16) | (colour.g << 8) | colour.b;
+    const auto key = std::make_tuple(text, font, rgb);
+    if (auto it = lines_.find(key); it != lines_.end()) return it->second;
+    // The clock makes a new caption every second: forget everything now and then
+    // rather than grow for ever.
+    if (lines_.size() > 400) Clear();
+    Line line;
+    if (font && !text.empty()) {
+        SDL_Surface* s = TTF_RenderUTF8_Blended(font, text.c_str(),
+                                                SDL_Color{colour.r, colour.g, colour.b, 255});
+        if (s) {
+            line.texture = SDL_CreateTextureFromSurface(renderer_, s);
+            if (line.texture) SDL_SetTextureBlendMode(line.texture, SDL_BLENDMODE_BLEND);
+            line.w = s->w;
+            line.h = s->h;
+            SDL_FreeSurface(s);
+        }
+    }
+    return lines_.emplace(key, line).first->second;
+}
+
+std::vector<std::string> SplitLines(const std::string& caption) {
+    std::vector<std::string> lines;
+    std::string cur;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        const char ch = caption[i];
+        if (ch == '\r' && i + 1 < caption.size() && caption[i + 1] == '\n') continue;
+        if (ch == '\n') {
+            lines.push_back(cur);
+            cur.clear();
+        } else {
+            cur += ch;
+        }
+    }
+    lines.push_back(cur);
+    return lines;
+}
+
+namespace {
+
+void FillRect(SDL_Renderer* r, const SDL_Rect& rect, Rgb c) {
+    SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(r, c.r, c.g, c.b, 255);
+    SDL_RenderFillRect(r, &rect);
+}
+
+// Narrows the clip rectangle for as long as the guard lives.
+class ClipGuard {
+public:
+    ClipGuard(SDL_Renderer* r, SDL_Rect rect) : r_(r) {
+        had_ = SDL_RenderIsClipEnabled(r) == SDL_TRUE;
+        if (had_) {
+            SDL_RenderGetClipRect(r, &old_);
+            SDL_Rect both;
+            if (!SDL_IntersectRect(&old_, &rect, &both)) both = SDL_Rect{0, 0, 0, 0};
+            rect = both;
+        }
+        empty_ = rect.w <= 0 || rect.h <= 0;
+        SDL_RenderSetClipRect(r, &rect);
+    }
+    ~ClipGuard() { SDL_RenderSetClipRect(r_, had_ ? &old_ : nullptr); }
+    bool Empty() const { return empty_; }
+
+private:
+    SDL_Renderer* r_;
+    SDL_Rect old_{};
+    bool had_ = false;
+    bool empty_ = false;
+};
+
+void CopyText(SDL_Renderer* r, const TextCache::Line& line, int x, int y) {
+    if (!line.texture) return;
+    const SDL_Rect dst{x, y, line.w, line.h};
+    SDL_RenderCopy(r, line.texture, nullptr, &dst);
+}
+
+}  // namespace
+
+void DrawLabel(SDL_Renderer* r, TextCache& texts, const Label& label, int originX, int originY) {
+    if (!label.Visible) return;
+    TTF_Font* font = GetFont(kTextFamily, label.FontBold, false, label.FontSize);
+    const auto lines = SplitLines(label.Caption);
+    const int lineH = font ? TTF_FontLineSkip(font) : 0;
+    std::vector<const TextCache::Line*> rendered;
+    int widest = 0;
+    for (const auto& l : lines) {
+        rendered.push_back(&texts.Get(l, font, label.ForeColor));
+        widest = std::max(widest, rendered.back()->w);
+    }
+    const int w = label.AutoSize ? widest : label.Width;
+    const int h = label.AutoSize ? lineH * static_cast<int>(lines.size()) : label.Height;
+    const SDL_Rect box{originX + label.Left, originY + label.Top, w, h};
+    if (box.w <= 0 || box.h <= 0) return;
+    if (label.BackOpaque) FillRect(r, box, label.BackColor);
+    ClipGuard clip(r, box);
+    if (clip.Empty()) return;
+    for (std::size_t i = 0; i < rendered.size(); ++i) {
+        const int lw = rendered[i]->w;
+        int x = box.x;
+        if (label.Alignment == Align::Center) x = box.x + (box.w - lw) / 2;
+        if (label.Alignment == Align::Right) x = box.x + box.w - lw;
+        CopyText(r, *rendered[i], x, box.y + static_cast<int>(i) * lineH);
+    }
+}
+
+namespace {
+
+// Byte offset of the character at index `chars` (clamped to the end).
+std::size_t Utf8Offset(const std::string& s, int chars) {
+    std::size_t i = 0;
+    int n = 0;
+    while (i < s.size() && n < chars) {
+        ++i;
+        while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) ++i;
+        ++n;
+    }
+    return i;
+}
+
+}  // namespace
+
+void DrawTextBox(SDL_Renderer* r, TextCache& texts, const TextBox& box) {
+    if (!box.Visible) return;
+    const SDL_Rect frame{box.Left, box.Top, box.Width, box.Height};
+    FillRect(r, frame, Rgb{128, 128, 128});
+    const SDL_Rect inner{frame.x + 1, frame.y + 1, frame.w - 2, frame.h - 2};
+    FillRect(r, inner, Rgb{255, 255, 255});
+    TTF_Font* font = GetFont(kTextFamily, box.FontBold, false, box.FontSize);
+    ClipGuard clip(r, inner);
+    if (clip.Empty() || !font) return;
+    const int lineH = TTF_FontHeight(font);
+    const int x = inner.x + 4, y = inner.y + (inner.h - lineH) / 2;
+    const auto& line = texts.Get(box.Text, font, Rgb{0, 0, 0});
+    CopyText(r, line, x, y);
+    const int caret = std::clamp(box.SelStart, 0, Utf8Length(box.Text));
+    int caretX = 0;
+    const std::string before = box.Text.substr(0, Utf8Offset(box.Text, caret));
+    if (!before.empty()) TTF_SizeUTF8(font, before.c_str(), &caretX, nullptr);
+    FillRect(r, SDL_Rect{x + caretX, y + 2, 2, std::max(1, lineH - 4)}, Rgb{0, 0, 0});
+}
+
+void ComposeWindow(SDL_Renderer* r, const Controls& c, PictureTable& pictures, TextCache& texts,
+                   SDL_Texture* game,
+                   const std::function<void(const BrowserView&, const SDL_Rect&)>& drawHelp) {
+    SDL_RenderSetClipRect(r, nullptr);
+    SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_NONE);
+    SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
+    SDL_RenderClear(r);
+    // The window picture sits at the top left at its own size, as a form's picture does.
+    if (SDL_Texture* t = pictures.Texture(c.WindowPicture, r)) {
+        const SDL_Surface* s = pictures.Surface(c.WindowPicture);
+        const SDL_Rect dst{0, 0, s->w, s->h};
+        SDL_RenderCopy(r, t, nullptr, &dst);
+    }
+    for (const Label& l : c.Label6) DrawLabel(r, texts, l, 0, 0);
+    if (c.Image1.Visible) {
+        if (SDL_Texture* t = pictures.Texture(c.Image1.Picture, r)) {
+            const SDL_Rect dst{c.Image1.Left, c.Image1.Top, c.Image1.Width, c.Image1.Height};
+            SDL_RenderCopy(r, t, nullptr, &dst);
+        }
+    }
+    DrawLabel(r, texts, c.Label2, 0, 0);
+    DrawLabel(r, texts, c.Label1, 0, 0);
+    DrawLabel(r, texts, c.Label4, 0, 0);
+    if (c.picGame.Visible) {
+        const SDL_Rect area{c.picGame.Left, c.picGame.Top, c.picGame.Width, c.picGame.Height};
+        if (game) {
+            SDL_SetTextureBlendMode(game, SDL_BLENDMODE_NONE);
+            SDL_RenderCopy(r, game, nullptr, &area);
+        }
+        ClipGuard clip(r, area);
+        if (!clip.Empty()) {
+            for (const Label& l : c.Label5) DrawLabel(r, texts, l, area.x, area.y);
+        }
+    }
+    DrawTextBox(r, texts, c.Text2);
+    if (c.wbHelp.Visible) {
+        const SDL_Rect view{c.wbHelp.Left, c.wbHelp.Top, c.wbHelp.Width, c.wbHelp.Height};
+        FillRect(r, view, Rgb{255, 255, 255});
+        if (drawHelp) {
+            ClipGuard clip(r, view);
+            if (!clip.Empty()) drawHelp(c.wbHelp, view);
+        }
+    }
+}
+
+// ---- text box and help view keys ---------------------------------------------
+
+int Utf8Length(const std::string& s) {
+    int n = 0;
+    for (unsigned char ch : s) {
+        if ((ch & 0xC0) != 0x80) ++n;
+    }
+    return n;
+}
+
+bool TextBoxKey(TextBox& box, int vkCode) {
+    const int len = Utf8Length(box.Text);
+    box.SelStart = std::clamp(box.SelStart, 0, len);
+    switch (vkCode) {
+        case vk::Left: box.SelStart = std::max(0, box.SelStart - 1); return true;
+        case vk::Right: box.SelStart = std::min(len, box.SelStart + 1); return true;
+        case vk::Home: box.SelStart = 0; return true;
+        case vk::End: box.SelStart = len; return true;
+        case vk::Back:
+            if (box.SelStart > 0) {
+                const std::size_t from = Utf8Offset(box.Text, box.SelStart - 1);
+                const std::size_t to = Utf8Offset(box.Text, box.SelStart);
+                box.Text.erase(from, to - from);
+                --box.SelStart;
+            }
+            return true;
+        case vk::Delete:
+            if (box.SelStart < len) {
+                const std::size_t from = Utf8Offset(box.Text, box.SelStart);
+                const std::size_t to = Utf8Offset(box.Text, box.SelStart + 1);
+                box.Text.erase(from, to - from);
+            }
+            return true;
+        default: return false;
+    }
+}
+
+void TextBoxType(TextBox& box, const std::string& utf8) {
+    std::string clean;
+    int added = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const unsigned char ch = static_cast<unsigned char>(utf8[i]);
+        if (ch <= 0x20 || ch == 0x7F) continue;
+        // A stray continuation byte or a cut-off sequence is not a character.
+        if (ch >= 0x80 && ch < 0xC0) continue;
+        const int extra = ch >= 0xF0 ? 3 : ch >= 0xE0 ? 2 : ch >= 0xC0 ? 1 : 0;
+        bool ok = true;
+        for (int k = 1; k <= extra; ++k) {
+            if (i + k >= utf8.size() || (static_cast<unsigned char>(utf8[i + k]) & 0xC0) != 0x80) {
+                ok = false;
+            }
+        }
+        if (!ok) continue;
+        clean.append(utf8, i, static_cast<std::size_t>(extra) + 1);
+        i += static_cast<std::size_t>(extra);
+        ++added;
+    }
+    if (clean.empty()) return;
+    box.SelStart = std::clamp(box.SelStart, 0, Utf8Length(box.Text));
+    box.Text.insert(Utf8Offset(box.Text, box.SelStart), clean);
+    box.SelStart += added;
+}
+
+bool HelpScrollKey(BrowserView& view, int vkCode, int contentHeight) {
+    int delta = 0;
+    switch (vkCode) {
+        case vk::Up: delta = -40; break;
+        case vk::Down: delta = 40; break;
+        case vk::Prior: delta = -view.Height; break;
+        case vk::Next: delta = view.Height; break;
+        default: return false;
+    }
+    const int maxScroll = std::max(0, contentHeight - view.Height);
+    view.ScrollY = std::clamp(view.ScrollY + delta, 0, maxScroll);
+    return true;
+}
+
+}  // namespace tk::sdl
