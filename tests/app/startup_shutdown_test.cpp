@@ -1,0 +1,284 @@
+// The whole run on the headless twin: start-up picture, FormLoad, the menu, and shutdown.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "support/game_fixture.h"
+#include "support/sample_files.h"
+
+namespace tk::test {
+namespace {
+
+// Every picture of the image set, with the slot it belongs in.
+struct SlotFile {
+    int slot;
+    std::string file;
+};
+
+std::vector<SlotFile> imageSet() {
+    std::vector<SlotFile> set;
+    for (int i = 1; i <= 7; ++i) set.push_back({59 + i, "pozadi" + std::to_string(i) + ".jpg"});
+    set.push_back({1, "pole0.png"});
+    set.push_back({21, "pole1.png"});
+    set.push_back({41, "pole2.png"});
+    set.push_back({4, "zdroj.png"});
+    set.push_back({5, "hrac.png"});
+    set.push_back({6, "hracL.png"});
+    set.push_back({7, "hracR.png"});
+    set.push_back({25, "hura.png"});
+    set.push_back({26, "smula.png"});
+    for (int i = 0; i < 11; ++i) {
+        const std::string letter(1, static_cast<char>('A' + i));
+        set.push_back({10 + i, "trubka1" + letter + ".png"});
+        set.push_back({30 + i, "trubka2" + letter + ".png"});
+    }
+    return set;
+}
+
+// A picture's width tells which file landed in a slot.
+int widthFor(int slot) { return 3 + slot; }
+
+constexpr int kWindowPictureWidth = 16;
+
+struct Session : GameFixture {
+    explicit Session(HeadlessOptions o = {}, const std::string& settings =
+                                                 "fullscreen:off\r\nmusic:off\r\nlevel:01\r\n")
+        : GameFixture(o) {
+        WritePicture(folder, "okno.jpg", kWindowPictureWidth, 12);
+        for (const SlotFile& s : imageSet()) WritePicture(folder, s.file, widthFor(s.slot), 4);
+        folder.write("options.txt", settings);
+        folder.makeWritable("music");
+        folder.write("music/Lumfex - Little bit of happiness.mp3", "not really music");
+    }
+
+    std::vector<std::string> whats() const {
+        std::vector<std::string> out;
+        for (const Recorded& r : plat.Log()) out.push_back(r.what + (r.detail.empty() ? "" : " " + r.detail));
+        return out;
+    }
+    // Position of the first log entry with this `what` (and detail, if given).
+    long indexOf(const std::string& what, const std::string& detail = "") const {
+        const auto& log = plat.Log();
+        for (std::size_t i = 0; i < log.size(); ++i) {
+            if (log[i].what == what && (detail.empty() || log[i].detail == detail))
+                return static_cast<long>(i);
+        }
+        return -1;
+    }
+    std::vector<std::string> displays() const {
+        std::vector<std::string> out;
+        for (const Recorded& r : plat.LogOf("display")) out.push_back(r.detail);
+        return out;
+    }
+};
+
+TEST(StartUp, PictureThenWaitThenLoadInOrderThenMenu) {
+    Session s({}, "fullscreen:on\r\nmusic:on\r\nlevel:01\r\n");
+    const std::string music = s.form.musicPath();
+    bool checkedSplash = false, checkedMenu = false;
+    s.plat.At(600, [&] {
+        // During the pause only the carried start-up picture is on show.
+        checkedSplash = true;
+        EXPECT_TRUE(s.plat.WindowShown());
+        ASSERT_NE(s.form.ctl.WindowPicture, 0u);
+        EXPECT_EQ(s.plat.PictureWidth(s.form.ctl.WindowPicture), 800);
+        EXPECT_FALSE(s.form.Label1.Visible);
+        EXPECT_FALSE(s.form.Label2.Visible);
+        for (const Label& l : s.form.Label6) EXPECT_FALSE(l.Visible);
+        EXPECT_FALSE(s.form.Image1.Visible);
+        EXPECT_FALSE(s.form.picGame.Visible);
+        EXPECT_FALSE(s.form.Label4.Visible);
+        EXPECT_EQ(s.form.gfx, nullptr);
+        EXPECT_TRUE(s.plat.LogOf("music.init").empty());
+    });
+    s.plat.At(GameFixture::kMenuReady, [&] {
+        checkedMenu = true;
+        EXPECT_EQ(s.plat.PictureWidth(s.form.ctl.WindowPicture), kWindowPictureWidth);
+        EXPECT_TRUE(s.form.Label1.Visible);
+        EXPECT_TRUE(s.form.Label2.Visible);
+        for (const Label& l : s.form.Label6) EXPECT_TRUE(l.Visible);
+        EXPECT_TRUE(s.form.Image1.Visible);
+        EXPECT_NE(s.form.Image1.Picture, 0u);
+        EXPECT_EQ(s.form.screenMode, modeMainMenu);
+        EXPECT_EQ(s.form.menuCursor, 0);
+        EXPECT_TRUE(s.form.fullscreenOn);
+        EXPECT_TRUE(s.form.musicOn);
+        EXPECT_EQ(s.form.currentLevel, "01");
+        EXPECT_NE(s.form.gfx, nullptr);
+        EXPECT_TRUE(s.plat.Sounds().empty()) << "the first menu drawing is silent";
+        EXPECT_TRUE(s.plat.Fullscreen());
+        // Each picture in its own slot, the unused slots empty.
+        std::set<int> used;
+        for (const SlotFile& f : imageSet()) {
+            used.insert(f.slot);
+            ASSERT_NE(s.form.images[f.slot], 0u) << f.file;
+            EXPECT_EQ(s.plat.PictureWidth(s.form.images[f.slot]), widthFor(f.slot)) << f.file;
+        }
+        for (int slot = 0; slot < kImageSlots; ++slot) {
+            if (!used.count(slot)) {
+                EXPECT_EQ(s.form.images[slot], 0u) << "slot " << slot;
+            }
+        }
+    });
+    EXPECT_EQ(s.Run(), 0);
+    EXPECT_TRUE(checkedSplash);
+    EXPECT_TRUE(checkedMenu);
+    EXPECT_TRUE(s.form.unloaded);
+
+    const auto& log = s.plat.Log();
+    ASSERT_GE(s.indexOf("show"), 0);
+    EXPECT_EQ(log[s.indexOf("show")].at, 0u);
+    EXPECT_LT(s.indexOf("show"), s.indexOf("repaint"));
+    const long init = s.indexOf("music.init");
+    ASSERT_GE(init, 0);
+    EXPECT_GE(log[init].at, 1250u) << "the start-up picture stays for 1250 ms";
+    for (const Recorded& r : log) {
+        if (r.what != "show" && r.what != "repaint") {
+            EXPECT_GE(r.at, 1250u) << r.what << " " << r.detail;
+        }
+    }
+    // Music before the display mode; the restore, then the music's end, at shutdown.
+    EXPECT_LT(init, s.indexOf("music.open", music));
+    EXPECT_LT(s.indexOf("music.open"), s.indexOf("music.play"));
+    EXPECT_LT(s.indexOf("music.play"), s.indexOf("display", "800x600"));
+    EXPECT_EQ(s.displays(), (std::vector<std::string>{"800x600", "1920x1080"}));
+    const long restore = s.indexOf("display", "1920x1080");
+    EXPECT_LT(restore, s.indexOf("music.stop"));
+    EXPECT_LT(s.indexOf("music.stop"), s.indexOf("music.close"));
+    EXPECT_FALSE(s.plat.Fullscreen());
+    EXPECT_EQ(s.plat.LivePictures(), 0) << "every picture is given back";
+    EXPECT_EQ(s.folder.read("options.txt"), "fullscreen:on\r\nmusic:on\r\nlevel:01\r\n");
+}
+
+TEST(StartUp, MissingPicturesLeaveEmptySlotsAndTheGameGoesOn) {
+    Session s;
+    s.folder.remove("graphics/trubka2C.png");
+    s.folder.remove("graphics/pozadi7.jpg");
+    s.plat.At(GameFixture::kMenuReady, [&] {
+        EXPECT_EQ(s.form.images[32], 0u);
+        EXPECT_EQ(s.form.images[66], 0u);
+        EXPECT_NE(s.form.images[31], 0u);
+        EXPECT_EQ(s.form.screenMode, modeMainMenu);
+    });
+    EXPECT_EQ(s.Run(), 0);
+    EXPECT_TRUE(s.plat.LogOf("msgbox").empty());
+    EXPECT_EQ(s.plat.LivePictures(), 0);
+}
+
+TEST(StartUp, DesktopMeasurement) {
+    struct Case {
+        int w, h;
+        float recordedW, recordedH;
+        const char* restored;
+    };
+    for (const Case& c : {Case{600, 600, 800, 600, "800x600"}, Case{1024, 768, 1024, 768, "1024x768"},
+                          Case{900, 900, 1200, 900, "1200x900"}}) {
+        HeadlessOptions o;
+        o.desktopWidth = c.w;
+        o.desktopHeight = c.h;
+        Session s(o, "fullscreen:on\r\nmusic:off\r\nlevel:\r\n");
+        EXPECT_EQ(s.Run(), 0);
+        EXPECT_FLOAT_EQ(s.form.desktopWidth, c.recordedW);
+        EXPECT_FLOAT_EQ(s.form.desktopHeight, c.recordedH);
+        EXPECT_EQ(s.displays(), (std::vector<std::string>{"800x600", c.restored}));
+    }
+}
+
+TEST(Shutdown, WindowedAndSilentMakesNoDisplayCallButStillClosesTheLibrary) {
+    Session s;
+    EXPECT_EQ(s.Run(), 0);
+    EXPECT_TRUE(s.displays().empty());
+    EXPECT_TRUE(s.plat.LogOf("music.open").empty());
+    EXPECT_TRUE(s.plat.LogOf("music.stop").empty());
+    EXPECT_EQ(s.plat.LogOf("music.close").size(), 1u);
+    EXPECT_EQ(s.plat.LivePictures(), 0);
+    EXPECT_EQ(s.form.gfx, nullptr);
+    for (PictureHandle h : s.form.images) EXPECT_EQ(h, 0u);
+}
+
+TEST(Shutdown, CloseRequestOnTheMenuUnloadsAtOnce) {
+    HeadlessOptions o;
+    o.closeWhenScriptEnds = false;
+    Session s(o);
+    s.plat.Close(2000);
+    EXPECT_EQ(s.Run(), 0);
+    EXPECT_EQ(s.plat.LogOf("music.close").size(), 1u);
+    EXPECT_LE(s.plat.LogOf("music.close").front().at, 2100u);
+}
+
+// Each of these stops start-up: non-zero status, one message naming the file,
+// no display change, nothing written, everything released.
+struct StopCase {
+    const char* name;
+    std::function<void(Session&)> spoil;
+    const char* mustName;
+};
+
+TEST(StartUpStops, MissingWindowPictureOrSettings) {
+    const std::string goodSettings = "fullscreen:on\r\nmusic:on\r\nlevel:01\r\n";
+    const std::vector<StopCase> cases = {
+        {"no okno.jpg", [](Session& s) { s.folder.remove("graphics/okno.jpg"); }, "okno.jpg"},
+        {"okno.jpg is not a picture",
+         [](Session& s) { s.folder.write("graphics/okno.jpg", "rubbish"); }, "okno.jpg"},
+        {"no options.txt", [](Session& s) { s.folder.remove("options.txt"); }, "options.txt"},
+        {"two lines",
+         [](Session& s) { s.folder.write("options.txt", "fullscreen:on\r\nmusic:on\r\n"); },
+         "options.txt"},
+    };
+    for (const StopCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (bool czech : {false, true}) {
+            Session s({}, goodSettings);
+            if (czech) s.folder.write("AtToMluvi.Cesky", "");
+            c.spoil(s);
+            const bool hadSettings = s.folder.exists("options.txt");
+            const std::string settingsBefore = hadSettings ? s.folder.read("options.txt") : "";
+
+            EXPECT_NE(s.Run(), 0);
+            const auto boxes = s.plat.LogOf("msgbox");
+            ASSERT_EQ(boxes.size(), 1u);
+            EXPECT_NE(boxes[0].detail.find(c.mustName), std::string::npos) << boxes[0].detail;
+            EXPECT_NE(boxes[0].detail.find(s.folder.str()), std::string::npos) << boxes[0].detail;
+            EXPECT_TRUE(s.displays().empty());
+            EXPECT_FALSE(s.plat.Fullscreen());
+            EXPECT_TRUE(s.plat.LogOf("music.init").empty());
+            EXPECT_EQ(s.folder.exists("options.txt"), hadSettings);
+            if (hadSettings) {
+                EXPECT_EQ(s.folder.read("options.txt"), settingsBefore);
+            }
+            EXPECT_EQ(s.folder.exists("AtToMluvi.Cesky"), czech);
+            if (czech) {
+                EXPECT_EQ(s.folder.read("AtToMluvi.Cesky"), "");
+            }
+            EXPECT_EQ(s.plat.LivePictures(), 0);
+            EXPECT_FALSE(s.form.Label6[0].Visible);
+        }
+    }
+}
+
+TEST(StartUpStops, AFailureAfterStartUpStillGivesTheDesktopBack) {
+    // The settings file cannot be replaced: toggling the music on the options screen
+    // must stop the program, and the display must come back on the way out.
+    Session s({}, "fullscreen:on\r\nmusic:off\r\nlevel:01\r\n");
+    std::filesystem::create_directory(s.folder / "options.txt.tmp");
+    std::uint64_t t = GameFixture::kMenuReady;
+    s.plat.Press(t, vk::Down);                // "Options"
+    s.plat.Press(t += 100, vk::Return);
+    s.plat.Press(t += 100, vk::Down);         // line 1 ...
+    s.plat.Press(t += 100, vk::Down);         // ... line 2: music
+    s.plat.Press(t += 100, vk::Return);
+    EXPECT_NE(s.Run(), 0);
+    const auto boxes = s.plat.LogOf("msgbox");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].detail.find("options.txt"), std::string::npos) << boxes[0].detail;
+    EXPECT_EQ(s.folder.read("options.txt"), "fullscreen:on\r\nmusic:off\r\nlevel:01\r\n");
+    EXPECT_EQ(s.displays().back(), "1920x1080");
+    EXPECT_FALSE(s.plat.Fullscreen());
+    EXPECT_EQ(s.plat.LogOf("music.close").size(), 1u);
+    EXPECT_EQ(s.plat.LivePictures(), 0);
+    EXPECT_TRUE(s.form.unloaded);
+}
+
+}  // namespace
+}  // namespace tk::test

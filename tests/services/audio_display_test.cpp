@@ -1,0 +1,177 @@
+// Sound effects, the music module's slots and failures, and the display-mode routine.
+#include <gtest/gtest.h>
+
+#include "support/game_fixture.h"
+#include "support/sample_files.h"
+
+namespace tk::test {
+namespace {
+
+struct Services : GameFixture {
+    explicit Services(HeadlessOptions o = {}) : GameFixture(o, false) {
+        folder.write("music/song.mp3", "stand-in");
+        folder.write("music/other.mp3", "stand-in");
+    }
+    std::string song() const { return folder.str() + "/music/song.mp3"; }
+    std::size_t count(const std::string& what) const { return plat.LogOf(what).size(); }
+};
+
+TEST(MusicErrorText, TableEdgesAndExactText) {
+    EXPECT_EQ(mFmod::fmodErrorText(0), "No errors");
+    EXPECT_EQ(mFmod::fmodErrorText(1),
+              "Cannot call this command after FSOUND_Init.  Call FSOUND_Close first.");
+    EXPECT_EQ(mFmod::fmodErrorText(12), "Not enough memory ");
+    EXPECT_EQ(mFmod::fmodErrorText(19), "An error occured trying to open the specified CD device");
+    for (int code : {-1, 20, 1000, -2147483647 - 1}) EXPECT_EQ(mFmod::fmodErrorText(code), "Unknown error");
+}
+
+TEST(MusicSlots, OpenPlayStopAndTheSlotsOutOfRange) {
+    Services s;
+    mFmod& m = s.form.fmod;
+    m.fmodInit(300, 44100, 5, 4, 2, 4, 0);
+    EXPECT_EQ(m.maxChannels, 5);
+    EXPECT_TRUE(s.plat.LogOf("msgbox").empty());
+
+    // Slots above the channel count, below zero, or past the table do nothing.
+    for (int slot : {6, 64, 65, -1, -1000}) {
+        m.streamOpen(s.song(), 2, slot, true, 255);
+        m.streamPlay(slot);
+        m.streamTogglePause(slot);
+        m.streamSetVolume(slot, 10);
+        m.streamStop(slot);
+    }
+    EXPECT_EQ(s.count("music.open"), 0u);
+    EXPECT_EQ(s.count("music.play"), 0u);
+
+    m.streamOpen(s.song(), 2, 0, true, 255);
+    EXPECT_EQ(s.count("music.open"), 1u);
+    EXPECT_EQ(s.count("music.play"), 1u);
+    ASSERT_EQ(s.count("music.volume"), 1u);
+    EXPECT_EQ(s.plat.LogOf("music.volume")[0].detail, "255");
+    EXPECT_NE(m.streamHandles[0], 0u);
+
+    // Opening again replaces the stream: the old one stops first, one plays afterwards.
+    m.streamOpen(s.folder.str() + "/music/other.mp3", 2, 0, true, 255);
+    ASSERT_EQ(s.count("music.stop"), 1u);
+    EXPECT_EQ(s.plat.LogOf("music.stop")[0].detail, s.song());
+    EXPECT_EQ(s.count("music.play"), 2u);
+
+    // A pause toggles both ways; play resumes a paused channel before it restarts.
+    m.streamTogglePause(0);
+    m.streamTogglePause(0);
+    m.streamTogglePause(0);
+    const auto pauses = s.plat.LogOf("music.pause");
+    ASSERT_EQ(pauses.size(), 3u);
+    EXPECT_EQ(pauses[0].detail, "1");
+    EXPECT_EQ(pauses[1].detail, "0");
+    m.streamPlay(0);
+    EXPECT_EQ(s.plat.LogOf("music.pause").back().detail, "0");
+
+    m.streamStop(0);
+    m.streamStop(0);  // an empty slot: nothing more to stop
+    EXPECT_EQ(s.count("music.stop"), 2u);
+    EXPECT_EQ(m.streamHandles[0], 0u);
+
+    // A missing file leaves the slot empty, silently.
+    m.streamOpen(s.folder.str() + "/music/missing.mp3", 2, 0, true, 255);
+    EXPECT_EQ(m.streamHandles[0], 0u);
+    m.streamStop(0);
+    EXPECT_EQ(s.count("music.stop"), 2u);
+    m.fmodClose();
+    EXPECT_EQ(s.count("music.close"), 1u);
+    EXPECT_TRUE(s.plat.LogOf("msgbox").empty());
+}
+
+TEST(MusicStart, FailuresAreShownOnceAndMusicStaysSilent) {
+    {
+        Services s;
+        s.form.fmod.fmodInit(300, 44100, 65, 4, 2, 4, 0);
+        const auto boxes = s.plat.LogOf("msgbox");
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].detail, "You can only have a maximum of 64 channels.");
+        EXPECT_EQ(s.count("music.init"), 0u);
+        EXPECT_EQ(s.form.fmod.maxChannels, 0);
+    }
+    {
+        HeadlessOptions o;
+        o.audioDevicePresent = false;
+        Services s(o);
+        s.form.fmod.fmodInit(300, 44100, 5, 4, 2, 4, 0);
+        const auto boxes = s.plat.LogOf("msgbox");
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].detail,
+                  "FMOD Cannot initialize because of an error.\r\nError initializing output device.");
+        s.form.fmod.streamOpen(s.song(), 2, 0, true, 255);
+        s.form.fmod.streamTogglePause(0);
+        s.form.fmod.streamStop(0);
+        EXPECT_EQ(s.count("music.open") + s.count("music.play") + s.count("music.pause"), 0u);
+        s.form.fmod.fmodClose();
+    }
+    {
+        HeadlessOptions o;
+        o.musicLibraryPresent = false;
+        Services s(o);
+        s.form.fmod.fmodInit(300, 44100, 5, 4, 2, 4, 0);
+        const auto boxes = s.plat.LogOf("msgbox");
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].detail.rfind("FMOD Cannot initialize because of an error.\r\n", 0), 0u);
+        EXPECT_GT(boxes[0].detail.size(), 46u) << "the platform's reason follows";
+        s.form.fmod.streamOpen(s.song(), 2, 0, true, 255);
+        s.form.fmod.fmodClose();
+        EXPECT_EQ(s.count("music.init") + s.count("music.open") + s.count("music.close"), 0u);
+    }
+}
+
+TEST(MusicStart, NoAudioDeviceOneMessageAndTheGameGoesOn) {
+    HeadlessOptions o;
+    o.audioDevicePresent = false;
+    GameFixture g(o);
+    WritePicture(g.folder, "okno.jpg", 8, 6);
+    g.folder.write("options.txt", "fullscreen:off\r\nmusic:on\r\nlevel:01\r\n");
+    std::uint64_t t = GameFixture::kMenuReady;
+    g.plat.Press(t, vk::Down);
+    g.plat.Press(t += 100, vk::Down);
+    bool checked = false;
+    g.plat.At(t += 100, [&] {
+        checked = true;
+        EXPECT_EQ(g.form.menuCursor, 2);
+        EXPECT_EQ(g.form.screenMode, modeMainMenu);
+    });
+    EXPECT_EQ(g.Run(), 0);
+    EXPECT_TRUE(checked);
+    const auto boxes = g.plat.LogOf("msgbox");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].detail.rfind("FMOD Cannot initialize because of an error.", 0), 0u);
+    EXPECT_TRUE(g.form.musicOn) << "a music failure never changes the setting";
+    EXPECT_TRUE(g.plat.LogOf("music.play").empty());
+}
+
+TEST(SoundEffects, PlayFromTheSoundFolderAndStaySilentWithoutIt) {
+    Services s;
+    s.form.makeSound("menu");
+    EXPECT_TRUE(s.plat.Sounds().empty()) << "no sound folder: silence";
+    s.folder.write("sound/menu.wav", MakeWav());
+    s.folder.write("sound/move.wav", MakeWav());
+    s.form.makeSound("menu");
+    s.form.makeSound("move");
+    s.form.makeSound("time");  // no such file
+    EXPECT_EQ(s.plat.Sounds(), (std::vector<std::string>{"menu", "move"}));
+}
+
+TEST(DisplayMode, WholePixelsAndTheFullScreenSize) {
+    Services s;
+    const auto call = [&](float w, float h) {
+        Module1::setDisplayMode(s.plat, w, h);
+        return s.plat.LogOf("display").back().detail;
+    };
+    EXPECT_EQ(call(800, 600), "800x600");
+    EXPECT_TRUE(s.plat.Fullscreen());
+    EXPECT_EQ(call(1024.4f, 767.6f), "1024x768");
+    EXPECT_FALSE(s.plat.Fullscreen());
+    EXPECT_EQ(call(1365.5f, 768.5f), "1366x768") << "halves go to the even neighbour";
+    EXPECT_EQ(call(799.6f, 600.4f), "800x600");
+    EXPECT_TRUE(s.plat.Fullscreen());
+}
+
+}  // namespace
+}  // namespace tk::test
