@@ -3,8 +3,6 @@
 
 #include "platform/fonts.h"
 
-#include <fontconfig/fontconfig.h>
-
 #include <SDL_image.h>
 #include <SDL_ttf.h>
 #include <litehtml.h>
@@ -208,34 +206,6 @@ bool Intersect(const SDL_Rect& a, const SDL_Rect& b, SDL_Rect& out) {
     return false;
 }
 
-// Stand-in for the shared font service until it lands: fontconfig's best match,
-// opened with SDL_ttf and kept open for the run.
-TTF_Font* OpenFace(const std::string& family, bool bold, bool italic, double points) {
-    static std::map<std::string, TTF_Font*> open;
-    // Whole pixels at 72 dpi keep fractional point sizes exact.
-    const int pt = std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0)));
-    const std::string key = family + (bold ? "|b" : "|") + (italic ? "i|" : "|") + std::to_string(pt);
-    if (auto it = open.find(key); it != open.end()) return it->second;
-    TTF_Font* font = nullptr;
-    if (FcInit()) {
-        FcPattern* pat = FcNameParse(reinterpret_cast<const FcChar8*>(family.c_str()));
-        FcPatternAddInteger(pat, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-        FcPatternAddInteger(pat, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-        FcConfigSubstitute(nullptr, pat, FcMatchPattern);
-        FcDefaultSubstitute(pat);
-        FcResult res;
-        if (FcPattern* match = FcFontMatch(nullptr, pat, &res)) {
-            FcChar8* file = nullptr;
-            if (FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
-                font = TTF_OpenFontDPI(reinterpret_cast<const char*>(file), pt, 72, 72);
-            FcPatternDestroy(match);
-        }
-        FcPatternDestroy(pat);
-    }
-    open[key] = font;
-    return font;
-}
-
 struct Font {
     TTF_Font* face = nullptr;
     bool underline = false;
@@ -429,7 +399,7 @@ struct HtmlView::Impl final : public litehtml::document_container {
         if (!TTF_WasInit()) TTF_Init();
         const int px = std::max(1, size);
         // Sizes arrive in pixels; the font service counts points at 96 dpi.
-        TTF_Font* face = OpenFace(PickFamily(faceName), weight >= 600, italic == litehtml::fontStyleItalic,
+        TTF_Font* face = GetFont(PickFamily(faceName), weight >= 600, italic == litehtml::fontStyleItalic,
                                  px * 72.0 / 96.0);
         if (!face) return 0;
         auto* f = new Font;
