@@ -14,6 +14,10 @@ void frmMain::Form_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) {
     const int shift = Shift;
     const bool accept = isAcceptKey(key);
 
+    // The window is about to go: a key still queued behind "Quit" or a close must not
+    // start anything new.
+    if (closeRequested) return;
+
     // During a level (modes 0..3) keys re-enter here from the game loop's event pump
     // and must neither act nor sound.
     if (accept && screenMode > modeQuitLevel) makeSound("menu");

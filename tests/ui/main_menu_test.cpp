@@ -1,0 +1,183 @@
+// The main menu as a player meets it: highlight, sounds, accept keys, the mouse, the languages.
+#include <gtest/gtest.h>
+
+#include "ui_session.h"
+
+namespace tk::test {
+namespace {
+
+using menulook::kHighlight;
+using menulook::kNormal;
+
+const std::vector<std::string> kEnglishMenu = {"Play", "Options", "Help", "Česky", "Quit"};
+const std::vector<std::string> kCzechMenu = {"Hrát", "Nastavení", "Nápověda", "English", "Konec"};
+
+TEST(MainMenu, StartsWithPlayHighlightedSilentlyAndQuitEndsTheProgram) {
+    UiFixture f;
+    bool checked = false;
+    f.plat.At(GameFixture::kMenuReady, [&] {
+        checked = true;
+        EXPECT_EQ(f.form.screenMode, modeMainMenu);
+        EXPECT_EQ(f.form.menuCursor, 0);
+        EXPECT_EQ(highlightedLine(f.form), 0);
+        EXPECT_EQ(f.form.Label6[4].ForeColor, kNormal);
+        EXPECT_EQ(f.form.Image1.Top, 146);
+        EXPECT_EQ(captions(f.form), kEnglishMenu);
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_EQ(f.form.Label6[i].Top, 150 + 65 * i);
+            EXPECT_EQ(f.form.Label6[i].Left, 103);
+            EXPECT_EQ(f.form.Label6[i].FontSize, 36);
+            EXPECT_TRUE(f.form.Label6[i].Visible);
+        }
+        EXPECT_TRUE(f.plat.Sounds().empty()) << "the first drawing of the menu is silent";
+    });
+    pressAll(f.plat, GameFixture::kMenuReady + 100, {vk::Down, vk::Down, vk::Down, vk::Down, vk::Return});
+    f.plat.At(GameFixture::kMenuReady + 5000, [&] { ADD_FAILURE() << "Quit did not end the program"; });
+    EXPECT_EQ(f.Run(), 0);
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(f.form.unloaded);
+    EXPECT_EQ(f.plat.Sounds(), (std::vector<std::string>{"menumove", "menumove", "menumove", "menumove", "menu"}));
+}
+
+TEST(MainMenu, ArrowsMoveTheHighlightClampAtBothEndsAndSoundOnlyWithoutModifiers) {
+    UiFixture f;
+    const std::uint64_t t0 = GameFixture::kMenuReady + 100;
+    f.plat.Press(t0, vk::Up);  // already on the first line
+    f.plat.At(t0 + 50, [&] {
+        EXPECT_EQ(f.form.menuCursor, 0);
+        EXPECT_EQ(highlightedLine(f.form), 0);
+        EXPECT_EQ(f.plat.Sounds(), std::vector<std::string>{"menumove"});
+    });
+    std::uint64_t t = pressAll(f.plat, t0 + 100, {vk::Down, vk::Down});
+    f.plat.At(t, [&] {
+        EXPECT_EQ(f.form.menuCursor, 2);
+        EXPECT_EQ(highlightedLine(f.form), 2);
+        EXPECT_EQ(f.form.Image1.Top, 280 - 4);
+    });
+    // Shift, Ctrl and Alt move the highlight without a sound.
+    f.plat.Press(t + 10, vk::Down, shiftmask::Shift);
+    f.plat.Press(t + 110, vk::Down, shiftmask::Ctrl);
+    f.plat.Press(t + 210, vk::Down, shiftmask::Alt);  // clamped on the last line
+    f.plat.Press(t + 310, vk::Up, shiftmask::Ctrl | shiftmask::Shift);
+    const std::uint64_t afterModified = t + 400;
+    f.plat.At(afterModified, [&] {
+        EXPECT_EQ(f.form.menuCursor, 3);
+        EXPECT_EQ(highlightedLine(f.form), 3);
+        EXPECT_TRUE(soundsBetween(f.plat, t, afterModified).empty());
+    });
+    // Down on the last line still sounds, and other keys only repaint the same highlight.
+    t = pressAll(f.plat, afterModified, {vk::Down, vk::Down, vk::letter('x'), vk::Left, vk::Escape, vk::Tab});
+    f.plat.At(t, [&] {
+        EXPECT_EQ(f.form.menuCursor, 4);
+        EXPECT_EQ(highlightedLine(f.form), 4);
+        EXPECT_EQ(f.form.Image1.Top, 410 - 4);
+        EXPECT_EQ(soundsBetween(f.plat, afterModified, t), (std::vector<std::string>{"menumove", "menumove"}));
+        EXPECT_EQ(f.form.screenMode, modeMainMenu) << "Esc does nothing on the main menu";
+        EXPECT_FALSE(f.form.closeRequested);
+    });
+    EXPECT_EQ(f.Run(), 0);
+}
+
+TEST(MainMenu, MouseClicksAndMovesChangeNothing) {
+    UiFixture f;
+    f.plat.At(GameFixture::kMenuReady + 100, [&] {
+        const std::vector<std::string> before = captions(f.form);
+        for (int button : {1, 2}) {
+            f.form.Form_MouseDown(button, 0, 110, 220);  // over "Options"
+            f.form.Form_MouseMove(button, 0, 110, 420);  // over "Quit"
+        }
+        EXPECT_EQ(f.form.menuCursor, 0);
+        EXPECT_EQ(highlightedLine(f.form), 0);
+        EXPECT_EQ(f.form.screenMode, modeMainMenu);
+        EXPECT_EQ(captions(f.form), before);
+        EXPECT_FALSE(f.form.closeRequested);
+        EXPECT_TRUE(f.plat.Sounds().empty());
+    });
+    EXPECT_EQ(f.Run(), 0);
+}
+
+TEST(MainMenu, EnterAndSpaceAreInterchangeableAndSoundBeforeTheAction) {
+    // Space opens help, Esc closes, Enter switches the language.
+    UiFixture f;
+    std::uint64_t t = pressAll(f.plat, GameFixture::kMenuReady + 100, {vk::Down, vk::Down, vk::Space});
+    f.plat.At(t, [&] { EXPECT_EQ(f.form.screenMode, modeHelp); });
+    t = pressAll(f.plat, t + 10, {vk::Escape, vk::Down, vk::Return});
+    f.plat.At(t, [&] {
+        EXPECT_EQ(f.form.screenMode, modeMainMenu);
+        EXPECT_TRUE(f.form.isCzech);
+    });
+    EXPECT_EQ(f.Run(), 0);
+    EXPECT_EQ(f.plat.Sounds(),
+              (std::vector<std::string>{"menumove", "menumove", "menu", "menumove", "menu"}));
+}
+
+TEST(Language, SwitchingTwiceComesBackToEnglishAndRemovesTheMarker) {
+    UiFixture f;
+    ASSERT_FALSE(f.folder.exists("AtToMluvi.Cesky"));
+    std::uint64_t t = pressAll(f.plat, GameFixture::kMenuReady + 100, {vk::Down, vk::Down, vk::Down, vk::Return});
+    f.plat.At(t, [&] {
+        EXPECT_TRUE(f.form.isCzech);
+        EXPECT_EQ(captions(f.form), kCzechMenu);
+        EXPECT_EQ(f.form.menuCursor, 3) << "the highlight stays on the language line";
+        EXPECT_EQ(highlightedLine(f.form), 3);
+        EXPECT_EQ(f.form.Image1.Top, 345 - 4);
+        EXPECT_EQ(f.form.Label2.Caption, "Programování:\r\nÚrovně:\r\nHudba:");
+        EXPECT_TRUE(f.folder.exists("AtToMluvi.Cesky"));
+        EXPECT_EQ(f.folder.read("AtToMluvi.Cesky"), "");
+        ASSERT_FALSE(f.plat.LogOf("navigate").empty());
+        EXPECT_EQ(f.plat.LogOf("navigate").back().detail, f.folder.str() + "/help/napoveda.html");
+        EXPECT_FALSE(f.form.wbHelp.Visible) << "loading the page does not show it";
+    });
+    const std::string names = "names";
+    f.plat.At(t + 1, [&] { f.form.Label1.Caption = names; });
+    t = pressAll(f.plat, t + 10, {vk::Space});
+    f.plat.At(t, [&] {
+        EXPECT_FALSE(f.form.isCzech);
+        EXPECT_EQ(captions(f.form), kEnglishMenu);
+        EXPECT_EQ(highlightedLine(f.form), 3);
+        EXPECT_EQ(f.form.Label2.Caption, "Programming:\r\nLevels:\r\nMusic:");
+        EXPECT_EQ(f.form.Label1.Caption, names) << "the credit names never change";
+        EXPECT_FALSE(f.folder.exists("AtToMluvi.Cesky"));
+        EXPECT_EQ(f.plat.LogOf("navigate").back().detail, f.folder.str() + "/help/help.html");
+    });
+    EXPECT_EQ(f.Run(), 0);
+    EXPECT_FALSE(f.folder.exists("AtToMluvi.Cesky"));
+}
+
+TEST(Language, AMarkerWithContentStartsInCzechAndIsEmptied) {
+    UiFixture f;
+    f.folder.write("AtToMluvi.Cesky", "left over from somewhere");
+    f.plat.At(GameFixture::kMenuReady, [&] {
+        EXPECT_TRUE(f.form.isCzech);
+        EXPECT_EQ(captions(f.form), kCzechMenu);
+        EXPECT_EQ(f.form.Label2.Caption, "Programování:\r\nÚrovně:\r\nHudba:");
+        EXPECT_EQ(f.folder.read("AtToMluvi.Cesky"), "");
+    });
+    EXPECT_EQ(f.Run(), 0);
+}
+
+TEST(Language, AMarkerThatCannotBeWrittenStopsStartUpNamingTheFile) {
+    // A folder in the marker's place exists, so the program starts in Czech, and
+    // cannot be rewritten as an empty file.
+    UiFixture f;
+    f.folder.write("AtToMluvi.Cesky/inside", "x");
+    EXPECT_NE(f.Run(), 0);
+    const std::vector<Recorded> boxes = f.plat.LogOf("msgbox");
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_NE(boxes.front().detail.find(f.folder.str() + "/AtToMluvi.Cesky"), std::string::npos)
+        << boxes.front().detail;
+    EXPECT_TRUE(f.plat.LogOf("display").empty());
+}
+
+TEST(Language, AMarkerThatIsALinkIsReplacedWithoutTouchingItsTarget) {
+    UiFixture f;
+    f.folder.write("elsewhere.txt", "precious");
+    std::filesystem::create_symlink(f.folder / "elsewhere.txt", f.folder / "AtToMluvi.Cesky");
+    EXPECT_EQ(f.Run(), 0);
+    EXPECT_EQ(f.folder.read("elsewhere.txt"), "precious");
+    EXPECT_FALSE(std::filesystem::is_symlink(f.folder / "AtToMluvi.Cesky"));
+    EXPECT_EQ(f.folder.read("AtToMluvi.Cesky"), "");
+}
+
+}  // namespace
+}  // namespace tk::test

@@ -1,0 +1,243 @@
+// The options screen: its lines, the two toggles with what they save and switch, the level chooser.
+#include <gtest/gtest.h>
+
+#include "ui/level_name.h"
+#include "ui_session.h"
+
+namespace tk::test {
+namespace {
+
+constexpr std::uint64_t kOpen = GameFixture::kMenuReady + 100;
+
+// Down to "Options" and Enter; returns when the screen is open.
+std::uint64_t openOptions(HeadlessPlatform& plat) { return pressAll(plat, kOpen, {vk::Down, vk::Return}); }
+
+HeadlessOptions desktop(int w, int h) {
+    HeadlessOptions o;
+    o.desktopWidth = w;
+    o.desktopHeight = h;
+    return o;
+}
+
+TEST(Options, OpensOnBackAndReturnsToTheMenuOnOptions) {
+    UiFixture f;
+    std::uint64_t t = openOptions(f.plat);
+    f.plat.At(t, [&] {
+        EXPECT_EQ(f.form.screenMode, modeOptions);
+        EXPECT_EQ(captions(f.form), (std::vector<std::string>{"« back", "Window mode", "Music: on",
+                                                              "Choose level:", "   01"}));
+        EXPECT_EQ(f.form.menuCursor, 0);
+        EXPECT_EQ(highlightedLine(f.form), 0);
+        EXPECT_EQ(f.form.Image1.Top, 150 - 10);
+        for (const Label& l : f.form.Label6) EXPECT_EQ(l.FontSize, 30);
+    });
+    // The highlight stops on "Choose level:", with the sound each time.
+    const std::uint64_t down = t + 10;
+    t = pressAll(f.plat, down, {vk::Down, vk::Down, vk::Down, vk::Down, vk::Down});
+    f.plat.At(t, [&] {
+        EXPECT_EQ(f.form.menuCursor, 3);
+        EXPECT_EQ(highlightedLine(f.form), 3);
+        EXPECT_EQ(f.form.Image1.Top, 345 - 10);
+        EXPECT_EQ(count(soundsBetween(f.plat, down, t), "menumove"), 5);
+        EXPECT_EQ(f.form.Label6[4].Caption, "   01");
+    });
+    // Esc does nothing here; back with Space.
+    t = pressAll(f.plat, t + 10, {vk::Escape, vk::Up, vk::Up, vk::Up, vk::Space});
+    f.plat.At(t, [&] {
+        EXPECT_EQ(f.form.screenMode, modeMainMenu);
+        EXPECT_EQ(captions(f.form), (std::vector<std::string>{"Play", "Options", "Help", "Česky", "Quit"}));
+        EXPECT_EQ(f.form.menuCursor, 1);
+        EXPECT_EQ(highlightedLine(f.form), 1);
+        EXPECT_EQ(f.form.Image1.Top, 215 - 4);
+        for (const Label& l : f.form.Label6) EXPECT_EQ(l.FontSize, 36);
+    });
+    EXPECT_EQ(f.Run(), 0);
+    EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:off\r\nmusic:on\r\nlevel:01\r\n")
+        << "only a toggle writes the settings";
+}
+
+TEST(Options, CzechCaptionsNameTheStateInForce) {
+    UiFixture f;
+    f.folder.write("AtToMluvi.Cesky", "");
+    f.folder.write("options.txt", "fullscreen:on\r\nmusic:off\r\nlevel:abc\r\n");
+    std::uint64_t t = openOptions(f.plat);
+    f.plat.At(t, [&] {
+        EXPECT_EQ(captions(f.form), (std::vector<std::string>{"« zpět", "Celá obrazovka", "Hudba: nehraje",
+                                                              "Vybrat úroveň:", "   abc"}));
+    });
+    t = pressAll(f.plat, t + 10, {vk::Down, vk::Return, vk::Down, vk::Return});
+    f.plat.At(t, [&] {
+        EXPECT_EQ(f.form.Label6[1].Caption, "V okně");
+        EXPECT_EQ(f.form.Label6[2].Caption, "Hudba: hraje");
+    });
+    EXPECT_EQ(f.Run(), 0);
+}
+
+TEST(Options, FullScreenToggleSwitchesTheDisplayCentresTheWindowAndSaves) {
+    UiFixture f(desktop(1366, 768));
+    std::uint64_t t = openOptions(f.plat);
+    t = pressAll(f.plat, t + 10, {vk::Down, vk::Return});
+    f.plat.At(t, [&] {
+        EXPECT_TRUE(f.form.fullscreenOn);
+        EXPECT_TRUE(f.plat.Fullscreen());
+        EXPECT_EQ(f.form.Label6[1].Caption, "Fullscreen");
+        ASSERT_FALSE(f.plat.LogOf("display").empty());
+        EXPECT_EQ(f.plat.LogOf("display").back().detail, "800x600");
+        EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:on\r\nmusic:on\r\nlevel:01\r\n");
+    });
+    t = pressAll(f.plat, t + 10, {vk::Space});
+    f.plat.At(t, [&] {
+        EXPECT_FALSE(f.form.fullscreenOn);
+        EXPECT_FALSE(f.plat.Fullscreen());
+        EXPECT_EQ(f.form.Label6[1].Caption, "Window mode");
+        EXPECT_EQ(f.plat.LogOf("display").back().detail, "1366x768");
+        ASSERT_FALSE(f.plat.LogOf("move").empty());
+        // (1366 - 800) / 2 = 283 and (768 - 600) / 2 = 84 pixels, at 15 twips each.
+        EXPECT_EQ(f.plat.LogOf("move").back().detail, std::to_string(283 * 15) + "," + std::to_string(84 * 15));
+        EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:off\r\nmusic:on\r\nlevel:01\r\n");
+        EXPECT_EQ(f.form.screenMode, modeOptions);
+        EXPECT_EQ(f.form.menuCursor, 1);
+    });
+    EXPECT_EQ(f.Run(), 0);
+}
+
+TEST(Options, QuitWithFullScreenOnGivesTheDesktopBack) {
+    UiFixture f(desktop(1280, 1024));
+    std::uint64_t t = openOptions(f.plat);
+    t = pressAll(f.plat, t + 10, {vk::Down, vk::Return, vk::Up, vk::Return});  // full screen on, back
+    t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return});  // Quit
+    f.plat.At(t + 2000, [&] { ADD_FAILURE() << "Quit did not end the program"; });
+    EXPECT_EQ(f.Run(), 0);
+    EXPECT_FALSE(f.plat.Fullscreen());
+    ASSERT_FALSE(f.plat.LogOf("display").empty());
+    EXPECT_EQ(f.plat.LogOf("display").back().detail, "1280x1024");
+}
+
+TEST(Options, MusicToggleStopsAndRestartsThePieceAndSaves) {
+    UiFixture f;
+    std::uint64_t t = openOptions(f.plat);
+    std::size_t opensBefore = 0;
+    f.plat.At(t, [&] { opensBefore = f.plat.LogOf("music.open").size(); });
+    t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Return});
+    f.plat.At(t, [&] {
+        EXPECT_FALSE(f.form.musicOn);
+        EXPECT_EQ(f.form.Label6[2].Caption, "Music: off");
+        EXPECT_FALSE(f.plat.LogOf("music.stop").empty());
+        EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:off\r\nmusic:off\r\nlevel:01\r\n");
+    });
+    t = pressAll(f.plat, t + 10, {vk::Return});
+    f.plat.At(t, [&] {
+        EXPECT_TRUE(f.form.musicOn);
+        EXPECT_EQ(f.form.Label6[2].Caption, "Music: on");
+        const std::vector<Recorded> opens = f.plat.LogOf("music.open");
+        ASSERT_EQ(opens.size(), opensBefore + 1);
+        EXPECT_EQ(opens.back().detail, f.form.musicPath());
+        EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:off\r\nmusic:on\r\nlevel:01\r\n");
+    });
+    EXPECT_EQ(f.Run(), 0);
+}
+
+TEST(LevelChooser, TakesAnExistingNameAndSavesItWithTheNextToggle) {
+    UiFixture f;
+    f.folder.makeWritable("levels");
+    writeLevel(f.folder, "Zkouska-2", "A/B", 60, "end");
+    std::uint64_t t = openOptions(f.plat);
+    t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return});
+    f.plat.At(t, [&] {
+        EXPECT_EQ(f.form.screenMode, modeLevelEntry);
+        EXPECT_TRUE(f.form.Text2.Visible);
+        EXPECT_EQ(f.form.Text2.Text, "01");
+        EXPECT_EQ(f.form.Text2.SelStart, 2) << "the caret starts after the name";
+        EXPECT_EQ(f.form.Text2.Left, 139);
+        EXPECT_EQ(f.form.Text2.Top, 410);
+    });
+    // Esc, Up and Down leave the entry open; Backspace and typing edit the name.
+    t = pressAll(f.plat, t + 10, {vk::Escape, vk::Up, vk::Down, vk::Back, vk::Back});
+    f.plat.At(t, [&] {
+        EXPECT_EQ(f.form.screenMode, modeLevelEntry);
+        EXPECT_TRUE(f.form.Text2.Visible);
+        EXPECT_EQ(f.form.menuCursor, 3);
+    });
+    f.plat.Type(t + 10, "Zkouska-2");
+    const std::uint64_t accept = t + 100;
+    f.plat.Press(accept, vk::Return);
+    f.plat.At(accept + 50, [&] {
+        EXPECT_FALSE(f.form.Text2.Visible);
+        EXPECT_EQ(f.form.screenMode, modeOptions);
+        EXPECT_EQ(f.form.currentLevel, "Zkouska-2");
+        EXPECT_EQ(f.form.Label6[4].Caption, "   Zkouska-2");
+        EXPECT_EQ(highlightedLine(f.form), 3);
+        EXPECT_EQ(soundsBetween(f.plat, accept, accept + 50), std::vector<std::string>{"menu"});
+        EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:off\r\nmusic:on\r\nlevel:01\r\n");
+    });
+    // Toggling music twice writes the chosen level too.
+    t = pressAll(f.plat, accept + 100, {vk::Up, vk::Return, vk::Return});
+    f.plat.At(t, [&] { EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:off\r\nmusic:on\r\nlevel:Zkouska-2\r\n"); });
+    EXPECT_EQ(f.Run(), 0);
+}
+
+TEST(LevelChooser, SpaceAcceptsWithoutTypingASpace) {
+    UiFixture f;
+    f.folder.makeWritable("levels");
+    writeLevel(f.folder, "ab", "A/B", 60, "end");
+    std::uint64_t t = openOptions(f.plat);
+    t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return, vk::Back, vk::Back});
+    f.plat.Type(t, "ab");
+    f.plat.Press(t + 50, vk::Space);
+    f.plat.At(t + 100, [&] {
+        EXPECT_EQ(f.form.screenMode, modeOptions);
+        EXPECT_EQ(f.form.currentLevel, "ab");
+    });
+    EXPECT_EQ(f.Run(), 0);
+}
+
+// Opens the chooser, replaces the name by `typed` and accepts; checks that the old
+// name stays after the notice has shown for a second.
+void expectRefused(const std::string& typed, bool czech) {
+    SCOPED_TRACE("typed \"" + typed + "\"");
+    UiFixture f;
+    if (czech) f.folder.write("AtToMluvi.Cesky", "");
+    f.folder.makeWritable("levels");
+    writeLevel(f.folder, "x", "A/B", 60, "end");  // "../x" would otherwise name a real file
+    f.folder.write("x.kulap", "outside the levels folder");
+    std::uint64_t t = openOptions(f.plat);
+    t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return, vk::Back, vk::Back});
+    if (!typed.empty()) f.plat.Type(t, typed);
+    const std::uint64_t accept = t + 50;
+    f.plat.Press(accept, vk::Return);
+    bool duringNotice = false;
+    f.plat.At(accept + 900, [&] {
+        // Still inside the handler: the notice stands, painted before the wait began.
+        duringNotice = true;
+        EXPECT_EQ(f.form.Label6[4].Caption, czech ? " - nenalezena -" : " - not found -");
+        EXPECT_EQ(f.form.screenMode, modeLevelEntry);
+        bool repainted = false;
+        for (const Recorded& r : f.plat.LogOf("repaint")) repainted = repainted || r.at >= accept;
+        EXPECT_TRUE(repainted);
+    });
+    f.plat.At(accept + 1100, [&] {
+        EXPECT_EQ(f.form.currentLevel, "01");
+        EXPECT_EQ(f.form.Label6[4].Caption, "   01");
+        EXPECT_EQ(f.form.screenMode, modeOptions);
+        EXPECT_FALSE(f.form.Text2.Visible);
+    });
+    EXPECT_EQ(f.Run(), 0);
+    EXPECT_TRUE(duringNotice);
+}
+
+TEST(LevelChooser, RefusesNamesWithoutAFileAndNamesThatAreNotPlain) {
+    for (const std::string typed : {"nosuchlevel", "../x", "a/b", "..", "..\\x", ""})
+        expectRefused(typed, false);
+    expectRefused("nosuchlevel", true);
+}
+
+TEST(LevelChooser, PlainNamesAreThoseThatStayInTheLevelsFolder) {
+    for (const char* ok : {"01", "Zkouska-2", "level.v2", "úroveň", " x ", "-"})
+        EXPECT_TRUE(ui::isPlainLevelName(ok)) << ok;
+    for (const char* bad : {"", "..", "../01", "a/b", "a\\b", "/etc/passwd", "a..b", "x\n", "\x7f"})
+        EXPECT_FALSE(ui::isPlainLevelName(bad)) << bad;
+    EXPECT_FALSE(ui::isPlainLevelName(std::string("a\0b", 3)));
+}
+
+}  // namespace
+}  // namespace tk::test

@@ -1,0 +1,89 @@
+// Helpers for the menu and screen scenarios: keys on the virtual clock, fixture levels.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "support/game_fixture.h"
+#include "ui/menu_look.h"
+
+namespace tk::test {
+
+// Keys are spaced well apart so that each one is dispatched on its own.
+inline constexpr std::uint64_t kKeyGap = 100;
+
+// Presses the keys one after another from `at`; returns the time after the last one.
+inline std::uint64_t pressAll(HeadlessPlatform& plat, std::uint64_t at, std::initializer_list<int> keys,
+                              int shift = 0) {
+    for (int k : keys) {
+        plat.Press(at, k, shift);
+        at += kKeyGap;
+    }
+    return at;
+}
+
+inline int count(const std::vector<std::string>& v, const std::string& what) {
+    return static_cast<int>(std::count(v.begin(), v.end(), what));
+}
+
+// Sounds recorded in the half-open time window [from, to).
+inline std::vector<std::string> soundsBetween(const HeadlessPlatform& plat, std::uint64_t from,
+                                              std::uint64_t to) {
+    std::vector<std::string> out;
+    for (const Recorded& r : plat.LogOf("sound"))
+        if (r.at >= from && r.at < to) out.push_back(r.detail);
+    return out;
+}
+
+// Sound files for every effect, so that each one played is recorded whatever the
+// data folder holds.
+inline void provideSounds(const ProgramFolder& folder) {
+    folder.makeWritable("sound");
+    for (const char* name : {"menu", "menumove", "start", "move", "time", "winner", "looser"})
+        folder.write(std::string("sound/") + name + ".wav", "RIFF");
+}
+
+// A fixture whose sound effects are all recorded.
+struct UiFixture : GameFixture {
+    explicit UiFixture(HeadlessOptions options = {}) : GameFixture(options) { provideSounds(folder); }
+};
+
+// Which menu line is painted in the highlight colour (-1: none, -2: more than one).
+inline int highlightedLine(const frmMain& form) {
+    int found = -1;
+    for (int i = 0; i < 5; ++i) {
+        if (form.Label6[i].ForeColor == menulook::kHighlight) found = (found == -1) ? i : -2;
+    }
+    return found;
+}
+
+inline std::vector<std::string> captions(const frmMain& form) {
+    std::vector<std::string> out;
+    for (const Label& l : form.Label6) out.push_back(l.Caption);
+    return out;
+}
+
+// A level file in the fixture's levels folder. The board is floor everywhere but the
+// source cell (0, 0), which holds a straight pipe and the player: one quarter turn
+// there re-evaluates the water and solves the level.
+inline void writeLevel(const ProgramFolder& folder, const std::string& name, const std::string& title,
+                       int seconds, const std::string& next) {
+    std::string text = title + "\r\n" + std::to_string(seconds) + "\r\n";
+    text += "FLLLLLLLLLL\r\n";
+    for (int row = 1; row < 7; ++row) text += "LLLLLLLLLLL\r\n";
+    text += "0,0\r\n0,0\r\n-\r\n1\r\n" + next + "\r\n";
+    folder.write("levels/" + name + ".kulap", text);
+}
+
+// Holds Ctrl and Right from `at` for `ms`: the pipe under the figure turns clockwise
+// as soon as play begins (held keys survive the key flush at the start of a level).
+inline void turnPipe(HeadlessPlatform& plat, std::uint64_t at, std::uint64_t ms) {
+    plat.KeyDown(at, vk::Control);
+    plat.KeyDown(at, vk::Right);
+    plat.KeyUp(at + ms, vk::Right);
+    plat.KeyUp(at + ms, vk::Control);
+}
+
+}  // namespace tk::test
