@@ -266,8 +266,11 @@ struct HeadlessPlatform::Impl {
 };
 
 HeadlessPlatform::HeadlessPlatform(HeadlessOptions options) : impl_(std::make_unique<Impl>(std::move(options))) {
-    TTF_Init();
-    IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
+    // Text and picture decoders stay up for the life of the process: the help view
+    // keeps faces of its own open, and every test builds a new twin.
+    if (!TTF_WasInit()) TTF_Init();
+    static const int decoders = IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
+    (void)decoders;
 }
 
 HeadlessPlatform::~HeadlessPlatform() {
@@ -280,8 +283,6 @@ HeadlessPlatform::~HeadlessPlatform() {
     if (impl_->board) SDL_FreeSurface(impl_->board);
     impl_.reset();
     CloseFonts();
-    TTF_Quit();
-    IMG_Quit();
 }
 
 // ---- the script -----------------------------------------------------------------

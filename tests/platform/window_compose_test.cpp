@@ -1,0 +1,164 @@
+// The whole window as the player would see it: picture, labels, board, text box, help page.
+#include <gtest/gtest.h>
+
+#include "support/program_folder.h"
+#include "test_pictures.h"
+
+namespace tk::test {
+namespace {
+
+struct NoSink : EventSink {
+    void Form_KeyDown(std::int16_t&, std::int16_t&) override {}
+    void Form_MouseDown(int, int, float, float) override {}
+    void Timer1_Timer() override {}
+    void Form_CloseRequest() override {}
+};
+
+class Window : public ::testing::Test {
+protected:
+    Window() : plat(HeadlessOptions{folder.str()}) { plat.Attach(ctl, sink); }
+
+    // How many pixels in the rectangle have exactly this colour.
+    int Count(int x0, int y0, int w, int h, Rgba c) {
+        const std::string png = (folder / "w.png").string();
+        if (!plat.SaveWindowPng(png)) return -1;
+        const PictureHandle shot = plat.GdipCreateBitmapFromFile(png);
+        int n = 0;
+        for (int y = y0; y < y0 + h; ++y)
+            for (int x = x0; x < x0 + w; ++x) n += plat.PicturePixel(shot, x, y) == c;
+        plat.GdipDisposeImage(shot);
+        return n;
+    }
+
+    Label White(const std::string& text, int left, int top) {
+        Label l;
+        l.Caption = text;
+        l.Visible = true;
+        l.ForeColor = Rgb{255, 255, 255};
+        l.FontSize = 20;
+        l.FontBold = true;
+        l.Left = left;
+        l.Top = top;
+        return l;
+    }
+
+    ProgramFolder folder{false};
+    HeadlessPlatform plat;
+    Controls ctl;
+    NoSink sink;
+};
+
+TEST_F(Window, PictureAndMenuLines) {
+    WritePng(folder / "okno.png", 800, 600, [](int, int) { return kGreen; });
+    ctl.WindowPicture = plat.GdipCreateBitmapFromFile((folder / "okno.png").string());
+    EXPECT_EQ(plat.WindowPixel(400, 300), kGreen);
+    EXPECT_EQ(Count(100, 100, 200, 40, Rgba{255, 255, 255, 255}), 0);
+
+    ctl.Label6[0] = White("Hrát", 100, 100);
+    ctl.Label6[1] = White("Konec", 100, 200);
+    ctl.Label6[1].Visible = false;
+    EXPECT_GT(Count(100, 100, 200, 40, Rgba{255, 255, 255, 255}), 30);
+    EXPECT_EQ(Count(100, 200, 200, 40, Rgba{255, 255, 255, 255}), 0);
+    EXPECT_EQ(plat.WindowPixel(99, 110), kGreen);  // text starts at the label's left
+}
+
+TEST_F(Window, AlignmentAndOpaqueGround) {
+    Label l = White("X", 100, 300);
+    l.AutoSize = false;
+    l.Width = 400;
+    l.Height = 60;
+    l.BackOpaque = true;
+    l.BackColor = Rgb{0, 0, 128};
+    l.Alignment = Align::Center;
+    ctl.Label1 = l;
+    const Rgba ground{0, 0, 128, 255};
+    EXPECT_EQ(plat.WindowPixel(101, 301), ground);
+    EXPECT_EQ(plat.WindowPixel(498, 358), ground);
+    EXPECT_NE(plat.WindowPixel(500, 300), ground);
+    // A centred single letter: its ink lies near the middle, none at the sides.
+    const Rgba ink{255, 255, 255, 255};
+    EXPECT_GT(Count(270, 300, 60, 60, ink), 10);
+    EXPECT_EQ(Count(100, 300, 150, 60, ink) + Count(350, 300, 150, 60, ink), 0);
+    ctl.Label1.Alignment = Align::Right;
+    EXPECT_GT(Count(440, 300, 60, 60, ink), 10);
+    EXPECT_EQ(Count(100, 300, 300, 60, ink), 0);
+}
+
+TEST_F(Window, BoardWithItsTitlesClippedToIt) {
+    PictureBox& box = ctl.picGame;
+    Graphics* gfx = plat.GdipCreateFromHDC(box);
+    WritePng(folder / "cell.png", 70, 70, [](int, int) { return kRed; });
+    gfx->DrawImageRect(plat.GdipCreateBitmapFromFile((folder / "cell.png").string()), 0, 0, 70, 70);
+    EXPECT_EQ(plat.WindowPixel(20, 20), kBlack);  // hidden board
+    box.Visible = true;
+    EXPECT_EQ(plat.WindowPixel(15, 15), kRed);
+    EXPECT_EQ(plat.WindowPixel(84, 84), kRed);
+    EXPECT_EQ(plat.WindowPixel(14, 14), kBlack);
+
+    // A title label runs past the board's right edge: it is cut there.
+    Label title = White("", 700, 0);
+    title.AutoSize = false;
+    title.Width = 200;
+    title.Height = 50;
+    title.BackOpaque = true;
+    title.BackColor = Rgb{0, 128, 0};
+    ctl.Label5[0] = title;
+    EXPECT_EQ(plat.WindowPixel(15 + 705, 20), (Rgba{0, 128, 0, 255}));
+    EXPECT_EQ(plat.WindowPixel(15 + 775, 20), kBlack);
+    box.Visible = false;
+    EXPECT_EQ(plat.WindowPixel(15 + 705, 20), kBlack);  // titles go with the board
+}
+
+TEST_F(Window, TextBoxShowsTextAndCaret) {
+    TextBox& t = ctl.Text2;
+    t.Visible = true;
+    const Rgba paper{255, 255, 255, 255}, ink{0, 0, 0, 255};
+    EXPECT_EQ(plat.WindowPixel(t.Left + t.Width - 5, t.Top + t.Height / 2), paper);
+    const int empty = Count(t.Left + 2, t.Top + 2, t.Width - 4, t.Height - 4, ink);
+    EXPECT_GT(empty, 0);  // the caret alone
+    t.Text = "level1";
+    t.SelStart = 6;
+    EXPECT_GT(Count(t.Left + 2, t.Top + 2, t.Width - 4, t.Height - 4, ink), empty + 50);
+    t.Visible = false;
+    EXPECT_EQ(plat.WindowPixel(t.Left + t.Width - 5, t.Top + t.Height / 2), kBlack);
+}
+
+TEST_F(Window, HelpPageScrollsWithinItsLength) {
+    std::string page = "<html><body>";
+    for (int i = 0; i < 60; ++i) page += "<p>Line " + std::to_string(i) + "</p>";
+    page += "</body></html>";
+    folder.write("help/help.html", page);
+    ctl.wbHelp.Top = 15;
+    ctl.wbHelp.Visible = true;
+    plat.Navigate(ctl.wbHelp, (folder / "help/help.html").string());
+    EXPECT_EQ(ctl.wbHelp.Location, (folder / "help/help.html").string());
+    EXPECT_EQ(plat.LogOf("navigate").size(), 1u);
+    EXPECT_GT(Count(15, 15, 770, 490, kBlack), 50);  // words on white paper
+
+    // Keys pressed now, then let through.
+    auto keys = [&](std::initializer_list<int> codes, int times = 1) {
+        std::uint64_t at = plat.Now() + 1;
+        for (int i = 0; i < times; ++i)
+            for (int code : codes) plat.Press(at += 10, code);
+        plat.Sleep(static_cast<int>(at - plat.Now()) + 50);
+        plat.DoEvents();
+    };
+    keys({vk::Down, vk::Down, vk::Up});
+    EXPECT_EQ(ctl.wbHelp.ScrollY, 40);
+    keys({vk::Next}, 20);
+    const int bottom = ctl.wbHelp.ScrollY;
+    EXPECT_GT(bottom, 490);
+    keys({vk::Down});
+    EXPECT_EQ(ctl.wbHelp.ScrollY, bottom);  // no further than the page goes
+    keys({vk::Prior});
+    EXPECT_EQ(ctl.wbHelp.ScrollY, bottom - 490);
+    keys({vk::Prior}, 20);
+    EXPECT_EQ(ctl.wbHelp.ScrollY, 0);
+
+    plat.Navigate(ctl.wbHelp, (folder / "help/none.html").string());
+    EXPECT_EQ(ctl.wbHelp.ScrollY, 0);
+    EXPECT_EQ(Count(15, 15, 770, 490, kBlack), 0);  // an empty page
+}
+
+}  // namespace
+}  // namespace tk::test
