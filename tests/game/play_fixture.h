@@ -1,0 +1,67 @@
+// A window ready to play levels on the headless twin without going through start-up:
+// the test pictures and silent sound files in a fresh program folder, the drawing
+// surface and the picture slots made as start-up makes them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "support/game_fixture.h"
+#include "test_pictures.h"
+
+namespace tk::test {
+
+// The text of a level file, field by field, with CR LF line ends.
+struct LevelText {
+    std::string title = "Zkouška/Trial";
+    std::string time = "100";
+    std::array<std::string, kRows> rows{"LLLLLLLLLLL", "LLLLLLLLLLL", "LLLLLLLLLLL", "LLLLLLLLLLL",
+                                        "LLLLLLLLLLL", "LLLLLLLLLLL", "LLLLLLLLLLL"};
+    std::string source = "0,0";
+    std::string player = "0,0";
+    std::string ignored = "whatever";
+    std::string background = "1";
+    std::string next = "end";
+
+    std::string text() const;
+};
+
+class PlayTest : public ::testing::Test {
+protected:
+    PlayTest();
+    ~PlayTest() override;
+
+    // Writes levels/<name>.kulap.
+    void writeLevel(const std::string& name, const LevelText& level);
+    void writeLevelBytes(const std::string& name, const std::string& bytes);
+
+    // Holds the given keys down from `at` for `holdMs`.
+    void hold(std::uint64_t at, std::initializer_list<int> keys, std::uint64_t holdMs);
+
+    Rgba pixel(int cellX, int cellY, int px, int py) const {
+        return plat.GamePixel(kCellPx * cellX + px, kCellPx * cellY + py);
+    }
+    // The colour painted by the test picture of a slot.
+    static Rgba colourOf(int slot) { return slotColour(slot); }
+    // The background piece's own pixel at a point of the board.
+    Rgba backgroundAt(int x, int y) const {
+        return plat.PicturePixel(form.images[static_cast<std::size_t>(backgroundBase + form.backgroundNumber)],
+                                 x, y);
+    }
+    // Left edge of the figure on pixel row y of the board, or -1 when it is not there.
+    int figureLeftEdge(int y, int slot = slotPlayer) const;
+    int countSounds(const std::string& name) const;
+
+    GameFixture g{HeadlessOptions{}, false};
+    HeadlessPlatform& plat = g.plat;
+    frmMain& form = g.form;
+};
+
+// Virtual times of a level loaded at time 0: the title stands for 1500 ms, then play
+// starts and the first clock tick falls one second later.
+constexpr std::uint64_t kPlayStarts = 1500;
+constexpr std::uint64_t kFirstTick = 2500;
+
+}  // namespace tk::test
