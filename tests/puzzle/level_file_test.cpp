@@ -1,10 +1,12 @@
 // Level files: the number reader, well-formed files read exactly, broken files refused by line.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 #include "puzzle/level_file.h"
+#include "puzzle/water.h"
 
 namespace tk {
 namespace {
@@ -208,6 +210,50 @@ TEST(LevelFiles, WrittenLevelsReadBackUnchanged) {
               std::tie(l.sourceX, l.sourceY, l.playerX, l.playerY));
     EXPECT_EQ(b.backgroundNumber, l.backgroundNumber);
     EXPECT_EQ(b.nextLevel, l.nextLevel);
+}
+
+TEST(LevelFiles, MangledFilesNeverYieldAnUnplayableLevel) {
+    // Whatever a damaged file holds, a level that is accepted can be put on the board
+    // and evaluated without touching a cell outside the grids.
+    const std::string good = joinLines(goodLines());
+    const std::string noise = "ABMNLz,/.-+e 9\r\n\x80\xC4\x8D\xFF\x00";
+    std::mt19937 rng(7);
+    int accepted = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::string text = good;
+        const int edits = 1 + static_cast<int>(rng() % 4);
+        for (int e = 0; e < edits && !text.empty(); ++e) {
+            const std::size_t at = rng() % text.size();
+            const char c = noise[rng() % noise.size()];
+            switch (rng() % 3) {
+                case 0: text[at] = c; break;
+                case 1: text.insert(at, 1, c); break;
+                default: text.erase(at, 1 + rng() % 8); break;
+            }
+        }
+        const LevelRead r = parseLevel(text);
+        for (std::size_t i = 1; i < r.problems.size(); ++i)
+            ASSERT_LE(r.problems[i - 1].line, r.problems[i].line);
+        if (!r.level) {
+            ASSERT_FALSE(r.problems.empty());
+            continue;
+        }
+        ++accepted;
+        const LevelFile& l = *r.level;
+        for (const std::string& row : l.rows) {
+            ASSERT_EQ(row.size(), 11u);
+            for (char c : row) ASSERT_TRUE(c >= 'A' && c <= 'M') << row;
+        }
+        ASSERT_TRUE(InPlayArea(l.sourceX, l.sourceY));
+        ASSERT_TRUE(InPlayArea(l.playerX, l.playerY));
+        ASSERT_TRUE(l.backgroundNumber >= 1 && l.backgroundNumber <= 7);
+        TileGrid board;
+        FlowGrid flow;
+        placeLevel(l, board, flow);
+        spreadWater(board, flow, l.sourceX, l.sourceY);
+        ASSERT_EQ(flow(l.sourceX, l.sourceY), flowWet);
+    }
+    EXPECT_GT(accepted, 100);  // the edits leave many files intact enough to load
 }
 
 }  // namespace
