@@ -11,6 +11,13 @@ constexpr std::uint64_t kPlay = GameFixture::kMenuReady + 100;
 // From a level's start: its title stands for 1500 ms, then play begins.
 constexpr std::uint64_t kTitle = 1500;
 
+// Play-throughs need no board pixels.
+HeadlessOptions fast() {
+    HeadlessOptions o;
+    o.drawBoard = false;
+    return o;
+}
+
 void useLevel(const ProgramFolder& folder, const std::string& name) {
     folder.write("options.txt", "fullscreen:off\r\nmusic:off\r\nlevel:" + name + "\r\n");
 }
@@ -78,74 +85,136 @@ TEST(Help, AMissingPageStillOpensAndCloses) {
 }
 
 TEST(PlaySequence, WinningTheLastLevelShowsTheFinalScreenForFiveSecondsThenPlay) {
-    UiFixture f;
+    UiFixture f(fast());
     f.folder.makeWritable("levels");
     writeLevel(f.folder, "only", "Jediná/Only", 60, "end");
     useLevel(f.folder, "only");
     f.plat.Press(kPlay, vk::Return);
-    turnPipe(f.plat, kPlay + kTitle - 100, 300);  // held across the start of play
-    // Keys pressed while the final screen stands are handled on the menu afterwards.
-    const std::uint64_t late = kPlay + 12000;
-    f.plat.Press(late, vk::Down);
+    std::uint64_t keyDuringFinal = 0;
+    watchPlays(f.plat, f.form, kPlay, kPlay + 20000, [&](int attempt, std::uint64_t now) {
+        ASSERT_EQ(attempt, 0) << "a won level is not played again";
+        turnPipe(f.plat, now + 10, 100);
+        // The won picture stands 4 s, then the congratulations 5 s: this Down falls
+        // into the congratulations and must wait for the menu.
+        keyDuringFinal = now + 10 + 200 + 4000 + 2500;
+        f.plat.Press(keyDuringFinal, vk::Down);
+        f.plat.At(keyDuringFinal + 10, [&] {
+            EXPECT_EQ(f.form.Label5[0].Caption, "All levels solved.\r\nCongratulations!");
+            for (const Label& l : f.form.Label5) EXPECT_TRUE(l.Visible);
+            EXPECT_TRUE(f.form.picGame.Visible);
+            EXPECT_EQ(f.form.screenMode, modeWon);
+        });
+    });
     EXPECT_EQ(f.Run(), 0);
 
-    const std::vector<Recorded> winner = [&] {
-        std::vector<Recorded> w;
-        for (const Recorded& r : f.plat.LogOf("sound"))
-            if (r.detail == "winner") w.push_back(r);
-        return w;
-    }();
+    const std::vector<std::uint64_t> winner = timesOf(f.plat, "winner");
     ASSERT_EQ(winner.size(), 1u);
-    // The won picture stands 4000 ms, then the final texts 5000 ms.
-    const std::uint64_t finalShown = winner[0].at + 4000;
-    std::vector<Recorded> menuMoves;
-    for (const Recorded& r : f.plat.LogOf("sound"))
-        if (r.detail == "menumove") menuMoves.push_back(r);
-    ASSERT_EQ(menuMoves.size(), 1u);
-    EXPECT_GE(menuMoves[0].at, finalShown + 5000) << "the final screen blocks for five seconds";
+    const std::vector<std::uint64_t> moves = timesOf(f.plat, "menumove");
+    ASSERT_EQ(moves.size(), 1u);
+    EXPECT_GE(moves[0], winner[0] + 4000 + 5000) << "the final screen blocks for five seconds";
+    EXPECT_LT(moves[0], winner[0] + 4000 + 5000 + 100);
 
     for (const Label& l : f.form.Label5) EXPECT_EQ(l.Caption, "All levels solved.\r\nCongratulations!");
     EXPECT_FALSE(f.form.picGame.Visible);
     EXPECT_FALSE(f.form.Label4.Visible);
     EXPECT_EQ(f.form.currentLevel, "only");
     EXPECT_EQ(f.form.menuCursor, 1) << "Play was highlighted until the late Down";
+    EXPECT_EQ(count(f.plat.Sounds(), "start"), 1);
 }
 
-TEST(PlaySequence, AChainWonToItsEndIsCongratulatedInCzech) {
-    UiFixture f;
+TEST(PlaySequence, LeavingAtTheThirdLevelThenPlayStartsAgainAtTheChosenLevel) {
+    UiFixture f(fast());
     f.folder.write("AtToMluvi.Cesky", "");
     f.folder.makeWritable("levels");
-    writeLevel(f.folder, "a", "A/A", 60, "b");
-    writeLevel(f.folder, "b", "B/B", 60, "end");
+    writeLevel(f.folder, "a", "První/First", 60, "b");
+    writeLevel(f.folder, "b", "Druhá/Second", 60, "c");
+    writeLevel(f.folder, "c", "Třetí/Third", 60, "end");
     useLevel(f.folder, "a");
     f.plat.Press(kPlay, vk::Return);
-    // Hold the turn for the whole of both levels: it keeps turning while held and the
-    // water is evaluated on release, so release once inside each level's play.
-    turnPipe(f.plat, kPlay + kTitle - 100, 300);
-    std::uint64_t secondStart = 0;
-    f.plat.At(kPlay + 6000, [&] { secondStart = f.plat.Now(); });
+    std::vector<std::string> titles;
+    watchPlays(f.plat, f.form, kPlay, kPlay + 60000, [&](int attempt, std::uint64_t now) {
+        titles.push_back(f.form.levelTitle);
+        if (attempt == 2) {
+            // Leave the third level ("A" for "ano"), then choose Play again from the menu.
+            f.plat.Press(now + 10, vk::Escape);
+            f.plat.Press(now + 100, vk::letter('a'));
+            f.plat.At(now + 1000, [&] {
+                EXPECT_EQ(f.form.screenMode, modeMainMenu);
+                EXPECT_FALSE(f.form.picGame.Visible);
+                EXPECT_EQ(f.form.busyDepth, 0);
+                EXPECT_EQ(highlightedLine(f.form), 0);
+            });
+            f.plat.Press(now + 1100, vk::Space);
+        } else {
+            turnPipe(f.plat, now + 10, 100);
+        }
+    });
     EXPECT_EQ(f.Run(), 0);
-    (void)secondStart;
+    EXPECT_EQ(titles, (std::vector<std::string>{"První", "Druhá", "Třetí", "První", "Druhá", "Třetí"}));
+    EXPECT_EQ(f.form.currentLevel, "a");
+    EXPECT_EQ(f.form.Label5[0].Caption, "Všechny úrovně vyřešeny.\r\nGratuluji!");
+    EXPECT_EQ(count(f.plat.Sounds(), "winner"), 5);
 }
 
 TEST(PlaySequence, ALostLevelStartsAgainAtOnceAndLeavingEndsTheSequence) {
-    UiFixture f;
+    UiFixture f(fast());
     f.folder.makeWritable("levels");
     writeLevel(f.folder, "short", "Krátká/Short", 1, "end");
     useLevel(f.folder, "short");
     f.plat.Press(kPlay, vk::Return);
-    // First attempt: lost after a second, 4000 ms of the lost picture, then the title
-    // of the second attempt; leave during its play.
-    const std::uint64_t secondPlay = kPlay + kTitle + 1000 + 4000 + kTitle;
-    f.plat.Press(secondPlay + 100, vk::Escape);
-    f.plat.Press(secondPlay + 200, vk::letter('y'));
+    std::vector<std::uint64_t> plays;
+    watchPlays(f.plat, f.form, kPlay, kPlay + 20000, [&](int attempt, std::uint64_t now) {
+        plays.push_back(now);
+        if (attempt == 2) {  // lost twice; leave the third attempt
+            f.plat.Press(now + 10, vk::Escape);
+            f.plat.Press(now + 100, vk::letter('y'));
+        }
+    });
     EXPECT_EQ(f.Run(), 0);
-    const std::vector<std::string> sounds = f.plat.Sounds();
-    EXPECT_EQ(count(sounds, "looser"), 1);
-    EXPECT_EQ(count(sounds, "start"), 2);
-    EXPECT_EQ(f.form.Label5[0].Caption, "Really quit?\r\nY / N");
-    EXPECT_NE(f.form.Label5[0].Caption, texts::finalMessage(false)) << "no congratulations after leaving";
+    ASSERT_EQ(plays.size(), 3u);
+    const std::vector<std::uint64_t> lost = timesOf(f.plat, "looser");
+    ASSERT_EQ(lost.size(), 2u);
+    // Straight from the lost picture into the same level's title: nothing in between.
+    EXPECT_LE(plays[1], lost[0] + 4000 + kTitle + 50);
+    EXPECT_EQ(count(f.plat.Sounds(), "start"), 3);
+    EXPECT_EQ(f.form.Label5[0].Caption, "Really quit?\r\nY / N") << "no congratulations after leaving";
     EXPECT_FALSE(f.form.picGame.Visible);
+    EXPECT_EQ(f.form.currentLevel, "short");
+}
+
+TEST(PlaySequence, ALevelThatCannotBeLoadedOrIsNamedEndLeavesTheMenuWorking) {
+    for (const std::string name : {"missing", "end"}) {
+        SCOPED_TRACE(name);
+        UiFixture f(fast());
+        useLevel(f.folder, name);
+        f.plat.Press(kPlay, vk::Return);
+        f.plat.Press(kPlay + 2000, vk::Down);
+        f.plat.At(kPlay + 2100, [&] {
+            EXPECT_EQ(f.form.screenMode, modeMainMenu);
+            EXPECT_EQ(f.form.menuCursor, 1);
+            EXPECT_EQ(f.form.busyDepth, 0);
+        });
+        EXPECT_EQ(f.Run(), 0);
+        for (const Label& l : f.form.Label5) EXPECT_NE(l.Caption, texts::finalMessage(false));
+        EXPECT_TRUE(timesOf(f.plat, "winner").empty());
+    }
+}
+
+TEST(PlaySequence, ClosingTheWindowDuringALevelEndsTheSequenceAndTheProgram) {
+    UiFixture f(fast());
+    f.folder.makeWritable("levels");
+    writeLevel(f.folder, "a", "A/A", 60, "end");
+    useLevel(f.folder, "a");
+    f.plat.Press(kPlay, vk::Return);
+    watchPlays(f.plat, f.form, kPlay, kPlay + 10000, [&](int, std::uint64_t now) {
+        f.plat.Close(now + 500);
+        f.plat.Press(now + 600, vk::Return);  // queued behind the close: starts nothing
+    });
+    EXPECT_EQ(f.Run(), 0);
+    EXPECT_TRUE(f.form.unloaded);
+    EXPECT_EQ(f.form.screenMode, modeMainMenu);
+    EXPECT_EQ(count(f.plat.Sounds(), "start"), 1);
+    for (const Label& l : f.form.Label5) EXPECT_NE(l.Caption, texts::finalMessage(false));
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -84,6 +86,36 @@ inline void turnPipe(HeadlessPlatform& plat, std::uint64_t at, std::uint64_t ms)
     plat.KeyDown(at, vk::Right);
     plat.KeyUp(at + ms, vk::Right);
     plat.KeyUp(at + ms, vk::Control);
+}
+
+// Calls `onPlay(attempt, now)` each time play of a level begins (the figure can move),
+// watching the virtual clock from `from` to `to`; attempts count from 0 across levels.
+inline void watchPlays(HeadlessPlatform& plat, const frmMain& form, std::uint64_t from, std::uint64_t to,
+                       std::function<void(int attempt, std::uint64_t now)> onPlay) {
+    // One check pending at a time, each scheduling the next, keeps the script short.
+    struct Watch {
+        HeadlessPlatform& plat;
+        const frmMain& form;
+        std::uint64_t to;
+        std::function<void(int, std::uint64_t)> onPlay;
+        bool playing = false;
+        int attempts = 0;
+        void check(std::shared_ptr<Watch> self, std::uint64_t t) {
+            const bool now = form.screenMode == modePlaying;
+            if (now && !playing) onPlay(attempts++, t);
+            playing = now;
+            if (t + 10 < to) plat.At(t + 10, [self, t] { self->check(self, t + 10); });
+        }
+    };
+    auto watch = std::make_shared<Watch>(Watch{plat, form, to, std::move(onPlay)});
+    plat.At(from, [watch, from] { watch->check(watch, from); });
+}
+
+inline std::vector<std::uint64_t> timesOf(const HeadlessPlatform& plat, const std::string& sound) {
+    std::vector<std::uint64_t> out;
+    for (const Recorded& r : plat.LogOf("sound"))
+        if (r.detail == sound) out.push_back(r.at);
+    return out;
 }
 
 }  // namespace tk::test
