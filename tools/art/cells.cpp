@@ -208,7 +208,7 @@ void drawPipe(Canvas& c, std::uint8_t mask, bool wet) {
         // Water seen through a glass strip along the pipe's crown.
         waterAlongPipe(cr, mask, 9.0, rgb255(10, 40, 95), 1.0);
         waterAlongPipe(cr, mask, 6.6, rgb255(28, 110, 214), 1.0);
-        waterAlongPipe(cr, mask, 2.4, rgb255(110, 190, 255), 0.9);
+        waterAlongPipe(cr, mask, 1.4, rgb255(110, 190, 255), 0.55);
     }
 
     if (n >= 3) {
