@@ -404,10 +404,14 @@ LevelRead readLevelFile(const std::string& path) {
         result.problems.push_back({0, std::string("cannot open: ") + std::strerror(errno), false});
         return result;
     }
+    // Fourteen short lines are all the game reads; a cap keeps a wrong path such as a
+    // device or a huge file from being read without end.
+    constexpr std::size_t kMaxBytes = 1 << 20;
     std::string bytes;
     char buf[4096];
     std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
+    while (bytes.size() < kMaxBytes && (n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        bytes.append(buf, n);
     const bool failed = std::ferror(f) != 0;
     const int err = errno;
     std::fclose(f);

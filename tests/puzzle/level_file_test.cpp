@@ -153,6 +153,12 @@ TEST(LevelFiles, BrokenFilesAreRefusedOnTheRightLine) {
     ASSERT_EQ(r.problems.size(), 1u);
     EXPECT_EQ(r.problems[0].line, 0);
     EXPECT_EQ(formatProblem("a.kulap", r.problems[0]).rfind("a.kulap: ", 0), 0u);
+    // A folder or an endless device given as a level is refused, not read forever.
+    for (const char* path : {"/tmp", "/dev/zero"}) {
+        r = readLevelFile(path);
+        EXPECT_FALSE(r.level) << path;
+        EXPECT_FALSE(r.problems.empty()) << path;
+    }
 }
 
 TEST(LevelFiles, EveryProblemIsReportedInLineOrder) {
