@@ -147,8 +147,6 @@ void Play::askToQuit() {
             yes = true;
             break;
         }
-        // A short nap instead of spinning the processor; it dispatches nothing.
-        plat.Sleep(10);
     }
 
     if (yes) {

@@ -19,43 +19,43 @@ TEST(ClockText, MinutesAndSecondsWithAtLeastTwoDigitsEach) {
 class Clock : public PlayTest {
 protected:
     void tick(int times) {
-        for (int i = 0; i < times; ++i) form.Timer1_Timer();
+        for (int i = 0; i < times; ++i) form().Timer1_Timer();
     }
 };
 
 TEST_F(Clock, WarnsInEachOfTheLastTenSecondsAndStopsAtZero) {
-    form.timeLeft = 11;
+    form().timeLeft = 11;
     tick(1);
-    EXPECT_EQ(form.timeLeft, 10);
-    EXPECT_EQ(form.Label4.Caption, "00:10");
+    EXPECT_EQ(form().timeLeft, 10);
+    EXPECT_EQ(form().Label4.Caption, "00:10");
     EXPECT_EQ(countSounds("time"), 1);
 
     tick(9);
-    EXPECT_EQ(form.Label4.Caption, "00:01");
+    EXPECT_EQ(form().Label4.Caption, "00:01");
     EXPECT_EQ(countSounds("time"), 10);
 
     tick(1);  // the tick that reaches 0 is silent
-    EXPECT_EQ(form.timeLeft, 0);
-    EXPECT_EQ(form.Label4.Caption, "00:00");
+    EXPECT_EQ(form().timeLeft, 0);
+    EXPECT_EQ(form().Label4.Caption, "00:00");
     tick(3);
-    EXPECT_EQ(form.timeLeft, 0);
-    EXPECT_EQ(form.Label4.Caption, "00:00");
+    EXPECT_EQ(form().timeLeft, 0);
+    EXPECT_EQ(form().Label4.Caption, "00:00");
     EXPECT_EQ(countSounds("time"), 10);
 }
 
 TEST_F(Clock, LongTimesCountQuietlyAndNegativeTimesStandStill) {
-    form.timeLeft = 65;
+    form().timeLeft = 65;
     tick(1);
-    EXPECT_EQ(form.Label4.Caption, "01:04");
+    EXPECT_EQ(form().Label4.Caption, "01:04");
     tick(53);
-    EXPECT_EQ(form.Label4.Caption, "00:11");
-    EXPECT_TRUE(plat.Sounds().empty());
+    EXPECT_EQ(form().Label4.Caption, "00:11");
+    EXPECT_TRUE(plat().Sounds().empty());
 
-    form.timeLeft = -3;
+    form().timeLeft = -3;
     tick(5);
-    EXPECT_EQ(form.timeLeft, -3);
-    EXPECT_EQ(form.Label4.Caption, "-00:03");
-    EXPECT_TRUE(plat.Sounds().empty());
+    EXPECT_EQ(form().timeLeft, -3);
+    EXPECT_EQ(form().Label4.Caption, "-00:03");
+    EXPECT_TRUE(plat().Sounds().empty());
 }
 
 }  // namespace

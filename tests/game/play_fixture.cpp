@@ -10,40 +10,40 @@ std::string LevelText::text() const {
     return out;
 }
 
-PlayTest::PlayTest() {
+PlayWindow::PlayWindow() {
     writeTestPictures((g.folder.path() / "graphics").string());
     for (const char* sound : {"start", "move", "menu", "winner", "looser", "time"})
         g.folder.write(std::string("sound/") + sound + ".wav", "RIFF");
-    plat.Attach(form.ctl, form);
-    form.createSurface();
-    form.loadImages();
+    g.plat.Attach(g.form.ctl, g.form);
+    g.form.createSurface();
+    g.form.loadImages();
 }
 
-PlayTest::~PlayTest() { form.releaseImages(); }
+PlayWindow::~PlayWindow() { g.form.releaseImages(); }
 
 void PlayTest::writeLevel(const std::string& name, const LevelText& level) {
     writeLevelBytes(name, level.text());
 }
 
 void PlayTest::writeLevelBytes(const std::string& name, const std::string& bytes) {
-    g.folder.write("levels/" + name + ".kulap", bytes);
+    win->g.folder.write("levels/" + name + ".kulap", bytes);
 }
 
 void PlayTest::hold(std::uint64_t at, std::initializer_list<int> keys, std::uint64_t holdMs) {
-    for (int key : keys) plat.KeyDown(at, key);
-    for (int key : keys) plat.KeyUp(at + holdMs, key);
+    for (int key : keys) plat().KeyDown(at, key);
+    for (int key : keys) plat().KeyUp(at + holdMs, key);
 }
 
 int PlayTest::figureLeftEdge(int y, int slot) const {
     const Rgba figure = colourOf(slot);
     for (int x = 0; x < kCols * kCellPx; ++x)
-        if (plat.GamePixel(x, y) == figure) return x;
+        if (plat().GamePixel(x, y) == figure) return x;
     return -1;
 }
 
 int PlayTest::countSounds(const std::string& name) const {
     int n = 0;
-    for (const std::string& s : plat.Sounds()) n += s == name;
+    for (const std::string& s : plat().Sounds()) n += s == name;
     return n;
 }
 

@@ -1,11 +1,10 @@
-// A window ready to play levels on the headless twin without going through start-up:
-// the test pictures and silent sound files in a fresh program folder, the drawing
-// surface and the picture slots made as start-up makes them.
+// A window ready to play levels on the headless twin without going through start-up.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "support/game_fixture.h"
@@ -28,10 +27,25 @@ struct LevelText {
     std::string text() const;
 };
 
+// The test pictures and silent sound files in a fresh program folder, the drawing
+// surface and the picture slots made as start-up makes them.
+struct PlayWindow {
+    PlayWindow();
+    ~PlayWindow();
+    GameFixture g{HeadlessOptions{}, false};
+};
+
 class PlayTest : public ::testing::Test {
 protected:
-    PlayTest();
-    ~PlayTest() override;
+    PlayTest() { fresh(); }
+
+    // A new window, folder and virtual clock, for a test that plays several sessions.
+    void fresh() {
+        win.reset();
+        win = std::make_unique<PlayWindow>();
+    }
+    HeadlessPlatform& plat() const { return win->g.plat; }
+    frmMain& form() const { return win->g.form; }
 
     // Writes levels/<name>.kulap.
     void writeLevel(const std::string& name, const LevelText& level);
@@ -41,22 +55,20 @@ protected:
     void hold(std::uint64_t at, std::initializer_list<int> keys, std::uint64_t holdMs);
 
     Rgba pixel(int cellX, int cellY, int px, int py) const {
-        return plat.GamePixel(kCellPx * cellX + px, kCellPx * cellY + py);
+        return plat().GamePixel(kCellPx * cellX + px, kCellPx * cellY + py);
     }
     // The colour painted by the test picture of a slot.
     static Rgba colourOf(int slot) { return slotColour(slot); }
     // The background piece's own pixel at a point of the board.
     Rgba backgroundAt(int x, int y) const {
-        return plat.PicturePixel(form.images[static_cast<std::size_t>(backgroundBase + form.backgroundNumber)],
+        return plat().PicturePixel(form().images[static_cast<std::size_t>(backgroundBase + form().backgroundNumber)],
                                  x, y);
     }
     // Left edge of the figure on pixel row y of the board, or -1 when it is not there.
     int figureLeftEdge(int y, int slot = slotPlayer) const;
     int countSounds(const std::string& name) const;
 
-    GameFixture g{HeadlessOptions{}, false};
-    HeadlessPlatform& plat = g.plat;
-    frmMain& form = g.form;
+    std::unique_ptr<PlayWindow> win;
 };
 
 // Virtual times of a level loaded at time 0: the title stands for 1500 ms, then play

@@ -1,0 +1,340 @@
+// Playing a level through the headless twin: walking, turning back, turning pipes,
+// the water around a turn, winning, losing on time, the quit question, closing.
+#include "play_fixture.h"
+
+namespace tk::test {
+namespace {
+
+// Row 0 of the play area; every other cell is floor.
+LevelText rowLevel(const std::string& row0, const std::string& player, const std::string& source = "0,0") {
+    LevelText level;
+    level.rows[0] = row0;
+    level.player = player;
+    level.source = source;
+    return level;
+}
+
+class GameLoop : public PlayTest {
+protected:
+    std::uint8_t play(const LevelText& level) {
+        writeLevel("t", level);
+        form().NactiHru("t");
+        return form().screenMode;
+    }
+    // The figure's pixel row within board row `cellY`.
+    static int figureRow(int cellY) { return kCellPx * cellY + rows::figureTop + 5; }
+};
+
+// ---- walking --------------------------------------------------------------------
+
+TEST_F(GameLoop, HeldArrowWalksOnUntilTheNextPipeDoesNotJoin) {
+    // F F F G: the upright G does not open toward the F beside it.
+    hold(1610, {vk::Right}, 800);
+    std::vector<int> edges;
+    for (std::uint64_t t : {1705, 1765, 1905})
+        plat().At(t, [&] { edges.push_back(figureLeftEdge(figureRow(0))); });
+    plat().Press(3000, vk::Left);
+    plat().Press(3500, vk::Down);   // floor below: refused
+    plat().Press(3700, vk::Up);     // the border above: refused
+    plat().Close(4000);
+
+    EXPECT_EQ(play(rowLevel("FFFGLLLLLLL", "0,0")), modeMainMenu);
+    EXPECT_EQ(form().playerX, 1);
+    EXPECT_EQ(form().playerY, 0);
+    // 7 px per 20 ms frame, the old position wiped: three frames apart is 21 px.
+    ASSERT_EQ(edges.size(), 3u);
+    EXPECT_EQ(edges[1] - edges[0], 21);
+    EXPECT_EQ((edges[0] - rows::figureLeft) % 7, 0);
+    EXPECT_GT(edges[2], kCellPx + rows::figureLeft) << "a second step began with the key still held";
+    EXPECT_EQ(countSounds("move"), 0) << "walking is silent";
+}
+
+TEST_F(GameLoop, OppositeArrowTurnsTheStepBackWhereTheFigureStands) {
+    struct Script {
+        const char* what;
+        std::vector<std::tuple<std::uint64_t, int, std::uint64_t>> keys;  // at, key, hold
+        int endX;
+    };
+    const Script scripts[] = {
+        {"back once", {{1610, vk::Right, 90}, {1730, vk::Left, 30}}, 0},
+        {"back and forward again", {{1610, vk::Right, 90}, {1730, vk::Left, 20}, {1770, vk::Right, 10}}, 1},
+        // Right still held wins the poll over Left: no turn-back at all.
+        {"held arrow wins", {{1610, vk::Right, 220}, {1660, vk::Left, 40}}, 1},
+    };
+    for (const Script& s : scripts) {
+        SCOPED_TRACE(s.what);
+        fresh();  // a fresh window and clock for each script
+        for (const auto& [at, key, ms] : s.keys) hold(at, {key}, ms);
+        std::vector<int> edges;
+        for (std::uint64_t t = 1725; t <= 1825; t += 40)
+            plat().At(t, [&] { edges.push_back(figureLeftEdge(figureRow(0))); });
+        plat().Close(2500);
+        play(rowLevel("FFFFFLLLLLL", "0,0"));
+        EXPECT_EQ(form().playerX, s.endX);
+        if (s.endX == 0) {
+            // The figure went back from where it stood, 7 px a frame.
+            ASSERT_EQ(edges.size(), 3u);
+            EXPECT_LT(edges[1], edges[0]);
+            EXPECT_EQ(edges[1] - edges[2], 14);
+        }
+    }
+}
+
+TEST_F(GameLoop, DownWinsThePollAndModifiersLeaveUpAndDownWalking) {
+    LevelText column;
+    for (std::string& row : column.rows) row = "GLLLLLLLLLL";
+    column.player = "0,3";
+    // Up held, then Down as well: Down wins, the step turns back and walking goes on down.
+    hold(1610, {vk::Up}, 290);
+    hold(1660, {vk::Down}, 240);
+    plat().Close(2500);
+    play(column);
+    EXPECT_EQ(form().playerY, 4);
+
+    fresh();
+    hold(1610, {vk::Control, vk::Up}, 100);
+    hold(2010, {vk::Shift, vk::Space, vk::Down}, 100);
+    hold(2410, {vk::Down}, 100);
+    plat().Close(3000);
+    play(column);
+    EXPECT_EQ(form().playerY, 4) << "up one, then down two";
+    EXPECT_EQ(form().board(0, 3), 'G') << "no turn without Left or Right";
+    EXPECT_EQ(countSounds("move"), 0);
+}
+
+// ---- turning ----------------------------------------------------------------------
+
+TEST_F(GameLoop, EachModifierTurnsTheWayItsArrowPoints) {
+    struct Turn {
+        int modifier, arrow;
+        char after;
+    };
+    // "B" (closed on the left): clockwise it becomes "C", counter-clockwise "E".
+    const Turn turns[] = {{vk::Control, vk::Left, 'E'}, {vk::Shift, vk::Left, 'E'},
+                          {vk::Space, vk::Left, 'E'},   {vk::Control, vk::Right, 'C'},
+                          {vk::Shift, vk::Right, 'C'},  {vk::Space, vk::Right, 'C'}};
+    for (const Turn& t : turns) {
+        SCOPED_TRACE(t.after);
+        fresh();  // a fresh window and clock for each script
+        hold(1610, {t.modifier, t.arrow}, 40);
+        plat().Close(2500);
+        play(rowLevel("FBLLLLLLLLL", "1,0"));
+        EXPECT_EQ(form().board(1, 0), t.after);
+        EXPECT_EQ(form().playerX, 1) << "turning never moves the figure";
+        EXPECT_EQ(countSounds("move"), 1);
+    }
+}
+
+TEST_F(GameLoop, WaterDrainsWhenATurnStartsAndReturnsOnlyAfterTheKeysAreLet_go) {
+    // Source F F F G: the figure turns the second F.
+    bool sawTurn = false;
+    plat().At(1705, [&] {  // halfway through the first quarter turn
+        sawTurn = true;
+        EXPECT_EQ(form().board(1, 0), kBlankTile);
+        EXPECT_EQ(form().flow(0, 0), flowWet);
+        EXPECT_EQ(form().flow(1, 0), flowDry);
+        EXPECT_EQ(form().flow(2, 0), flowDry);
+        EXPECT_EQ(pixel(2, 0, 60, rows::pipeTop + 4), colourOf(dryBase + 5)) << "drained cell repainted";
+        // The turning pipe is dry away from the source, and the turning figure is there.
+        int dryPipe = 0, wetPipe = 0, figure = 0;
+        for (int y = 0; y < kCellPx; ++y) {
+            for (int x = 0; x < kCellPx; ++x) {
+                const Rgba p = pixel(1, 0, x, y);
+                dryPipe += p == colourOf(dryBase + 5);
+                wetPipe += p == colourOf(wetBase + 5);
+                figure += p == colourOf(slotPlayerRight);
+            }
+        }
+        EXPECT_GT(dryPipe, 100);
+        EXPECT_EQ(wetPipe, 0);
+        EXPECT_GT(figure, 30);
+        EXPECT_EQ(figureLeftEdge(figureRow(0), slotPlayer), -1) << "the upright figure is gone";
+    });
+    hold(1610, {vk::Control, vk::Right}, 40);  // one quarter turn: F -> G
+    plat().At(2300, [&] {
+        EXPECT_EQ(form().board(1, 0), 'G');
+        EXPECT_EQ(form().flow(2, 0), flowDry);
+        EXPECT_EQ(pixel(1, 0, rows::figureLeft, rows::figureTop), colourOf(slotPlayer));
+    });
+    // Three more counter-clockwise turns with the keys held: G F G F.
+    hold(2510, {vk::Space, vk::Left}, 440);
+    plat().At(2805, [&] {  // during the second of them: the F between was never evaluated
+        EXPECT_EQ(form().board(1, 0), kBlankTile);
+        EXPECT_EQ(form().flow(2, 0), flowDry);
+    });
+    plat().Close(4000);
+    play(rowLevel("FFFGLLLLLLL", "1,0"));
+
+    EXPECT_TRUE(sawTurn);
+    EXPECT_EQ(form().board(1, 0), 'F');
+    EXPECT_EQ(form().flow(1, 0), flowWet);
+    EXPECT_EQ(form().flow(2, 0), flowWet);
+    EXPECT_EQ(pixel(2, 0, 60, rows::pipeTop + 4), colourOf(wetBase + 5));
+    EXPECT_EQ(countSounds("move"), 4);
+    // The neighbours were repainted whole after the turn: no corner of a turned picture.
+    EXPECT_EQ(pixel(1, 1, 35, 5), colourOf(slotFloor));
+    EXPECT_EQ(pixel(1, 1, 35, 15), backgroundAt(70 + 35, 70 + 15));
+}
+
+TEST_F(GameLoop, TurningOnTheSourceShowsTheWetPipe) {
+    int wetPipe = -1, dryPipe = -1;
+    plat().At(1705, [&] {
+        wetPipe = dryPipe = 0;
+        for (int y = 0; y < kCellPx; ++y)
+            for (int x = 0; x < kCellPx; ++x) {
+                wetPipe += pixel(0, 0, x, y) == colourOf(wetBase + 9);
+                dryPipe += pixel(0, 0, x, y) == colourOf(dryBase + 9);
+            }
+        EXPECT_EQ(pixel(0, 0, 3, 2), colourOf(slotSource));
+        EXPECT_EQ(form().flow(0, 0), flowWet) << "the source stays wet while its tile turns";
+        EXPECT_EQ(form().flow(1, 0), flowDry);
+    });
+    hold(1610, {vk::Shift, vk::Left}, 40);
+    plat().Close(2500);
+    play(rowLevel("JKLLLLLLLLL", "0,0"));
+    EXPECT_GT(wetPipe, 100);
+    EXPECT_EQ(dryPipe, 0);
+    EXPECT_EQ(form().board(0, 0), 'I');
+}
+
+// ---- the end of a level ----------------------------------------------------------
+
+TEST_F(GameLoop, ASolvingTurnShowsTheWinPictureForFourSeconds) {
+    hold(1610, {vk::Control, vk::Right}, 40);  // G -> F joins the source
+    const std::uint8_t outcome = play(rowLevel("FGLLLLLLLLL", "1,0"));
+
+    EXPECT_EQ(outcome, modeWon);
+    const Rgba hura = plat().PicturePixel(form().images[slotWon], 10, 10);
+    for (auto [x, y] : {std::pair{0, 0}, {385, 245}, {769, 489}, {140, 35}})
+        EXPECT_EQ(plat().GamePixel(x, y), hura) << x << "," << y;
+    EXPECT_EQ(plat().Sounds(), (std::vector<std::string>{"start", "move", "winner"}));
+    EXPECT_GE(plat().Now(), plat().LogOf("sound").back().at + 4000);
+    EXPECT_FALSE(form().Timer1.Enabled);
+    EXPECT_TRUE(form().picGame.Visible) << "the outcome stays until the next level is drawn";
+}
+
+TEST_F(GameLoop, ALevelSolvedAsLoadedIsWonOnlyByATurn) {
+    plat().At(2000, [&] { EXPECT_EQ(form().screenMode, modePlaying); });
+    hold(2210, {vk::Control, vk::Left}, 40);
+    EXPECT_EQ(play(rowLevel("FLLLLLLLLLL", "0,0")), modeWon);
+    EXPECT_EQ(form().board(0, 0), 'G');
+    EXPECT_GT(plat().LogOf("sound").back().at, 2200u);
+}
+
+TEST_F(GameLoop, TheClockRunsOutAndTheLevelIsLost) {
+    LevelText level = rowLevel("FGLLLLLLLLL", "1,0");
+    level.time = "3";
+    const std::uint8_t outcome = play(level);
+
+    EXPECT_EQ(outcome, modeLost);
+    EXPECT_EQ(form().timeLeft, 0);
+    EXPECT_EQ(form().Label4.Caption, "00:00");
+    EXPECT_EQ(plat().Sounds(), (std::vector<std::string>{"start", "time", "time", "looser"}));
+    const auto sounds = plat().LogOf("sound");
+    EXPECT_EQ(sounds[1].at, kFirstTick);
+    EXPECT_EQ(sounds[2].at, kFirstTick + 1000);
+    EXPECT_GE(sounds[3].at, kFirstTick + 2000);
+    EXPECT_LT(sounds[3].at, kFirstTick + 2100);
+    EXPECT_EQ(plat().GamePixel(300, 300), plat().PicturePixel(form().images[slotLost], 5, 5));
+    EXPECT_FALSE(form().Timer1.Enabled);
+}
+
+TEST_F(GameLoop, TimeUpInTheSamePassBeatsASolvingTurn) {
+    // A zero time ends the level after the very first pass.
+    LevelText zero = rowLevel("FGLLLLLLLLL", "1,0");
+    zero.time = "0";
+    EXPECT_EQ(play(zero), modeLost);
+    EXPECT_EQ(plat().Sounds(), (std::vector<std::string>{"start", "looser"}));
+    EXPECT_LT(plat().LogOf("sound").back().at, kPlayStarts + 100);
+
+    // The last second runs out in the middle of the solving turn.
+    fresh();
+    LevelText last = rowLevel("FGLLLLLLLLL", "1,0");
+    last.time = "1";
+    hold(2410, {vk::Control, vk::Right}, 40);
+    EXPECT_EQ(play(last), modeLost);
+    EXPECT_EQ(form().board(1, 0), 'F') << "the turn did solve it";
+    EXPECT_EQ(plat().Sounds().back(), "looser");
+}
+
+// ---- the quit question and closing the window ------------------------------------
+
+TEST_F(GameLoop, EscAsksAndNoResumesWithTheSameTime) {
+    plat().Press(2710, vk::Escape);  // one tick gone: 99 s left
+    plat().At(4000, [&] {
+        for (const Label& label : form().Label5) {
+            EXPECT_TRUE(label.Visible);
+            EXPECT_EQ(label.Caption, "Really quit?\r\nY / N");
+        }
+        EXPECT_FALSE(form().Timer1.Enabled);
+        EXPECT_EQ(form().timeLeft, 99);
+        EXPECT_EQ(form().Label4.Caption, "01:39");
+    });
+    plat().Press(5000, vk::letter('N'));
+    plat().At(5500, [&] {
+        EXPECT_EQ(form().timeLeft, 99) << "the prompt's time was not counted";
+        EXPECT_TRUE(form().Timer1.Enabled);
+        for (const Label& label : form().Label5) EXPECT_FALSE(label.Visible);
+        EXPECT_EQ(form().screenMode, modePlaying);
+    });
+    // Y and N in the same moment: N wins and play goes on.
+    plat().Press(6510, vk::Escape);
+    plat().At(6700, [&] {
+        plat().Press(6710, vk::letter('Y'));
+        plat().Press(6710, vk::letter('N'));
+    });
+    plat().At(7000, [&] { EXPECT_EQ(form().screenMode, modePlaying); });
+    plat().Press(8010, vk::Escape);
+    plat().Press(8500, vk::letter('Y'));
+
+    EXPECT_EQ(play(rowLevel("FGLLLLLLLLL", "1,0")), modeMainMenu);
+    EXPECT_FALSE(form().picGame.Visible);
+    EXPECT_FALSE(form().Label4.Visible);
+    EXPECT_FALSE(form().Timer1.Enabled);
+    EXPECT_EQ(plat().Sounds().back(), "menu");
+    EXPECT_LT(plat().Now(), 8600u) << "no outcome pause after leaving";
+}
+
+TEST_F(GameLoop, CzechQuestionTakesAOrZForYes) {
+    for (char yes : {'A', 'Z'}) {
+        SCOPED_TRACE(yes);
+        fresh();  // a fresh window and clock for each script
+        form().isCzech = true;
+        plat().Press(1710, vk::Escape);
+        plat().At(2000, [&] { EXPECT_EQ(form().Label5[0].Caption, "Opravdu skončit?\r\nA / N"); });
+        plat().Press(2500, vk::letter(yes));
+        EXPECT_EQ(play(rowLevel("FGLLLLLLLLL", "1,0")), modeMainMenu);
+    }
+}
+
+TEST_F(GameLoop, ClosingTheWindowEndsTheLevelWherePlayStands) {
+    struct Case {
+        const char* what;
+        std::uint64_t closeAt;
+        bool askFirst;
+    };
+    // During the title, in the middle of a step, and while the quit question waits.
+    const Case cases[] = {{"title", 700, false}, {"step", 1700, false}, {"question", 3000, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fresh();  // a fresh window and clock for each script
+        hold(1610, {vk::Right}, 300);
+        if (c.askFirst) plat().Press(2410, vk::Escape);
+        plat().Close(c.closeAt);
+
+        EXPECT_EQ(play(rowLevel("FFFFFFFFFFF", "0,0")), modeMainMenu);
+        EXPECT_TRUE(form().closeRequested);
+        EXPECT_FALSE(form().picGame.Visible);
+        EXPECT_FALSE(form().Timer1.Enabled);
+        // The title's pause is not cut short; everything else ends at once.
+        EXPECT_LT(plat().Now(), std::max(c.closeAt, kPlayStarts) + 200);
+        for (const std::string& s : plat().Sounds()) EXPECT_EQ(s, "start");
+        // The surface is still there and still works for whatever comes after.
+        ASSERT_NE(form().gfx, nullptr);
+        form().VykresliPole(5, 5);
+        EXPECT_EQ(pixel(5, 5, 3, 3), colourOf(slotFloor));
+    }
+}
+
+}  // namespace
+}  // namespace tk::test
