@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -143,6 +144,24 @@ TEST(HelpPageLoading, UnreadablePagesLeaveAnEmptyView) {
 
     view.Clear();
     EXPECT_EQ(view.ContentHeight(), 0);
+}
+
+TEST(HelpPageLoading, OddFilesLoadWithoutHarm) {
+    TempDir dir;
+    tk::HtmlView view;
+    EXPECT_TRUE(view.Load(dir.Write("empty.html", ""), 770));
+    EXPECT_LT(view.ContentHeight(), 50);
+
+    std::string noise;
+    for (int i = 0; i < 4096; ++i) noise += static_cast<char>((i * 7919) % 256);
+    view.Load(dir.Write("noise.html", noise), 770);
+    const std::string broken = "<table><tr><td><ul><li><b><i>Nápo\xC4</table></b><p><img src=''><img>"
+                               "<div style='width:-5px;font-size:0;border:9999px solid red'>x";
+    EXPECT_TRUE(view.Load(dir.Write("broken.html", broken), 770));
+    Canvas canvas;
+    Show(view, canvas);
+    EXPECT_EQ(canvas.CountOutside(kHelpRect, kSentinel), 0);
+    EXPECT_FALSE(view.Load(dir.Write("zero.html", Page("<p>x</p>")), 0));
 }
 
 TEST(HelpPageLoading, LongerTextMakesATallerPage) {
