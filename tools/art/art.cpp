@@ -56,11 +56,20 @@ void paintPng(Canvas& into, const std::string& path, double x, double y) {
 // A window as the player sees it in play: okno.jpg with a sample board over one background.
 void drawContactSheet(const std::string& dir, const std::string& outPrefix) {
     // A small solvable-looking net: the source at (1, 3), part of it wet.
-    const char* rows[7] = {"JFCFKLJFFFK", "GLGLIFHLLLG", "BFAFKLJCFFD", "GLGLGLGGLJH",
-                           "IFEFHLGIFDL", "LLLLLLIFFEK", "JFFFFFFFFFH"};
-    const char* wet[7] = {"11111000000", "10100000000", "11111000000", "10101000000",
-                          "11111000000", "00000000000", "00000000000"};
-    for (int bg = 1; bg <= 7; ++bg) {
+    const char* busyRows[7] = {"JFCFKLJFFFK", "GLGLIFHLLLG", "BFAFKLJCFFD", "GLGLGLGGLJH",
+                               "IFEFHLGIFDL", "LLLLLLIFFEK", "JFFFFFFFFFH"};
+    const char* busyWet[7] = {"11111000000", "10100000000", "11111000000", "10101000000",
+                              "11111000000", "00000000000", "00000000000"};
+    // Early levels are mostly floor with a few pipes in the middle.
+    const char* sparseRows[7] = {"LLLLLLLLLLL", "LLLLLGLLLLL", "LLLLLGLLLLL", "LLLLJBGLLLL",
+                                 "LLLJFDEKLLL", "LLLLLLLLLLL", "LLLLLLLLLLL"};
+    const char* sparseWet[7] = {"00000000000", "00000100000", "00000100000", "00001100000",
+                                "00011100000", "00000000000", "00000000000"};
+    for (int sheetNo = 1; sheetNo <= 14; ++sheetNo) {
+        const bool sparse = sheetNo > 7;
+        const int bg = sparse ? sheetNo - 7 : sheetNo;
+        const char* const* rows = sparse ? sparseRows : busyRows;
+        const char* const* wet = sparse ? sparseWet : busyWet;
         Canvas sheet(800, 600);
         loadJpeg(dir + "/okno.jpg", sheet, 0, 0);
         Canvas board(770, 490);
@@ -74,15 +83,19 @@ void drawContactSheet(const std::string& dir, const std::string& outPrefix) {
                     paintPng(board, dir + "/pole0.png", px, py);
                     continue;
                 }
-                const bool source = x == 0 && y == 2;
+                const bool source = sparse ? (x == 5 && y == 4) : (x == 0 && y == 2);
                 paintPng(board, dir + (source ? "/zdroj.png" : w ? "/pole2.png" : "/pole1.png"), px, py);
                 paintPng(board, dir + "/trubka" + (w ? "2" : "1") + t + ".png", px, py);
             }
-        paintPng(board, dir + "/hrac.png", 70 * 2, 70 * 2);
-        paintPng(board, dir + "/hracR.png", 70 * 8, 70 * 6);
-        paintPng(board, dir + "/hracL.png", 70 * 9, 70 * 3);
-        if (bg == 6) paintPng(board, dir + "/hura.png", 0, 0);
-        if (bg == 7) paintPng(board, dir + "/smula.png", 0, 0);
+        if (sparse) {
+            paintPng(board, dir + "/hrac.png", 70 * 5, 70 * 3);
+        } else {
+            paintPng(board, dir + "/hrac.png", 70 * 2, 70 * 2);
+            paintPng(board, dir + "/hracR.png", 70 * 8, 70 * 6);
+            paintPng(board, dir + "/hracL.png", 70 * 9, 70 * 3);
+            if (bg == 6) paintPng(board, dir + "/hura.png", 0, 0);
+            if (bg == 7) paintPng(board, dir + "/smula.png", 0, 0);
+        }
         cairo_set_source_surface(sheet.cr(), board.surface(), 15, 15);
         cairo_paint(sheet.cr());
         cairo_set_source_rgb(sheet.cr(), 0, 0, 0);
@@ -99,7 +112,7 @@ void drawContactSheet(const std::string& dir, const std::string& outPrefix) {
         for (int i = 0; i < 3; ++i) textPath(sheet.cr(), "\xC2\xA9 TramolKulap team", 12, false, 659, 535 + 18 * i);
         setColor(sheet.cr(), rgb255(224, 255, 0));
         cairo_fill(sheet.cr());
-        sheet.savePng(outPrefix + std::to_string(bg) + ".png");
+        sheet.savePng(outPrefix + std::to_string(sheetNo) + ".png");
     }
     // The menu over the bare window.
     Canvas menu(800, 600);

@@ -346,45 +346,37 @@ void drawBed(Canvas& c, bool wet) {
     }
 }
 
-// Floor without a pipe: a solid paving slab, so it never looks like a missing pipe.
+// Floor without a pipe: a faint raised paving slab. Most of a level is floor, so the slab
+// stays translucent and the level's own ground shows through it.
 void drawFloor(Canvas& c) {
     cairo_t* cr = c.cr();
-    Canvas slab(kCell, kCell);
-    slab.paintPixels([](int x, int y) {
-        double n = fbm(x * 0.09, y * 0.09, 501, 4);
-        double g = 0.50 + 0.22 * (n - 0.5) + 0.05 * (hash2(x, y, 9) - 0.5);
-        return Rgb{g * 1.02, g * 0.97, g * 0.88};
+    Canvas grain(kCell, kCell);
+    grain.paintPixels([](int x, int y) {
+        const double n = fbm(x * 0.08, y * 0.08, 501, 3);
+        const double g = 0.5 + 0.5 * (n - 0.5) + 0.12 * (hash2(x, y, 9) - 0.5);
+        return Rgb{g, g * 0.98, g * 0.92};
     });
-    roundedRect(cr, 2.5, 2.5, 65, 65, 7);
+    roundedRect(cr, 3, 3, 64, 64, 8);
     cairo_save(cr);
     cairo_clip_preserve(cr);
-    cairo_set_source_surface(cr, slab.surface(), 0, 0);
-    cairo_paint_with_alpha(cr, 0.92);
-    // Bevel: light top-left, dark bottom-right.
+    cairo_set_source_surface(cr, grain.surface(), 0, 0);
+    cairo_paint_with_alpha(cr, 0.16);
+    cairo_set_source_rgba(cr, 1.0, 0.98, 0.90, 0.07);
+    cairo_paint(cr);
+    // Bevel: lit from the top left.
     cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, kCell, kCell);
-    cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 1, 0.20);
-    cairo_pattern_add_color_stop_rgba(p, 0.5, 1, 1, 1, 0.0);
-    cairo_pattern_add_color_stop_rgba(p, 1, 0, 0, 0, 0.30);
+    cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 0.95, 0.38);
+    cairo_pattern_add_color_stop_rgba(p, 0.48, 1, 1, 1, 0.0);
+    cairo_pattern_add_color_stop_rgba(p, 0.52, 0, 0, 0, 0.0);
+    cairo_pattern_add_color_stop_rgba(p, 1, 0, 0, 0, 0.45);
     cairo_set_source(cr, p);
-    cairo_set_line_width(cr, 6);
+    cairo_set_line_width(cr, 5);
     cairo_stroke(cr);
     cairo_pattern_destroy(p);
     cairo_restore(cr);
-    roundedRect(cr, 2.5, 2.5, 65, 65, 7);
-    cairo_set_source_rgba(cr, 0.12, 0.11, 0.10, 0.8);
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
-    // A few hairline cracks.
-    cairo_set_source_rgba(cr, 0.15, 0.13, 0.11, 0.45);
-    cairo_set_line_width(cr, 0.8);
-    cairo_move_to(cr, 14, 52);
-    cairo_line_to(cr, 22, 46);
-    cairo_line_to(cr, 25, 48);
-    cairo_line_to(cr, 33, 41);
-    cairo_stroke(cr);
-    cairo_move_to(cr, 50, 12);
-    cairo_line_to(cr, 54, 19);
-    cairo_line_to(cr, 52, 24);
+    roundedRect(cr, 3, 3, 64, 64, 8);
+    cairo_set_source_rgba(cr, 0.05, 0.05, 0.04, 0.45);
+    cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
 }
 
@@ -451,7 +443,7 @@ void drawPlumber(Canvas& c, int pose) {
         cairo_t* s = shadow.cr();
         cairo_translate(s, kMid + 3, kMid + 4);
         cairo_scale(s, 1.0, 0.8);
-        cairo_arc(s, 0, 0, 19, 0, 2 * kPi);
+        cairo_arc(s, 0, 0, 23, 0, 2 * kPi);
         cairo_set_source_rgba(s, 0, 0, 0, 0.45);
         cairo_fill(s);
         shadow.blur(3);
@@ -473,12 +465,12 @@ void drawPlumber(Canvas& c, int pose) {
             const double a0 = base - 0.9, a1 = base + 0.1;
             cairo_new_sub_path(cr);
             if (pose > 0)
-                cairo_arc(cr, 0, 0, 29, a0, a1);
+                cairo_arc(cr, 0, 0, 30, a0, a1);
             else
-                cairo_arc_negative(cr, 0, 0, 29, a1, a0);
+                cairo_arc_negative(cr, 0, 0, 30, a1, a0);
             cairo_stroke(cr);
             const double tip = pose > 0 ? a1 : a0;
-            const double tx = 29 * std::cos(tip), ty = 29 * std::sin(tip);
+            const double tx = 30 * std::cos(tip), ty = 30 * std::sin(tip);
             const double dir = tip + (pose > 0 ? kPi / 2 : -kPi / 2);
             cairo_move_to(cr, tx + 5 * std::cos(dir), ty + 5 * std::sin(dir));
             cairo_line_to(cr, tx + 4.5 * std::cos(dir + 2.4), ty + 4.5 * std::sin(dir + 2.4));
@@ -488,6 +480,9 @@ void drawPlumber(Canvas& c, int pose) {
         }
         cairo_restore(cr);
     }
+
+    // The figure itself is drawn a quarter larger than its sketch units.
+    cairo_scale(cr, 1.25, 1.25);
 
     // Arms: hanging by the sides when standing, both gripping the wrench when turning.
     auto limb = [&](double x0, double y0, double x1, double y1) {
@@ -534,13 +529,13 @@ void drawPlumber(Canvas& c, int pose) {
     if (pose == 0) {
         limb(-13, -2, -17, 9);
         limb(13, -2, 17, 9);
-        wrench(15, 12, 15, 22);
+        wrench(15, 10, 15, 18);
     } else {
         // Both hands on the wrench, which sweeps ahead in the turning direction.
         const double s = pose;
         limb(-13, -1, -5 * s, 13);
         limb(13, -1, 5 * s, 13);
-        wrench(0, 13, 13 * s, 22);
+        wrench(0, 12, 11 * s, 19);
     }
 
     // Shoulders and back.

@@ -158,19 +158,38 @@ void window(const std::string& path) {
             return mix(base, rgb255(20, 50, 84), 0.35 * top);
         });
         cairo_t* t = tank.cr();
-        // Faint pipe silhouettes on the right, far from the menu text.
+        // Faint pipes on the right, far from the menu text: one enters from the right and bends
+        // down, a second joins it through a tee, and a valve wheel sits on the way down.
         cairo_set_source_rgba(t, 0.45, 0.7, 0.95, 0.10);
-        cairo_set_line_width(t, 22);
-        cairo_move_to(t, 770, 300);
-        cairo_line_to(t, 640, 300);
-        cairo_arc_negative(t, 640, 230, 70, kPi / 2, kPi);
-        cairo_line_to(t, 570, 130);
+        cairo_set_line_width(t, 26);
+        cairo_move_to(t, 770, 190);
+        cairo_line_to(t, 660, 190);
+        cairo_arc_negative(t, 660, 250, 60, -kPi / 2, kPi);
+        cairo_line_to(t, 600, 490);
         cairo_stroke(t);
-        cairo_move_to(t, 700, 490);
-        cairo_line_to(t, 700, 400);
-        cairo_arc(t, 630, 400, 70, 0, -kPi / 2);
-        cairo_line_to(t, 520, 330);
+        cairo_move_to(t, 613, 360);
+        cairo_line_to(t, 770, 360);
         cairo_stroke(t);
+        cairo_arc(t, 600, 360, 24, 0, 2 * kPi);
+        cairo_fill(t);
+        for (double fx : {600.0}) {
+            for (double fy : {278.0, 440.0}) {
+                cairo_rectangle(t, fx - 20, fy - 4, 40, 8);
+                cairo_fill(t);
+            }
+        }
+        cairo_set_line_width(t, 7);
+        cairo_arc(t, 700, 360, 30, 0, 2 * kPi);
+        cairo_stroke(t);
+        for (int i = 0; i < 3; ++i) {
+            const double a = i * kPi / 3 + 0.4;
+            cairo_move_to(t, 700 - 30 * std::cos(a), 360 - 30 * std::sin(a));
+            cairo_line_to(t, 700 + 30 * std::cos(a), 360 + 30 * std::sin(a));
+        }
+        cairo_set_line_width(t, 5);
+        cairo_stroke(t);
+        // A drop falling from the bend.
+        cairo_new_path(t);
         // Bubbles rising on the right.
         Rng rng(313);
         for (int i = 0; i < 40; ++i) {
@@ -292,23 +311,23 @@ void window(const std::string& path) {
     cairo_fill(cr);
     bevelRect(cr, 12, 519, 171, 67, true, 3);
 
-    // Credits plate: light enamel for the black headings, a dark strip for the yellow-green names.
+    // Credits plate: light enamel under the black headings that darkens under the yellow-green
+    // names. Where a wide font pushes a heading past x 659, the middle tone keeps both readable.
     {
-        const double x0 = 552, y0 = 513, x1 = 800, y1 = 600;
-        cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
-        addStop(p, 0, rgb255(214, 218, 210));
-        addStop(p, 1, rgb255(176, 182, 172));
-        cairo_rectangle(cr, x0 - 8, y0, 659 - 4 - (x0 - 8), y1 - y0);
+        const double x0 = 544, y0 = 513, x1 = 800, y1 = 600;
+        cairo_pattern_t* p = cairo_pattern_create_linear(x0, 0, x1, 0);
+        addStop(p, 0.0, rgb255(214, 218, 210));
+        addStop(p, (626 - x0) / (x1 - x0), rgb255(196, 200, 192));
+        addStop(p, (656 - x0) / (x1 - x0), rgb255(40, 44, 48));
+        addStop(p, (672 - x0) / (x1 - x0), rgb255(16, 18, 22));
+        addStop(p, 1.0, rgb255(12, 14, 18));
+        cairo_rectangle(cr, x0, y0, x1 - x0, y1 - y0);
         cairo_set_source(cr, p);
         cairo_fill(cr);
         cairo_pattern_destroy(p);
-        bevelRect(cr, x0 - 8, y0, 659 - 4 - (x0 - 8), y1 - y0 - 1, false, 2);
-        cairo_rectangle(cr, 655, y0, x1 - 655, y1 - y0);
-        setColor(cr, rgb255(14, 16, 20));
-        cairo_fill(cr);
-        bevelRect(cr, 655, y0, x1 - 655 - 1, y1 - y0 - 1, true, 2);
-        rivet(cr, x0 - 2, y0 + 6);
-        rivet(cr, x0 - 2, y1 - 7);
+        bevelRect(cr, x0, y0, x1 - x0 - 1, y1 - y0 - 1, false, 2);
+        rivet(cr, x0 + 6, y0 + 7);
+        rivet(cr, x0 + 6, y1 - 8);
     }
     // Rivets on the frame.
     for (int x = 40; x <= 760; x += 60) rivet(cr, x, 7);
