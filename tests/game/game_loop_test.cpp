@@ -74,7 +74,7 @@ TEST_F(GameLoop, OppositeArrowTurnsTheStepBackWhereTheFigureStands) {
         if (s.endX == 0) {
             // The figure went back from where it stood, 7 px a frame.
             ASSERT_EQ(edges.size(), 3u);
-            EXPECT_LT(edges[1], edges[0]);
+            EXPECT_EQ(edges[0] - edges[1], 14);
             EXPECT_EQ(edges[1] - edges[2], 14);
         }
     }
