@@ -241,6 +241,7 @@ struct HtmlView::Impl final : public litehtml::document_container {
     SDL_Renderer* renderer = nullptr;
     SDL_Rect viewport{0, 0, 0, 0};
     std::vector<SDL_Rect> clips;
+    bool hidden = false;  // the current clip shows nothing
     std::unordered_map<std::string, TextTexture> texts;
     std::map<std::string, Picture> pictures;
 
@@ -283,6 +284,8 @@ struct HtmlView::Impl final : public litehtml::document_container {
     void ApplyClip() {
         SDL_Rect c = viewport;
         for (const auto& r : clips) Intersect(c, r, c);
+        // Some SDL versions take an empty clip rectangle as "no clipping at all".
+        hidden = c.w <= 0 || c.h <= 0;
         SDL_RenderSetClipRect(renderer, &c);
     }
 
@@ -438,7 +441,7 @@ struct HtmlView::Impl final : public litehtml::document_container {
     void draw_text(litehtml::uint_ptr, const litehtml::tchar_t* text, litehtml::uint_ptr hFont,
                    litehtml::web_color color, const litehtml::position& pos) override {
         const auto* f = reinterpret_cast<const Font*>(hFont);
-        if (!f || !text || !renderer) return;
+        if (!f || !text || !renderer || hidden) return;
         const int baseline = pos.y + pos.height - f->descent;
         const int top = baseline - f->ascent;
         if (*text) DrawWord(*f, text, color, pos.x, top);
@@ -456,7 +459,7 @@ struct HtmlView::Impl final : public litehtml::document_container {
     const litehtml::tchar_t* get_default_font_name() const override { return "Trebuchet MS"; }
 
     void draw_list_marker(litehtml::uint_ptr, const litehtml::list_marker& marker) override {
-        if (!renderer) return;
+        if (!renderer || hidden) return;
         if (!marker.image.empty()) {
             if (Picture* pic = FindPicture(marker.image, marker.baseurl)) {
                 if (SDL_Texture* t = PictureTexture(*pic)) {
@@ -514,7 +517,7 @@ struct HtmlView::Impl final : public litehtml::document_container {
     }
 
     void draw_background(litehtml::uint_ptr, const litehtml::background_paint& bg) override {
-        if (!renderer) return;
+        if (!renderer || hidden) return;
         SDL_Rect area = ToRect(bg.clip_box);
         if (bg.is_root) {
             // Like a browser's canvas, the root colour fills the whole view, also
@@ -564,7 +567,7 @@ struct HtmlView::Impl final : public litehtml::document_container {
 
     void draw_borders(litehtml::uint_ptr, const litehtml::borders& b, const litehtml::position& p,
                       bool) override {
-        if (!renderer) return;
+        if (!renderer || hidden) return;
         auto visible = [](const litehtml::border& side) {
             return side.width > 0 && side.style != litehtml::border_style_none &&
                    side.style != litehtml::border_style_hidden;
