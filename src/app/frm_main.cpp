@@ -38,8 +38,12 @@ frmMain::frmMain(Platform& platform) : plat(platform), fmod(platform) {
     Label2.FontSize = 12;
     Label2.FontBold = false;
     Label2.ForeColor = kBlack;
+    // A fixed column that ends just before the names, so a long heading never runs
+    // into them.
     Label2.Alignment = Align::Right;
-    Label2.AutoSize = true;
+    Label2.AutoSize = false;
+    Label2.Width = 105;
+    Label2.Height = 81;
 
     Label1.Left = 659;
     Label1.Top = 519;

@@ -16,10 +16,9 @@ namespace {
 
 constexpr const char* kTitle = "TramolKulap";
 
-void reportFatal(Platform& plat, const std::string& message) {
-    std::cerr << "TramolKulap: " << message << '\n';
-    plat.MsgBox(message, kTitle, true);
-}
+// The platform's message box also writes its title and text to standard error, so
+// the reason is on record even where nobody sees the box.
+void reportFatal(Platform& plat, const std::string& message) { plat.MsgBox(message, kTitle, true); }
 
 // Whatever start-up got as far as loading before it stopped.
 void releaseAfterFailedStart(frmMain& form) {
