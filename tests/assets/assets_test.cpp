@@ -281,6 +281,25 @@ TEST_F(Assets, MusicIsAnMp3OfAboutAMinuteThatTheMixerOpens) {
                            (static_cast<unsigned char>(head[1]) & 0xE0) == 0xE0;
     EXPECT_TRUE(id3 || frameSync);
 
+    // The loop restarts without a gap only if the decoder knows the coder's delay and padding:
+    // the first frame must carry the Info/Xing tag with the LAME extension.
+    const std::string first = headOf(path, 400);
+    const auto info = std::min(first.find("Info"), first.find("Xing"));
+    ASSERT_NE(info, std::string::npos) << "no gapless tag";
+    const auto lame = first.find("LAME", info);
+    ASSERT_NE(lame, std::string::npos);
+    ASSERT_GT(first.size(), lame + 24);
+    auto byte = [&](std::size_t i) { return static_cast<unsigned>(static_cast<unsigned char>(first[i])); };
+    const unsigned flags = byte(info + 7);
+    ASSERT_TRUE(flags & 1) << "the tag counts the frames";
+    const unsigned frames = byte(info + 8) << 24 | byte(info + 9) << 16 | byte(info + 10) << 8 | byte(info + 11);
+    const unsigned delay = byte(lame + 21) << 4 | byte(lame + 22) >> 4;
+    const unsigned padding = (byte(lame + 22) & 0x0F) << 8 | byte(lame + 23);
+    EXPECT_GT(delay, 0u);
+    const double gaplessSeconds = (frames * 1152.0 - delay - padding) / 44100.0;
+    EXPECT_GT(gaplessSeconds, 50.0);
+    EXPECT_LT(gaplessSeconds, 80.0);
+
     ASSERT_EQ(Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048), 0) << Mix_GetError();
     Mix_Init(MIX_INIT_MP3);
     Mix_Music* music = Mix_LoadMUS(path.c_str());
