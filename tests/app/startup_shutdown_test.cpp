@@ -207,6 +207,24 @@ TEST(Shutdown, CloseRequestOnTheMenuUnloadsAtOnce) {
     EXPECT_LE(s.plat.LogOf("music.close").front().at, 2100u);
 }
 
+TEST(Shutdown, CloseRequestDuringALevelWaitsForTheLevelToEnd) {
+    HeadlessOptions o;
+    o.closeWhenScriptEnds = false;
+    Session s(o, "fullscreen:on\r\nmusic:on\r\nlevel:01\r\n");
+    s.plat.Press(GameFixture::kMenuReady, vk::Return);  // "Play"
+    const std::uint64_t closeAt = GameFixture::kMenuReady + 2500;
+    bool playing = false;
+    s.plat.At(closeAt - 10, [&] { playing = s.form.screenMode == modePlaying && s.form.busyDepth > 0; });
+    s.plat.Close(closeAt);
+    EXPECT_EQ(s.Run(), 0);
+    EXPECT_TRUE(playing) << "the close request must arrive while the level runs";
+    EXPECT_TRUE(s.form.unloaded);
+    EXPECT_EQ(s.plat.LogOf("music.close").size(), 1u);
+    EXPECT_EQ(s.displays(), (std::vector<std::string>{"800x600", "1920x1080"}));
+    EXPECT_EQ(s.plat.LivePictures(), 0);
+    EXPECT_TRUE(s.plat.LogOf("msgbox").empty());
+}
+
 // Each of these stops start-up: non-zero status, one message naming the file,
 // no display change, nothing written, everything released.
 struct StopCase {
