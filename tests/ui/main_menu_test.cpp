@@ -167,9 +167,29 @@ TEST(Language, AMarkerThatCannotBeWrittenStopsStartUpNamingTheFile) {
     EXPECT_NE(f.Run(), 0);
     const std::vector<Recorded> boxes = f.plat.LogOf("msgbox");
     ASSERT_FALSE(boxes.empty());
-    EXPECT_NE(boxes.front().detail.find(f.folder.str() + "/AtToMluvi.Cesky"), std::string::npos)
+    EXPECT_NE(boxes.front().detail.find("Cannot create the language file " + f.folder.str() + "/AtToMluvi.Cesky: "),
+              std::string::npos)
         << boxes.front().detail;
     EXPECT_TRUE(f.plat.LogOf("display").empty());
+}
+
+TEST(Language, AMarkerThatCannotBeDeletedOnTheMenuStopsTheProgramNamingTheFile) {
+    UiFixture f;
+    std::uint64_t t = pressAll(f.plat, GameFixture::kMenuReady + 100, {vk::Down, vk::Down, vk::Down, vk::Return});
+    f.plat.At(t, [&] {
+        ASSERT_TRUE(f.form.isCzech);
+        f.folder.remove("AtToMluvi.Cesky");
+        f.folder.write("AtToMluvi.Cesky/inside", "x");
+    });
+    f.plat.Press(t + 10, vk::Return);
+    f.plat.Press(t + 200, vk::Down);
+    EXPECT_NE(f.Run(), 0);
+    const std::vector<Recorded> boxes = f.plat.LogOf("msgbox");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].detail.find("Cannot delete the language file " + f.folder.str() + "/AtToMluvi.Cesky: "),
+              std::string::npos)
+        << boxes[0].detail;
+    EXPECT_TRUE(f.form.unloaded);
 }
 
 TEST(Language, AMarkerThatIsALinkIsReplacedWithoutTouchingItsTarget) {
