@@ -1,0 +1,58 @@
+// The whole road of a played level with the game's own data: the menu's Play, the
+// title, turning the first level's pipe into place, the next level, leaving it.
+#include <gtest/gtest.h>
+
+#include "support/game_fixture.h"
+
+namespace tk::test {
+namespace {
+
+TEST(FromTheMenu, PlayTurnWinNextLevelAndLeave) {
+    GameFixture g;
+    HeadlessPlatform& plat = g.plat;
+    frmMain& form = g.form;
+    const std::uint64_t play = GameFixture::kMenuReady + 10;
+    plat.Press(play, vk::Return);
+    plat.At(play + 700, [&] {
+        EXPECT_EQ(form.levelTitle, "The Well");
+        EXPECT_TRUE(form.Label5[0].Visible);
+        EXPECT_TRUE(form.picGame.Visible);
+    });
+    // Level 01: the figure stands on the elbow that must open down and right, two
+    // clockwise quarter turns away.
+    const std::uint64_t turn = play + 1500 + 210;
+    plat.KeyDown(turn, vk::Control);
+    plat.KeyDown(turn, vk::Right);
+    plat.KeyUp(turn + 290, vk::Control);
+    plat.KeyUp(turn + 290, vk::Right);
+    plat.At(turn + 1500, [&] {
+        EXPECT_EQ(form.board(4, 2), 'J');
+        EXPECT_EQ(form.screenMode, modeWon);
+    });
+    // After four seconds of the win picture the next level comes up.
+    const std::uint64_t next = turn + 420 + 4000 + 1500 + 300;
+    plat.At(next, [&] {
+        EXPECT_EQ(form.screenMode, modePlaying);
+        EXPECT_NE(form.levelTitle, "The Well");
+        EXPECT_FALSE(form.Label5[0].Visible);
+    });
+    plat.Press(next + 10, vk::Escape);
+    plat.Press(next + 500, vk::letter('Y'));
+    plat.At(next + 1000, [&] {
+        EXPECT_EQ(form.screenMode, modeMainMenu);
+        EXPECT_FALSE(form.picGame.Visible);
+        EXPECT_TRUE(form.Label6[0].Visible);
+    });
+
+    EXPECT_EQ(g.Run(), 0);
+    const std::vector<std::string> sounds = plat.Sounds();
+    const auto count = [&](const char* s) { return std::count(sounds.begin(), sounds.end(), s); };
+    EXPECT_EQ(count("start"), 2);
+    EXPECT_EQ(count("move"), 2);
+    EXPECT_EQ(count("winner"), 1);
+    EXPECT_EQ(count("looser"), 0);
+    EXPECT_TRUE(form.unloaded);
+}
+
+}  // namespace
+}  // namespace tk::test
