@@ -68,7 +68,7 @@ void sand(Canvas& c) {
         Rgb base = mix(rgb255(150, 124, 84), rgb255(184, 158, 112), fbm(x * 0.01, y * 0.01, 23, 3));
         base = mix(base, rgb255(122, 98, 64), 0.28 * ripple * ripple);
         base = mix(base, rgb255(200, 180, 140), 0.10 * grain);
-        return scale(base, 0.92 * vignette(x, y));
+        return scale(base, 0.8 * vignette(x, y));
     });
     cairo_t* cr = c.cr();
     Rng rng(2);
@@ -122,13 +122,13 @@ void cobbles(Canvas& c) {
         const Cell2 v = voronoi(wx, wy, 33);
         const double edge = v.f2 - v.f1;
         const double tone = hash2(v.id, 1, 34);
-        Rgb stone = mix(rgb255(96, 96, 98), rgb255(138, 134, 128), tone);
+        Rgb stone = mix(rgb255(100, 100, 102), rgb255(124, 121, 116), tone);
         stone = mix(stone, rgb255(70, 72, 76), 0.4 * fbm(x * 0.08, y * 0.08, 35, 3));
         // Rounded tops: brighter toward each stone's middle.
-        stone = scale(stone, 0.82 + 0.35 * std::min(1.0, edge * 3.0));
-        const Rgb mortar = rgb255(44, 42, 40);
+        stone = scale(stone, 0.88 + 0.2 * std::min(1.0, edge * 3.0));
+        const Rgb mortar = rgb255(66, 64, 60);
         const double m = std::clamp((edge - 0.03) / 0.05, 0.0, 1.0);
-        return scale(mix(mortar, stone, m), 0.9 * vignette(x, y));
+        return scale(mix(mortar, stone, m), 0.82 * vignette(x, y));
     });
 }
 

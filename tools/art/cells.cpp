@@ -608,6 +608,28 @@ std::uint8_t pipeOpenings(char letter) {
     }
 }
 
+void drawCellAt(cairo_t* target, double x, double y, double scale, double angle, const std::string& picture) {
+    const int size = static_cast<int>(std::ceil(kCell * scale));
+    Canvas c(size, size);
+    cairo_scale(c.cr(), scale, scale);
+    if (picture.rfind("trubka", 0) == 0)
+        drawPipe(c, pipeOpenings(picture[7]), picture[6] == '2');
+    else if (picture == "pole0")
+        drawFloor(c);
+    else if (picture == "pole1" || picture == "pole2")
+        drawBed(c, picture == "pole2");
+    else if (picture == "zdroj")
+        drawSource(c);
+    else if (picture == "hrac" || picture == "hracL" || picture == "hracR")
+        drawPlumber(c, picture == "hrac" ? 0 : picture == "hracL" ? -1 : 1);
+    cairo_save(target);
+    cairo_translate(target, x + size / 2.0, y + size / 2.0);
+    cairo_rotate(target, angle);
+    cairo_set_source_surface(target, c.surface(), -size / 2.0, -size / 2.0);
+    cairo_paint(target);
+    cairo_restore(target);
+}
+
 void drawCells(const std::string& dir) {
     for (char letter = 'A'; letter <= 'K'; ++letter)
         for (int wet = 0; wet < 2; ++wet) {

@@ -12,6 +12,9 @@ std::uint8_t pipeOpenings(char letter);
 
 // Cell pictures, 70 x 70 with alpha: pipes, underlays, floor, source, figure.
 void drawCells(const std::string& graphicsDir);
+// Draws one cell picture ("trubka2F", "pole1", "zdroj", "hracR", ...) at any scale and angle,
+// for the larger pictures that show the game's own pieces.
+void drawCellAt(cairo_t* target, double x, double y, double scale, double angle, const std::string& picture);
 // Level backgrounds pozadi1..7.jpg, 770 x 490.
 void drawBackgrounds(const std::string& graphicsDir);
 // hura.png, smula.png (770 x 490), okno.jpg (800 x 600).

@@ -502,46 +502,31 @@ void startup(const std::string& path) {
         const double v = 1.0 - 0.45 * (dx * dx + dy * dy);
         return scale(mix(rgb255(6, 16, 34), rgb255(20, 56, 96), n), v);
     });
-    // A pipe net running behind the title: water enters at the left and winds to the right.
-    const double half = 13;
-    decoPipe(cr, 0, 430, 180, 430, half);
-    decoPipe(cr, 180, 430, 180, 330, half);
-    decoPipe(cr, 180, 330, 420, 330, half);
-    decoPipe(cr, 420, 330, 420, 470, half);
-    decoPipe(cr, 420, 470, 640, 470, half);
-    decoPipe(cr, 640, 470, 640, 380, half);
-    decoPipe(cr, 640, 380, 800, 380, half);
-    const double joints[][2] = {{180, 430}, {180, 330}, {420, 330}, {420, 470}, {640, 470}, {640, 380}};
-    for (auto& j : joints) {
-        cairo_arc(cr, j[0], j[1], 17, 0, 2 * kPi);
-        cairo_pattern_t* p = cairo_pattern_create_radial(j[0] - 5, j[1] - 5, 1, j[0], j[1], 18);
-        addStop(p, 0, rgb255(230, 236, 240));
-        addStop(p, 0.6, rgb255(120, 128, 136));
-        addStop(p, 1, rgb255(30, 34, 40));
-        cairo_set_source(cr, p);
-        cairo_fill(cr);
-        cairo_pattern_destroy(p);
+    // A strip of the game's own board under the title: water runs from the source through the
+    // first pipes, while the plumber turns the pipe where the flow stops.
+    const double k = 1.2, cell = 70 * k, ox = 400 - 4.5 * cell, oy = 292;
+    struct Piece {
+        int x, y;
+        const char* pipe;
+        bool wet;
+    };
+    const Piece net[] = {{0, 1, "F", true},  {1, 1, "F", true},  {2, 1, "H", true},  {2, 0, "J", true},
+                         {3, 0, "F", true},  {4, 0, "K", true},  {4, 1, "G", true},  {4, 2, "I", true},
+                         {5, 2, "G", false}, {6, 2, "H", false}, {6, 1, "G", false}, {6, 0, "J", false},
+                         {7, 0, "F", false}, {8, 0, "F", false}};
+    for (const Piece& p : net) {
+        const double x = ox + p.x * cell, y = oy + p.y * cell;
+        const bool source = p.x == 0 && p.y == 1;
+        drawCellAt(cr, x, y, k, 0, source ? "zdroj" : p.wet ? "pole2" : "pole1");
+        // The pipe under the plumber is caught half-way through its quarter turn.
+        const bool turning = p.x == 5 && p.y == 2;
+        drawCellAt(cr, x, y, k, turning ? 0.55 : 0, std::string("trubka") + (p.wet ? "2" : "1") + p.pipe);
+        if (turning) drawCellAt(cr, x, y, k, 0.37, "hracR");
     }
-    // Water in the first stretches, as if the net is filling up.
-    cairo_set_line_width(cr, 7);
-    cairo_set_source_rgba(cr, 0.12, 0.5, 0.92, 1.0);
-    cairo_move_to(cr, 0, 430);
-    cairo_line_to(cr, 180, 430);
-    cairo_line_to(cr, 180, 330);
-    cairo_line_to(cr, 330, 330);
-    cairo_stroke(cr);
-    cairo_set_line_width(cr, 2);
-    cairo_set_source_rgba(cr, 0.7, 0.88, 1.0, 0.9);
-    cairo_move_to(cr, 20, 428.5);
-    cairo_line_to(cr, 60, 428.5);
-    cairo_move_to(cr, 200, 328.5);
-    cairo_line_to(cr, 240, 328.5);
-    cairo_stroke(cr);
-    drop(cr, 345, 352, 8);
-    title(c, 400, 220, 96, 0.5);
+    title(c, 400, 205, 96, 0.5);
     // Three yellow-green dots: the game is getting ready.
     for (int i = 0; i < 3; ++i) {
-        cairo_arc(cr, 370 + i * 30, 540, 6, 0, 2 * kPi);
+        cairo_arc(cr, 370 + i * 30, 572, 6, 0, 2 * kPi);
         setColor(cr, kAccent, 0.35 + 0.3 * i);
         cairo_fill(cr);
     }
