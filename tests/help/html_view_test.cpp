@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <regex>
 #include <string>
 
 namespace {
@@ -121,6 +123,19 @@ TEST(HelpPageLoading, ShippedPagesLoadAndNeedScrolling) {
         EXPECT_EQ(canvas.CountOutside(kHelpRect, kSentinel), 0);
         // The pages' own headings colour must show.
         EXPECT_GT(canvas.CountInside(kHelpRect, 0xE0FF00), 50);
+    }
+}
+
+TEST(HelpPageLoading, EveryPictureAPageNamesIsShipped) {
+    // Pictures are named by hand in the pages and the sheet; a typo shows as a hole.
+    const std::regex ref(R"((?:src=\"|url\()([^\")]+))");
+    for (const char* name : {"help.html", "napoveda.html", "help.css"}) {
+        std::ifstream in(ShippedPage(name));
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        int found = 0;
+        for (std::sregex_iterator it(text.begin(), text.end(), ref), end; it != end; ++it, ++found)
+            EXPECT_TRUE(fs::is_regular_file(ShippedPage((*it)[1].str().c_str()))) << name << ": " << (*it)[1];
+        EXPECT_GT(found, 3) << name;
     }
 }
 
