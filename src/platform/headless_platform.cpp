@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <limits>
 
-#include "platform/fonts.h"
 #include "platform/help_views.h"
 #include "platform/sdl_core.h"
 
@@ -241,27 +240,38 @@ struct HeadlessPlatform::Impl {
         boardRenderer = SDL_CreateSoftwareRenderer(board);
     }
 
-    SDL_Surface* ComposeWindow() {
-        SDL_Surface* win = SDL_CreateRGBSurfaceWithFormat(0, kWindowW, kWindowH, 32, SDL_PIXELFORMAT_ARGB8888);
-        if (!win) return nullptr;
-        SDL_Renderer* r = SDL_CreateSoftwareRenderer(win);
-        if (!r) {
-            SDL_FreeSurface(win);
-            return nullptr;
+    // The window is composed on demand into a surface of its own, kept between
+    // calls so that its text stays rendered.
+    SDL_Surface* window = nullptr;
+    SDL_Renderer* windowRenderer = nullptr;
+    std::unique_ptr<sdl::TextCache> windowTexts;
+
+    const SDL_Surface* ComposeWindow() {
+        if (!window) {
+            window = SDL_CreateRGBSurfaceWithFormat(0, kWindowW, kWindowH, 32, SDL_PIXELFORMAT_ARGB8888);
+            if (!window) return nullptr;
+            windowRenderer = SDL_CreateSoftwareRenderer(window);
+            if (!windowRenderer) return nullptr;
+            windowTexts = std::make_unique<sdl::TextCache>(windowRenderer);
         }
-        {
-            sdl::TextCache texts(r);
-            SDL_Texture* game = board ? SDL_CreateTextureFromSurface(r, board) : nullptr;
-            static const Controls empty;
-            sdl::ComposeWindow(r, ctl ? *ctl : empty, pictures, texts, game,
-                               [&](const BrowserView& v, const SDL_Rect& vp) { help->Draw(v, r, vp); });
-            SDL_RenderPresent(r);
-            if (game) SDL_DestroyTexture(game);
+        if (!windowRenderer) return nullptr;
+        SDL_Texture* game = board ? SDL_CreateTextureFromSurface(windowRenderer, board) : nullptr;
+        static const Controls empty;
+        sdl::ComposeWindow(windowRenderer, ctl ? *ctl : empty, pictures, *windowTexts, game,
+                           [&](const BrowserView& v, const SDL_Rect& vp) { help->Draw(v, windowRenderer, vp); });
+        SDL_RenderPresent(windowRenderer);
+        if (game) SDL_DestroyTexture(game);
+        return window;
+    }
+
+    ~Impl() {
+        if (help && windowRenderer) help->ForgetRenderer(windowRenderer);
+        windowTexts.reset();
+        if (windowRenderer) {
+            pictures.ForgetRenderer(windowRenderer);
+            SDL_DestroyRenderer(windowRenderer);
         }
-        pictures.ForgetRenderer(r);
-        help->ForgetRenderer(r);
-        SDL_DestroyRenderer(r);
-        return win;
+        if (window) SDL_FreeSurface(window);
     }
 };
 
@@ -282,7 +292,7 @@ HeadlessPlatform::~HeadlessPlatform() {
     }
     if (impl_->board) SDL_FreeSurface(impl_->board);
     impl_.reset();
-    CloseFonts();
+    // Fonts stay open: another twin may be alive and drawing with them.
 }
 
 // ---- the script -----------------------------------------------------------------
@@ -350,18 +360,11 @@ Rgba HeadlessPlatform::GamePixel(int x, int y) const {
     return ReadPixel(impl_->board, x, y);
 }
 
-Rgba HeadlessPlatform::WindowPixel(int x, int y) {
-    SDL_Surface* win = impl_->ComposeWindow();
-    const Rgba p = ReadPixel(win, x, y);
-    SDL_FreeSurface(win);
-    return p;
-}
+Rgba HeadlessPlatform::WindowPixel(int x, int y) { return ReadPixel(impl_->ComposeWindow(), x, y); }
 
 bool HeadlessPlatform::SaveWindowPng(const std::string& path) {
-    SDL_Surface* win = impl_->ComposeWindow();
-    const bool ok = win && IMG_SavePNG(win, path.c_str()) == 0;
-    SDL_FreeSurface(win);
-    return ok;
+    const SDL_Surface* win = impl_->ComposeWindow();
+    return win && IMG_SavePNG(const_cast<SDL_Surface*>(win), path.c_str()) == 0;
 }
 
 bool HeadlessPlatform::SaveGamePng(const std::string& path) const {
@@ -398,10 +401,7 @@ std::string HeadlessPlatform::ProgramFolder() {
     return f;
 }
 
-std::uint64_t HeadlessPlatform::Now() {
-    impl_->RunDue();
-    return impl_->now;
-}
+std::uint64_t HeadlessPlatform::Now() { return impl_->now; }
 
 void HeadlessPlatform::Sleep(int ms) {
     auto& m = *impl_;
