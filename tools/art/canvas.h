@@ -198,7 +198,9 @@ inline double fbm(double x, double y, int seed, int octaves = 4) {
 // A small deterministic random stream for scattering details.
 class Rng {
 public:
-    explicit Rng(std::uint32_t seed) : s_(seed * 2654435761u + 1) {}
+    explicit Rng(std::uint32_t seed) : s_(seed * 2654435761u + 1) {
+        if (s_ == 0) s_ = 0x9E3779B9u;  // xorshift never leaves 0
+    }
     double next() {
         s_ ^= s_ << 13;
         s_ ^= s_ >> 17;

@@ -84,6 +84,7 @@ std::vector<float> move() {
     Noise n(7);
     Biquad click = Biquad::bandpass(3000, 4.0);
     Biquad swish = Biquad::bandpass(900, 0.9);
+    Biquad soften = Biquad::lowpass(4500);  // keeps the whoosh from hissing
     const double clicks[] = {0.0, 0.055, 0.11, 0.165};
     for (std::size_t i = 0; i < s.size(); ++i) {
         const double t = static_cast<double>(i) / kRate;
@@ -91,7 +92,7 @@ std::vector<float> move() {
         for (double at : clicks) c += envAD(t - at, 0.0004, 0.005) * (at == 0.165 ? 1.3 : 1.0);
         const double x = n.next();
         swish.retune(700 + 1800 * t / 0.24, 0.9, 2);
-        const double w = swish.run(x) * std::sin(std::min(t / 0.24, 1.0) * 3.14159);
+        const double w = soften.run(swish.run(x)) * std::sin(std::min(t / 0.24, 1.0) * 3.14159);
         s[i] = static_cast<float>(click.run(x) * c * 1.6 + 0.45 * w);
         // A low knock of metal on metal as the pipe seats.
         const double knock = envAD(t - 0.165, 0.001, 0.025);

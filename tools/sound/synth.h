@@ -19,7 +19,10 @@ inline double noteHz(double midi) { return 440.0 * std::pow(2.0, (midi - 69.0) /
 // Deterministic white noise in -1..1.
 class Noise {
 public:
-    explicit Noise(std::uint32_t seed) : s_(seed * 747796405u + 2891336453u) {}
+    // A xorshift state of 0 would stay 0 for ever: silence instead of noise.
+    explicit Noise(std::uint32_t seed) : s_(seed * 747796405u + 2891336453u) {
+        if (s_ == 0) s_ = 0x9E3779B9u;
+    }
     double next() {
         s_ ^= s_ << 13;
         s_ ^= s_ >> 17;
