@@ -6,7 +6,6 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <unistd.h>
 #include <vector>
 
@@ -63,10 +62,17 @@ void frmMain::readSettings() {
         throw FatalError("Cannot read the settings file " + path + ": " +
                          (present ? describe(err) : std::string("file not found")));
     }
-    std::ostringstream content;
-    content << in.rdbuf();
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        throw FatalError("Cannot read the settings file " + path + ": it is a folder, not a file");
+    }
+    // Only the first three lines matter; a device or a runaway file given as the
+    // settings must not hold start-up up, so reading stops after a megabyte.
+    constexpr std::size_t kMostRead = 1 << 20;
+    std::string text(kMostRead, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
     if (in.bad()) throw FatalError("Cannot read the settings file " + path + ": read error");
-    std::string text = content.str();
+    text.resize(static_cast<std::size_t>(in.gcount()));
     // An editor's byte-order mark is not part of the first line.
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
 

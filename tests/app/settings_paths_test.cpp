@@ -98,6 +98,11 @@ TEST(SettingsRead, MissingOrShortFileStopsWithItsName) {
         EXPECT_THROW(b.form.readSettings(), FatalError);
         EXPECT_EQ(b.folder.read("options.txt"), text);
     }
+    {
+        Bare b;
+        fs::create_directory(b.folder / "options.txt");
+        EXPECT_THROW(b.form.readSettings(), FatalError);
+    }
     // Three empty lines are three lines.
     Bare b;
     b.settings("\r\n\r\n\r\n");
