@@ -139,6 +139,10 @@ struct KeyHash {
     }
 };
 
+// How much the estimate outweighs the actions already spent: higher finds plans sooner,
+// lower finds shorter plans.
+constexpr long kWeight = 3;
+
 class Search {
 public:
     Search(const LevelFile& level, const SolveOptions& options) : options_(options), S(shapes()) {
@@ -170,6 +174,7 @@ private:
         return wet(b, reached);
     }
     int dryCount(const Letters& b) const;
+    long heuristic(const Letters& b) const;
     // Distances by steps from `from` through joined pipes; -1 where the figure cannot go.
     void walk(const Letters& b, int from, std::array<int, kCells>& dist,
               std::vector<int>& order) const;
@@ -179,7 +184,7 @@ private:
     Key encode(const Letters& b, int component) const;
     std::string pathTo(const Letters& b, int from, int to) const;
     std::string buildPlan(int goal, int lastFigure, int lastTurn) const;
-    bool outOfBudget() const;
+    bool outOfBudget(std::size_t expanded) const;
 
     SolveOptions options_;
     const Shapes& S;
@@ -216,6 +221,22 @@ int Search::dryCount(const Letters& b) const {
     int n = 0;
     for (int c : playCells_) n += b[c] != kFloorTile && !reached[c];
     return n;
+}
+
+// An estimate of the work left, not a bound: every dry cell counts twice, and every
+// side where one pipe opens toward a neighbouring pipe that does not open back counts
+// once. Half-open sides are what the figure has to mend; dry cells alone give long flat
+// stretches where the search cannot tell good turns from bad ones.
+long Search::heuristic(const Letters& b) const {
+    int halfOpen = 0;
+    for (int c : playCells_) {
+        if (!S.pipe(b[c])) continue;
+        for (int d = dirRight; d <= dirDown; ++d) {
+            const int n = c + kStep[d];
+            if (S.pipe(b[n]) && S.opensTo(b[c], d) != S.opensTo(b[n], opposite(d))) ++halfOpen;
+        }
+    }
+    return 2L * dryCount(b) + halfOpen;
 }
 
 void Search::walk(const Letters& b, int from, std::array<int, kCells>& dist,
@@ -328,9 +349,9 @@ std::string Search::buildPlan(int goal, int lastFigure, int lastTurn) const {
     return plan;
 }
 
-bool Search::outOfBudget() const {
+bool Search::outOfBudget(std::size_t expanded) const {
     if (options_.maxStates && nodes_.size() >= options_.maxStates) return true;
-    if (options_.maxSeconds > 0) {
+    if (options_.maxSeconds > 0 && expanded % 64 == 0) {
         const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start_;
         if (spent.count() > options_.maxSeconds) return true;
     }
@@ -380,7 +401,7 @@ SolveResult Search::Run() {
     std::vector<int> order;
     std::size_t expanded = 0;
     while (!open.empty()) {
-        if ((++expanded & 63) == 0 && outOfBudget()) {
+        if (outOfBudget(++expanded)) {
             result.status = SolveStatus::Undecided;
             result.reason = "the search ran out of its budget";
             result.states = nodes_.size();
@@ -431,8 +452,8 @@ SolveResult Search::Run() {
                     seen.emplace(key, child);
                     if (hopelessCell(b, cell) < 0) {
                         nodes_.push_back({key, id, cell, code, node.g + dist[cell] + 1});
-                        const long h = dryCount(b);
-                        open.emplace(nodes_.back().g + 3 * h, child);
+                        const long h = heuristic(b);
+                        open.emplace(nodes_.back().g + kWeight * h, child);
                     } else {
                         nodes_.push_back({key, id, cell, code, -1});  // a dead end, kept for `seen`
                     }
