@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "asset_support.h"
 #include "puzzle/board.h"
 
 extern const unsigned char kStartupPicture[];
@@ -22,39 +23,7 @@ extern const unsigned long kCursorPictureSize;
 
 namespace {
 
-const std::string kData = TK_DATA_DIR;
-
-struct SurfaceFree {
-    void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
-};
-using Surface = std::unique_ptr<SDL_Surface, SurfaceFree>;
-
-// Loads a picture and converts it to 32-bit RGBA so pixels can be read directly.
-Surface loadRgba(SDL_Surface* raw) {
-    if (!raw) return nullptr;
-    Surface s(SDL_ConvertSurfaceFormat(raw, SDL_PIXELFORMAT_RGBA32, 0));
-    SDL_FreeSurface(raw);
-    return s;
-}
-Surface loadPicture(const std::string& name) { return loadRgba(IMG_Load((kData + "/graphics/" + name).c_str())); }
-
-struct Pixel {
-    std::uint8_t r, g, b, a;
-};
-Pixel pixel(SDL_Surface* s, int x, int y) {
-    const auto* row = static_cast<const std::uint8_t*>(s->pixels) + y * s->pitch;
-    return {row[x * 4], row[x * 4 + 1], row[x * 4 + 2], row[x * 4 + 3]};
-}
-
-std::string headOf(const std::string& path, std::size_t n) {
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes(n, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(n));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return bytes;
-}
-bool isPng(const std::string& path) { return headOf(path, 8) == "\x89PNG\r\n\x1a\n"; }
-bool isJpeg(const std::string& path) { return headOf(path, 3) == "\xFF\xD8\xFF"; }
+using namespace tk::assets;
 
 std::vector<std::string> cellPictures() {
     std::vector<std::string> names = {"pole0.png", "pole1.png", "pole2.png", "zdroj.png",
@@ -66,19 +35,7 @@ std::vector<std::string> cellPictures() {
     return names;
 }
 
-class Assets : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
-        SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
-        ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
-        IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
-    }
-    static void TearDownTestSuite() {
-        IMG_Quit();
-        SDL_Quit();
-    }
-};
+using Assets = AssetTest;
 
 // ---- pictures ---------------------------------------------------------------
 
@@ -189,7 +146,6 @@ TEST_F(Assets, PipePicturesOpenExactlyWhereTheTileTableOpens) {
 }
 
 TEST_F(Assets, WetPipesCarryVisibleWaterAndDifferFromDryOnesEvenInGrey) {
-    auto luminance = [](Pixel p) { return 0.299 * p.r + 0.587 * p.g + 0.114 * p.b; };
     for (char letter = 'A'; letter <= 'K'; ++letter) {
         SCOPED_TRACE(std::string(1, letter));
         Surface dry = loadPicture(std::string("trubka1") + letter + ".png");
@@ -238,37 +194,73 @@ TEST_F(Assets, PicturesCarriedInTheExecutableDecode) {
 
 // ---- sound and music ----------------------------------------------------------
 
+// Reads an effect as mono samples in -1..1.
+std::vector<double> loadEffect(const std::string& name, SDL_AudioSpec& spec) {
+    const std::string path = kData + "/sound/" + name + ".wav";
+    Uint8* buf = nullptr;
+    Uint32 len = 0;
+    if (!SDL_LoadWAV(path.c_str(), &spec, &buf, &len)) return {};
+    std::vector<double> out;
+    const auto* s = reinterpret_cast<const Sint16*>(buf);
+    for (Uint32 i = 0; i < len / 2; i += spec.channels) out.push_back(s[i] / 32768.0);
+    SDL_FreeWAV(buf);
+    return out;
+}
+
 TEST_F(Assets, SoundEffectsAreShortBalancedSixteenBitWaves) {
-    for (const char* name : {"menu", "menumove", "start", "move", "time", "winner", "looser"}) {
-        SCOPED_TRACE(name);
-        const std::string path = kData + "/sound/" + name + ".wav";
+    struct Effect {
+        const char* name;
+        double maxSeconds;  // what its moment in the game leaves room for
+    };
+    const Effect effects[] = {
+        {"menu", 0.6},     // before the menu's action
+        {"menumove", 0.15},  // one tick per arrow press, auto-repeat included
+        {"start", 1.5},    // play begins right after it
+        {"move", 0.3},     // a quarter turn animates for about 0.2 s and may follow at once
+        {"time", 0.3},     // one per second in the last ten
+        {"winner", 4.0},   // the outcome stays 4 s
+        {"looser", 4.0},
+    };
+    for (const Effect& e : effects) {
+        SCOPED_TRACE(e.name);
         SDL_AudioSpec spec{};
-        Uint8* buf = nullptr;
-        Uint32 len = 0;
-        ASSERT_NE(SDL_LoadWAV(path.c_str(), &spec, &buf, &len), nullptr) << SDL_GetError();
+        const std::vector<double> s = loadEffect(e.name, spec);
+        ASSERT_FALSE(s.empty()) << SDL_GetError();
         EXPECT_EQ(spec.format, AUDIO_S16LSB);
         EXPECT_EQ(spec.freq, 44100);
-        const std::size_t samples = len / 2;
-        const double seconds = static_cast<double>(samples) / spec.channels / spec.freq;
+        const double seconds = static_cast<double>(s.size()) / spec.freq;
         EXPECT_GT(seconds, 0.03);
-        EXPECT_LT(seconds, 2.5) << "an effect must not outlast its moment";
-        const auto* s = reinterpret_cast<const Sint16*>(buf);
+        EXPECT_LE(seconds, e.maxSeconds);
         double peak = 0, sumSq = 0;
-        for (std::size_t i = 0; i < samples; ++i) {
-            const double v = s[i] / 32768.0;
+        for (double v : s) {
             peak = std::max(peak, std::fabs(v));
             sumSq += v * v;
         }
-        const double rms = std::sqrt(sumSq / samples);
+        const double rms = std::sqrt(sumSq / s.size());
         // Audible, never clipping, never a jolt next to the others.
         EXPECT_GT(peak, 0.1);
         EXPECT_LT(peak, 0.9);
         EXPECT_LT(rms, 0.15);
         // No click at either end.
-        EXPECT_LT(std::fabs(s[0] / 32768.0), 0.01);
-        EXPECT_LT(std::fabs(s[samples - 1] / 32768.0), 0.01);
-        SDL_FreeWAV(buf);
+        EXPECT_LT(std::fabs(s.front()), 0.01);
+        EXPECT_LT(std::fabs(s.back()), 0.01);
     }
+}
+
+TEST_F(Assets, TheWinnerRisesAndTheLooserFalls) {
+    // Zero crossings per second follow the pitch closely enough to tell up from down.
+    auto crossingsPerSecond = [](const std::vector<double>& s, double from, double to) {
+        const std::size_t a = static_cast<std::size_t>(from * s.size()), b = static_cast<std::size_t>(to * s.size());
+        int n = 0;
+        for (std::size_t i = a + 1; i < b; ++i) n += (s[i - 1] < 0) != (s[i] < 0);
+        return n * 44100.0 / (b - a);
+    };
+    SDL_AudioSpec spec{};
+    const std::vector<double> win = loadEffect("winner", spec), lose = loadEffect("looser", spec);
+    ASSERT_FALSE(win.empty());
+    ASSERT_FALSE(lose.empty());
+    EXPECT_GT(crossingsPerSecond(win, 0.5, 1.0), 1.15 * crossingsPerSecond(win, 0.0, 1.0 / 6));
+    EXPECT_LT(crossingsPerSecond(lose, 0.5, 1.0), 0.7 * crossingsPerSecond(lose, 0.0, 1.0 / 6));
 }
 
 TEST_F(Assets, MusicIsAnMp3OfAboutAMinuteThatTheMixerOpens) {

@@ -481,7 +481,9 @@ void drawPlumber(Canvas& c, int pose) {
         cairo_restore(cr);
     }
 
-    // The figure itself is drawn a quarter larger than its sketch units.
+    // The figure itself is drawn a quarter larger than its sketch units, lifted a little so that
+    // its weight, hands and wrench included, sits on the cell centre it is turned about.
+    cairo_translate(cr, 0, -4);
     cairo_scale(cr, 1.25, 1.25);
 
     // Arms: hanging by the sides when standing, both gripping the wrench when turning.
