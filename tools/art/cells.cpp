@@ -529,21 +529,21 @@ void drawPlumber(Canvas& c, int pose) {
     };
 
     if (pose == 0) {
-        limb(-13, -2, -17, 9);
-        limb(13, -2, 17, 9);
-        wrench(15, 10, 15, 18);
+        limb(-15, -2, -19, 8);
+        limb(15, -2, 19, 8);
+        wrench(17, 9, 17, 17);
     } else {
         // Both hands on the wrench, which sweeps ahead in the turning direction.
         const double s = pose;
-        limb(-13, -1, -5 * s, 13);
-        limb(13, -1, 5 * s, 13);
+        limb(-15, -1, -5 * s, 13);
+        limb(15, -1, 5 * s, 13);
         wrench(0, 12, 11 * s, 19);
     }
 
     // Shoulders and back.
     cairo_save(cr);
-    cairo_scale(cr, 1.0, 0.62);
-    cairo_arc(cr, 0, 0, 16, 0, 2 * kPi);
+    cairo_scale(cr, 1.0, 0.6);
+    cairo_arc(cr, 0, 0, 18, 0, 2 * kPi);
     cairo_restore(cr);
     cairo_pattern_t* body = cairo_pattern_create_radial(-5, -6, 2, 0, 0, 17);
     addStop(body, 0, rgb255(255, 170, 80));
