@@ -78,7 +78,7 @@ void frmMain::menuListStep(int key, int shift, int lastIndex, int cursorOffset) 
     if (menuCursor > lastIndex) menuCursor = static_cast<std::int16_t>(lastIndex);
 
     Label6[menuCursor].ForeColor = menulook::kHighlight;
-    Image1.Top = menulook::lineTop(menuCursor) + cursorOffset;
+    Image1.Top = Label6[menuCursor].Top + cursorOffset;
 }
 
 }  // namespace tk

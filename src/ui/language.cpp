@@ -45,16 +45,7 @@ void frmMain::switchLng() {
 
     stvorMenu();
 
-    // The credit headings stand right-aligned against the names beside them.
     Label2.Caption = texts::creditsHeadings(isCzech);
-    Label2.Left = 552;
-    Label2.Top = 519;
-    Label2.AutoSize = true;
-    Label2.Alignment = Align::Right;
-    Label2.ForeColor = Rgb{0, 0, 0};
-    Label2.BackOpaque = false;
-    Label2.FontBold = false;
-    Label2.FontSize = 12;
 
     // The page is loaded now, so that opening help later just shows it.
     plat.Navigate(wbHelp, programFolder + "/help/" + texts::helpPageName(isCzech) + ".html");
@@ -63,7 +54,7 @@ void frmMain::switchLng() {
 void frmMain::stvorMenu() {
     for (int i = 0; i < menulook::kLines; ++i) Label6[i].Caption = texts::menuLine(isCzech, i);
     // Only ever called for the main menu, whose lines use the larger font.
-    menulook::setLines(Label6, menulook::kMainMenuPt);
+    menulook::setFontSize(Label6, menulook::kMainMenuPt);
 }
 
 }  // namespace tk

@@ -29,7 +29,7 @@ void frmMain::openOptions() {
     Label6[kLineMusic].Caption = texts::optionsMusic(isCzech, musicOn);
     Label6[kLineChoose].Caption = texts::optionsChooseLevel(isCzech);
     Label6[kLineLevel].Caption = texts::optionsLevelLine(currentLevel);
-    menulook::setLines(Label6, menulook::kOptionsPt);
+    menulook::setFontSize(Label6, menulook::kOptionsPt);
     // The cursor is still on "Options" (1); a silent Up brings it to "« back".
     std::int16_t key = vk::Up, shift = shiftmask::Shift;
     Form_KeyDown(key, shift);
@@ -40,7 +40,7 @@ void frmMain::optionsAction() {
     case kLineBack: {
         screenMode = modeMainMenu;
         stvorMenu();
-        menulook::setLines(Label6, menulook::kMainMenuPt);
+        menulook::setFontSize(Label6, menulook::kMainMenuPt);
         // From "« back" (0) a silent Down lands on "Options" again.
         std::int16_t key = vk::Down, shift = shiftmask::Shift;
         Form_KeyDown(key, shift);
