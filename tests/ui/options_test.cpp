@@ -228,6 +228,7 @@ void expectRefused(const std::string& typed, bool czech) {
 TEST(LevelChooser, RefusesNamesWithoutAFileAndNamesThatAreNotPlain) {
     for (const std::string typed : {"nosuchlevel", "../x", "a/b", "..", "..\\x", ""})
         expectRefused(typed, false);
+    expectRefused(std::string(5000, 'n'), false);  // longer than any file name may be
     expectRefused("nosuchlevel", true);
 }
 

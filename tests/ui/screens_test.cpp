@@ -119,7 +119,11 @@ TEST(PlaySequence, WinningTheLastLevelShowsTheFinalScreenForFiveSecondsThenPlay)
     EXPECT_FALSE(f.form.Label4.Visible);
     EXPECT_EQ(f.form.currentLevel, "only");
     EXPECT_EQ(f.form.menuCursor, 1) << "Play was highlighted until the late Down";
-    EXPECT_EQ(count(f.plat.Sounds(), "start"), 1);
+    const std::vector<std::string> sounds = f.plat.Sounds();
+    ASSERT_GE(sounds.size(), 2u);
+    EXPECT_EQ(sounds[0], "menu") << "the accept sound comes before the level starts";
+    EXPECT_EQ(sounds[1], "start");
+    EXPECT_EQ(count(sounds, "start"), 1);
 }
 
 TEST(PlaySequence, LeavingAtTheThirdLevelThenPlayStartsAgainAtTheChosenLevel) {
