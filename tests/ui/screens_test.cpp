@@ -28,7 +28,7 @@ std::string longPage(const std::string& word) {
     return html + "</body></html>";
 }
 
-TEST(Help, OpensScrollsAndClosesWithEscOnlyShowingThePageOfTheLanguageInForce) {
+TEST(HelpScreen, OpensScrollsAndClosesWithEscOnlyShowingThePageOfTheLanguageInForce) {
     UiFixture f;
     f.folder.makeWritable("help");
     f.folder.write("help/help.html", longPage("Help"));
@@ -74,7 +74,7 @@ TEST(Help, OpensScrollsAndClosesWithEscOnlyShowingThePageOfTheLanguageInForce) {
     EXPECT_EQ(f.form.screenMode, modeMainMenu);
 }
 
-TEST(Help, AMissingPageStillOpensAndCloses) {
+TEST(HelpScreen, AMissingPageStillOpensAndCloses) {
     UiFixture f;
     f.folder.remove("help");
     std::uint64_t t = pressAll(f.plat, kPlay, {vk::Down, vk::Down, vk::Space});
