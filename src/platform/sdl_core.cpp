@@ -21,6 +21,10 @@ PictureTable::~PictureTable() {
 
 PictureHandle PictureTable::Adopt(SDL_Surface* decoded) {
     if (!decoded) return 0;
+    SDL_Surface* peek = decoded;
+    Uint32 key = 0;
+    const bool opaque = peek->format->Amask == 0 && !peek->format->palette &&
+                        SDL_GetColorKey(peek, &key) != 0;
     // One pixel layout for every picture keeps pixel reads and blending uniform.
     SDL_Surface* argb = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(decoded);
@@ -28,6 +32,7 @@ PictureHandle PictureTable::Adopt(SDL_Surface* decoded) {
     SDL_SetSurfaceBlendMode(argb, SDL_BLENDMODE_BLEND);
     const PictureHandle h = next_++;
     pictures_[h].surface = argb;
+    pictures_[h].opaque = opaque;
     return h;
 }
 
@@ -63,7 +68,9 @@ SDL_Texture* PictureTable::Texture(PictureHandle image, SDL_Renderer* renderer) 
     if (auto t = textures.find(renderer); t != textures.end()) return t->second;
     SDL_Texture* tex = SDL_CreateTextureFromSurface(renderer, it->second.surface);
     if (!tex) return nullptr;
-    SDL_SetTextureBlendMode(tex, SDL_BLENDMODE_BLEND);
+    // JPEG backgrounds fill the window and every cell: copying them is much cheaper
+    // than blending, with the same result.
+    SDL_SetTextureBlendMode(tex, it->second.opaque ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
     textures[renderer] = tex;
     return tex;
 }

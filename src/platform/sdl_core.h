@@ -40,6 +40,7 @@ public:
 private:
     struct Entry {
         SDL_Surface* surface = nullptr;
+        bool opaque = false;  // no transparency at all: copied without blending
         std::map<SDL_Renderer*, SDL_Texture*> textures;
     };
     PictureHandle Adopt(SDL_Surface* decoded);

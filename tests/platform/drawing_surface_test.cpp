@@ -89,6 +89,26 @@ TEST_F(DrawingSurface, LaterTransformActsFirst) {
     EXPECT_EQ(plat.GamePixel(65, 200), kBlack);
 }
 
+TEST_F(DrawingSurface, TurnedOpaquePictureLeavesTheCornersAlone) {
+    WritePng(folder / "red.png", 10, 10, [](int, int) { return kRed; });
+    gfx->DrawImageRect(plat.GdipCreateBitmapFromFile((folder / "red.png").string()), 0, 0, 210, 210);
+    // No alpha channel at all, like the JPEG backgrounds.
+    WritePng(folder / "solid.png", 70, 70, [](int, int) { return kBlue; }, false);
+    const PictureHandle solid = plat.GdipCreateBitmapFromFile((folder / "solid.png").string());
+    EXPECT_EQ(plat.PicturePixel(solid, 3, 3), kBlue);
+    gfx->TranslateWorldTransform(105, 105);
+    gfx->RotateWorldTransform(45);
+    gfx->DrawImageRect(solid, -35, -35, 70, 70);
+    gfx->ResetWorldTransform();
+    EXPECT_EQ(plat.GamePixel(105, 105 - 40), kBlue);  // inside the diamond
+    EXPECT_EQ(plat.GamePixel(105 - 33, 105 - 33), kRed);  // the cell's corner: untouched
+    EXPECT_EQ(plat.GamePixel(105 + 33, 105 + 33), kRed);
+    // Unturned, it simply covers its rectangle.
+    gfx->DrawImageRect(solid, 0, 0, 70, 70);
+    EXPECT_EQ(plat.GamePixel(1, 1), kBlue);
+    EXPECT_EQ(plat.GamePixel(71, 71), kRed);
+}
+
 TEST_F(DrawingSurface, SourceRectanglePicksPartOfThePicture) {
     const auto file = folder / "strip.png";
     WritePng(file, 140, 70, [](int x, int) { return x < 70 ? kRed : kGreen; });
