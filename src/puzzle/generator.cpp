@@ -179,7 +179,8 @@ Generated generateLevel(const GenerateOptions& options) {
             walk.py = more.py;
             walk.moves += more.moves;
         }
-        if (isSolved(walk.board, source)) continue;
+        // A lone source is wet whatever it is turned to; it is still a level (one turn wins it).
+        if (isSolved(walk.board, source) && options.pipes > 1) continue;
 
         LevelFile level;
         level.titleCs = options.titleCs;
