@@ -1,0 +1,159 @@
+// The built levels tool's solve and generate verbs: what they print and how they exit.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "puzzle/level_file.h"
+#include "puzzle/solver.h"
+
+namespace tk {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+    int status = -1;
+    std::string out, err;
+};
+
+class LevelsTool : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("tk-solve-tool-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string write(const std::string& file, const std::string& text) {
+        std::ofstream(dir_ / file, std::ios::binary) << text;
+        return (dir_ / file).string();
+    }
+    std::string read(const std::string& file) {
+        std::ifstream in(dir_ / file, std::ios::binary);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        return ss.str();
+    }
+    ToolRun run(const std::string& args) {
+        const fs::path err = dir_ / "stderr";
+        const std::string cmd =
+            "cd '" + dir_.string() + "' && '" TK_LEVELS_TOOL "' " + args + " 2>'" + err.string() + "'";
+        ToolRun r;
+        std::FILE* p = ::popen(cmd.c_str(), "r");
+        if (!p) return r;
+        char buf[4096];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+        const int st = ::pclose(p);
+        r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+        r.err = read("stderr");
+        return r;
+    }
+
+    fs::path dir_;
+};
+
+std::string levelText(const std::string& rows, const std::string& source, const std::string& player) {
+    return "Zkouška/Trial\r\n100\r\n" + rows + source + "\r\n" + player + "\r\n\r\n1\r\nend\r\n";
+}
+
+const std::string kFloorRows = "LLLLLLLLLLL\r\nLLLLLLLLLLL\r\nLLLLLLLLLLL\r\nLLLLLLLLLLL\r\nLLLLLLLLLLL\r\n";
+
+TEST_F(LevelsTool, SolvePrintsAWinningPlanAndItsPlayTime) {
+    const std::string file =
+        write("bend.kulap", levelText("FFFHLLLLLLL\r\nLLLGLLLLLLL\r\n" + kFloorRows, "0,0", "0,0"));
+    const ToolRun r = run("solve bend.kulap");
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string plan = r.out.substr(0, r.out.find('\n'));
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "\nactions %zu time %.2f\n", plan.size(),
+                  0.22 * plan.size());
+    EXPECT_EQ(r.out, plan + expected);
+    const LevelRead level = readLevelFile(file);
+    ASSERT_TRUE(level.level);
+    EXPECT_EQ(replayPlan(*level.level, plan).wonAt, static_cast<int>(plan.size()) - 1);
+}
+
+TEST_F(LevelsTool, SolveExitsOneWhenProvenUnsolvableAndTwoWhenItCannotTry) {
+    write("blank.kulap", levelText("FFMLLLLLLLL\r\nLLLLLLLLLLL\r\n" + kFloorRows, "0,0", "1,0"));
+    ToolRun r = run("solve blank.kulap");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("blank cell at column 2, row 0"), std::string::npos) << r.err;
+
+    write("bent.kulap", levelText("FFLLLLLLLLL\r\nLGLLLLLLLLL\r\n" + kFloorRows, "0,0", "1,0"));
+    r = run("solve --max-seconds 5 bent.kulap");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("unsolvable"), std::string::npos) << r.err;
+
+    r = run("solve missing.kulap");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("missing.kulap"), std::string::npos) << r.err;
+
+    for (const char* args : {"solve", "solve --max-seconds", "solve --max-seconds -1 blank.kulap",
+                             "solve --max-seconds soon blank.kulap", "solve --fast blank.kulap",
+                             "solve blank.kulap bent.kulap"}) {
+        r = run(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(r.out, "") << args;
+        EXPECT_NE(r.err.find("usage:"), std::string::npos) << args;
+    }
+    r = run("solve --help");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("--max-seconds"), std::string::npos);
+}
+
+TEST_F(LevelsTool, GenerateWritesTheSameCheckedLevelForTheSameSeed) {
+    const std::string args =
+        "generate --seed 2024 --floors 60 --scramble 5 --title 'Potok/The Creek' "
+        "--background 6 --next 31 --time 200";
+    ToolRun a = run(args + " --out a.kulap");
+    EXPECT_EQ(a.status, 0) << a.err;
+    EXPECT_EQ(a.out, "");
+    ToolRun b = run(args);
+    EXPECT_EQ(b.status, 0) << b.err;
+    EXPECT_EQ(b.out, read("a.kulap"));
+
+    ToolRun check = run("check a.kulap");
+    EXPECT_EQ(check.status, 0) << check.out;
+    ToolRun solve = run("solve a.kulap");
+    EXPECT_EQ(solve.status, 0) << solve.err;
+
+    const LevelRead level = readLevelFile((dir_ / "a.kulap").string());
+    ASSERT_TRUE(level.level);
+    EXPECT_EQ(level.level->titleCs, "Potok");
+    EXPECT_EQ(level.level->titleEn, "The Creek");
+    EXPECT_EQ(level.level->backgroundNumber, 6);
+    EXPECT_EQ(level.level->nextLevel, "31");
+    EXPECT_EQ(level.level->timeLimit, 200);
+    int floors = 0;
+    for (const std::string& row : level.level->rows)
+        for (char c : row) floors += c == kFloorTile;
+    EXPECT_EQ(floors, 60);
+
+    EXPECT_NE(run("generate --seed 2025 --floors 60 --scramble 5").out, b.out);
+}
+
+TEST_F(LevelsTool, GenerateRefusesBadOptionsWithoutWritingAnything) {
+    for (const char* args :
+         {"generate", "generate --pipes 10", "generate --seed x", "generate --seed 1 --pipes 0",
+          "generate --seed 1 --pipes 10 --floors 10", "generate --seed 1 --background 8",
+          "generate --seed 1 --title NoSlash", "generate --seed 1 --next ../x",
+          "generate --seed 1 --time 0", "generate --seed 1 --scramble", "generate --seed 1 --colour red"}) {
+        const ToolRun r = run(std::string(args) + " --out never.kulap");
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_NE(r.err.find("usage:"), std::string::npos) << args;
+        EXPECT_FALSE(fs::exists(dir_ / "never.kulap")) << args;
+    }
+}
+
+}  // namespace
+}  // namespace tk
