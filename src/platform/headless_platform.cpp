@@ -279,6 +279,7 @@ HeadlessPlatform::HeadlessPlatform(HeadlessOptions options) : impl_(std::make_un
     // Text and picture decoders stay up for the life of the process: the help view
     // keeps faces of its own open, and every test builds a new twin.
     if (!TTF_WasInit()) TTF_Init();
+    impl_->pictures.ShareDecoded(true);
     static const int decoders = IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
     (void)decoders;
 }

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <mutex>
 
 #include "platform/fonts.h"
 
@@ -19,26 +21,86 @@ PictureTable::~PictureTable() {
     }
 }
 
-PictureHandle PictureTable::Adopt(SDL_Surface* decoded) {
-    if (!decoded) return 0;
-    SDL_Surface* peek = decoded;
+namespace {
+
+struct Decoded {
+    SDL_Surface* argb = nullptr;  // null: the file could not be read
+    bool opaque = false;
+};
+
+// Decodes into the one pixel layout every picture uses, so that pixel reads and
+// blending are uniform.
+Decoded Decode(SDL_Surface* decoded) {
+    Decoded d;
+    if (!decoded) return d;
     Uint32 key = 0;
-    const bool opaque = peek->format->Amask == 0 && !peek->format->palette &&
-                        SDL_GetColorKey(peek, &key) != 0;
-    // One pixel layout for every picture keeps pixel reads and blending uniform.
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
+    d.opaque = decoded->format->Amask == 0 && !decoded->format->palette &&
+               SDL_GetColorKey(decoded, &key) != 0;
+    d.argb = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(decoded);
+    if (d.argb) SDL_SetSurfaceBlendMode(d.argb, SDL_BLENDMODE_BLEND);
+    return d;
+}
+
+// Files decoded before, by real path, size and modification time. Each entry holds
+// one reference to its surface; tables that use it take their own.
+struct SharedFiles {
+    std::mutex mutex;
+    std::map<std::tuple<std::string, std::uintmax_t, std::int64_t>, Decoded> files;
+    std::size_t bytes = 0;
+    static constexpr std::size_t kMaxBytes = 96u << 20;
+
+    ~SharedFiles() { Clear(); }
+    void Clear() {
+        for (auto& [key, d] : files) SDL_FreeSurface(d.argb);
+        files.clear();
+        bytes = 0;
+    }
+};
+
+SharedFiles& Shared() {
+    static SharedFiles shared;
+    return shared;
+}
+
+}  // namespace
+
+PictureHandle PictureTable::Keep(SDL_Surface* argb, bool opaque) {
     if (!argb) return 0;
-    SDL_SetSurfaceBlendMode(argb, SDL_BLENDMODE_BLEND);
     const PictureHandle h = next_++;
     pictures_[h].surface = argb;
     pictures_[h].opaque = opaque;
     return h;
 }
 
+PictureHandle PictureTable::Adopt(SDL_Surface* decoded) {
+    const Decoded d = Decode(decoded);
+    return Keep(d.argb, d.opaque);
+}
+
 PictureHandle PictureTable::LoadFile(const std::string& path) {
     if (path.empty()) return 0;
-    return Adopt(IMG_Load(path.c_str()));
+    if (!share_) return Adopt(IMG_Load(path.c_str()));
+    std::error_code ec;
+    const auto real = std::filesystem::canonical(path, ec);
+    if (ec || !std::filesystem::is_regular_file(real, ec)) return 0;
+    const auto size = std::filesystem::file_size(real, ec);
+    const auto time = std::filesystem::last_write_time(real, ec).time_since_epoch().count();
+    if (ec) return 0;
+    auto& shared = Shared();
+    std::lock_guard lock(shared.mutex);
+    const auto key = std::make_tuple(real.string(), size, static_cast<std::int64_t>(time));
+    auto it = shared.files.find(key);
+    if (it == shared.files.end()) {
+        const Decoded d = Decode(IMG_Load(path.c_str()));
+        const std::size_t bytes = d.argb ? static_cast<std::size_t>(d.argb->pitch) * d.argb->h : 0;
+        if (shared.bytes + bytes > SharedFiles::kMaxBytes) shared.Clear();
+        shared.bytes += bytes;
+        it = shared.files.emplace(key, d).first;
+    }
+    if (!it->second.argb) return 0;
+    ++it->second.argb->refcount;
+    return Keep(it->second.argb, it->second.opaque);
 }
 
 PictureHandle PictureTable::LoadMemory(const unsigned char* data, std::size_t size) {

@@ -28,6 +28,9 @@ public:
     PictureTable(const PictureTable&) = delete;
     PictureTable& operator=(const PictureTable&) = delete;
 
+    // Test runs load the same files over and over: with sharing on, a file decoded
+    // once (same real path, size and time) is reused by every table in the process.
+    void ShareDecoded(bool on) { share_ = on; }
     PictureHandle LoadFile(const std::string& path);                        // 0 when unreadable
     PictureHandle LoadMemory(const unsigned char* data, std::size_t size);  // 0 when unreadable
     void Dispose(PictureHandle image);  // 0, unknown and already disposed handles are ignored
@@ -44,9 +47,11 @@ private:
         std::map<SDL_Renderer*, SDL_Texture*> textures;
     };
     PictureHandle Adopt(SDL_Surface* decoded);
+    PictureHandle Keep(SDL_Surface* argb, bool opaque);
 
     std::map<PictureHandle, Entry> pictures_;
     PictureHandle next_ = 1;
+    bool share_ = false;
 };
 
 // A 2-D affine transform for column vectors: x' = a·x + c·y + tx, y' = b·x + d·y + ty.
