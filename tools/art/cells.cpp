@@ -34,7 +34,7 @@ struct Metal {
 
 Metal metalFor(bool wet) {
     // Wet pipes turn a touch colder, so the whole net that carries water reads as one.
-    if (wet) return {rgb255(52, 66, 84), rgb255(150, 168, 186), rgb255(232, 242, 252), rgb255(22, 30, 42)};
+    if (wet) return {rgb255(46, 60, 80), rgb255(132, 152, 176), rgb255(214, 230, 250), rgb255(20, 28, 40)};
     return {rgb255(66, 70, 74), rgb255(172, 176, 178), rgb255(246, 246, 244), rgb255(28, 30, 32)};
 }
 
