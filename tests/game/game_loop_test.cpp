@@ -176,6 +176,19 @@ TEST_F(GameLoop, WaterDrainsWhenATurnStartsAndReturnsOnlyAfterTheKeysAreLet_go) 
     EXPECT_EQ(pixel(1, 1, 35, 15), backgroundAt(70 + 35, 70 + 15));
 }
 
+TEST_F(GameLoop, AFigureOnTheFloorTurnsInPlaceAndChangesNothing) {
+    // Only a level that breaks the rules puts the figure on a cell without a pipe.
+    hold(1610, {vk::Control, vk::Left}, 40);
+    hold(2010, {vk::Right}, 40);
+    plat().At(2300, [&] { EXPECT_EQ(pixel(1, 0, 5, 5), colourOf(slotFloor)); });
+    plat().Close(2500);
+    play(rowLevel("FLFLLLLLLLL", "1,0"));
+    EXPECT_EQ(form().board(1, 0), kFloorTile);
+    EXPECT_EQ(form().playerX, 1);
+    EXPECT_EQ(form().flow(2, 0), flowDry);
+    EXPECT_EQ(countSounds("move"), 1);
+}
+
 TEST_F(GameLoop, TurningOnTheSourceShowsTheWetPipe) {
     int wetPipe = -1, dryPipe = -1;
     plat().At(1705, [&] {
