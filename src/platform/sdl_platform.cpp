@@ -64,6 +64,9 @@ public:
         // Keep the window alive without dispatching: what arrives waits in SDL's queue.
         for (;;) {
             SDL_PumpEvents();
+            // A window uncovered during a long wait (the 4 s after a level) is
+            // drawn again; the exposure itself still reaches DoEvents later.
+            if (exposed_) Present();
             const std::uint64_t now = Now();
             if (now >= until) break;
             SDL_Delay(static_cast<Uint32>(std::min<std::uint64_t>(until - now, 10)));
@@ -174,6 +177,8 @@ private:
         if (e->type == SDL_KEYDOWN) {
             const int code = sdl::VkFromKey(e->key.keysym);
             if (code > 0 && code <= 0xFF) p->latch_[code] = true;
+        } else if (e->type == SDL_WINDOWEVENT && e->window.event == SDL_WINDOWEVENT_EXPOSED) {
+            p->exposed_ = true;
         } else if (e->type == SDL_QUIT) {
             // Also seen by loops that dispatch nothing (the quit question).
             if (p->sink_) p->sink_->Form_CloseRequest();
@@ -259,6 +264,7 @@ private:
     }
 
     void Present() {
+        exposed_ = false;
         if (!ctl_) return;
         SDL_SetRenderTarget(renderer_, nullptr);
         sdl::ComposeWindow(renderer_, *ctl_, pictures_, *texts_, GameImage(),
@@ -301,6 +307,7 @@ private:
     bool latch_[256] = {};
     int polls_ = 0;
     bool shown_ = false;
+    bool exposed_ = false;
     bool textInput_ = true;  // SDL starts with text input on
 };
 

@@ -183,3 +183,25 @@ TEST(DrawingSurfaceOff, FastPlayThroughsPaintNothing) {
 
 }  // namespace
 }  // namespace tk::test
+
+namespace tk::test {
+namespace {
+
+TEST(DrawingSurfaceShared, RewrittenFilesAndSeveralTwins) {
+    ProgramFolder folder{false};
+    HeadlessPlatform a(HeadlessOptions{folder.str()});
+    HeadlessPlatform b(HeadlessOptions{folder.str()});
+    const auto file = (folder / "p.png").string();
+    WritePng(file, 8, 8, [](int, int) { return kRed; });
+    const PictureHandle inA = a.GdipCreateBitmapFromFile(file);
+    const PictureHandle inB = b.GdipCreateBitmapFromFile(file);
+    a.GdipDisposeImage(inA);
+    EXPECT_EQ(b.PicturePixel(inB, 1, 1), kRed);  // one twin's disposal leaves the other's picture
+    // The same name, the same size, new contents: the new picture is seen.
+    WritePng(file, 8, 8, [](int, int) { return kGreen; });
+    EXPECT_EQ(a.PicturePixel(a.GdipCreateBitmapFromFile(file), 1, 1), kGreen);
+    EXPECT_EQ(b.PicturePixel(inB, 1, 1), kRed);
+}
+
+}  // namespace
+}  // namespace tk::test
