@@ -403,7 +403,8 @@ void ComposeWindow(SDL_Renderer* r, const Controls& c, PictureTable& pictures, T
         }
         ClipGuard clip(r, area);
         if (!clip.Empty()) {
-            for (const Label& l : c.Label5) DrawLabel(r, texts, l, area.x, area.y);
+            // The outline copies (1..4) lie beneath the face (0): draw from the back.
+            for (int i = 4; i >= 0; --i) DrawLabel(r, texts, c.Label5[i], area.x, area.y);
         }
     }
     DrawTextBox(r, texts, c.Text2);
