@@ -2,6 +2,22 @@
 // scripted keys, and a record of everything the game showed, played and asked for.
 // Board drawing happens on an SDL software renderer over an in-memory surface, so
 // painted pixels can be checked.
+//
+// How time moves: the clock starts at 0 and moves only in Sleep (at once, by the
+// whole wait), in WaitEvents (to the next scripted event or timer tick) and when
+// the game polls keys in a loop of its own: after 1000 key-state queries with no
+// Sleep or DoEvents between them it jumps to the next scripted event. Scripted
+// events take effect as the clock reaches them (key state, key latch, At actions,
+// in time order); key-downs, typed text and close requests wait for DoEvents.
+//
+// How a run ends: with closeWhenScriptEnds, a close request comes once nothing
+// scripted is left and the game idles (WaitEvents) or polls keys in a loop. In any
+// case a game that runs on for 10 virtual minutes past the end of its script is
+// asked to close, so that no test can run for ever.
+//
+// What is recorded: "sound" only for files that exist (silence is what the player
+// would hear otherwise), "music.open" only for streams that opened; "music.pause"
+// has detail "1" or "0", "music.volume" the volume, "move" "left,top" in twips.
 #pragma once
 
 #include <cstdint>

@@ -23,12 +23,18 @@ SdlAudio::~SdlAudio() { CloseDevice(); }
 
 bool SdlAudio::Open(int mixRate) {
     if (open_) return true;
+    // Asking a missing sound server again for every effect could stall the game.
+    if (failed_) return false;
     if (!subsystem_) {
-        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            failed_ = true;
+            return false;
+        }
         subsystem_ = true;
     }
     Mix_Init(MIX_INIT_MP3);
     if (Mix_OpenAudio(mixRate > 0 ? mixRate : MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+        failed_ = true;
         return false;
     }
     Mix_AllocateChannels(1);

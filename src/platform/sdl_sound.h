@@ -27,6 +27,7 @@ public:
 
 private:
     bool open_ = false;
+    bool failed_ = false;
     bool subsystem_ = false;
     std::map<std::string, Mix_Chunk*> chunks_;
 };
