@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 #include <sstream>
+#include <cstdio>
 #include <string>
 
 #include "puzzle/level_file.h"
@@ -18,7 +19,11 @@ namespace fs = std::filesystem;
 
 const fs::path kLevels = fs::path(TK_DATA_DIR) / "levels";
 
-std::string name(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+std::string name(int n) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d", n);
+    return text;
+}
 
 int pipeCount(const LevelFile& level) {
     int n = 0;
