@@ -223,6 +223,12 @@ void RendererGraphics::Draw(PictureHandle image, const SDL_Rect* src, double x, 
 
 TextCache::~TextCache() { Clear(); }
 
+void TextCache::Trim() {
+    // The clock makes a new caption every second: forget everything now and then
+    // rather than grow for ever.
+    if (lines_.size() > 400) Clear();
+}
+
 void TextCache::Clear() {
     for (auto& [key, line] : lines_) {
         if (line.texture) SDL_DestroyTexture(line.texture);
@@ -234,9 +240,6 @@ const TextCache::Line& TextCache::Get(const std::string& text, TTF_Font* font, R
     const std::uint32_t rgb = (colour.r << 16) | (colour.g << 8) | colour.b;
     const auto key = std::make_tuple(text, font, rgb);
     if (auto it = lines_.find(key); it != lines_.end()) return it->second;
-    // The clock makes a new caption every second: forget everything now and then
-    // rather than grow for ever.
-    if (lines_.size() > 400) Clear();
     Line line;
     if (font && !text.empty()) {
         SDL_Surface* s = TTF_RenderUTF8_Blended(font, text.c_str(),
@@ -375,6 +378,7 @@ void DrawTextBox(SDL_Renderer* r, TextCache& texts, const TextBox& box) {
 void ComposeWindow(SDL_Renderer* r, const Controls& c, PictureTable& pictures, TextCache& texts,
                    SDL_Texture* game,
                    const std::function<void(const BrowserView&, const SDL_Rect&)>& drawHelp) {
+    texts.Trim();
     SDL_RenderSetClipRect(r, nullptr);
     SDL_SetRenderDrawBlendMode(r, SDL_BLENDMODE_NONE);
     SDL_SetRenderDrawColor(r, 0, 0, 0, 255);

@@ -112,7 +112,9 @@ public:
     TextCache(const TextCache&) = delete;
     TextCache& operator=(const TextCache&) = delete;
 
+    // The line stays valid until Trim or Clear.
     const Line& Get(const std::string& text, TTF_Font* font, Rgb colour);
+    void Trim();  // between frames: drops everything once the cache has grown large
     void Clear();
 
 private:

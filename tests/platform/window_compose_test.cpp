@@ -84,6 +84,27 @@ TEST_F(Window, AlignmentAndOpaqueGround) {
     EXPECT_EQ(Count(100, 300, 300, 60, ink), 0);
 }
 
+TEST_F(Window, LinesStayDrawnWhileTheClockFillsTheTextCache) {
+    // A ticking clock renders a new caption every second; the cache of rendered
+    // lines is emptied now and then. A label with several lines must never lose
+    // lines it already looked up in the same frame.
+    ctl.Label1 = White("\u2588\r\n\u2588\r\n0", 100, 100);
+    ctl.Label4 = White("0", 600, 500);
+    const std::string png = (folder / "first.png").string();
+    ASSERT_TRUE(plat.SaveWindowPng(png));
+    const PictureHandle first = plat.GdipCreateBitmapFromFile(png);
+    int inkX = -1, inkY = -1;
+    for (int y = 100; y < 130 && inkX < 0; ++y)
+        for (int x = 100; x < 140 && inkX < 0; ++x)
+            if (plat.PicturePixel(first, x, y) == Rgba{255, 255, 255, 255}) inkX = x, inkY = y;
+    ASSERT_GE(inkX, 0);
+    for (int i = 1; i < 450; ++i) {
+        ctl.Label1.Caption = "\u2588\r\n\u2588\r\n" + std::to_string(i);
+        ctl.Label4.Caption = std::to_string(i);
+        ASSERT_EQ(plat.WindowPixel(inkX, inkY), (Rgba{255, 255, 255, 255})) << "frame " << i;
+    }
+}
+
 TEST_F(Window, BoardWithItsTitlesClippedToIt) {
     PictureBox& box = ctl.picGame;
     Graphics* gfx = plat.GdipCreateFromHDC(box);
