@@ -93,11 +93,11 @@ Grid<std::uint8_t> growNetwork(SplitMix64& rng, int pipes, Cell source) {
 struct Walk {
     TileGrid board;
     int px = 0, py = 0;
-    std::string moves;  // the walk as a plan, forwards
 };
 
 // Walks the figure over the solved board, turning tiles as it goes. Every move can be
-// undone, so the walk read backwards and mirrored leads back to the solved board.
+// undone, so the walk read backwards and mirrored leads back to the solved board: the
+// level is solvable whatever the walk did, and the solver only has to find a way.
 Walk scrambleBoard(SplitMix64& rng, const TileGrid& solvedBoard, const std::vector<Cell>& pipes,
                    int stops) {
     Walk w;
@@ -114,7 +114,6 @@ Walk scrambleBoard(SplitMix64& rng, const TileGrid& solvedBoard, const std::vect
                                      : 1 + rng.Below(2);
             for (int q = 0; q < quarters; ++q) {
                 w.board(w.px, w.py) = quarterTurn(w.board(w.px, w.py), code);
-                w.moves += planLetter(code);
             }
         }
         const int steps = 1 + rng.Below(4);
@@ -131,7 +130,6 @@ Walk scrambleBoard(SplitMix64& rng, const TileGrid& solvedBoard, const std::vect
             const int d = dirs[rng.Below(static_cast<int>(dirs.size()))];
             w.px += dirDx(d);
             w.py += dirDy(d);
-            w.moves += planLetter(d);
             lastDir = d;
         }
     }
@@ -177,7 +175,6 @@ Generated generateLevel(const GenerateOptions& options) {
             walk.board = more.board;
             walk.px = more.px;
             walk.py = more.py;
-            walk.moves += more.moves;
         }
         // A lone source is wet whatever it is turned to; it is still a level (one turn wins it).
         if (isSolved(walk.board, source) && options.pipes > 1) continue;
