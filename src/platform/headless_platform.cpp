@@ -199,22 +199,26 @@ struct HeadlessPlatform::Impl {
     }
 
     // Runs every scripted event due by `until`, moving the clock to each one's time.
+    // An action that waits or polls itself does not run the script from inside.
     void RunUntil(std::uint64_t until) {
         if (runningScript) return;
-        runningScript = true;
+        struct Running {
+            bool& flag;
+            explicit Running(bool& f) : flag(f) { flag = true; }
+            ~Running() { flag = false; }
+        } running(runningScript);
         while (!script.empty() && script.front().at <= until) {
             ScriptEvent e = std::move(script.front());
             script.erase(script.begin());
             now = std::max(now, e.at);
             Apply(e);
         }
-        runningScript = false;
     }
     void RunDue() { RunUntil(now); }
 
     bool ScriptOver() const { return script.empty(); }
 
-    // Asks the game to close once the script is spent and `condition` holds.
+    // Asks the game to close, once, when the script is spent.
     void CloseAtEnd() {
         if (!opt.closeWhenScriptEnds || closeSent || !ScriptOver()) return;
         closeSent = true;
