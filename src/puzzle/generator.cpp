@@ -11,12 +11,11 @@
 
 namespace tk {
 
-int suggestedTimeLimit(std::string_view plan) {
+int suggestedTimeLimit(std::string_view plan, int pipes) {
     const double twice = 2 * planSeconds(plan);
     if (twice > 600) return 0;
-    double t = std::max(30.0 + 3.0 * static_cast<double>(plan.size()), twice);
-    int limit = static_cast<int>(std::ceil(t / 10.0)) * 10;
-    return std::min(limit, 600);
+    const double t = std::max(60.0 + 5.0 * static_cast<double>(plan.size()) + 2.0 * pipes, twice);
+    return std::min(static_cast<int>(std::ceil(t / 30.0)) * 30, 600);
 }
 
 namespace {
@@ -198,7 +197,7 @@ Generated generateLevel(const GenerateOptions& options) {
         check.maxStates = options.solverStates;
         const SolveResult solved = solveLevel(level, check);
         if (solved.status != SolveStatus::Solved) continue;  // too hard to check: mix again
-        const int time = options.time ? options.time : suggestedTimeLimit(solved.plan);
+        const int time = options.time ? options.time : suggestedTimeLimit(solved.plan, options.pipes);
         if (time <= 0) continue;
         level.timeLimit = static_cast<std::int16_t>(time);
         out.ok = true;

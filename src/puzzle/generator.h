@@ -49,9 +49,10 @@ struct Generated {
 
 Generated generateLevel(const GenerateOptions& options);
 
-// A time limit a person can live with: half a minute to look, then three seconds per
-// action of the plan, never under twice the plan's play time, in whole tens of seconds,
-// at most ten minutes. Returns 0 when even twice the plan's play time exceeds ten minutes.
-int suggestedTimeLimit(std::string_view plan);
+// A time limit a person can live with: a minute to look, five seconds per action of the
+// solver's plan (a person rarely finds its way at once) and two per pipe to take in,
+// never under twice the plan's play time, in whole half minutes, at most ten minutes.
+// Returns 0 when even twice the plan's play time exceeds ten minutes.
+int suggestedTimeLimit(std::string_view plan, int pipes);
 
 }  // namespace tk

@@ -95,17 +95,18 @@ TEST(Generator, RefusesWhatCannotBeBuilt) {
 }
 
 TEST(TimeLimits, AreGenerousForPeopleAndNeverAboveTenMinutes) {
-    EXPECT_EQ(suggestedTimeLimit(""), 30);
-    EXPECT_EQ(suggestedTimeLimit(std::string(10, 'R')), 60);  // 30 s to look, 3 s per action
+    EXPECT_EQ(suggestedTimeLimit("", 1), 90);                   // a minute to look, in half minutes
+    EXPECT_EQ(suggestedTimeLimit(std::string(10, 'R'), 20), 150);  // 60 + 50 + 40
+    EXPECT_EQ(suggestedTimeLimit(std::string(100, '<'), 77), 600);  // capped
     for (std::size_t n : {1u, 37u, 150u, 400u, 1300u}) {
         const std::string plan(n, '>');
-        const int t = suggestedTimeLimit(plan);
+        const int t = suggestedTimeLimit(plan, 40);
         EXPECT_GE(t, 2 * planSeconds(plan)) << n;
         EXPECT_LE(t, 600) << n;
-        EXPECT_EQ(t % 10, 0) << n;
+        EXPECT_EQ(t % 30, 0) << n;
     }
     // A plan whose doubled play time passes ten minutes gets no limit at all.
-    EXPECT_EQ(suggestedTimeLimit(std::string(1400, 'L')), 0);
+    EXPECT_EQ(suggestedTimeLimit(std::string(1400, 'L'), 10), 0);
 }
 
 }  // namespace
