@@ -20,7 +20,8 @@ const char* kSolveUsage =
     "Searches for a plan that wets every cell but the floor, ending with the winning turn.\n"
     "Prints the plan on one line (L U R D steps, < counter-clockwise and > clockwise\n"
     "quarter turns), then 'actions N time S', S being the plan's play time in seconds.\n"
-    "  --max-seconds N   give up undecided after N seconds (default 10)\n"
+    "  --max-seconds N   give up undecided after N seconds (default 10), or after\n"
+    "                    two million states, whichever comes first\n"
     "Exit status: 0 with a plan, 1 when the level is proven unsolvable (reason on\n"
     "stderr), 2 when time ran out undecided, on bad usage or a refused file.\n";
 
@@ -94,6 +95,9 @@ int solveVerb(const Args& args) {
 
     SolveOptions options;
     options.maxSeconds = maxSeconds;
+    // A search that keeps going fills memory at about 140 bytes a state; stop undecided
+    // at a few hundred megabytes rather than let a long --max-seconds exhaust the machine.
+    options.maxStates = 2'000'000;
     const SolveResult result = solveLevel(*read.level, options);
     switch (result.status) {
         case SolveStatus::Solved:
@@ -106,8 +110,8 @@ int solveVerb(const Args& args) {
         case SolveStatus::Undecided:
             break;
     }
-    std::fprintf(stderr, "%s: undecided after %g seconds (%zu states searched)\n", file.c_str(),
-                 maxSeconds, result.states);
+    std::fprintf(stderr, "%s: undecided: %s (%zu states searched in at most %g seconds)\n",
+                 file.c_str(), result.reason.c_str(), result.states, maxSeconds);
     return 2;
 }
 
