@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libsdl2-ttf-dev
-  libfontconfig-dev fonts-dejavu-core
+  libfontconfig-dev fonts-dejavu-core fonts-liberation2
   liblitehtml-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
 )

@@ -4,10 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
-#if __has_include("ui/credits.h")
 #include "ui/credits.h"
-#define TK_HAVE_CREDIT_NAMES 1
-#endif
 
 namespace tk {
 
@@ -17,14 +14,6 @@ constexpr Rgb kYellowGreen{224, 255, 0};
 constexpr Rgb kDarkGreen{0, 64, 0};
 constexpr Rgb kMenuGrey{208, 208, 208};
 constexpr Rgb kBlack{0, 0, 0};
-
-const char* creditNames() {
-#ifdef TK_HAVE_CREDIT_NAMES
-    return kCreditNames;
-#else
-    return "\xC2\xA9 TramolKulap team\r\n\xC2\xA9 TramolKulap team\r\n\xC2\xA9 TramolKulap team";
-#endif
-}
 
 }  // namespace
 
@@ -42,7 +31,7 @@ frmMain::frmMain(Platform& platform) : plat(platform), fmod(platform) {
     // into them.
     Label2.Alignment = Align::Right;
     Label2.AutoSize = false;
-    Label2.Width = 105;
+    Label2.Width = 106;
     Label2.Height = 81;
 
     Label1.Left = 659;
@@ -52,7 +41,7 @@ frmMain::frmMain(Platform& platform) : plat(platform), fmod(platform) {
     Label1.ForeColor = kYellowGreen;
     Label1.Alignment = Align::Left;
     Label1.AutoSize = true;
-    Label1.Caption = creditNames();
+    Label1.Caption = kCreditNames;
 
     // The clock sits in the frame below the board.
     Label4.Left = 15;

@@ -25,11 +25,18 @@ std::mutex g_mutex;
 std::map<std::tuple<std::string, bool, bool>, Match> g_matches;
 std::map<std::tuple<std::string, int, int, int>, TTF_Font*> g_fonts;
 
-Match FindFile(const std::string& family, bool bold, bool italic) {
-    const auto key = std::make_tuple(family, bold, italic);
-    if (auto it = g_matches.find(key); it != g_matches.end()) return it->second;
+// Where a family is not installed, a free font of nearly the same widths keeps the
+// game's fixed layouts (the credits column, the clock box) intact; fontconfig's own
+// fallback, DejaVu Sans, runs a sixth wider.
+const char* WidthTwin(const std::string& family) {
+    if (family == "Trebuchet MS") return "Liberation Sans";
+    return nullptr;
+}
 
+// fontconfig's best match for the family, and whether it is that family itself.
+Match Lookup(const std::string& family, bool bold, bool italic, bool* exact) {
     Match m;
+    *exact = false;
     if (FcInit()) {
         FcPattern* pat = FcPatternCreate();
         FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
@@ -52,10 +59,29 @@ Match FindFile(const std::string& family, bool bold, bool italic) {
                 FcPatternGetInteger(found, FC_SLANT, 0, &slant);
                 m.needsBold = bold && weight < FC_WEIGHT_DEMIBOLD;
                 m.needsItalic = italic && slant == FC_SLANT_ROMAN;
+                FcChar8* got = nullptr;
+                *exact = FcPatternGetString(found, FC_FAMILY, 0, &got) == FcResultMatch && got &&
+                         FcStrCmpIgnoreCase(got, reinterpret_cast<const FcChar8*>(family.c_str())) == 0;
             }
             FcPatternDestroy(found);
         }
         FcPatternDestroy(pat);
+    }
+    return m;
+}
+
+Match FindFile(const std::string& family, bool bold, bool italic) {
+    const auto key = std::make_tuple(family, bold, italic);
+    if (auto it = g_matches.find(key); it != g_matches.end()) return it->second;
+
+    bool exact = false;
+    Match m = Lookup(family, bold, italic, &exact);
+    if (!exact) {
+        if (const char* twin = WidthTwin(family)) {
+            bool twinExact = false;
+            Match t = Lookup(twin, bold, italic, &twinExact);
+            if (twinExact) m = t;
+        }
     }
     g_matches[key] = m;
     return m;

@@ -8,7 +8,8 @@
 namespace tk {
 
 // The best match fontconfig finds for the family ("Trebuchet MS" falls back to
-// DejaVu Sans where it is absent); null only when the machine has no font at all.
+// Liberation Sans, which has nearly its widths, and to DejaVu Sans where neither is
+// installed); null only when the machine has no font at all.
 // The font stays open until CloseFonts().
 TTF_Font* GetFont(const std::string& family, bool bold, bool italic, double points);
 void CloseFonts();

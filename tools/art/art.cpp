@@ -109,7 +109,7 @@ void drawContactSheet(const std::string& dir, const std::string& outPrefix) {
         textPath(sheet.cr(), "Music:", 12, false, 650, 571, 1.0);
         cairo_set_source_rgb(sheet.cr(), 0, 0, 0);
         cairo_fill(sheet.cr());
-        for (int i = 0; i < 3; ++i) textPath(sheet.cr(), "\xC2\xA9 TramolKulap team", 12, false, 659, 535 + 18 * i);
+        for (int i = 0; i < 3; ++i) textPath(sheet.cr(), "\xC2\xA9 TramolKulap", 12, false, 659, 535 + 18 * i);
         setColor(sheet.cr(), rgb255(224, 255, 0));
         cairo_fill(sheet.cr());
         sheet.savePng(outPrefix + std::to_string(sheetNo) + ".png");
