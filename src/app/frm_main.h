@@ -94,6 +94,7 @@ public:
     void createSurface();   // GDI+ start-up and gfx on picGame
     void loadImages();      // the picture slots, in their fixed order
     void releaseImages();   // gfx, the slots, GDI+
+    void releaseWindowPictures();  // the window's picture and the cursor
     void readSettings();    // throws FatalError
     void ulozNastaveni();   // throws FatalError
 

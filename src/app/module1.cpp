@@ -20,14 +20,6 @@ constexpr const char* kTitle = "TramolKulap";
 // the reason is on record even where nobody sees the box.
 void reportFatal(Platform& plat, const std::string& message) { plat.MsgBox(message, kTitle, true); }
 
-// Whatever start-up got as far as loading before it stopped.
-void releaseAfterFailedStart(frmMain& form) {
-    form.plat.GdipDisposeImage(form.ctl.WindowPicture);
-    form.ctl.WindowPicture = 0;
-    form.plat.GdipDisposeImage(form.Image1.Picture);
-    form.Image1.Picture = 0;
-}
-
 }  // namespace
 
 int Main(frmMain& form) {
@@ -74,7 +66,7 @@ int Main(frmMain& form) {
             std::cerr << "TramolKulap: " << e.what() << '\n';
         }
     } else if (!form.unloaded) {
-        releaseAfterFailedStart(form);
+        form.releaseWindowPictures();  // whatever start-up got as far as loading
     }
     return 1;
 }

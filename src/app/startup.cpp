@@ -8,17 +8,6 @@
 
 namespace tk {
 
-namespace {
-
-void disposeWindowPictures(frmMain& f) {
-    f.plat.GdipDisposeImage(f.ctl.WindowPicture);
-    f.ctl.WindowPicture = 0;
-    f.plat.GdipDisposeImage(f.Image1.Picture);
-    f.Image1.Picture = 0;
-}
-
-}  // namespace
-
 void frmMain::FormLoad() {
     // The order matters: everything that can stop start-up (the window picture, the
     // settings) comes before anything that changes the display, and nothing is written
@@ -97,8 +86,15 @@ void frmMain::Form_Unload(int& Cancel) {
     releaseImages();
     if (musicOn) fmod.streamStop(0);
     fmod.fmodClose();
-    disposeWindowPictures(*this);
+    releaseWindowPictures();
     unloaded = true;
+}
+
+void frmMain::releaseWindowPictures() {
+    plat.GdipDisposeImage(ctl.WindowPicture);
+    ctl.WindowPicture = 0;
+    plat.GdipDisposeImage(Image1.Picture);
+    Image1.Picture = 0;
 }
 
 }  // namespace tk
