@@ -385,7 +385,15 @@ LevelRead parseLevel(std::string_view bytes) {
             refused = true;
         }
     }
-    if (has(kLineNext)) level.nextLevel = text(kLineNext);
+    if (has(kLineNext)) {
+        level.nextLevel = text(kLineNext);
+        // The name is joined into a path when the level is solved: it must stay a name.
+        if (!isPlainLevelName(level.nextLevel)) {
+            reader.refuse(kLineNext, "next level " + quoted(level.nextLevel) +
+                                         " is not a plain level name (\"end\" after the last level)");
+            refused = true;
+        }
+    }
 
     if (total < kLevelLines) {
         reader.refuse(total + 1, total == 0 ? std::string("the file is empty; a level has 14 lines")
@@ -395,6 +403,13 @@ LevelRead parseLevel(std::string_view bytes) {
     }
     if (!refused) result.level = std::move(level);
     return result;
+}
+
+bool isPlainLevelName(std::string_view name) {
+    if (name.empty() || name.find("..") != std::string_view::npos) return false;
+    for (unsigned char c : name)
+        if (c == '/' || c == '\\' || c < 0x20 || c == 0x7F) return false;
+    return true;
 }
 
 LevelRead readLevelFile(const std::string& path) {

@@ -40,6 +40,10 @@ struct LevelRead {
 // Empty when the value lies outside -32768..32767.
 std::optional<std::int16_t> readLevelNumber(std::string_view text);
 
+// A level's base name that stays inside the levels folder when it is joined into a
+// path: not empty, no folder separator of either kind, no "..", no control characters.
+bool isPlainLevelName(std::string_view name);
+
 // Parses the bytes of a level file (CR LF, LF or CR line ends; UTF-8, or else
 // Windows-1250 turned into UTF-8).
 LevelRead parseLevel(std::string_view bytes);

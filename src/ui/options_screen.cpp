@@ -5,7 +5,7 @@
 
 #include "app/frm_main.h"
 #include "app/module1.h"
-#include "ui/level_name.h"
+#include "puzzle/level_file.h"
 #include "ui/menu_look.h"
 #include "ui/texts.h"
 
@@ -92,7 +92,7 @@ void frmMain::finishLevelEntry() {
     // The name is joined into a path, so only a plain name may reach the file test;
     // anything else is refused just like a name without a level file.
     bool found = false;
-    if (ui::isPlainLevelName(typed)) {
+    if (isPlainLevelName(typed)) {
         std::error_code ec;
         found = std::filesystem::is_regular_file(LP(typed + ".kulap"), ec);
     }

@@ -1,7 +1,7 @@
 // The options screen: its lines, the two toggles with what they save and switch, the level chooser.
 #include <gtest/gtest.h>
 
-#include "ui/level_name.h"
+#include "puzzle/level_file.h"
 #include "ui_session.h"
 
 namespace tk::test {
@@ -234,10 +234,10 @@ TEST(LevelChooser, RefusesNamesWithoutAFileAndNamesThatAreNotPlain) {
 
 TEST(LevelChooser, PlainNamesAreThoseThatStayInTheLevelsFolder) {
     for (const char* ok : {"01", "Zkouska-2", "level.v2", "úroveň", " x ", "-"})
-        EXPECT_TRUE(ui::isPlainLevelName(ok)) << ok;
+        EXPECT_TRUE(tk::isPlainLevelName(ok)) << ok;
     for (const char* bad : {"", "..", "../01", "a/b", "a\\b", "/etc/passwd", "a..b", "x\n", "\x7f"})
-        EXPECT_FALSE(ui::isPlainLevelName(bad)) << bad;
-    EXPECT_FALSE(ui::isPlainLevelName(std::string("a\0b", 3)));
+        EXPECT_FALSE(tk::isPlainLevelName(bad)) << bad;
+    EXPECT_FALSE(tk::isPlainLevelName(std::string("a\0b", 3)));
 }
 
 }  // namespace

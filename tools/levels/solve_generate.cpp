@@ -164,7 +164,7 @@ int generateVerb(const Args& args) {
                 return badUsage(kGenerateUsage, "generate: --background needs a number from 1 to 7");
             options.background = static_cast<int>(n);
         } else if (a == "--next") {
-            if (v.empty() || v.find_first_of("/\\\r\n") != std::string::npos)
+            if (!isPlainLevelName(v))
                 return badUsage(kGenerateUsage, "generate: --next needs a plain level name");
             options.next = v;
         } else if (a == "--time") {
