@@ -1,5 +1,6 @@
 // The settings file: full screen, music and the level that "Play" starts with.
 #include "app/frm_main.h"
+#include "puzzle/utf8.h"
 
 #include <cerrno>
 #include <cstring>
@@ -37,16 +38,7 @@ std::vector<std::string> splitLines(const std::string& text) {
 
 // The rest of a UTF-8 line from its seventh character on: a character is counted
 // by its first byte, so a name with accents is cut between characters, not inside one.
-std::string fromSeventhCharacter(const std::string& line) {
-    int seen = 0;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(line[i]);
-        if ((byte & 0xC0) == 0x80) continue;  // continuation byte
-        if (seen == 6) return line.substr(i);
-        ++seen;
-    }
-    return {};
-}
+std::string fromSeventhCharacter(const std::string& line) { return line.substr(utf8Offset(line, 6)); }
 
 std::string describe(int err) { return std::strerror(err); }
 

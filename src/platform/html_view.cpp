@@ -1,5 +1,6 @@
 // The help view: litehtml lays out a local page; SDL_ttf and SDL_image paint it onto any SDL renderer.
 #include "platform/html_view.h"
+#include "puzzle/utf8.h"
 
 #include "platform/fonts.h"
 
@@ -137,24 +138,6 @@ std::vector<char32_t> DecodeUtf8(const std::string& s) {
         i += extra + 1;
     }
     return out;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 // Latin-1 and Latin Extended-A cover every Czech letter.
@@ -608,7 +591,7 @@ struct HtmlView::Impl final : public litehtml::document_container {
             else if (tt == litehtml::text_transform_lowercase) m = ToLower(c);
             else if (tt == litehtml::text_transform_capitalize && wordStart) m = ToUpper(c);
             wordStart = c == ' ' || c == '\t' || c == '\n' || c == '-';
-            AppendUtf8(out, m);
+            appendUtf8(out, m);
         }
         text = out;
     }

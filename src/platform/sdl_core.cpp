@@ -1,5 +1,6 @@
 // Pictures, the board's drawing surface, label text and the composed window, over any SDL renderer.
 #include "platform/sdl_core.h"
+#include "puzzle/utf8.h"
 
 #include <SDL_image.h>
 
@@ -339,22 +340,6 @@ void DrawLabel(SDL_Renderer* r, TextCache& texts, const Label& label, int origin
     }
 }
 
-namespace {
-
-// Byte offset of the character at index `chars` (clamped to the end).
-std::size_t Utf8Offset(const std::string& s, int chars) {
-    std::size_t i = 0;
-    int n = 0;
-    while (i < s.size() && n < chars) {
-        ++i;
-        while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) ++i;
-        ++n;
-    }
-    return i;
-}
-
-}  // namespace
-
 void DrawTextBox(SDL_Renderer* r, TextCache& texts, const TextBox& box) {
     if (!box.Visible) return;
     const SDL_Rect frame{box.Left, box.Top, box.Width, box.Height};
@@ -368,9 +353,9 @@ void DrawTextBox(SDL_Renderer* r, TextCache& texts, const TextBox& box) {
     const int x = inner.x + 4, y = inner.y + (inner.h - lineH) / 2;
     const auto& line = texts.Get(box.Text, font, Rgb{0, 0, 0});
     CopyText(r, line, x, y);
-    const int caret = std::clamp(box.SelStart, 0, Utf8Length(box.Text));
+    const int caret = std::clamp(box.SelStart, 0, utf8Length(box.Text));
     int caretX = 0;
-    const std::string before = box.Text.substr(0, Utf8Offset(box.Text, caret));
+    const std::string before = box.Text.substr(0, utf8Offset(box.Text, caret));
     if (!before.empty()) TTF_SizeUTF8(font, before.c_str(), &caretX, nullptr);
     FillRect(r, SDL_Rect{x + caretX, y + 2, 2, std::max(1, lineH - 4)}, Rgb{0, 0, 0});
 }
@@ -424,16 +409,8 @@ void ComposeWindow(SDL_Renderer* r, const Controls& c, PictureTable& pictures, T
 
 // ---- text box and help view keys ---------------------------------------------
 
-int Utf8Length(const std::string& s) {
-    int n = 0;
-    for (unsigned char ch : s) {
-        if ((ch & 0xC0) != 0x80) ++n;
-    }
-    return n;
-}
-
 bool TextBoxKey(TextBox& box, int vkCode) {
-    const int len = Utf8Length(box.Text);
+    const int len = utf8Length(box.Text);
     box.SelStart = std::clamp(box.SelStart, 0, len);
     switch (vkCode) {
         case vk::Left: box.SelStart = std::max(0, box.SelStart - 1); return true;
@@ -442,16 +419,16 @@ bool TextBoxKey(TextBox& box, int vkCode) {
         case vk::End: box.SelStart = len; return true;
         case vk::Back:
             if (box.SelStart > 0) {
-                const std::size_t from = Utf8Offset(box.Text, box.SelStart - 1);
-                const std::size_t to = Utf8Offset(box.Text, box.SelStart);
+                const std::size_t from = utf8Offset(box.Text, box.SelStart - 1);
+                const std::size_t to = utf8Offset(box.Text, box.SelStart);
                 box.Text.erase(from, to - from);
                 --box.SelStart;
             }
             return true;
         case vk::Delete:
             if (box.SelStart < len) {
-                const std::size_t from = Utf8Offset(box.Text, box.SelStart);
-                const std::size_t to = Utf8Offset(box.Text, box.SelStart + 1);
+                const std::size_t from = utf8Offset(box.Text, box.SelStart);
+                const std::size_t to = utf8Offset(box.Text, box.SelStart + 1);
                 box.Text.erase(from, to - from);
             }
             return true;
@@ -480,8 +457,8 @@ void TextBoxType(TextBox& box, const std::string& utf8) {
         ++added;
     }
     if (clean.empty()) return;
-    box.SelStart = std::clamp(box.SelStart, 0, Utf8Length(box.Text));
-    box.Text.insert(Utf8Offset(box.Text, box.SelStart), clean);
+    box.SelStart = std::clamp(box.SelStart, 0, utf8Length(box.Text));
+    box.Text.insert(utf8Offset(box.Text, box.SelStart), clean);
     box.SelStart += added;
 }
 

@@ -137,7 +137,6 @@ void ComposeWindow(SDL_Renderer* renderer, const Controls& controls, PictureTabl
                    const std::function<void(const BrowserView&, const SDL_Rect&)>& drawHelp);
 
 // ---- editing the text box and scrolling the help view -------------------------
-int Utf8Length(const std::string& s);
 // Caret keys and deletion; true when the key was one of them.
 bool TextBoxKey(TextBox& box, int vkCode);
 // Inserts typed text at the caret. Spaces and control characters are never typed:

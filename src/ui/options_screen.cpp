@@ -6,6 +6,7 @@
 #include "app/frm_main.h"
 #include "app/module1.h"
 #include "puzzle/level_file.h"
+#include "puzzle/utf8.h"
 #include "ui/menu_look.h"
 #include "ui/texts.h"
 
@@ -14,12 +15,6 @@ namespace tk {
 namespace {
 constexpr int kLineBack = 0, kLineDisplay = 1, kLineMusic = 2, kLineChoose = 3, kLineLevel = 4;
 
-int utf8Length(const std::string& s) {
-    int n = 0;
-    for (unsigned char c : s)
-        if ((c & 0xC0) != 0x80) ++n;
-    return n;
-}
 }  // namespace
 
 void frmMain::openOptions() {
