@@ -195,14 +195,14 @@ TEST_F(Assets, PicturesCarriedInTheExecutableDecode) {
 // ---- sound and music ----------------------------------------------------------
 
 // Reads an effect as mono samples in -1..1.
-std::vector<double> loadEffect(const std::string& name, SDL_AudioSpec& spec) {
+std::vector<double> loadEffect(const std::string& name, SDL_AudioSpec& audio) {
     const std::string path = kData + "/sound/" + name + ".wav";
     Uint8* buf = nullptr;
     Uint32 len = 0;
-    if (!SDL_LoadWAV(path.c_str(), &spec, &buf, &len)) return {};
+    if (!SDL_LoadWAV(path.c_str(), &audio, &buf, &len)) return {};
     std::vector<double> out;
     const auto* s = reinterpret_cast<const Sint16*>(buf);
-    for (Uint32 i = 0; i < len / 2; i += spec.channels) out.push_back(s[i] / 32768.0);
+    for (Uint32 i = 0; i < len / 2; i += audio.channels) out.push_back(s[i] / 32768.0);
     SDL_FreeWAV(buf);
     return out;
 }
@@ -223,12 +223,12 @@ TEST_F(Assets, SoundEffectsAreShortBalancedSixteenBitWaves) {
     };
     for (const Effect& e : effects) {
         SCOPED_TRACE(e.name);
-        SDL_AudioSpec spec{};
-        const std::vector<double> s = loadEffect(e.name, spec);
+        SDL_AudioSpec audio{};
+        const std::vector<double> s = loadEffect(e.name, audio);
         ASSERT_FALSE(s.empty()) << SDL_GetError();
-        EXPECT_EQ(spec.format, AUDIO_S16LSB);
-        EXPECT_EQ(spec.freq, 44100);
-        const double seconds = static_cast<double>(s.size()) / spec.freq;
+        EXPECT_EQ(audio.format, AUDIO_S16LSB);
+        EXPECT_EQ(audio.freq, 44100);
+        const double seconds = static_cast<double>(s.size()) / audio.freq;
         EXPECT_GT(seconds, 0.03);
         EXPECT_LE(seconds, e.maxSeconds);
         double peak = 0, sumSq = 0;
@@ -255,8 +255,8 @@ TEST_F(Assets, TheWinnerRisesAndTheLooserFalls) {
         for (std::size_t i = a + 1; i < b; ++i) n += (s[i - 1] < 0) != (s[i] < 0);
         return n * 44100.0 / (b - a);
     };
-    SDL_AudioSpec spec{};
-    const std::vector<double> win = loadEffect("winner", spec), lose = loadEffect("looser", spec);
+    SDL_AudioSpec audio{};
+    const std::vector<double> win = loadEffect("winner", audio), lose = loadEffect("looser", audio);
     ASSERT_FALSE(win.empty());
     ASSERT_FALSE(lose.empty());
     EXPECT_GT(crossingsPerSecond(win, 0.5, 1.0), 1.15 * crossingsPerSecond(win, 0.0, 1.0 / 6));

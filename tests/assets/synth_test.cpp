@@ -32,13 +32,13 @@ TEST(Synth, WavFilesReadBackAsSixteenBitPcmWithTheirSamplesAndClampedPeaks) {
     const std::vector<float> stereo = {0.f, 0.f, 0.5f, -0.5f, 1.5f, -1.5f, -0.25f, 0.25f};
     synth::writeWav(path, stereo, 2);
 
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec audio{};
     Uint8* buf = nullptr;
     Uint32 len = 0;
-    ASSERT_NE(SDL_LoadWAV(path.c_str(), &spec, &buf, &len), nullptr) << SDL_GetError();
-    EXPECT_EQ(spec.format, AUDIO_S16LSB);
-    EXPECT_EQ(spec.freq, 44100);
-    EXPECT_EQ(spec.channels, 2);
+    ASSERT_NE(SDL_LoadWAV(path.c_str(), &audio, &buf, &len), nullptr) << SDL_GetError();
+    EXPECT_EQ(audio.format, AUDIO_S16LSB);
+    EXPECT_EQ(audio.freq, 44100);
+    EXPECT_EQ(audio.channels, 2);
     ASSERT_EQ(len, stereo.size() * 2);
     const auto* s = reinterpret_cast<const Sint16*>(buf);
     EXPECT_EQ(s[2], 16384);
@@ -52,8 +52,8 @@ TEST(Synth, WavFilesReadBackAsSixteenBitPcmWithTheirSamplesAndClampedPeaks) {
 
     // Mono, and an empty file is still a valid wave.
     synth::writeWav(path, {}, 1);
-    ASSERT_NE(SDL_LoadWAV(path.c_str(), &spec, &buf, &len), nullptr) << SDL_GetError();
-    EXPECT_EQ(spec.channels, 1);
+    ASSERT_NE(SDL_LoadWAV(path.c_str(), &audio, &buf, &len), nullptr) << SDL_GetError();
+    EXPECT_EQ(audio.channels, 1);
     EXPECT_EQ(len, 0u);
     SDL_FreeWAV(buf);
     std::filesystem::remove(path);
