@@ -1,6 +1,5 @@
 // The built levels tool run on fixture levels: what check and show print and how they exit.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -10,37 +9,17 @@
 #include <unistd.h>
 #include <vector>
 
+#include "support/levels_tool_run.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
 const fs::path kFixtures = fs::path(__FILE__).parent_path().parent_path() / "fixtures" / "levels";
 
-struct ToolRun {
-    int status = -1;
-    std::string out, err;
-};
+using tk::test::ToolRun;
 
-ToolRun runTool(const std::string& args) {
-    const fs::path errFile =
-        fs::temp_directory_path() / ("tk_levels_err_" + std::to_string(::getpid()));
-    const std::string cmd = "cd '" + kFixtures.string() + "' && '" TK_LEVELS_TOOL "' " + args +
-                            " 2>'" + errFile.string() + "'";
-    ToolRun r;
-    std::FILE* p = ::popen(cmd.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    const int st = ::pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    std::ifstream e(errFile, std::ios::binary);
-    std::ostringstream ss;
-    ss << e.rdbuf();
-    r.err = ss.str();
-    fs::remove(errFile);
-    return r;
-}
+ToolRun runTool(const std::string& args) { return tk::test::runLevelsTool(kFixtures, args); }
 
 TEST(LevelsToolShow, PrintsTheBoardAfterOneRunOfTheWater) {
     const std::string board =

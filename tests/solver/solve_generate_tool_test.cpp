@@ -1,6 +1,5 @@
 // The built levels tool's solve and generate verbs: what they print and how they exit.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -9,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "support/levels_tool_run.h"
 #include "puzzle/level_file.h"
 #include "puzzle/solver.h"
 
@@ -17,10 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-    int status = -1;
-    std::string out, err;
-};
+using test::ToolRun;
 
 class LevelsTool : public ::testing::Test {
 protected:
@@ -42,21 +39,7 @@ protected:
         ss << in.rdbuf();
         return ss.str();
     }
-    ToolRun run(const std::string& args) {
-        const fs::path err = dir_ / "stderr";
-        const std::string cmd =
-            "cd '" + dir_.string() + "' && '" TK_LEVELS_TOOL "' " + args + " 2>'" + err.string() + "'";
-        ToolRun r;
-        std::FILE* p = ::popen(cmd.c_str(), "r");
-        if (!p) return r;
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-        const int st = ::pclose(p);
-        r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-        r.err = read("stderr");
-        return r;
-    }
+    ToolRun run(const std::string& args) { return test::runLevelsTool(dir_, args); }
 
     fs::path dir_;
 };
