@@ -2,6 +2,7 @@
 #include "app/frm_main.h"
 #include "app/module1.h"
 #include "puzzle/movement.h"
+#include "ui/texts.h"
 
 namespace tk {
 
@@ -125,7 +126,7 @@ void Play::turn(std::int16_t code) {
 void Play::askToQuit() {
     plat.EnableTimer(f.Timer1, false);
     Module1::flushKeys(plat);
-    const std::string question = f.isCzech ? "Opravdu skončit?\r\nA / N" : "Really quit?\r\nY / N";
+    const std::string question = texts::quitQuestion(f.isCzech);
     for (Label& label : f.Label5) {
         label.Caption = question;
         label.Visible = true;
