@@ -31,17 +31,9 @@ void frmMain::NactiHru(const std::string& jmeno) {
     // The file is read before anything changes, so that a level which cannot be
     // played leaves the game as it was and play simply returns to the menu.
     const std::string path = LP(jmeno + ".kulap");
+    // The reader refuses a file whose source or player lies off the board, so every
+    // routine below may index the grids with them.
     LevelRead read = readLevelFile(path);
-    if (read.level) {
-        const LevelFile& level = *read.level;
-        // Every routine below relies on these two cells lying in the play area.
-        if (!InPlayArea(level.sourceX, level.sourceY))
-            read.problems.push_back({10, "the water source lies outside the board", false});
-        if (!InPlayArea(level.playerX, level.playerY))
-            read.problems.push_back({11, "the player's start lies outside the board", false});
-        if (!InPlayArea(level.sourceX, level.sourceY) || !InPlayArea(level.playerX, level.playerY))
-            read.level.reset();
-    }
     if (!read.level) {
         if (read.problems.empty()) read.problems.push_back({0, "cannot be loaded", false});
         picGame.Visible = false;
