@@ -27,13 +27,6 @@ const char* kShowUsage =
     "source, player, time, background and next level, and 'solved' or 'unsolved'.\n"
     "Exit status: 0 when shown, 1 when the file is refused, 2 on bad usage.\n";
 
-bool isHelp(const std::string& a) { return a == "--help" || a == "-h"; }
-
-int badUsage(const char* usage, const std::string& why) {
-    std::fprintf(stderr, "tramolkulap-levels: %s\n\n%s", why.c_str(), usage);
-    return 2;
-}
-
 }  // namespace
 
 int checkVerb(const Args& args) {

@@ -41,13 +41,6 @@ const char* kGenerateUsage =
     "  --time T          time limit in seconds (default from the solver's plan)\n"
     "Exit status: 0 when written, 2 on bad usage or when no level could be made.\n";
 
-bool isHelp(const std::string& a) { return a == "--help" || a == "-h"; }
-
-int badUsage(const char* usage, const std::string& why) {
-    std::fprintf(stderr, "tramolkulap-levels: %s\n\n%s", why.c_str(), usage);
-    return 2;
-}
-
 bool readNumber(const std::string& text, double& out) {
     if (text.empty()) return false;
     char* end = nullptr;

@@ -1,12 +1,21 @@
 // The verbs of tramolkulap-levels; each takes the words after the verb and returns the exit status.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 namespace tk::levels_tool {
 
 using Args = std::vector<std::string>;
+
+inline bool isHelp(const std::string& a) { return a == "--help" || a == "-h"; }
+
+// Says what was wrong, then how the verb is used; exit status 2.
+inline int badUsage(const char* usage, const std::string& why) {
+    std::fprintf(stderr, "tramolkulap-levels: %s\n\n%s", why.c_str(), usage);
+    return 2;
+}
 
 int checkVerb(const Args& args);     // check FILE...
 int showVerb(const Args& args);      // show [--cs|--en] FILE
