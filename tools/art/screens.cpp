@@ -311,14 +311,14 @@ void window(const std::string& path) {
     cairo_fill(cr);
     bevelRect(cr, 12, 519, 171, 67, true, 3);
 
-    // Credits plate: light enamel under the black headings that darkens under the yellow-green
-    // names. Where a wide font pushes a heading past x 659, the middle tone keeps both readable.
+    // Credits plate: light enamel under the black headings (right-aligned, ending before
+    // x 659) and dark enamel under the yellow-green names from x 659 on.
     {
         const double x0 = 544, y0 = 513, x1 = 800, y1 = 600;
         cairo_pattern_t* p = cairo_pattern_create_linear(x0, 0, x1, 0);
         addStop(p, 0.0, rgb255(214, 218, 210));
-        addStop(p, (626 - x0) / (x1 - x0), rgb255(196, 200, 192));
-        addStop(p, (656 - x0) / (x1 - x0), rgb255(40, 44, 48));
+        addStop(p, (655 - x0) / (x1 - x0), rgb255(196, 200, 192));
+        addStop(p, (658 - x0) / (x1 - x0), rgb255(34, 38, 42));
         addStop(p, (672 - x0) / (x1 - x0), rgb255(16, 18, 22));
         addStop(p, 1.0, rgb255(12, 14, 18));
         cairo_rectangle(cr, x0, y0, x1 - x0, y1 - y0);
