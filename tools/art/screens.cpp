@@ -338,18 +338,27 @@ void window(const std::string& path) {
     c.saveJpeg(path, 92);
 }
 
+// The tinted veil of an outcome picture: a radial wash over the whole board, from the
+// centre's colour to the edge's, both translucent so the board shows through.
+struct Rgba4 {
+    double r, g, b, a;
+};
+void boardVeil(cairo_t* cr, double cx, double cy, Rgba4 centre, Rgba4 edge) {
+    cairo_rectangle(cr, 0, 0, 770, 490);
+    cairo_pattern_t* veil = cairo_pattern_create_radial(cx, cy, 40, cx, cy, 460);
+    cairo_pattern_add_color_stop_rgba(veil, 0, centre.r, centre.g, centre.b, centre.a);
+    cairo_pattern_add_color_stop_rgba(veil, 1, edge.r, edge.g, edge.b, edge.a);
+    cairo_set_source(cr, veil);
+    cairo_fill(cr);
+    cairo_pattern_destroy(veil);
+}
+
 // The solved overlay: golden rays and a green medal with a tick, the board showing through.
 void solved(const std::string& path) {
     Canvas c(770, 490);
     cairo_t* cr = c.cr();
     const double cx = 385, cy = 245;
-    cairo_rectangle(cr, 0, 0, 770, 490);
-    cairo_pattern_t* veil = cairo_pattern_create_radial(cx, cy, 40, cx, cy, 460);
-    cairo_pattern_add_color_stop_rgba(veil, 0, 1.0, 0.95, 0.6, 0.40);
-    cairo_pattern_add_color_stop_rgba(veil, 1, 0.05, 0.15, 0.05, 0.30);
-    cairo_set_source(cr, veil);
-    cairo_fill(cr);
-    cairo_pattern_destroy(veil);
+    boardVeil(cr, cx, cy, {1.0, 0.95, 0.6, 0.40}, {0.05, 0.15, 0.05, 0.30});
     for (int i = 0; i < 24; ++i) {
         const double a0 = i * 2 * kPi / 24, a1 = a0 + kPi / 24;
         cairo_move_to(cr, cx, cy);
@@ -417,13 +426,7 @@ void timeUp(const std::string& path) {
     Canvas c(770, 490);
     cairo_t* cr = c.cr();
     const double cx = 385, cy = 245;
-    cairo_rectangle(cr, 0, 0, 770, 490);
-    cairo_pattern_t* veil = cairo_pattern_create_radial(cx, cy, 40, cx, cy, 460);
-    cairo_pattern_add_color_stop_rgba(veil, 0, 0.25, 0.05, 0.05, 0.40);
-    cairo_pattern_add_color_stop_rgba(veil, 1, 0.05, 0.0, 0.0, 0.62);
-    cairo_set_source(cr, veil);
-    cairo_fill(cr);
-    cairo_pattern_destroy(veil);
+    boardVeil(cr, cx, cy, {0.25, 0.05, 0.05, 0.40}, {0.05, 0.0, 0.0, 0.62});
     // Red ring.
     cairo_arc(cr, cx + 5, cy + 8, 120, 0, 2 * kPi);
     cairo_set_source_rgba(cr, 0, 0, 0, 0.35);
