@@ -428,23 +428,10 @@ void HeadlessPlatform::DoEvents() {
             if (m.ctl && m.ctl->Text2.Visible) sdl::TextBoxType(m.ctl->Text2, e.text);
             continue;
         }
-        std::int16_t key = static_cast<std::int16_t>(e.vk), shift = static_cast<std::int16_t>(e.shift);
-        if (m.sink) m.sink->Form_KeyDown(key, shift);
-        // The handler may have swallowed the key by clearing it.
-        if (key == 0 || !m.ctl) continue;
-        if (m.ctl->Text2.Visible) {
-            sdl::TextBoxKey(m.ctl->Text2, key);
-        } else if (m.ctl->wbHelp.Visible) {
-            sdl::HelpScrollKey(m.ctl->wbHelp, key, m.help->ContentHeight(m.ctl->wbHelp));
-        }
+        sdl::DeliverKeyDown(m.sink, m.ctl, e.vk, e.shift,
+                            [&](const BrowserView& v) { return m.help->ContentHeight(v); });
     }
-    if (m.TimerDue()) {
-        Timer& t = m.ctl->Timer1;
-        const std::uint64_t interval = static_cast<std::uint64_t>(std::max(t.Interval, 1));
-        // Ticks that fell due while events were held back are not stacked.
-        t.dueAt += interval * ((m.now - t.dueAt) / interval + 1);
-        if (m.sink) m.sink->Timer1_Timer();
-    }
+    if (m.ctl && sdl::TakeTimerTick(m.ctl->Timer1, m.now) && m.sink) m.sink->Timer1_Timer();
     if (m.closePending) {
         m.closePending = false;
         if (m.sink) m.sink->Form_CloseRequest();

@@ -462,6 +462,26 @@ void TextBoxType(TextBox& box, const std::string& utf8) {
     box.SelStart += added;
 }
 
+void DeliverKeyDown(EventSink* sink, Controls* controls, int vkCode, int shift,
+                    const std::function<int(const BrowserView&)>& helpHeight) {
+    std::int16_t key = static_cast<std::int16_t>(vkCode), mask = static_cast<std::int16_t>(shift);
+    if (sink) sink->Form_KeyDown(key, mask);
+    // The handler may have swallowed the key by clearing it.
+    if (key == 0 || !controls) return;
+    if (controls->Text2.Visible) {
+        TextBoxKey(controls->Text2, key);
+    } else if (controls->wbHelp.Visible) {
+        HelpScrollKey(controls->wbHelp, key, helpHeight(controls->wbHelp));
+    }
+}
+
+bool TakeTimerTick(Timer& timer, std::uint64_t now) {
+    if (!timer.Enabled || now < timer.dueAt) return false;
+    const std::uint64_t interval = static_cast<std::uint64_t>(std::max(timer.Interval, 1));
+    timer.dueAt += interval * ((now - timer.dueAt) / interval + 1);
+    return true;
+}
+
 bool HelpScrollKey(BrowserView& view, int vkCode, int contentHeight) {
     int delta = 0;
     switch (vkCode) {

@@ -146,4 +146,13 @@ void TextBoxType(TextBox& box, const std::string& utf8);
 // or was a scrolling key.
 bool HelpScrollKey(BrowserView& view, int vkCode, int contentHeight);
 
+// ---- what both platforms do with an event ----------------------------------------
+// A key-down goes to the game first; a key it leaves alone then edits the shown text box
+// or scrolls the shown help view (whose page is `helpHeight` pixels tall).
+void DeliverKeyDown(EventSink* sink, Controls* controls, int vkCode, int shift,
+                    const std::function<int(const BrowserView&)>& helpHeight);
+// True once per due tick of an enabled timer. The next tick falls on the next whole
+// interval after `now`: ticks that fell due while events were held back are not stacked.
+bool TakeTimerTick(Timer& timer, std::uint64_t now);
+
 }  // namespace tk::sdl

@@ -78,10 +78,7 @@ public:
         bool changed = false;
         SDL_Event e;
         while (SDL_PollEvent(&e)) changed |= Dispatch(e);
-        if (ctl_ && ctl_->Timer1.Enabled && Now() >= ctl_->Timer1.dueAt) {
-            Timer& t = ctl_->Timer1;
-            const std::uint64_t interval = static_cast<std::uint64_t>(std::max(t.Interval, 1));
-            t.dueAt += interval * ((Now() - t.dueAt) / interval + 1);
+        if (ctl_ && sdl::TakeTimerTick(ctl_->Timer1, Now())) {
             if (sink_) sink_->Timer1_Timer();
             changed = true;
         }
@@ -192,16 +189,8 @@ private:
             case SDL_KEYDOWN: {
                 const int code = sdl::VkFromKey(e.key.keysym);
                 if (!code || !sink_) return false;
-                std::int16_t key = static_cast<std::int16_t>(code);
-                std::int16_t shift = static_cast<std::int16_t>(sdl::ShiftMaskFromMod(e.key.keysym.mod));
-                sink_->Form_KeyDown(key, shift);
-                if (key != 0 && ctl_) {
-                    if (ctl_->Text2.Visible) {
-                        sdl::TextBoxKey(ctl_->Text2, key);
-                    } else if (ctl_->wbHelp.Visible) {
-                        sdl::HelpScrollKey(ctl_->wbHelp, key, help_.ContentHeight(ctl_->wbHelp));
-                    }
-                }
+                sdl::DeliverKeyDown(sink_, ctl_, code, sdl::ShiftMaskFromMod(e.key.keysym.mod),
+                                    [&](const BrowserView& v) { return help_.ContentHeight(v); });
                 return true;
             }
             case SDL_TEXTINPUT:
