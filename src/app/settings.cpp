@@ -1,5 +1,6 @@
 // The settings file: full screen, music and the level that "Play" starts with.
 #include "app/frm_main.h"
+#include "puzzle/text_lines.h"
 #include "puzzle/utf8.h"
 
 #include <cerrno>
@@ -14,31 +15,9 @@ namespace tk {
 
 namespace {
 
-// Lines end in CR LF as the game writes them, but a file edited by hand may use
-// LF or CR alone; a last line without an ending still counts.
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string current;
-    bool pending = false;  // characters (or nothing) after the last line end
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(current);
-            current.clear();
-            pending = false;
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else {
-            current += c;
-            pending = true;
-        }
-    }
-    if (pending) lines.push_back(current);
-    return lines;
-}
-
 // The rest of a UTF-8 line from its seventh character on: a character is counted
 // by its first byte, so a name with accents is cut between characters, not inside one.
-std::string fromSeventhCharacter(const std::string& line) { return line.substr(utf8Offset(line, 6)); }
+std::string fromSeventhCharacter(std::string_view line) { return std::string(line.substr(utf8Offset(line, 6))); }
 
 std::string describe(int err) { return std::strerror(err); }
 
@@ -68,7 +47,10 @@ void frmMain::readSettings() {
     // An editor's byte-order mark is not part of the first line.
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
 
-    const std::vector<std::string> lines = splitLines(text);
+    // Lines end in CR LF as the game writes them, but a file edited by hand may use
+    // LF or CR alone; a last line without an ending still counts.
+    int total = 0;
+    const std::vector<std::string_view> lines = splitLines(text, 3, total);
     if (lines.size() < 3) {
         throw FatalError("Cannot read the settings file " + path + ": it has " +
                          std::to_string(lines.size()) + " line" + (lines.size() == 1 ? "" : "s") +

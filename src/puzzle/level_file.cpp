@@ -1,5 +1,6 @@
 // Reading, checking and writing the 14-line level files.
 #include "puzzle/level_file.h"
+#include "puzzle/text_lines.h"
 #include "puzzle/utf8.h"
 
 #include <cerrno>
@@ -100,28 +101,6 @@ std::vector<char32_t> codePoints(std::string_view utf8) {
         i += n;
     }
     return out;
-}
-
-// Up to `limit` lines; CR LF, LF and a lone CR all end a line. `total` counts how many
-// lines there were, up to limit + 1.
-std::vector<std::string_view> splitLines(std::string_view bytes, int limit, int& total) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    total = 0;
-    while (start < bytes.size() && total <= limit) {
-        std::size_t end = bytes.find_first_of("\r\n", start);
-        std::size_t next;
-        if (end == std::string_view::npos) {
-            end = next = bytes.size();
-        } else {
-            next = end + 1;
-            if (bytes[end] == '\r' && next < bytes.size() && bytes[next] == '\n') ++next;
-        }
-        ++total;
-        if (total <= limit) lines.push_back(bytes.substr(start, end - start));
-        start = next;
-    }
-    return lines;
 }
 
 std::vector<std::string_view> splitAt(std::string_view text, char sep) {
