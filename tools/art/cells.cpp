@@ -306,23 +306,20 @@ void drawPipe(Canvas& c, std::uint8_t mask, bool wet) {
 void drawBed(Canvas& c, bool wet) {
     cairo_t* cr = c.cr();
     roundedRect(cr, 3, 3, 64, 64, 9);
+    // Blue water in the wet bed, a dark hollow in the dry one; the rim catches the light.
+    cairo_pattern_t* p = cairo_pattern_create_radial(35, 35, 4, 35, 35, 46);
     if (wet) {
-        cairo_pattern_t* p = cairo_pattern_create_radial(35, 35, 4, 35, 35, 46);
         cairo_pattern_add_color_stop_rgba(p, 0, 0.16, 0.42, 0.72, 0.42);
         cairo_pattern_add_color_stop_rgba(p, 1, 0.06, 0.20, 0.42, 0.55);
-        cairo_set_source(cr, p);
-        cairo_fill_preserve(cr);
-        cairo_pattern_destroy(p);
-        cairo_set_source_rgba(cr, 0.55, 0.80, 1.0, 0.45);
     } else {
-        cairo_pattern_t* p = cairo_pattern_create_radial(35, 35, 4, 35, 35, 46);
         cairo_pattern_add_color_stop_rgba(p, 0, 0.10, 0.10, 0.11, 0.22);
         cairo_pattern_add_color_stop_rgba(p, 1, 0.04, 0.04, 0.05, 0.40);
-        cairo_set_source(cr, p);
-        cairo_fill_preserve(cr);
-        cairo_pattern_destroy(p);
-        cairo_set_source_rgba(cr, 1, 1, 1, 0.16);
     }
+    cairo_set_source(cr, p);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(p);
+    if (wet) cairo_set_source_rgba(cr, 0.55, 0.80, 1.0, 0.45);
+    else cairo_set_source_rgba(cr, 1, 1, 1, 0.16);
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
     // Inner shadow along the top and left: the bed lies lower than the ground.
