@@ -1,47 +1,55 @@
-// The board's drawing surface and the 81 numbered picture slots the painting code addresses.
-#include "app/frm_main.h"
+// The picture files of the board and the slots they go into.
+#include "app/image_set.h"
+
+#include <string>
 
 namespace tk {
 
-void frmMain::createSurface() {
-    gdiplusInput = GdiplusStartupInput{};
-    gdiplusInput.GdiplusVersion = 1;
-    gdiplusToken = plat.GdiplusStartup(gdiplusInput);
-    gfx = plat.GdipCreateFromHDC(picGame);
-    if (gfx) gfx->SetPageUnit(2);
+void ImageSet::LoadInto(int slot, const std::string& file) {
+    images_[static_cast<std::size_t>(slot)] = plat_.LoadPicture(paths_.LP(file));
 }
 
-void frmMain::loadImages() {
-    auto load = [this](int slot, const std::string& file) {
-        // A picture that cannot be read leaves its slot empty; painting it later draws nothing.
-        images[slot] = plat.GdipCreateBitmapFromFile(LP(file));
-    };
-    for (int i = 1; i <= 7; ++i) load(backgroundBase + i, "pozadi" + std::to_string(i) + ".jpg");
-    load(slotFloor, "pole0.png");
-    load(dryBase + 11, "pole1.png");
-    load(wetBase + 11, "pole2.png");
-    load(slotSource, "zdroj.png");
-    load(slotPlayer, "hrac.png");
-    load(slotPlayerLeft, "hracL.png");
-    load(slotPlayerRight, "hracR.png");
-    load(slotWon, "hura.png");
-    load(slotLost, "smula.png");
+void ImageSet::Load() {
+    loaded_ = true;
+    LoadInto(slotFloor, "pole0.png");
+    LoadInto(dryBase + 11, "pole1.png");
+    LoadInto(wetBase + 11, "pole2.png");
+    LoadInto(slotSource, "zdroj.png");
+    LoadInto(slotPlayer, "hrac.png");
+    LoadInto(slotPlayerLeft, "hracL.png");
+    LoadInto(slotPlayerRight, "hracR.png");
+    LoadInto(slotWon, "hura.png");
+    LoadInto(slotLost, "smula.png");
     for (int i = 0; i <= 10; ++i) {
         const std::string letter(1, static_cast<char>('A' + i));
-        load(dryBase + i, "trubka1" + letter + ".png");
-        load(wetBase + i, "trubka2" + letter + ".png");
+        LoadInto(dryBase + i, "trubka1" + letter + ".png");
+        LoadInto(wetBase + i, "trubka2" + letter + ".png");
     }
 }
 
-void frmMain::releaseImages() {
-    if (gfx) plat.GdipDeleteGraphics(gfx);
-    gfx = nullptr;
-    for (PictureHandle& slot : images) {
-        if (slot != 0) plat.GdipDisposeImage(slot);
+PictureHandle ImageSet::Slot(int slot) {
+    if (slot < 0 || slot >= kImageSlots) return 0;
+    const int background = slot - backgroundBase;
+    // A background is a large picture that most runs never show all of: it is read when
+    // a level first paints with it, and tried only once.
+    if (loaded_ && background >= 1 && background <= 7 && !backgroundTried_[background]) {
+        backgroundTried_[background] = true;
+        LoadInto(slot, "pozadi" + std::to_string(background) + ".jpg");
+    }
+    return images_[static_cast<std::size_t>(slot)];
+}
+
+PictureHandle ImageSet::Loaded(int slot) const {
+    return slot >= 0 && slot < kImageSlots ? images_[static_cast<std::size_t>(slot)] : 0;
+}
+
+void ImageSet::Release() {
+    for (PictureHandle& slot : images_) {
+        if (slot != 0) plat_.FreePicture(slot);
         slot = 0;
     }
-    plat.GdiplusShutdown(gdiplusToken);
-    gdiplusToken = 0;
+    backgroundTried_ = {};
+    loaded_ = false;
 }
 
 }  // namespace tk

@@ -1,5 +1,7 @@
-// The settings file: full screen, music and the level that "Play" starts with.
-#include "app/frm_main.h"
+// Reading the settings file by line position, and writing it whole or not at all.
+#include "app/settings.h"
+
+#include "platform/fatal_error.h"
 #include "puzzle/text_lines.h"
 #include "puzzle/utf8.h"
 
@@ -23,8 +25,7 @@ std::string describe(int err) { return std::strerror(err); }
 
 }  // namespace
 
-void frmMain::readSettings() {
-    const std::string path = settingsPath();
+Settings readSettings(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         const int err = errno;
@@ -57,17 +58,18 @@ void frmMain::readSettings() {
                          ", three are needed");
     }
     // Each line is taken by its position; the keys are not searched for.
-    fullscreenOn = lines[0] == "fullscreen:on";
-    musicOn = lines[1] == "music:on";
-    currentLevel = fromSeventhCharacter(lines[2]);
+    Settings settings;
+    settings.fullscreenOn = lines[0] == "fullscreen:on";
+    settings.musicOn = lines[1] == "music:on";
+    settings.currentLevel = fromSeventhCharacter(lines[2]);
+    return settings;
 }
 
-void frmMain::ulozNastaveni() {
-    const std::string path = settingsPath();
+void ulozNastaveni(const std::string& path, const Settings& settings) {
     const std::string temp = path + ".tmp";
-    const std::string text = std::string("fullscreen:") + (fullscreenOn ? "on" : "off") + "\r\n" +
-                             "music:" + (musicOn ? "on" : "off") + "\r\n" + "level:" + currentLevel +
-                             "\r\n";
+    const std::string text = std::string("fullscreen:") + (settings.fullscreenOn ? "on" : "off") + "\r\n" +
+                             "music:" + (settings.musicOn ? "on" : "off") + "\r\n" + "level:" +
+                             settings.currentLevel + "\r\n";
 
     // The new content goes to a file of its own first and replaces the old file in one
     // step, so a crash or a full disk never leaves a short file that would stop every
@@ -100,8 +102,8 @@ void frmMain::ulozNastaveni() {
     if (::rename(temp.c_str(), path.c_str()) != 0) fail("cannot replace it", errno, true);
 
     // Make the rename itself durable; a failure here leaves a whole file either way.
-    const int dir = ::open(programFolder.empty() ? "." : programFolder.c_str(),
-                           O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);

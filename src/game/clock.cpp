@@ -1,23 +1,28 @@
-// The countdown clock: the once-a-second tick and the minutes-and-seconds text of Label4.
-#include <cstdlib>
+// The clock's tick and the minutes-and-seconds text of its label.
+#include "game/clock.h"
 
-#include "app/frm_main.h"
+#include <cstdlib>
 
 namespace tk {
 
-void frmMain::Timer1_Timer() {
-    // The count stops by itself at 0; the game loop notices the 0 and ends the level.
-    // A negative time (only a repaired level could give one) never moves.
-    if (timeLeft > 0) --timeLeft;
-    if (timeLeft >= 1 && timeLeft <= 10) makeSound("time");
-    Label4.Caption = clockText(timeLeft);
+void Clock::Set(std::int16_t seconds) {
+    timeLeft_ = seconds;
+    label_.Caption = Text(timeLeft_);
 }
 
-std::string frmMain::clockText(int seconds) {
+void Clock::Tick() {
+    // The count stops by itself at 0; the play loop notices the 0 and ends the level.
+    // A negative time (a level file can hold one; the levels tool warns of it) never moves.
+    if (timeLeft_ > 0) --timeLeft_;
+    if (timeLeft_ >= 1 && timeLeft_ <= 10) sounds_.Play("time");
+    label_.Caption = Text(timeLeft_);
+}
+
+std::string Clock::Text(int seconds) {
     // Minutes and seconds packed as one number, minutes*100 + seconds, shown with at
-    // least two digits on each side of the colon: 6000 s is "100:00". A negative time
-    // is shown as the same text with a minus sign ("-00:05"), not as the packed
-    // number of a negative value, which would read "-01:05" for five seconds.
+    // least two digits on each side of the colon. A negative time is shown as the same
+    // text with a minus sign ("-00:05"), not as the packed number of a negative value,
+    // which would read "-01:05" for five seconds.
     const bool negative = seconds < 0;
     const long long t = std::llabs(static_cast<long long>(seconds));
     const long long minutes = t / 60, secs = t % 60;

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/geometry.h"
+
 namespace tk {
 
 // A loaded picture; 0 means "no picture", and drawing it draws nothing.
@@ -16,8 +18,9 @@ struct Rgb {
 
 enum class Align { Left, Center, Right };
 
-// A text label. Captions are UTF-8; several lines are joined by "\r\n".
-// Positions and sizes are window pixels (for Label5, pixels of picGame).
+// A text label. Captions are UTF-8; several lines are joined by "\r\n". A label that is
+// not AutoSize wraps a line wider than itself at word boundaries.
+// Positions and sizes are window pixels (for the titles, pixels of the board picture).
 struct Label {
     std::string Caption;
     bool Visible = false;
@@ -30,13 +33,15 @@ struct Label {
     int Width = 0, Height = 0;  // used when AutoSize is false
     bool AutoSize = true;       // true: as large as its text
     Align Alignment = Align::Left;
+    friend bool operator==(const Label&, const Label&) = default;
 };
 
-// The board picture. Its persistent image lives in the platform; the game
-// paints into it through the Graphics surface and shows it with present().
+// Where the board picture shows. Its persistent image lives in the platform; the game
+// paints into it through the BoardSurface.
 struct PictureBox {
-    int Left = 15, Top = 15, Width = 770, Height = 490;
+    int Left = kBoardLeft, Top = kBoardTop, Width = kBoardWidth, Height = kBoardHeight;
     bool Visible = false;
+    friend bool operator==(const PictureBox&, const PictureBox&) = default;
 };
 
 // A picture element (the menu cursor).
@@ -44,10 +49,11 @@ struct ImageBox {
     int Left = 30, Top = 0, Width = 70, Height = 70;
     bool Visible = false;
     PictureHandle Picture = 0;
+    friend bool operator==(const ImageBox&, const ImageBox&) = default;
 };
 
-// The one-line text box. While Visible it takes typed text, caret movement
-// and deletion; the key-down handler sees every key first.
+// The one-line text box. While Visible it takes typed text, caret movement and
+// deletion; the key-down handler sees every key first.
 struct TextBox {
     std::string Text;   // UTF-8
     int SelStart = 0;   // caret position, in characters
@@ -55,39 +61,33 @@ struct TextBox {
     double FontSize = 30;
     bool FontBold = true;
     bool Visible = false;
-};
-
-// The one-second clock timer. Enable and disable it through Platform::enableTimer,
-// so that the first tick falls one interval after enabling.
-struct Timer {
-    bool Enabled = false;
-    int Interval = 1000;       // ms
-    std::uint64_t dueAt = 0;   // platform clock, ms
+    friend bool operator==(const TextBox&, const TextBox&) = default;
 };
 
 // The help page view: a local HTML page laid out into Width × Height pixels.
 struct BrowserView {
-    int Left = 15, Top = 1000, Width = 770, Height = 490;
+    int Left = kBoardLeft, Top = 1000, Width = kBoardWidth, Height = kBoardHeight;
     bool Visible = false;
-    std::string Location;  // the file last navigated to ("" = none)
+    std::string Location;  // the page last loaded ("" = none)
     int ScrollY = 0;       // pixels scrolled down
+    friend bool operator==(const BrowserView&, const BrowserView&) = default;
 };
 
-// Every element of the main window, in drawing order from the bottom:
-// window picture, menu lines, cursor, credits, clock, board (with the title
-// labels inside it), text box, help view.
+// Every element of the window, in drawing order from the bottom: the window picture,
+// menu lines, cursor, credits, clock, board (with the title labels inside it), text
+// box, help view.
 struct Controls {
-    PictureHandle WindowPicture = 0;
-    Label Label6[5];
-    ImageBox Image1;
-    Label Label2;
-    Label Label1;
-    Label Label4;
-    PictureBox picGame;
-    Label Label5[5];  // inside picGame: positions are relative to it, clipped to it
-    TextBox Text2;
-    Timer Timer1;
-    BrowserView wbHelp;
+    PictureHandle windowPicture = 0;
+    Label menuLines[5];
+    ImageBox cursor;
+    Label creditHeadings;
+    Label creditNames;
+    Label clock;
+    PictureBox board;
+    Label titles[5];  // inside the board: positions are relative to it, clipped to it
+    TextBox levelBox;
+    BrowserView help;
+    friend bool operator==(const Controls&, const Controls&) = default;
 };
 
 }  // namespace tk

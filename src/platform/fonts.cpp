@@ -1,6 +1,8 @@
 // Fonts by family name: fontconfig picks the file, SDL_ttf opens it at 96 dpi, both are cached.
 #include "platform/fonts.h"
 
+#include "platform/sdl_handles.h"
+
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
@@ -23,7 +25,7 @@ struct Match {
 // answer does not change while the program runs.
 std::mutex g_mutex;
 std::map<std::tuple<std::string, bool, bool>, Match> g_matches;
-std::map<std::tuple<std::string, int, int, int>, TTF_Font*> g_fonts;
+std::map<std::tuple<std::string, int, int, int>, sdl::FontHandle> g_fonts;
 
 // Where a family is not installed, a free font of nearly the same widths keeps the
 // game's fixed layouts (the credits column, the clock box) intact; fontconfig's own
@@ -97,17 +99,18 @@ TTF_Font* GetFont(const std::string& family, bool bold, bool italic, double poin
     const int size = std::max(1, static_cast<int>(std::lround(points)));
     const int style = (m.needsBold ? TTF_STYLE_BOLD : 0) | (m.needsItalic ? TTF_STYLE_ITALIC : 0);
     const auto key = std::make_tuple(m.file, m.index, size, style);
-    if (auto it = g_fonts.find(key); it != g_fonts.end()) return it->second;
-    TTF_Font* font = TTF_OpenFontIndexDPI(m.file.c_str(), size, m.index, 96, 96);
-    if (font && style) TTF_SetFontStyle(font, style);
-    if (font) g_fonts[key] = font;
-    return font;
+    if (auto it = g_fonts.find(key); it != g_fonts.end()) return it->second.get();
+    sdl::FontHandle font(TTF_OpenFontIndexDPI(m.file.c_str(), size, m.index, 96, 96));
+    if (!font) return nullptr;
+    if (style) TTF_SetFontStyle(font.get(), style);
+    return (g_fonts[key] = std::move(font)).get();
 }
 
 void CloseFonts() {
     std::lock_guard lock(g_mutex);
-    if (TTF_WasInit()) {
-        for (auto& [key, font] : g_fonts) TTF_CloseFont(font);
+    // After the text renderer has stopped, closing a font would touch freed state.
+    if (!TTF_WasInit()) {
+        for (auto& [key, font] : g_fonts) (void)font.release();
     }
     g_fonts.clear();
 }

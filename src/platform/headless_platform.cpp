@@ -8,18 +8,18 @@
 #include <algorithm>
 #include <deque>
 #include <filesystem>
-#include <limits>
+#include <map>
 
-#include "platform/help_views.h"
-#include "platform/sdl_core.h"
+#include "platform/html_view.h"
+#include "platform/sdl_board.h"
+#include "platform/sdl_compose.h"
+#include "platform/sdl_handles.h"
+#include "platform/sdl_pictures.h"
+#include "platform/sdl_text.h"
 
 namespace tk {
 namespace {
 
-constexpr int kBoardW = 770, kBoardH = 490, kWindowW = 800, kWindowH = 600;
-// A program that polls key states this often without waiting or letting events
-// run is waiting for a key: let the script move on.
-constexpr int kBusyPolls = 1000;
 // With the script over, a program that keeps waiting and playing on its own for this
 // long (virtual) is asked to close, so that a test can never run for ever.
 constexpr std::uint64_t kIdleLimitMs = 10ull * 60 * 1000;
@@ -66,73 +66,47 @@ ScriptEvent Event(ScriptEvent::Kind kind, std::uint64_t at) {
     return e;
 }
 
-struct InputEvent {
-    bool isText = false;
-    int vk = 0;
-    int shift = 0;
-    std::string text;
-};
+using Recorder = std::function<void(const char*, std::string)>;
 
-class HeadlessMusic : public MusicLibrary {
+class HeadlessMusic : public MusicPlayer {
 public:
-    HeadlessMusic(const HeadlessOptions& o, std::function<void(const char*, std::string)> rec)
-        : opt_(o), record_(std::move(rec)) {}
+    HeadlessMusic(const HeadlessOptions& o, Recorder rec) : opt_(o), record_(std::move(rec)) {}
 
-    bool Available(std::string* why) override {
-        if (opt_.musicLibraryPresent) return true;
-        if (why) *why = "the music library could not be loaded";
-        return false;
-    }
-    bool Init(int mixRate, int, int) override {
+    bool Open(int mixRate) override {
         record_("music.init", std::to_string(mixRate));
-        if (!opt_.musicLibraryPresent || !opt_.audioDevicePresent) {
-            error_ = 3;
-            return false;
-        }
-        error_ = 0;
-        open_ = true;
-        return true;
+        open_ = opt_.audioDevicePresent;
+        return open_;
     }
-    int GetError() override { return error_; }
     void Close() override {
         record_("music.close", "");
         open_ = false;
         streams_.clear();
     }
-    std::uintptr_t StreamOpen(const std::string& path, int) override {
+    std::uintptr_t Load(const std::string& path) override {
         if (!open_ || !FileExists(path)) return 0;
         record_("music.open", path);
-        const std::uintptr_t h = nextStream_++;
+        const std::uintptr_t h = next_++;
         streams_[h] = path;
         return h;
     }
-    std::uintptr_t StreamPlay(int channel, std::uintptr_t stream) override {
+    std::uintptr_t Play(std::uintptr_t stream) override {
         auto it = streams_.find(stream);
         if (it == streams_.end()) return 0;
         record_("music.play", it->second);
-        paused_ = false;
-        return static_cast<std::uintptr_t>(channel < 0 ? 1 : channel + 1);
+        return stream;
     }
-    void StreamStop(std::uintptr_t stream) override {
+    void Stop(std::uintptr_t stream) override {
         if (streams_.count(stream)) record_("music.stop", streams_[stream]);
     }
-    bool GetPaused(std::uintptr_t) override { return paused_; }
-    void SetPaused(std::uintptr_t, bool paused) override {
-        paused_ = paused;
-        record_("music.pause", paused ? "1" : "0");
-    }
-    void SetVolume(std::uintptr_t, int volume) override {
-        record_("music.volume", std::to_string(volume));
-    }
+    void SetPaused(std::uintptr_t, bool paused) override { record_("music.pause", paused ? "1" : "0"); }
+    void SetVolume(std::uintptr_t, int volume) override { record_("music.volume", std::to_string(volume)); }
 
 private:
     const HeadlessOptions& opt_;
-    std::function<void(const char*, std::string)> record_;
-    int error_ = 0;
+    Recorder record_;
     bool open_ = false;
-    bool paused_ = false;
     std::map<std::uintptr_t, std::string> streams_;
-    std::uintptr_t nextStream_ = 1;
+    std::uintptr_t next_ = 1;
 };
 
 }  // namespace
@@ -142,32 +116,39 @@ struct HeadlessPlatform::Impl {
         : opt(std::move(o)), music(opt, [this](const char* w, std::string d) { Record(w, std::move(d)); }) {}
 
     HeadlessOptions opt;
-    Controls* ctl = nullptr;
-    EventSink* sink = nullptr;
 
+    // ---- the clock and the script
     std::uint64_t now = 0;
     std::uint64_t seq = 0;
     std::vector<ScriptEvent> script;  // kept sorted by (at, seq)
     std::uint64_t scriptEnd = 0;
     bool runningScript = false;
     std::deque<InputEvent> input;
-    bool closePending = false;
-    bool closeSent = false;  // the end-of-script close goes out only once
-    bool keyDown[256] = {};
-    bool latch[256] = {};
-    int polls = 0;
+    bool inputArrived = false;  // since the current wait began
+    bool closeArrived = false;  // likewise
+    bool closeRequested = false;
+    bool keyDown[vk::kCount] = {};
+    KeyLatches latches;
 
+    // ---- what happened
     std::vector<Recorded> log;
     int presents = 0;
     bool fullscreen = false;
     bool shown = false;
+    Controls presented;
+    bool presentedOnce = false;
 
+    // ---- pictures, the board and the window. The renderers come first: they must
+    // outlive the textures the tables make for them.
+    sdl::SurfaceHandle board;
+    sdl::RendererHandle boardRenderer;
+    sdl::SurfaceHandle window;
+    sdl::RendererHandle windowRenderer;
     sdl::PictureTable pictures;
-    SDL_Surface* board = nullptr;
-    SDL_Renderer* boardRenderer = nullptr;
-    std::unique_ptr<sdl::RendererGraphics> gfx;
-    sdl::NullGraphics nullGfx;
-    std::unique_ptr<sdl::HelpViews> help = std::make_unique<sdl::HelpViews>();
+    std::unique_ptr<sdl::RendererBoard> boardSurface;
+    sdl::NullBoard nullBoard;
+    std::unique_ptr<sdl::TextCache> windowTexts;
+    HtmlView help;
 
     HeadlessMusic music;
 
@@ -186,96 +167,84 @@ struct HeadlessPlatform::Impl {
         switch (e.kind) {
             case ScriptEvent::KeyDown:
                 keyDown[e.vk & 0xFF] = true;
-                latch[e.vk & 0xFF] = true;
-                input.push_back({false, e.vk, e.shift, {}});
+                latches.Press(e.vk & 0xFF);
+                input.push_back({InputEvent::Kind::Key, e.vk, e.shift, {}});
+                inputArrived = true;
                 break;
             case ScriptEvent::KeyUp: keyDown[e.vk & 0xFF] = false; break;
-            case ScriptEvent::Text: input.push_back({true, 0, 0, e.text}); break;
-            case ScriptEvent::Close: closePending = true; break;
+            case ScriptEvent::Text:
+                input.push_back({InputEvent::Kind::Text, 0, 0, e.text});
+                inputArrived = true;
+                break;
+            case ScriptEvent::Close: RequestClose(); break;
             case ScriptEvent::Action:
                 if (e.action) e.action();
                 break;
         }
     }
 
-    // Runs every scripted event due by `until`, moving the clock to each one's time.
-    // An action that waits or polls itself does not run the script from inside.
-    void RunUntil(std::uint64_t until) {
+    // Runs every scripted event due by now. An action that itself waits does not run the
+    // script from inside.
+    void RunDue() {
         if (runningScript) return;
-        struct Running {
-            bool& flag;
-            explicit Running(bool& f) : flag(f) { flag = true; }
-            ~Running() { flag = false; }
-        } running(runningScript);
-        while (!script.empty() && script.front().at <= until) {
+        runningScript = true;
+        while (!script.empty() && script.front().at <= now) {
             ScriptEvent e = std::move(script.front());
             script.erase(script.begin());
-            now = std::max(now, e.at);
             Apply(e);
         }
+        runningScript = false;
     }
-    void RunDue() { RunUntil(now); }
 
     bool ScriptOver() const { return script.empty(); }
 
-    // Asks the game to close, once, when the script is spent.
-    void CloseAtEnd() {
-        if (!opt.closeWhenScriptEnds || closeSent || !ScriptOver()) return;
-        closeSent = true;
-        if (sink) sink->Form_CloseRequest();
+    void RequestClose() {
+        if (!closeRequested) closeArrived = true;
+        closeRequested = true;
     }
 
-    void GuardIdle() {
-        if (ScriptOver() && now > scriptEnd + kIdleLimitMs) {
-            if (!closeSent) {
-                closeSent = true;
-                if (sink) sink->Form_CloseRequest();
-            }
+    void CloseWhenIdleTooLong() {
+        if (ScriptOver() && now > scriptEnd + kIdleLimitMs) RequestClose();
+    }
+
+    sdl::RendererBoard* EnsureBoard() {
+        if (!board) {
+            board.reset(SDL_CreateRGBSurfaceWithFormat(0, kBoardWidth, kBoardHeight, 32, SDL_PIXELFORMAT_ARGB8888));
+            if (!board) return nullptr;
+            SDL_FillRect(board.get(), nullptr, SDL_MapRGBA(board->format, 0, 0, 0, 255));
+            boardRenderer.reset(SDL_CreateSoftwareRenderer(board.get()));
+            if (boardRenderer)
+                boardSurface = std::make_unique<sdl::RendererBoard>(boardRenderer.get(), pictures, nullptr);
         }
+        return boardSurface.get();
     }
 
-    bool TimerDue() const { return ctl && ctl->Timer1.Enabled && now >= ctl->Timer1.dueAt; }
-
-    void EnsureBoard() {
-        if (board) return;
-        board = SDL_CreateRGBSurfaceWithFormat(0, kBoardW, kBoardH, 32, SDL_PIXELFORMAT_ARGB8888);
-        if (!board) return;
-        SDL_FillRect(board, nullptr, SDL_MapRGBA(board->format, 0, 0, 0, 255));
-        boardRenderer = SDL_CreateSoftwareRenderer(board);
-    }
-
-    // The window is composed on demand into a surface of its own, kept between
-    // calls so that its text stays rendered.
-    SDL_Surface* window = nullptr;
-    SDL_Renderer* windowRenderer = nullptr;
-    std::unique_ptr<sdl::TextCache> windowTexts;
-
-    const SDL_Surface* ComposeWindow() {
+    // The window composed into a surface of its own, kept between calls so that its
+    // text stays rendered.
+    const SDL_Surface* ComposeWindow(const Controls& controls) {
         if (!window) {
-            window = SDL_CreateRGBSurfaceWithFormat(0, kWindowW, kWindowH, 32, SDL_PIXELFORMAT_ARGB8888);
+            window.reset(SDL_CreateRGBSurfaceWithFormat(0, kWindowWidth, kWindowHeight, 32, SDL_PIXELFORMAT_ARGB8888));
             if (!window) return nullptr;
-            windowRenderer = SDL_CreateSoftwareRenderer(window);
+            windowRenderer.reset(SDL_CreateSoftwareRenderer(window.get()));
             if (!windowRenderer) return nullptr;
-            windowTexts = std::make_unique<sdl::TextCache>(windowRenderer);
+            windowTexts = std::make_unique<sdl::TextCache>(windowRenderer.get());
         }
         if (!windowRenderer) return nullptr;
-        SDL_Texture* game = board ? SDL_CreateTextureFromSurface(windowRenderer, board) : nullptr;
-        static const Controls empty;
-        sdl::ComposeWindow(windowRenderer, ctl ? *ctl : empty, pictures, *windowTexts, game,
-                           [&](const BrowserView& v, const SDL_Rect& vp) { help->Draw(v, windowRenderer, vp); });
-        SDL_RenderPresent(windowRenderer);
-        if (game) SDL_DestroyTexture(game);
-        return window;
+        windowTexts->Trim();
+        sdl::TextureHandle boardTexture(board ? SDL_CreateTextureFromSurface(windowRenderer.get(), board.get())
+                                              : nullptr);
+        sdl::ComposeWindow(windowRenderer.get(), controls, pictures, *windowTexts, boardTexture.get(),
+                           [&](const BrowserView& v, const SDL_Rect& onWindow) {
+                               help.Draw(windowRenderer.get(), onWindow, v.ScrollY);
+                           });
+        SDL_RenderPresent(windowRenderer.get());
+        return window.get();
     }
 
     ~Impl() {
-        if (help && windowRenderer) help->ForgetRenderer(windowRenderer);
+        help.ReleaseTextures();
         windowTexts.reset();
-        if (windowRenderer) {
-            pictures.ForgetRenderer(windowRenderer);
-            SDL_DestroyRenderer(windowRenderer);
-        }
-        if (window) SDL_FreeSurface(window);
+        boardSurface.reset();
     }
 };
 
@@ -288,17 +257,7 @@ HeadlessPlatform::HeadlessPlatform(HeadlessOptions options) : impl_(std::make_un
     (void)decoders;
 }
 
-HeadlessPlatform::~HeadlessPlatform() {
-    impl_->gfx.reset();
-    impl_->help.reset();
-    if (impl_->boardRenderer) {
-        impl_->pictures.ForgetRenderer(impl_->boardRenderer);
-        SDL_DestroyRenderer(impl_->boardRenderer);
-    }
-    if (impl_->board) SDL_FreeSurface(impl_->board);
-    impl_.reset();
-    // Fonts stay open: another twin may be alive and drawing with them.
-}
+HeadlessPlatform::~HeadlessPlatform() = default;
 
 // ---- the script -----------------------------------------------------------------
 
@@ -342,63 +301,44 @@ const std::vector<Recorded>& HeadlessPlatform::Log() const { return impl_->log; 
 
 std::vector<std::string> HeadlessPlatform::Sounds() const {
     std::vector<std::string> out;
-    for (const auto& r : impl_->log) {
+    for (const auto& r : impl_->log)
         if (r.what == "sound") out.push_back(r.detail);
-    }
     return out;
 }
 
 std::vector<Recorded> HeadlessPlatform::LogOf(const std::string& what) const {
     std::vector<Recorded> out;
-    for (const auto& r : impl_->log) {
+    for (const auto& r : impl_->log)
         if (r.what == what) out.push_back(r);
-    }
     return out;
 }
 
 int HeadlessPlatform::PresentCount() const { return impl_->presents; }
 bool HeadlessPlatform::Fullscreen() const { return impl_->fullscreen; }
 bool HeadlessPlatform::WindowShown() const { return impl_->shown; }
+const Controls& HeadlessPlatform::Presented() const { return impl_->presented; }
 
-Rgba HeadlessPlatform::GamePixel(int x, int y) const {
+Rgba HeadlessPlatform::BoardPixel(int x, int y) const {
     if (!impl_->board) return Rgba{0, 0, 0, 255};
-    return ReadPixel(impl_->board, x, y);
+    return ReadPixel(impl_->board.get(), x, y);
 }
 
-Rgba HeadlessPlatform::WindowPixel(int x, int y) { return ReadPixel(impl_->ComposeWindow(), x, y); }
+Rgba HeadlessPlatform::WindowPixel(int x, int y) { return ReadPixel(impl_->ComposeWindow(impl_->presented), x, y); }
 
 bool HeadlessPlatform::SaveWindowPng(const std::string& path) {
-    const SDL_Surface* win = impl_->ComposeWindow();
+    const SDL_Surface* win = impl_->ComposeWindow(impl_->presented);
     return win && IMG_SavePNG(const_cast<SDL_Surface*>(win), path.c_str()) == 0;
-}
-
-bool HeadlessPlatform::SaveGamePng(const std::string& path) const {
-    impl_->EnsureBoard();
-    return impl_->board && IMG_SavePNG(impl_->board, path.c_str()) == 0;
 }
 
 Rgba HeadlessPlatform::PicturePixel(PictureHandle image, int x, int y) const {
     return ReadPixel(impl_->pictures.Surface(image), x, y);
 }
 
-int HeadlessPlatform::PictureWidth(PictureHandle image) const {
-    const SDL_Surface* s = impl_->pictures.Surface(image);
-    return s ? s->w : 0;
-}
-
-int HeadlessPlatform::PictureHeight(PictureHandle image) const {
-    const SDL_Surface* s = impl_->pictures.Surface(image);
-    return s ? s->h : 0;
-}
-
+int HeadlessPlatform::PictureWidth(PictureHandle image) const { return impl_->pictures.Width(image); }
+int HeadlessPlatform::PictureHeight(PictureHandle image) const { return impl_->pictures.Height(image); }
 int HeadlessPlatform::LivePictures() const { return impl_->pictures.Live(); }
 
 // ---- Platform ---------------------------------------------------------------------
-
-void HeadlessPlatform::Attach(Controls& controls, EventSink& sink) {
-    impl_->ctl = &controls;
-    impl_->sink = &sink;
-}
 
 std::string HeadlessPlatform::ProgramFolder() {
     std::string f = impl_->opt.programFolder;
@@ -408,75 +348,48 @@ std::string HeadlessPlatform::ProgramFolder() {
 
 std::uint64_t HeadlessPlatform::Now() { return impl_->now; }
 
-void HeadlessPlatform::Sleep(int ms) {
+void HeadlessPlatform::WaitUntil(std::uint64_t deadline, bool wakeOnInput) {
     auto& m = *impl_;
-    m.polls = 0;
-    const std::uint64_t until = m.now + static_cast<std::uint64_t>(std::max(ms, 0));
-    m.RunUntil(until);
-    m.now = std::max(m.now, until);
-    m.GuardIdle();
-}
-
-void HeadlessPlatform::DoEvents() {
-    auto& m = *impl_;
-    m.polls = 0;
-    m.RunDue();
-    while (!m.input.empty()) {
-        InputEvent e = std::move(m.input.front());
-        m.input.pop_front();
-        if (e.isText) {
-            if (m.ctl && m.ctl->Text2.Visible) sdl::TextBoxType(m.ctl->Text2, e.text);
+    m.inputArrived = m.closeArrived = false;
+    for (;;) {
+        m.RunDue();
+        if (m.closeArrived || (wakeOnInput && m.inputArrived) || m.now >= deadline) return;
+        if (m.closeRequested && deadline == kNoDeadline) return;
+        if (m.ScriptOver() && deadline == kNoDeadline) {
+            // Nothing will ever come: the session is over.
+            if (m.opt.closeWhenScriptEnds) {
+                m.RequestClose();
+                return;
+            }
+            m.now += 1000;
+            m.CloseWhenIdleTooLong();
             continue;
         }
-        sdl::DeliverKeyDown(m.sink, m.ctl, e.vk, e.shift,
-                            [&](const BrowserView& v) { return m.help->ContentHeight(v); });
+        const std::uint64_t next = m.ScriptOver() ? deadline : std::min(deadline, m.script.front().at);
+        m.now = std::max(m.now, next);
+        m.CloseWhenIdleTooLong();
     }
-    if (m.ctl && sdl::TakeTimerTick(m.ctl->Timer1, m.now) && m.sink) m.sink->Timer1_Timer();
-    if (m.closePending) {
-        m.closePending = false;
-        if (m.sink) m.sink->Form_CloseRequest();
-    }
-    m.GuardIdle();
 }
 
-void HeadlessPlatform::WaitEvents() {
+bool HeadlessPlatform::NextInput(InputEvent& event) {
     auto& m = *impl_;
-    m.polls = 0;
     m.RunDue();
-    if (!m.input.empty() || m.closePending || m.TimerDue()) return;
-    std::uint64_t next = std::numeric_limits<std::uint64_t>::max();
-    if (!m.script.empty()) next = m.script.front().at;
-    if (m.ctl && m.ctl->Timer1.Enabled) next = std::min(next, m.ctl->Timer1.dueAt);
-    if (next == std::numeric_limits<std::uint64_t>::max()) {
-        if (m.opt.closeWhenScriptEnds) {
-            m.closePending = true;
-        } else {
-            // Nothing will ever happen: let idle time pass so the guard can end it.
-            m.now += 1000;
-            m.GuardIdle();
-        }
-        return;
-    }
-    m.now = std::max(m.now, next);
-    m.RunDue();
+    if (m.input.empty()) return false;
+    event = std::move(m.input.front());
+    m.input.pop_front();
+    return true;
+}
+
+bool HeadlessPlatform::CloseRequested() {
+    impl_->RunDue();
+    return impl_->closeRequested;
 }
 
 std::int16_t HeadlessPlatform::GetAsyncKeyState(int vkCode) {
     auto& m = *impl_;
-    if (++m.polls >= kBusyPolls) {
-        m.polls = 0;
-        if (!m.script.empty()) {
-            m.now = std::max(m.now, m.script.front().at);
-        } else {
-            m.CloseAtEnd();
-        }
-    }
     m.RunDue();
-    const int k = vkCode & 0xFF;
-    if (vkCode < 0 || vkCode > 0xFF) return 0;
-    const bool down = m.keyDown[k], pressed = m.latch[k];
-    m.latch[k] = false;
-    return static_cast<std::int16_t>((down ? 0x8000 : 0) | (pressed ? 1 : 0));
+    const bool down = vkCode >= 0 && vkCode < vk::kCount && m.keyDown[vkCode];
+    return m.latches.Query(vkCode, down);
 }
 
 void HeadlessPlatform::ShowWindow() {
@@ -484,64 +397,59 @@ void HeadlessPlatform::ShowWindow() {
     impl_->Record("show", "");
 }
 
-void HeadlessPlatform::Repaint() {
-    impl_->Record("repaint", "");
-    ++impl_->presents;
+void HeadlessPlatform::Present(const Controls& controls) {
+    auto& m = *impl_;
+    const bool boardPainted = m.boardSurface && !m.boardSurface->Painted().Empty();
+    if (m.boardSurface) m.boardSurface->Painted().Take();
+    if (m.presentedOnce && controls == m.presented && !(boardPainted && controls.board.Visible)) return;
+    m.presented = controls;
+    m.presentedOnce = true;
+    ++m.presents;
+    m.Record("present", "");
 }
 
-void HeadlessPlatform::PresentGame() { ++impl_->presents; }
+void HeadlessPlatform::MsgBox(const std::string& text, const std::string&, bool) { impl_->Record("msgbox", text); }
 
-void HeadlessPlatform::MsgBox(const std::string& text, const std::string&, bool) {
-    impl_->Record("msgbox", text);
-}
-
-void HeadlessPlatform::Navigate(BrowserView& view, const std::string& path) {
+void HeadlessPlatform::LoadHelpPage(BrowserView& view, const std::string& path) {
     impl_->Record("navigate", path);
     view.Location = path;
     view.ScrollY = 0;
-    impl_->help->Navigate(view, path);
+    impl_->help.Load(path, view.Width);
 }
 
-int HeadlessPlatform::ScreenWidthPixels() { return impl_->opt.desktopWidth; }
-int HeadlessPlatform::ScreenHeightPixels() { return impl_->opt.desktopHeight; }
+int HeadlessPlatform::HelpPageHeight() { return impl_->help.ContentHeight(); }
 
-void HeadlessPlatform::ChangeDisplayMode(int width, int height) {
-    impl_->fullscreen = width == 800 && height == 600;
-    impl_->Record("display", std::to_string(width) + "x" + std::to_string(height));
+int HeadlessPlatform::DesktopWidth() { return impl_->opt.desktopWidth; }
+int HeadlessPlatform::DesktopHeight() { return impl_->opt.desktopHeight; }
+
+void HeadlessPlatform::SetFullscreen(bool on) {
+    impl_->fullscreen = on;
+    impl_->Record("display", on ? "fullscreen" : "window");
 }
 
-void HeadlessPlatform::MoveWindow(int leftTwips, int topTwips) {
-    impl_->Record("move", std::to_string(leftTwips) + "," + std::to_string(topTwips));
+void HeadlessPlatform::MoveWindow(int left, int top) {
+    impl_->Record("move", std::to_string(left) + "," + std::to_string(top));
 }
 
-std::uint32_t HeadlessPlatform::GdiplusStartup(const GdiplusStartupInput&) { return 1; }
-void HeadlessPlatform::GdiplusShutdown(std::uint32_t) {}
+PictureHandle HeadlessPlatform::LoadPicture(const std::string& path) { return impl_->pictures.LoadFile(path); }
 
-Graphics* HeadlessPlatform::GdipCreateFromHDC(PictureBox&) {
-    auto& m = *impl_;
-    if (!m.opt.drawBoard) return &m.nullGfx;
-    m.EnsureBoard();
-    if (!m.boardRenderer) return &m.nullGfx;
-    if (!m.gfx) m.gfx = std::make_unique<sdl::RendererGraphics>(m.boardRenderer, m.pictures, nullptr);
-    return m.gfx.get();
-}
-
-void HeadlessPlatform::GdipDeleteGraphics(Graphics*) {}
-
-PictureHandle HeadlessPlatform::GdipCreateBitmapFromFile(const std::string& path) {
-    return impl_->pictures.LoadFile(path);
-}
-
-PictureHandle HeadlessPlatform::LoadPictureFromMemory(const unsigned char* data, std::size_t size) {
+PictureHandle HeadlessPlatform::LoadPicture(const unsigned char* data, std::size_t size) {
     return impl_->pictures.LoadMemory(data, size);
 }
 
-void HeadlessPlatform::GdipDisposeImage(PictureHandle image) { impl_->pictures.Dispose(image); }
+void HeadlessPlatform::FreePicture(PictureHandle picture) { impl_->pictures.Dispose(picture); }
+
+BoardSurface& HeadlessPlatform::Board() {
+    auto& m = *impl_;
+    if (!m.opt.drawBoard) return m.nullBoard;
+    if (BoardSurface* board = m.EnsureBoard()) return *board;
+    return m.nullBoard;
+}
 
 void HeadlessPlatform::PlaySound(const std::string& path) {
     if (FileExists(path)) impl_->Record("sound", SoundName(path));
 }
 
-MusicLibrary& HeadlessPlatform::Music() { return impl_->music; }
+MusicPlayer& HeadlessPlatform::Music() { return impl_->music; }
 
 }  // namespace tk

@@ -1,5 +1,6 @@
 // The help view: litehtml lays out a local page; SDL_ttf and SDL_image paint it onto any SDL renderer.
 #include "platform/html_view.h"
+#include "platform/sdl_handles.h"
 #include "puzzle/utf8.h"
 
 #include "platform/fonts.h"
@@ -115,27 +116,10 @@ std::string ResolvePath(const std::string& src, const std::string& base) {
 std::vector<char32_t> DecodeUtf8(const std::string& s) {
     std::vector<char32_t> out;
     for (std::size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
-        if (extra < 0 || i + extra >= s.size() + (extra == 0 ? 1 : 0)) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        char32_t cp = extra == 0 ? c : (c & (0x3F >> extra));
-        bool ok = true;
-        for (int k = 1; k <= extra; ++k) {
-            const auto cc = static_cast<unsigned char>(s[i + k]);
-            if ((cc & 0xC0) != 0x80) { ok = false; break; }
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        if (!ok) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        out.push_back(cp);
-        i += extra + 1;
+        char32_t c = 0;
+        const std::size_t n = decodeUtf8(s, i, c);
+        out.push_back(n ? c : char32_t{0xFFFD});
+        i += n ? n : 1;
     }
     return out;
 }
@@ -201,14 +185,14 @@ struct Font {
 };
 
 struct TextTexture {
-    SDL_Texture* texture = nullptr;
+    sdl::TextureHandle texture;
     int w = 0;
     int h = 0;
 };
 
 struct Picture {
-    SDL_Surface* surface = nullptr;  // null when the file could not be read
-    SDL_Texture* texture = nullptr;
+    sdl::SurfaceHandle surface;  // null when the file could not be read
+    sdl::TextureHandle texture;
 };
 
 }  // namespace
@@ -233,18 +217,11 @@ struct HtmlView::Impl final : public litehtml::document_container {
     ~Impl() {
         doc.reset();  // its fonts come back through delete_font while we still exist
         DropTextures();
-        for (auto& [path, pic] : pictures)
-            if (pic.surface) SDL_FreeSurface(pic.surface);
     }
 
     void DropTextures() {
-        for (auto& [key, t] : texts)
-            if (t.texture) SDL_DestroyTexture(t.texture);
         texts.clear();
-        for (auto& [path, pic] : pictures) {
-            if (pic.texture) SDL_DestroyTexture(pic.texture);
-            pic.texture = nullptr;
-        }
+        for (auto& [path, pic] : pictures) pic.texture.reset();
         renderer = nullptr;
     }
 
@@ -252,13 +229,7 @@ struct HtmlView::Impl final : public litehtml::document_container {
         doc.reset();
         // Font handles die with the document, and a new page could reuse their
         // addresses: cached words keyed by them must go too.
-        for (auto& [key, t] : texts)
-            if (t.texture) SDL_DestroyTexture(t.texture);
         texts.clear();
-        for (auto& [path, pic] : pictures) {
-            if (pic.texture) SDL_DestroyTexture(pic.texture);
-            if (pic.surface) SDL_FreeSurface(pic.surface);
-        }
         pictures.clear();
         pageFolder.clear();
     }
@@ -341,8 +312,8 @@ struct HtmlView::Impl final : public litehtml::document_container {
 
     SDL_Texture* PictureTexture(Picture& pic) {
         if (!pic.surface || !renderer) return nullptr;
-        if (!pic.texture) pic.texture = SDL_CreateTextureFromSurface(renderer, pic.surface);
-        return pic.texture;
+        if (!pic.texture) pic.texture.reset(SDL_CreateTextureFromSurface(renderer, pic.surface.get()));
+        return pic.texture.get();
     }
 
     const TextTexture* WordTexture(const Font& font, const char* text) {
@@ -351,31 +322,26 @@ struct HtmlView::Impl final : public litehtml::document_container {
         key += text;
         auto it = texts.find(key);
         if (it != texts.end()) return &it->second;
-        if (texts.size() >= kTextCacheLimit) {
-            for (auto& [k, t] : texts)
-                if (t.texture) SDL_DestroyTexture(t.texture);
-            texts.clear();
-        }
+        if (texts.size() >= kTextCacheLimit) texts.clear();
         TextTexture entry;
         // Rendered white once; the colour is applied when drawing so one texture
         // serves a word in every colour.
-        if (SDL_Surface* s = TTF_RenderUTF8_Blended(font.face, text, SDL_Color{255, 255, 255, 255})) {
-            entry.texture = SDL_CreateTextureFromSurface(renderer, s);
+        if (sdl::SurfaceHandle s{TTF_RenderUTF8_Blended(font.face, text, SDL_Color{255, 255, 255, 255})}) {
+            entry.texture.reset(SDL_CreateTextureFromSurface(renderer, s.get()));
             entry.w = s->w;
             entry.h = s->h;
-            SDL_FreeSurface(s);
-            if (entry.texture) SDL_SetTextureBlendMode(entry.texture, SDL_BLENDMODE_BLEND);
+            if (entry.texture) SDL_SetTextureBlendMode(entry.texture.get(), SDL_BLENDMODE_BLEND);
         }
-        return &texts.emplace(std::move(key), entry).first->second;
+        return &texts.emplace(std::move(key), std::move(entry)).first->second;
     }
 
     void DrawWord(const Font& font, const std::string& text, const litehtml::web_color& color, int x, int top) {
         const TextTexture* t = WordTexture(font, text.c_str());
         if (!t || !t->texture) return;
-        SDL_SetTextureColorMod(t->texture, color.red, color.green, color.blue);
-        SDL_SetTextureAlphaMod(t->texture, color.alpha);
+        SDL_SetTextureColorMod(t->texture.get(), color.red, color.green, color.blue);
+        SDL_SetTextureAlphaMod(t->texture.get(), color.alpha);
         SDL_Rect dst{x, top, t->w, t->h};
-        SDL_RenderCopy(renderer, t->texture, nullptr, &dst);
+        SDL_RenderCopy(renderer, t->texture.get(), nullptr, &dst);
     }
 
     // --- litehtml::document_container --------------------------------------
@@ -486,7 +452,7 @@ struct HtmlView::Impl final : public litehtml::document_container {
         const std::string path = ResolvePath(src, baseurl && *baseurl ? baseurl : pageFolder);
         if (pictures.count(path)) return;
         // A missing picture is remembered as missing, so the layout is asked once.
-        pictures.emplace(path, Picture{IMG_Load(path.c_str()), nullptr});
+        pictures.emplace(path, Picture{sdl::SurfaceHandle(IMG_Load(path.c_str())), nullptr});
     }
 
     void get_image_size(const litehtml::tchar_t* src, const litehtml::tchar_t* baseurl,

@@ -1,85 +1,55 @@
-// The seam between the game and the machine: window, events, time, keys, pictures,
-// the board's drawing surface, sound effects, the music library and the display.
-// Two implementations: the SDL2 one (sdl_platform.h) and the headless twin that the
-// tests drive (headless_platform.h). Nothing outside src/platform includes SDL.
+// The seam between the game and the machine, shaped by what the game does: wait for time or
+// input, read keys, put the window on screen, paint the board, play sounds and music, switch
+// full screen. Two implementations: the SDL2 window (CreateSdlPlatform) and the headless twin
+// that the tests drive (headless_platform.h). Nothing outside src/platform includes SDL.
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 
 #include "platform/controls.h"
+#include "platform/input.h"
+#include "platform/keys.h"
 
 namespace tk {
 
-// Virtual-key codes as the game knows them.
-namespace vk {
-constexpr int Back = 0x08, Tab = 0x09, Return = 0x0D, Shift = 0x10, Control = 0x11, Menu = 0x12,
-              Escape = 0x1B, Space = 0x20, Prior = 0x21, Next = 0x22, End = 0x23, Home = 0x24,
-              Left = 0x25, Up = 0x26, Right = 0x27, Down = 0x28, Delete = 0x2E;
-constexpr int letter(char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; }  // 'A'..'Z' -> 0x41..0x5A
-}  // namespace vk
+inline constexpr std::uint64_t kNoDeadline = std::numeric_limits<std::uint64_t>::max();
 
-// Modifier mask of a key-down.
-namespace shiftmask {
-constexpr int Shift = 1, Ctrl = 2, Alt = 4;
-}
-
-// What the window delivers to the game. Only DoEvents() calls these.
-class EventSink {
+// The board picture's persistent image: everything painted stays until painted over.
+// Coordinates are pixels of the board (770 × 490); every picture is scaled to 70 × 70
+// (the outcome pictures to the whole board) and blended by its own transparency.
+class BoardSurface {
 public:
-    virtual ~EventSink() = default;
-    virtual void Form_KeyDown(std::int16_t& KeyCode, std::int16_t& Shift) = 0;
-    virtual void Form_MouseDown(int Button, int Shift, float X, float Y) = 0;
-    virtual void Timer1_Timer() = 0;
-    // The user asked to close the window (title-bar button, Alt+F4, end of a test script).
-    virtual void Form_CloseRequest() = 0;
+    struct Layers {
+        PictureHandle background = 0;  // the cell shows its own 70 × 70 piece of it
+        PictureHandle underlay = 0;
+        PictureHandle piece = 0;
+    };
+    virtual ~BoardSurface() = default;
+    // Paints cell (x, y) of the play area: the background piece, the underlay, the piece.
+    virtual void DrawCell(int x, int y, const Layers& layers) = 0;
+    // A picture with its top left corner at a board pixel (the figure between two cells).
+    virtual void DrawSprite(PictureHandle picture, float left, float top) = 0;
+    // A picture turned about the centre of cell (x, y); positive degrees turn clockwise.
+    virtual void DrawTurned(PictureHandle picture, int x, int y, float degrees) = 0;
+    // A picture over the whole board.
+    virtual void DrawCover(PictureHandle picture) = 0;
 };
 
-// The GDI+ start-up record; only the version is ever set.
-struct GdiplusStartupInput {
-    std::uint32_t GdiplusVersion = 1;
-    std::uintptr_t DebugEventCallback = 0;
-    std::int32_t SuppressBackgroundThread = 0;
-    std::int32_t SuppressExternalCodecs = 0;
-};
-
-// The drawing surface bound to picGame's persistent image. Coordinates are
-// floating-point pixels of the board picture. The world transform starts as the
-// identity; translate and rotate prepend (a transform added later acts first on
-// the points), rotation is in degrees and positive turns clockwise on screen.
-class Graphics {
+// The one piece of music: an audio device, and streams that loop.
+class MusicPlayer {
 public:
-    virtual ~Graphics() = default;
-    virtual void SetPageUnit(int unit) = 0;  // 2 = pixels, the only unit used
-    // The whole picture scaled into the rectangle, blended by its transparency.
-    virtual void DrawImageRect(PictureHandle image, float x, float y, float width, float height) = 0;
-    // The source rectangle (picture pixels) into the destination rectangle.
-    virtual void DrawImageRectRect(PictureHandle image, float dstX, float dstY, float dstWidth,
-                                   float dstHeight, float srcX, float srcY, float srcWidth,
-                                   float srcHeight) = 0;
-    virtual void TranslateWorldTransform(float dx, float dy) = 0;
-    virtual void RotateWorldTransform(float degrees) = 0;
-    virtual void ResetWorldTransform() = 0;
-};
-
-// The sound library that the music module (mFmod) sits on. Error codes follow the
-// music module's table (0 none, 3 "Error initializing output device", ...).
-class MusicLibrary {
-public:
-    virtual ~MusicLibrary() = default;
-    // False when the library itself cannot be used; *why then holds the platform's
-    // description of the failure.
-    virtual bool Available(std::string* why) = 0;
-    virtual bool Init(int mixRate, int maxChannels, int flags) = 0;  // false: see GetError
-    virtual int GetError() = 0;
+    virtual ~MusicPlayer() = default;
+    // Opens the audio device; false when there is none.
+    virtual bool Open(int mixRate) = 0;
     virtual void Close() = 0;
-    // Opens a file as a stream (mode 2 loops); 0 on failure.
-    virtual std::uintptr_t StreamOpen(const std::string& path, int mode) = 0;
-    // Plays from the beginning on the given channel; returns the channel handle (0 on failure).
-    virtual std::uintptr_t StreamPlay(int channel, std::uintptr_t stream) = 0;
-    virtual void StreamStop(std::uintptr_t stream) = 0;
-    virtual bool GetPaused(std::uintptr_t channel) = 0;
+    // Opens a file as a looping stream; 0 when it cannot be read or no device is open.
+    virtual std::uintptr_t Load(const std::string& path) = 0;
+    // Plays a stream from its beginning; the channel it plays on, 0 on failure.
+    virtual std::uintptr_t Play(std::uintptr_t stream) = 0;
+    virtual void Stop(std::uintptr_t stream) = 0;
     virtual void SetPaused(std::uintptr_t channel, bool paused) = 0;
     virtual void SetVolume(std::uintptr_t channel, int volume) = 0;  // 0..255
 };
@@ -88,65 +58,61 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
-    // The window's elements and the receiver of its events. Called once, before
-    // anything else.
-    virtual void Attach(Controls& controls, EventSink& sink) = 0;
-
     // The folder that holds the program, without a trailing separator.
     virtual std::string ProgramFolder() = 0;
 
-    // ---- time and events --------------------------------------------------
+    // ---- time and input ------------------------------------------------------
     virtual std::uint64_t Now() = 0;  // ms
-    // Waits; dispatches nothing. Keys pressed meanwhile are dispatched later, in order.
-    virtual void Sleep(int ms) = 0;
-    // Lets pending events run: key-downs to Form_KeyDown (then to the text box or
-    // help view), a due tick to Timer1_Timer, a close request, repaints.
-    virtual void DoEvents() = 0;
-    // Idles until something is there for DoEvents (a key, a tick, a close request).
-    virtual void WaitEvents() = 0;
-    // Nonzero when the key is down now or was pressed since the previous query of
-    // that key; the query clears that key's latch. Works without DoEvents.
+    // Blocks until `deadline` (on Now's clock), until a close request arrives, or, with
+    // `wakeOnInput`, until a key or typed text arrives. Delivers nothing: what arrived
+    // waits for NextInput, in order. Once the window is asked to close, a wait runs to
+    // its deadline, and one without a deadline does not wait at all.
+    virtual void WaitUntil(std::uint64_t deadline, bool wakeOnInput) = 0;
+    // The next key-down or typed text that arrived; false when nothing is waiting.
+    virtual bool NextInput(InputEvent& event) = 0;
+    // The user asked to close the window (title bar, Alt+F4, the end of a test script).
+    // Seen as soon as it arrives, also during a wait; it stays asked.
+    virtual bool CloseRequested() = 0;
+    // Nonzero when the key is down now or was pressed since the previous query of that
+    // key; the query clears that key's latch. Needs nothing else to have run.
     virtual std::int16_t GetAsyncKeyState(int vkCode) = 0;
-    void EnableTimer(Timer& timer, bool enabled) {
-        timer.Enabled = enabled;
-        if (enabled) timer.dueAt = Now() + static_cast<std::uint64_t>(timer.Interval);
-    }
 
-    // ---- window -----------------------------------------------------------
+    // ---- the window ----------------------------------------------------------
     virtual void ShowWindow() = 0;
-    // Draws the whole window now: picture, labels, board, text box, help view.
-    virtual void Repaint() = 0;
-    // Puts picGame's persistent image on the screen (its Refresh). Cheap.
-    virtual void PresentGame() = 0;
+    // Puts the window on screen as `controls` describe it, with the board picture and
+    // the help page. Cheap when nothing changed since the last call: it then does nothing.
+    virtual void Present(const Controls& controls) = 0;
+    // Shown over the window (and written to standard error).
     virtual void MsgBox(const std::string& text, const std::string& title, bool critical) = 0;
-    // The help view shows the page at this path (an empty page if it cannot be read).
-    virtual void Navigate(BrowserView& view, const std::string& path) = 0;
+    // Lays out the local page for the help view (an empty view when it cannot be read).
+    virtual void LoadHelpPage(BrowserView& view, const std::string& path) = 0;
+    virtual int HelpPageHeight() = 0;  // pixels; 0 when empty
 
-    // ---- screen and display mode -------------------------------------------
-    virtual int ScreenWidthPixels() = 0;   // the desktop, as the user has it
-    virtual int ScreenHeightPixels() = 0;
-    virtual int TwipsPerPixelX() { return 15; }
-    virtual int TwipsPerPixelY() { return 15; }
-    // 800 × 600 means full screen (the picture scaled to the desktop); any other
-    // size means the 800 × 600 window. The real display mode is never changed.
-    virtual void ChangeDisplayMode(int width, int height) = 0;
-    virtual void MoveWindow(int leftTwips, int topTwips) = 0;
+    // ---- the display ---------------------------------------------------------
+    virtual int DesktopWidth() = 0;  // the desktop as the user has it
+    virtual int DesktopHeight() = 0;
+    // Full screen scales the 800 × 600 picture over the desktop; the real display mode
+    // is never changed. Leaving full screen gives back the 800 × 600 window.
+    virtual void SetFullscreen(bool on) = 0;
+    virtual void MoveWindow(int left, int top) = 0;  // desktop pixels; ignored in full screen
 
-    // ---- pictures and the board's drawing surface (GDI+) --------------------
-    virtual std::uint32_t GdiplusStartup(const GdiplusStartupInput& input) = 0;
-    virtual void GdiplusShutdown(std::uint32_t token) = 0;
-    virtual Graphics* GdipCreateFromHDC(PictureBox& box) = 0;  // owned by the platform
-    virtual void GdipDeleteGraphics(Graphics* graphics) = 0;
-    virtual PictureHandle GdipCreateBitmapFromFile(const std::string& path) = 0;  // 0 if unreadable
-    virtual PictureHandle LoadPictureFromMemory(const unsigned char* data, std::size_t size) = 0;
-    virtual void GdipDisposeImage(PictureHandle image) = 0;
+    // ---- pictures and the board ----------------------------------------------
+    virtual PictureHandle LoadPicture(const std::string& path) = 0;  // 0 if unreadable
+    virtual PictureHandle LoadPicture(const unsigned char* data, std::size_t size) = 0;
+    virtual void FreePicture(PictureHandle picture) = 0;  // 0 and unknown handles are ignored
+    virtual BoardSurface& Board() = 0;
 
-    // ---- sound --------------------------------------------------------------
-    // Plays a WAV file asynchronously on the one effects channel, cutting off the
-    // effect still playing; silent when the file is missing or there is no device.
+    // ---- sound ---------------------------------------------------------------
+    // Plays a WAV file on the one effects channel, cutting off the effect still playing;
+    // silent when the file is missing or there is no device.
     virtual void PlaySound(const std::string& path) = 0;
-    virtual MusicLibrary& Music() = 0;
+    virtual MusicPlayer& Music() = 0;
 };
+
+// Queries every key once, so that presses made before now are not reported later.
+inline void FlushKeys(Platform& platform) {
+    for (int k = 0; k < vk::kCount; ++k) platform.GetAsyncKeyState(k);
+}
 
 // The real thing: an SDL2 window, SDL_mixer sound, SDL_ttf text.
 std::unique_ptr<Platform> CreateSdlPlatform();

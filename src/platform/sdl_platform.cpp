@@ -1,49 +1,43 @@
-// The real platform on SDL2: one window, keys, the clock timer, the board picture, sound and music.
+// The real platform on SDL2: one window, keys, the board picture, the composed window, sound and music.
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_ttf.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <deque>
 #include <iostream>
+#include <vector>
 
 #include "platform/fonts.h"
-#include "platform/help_views.h"
+#include "platform/html_view.h"
 #include "platform/platform.h"
-#include "platform/sdl_core.h"
+#include "platform/sdl_board.h"
+#include "platform/sdl_compose.h"
+#include "platform/sdl_handles.h"
 #include "platform/sdl_keys.h"
+#include "platform/sdl_pictures.h"
 #include "platform/sdl_sound.h"
+#include "platform/sdl_text.h"
 
 namespace tk {
 namespace {
 
-constexpr int kWindowW = 800, kWindowH = 600, kBoardW = 770, kBoardH = 490;
-constexpr int kTwips = 15;
-// Polling the keys this many times without a wait gives the processor a millisecond.
-constexpr int kPollsPerBreath = 64;
-
+// Everything is drawn in memory by SDL's software renderer into one 800 × 600 picture of
+// the window, only where something changed; the changed pieces then go to the screen. At
+// its own size the window takes them as they are, without any graphics library; scaled
+// (full screen) a renderer of the screen stretches the picture over it.
 class SdlPlatform : public Platform {
 public:
-    SdlPlatform(SDL_Window* window, SDL_Renderer* renderer) : window_(window), renderer_(renderer) {
-        texts_ = std::make_unique<sdl::TextCache>(renderer_);
-        gfx_ = std::make_unique<sdl::RendererGraphics>(renderer_, pictures_, [this] { return GameImage(); });
-        SDL_AddEventWatch(&SdlPlatform::Watch, this);
-    }
+    SdlPlatform(sdl::WindowHandle window, sdl::SurfaceHandle image, sdl::RendererHandle renderer)
+        : window_(std::move(window)), image_(std::move(image)), renderer_(std::move(renderer)),
+          pictures_(renderer_.get()), texts_(renderer_.get()),
+          board_(renderer_.get(), pictures_, [this] { return BoardImage(); }) {}
 
     ~SdlPlatform() override {
-        SDL_DelEventWatch(&SdlPlatform::Watch, this);
-        help_.ForgetRenderer(renderer_);
-        texts_.reset();
-        pictures_.ForgetRenderer(renderer_);
-        if (game_) SDL_DestroyTexture(game_);
-        SDL_DestroyRenderer(renderer_);
-        SDL_DestroyWindow(window_);
+        help_.ReleaseTextures();
         CloseFonts();
-    }
-
-    void Attach(Controls& controls, EventSink& sink) override {
-        ctl_ = &controls;
-        sink_ = &sink;
     }
 
     std::string ProgramFolder() override {
@@ -58,250 +52,286 @@ public:
 
     std::uint64_t Now() override { return SDL_GetTicks64(); }
 
-    void Sleep(int ms) override {
-        polls_ = 0;
-        const std::uint64_t until = Now() + static_cast<std::uint64_t>(std::max(ms, 0));
-        // Keep the window alive without dispatching: what arrives waits in SDL's queue.
+    void WaitUntil(std::uint64_t deadline, bool wakeOnInput) override {
         for (;;) {
-            SDL_PumpEvents();
-            // A window uncovered during a long wait (the 4 s after a level) is
-            // drawn again; the exposure itself still reaches DoEvents later.
-            if (exposed_) Present();
+            const bool wasClosing = close_;
+            const bool arrived = Pump();
+            if ((close_ && !wasClosing) || (wakeOnInput && arrived)) return;
+            if (close_ && deadline == kNoDeadline) return;
+            // A window uncovered or resized during a wait is drawn again at once.
+            if (exposed_ && presentedOnce_) ToScreen({sdl::kWholeWindow});
             const std::uint64_t now = Now();
-            if (now >= until) break;
-            SDL_Delay(static_cast<Uint32>(std::min<std::uint64_t>(until - now, 10)));
+            if (now >= deadline) return;
+            const std::uint64_t left = deadline - now;
+            SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<std::uint64_t>(left, INT_MAX)));
         }
     }
 
-    void DoEvents() override {
-        polls_ = 0;
-        bool changed = false;
-        SDL_Event e;
-        while (SDL_PollEvent(&e)) changed |= Dispatch(e);
-        if (ctl_ && sdl::TakeTimerTick(ctl_->Timer1, Now())) {
-            if (sink_) sink_->Timer1_Timer();
-            changed = true;
-        }
-        if (changed) Present();
+    bool NextInput(InputEvent& event) override {
+        Pump();
+        if (input_.empty()) return false;
+        event = std::move(input_.front());
+        input_.pop_front();
+        return true;
     }
 
-    void WaitEvents() override {
-        polls_ = 0;
-        int timeout = 500;  // wake now and then even when nothing is due
-        if (ctl_ && ctl_->Timer1.Enabled) {
-            const std::uint64_t now = Now();
-            if (now >= ctl_->Timer1.dueAt) return;
-            timeout = static_cast<int>(std::min<std::uint64_t>(ctl_->Timer1.dueAt - now, 500));
-        }
-        SDL_WaitEventTimeout(nullptr, timeout);  // leaves the event queued for DoEvents
+    bool CloseRequested() override {
+        Pump();
+        return close_;
     }
 
     std::int16_t GetAsyncKeyState(int vkCode) override {
-        if (++polls_ % kPollsPerBreath == 0) SDL_Delay(1);
-        SDL_PumpEvents();
-        if (vkCode < 0 || vkCode > 0xFF) return 0;
+        // A pass of play asks a handful of keys at one moment: the window system is asked
+        // once for all of them.
+        const std::uint64_t now = Now();
+        if (now != lastKeyPump_) {
+            Pump();
+            lastKeyPump_ = now;
+        }
         int numKeys = 0;
         const Uint8* state = SDL_GetKeyboardState(&numKeys);
-        const bool down = sdl::VkHeld(vkCode, state, numKeys);
-        const bool pressed = latch_[vkCode];
-        latch_[vkCode] = false;
-        return static_cast<std::int16_t>((down ? 0x8000 : 0) | (pressed ? 1 : 0));
+        return latches_.Query(vkCode, sdl::VkHeld(vkCode, state, numKeys));
     }
 
     void ShowWindow() override {
-        SDL_ShowWindow(window_);
-        SDL_RaiseWindow(window_);
+        SDL_ShowWindow(window_.get());
+        SDL_RaiseWindow(window_.get());
         shown_ = true;
-        Present();
+        exposed_ = true;
     }
 
-    void Repaint() override { Present(); }
-    void PresentGame() override { Present(); }
+    void Present(const Controls& controls) override {
+        if (!presentedOnce_) {
+            changed_.Add(sdl::kWholeWindow);
+            board_.Painted().Take();
+        } else {
+            sdl::AddChangedAreas(presented_, controls, texts_, changed_);
+            sdl::AddBoardPainting(controls, board_.Painted(), changed_);
+            if (helpChanged_ && controls.help.Visible)
+                changed_.Add(SDL_Rect{controls.help.Left, controls.help.Top, controls.help.Width, controls.help.Height});
+        }
+        helpChanged_ = false;
+        presented_ = controls;
+        presentedOnce_ = true;
+        SyncTextInput(controls);
+        if (changed_.Empty() && !exposed_) return;
+        std::vector<SDL_Rect> areas = changed_.Take();
+        SDL_SetRenderTarget(renderer_.get(), nullptr);
+        for (const SDL_Rect& area : areas) {
+            sdl::ComposeWindow(renderer_.get(), controls, pictures_, texts_, BoardImage(),
+                               [this](const BrowserView& v, const SDL_Rect& onWindow) {
+                                   help_.Draw(renderer_.get(), onWindow, v.ScrollY);
+                               },
+                               area);
+        }
+        texts_.Trim();
+        if (exposed_) areas.assign(1, sdl::kWholeWindow);
+        ToScreen(areas);
+    }
 
     void MsgBox(const std::string& text, const std::string& title, bool critical) override {
         std::cerr << title << ": " << text << '\n';
-        SDL_ShowSimpleMessageBox(critical ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION,
-                                 title.c_str(), text.c_str(), shown_ ? window_ : nullptr);
+        SDL_ShowSimpleMessageBox(critical ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION, title.c_str(),
+                                 text.c_str(), shown_ ? window_.get() : nullptr);
     }
 
-    void Navigate(BrowserView& view, const std::string& path) override {
+    void LoadHelpPage(BrowserView& view, const std::string& path) override {
         view.Location = path;
         view.ScrollY = 0;
-        help_.Navigate(view, path);
+        help_.Load(path, view.Width);
+        helpChanged_ = true;
     }
 
-    int ScreenWidthPixels() override { return Desktop().w; }
-    int ScreenHeightPixels() override { return Desktop().h; }
+    int HelpPageHeight() override { return help_.ContentHeight(); }
 
-    void ChangeDisplayMode(int width, int height) override {
-        if (width == kWindowW && height == kWindowH) {
+    int DesktopWidth() override { return Desktop().w; }
+    int DesktopHeight() override { return Desktop().h; }
+
+    void SetFullscreen(bool on) override {
+        if (on) {
             // Full screen at the desktop's own resolution; the logical size scales and
             // letter-boxes the picture, and the user's display mode stays as it is.
-            SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+            SDL_SetWindowFullscreen(window_.get(), SDL_WINDOW_FULLSCREEN_DESKTOP);
         } else {
-            SDL_SetWindowFullscreen(window_, 0);
-            SDL_SetWindowSize(window_, kWindowW, kWindowH);
-            const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
-            SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+            SDL_SetWindowFullscreen(window_.get(), 0);
+            SDL_SetWindowSize(window_.get(), kWindowWidth, kWindowHeight);
+            const int display = std::max(0, SDL_GetWindowDisplayIndex(window_.get()));
+            SDL_SetWindowPosition(window_.get(), SDL_WINDOWPOS_CENTERED_DISPLAY(display),
                                   SDL_WINDOWPOS_CENTERED_DISPLAY(display));
         }
-        Present();
+        fullscreen_ = on;
+        // A window at its own size takes the picture as it is; over the whole desktop
+        // a renderer of the screen stretches it.
+        if (!on) screen_.reset();
+        exposed_ = true;
     }
 
-    void MoveWindow(int leftTwips, int topTwips) override {
-        if (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) return;
-        SDL_SetWindowPosition(window_, leftTwips / kTwips, topTwips / kTwips);
+    void MoveWindow(int left, int top) override {
+        if (!fullscreen_) SDL_SetWindowPosition(window_.get(), left, top);
     }
 
-    std::uint32_t GdiplusStartup(const GdiplusStartupInput&) override { return 1; }
-    void GdiplusShutdown(std::uint32_t) override {}
-    Graphics* GdipCreateFromHDC(PictureBox&) override { return gfx_.get(); }
-    void GdipDeleteGraphics(Graphics*) override {}
-    PictureHandle GdipCreateBitmapFromFile(const std::string& path) override {
-        return pictures_.LoadFile(path);
-    }
-    PictureHandle LoadPictureFromMemory(const unsigned char* data, std::size_t size) override {
+    PictureHandle LoadPicture(const std::string& path) override { return pictures_.LoadFile(path); }
+    PictureHandle LoadPicture(const unsigned char* data, std::size_t size) override {
         return pictures_.LoadMemory(data, size);
     }
-    void GdipDisposeImage(PictureHandle image) override { pictures_.Dispose(image); }
+    void FreePicture(PictureHandle picture) override { pictures_.Dispose(picture); }
+    BoardSurface& Board() override { return board_; }
 
     void PlaySound(const std::string& path) override { audio_.PlayEffect(path); }
-    MusicLibrary& Music() override { return music_; }
+    MusicPlayer& Music() override { return music_; }
 
 private:
-    static int SDLCALL Watch(void* self, SDL_Event* e) {
-        auto* p = static_cast<SdlPlatform*>(self);
-        if (e->type == SDL_KEYDOWN) {
-            const int code = sdl::VkFromKey(e->key.keysym);
-            if (code > 0 && code <= 0xFF) p->latch_[code] = true;
-        } else if (e->type == SDL_WINDOWEVENT && e->window.event == SDL_WINDOWEVENT_EXPOSED) {
-            p->exposed_ = true;
-        } else if (e->type == SDL_QUIT) {
-            // Also seen by loops that dispatch nothing (the quit question).
-            if (p->sink_) p->sink_->Form_CloseRequest();
-        }
-        return 1;
-    }
-
-    // True when the window needs composing again.
-    bool Dispatch(const SDL_Event& e) {
-        switch (e.type) {
-            case SDL_KEYDOWN: {
-                const int code = sdl::VkFromKey(e.key.keysym);
-                if (!code || !sink_) return false;
-                sdl::DeliverKeyDown(sink_, ctl_, code, sdl::ShiftMaskFromMod(e.key.keysym.mod),
-                                    [&](const BrowserView& v) { return help_.ContentHeight(v); });
-                return true;
-            }
-            case SDL_TEXTINPUT:
-                if (ctl_ && ctl_->Text2.Visible) {
-                    sdl::TextBoxType(ctl_->Text2, e.text.text);
-                    return true;
+    // Moves what SDL has queued into the game's own queue and latches; true when a key
+    // or typed text arrived.
+    bool Pump() {
+        bool arrived = false;
+        SDL_Event e;
+        while (SDL_PollEvent(&e)) {
+            switch (e.type) {
+                case SDL_KEYDOWN: {
+                    const int code = sdl::VkFromKey(e.key.keysym);
+                    if (code <= 0 || code >= vk::kCount) break;
+                    latches_.Press(code);
+                    input_.push_back({InputEvent::Kind::Key, code, sdl::ShiftMaskFromMod(e.key.keysym.mod), {}});
+                    arrived = true;
+                    break;
                 }
-                return false;
-            case SDL_QUIT:
-                if (sink_) sink_->Form_CloseRequest();
-                return false;
-            case SDL_WINDOWEVENT:
-                return e.window.event == SDL_WINDOWEVENT_EXPOSED ||
-                       e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
-                       e.window.event == SDL_WINDOWEVENT_RESTORED;
-            case SDL_MOUSEBUTTONDOWN: {
-                if (!sink_) return false;
-                const int button = e.button.button == SDL_BUTTON_LEFT    ? 1
-                                   : e.button.button == SDL_BUTTON_RIGHT ? 2
-                                   : e.button.button == SDL_BUTTON_MIDDLE ? 4
-                                                                          : 0;
-                sink_->Form_MouseDown(button, sdl::ShiftMaskFromMod(SDL_GetModState()),
-                                      static_cast<float>(e.button.x * kTwips),
-                                      static_cast<float>(e.button.y * kTwips));
-                return false;
+                case SDL_TEXTINPUT:
+                    if (textInput_) {
+                        input_.push_back({InputEvent::Kind::Text, 0, 0, e.text.text});
+                        arrived = true;
+                    }
+                    break;
+                case SDL_QUIT: close_ = true; break;
+                case SDL_WINDOWEVENT:
+                    if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                        e.window.event == SDL_WINDOWEVENT_RESTORED)
+                        exposed_ = true;
+                    break;
+                case SDL_RENDER_TARGETS_RESET:
+                case SDL_RENDER_DEVICE_RESET:
+                    // Only the screen's renderer can lose its textures; the picture of the
+                    // window is safe in memory and goes up again whole.
+                    screen_.reset();
+                    exposed_ = true;
+                    break;
+                default: break;
             }
-            case SDL_RENDER_TARGETS_RESET:
-                // The board picture's pixels are gone; start it afresh.
-                ResetGameImage();
-                return true;
-            case SDL_RENDER_DEVICE_RESET:
-                help_.ForgetRenderer(renderer_);
-                texts_->Clear();
-                pictures_.ForgetRenderer(renderer_);
-                ResetGameImage();
-                return true;
-            default: return false;
         }
+        return arrived;
     }
 
-    void ResetGameImage() {
-        if (game_) SDL_DestroyTexture(game_);
-        game_ = nullptr;
-        GameImage();
+    // The board picture's persistent image, made on first use and black until painted.
+    SDL_Texture* BoardImage() {
+        if (boardImage_) return boardImage_.get();
+        boardImage_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                            kBoardWidth, kBoardHeight));
+        if (!boardImage_) return nullptr;
+        SDL_Texture* before = SDL_GetRenderTarget(renderer_.get());
+        SDL_SetRenderTarget(renderer_.get(), boardImage_.get());
+        SDL_SetRenderDrawBlendMode(renderer_.get(), SDL_BLENDMODE_NONE);
+        SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
+        SDL_RenderClear(renderer_.get());
+        SDL_SetRenderTarget(renderer_.get(), before);
+        return boardImage_.get();
     }
 
-    // picGame's persistent image, made on first use.
-    SDL_Texture* GameImage() {
-        if (game_) return game_;
-        game_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, kBoardW,
-                                  kBoardH);
-        if (!game_) return nullptr;
-        SDL_Texture* before = SDL_GetRenderTarget(renderer_);
-        SDL_SetRenderTarget(renderer_, game_);
-        SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
-        SDL_SetRenderTarget(renderer_, before);
-        return game_;
-    }
-
-    void Present() {
+    // The changed pieces of the window's picture onto the screen.
+    void ToScreen(const std::vector<SDL_Rect>& areas) {
         exposed_ = false;
-        if (!ctl_) return;
-        SDL_SetRenderTarget(renderer_, nullptr);
-        sdl::ComposeWindow(renderer_, *ctl_, pictures_, *texts_, GameImage(),
-                           [this](const BrowserView& v, const SDL_Rect& vp) { help_.Draw(v, renderer_, vp); });
-        SDL_RenderPresent(renderer_);
-        SyncTextInput();
+        if (!shown_) return;
+        if (!fullscreen_) {
+            SDL_Surface* surface = SDL_GetWindowSurface(window_.get());
+            if (surface && surface->w == kWindowWidth && surface->h == kWindowHeight) {
+                for (SDL_Rect area : areas) SDL_BlitSurface(image_.get(), &area, surface, &area);
+                SDL_UpdateWindowSurfaceRects(window_.get(), areas.data(), static_cast<int>(areas.size()));
+                return;
+            }
+        }
+        ScaledToScreen(areas);
+    }
+
+    // Full screen: the picture of the window as a texture of the screen's renderer, scaled
+    // and letter-boxed by its logical size.
+    void ScaledToScreen(std::vector<SDL_Rect> areas) {
+        if (!screen_) {
+            screen_ = std::make_unique<Screen>();
+            screen_->renderer.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED));
+            if (!screen_->renderer) screen_->renderer.reset(SDL_CreateRenderer(window_.get(), -1, 0));
+            if (!screen_->renderer) {
+                screen_.reset();
+                return;
+            }
+            SDL_RenderSetLogicalSize(screen_->renderer.get(), kWindowWidth, kWindowHeight);
+            screen_->texture.reset(SDL_CreateTexture(screen_->renderer.get(), SDL_PIXELFORMAT_ARGB8888,
+                                                     SDL_TEXTUREACCESS_STREAMING, kWindowWidth, kWindowHeight));
+            areas.assign(1, sdl::kWholeWindow);
+        }
+        if (!screen_->texture) return;
+        for (const SDL_Rect& area : areas) {
+            const auto* pixels = static_cast<const std::uint8_t*>(image_->pixels) + area.y * image_->pitch + area.x * 4;
+            SDL_UpdateTexture(screen_->texture.get(), &area, pixels, image_->pitch);
+        }
+        SDL_Renderer* r = screen_->renderer.get();
+        SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
+        SDL_RenderClear(r);
+        SDL_RenderCopy(r, screen_->texture.get(), nullptr, nullptr);
+        SDL_RenderPresent(r);
     }
 
     // Text input (and the input method) only while the text box is shown.
-    void SyncTextInput() {
-        const bool want = ctl_ && ctl_->Text2.Visible;
-        if (want != textInput_) {
-            if (want) {
-                SDL_StartTextInput();
-            } else {
-                SDL_StopTextInput();
-            }
-            textInput_ = want;
+    void SyncTextInput(const Controls& controls) {
+        const bool want = controls.levelBox.Visible;
+        if (want == textInput_) return;
+        if (want) {
+            SDL_StartTextInput();
+        } else {
+            SDL_StopTextInput();
         }
+        textInput_ = want;
     }
 
     SDL_DisplayMode Desktop() {
         SDL_DisplayMode mode{};
-        const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
-        if (SDL_GetDesktopDisplayMode(display, &mode) != 0) mode.w = kWindowW, mode.h = kWindowH;
+        const int display = std::max(0, SDL_GetWindowDisplayIndex(window_.get()));
+        if (SDL_GetDesktopDisplayMode(display, &mode) != 0) mode.w = kWindowWidth, mode.h = kWindowHeight;
         return mode;
     }
 
-    SDL_Window* window_;
-    SDL_Renderer* renderer_;
-    SDL_Texture* game_ = nullptr;
-    Controls* ctl_ = nullptr;
-    EventSink* sink_ = nullptr;
+    struct Screen {
+        sdl::RendererHandle renderer;
+        sdl::TextureHandle texture;  // declared after its renderer: it goes first
+    };
+
+    // Declared in the order they are made; the textures below go before their renderers.
+    sdl::WindowHandle window_;
+    sdl::SurfaceHandle image_;        // the window's picture
+    sdl::RendererHandle renderer_;    // draws into it, in memory
+    std::unique_ptr<Screen> screen_;  // only while the picture is scaled
     sdl::PictureTable pictures_;
-    std::unique_ptr<sdl::TextCache> texts_;
-    std::unique_ptr<sdl::RendererGraphics> gfx_;
-    sdl::HelpViews help_;
+    sdl::TextCache texts_;
+    sdl::TextureHandle boardImage_;
+    sdl::RendererBoard board_;
+    HtmlView help_;
     sdl::SdlAudio audio_;
     sdl::SdlMusic music_{audio_};
-    bool latch_[256] = {};
-    int polls_ = 0;
+
+    std::deque<InputEvent> input_;
+    KeyLatches latches_;
+    std::uint64_t lastKeyPump_ = 0;
+    bool close_ = false;
     bool shown_ = false;
-    bool exposed_ = false;
+    bool fullscreen_ = false;
+    bool exposed_ = false;  // the screen must get the whole picture again
+    bool helpChanged_ = false;
     bool textInput_ = true;  // SDL starts with text input on
+    bool presentedOnce_ = false;
+    Controls presented_;
+    sdl::DirtyRegion changed_;
 };
 
 [[noreturn]] void CannotStart(const char* what) {
-    std::cerr << "TramolKulap: " << what << ": " << SDL_GetError() << '\n';
+    std::cerr << kWindowTitle << ": " << what << ": " << SDL_GetError() << '\n';
     std::exit(1);
 }
 
@@ -309,18 +339,21 @@ private:
 
 std::unique_ptr<Platform> CreateSdlPlatform() {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    // The window's own surface goes straight to the window system: no graphics library
+    // is loaded for a picture that only ever changes in small pieces.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) CannotStart("cannot start SDL");
     if (!TTF_WasInit() && TTF_Init() != 0) CannotStart("cannot start the text renderer");
     IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
-    SDL_Window* window = SDL_CreateWindow("TramolKulap", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kWindowW,
-                                          kWindowH, SDL_WINDOW_HIDDEN);
+    sdl::WindowHandle window(SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                              kWindowWidth, kWindowHeight, SDL_WINDOW_HIDDEN));
     if (!window) CannotStart("cannot open the window");
-    SDL_Renderer* renderer =
-        SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
-    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-    if (!renderer) CannotStart("cannot draw into the window");
-    SDL_RenderSetLogicalSize(renderer, kWindowW, kWindowH);
-    return std::make_unique<SdlPlatform>(window, renderer);
+    sdl::SurfaceHandle image(
+        SDL_CreateRGBSurfaceWithFormat(0, kWindowWidth, kWindowHeight, 32, SDL_PIXELFORMAT_ARGB8888));
+    if (!image) CannotStart("cannot hold the window's picture");
+    sdl::RendererHandle renderer(SDL_CreateSoftwareRenderer(image.get()));
+    if (!renderer) CannotStart("cannot draw the window's picture");
+    return std::make_unique<SdlPlatform>(std::move(window), std::move(image), std::move(renderer));
 }
 
 }  // namespace tk

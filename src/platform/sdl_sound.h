@@ -1,13 +1,12 @@
 // Sound effects and music on SDL_mixer, sharing one audio device opened on first need.
 #pragma once
 
-#include <SDL_mixer.h>
-
 #include <cstdint>
 #include <map>
 #include <string>
 
 #include "platform/platform.h"
+#include "platform/sdl_handles.h"
 
 namespace tk::sdl {
 
@@ -27,37 +26,29 @@ public:
 
 private:
     bool open_ = false;
-    bool failed_ = false;
+    bool failed_ = false;  // a missing device is not asked again for every effect
     bool subsystem_ = false;
-    std::map<std::string, Mix_Chunk*> chunks_;
+    std::map<std::string, ChunkHandle> chunks_;
 };
 
-class SdlMusic : public MusicLibrary {
+class SdlMusic : public MusicPlayer {
 public:
     explicit SdlMusic(SdlAudio& audio) : audio_(audio) {}
     ~SdlMusic() override;
 
-    bool Available(std::string* why) override;
-    bool Init(int mixRate, int maxChannels, int flags) override;
-    int GetError() override { return error_; }
+    bool Open(int mixRate) override;
     void Close() override;
-    std::uintptr_t StreamOpen(const std::string& path, int mode) override;
-    std::uintptr_t StreamPlay(int channel, std::uintptr_t stream) override;
-    void StreamStop(std::uintptr_t stream) override;
-    bool GetPaused(std::uintptr_t channel) override;
+    std::uintptr_t Load(const std::string& path) override;
+    std::uintptr_t Play(std::uintptr_t stream) override;
+    void Stop(std::uintptr_t stream) override;
     void SetPaused(std::uintptr_t channel, bool paused) override;
     void SetVolume(std::uintptr_t channel, int volume) override;
 
 private:
-    struct Stream {
-        Mix_Music* music = nullptr;
-        bool loop = false;
-    };
     void FreeStreams();
 
     SdlAudio& audio_;
-    int error_ = 0;
-    std::map<std::uintptr_t, Stream> streams_;
+    std::map<std::uintptr_t, MusicHandle> streams_;
     std::uintptr_t next_ = 1;
     std::uintptr_t playing_ = 0;
 };

@@ -38,45 +38,6 @@ constexpr char16_t kCp1250High[128] = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,  // F8
 };
 
-// Decodes one UTF-8 sequence at `pos`; returns its length, or 0 when the bytes there
-// are not well-formed UTF-8 (overlong forms, surrogates and values past U+10FFFF too).
-std::size_t decodeUtf8(std::string_view s, std::size_t pos, char32_t& out) {
-    const auto b = [&](std::size_t i) { return static_cast<unsigned char>(s[pos + i]); };
-    const unsigned char lead = b(0);
-    std::size_t len;
-    char32_t c, min;
-    if (lead < 0x80) {
-        out = lead;
-        return 1;
-    } else if ((lead & 0xE0) == 0xC0) {
-        len = 2, c = lead & 0x1F, min = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        len = 3, c = lead & 0x0F, min = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        len = 4, c = lead & 0x07, min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (pos + len > s.size()) return 0;
-    for (std::size_t i = 1; i < len; ++i) {
-        if ((b(i) & 0xC0) != 0x80) return 0;
-        c = (c << 6) | (b(i) & 0x3F);
-    }
-    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
-    out = c;
-    return len;
-}
-
-bool isValidUtf8(std::string_view s) {
-    char32_t c;
-    for (std::size_t i = 0; i < s.size();) {
-        const std::size_t n = decodeUtf8(s, i, c);
-        if (!n) return false;
-        i += n;
-    }
-    return true;
-}
-
 std::string cp1250ToUtf8(std::string_view s) {
     std::string out;
     out.reserve(s.size() + s.size() / 2);

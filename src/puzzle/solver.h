@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "puzzle/level_file.h"
+#include "puzzle/pacing.h"
 
 namespace tk {
 
@@ -19,10 +20,7 @@ constexpr char kPlanLeft = 'L', kPlanUp = 'U', kPlanRight = 'R', kPlanDown = 'D'
 int planActionCode(char action);
 char planLetter(int directionCode);
 
-// Play time of a plan by the game's pacing: every step and every quarter turn is ten
-// frames of 20 ms, and the loop pass that starts it waits another 20 ms.
-constexpr int kFramesPerAction = 10, kFrameMs = 20, kPassMs = 20;
-constexpr int kActionMs = kFramesPerAction * kFrameMs + kPassMs;
+// Play time of a plan by the game's pacing (kActionMs per step or quarter turn).
 std::int64_t planMilliseconds(std::string_view plan);
 double planSeconds(std::string_view plan);
 

@@ -1,26 +1,21 @@
-// Full screen and back: the display-mode routine of Module1.
-#include "app/module1.h"
+// The desktop's measurement and the centred window.
+#include "services/display_mode.h"
 
 #include <cmath>
 
-namespace tk::Module1 {
+namespace tk {
 
-namespace {
-
-// Nearest whole number, halves to the even neighbour (the default rounding mode),
-// kept inside what a display size can be.
-int wholePixels(float value) {
-    if (!std::isfinite(value)) return 0;
-    const float clamped = std::fmin(std::fmax(value, 0.0f), 1.0e6f);
-    return static_cast<int>(std::nearbyint(clamped));
+void DisplayMode::MeasureDesktop() {
+    desktopWidth_ = static_cast<float>(plat_.DesktopWidth());
+    desktopHeight_ = static_cast<float>(plat_.DesktopHeight());
+    // Kept: a square desktop is corrected to 4:3, division first.
+    if (desktopWidth_ == desktopHeight_) desktopWidth_ = desktopHeight_ / 3 * 4;
 }
 
-}  // namespace
-
-void setDisplayMode(Platform& platform, const float& width, const float& height) {
-    // The platform never changes the real display mode: 800 × 600 scales the window
-    // over the whole desktop, and the desktop size brings the window back.
-    platform.ChangeDisplayMode(wholePixels(width), wholePixels(height));
+void DisplayMode::CentreWindow() {
+    const double left = (desktopWidth_ - static_cast<double>(kWindowWidth)) / 2.0;
+    const double top = (desktopHeight_ - static_cast<double>(kWindowHeight)) / 2.0;
+    plat_.MoveWindow(static_cast<int>(std::lround(left)), static_cast<int>(std::lround(top)));
 }
 
-}  // namespace tk::Module1
+}  // namespace tk

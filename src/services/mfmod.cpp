@@ -1,12 +1,11 @@
-// The music module: start-up and close of the sound library and numbered stream slots.
+// The music module: start-up and close of the audio device and numbered stream slots.
 #include "services/mfmod.h"
 
 namespace tk {
 
 namespace {
-
-constexpr const char* kTitle = "TramolKulap";
-
+// The device could not be opened: the library's own code for it.
+constexpr int kErrorInitializingOutput = 3;
 }  // namespace
 
 std::string mFmod::fmodErrorText(int code) {
@@ -37,40 +36,21 @@ std::string mFmod::fmodErrorText(int code) {
     }
 }
 
-void mFmod::fmodInit(int streamBufferMs, int mixRate, int channels, int initFlags, int outputType,
-                     int mixerType, int driver) {
-    // Driver, output type, mixer and buffer sizes are the library's business on this
-    // platform; what remains is whether it can be used and whether it starts.
-    (void)streamBufferMs;
-    (void)outputType;
-    (void)mixerType;
-    (void)driver;
-    MusicLibrary& lib = plat_.Music();
-    std::string why;
-    if (!lib.Available(&why)) {
-        libraryUsable_ = false;
-        started_ = false;
-        plat_.MsgBox("FMOD Cannot initialize because of an error.\r\n" + why, kTitle, true);
-        return;
-    }
-    libraryUsable_ = true;
+void mFmod::fmodInit(int mixRate, int channels) {
     if (channels > 64) {
-        plat_.MsgBox("You can only have a maximum of " + std::to_string(64) + " channels.", "Error",
-                     true);
+        plat_.MsgBox("You can only have a maximum of " + std::to_string(64) + " channels.", "Error", true);
         return;
     }
     maxChannels = channels;
-    started_ = lib.Init(mixRate, channels, initFlags);
+    started_ = plat_.Music().Open(mixRate);
     if (!started_) {
-        const int code = lib.GetError();
-        plat_.MsgBox("FMOD Cannot initialize because of an error.\r\n" + fmodErrorText(code),
-                     kTitle, true);
+        plat_.MsgBox("FMOD Cannot initialize because of an error.\r\n" + fmodErrorText(kErrorInitializingOutput),
+                     kWindowTitle, true);
     }
 }
 
 void mFmod::fmodClose() {
-    if (libraryUsable_) plat_.Music().Close();
-    libraryUsable_ = false;
+    plat_.Music().Close();
     started_ = false;
 }
 
@@ -80,11 +60,11 @@ bool mFmod::validSlot(int slot) const {
     return slot >= 0 && slot <= maxChannels && slot < static_cast<int>(streamHandles.size());
 }
 
-void mFmod::streamOpen(const std::string& path, int mode, int slot, bool playNow, int volume) {
+void mFmod::streamOpen(const std::string& path, int slot, bool playNow, int volume) {
     if (!validSlot(slot)) return;
     streamStop(slot);
     // After a failed start every music call stays silent: the slot simply stays empty.
-    streamHandles[slot] = started_ ? plat_.Music().StreamOpen(path, mode) : 0;
+    streamHandles[slot] = started_ ? plat_.Music().Load(path) : 0;
     if (playNow) {
         streamPlay(slot);
         streamSetVolume(slot, volume);
@@ -92,32 +72,26 @@ void mFmod::streamOpen(const std::string& path, int mode, int slot, bool playNow
 }
 
 void mFmod::streamPlay(int slot) {
-    if (!validSlot(slot)) return;
-    if (!started_) return;
-    MusicLibrary& lib = plat_.Music();
-    if (streamChannels[slot] != 0 && lib.GetPaused(streamChannels[slot])) streamTogglePause(slot);
-    // The stream plays on the channel numbered like its slot, not on a free one.
-    streamChannels[slot] = streamHandles[slot] != 0 ? lib.StreamPlay(slot, streamHandles[slot]) : 0;
+    if (!validSlot(slot) || !started_) return;
+    if (streamChannels[slot] != 0 && paused_[slot]) streamTogglePause(slot);
+    streamChannels[slot] = streamHandles[slot] != 0 ? plat_.Music().Play(streamHandles[slot]) : 0;
 }
 
 void mFmod::streamTogglePause(int slot) {
-    if (!validSlot(slot)) return;
-    if (!started_ || streamChannels[slot] == 0) return;
-    MusicLibrary& lib = plat_.Music();
-    lib.SetPaused(streamChannels[slot], !lib.GetPaused(streamChannels[slot]));
+    if (!validSlot(slot) || !started_ || streamChannels[slot] == 0) return;
+    paused_[slot] = !paused_[slot];
+    plat_.Music().SetPaused(streamChannels[slot], paused_[slot]);
 }
 
 void mFmod::streamStop(int slot) {
-    if (!validSlot(slot)) return;
-    if (streamHandles[slot] == 0) return;
-    // The stream itself is released when the library closes.
-    if (started_) plat_.Music().StreamStop(streamHandles[slot]);
+    if (!validSlot(slot) || streamHandles[slot] == 0) return;
+    // The stream itself is released when the device closes.
+    if (started_) plat_.Music().Stop(streamHandles[slot]);
     streamHandles[slot] = 0;
 }
 
 void mFmod::streamSetVolume(int slot, int volume) {
-    if (!validSlot(slot)) return;
-    if (!started_ || streamChannels[slot] == 0) return;
+    if (!validSlot(slot) || !started_ || streamChannels[slot] == 0) return;
     plat_.Music().SetVolume(streamChannels[slot], volume);
 }
 

@@ -1,4 +1,5 @@
-// The music module: numbered stream slots over the platform's music library.
+// The music module: numbered stream slots over the platform's music player, its messages
+// and its table of error texts.
 #pragma once
 
 #include <array>
@@ -9,16 +10,21 @@
 
 namespace tk {
 
+// The one piece, in the music folder.
+inline constexpr const char* kMusicFile = "Lumfex - Little bit of happiness.mp3";
+
 class mFmod {
 public:
     explicit mFmod(Platform& platform) : plat_(platform) {}
 
     static std::string fmodErrorText(int code);
 
-    void fmodInit(int streamBufferMs, int mixRate, int channels, int initFlags, int outputType,
-                  int mixerType, int driver);
+    // Opens the audio device for `channels` stream slots; a failure is shown once and
+    // every later call stays silent.
+    void fmodInit(int mixRate, int channels);
     void fmodClose();
-    void streamOpen(const std::string& path, int mode, int slot, bool playNow, int volume);
+    // Opens `path` as a looping stream in `slot`; with `playNow` it plays at `volume`.
+    void streamOpen(const std::string& path, int slot, bool playNow, int volume);
     void streamPlay(int slot);
     void streamTogglePause(int slot);
     void streamStop(int slot);
@@ -32,9 +38,8 @@ private:
     bool validSlot(int slot) const;
 
     Platform& plat_;
-    bool libraryUsable_ = false;  // the library could be loaded at all
-    bool started_ = false;        // and it accepted the output device
-
+    bool started_ = false;  // the device opened
+    std::array<bool, 65> paused_{};
 };
 
 }  // namespace tk

@@ -1,13 +1,12 @@
-// Czech and English: the language switch and the menu captions.
+// The language flag and its marker file.
+#include "ui/language.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <string>
 
-#include "app/frm_main.h"
-#include "ui/menu_look.h"
-#include "ui/texts.h"
+#include "platform/fatal_error.h"
 
 namespace tk {
 
@@ -23,8 +22,8 @@ void removeMarker(const std::string& path) {
                          (ec ? ec.message() : std::string("not removed")));
 }
 
-// The marker is an empty file. A link of that name is replaced, not followed, so
-// that nothing outside the program folder is ever truncated.
+// The marker is an empty file. A link of that name is replaced, not followed, so that
+// nothing outside the program folder is ever truncated.
 void createMarker(const std::string& path) {
     std::error_code ec;
     if (fs::is_symlink(fs::symlink_status(path, ec))) fs::remove(path, ec);
@@ -33,28 +32,21 @@ void createMarker(const std::string& path) {
     if (std::fclose(f) != 0)
         throw FatalError("Cannot create the language file " + path + ": " + std::strerror(errno));
 }
+
 }  // namespace
 
-void frmMain::switchLng() {
-    const bool wasCzech = isCzech;
-    isCzech = !wasCzech;
-    if (wasCzech)
-        removeMarker(markerPath());
-    else
-        createMarker(markerPath());
-
-    stvorMenu();
-
-    Label2.Caption = texts::creditsHeadings(isCzech);
-
-    // The page is loaded now, so that opening help later just shows it.
-    plat.Navigate(wbHelp, programFolder + "/help/" + texts::helpPageName(isCzech) + ".html");
+void Language::BeforeFirstSwitch() {
+    std::error_code ec;
+    czech_ = !fs::exists(marker_, ec);
 }
 
-void frmMain::stvorMenu() {
-    for (int i = 0; i < menulook::kLines; ++i) Label6[i].Caption = texts::menuLine(isCzech, i);
-    // Only ever called for the main menu, whose lines use the larger font.
-    menulook::setFontSize(Label6, menulook::kMainMenuPt);
+void Language::Switch() {
+    const bool wasCzech = czech_;
+    czech_ = !wasCzech;
+    if (wasCzech)
+        removeMarker(marker_);
+    else
+        createMarker(marker_);
 }
 
 }  // namespace tk

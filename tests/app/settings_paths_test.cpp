@@ -3,34 +3,42 @@
 
 #include <filesystem>
 
-#include "support/game_fixture.h"
+#include "app/paths.h"
+#include "app/settings.h"
+#include "platform/fatal_error.h"
+#include "support/program_folder.h"
 
 namespace tk::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Bare : GameFixture {
-    Bare() : GameFixture(HeadlessOptions{}, false) {}
+// An empty program folder, its paths and the settings as the program would hold them.
+struct Bare {
+    ProgramFolder folder{false};
+    Paths paths{folder.str()};
+    Settings s;
     void settings(const std::string& text) { folder.write("options.txt", text); }
+    void read() { s = readSettings(paths.Settings()); }
+    void save() { ulozNastaveni(paths.Settings(), s); }
 };
 
 TEST(ResourcePaths, ExtensionChoosesTheFolderAndTheNameKeepsItsCase) {
     Bare b;
     const std::string root = b.folder.str();
-    EXPECT_EQ(b.form.programFolder, root);
-    EXPECT_EQ(b.form.LP("01.kulap"), root + "/levels/01.kulap");
-    EXPECT_EQ(b.form.LP("Bonus.KuLaP"), root + "/levels/Bonus.KuLaP");
-    EXPECT_EQ(b.form.LP(".KULAP"), root + "/levels/.KULAP");
+    EXPECT_EQ(b.paths.programFolder(), root);
+    EXPECT_EQ(b.paths.LP("01.kulap"), root + "/levels/01.kulap");
+    EXPECT_EQ(b.paths.LP("Bonus.KuLaP"), root + "/levels/Bonus.KuLaP");
+    EXPECT_EQ(b.paths.LP(".KULAP"), root + "/levels/.KULAP");
     // Pictures, the bare word, a name that merely contains it, and nothing at all.
-    EXPECT_EQ(b.form.LP("okno.jpg"), root + "/graphics/okno.jpg");
-    EXPECT_EQ(b.form.LP("kulap"), root + "/graphics/kulap");
-    EXPECT_EQ(b.form.LP("mykulap"), root + "/graphics/mykulap");
-    EXPECT_EQ(b.form.LP("a.kulap.png"), root + "/graphics/a.kulap.png");
-    EXPECT_EQ(b.form.LP("x.kulapx"), root + "/graphics/x.kulapx");
-    EXPECT_EQ(b.form.LP(""), root + "/graphics/");
-    EXPECT_EQ(b.form.settingsPath(), root + "/options.txt");
-    EXPECT_EQ(b.form.markerPath(), root + "/AtToMluvi.Cesky");
+    EXPECT_EQ(b.paths.LP("okno.jpg"), root + "/graphics/okno.jpg");
+    EXPECT_EQ(b.paths.LP("kulap"), root + "/graphics/kulap");
+    EXPECT_EQ(b.paths.LP("mykulap"), root + "/graphics/mykulap");
+    EXPECT_EQ(b.paths.LP("a.kulap.png"), root + "/graphics/a.kulap.png");
+    EXPECT_EQ(b.paths.LP("x.kulapx"), root + "/graphics/x.kulapx");
+    EXPECT_EQ(b.paths.LP(""), root + "/graphics/");
+    EXPECT_EQ(b.paths.Settings(), root + "/options.txt");
+    EXPECT_EQ(b.paths.LanguageMarker(), root + "/AtToMluvi.Cesky");
 }
 
 TEST(SettingsRead, OnlyTheExactWordsSwitchSomethingOn) {
@@ -67,14 +75,14 @@ TEST(SettingsRead, OnlyTheExactWordsSwitchSomethingOn) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         Bare b;
-        b.form.fullscreenOn = !c.fullscreen;
-        b.form.musicOn = !c.music;
-        b.form.currentLevel = "stale";
+        b.s.fullscreenOn = !c.fullscreen;
+        b.s.musicOn = !c.music;
+        b.s.currentLevel = "stale";
         b.settings(c.text);
-        ASSERT_NO_THROW(b.form.readSettings());
-        EXPECT_EQ(b.form.fullscreenOn, c.fullscreen);
-        EXPECT_EQ(b.form.musicOn, c.music);
-        EXPECT_EQ(b.form.currentLevel, c.level);
+        ASSERT_NO_THROW(b.read());
+        EXPECT_EQ(b.s.fullscreenOn, c.fullscreen);
+        EXPECT_EQ(b.s.musicOn, c.music);
+        EXPECT_EQ(b.s.currentLevel, c.level);
     }
 }
 
@@ -82,10 +90,10 @@ TEST(SettingsRead, MissingOrShortFileStopsWithItsName) {
     {
         Bare b;
         try {
-            b.form.readSettings();
+            b.read();
             FAIL() << "a missing settings file must stop start-up";
         } catch (const FatalError& e) {
-            EXPECT_NE(std::string(e.what()).find(b.form.settingsPath()), std::string::npos);
+            EXPECT_NE(std::string(e.what()).find(b.paths.Settings()), std::string::npos);
             EXPECT_NE(std::string(e.what()).find("not found"), std::string::npos);
         }
         EXPECT_FALSE(b.folder.exists("options.txt")) << "the file is not created";
@@ -95,50 +103,50 @@ TEST(SettingsRead, MissingOrShortFileStopsWithItsName) {
         SCOPED_TRACE(text);
         Bare b;
         b.settings(text);
-        EXPECT_THROW(b.form.readSettings(), FatalError);
+        EXPECT_THROW(b.read(), FatalError);
         EXPECT_EQ(b.folder.read("options.txt"), text);
     }
     {
         Bare b;
         fs::create_directory(b.folder / "options.txt");
-        EXPECT_THROW(b.form.readSettings(), FatalError);
+        EXPECT_THROW(b.read(), FatalError);
     }
     // Three empty lines are three lines.
     Bare b;
     b.settings("\r\n\r\n\r\n");
-    EXPECT_NO_THROW(b.form.readSettings());
-    EXPECT_FALSE(b.form.fullscreenOn);
-    EXPECT_EQ(b.form.currentLevel, "");
+    EXPECT_NO_THROW(b.read());
+    EXPECT_FALSE(b.s.fullscreenOn);
+    EXPECT_EQ(b.s.currentLevel, "");
 }
 
 TEST(SettingsWrite, ThreeCrLfLinesThatReadBackTheSame) {
     Bare b;
     b.settings("old content that is longer than the new one\r\n\r\n\r\n\r\n");
-    b.form.fullscreenOn = true;
-    b.form.musicOn = false;
-    b.form.currentLevel = "abc";
-    b.form.ulozNastaveni();
+    b.s.fullscreenOn = true;
+    b.s.musicOn = false;
+    b.s.currentLevel = "abc";
+    b.save();
     EXPECT_EQ(b.folder.read("options.txt"), "fullscreen:on\r\nmusic:off\r\nlevel:abc\r\n");
     EXPECT_FALSE(b.folder.exists("options.txt.tmp"));
 
-    b.form.fullscreenOn = false;
-    b.form.musicOn = true;
-    b.form.currentLevel = "\xC3\x9Arove\xC5\x88 7";
-    b.form.ulozNastaveni();
+    b.s.fullscreenOn = false;
+    b.s.musicOn = true;
+    b.s.currentLevel = "\xC3\x9Arove\xC5\x88 7";
+    b.save();
     EXPECT_EQ(b.folder.read("options.txt"),
               "fullscreen:off\r\nmusic:on\r\nlevel:\xC3\x9Arove\xC5\x88 7\r\n");
-    b.form.fullscreenOn = true;
-    b.form.musicOn = false;
-    b.form.currentLevel.clear();
-    b.form.readSettings();
-    EXPECT_FALSE(b.form.fullscreenOn);
-    EXPECT_TRUE(b.form.musicOn);
-    EXPECT_EQ(b.form.currentLevel, "\xC3\x9Arove\xC5\x88 7");
+    b.s.fullscreenOn = true;
+    b.s.musicOn = false;
+    b.s.currentLevel.clear();
+    b.read();
+    EXPECT_FALSE(b.s.fullscreenOn);
+    EXPECT_TRUE(b.s.musicOn);
+    EXPECT_EQ(b.s.currentLevel, "\xC3\x9Arove\xC5\x88 7");
 
     // A missing file is created.
     b.folder.remove("options.txt");
-    b.form.currentLevel = "";
-    b.form.ulozNastaveni();
+    b.s.currentLevel = "";
+    b.save();
     EXPECT_EQ(b.folder.read("options.txt"), "fullscreen:off\r\nmusic:on\r\nlevel:\r\n");
 }
 
@@ -148,21 +156,20 @@ TEST(SettingsWrite, AFailedWriteLeavesTheOldFileWholeAndStops) {
     b.settings(old);
     // Something that is not a file sits where the new content would be written first.
     fs::create_directory(b.folder / "options.txt.tmp");
-    b.form.fullscreenOn = true;
-    b.form.currentLevel = "99";
+    b.s.fullscreenOn = true;
+    b.s.currentLevel = "99";
     try {
-        b.form.ulozNastaveni();
+        b.save();
         FAIL() << "a failed write must not pass for a saved file";
     } catch (const FatalError& e) {
-        EXPECT_NE(std::string(e.what()).find(b.form.settingsPath()), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find(b.paths.Settings()), std::string::npos);
     }
     EXPECT_EQ(b.folder.read("options.txt"), old);
     EXPECT_TRUE(fs::is_directory(b.folder / "options.txt.tmp")) << "not ours to remove";
 
     // A folder that has gone away: nothing is left behind and nothing passes for success.
     Bare gone;
-    gone.form.programFolder = (gone.folder / "missing").string();
-    EXPECT_THROW(gone.form.ulozNastaveni(), FatalError);
+    EXPECT_THROW(ulozNastaveni((gone.folder / "missing" / "options.txt").string(), gone.s), FatalError);
     EXPECT_FALSE(fs::exists(gone.folder / "missing"));
 }
 
@@ -173,8 +180,8 @@ TEST(SettingsWrite, AFullDiskLeavesTheOldFileWhole) {
     b.settings(old);
     // Every write to the temporary file fails as on a full disk.
     fs::create_symlink("/dev/full", b.folder / "options.txt.tmp");
-    b.form.musicOn = true;
-    EXPECT_THROW(b.form.ulozNastaveni(), FatalError);
+    b.s.musicOn = true;
+    EXPECT_THROW(b.save(), FatalError);
     EXPECT_EQ(b.folder.read("options.txt"), old);
     EXPECT_FALSE(fs::exists(fs::symlink_status(b.folder / "options.txt.tmp")));
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <set>
 
+#include "game/screen_mode.h"
 #include "support/game_fixture.h"
 #include "support/sample_files.h"
 
@@ -75,75 +76,81 @@ struct Session : GameFixture {
 
 TEST(StartUp, PictureThenWaitThenLoadInOrderThenMenu) {
     Session s({}, "fullscreen:on\r\nmusic:on\r\nlevel:01\r\n");
-    const std::string music = s.form.musicPath();
+    const std::string music = s.program.paths().MusicFile();
     bool checkedSplash = false, checkedMenu = false;
     s.plat.At(600, [&] {
         // During the pause only the carried start-up picture is on show.
         checkedSplash = true;
         EXPECT_TRUE(s.plat.WindowShown());
-        ASSERT_NE(s.form.ctl.WindowPicture, 0u);
-        EXPECT_EQ(s.plat.PictureWidth(s.form.ctl.WindowPicture), 800);
-        EXPECT_FALSE(s.form.Label1.Visible);
-        EXPECT_FALSE(s.form.Label2.Visible);
-        for (const Label& l : s.form.Label6) EXPECT_FALSE(l.Visible);
-        EXPECT_FALSE(s.form.Image1.Visible);
-        EXPECT_FALSE(s.form.picGame.Visible);
-        EXPECT_FALSE(s.form.Label4.Visible);
-        EXPECT_EQ(s.form.gfx, nullptr);
+        ASSERT_NE(s.ctl().windowPicture, 0u);
+        EXPECT_EQ(s.plat.PictureWidth(s.ctl().windowPicture), 800);
+        EXPECT_FALSE(s.ctl().creditNames.Visible);
+        EXPECT_FALSE(s.ctl().creditHeadings.Visible);
+        for (const Label& l : s.ctl().menuLines) EXPECT_FALSE(l.Visible);
+        EXPECT_FALSE(s.ctl().cursor.Visible);
+        EXPECT_FALSE(s.ctl().board.Visible);
+        EXPECT_FALSE(s.ctl().clock.Visible);
+        EXPECT_FALSE(s.program.started());
+        EXPECT_EQ(s.program.images().Loaded(slotPlayer), 0u);
         EXPECT_TRUE(s.plat.LogOf("music.init").empty());
     });
     s.plat.At(GameFixture::kMenuReady, [&] {
         checkedMenu = true;
-        EXPECT_EQ(s.plat.PictureWidth(s.form.ctl.WindowPicture), kWindowPictureWidth);
-        EXPECT_TRUE(s.form.Label1.Visible);
-        EXPECT_TRUE(s.form.Label2.Visible);
-        for (const Label& l : s.form.Label6) EXPECT_TRUE(l.Visible);
-        EXPECT_TRUE(s.form.Image1.Visible);
-        EXPECT_NE(s.form.Image1.Picture, 0u);
-        EXPECT_EQ(s.form.screenMode, modeMainMenu);
-        EXPECT_EQ(s.form.menuCursor, 0);
-        EXPECT_TRUE(s.form.fullscreenOn);
-        EXPECT_TRUE(s.form.musicOn);
-        EXPECT_EQ(s.form.currentLevel, "01");
-        EXPECT_NE(s.form.gfx, nullptr);
+        EXPECT_EQ(s.plat.PictureWidth(s.ctl().windowPicture), kWindowPictureWidth);
+        EXPECT_TRUE(s.ctl().creditNames.Visible);
+        EXPECT_TRUE(s.ctl().creditHeadings.Visible);
+        for (const Label& l : s.ctl().menuLines) EXPECT_TRUE(l.Visible);
+        EXPECT_TRUE(s.ctl().cursor.Visible);
+        EXPECT_NE(s.ctl().cursor.Picture, 0u);
+        EXPECT_EQ(s.program.screenMode(), modeMainMenu);
+        EXPECT_EQ(s.program.menus().menuCursor(), 0);
+        EXPECT_TRUE(s.program.settings().fullscreenOn);
+        EXPECT_TRUE(s.program.settings().musicOn);
+        EXPECT_EQ(s.program.settings().currentLevel, "01");
+        EXPECT_TRUE(s.program.started());
         EXPECT_TRUE(s.plat.Sounds().empty()) << "the first menu drawing is silent";
         EXPECT_TRUE(s.plat.Fullscreen());
-        // Each picture in its own slot, the unused slots empty.
+        // Each picture in its own slot, the unused slots empty. The backgrounds wait
+        // until a level needs one, and then land in their own slots too.
         std::set<int> used;
         for (const SlotFile& f : imageSet()) {
             used.insert(f.slot);
-            ASSERT_NE(s.form.images[f.slot], 0u) << f.file;
-            EXPECT_EQ(s.plat.PictureWidth(s.form.images[f.slot]), widthFor(f.slot)) << f.file;
+            const bool background = f.slot > backgroundBase;
+            EXPECT_EQ(s.program.images().Loaded(f.slot) != 0, !background) << f.file;
+            ASSERT_NE(s.program.images().Slot(f.slot), 0u) << f.file;
+            EXPECT_EQ(s.plat.PictureWidth(s.program.images().Slot(f.slot)), widthFor(f.slot)) << f.file;
         }
         for (int slot = 0; slot < kImageSlots; ++slot) {
             if (!used.count(slot)) {
-                EXPECT_EQ(s.form.images[slot], 0u) << "slot " << slot;
+                EXPECT_EQ(s.program.images().Slot(slot), 0u) << "slot " << slot;
             }
         }
     });
     EXPECT_EQ(s.Run(), 0);
     EXPECT_TRUE(checkedSplash);
     EXPECT_TRUE(checkedMenu);
-    EXPECT_TRUE(s.form.unloaded);
+    EXPECT_TRUE(s.program.unloaded());
 
     const auto& log = s.plat.Log();
     ASSERT_GE(s.indexOf("show"), 0);
     EXPECT_EQ(log[s.indexOf("show")].at, 0u);
-    EXPECT_LT(s.indexOf("show"), s.indexOf("repaint"));
+    ASSERT_GE(s.indexOf("present"), 0);
+    EXPECT_EQ(log[s.indexOf("present")].at, 0u) << "the start-up picture is on screen before the pause";
+    EXPECT_LT(s.indexOf("show"), s.indexOf("present"));
     const long init = s.indexOf("music.init");
     ASSERT_GE(init, 0);
     EXPECT_GE(log[init].at, 1250u) << "the start-up picture stays for 1250 ms";
     for (const Recorded& r : log) {
-        if (r.what != "show" && r.what != "repaint") {
+        if (r.what != "show" && r.what != "present") {
             EXPECT_GE(r.at, 1250u) << r.what << " " << r.detail;
         }
     }
     // Music before the display mode; the restore, then the music's end, at shutdown.
     EXPECT_LT(init, s.indexOf("music.open", music));
     EXPECT_LT(s.indexOf("music.open"), s.indexOf("music.play"));
-    EXPECT_LT(s.indexOf("music.play"), s.indexOf("display", "800x600"));
-    EXPECT_EQ(s.displays(), (std::vector<std::string>{"800x600", "1920x1080"}));
-    const long restore = s.indexOf("display", "1920x1080");
+    EXPECT_LT(s.indexOf("music.play"), s.indexOf("display", "fullscreen"));
+    EXPECT_EQ(s.displays(), (std::vector<std::string>{"fullscreen", "window"}));
+    const long restore = s.indexOf("display", "window");
     EXPECT_LT(restore, s.indexOf("music.stop"));
     EXPECT_LT(s.indexOf("music.stop"), s.indexOf("music.close"));
     EXPECT_FALSE(s.plat.Fullscreen());
@@ -156,10 +163,11 @@ TEST(StartUp, MissingPicturesLeaveEmptySlotsAndTheGameGoesOn) {
     s.folder.remove("graphics/trubka2C.png");
     s.folder.remove("graphics/pozadi7.jpg");
     s.plat.At(GameFixture::kMenuReady, [&] {
-        EXPECT_EQ(s.form.images[32], 0u);
-        EXPECT_EQ(s.form.images[66], 0u);
-        EXPECT_NE(s.form.images[31], 0u);
-        EXPECT_EQ(s.form.screenMode, modeMainMenu);
+        EXPECT_EQ(s.program.images().Slot(32), 0u);
+        EXPECT_EQ(s.program.images().Slot(66), 0u);
+        EXPECT_NE(s.program.images().Slot(31), 0u);
+        EXPECT_NE(s.program.images().Slot(65), 0u);
+        EXPECT_EQ(s.program.screenMode(), modeMainMenu);
     });
     EXPECT_EQ(s.Run(), 0);
     EXPECT_TRUE(s.plat.LogOf("msgbox").empty());
@@ -170,18 +178,16 @@ TEST(StartUp, DesktopMeasurement) {
     struct Case {
         int w, h;
         float recordedW, recordedH;
-        const char* restored;
     };
-    for (const Case& c : {Case{600, 600, 800, 600, "800x600"}, Case{1024, 768, 1024, 768, "1024x768"},
-                          Case{900, 900, 1200, 900, "1200x900"}}) {
+    for (const Case& c : {Case{600, 600, 800, 600}, Case{1024, 768, 1024, 768}, Case{900, 900, 1200, 900}}) {
         HeadlessOptions o;
         o.desktopWidth = c.w;
         o.desktopHeight = c.h;
         Session s(o, "fullscreen:on\r\nmusic:off\r\nlevel:\r\n");
         EXPECT_EQ(s.Run(), 0);
-        EXPECT_FLOAT_EQ(s.form.desktopWidth, c.recordedW);
-        EXPECT_FLOAT_EQ(s.form.desktopHeight, c.recordedH);
-        EXPECT_EQ(s.displays(), (std::vector<std::string>{"800x600", c.restored}));
+        EXPECT_FLOAT_EQ(s.program.display().desktopWidth(), c.recordedW);
+        EXPECT_FLOAT_EQ(s.program.display().desktopHeight(), c.recordedH);
+        EXPECT_EQ(s.displays(), (std::vector<std::string>{"fullscreen", "window"}));
     }
 }
 
@@ -193,8 +199,8 @@ TEST(Shutdown, WindowedAndSilentMakesNoDisplayCallButStillClosesTheLibrary) {
     EXPECT_TRUE(s.plat.LogOf("music.stop").empty());
     EXPECT_EQ(s.plat.LogOf("music.close").size(), 1u);
     EXPECT_EQ(s.plat.LivePictures(), 0);
-    EXPECT_EQ(s.form.gfx, nullptr);
-    for (PictureHandle h : s.form.images) EXPECT_EQ(h, 0u);
+    EXPECT_TRUE(s.program.unloaded());
+    for (int slot = 0; slot < kImageSlots; ++slot) EXPECT_EQ(s.program.images().Loaded(slot), 0u);
 }
 
 TEST(Shutdown, CloseRequestOnTheMenuUnloadsAtOnce) {
@@ -214,13 +220,13 @@ TEST(Shutdown, CloseRequestDuringALevelWaitsForTheLevelToEnd) {
     s.plat.Press(GameFixture::kMenuReady, vk::Return);  // "Play"
     const std::uint64_t closeAt = GameFixture::kMenuReady + 2500;
     bool playing = false;
-    s.plat.At(closeAt - 10, [&] { playing = s.form.screenMode == modePlaying && s.form.busyDepth > 0; });
+    s.plat.At(closeAt - 10, [&] { playing = s.program.screenMode() == modePlaying && s.program.menus().Busy(); });
     s.plat.Close(closeAt);
     EXPECT_EQ(s.Run(), 0);
     EXPECT_TRUE(playing) << "the close request must arrive while the level runs";
-    EXPECT_TRUE(s.form.unloaded);
+    EXPECT_TRUE(s.program.unloaded());
     EXPECT_EQ(s.plat.LogOf("music.close").size(), 1u);
-    EXPECT_EQ(s.displays(), (std::vector<std::string>{"800x600", "1920x1080"}));
+    EXPECT_EQ(s.displays(), (std::vector<std::string>{"fullscreen", "window"}));
     EXPECT_EQ(s.plat.LivePictures(), 0);
     EXPECT_TRUE(s.plat.LogOf("msgbox").empty());
 }
@@ -270,7 +276,7 @@ TEST(StartUpStops, MissingWindowPictureOrSettings) {
                 EXPECT_EQ(s.folder.read("AtToMluvi.Cesky"), "");
             }
             EXPECT_EQ(s.plat.LivePictures(), 0);
-            EXPECT_FALSE(s.form.Label6[0].Visible);
+            EXPECT_FALSE(s.ctl().menuLines[0].Visible);
         }
     }
 }
@@ -291,11 +297,11 @@ TEST(StartUpStops, AFailureAfterStartUpStillGivesTheDesktopBack) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].detail.find("options.txt"), std::string::npos) << boxes[0].detail;
     EXPECT_EQ(s.folder.read("options.txt"), "fullscreen:on\r\nmusic:off\r\nlevel:01\r\n");
-    EXPECT_EQ(s.displays().back(), "1920x1080");
+    EXPECT_EQ(s.displays().back(), "window");
     EXPECT_FALSE(s.plat.Fullscreen());
     EXPECT_EQ(s.plat.LogOf("music.close").size(), 1u);
     EXPECT_EQ(s.plat.LivePictures(), 0);
-    EXPECT_TRUE(s.form.unloaded);
+    EXPECT_TRUE(s.program.unloaded());
 }
 
 }  // namespace

@@ -13,48 +13,48 @@ TEST(ClockText, MinutesAndSecondsWithAtLeastTwoDigitsEach) {
         // clock with a minus sign, not as the packed number of a negative value.
         {-5, "-00:05"}, {-65, "-01:05"},  {-600, "-10:00"},  {-32768, "-546:08"},
     };
-    for (const auto& [seconds, text] : table) EXPECT_EQ(frmMain::clockText(seconds), text) << seconds;
+    for (const auto& [seconds, text] : table) EXPECT_EQ(tk::Clock::Text(seconds), text) << seconds;
 }
 
 class Clock : public PlayTest {
 protected:
     void tick(int times) {
-        for (int i = 0; i < times; ++i) form().Timer1_Timer();
+        for (int i = 0; i < times; ++i) session().clock().Tick();
     }
 };
 
 TEST_F(Clock, WarnsInEachOfTheLastTenSecondsAndStopsAtZero) {
-    form().timeLeft = 11;
+    session().clock().setTimeLeft(11);
     tick(1);
-    EXPECT_EQ(form().timeLeft, 10);
-    EXPECT_EQ(form().Label4.Caption, "00:10");
+    EXPECT_EQ(session().clock().timeLeft(), 10);
+    EXPECT_EQ(ctl().clock.Caption, "00:10");
     EXPECT_EQ(countSounds("time"), 1);
 
     tick(9);
-    EXPECT_EQ(form().Label4.Caption, "00:01");
+    EXPECT_EQ(ctl().clock.Caption, "00:01");
     EXPECT_EQ(countSounds("time"), 10);
 
     tick(1);  // the tick that reaches 0 is silent
-    EXPECT_EQ(form().timeLeft, 0);
-    EXPECT_EQ(form().Label4.Caption, "00:00");
+    EXPECT_EQ(session().clock().timeLeft(), 0);
+    EXPECT_EQ(ctl().clock.Caption, "00:00");
     tick(3);
-    EXPECT_EQ(form().timeLeft, 0);
-    EXPECT_EQ(form().Label4.Caption, "00:00");
+    EXPECT_EQ(session().clock().timeLeft(), 0);
+    EXPECT_EQ(ctl().clock.Caption, "00:00");
     EXPECT_EQ(countSounds("time"), 10);
 }
 
 TEST_F(Clock, LongTimesCountQuietlyAndNegativeTimesStandStill) {
-    form().timeLeft = 65;
+    session().clock().setTimeLeft(65);
     tick(1);
-    EXPECT_EQ(form().Label4.Caption, "01:04");
+    EXPECT_EQ(ctl().clock.Caption, "01:04");
     tick(53);
-    EXPECT_EQ(form().Label4.Caption, "00:11");
+    EXPECT_EQ(ctl().clock.Caption, "00:11");
     EXPECT_TRUE(plat().Sounds().empty());
 
-    form().timeLeft = -3;
+    session().clock().setTimeLeft(-3);
     tick(5);
-    EXPECT_EQ(form().timeLeft, -3);
-    EXPECT_EQ(form().Label4.Caption, "-00:03");
+    EXPECT_EQ(session().clock().timeLeft(), -3);
+    EXPECT_EQ(ctl().clock.Caption, "-00:03");
     EXPECT_TRUE(plat().Sounds().empty());
 }
 

@@ -2,6 +2,7 @@
 // title, turning the first level's pipe into place, the next level, leaving it.
 #include <gtest/gtest.h>
 
+#include "game/screen_mode.h"
 #include "support/game_fixture.h"
 
 namespace tk::test {
@@ -10,13 +11,14 @@ namespace {
 TEST(FromTheMenu, PlayTurnWinNextLevelAndLeave) {
     GameFixture g;
     HeadlessPlatform& plat = g.plat;
-    frmMain& form = g.form;
+    Program& program = g.program;
+    Controls& ctl = g.ctl();
     const std::uint64_t play = GameFixture::kMenuReady + 10;
     plat.Press(play, vk::Return);
     plat.At(play + 700, [&] {
-        EXPECT_EQ(form.levelTitle, "The Well");
-        EXPECT_TRUE(form.Label5[0].Visible);
-        EXPECT_TRUE(form.picGame.Visible);
+        EXPECT_EQ(g.level().levelTitle, "The Well");
+        EXPECT_TRUE(ctl.titles[0].Visible);
+        EXPECT_TRUE(ctl.board.Visible);
     });
     // Level 01: the figure stands on the elbow that must open down and right, two
     // clockwise quarter turns away.
@@ -26,22 +28,22 @@ TEST(FromTheMenu, PlayTurnWinNextLevelAndLeave) {
     plat.KeyUp(turn + 290, vk::Control);
     plat.KeyUp(turn + 290, vk::Right);
     plat.At(turn + 1500, [&] {
-        EXPECT_EQ(form.board(4, 2), 'J');
-        EXPECT_EQ(form.screenMode, modeWon);
+        EXPECT_EQ(g.level().board(4, 2), 'J');
+        EXPECT_EQ(program.screenMode(), modeWon);
     });
     // After four seconds of the win picture the next level comes up.
     const std::uint64_t next = turn + 420 + 4000 + 1500 + 300;
     plat.At(next, [&] {
-        EXPECT_EQ(form.screenMode, modePlaying);
-        EXPECT_NE(form.levelTitle, "The Well");
-        EXPECT_FALSE(form.Label5[0].Visible);
+        EXPECT_EQ(program.screenMode(), modePlaying);
+        EXPECT_NE(g.level().levelTitle, "The Well");
+        EXPECT_FALSE(ctl.titles[0].Visible);
     });
     plat.Press(next + 10, vk::Escape);
     plat.Press(next + 500, vk::letter('Y'));
     plat.At(next + 1000, [&] {
-        EXPECT_EQ(form.screenMode, modeMainMenu);
-        EXPECT_FALSE(form.picGame.Visible);
-        EXPECT_TRUE(form.Label6[0].Visible);
+        EXPECT_EQ(program.screenMode(), modeMainMenu);
+        EXPECT_FALSE(ctl.board.Visible);
+        EXPECT_TRUE(ctl.menuLines[0].Visible);
     });
 
     EXPECT_EQ(g.Run(), 0);
@@ -51,7 +53,7 @@ TEST(FromTheMenu, PlayTurnWinNextLevelAndLeave) {
     EXPECT_EQ(count("move"), 2);
     EXPECT_EQ(count("winner"), 1);
     EXPECT_EQ(count("looser"), 0);
-    EXPECT_TRUE(form.unloaded);
+    EXPECT_TRUE(program.unloaded());
 }
 
 }  // namespace

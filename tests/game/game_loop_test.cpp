@@ -16,10 +16,9 @@ LevelText rowLevel(const std::string& row0, const std::string& player, const std
 
 class GameLoop : public PlayTest {
 protected:
-    std::uint8_t play(const LevelText& level) {
-        writeLevel("t", level);
-        form().NactiHru("t");
-        return form().screenMode;
+    std::uint8_t play(const LevelText& file) {
+        writeLevel("t", file);
+        return PlayTest::play("t");
     }
     // The figure's pixel row within board row `cellY`.
     static int figureRow(int cellY) { return kCellPx * cellY + rows::figureTop + 5; }
@@ -39,8 +38,8 @@ TEST_F(GameLoop, HeldArrowWalksOnUntilTheNextPipeDoesNotJoin) {
     plat().Close(4000);
 
     EXPECT_EQ(play(rowLevel("FFFGLLLLLLL", "0,0")), modeMainMenu);
-    EXPECT_EQ(form().playerX, 1);
-    EXPECT_EQ(form().playerY, 0);
+    EXPECT_EQ(level().playerX, 1);
+    EXPECT_EQ(level().playerY, 0);
     // 7 px per 20 ms frame, the old position wiped: three frames apart is 21 px.
     ASSERT_EQ(edges.size(), 3u);
     EXPECT_EQ(edges[1] - edges[0], 21);
@@ -70,7 +69,7 @@ TEST_F(GameLoop, OppositeArrowTurnsTheStepBackWhereTheFigureStands) {
             plat().At(t, [&] { edges.push_back(figureLeftEdge(figureRow(0))); });
         plat().Close(2500);
         play(rowLevel("FFFFFLLLLLL", "0,0"));
-        EXPECT_EQ(form().playerX, s.endX);
+        EXPECT_EQ(level().playerX, s.endX);
         if (s.endX == 0) {
             // The figure went back from where it stood, 7 px a frame.
             ASSERT_EQ(edges.size(), 3u);
@@ -89,7 +88,7 @@ TEST_F(GameLoop, DownWinsThePollAndModifiersLeaveUpAndDownWalking) {
     hold(1660, {vk::Down}, 240);
     plat().Close(2500);
     play(column);
-    EXPECT_EQ(form().playerY, 4);
+    EXPECT_EQ(level().playerY, 4);
 
     fresh();
     hold(1610, {vk::Control, vk::Up}, 100);
@@ -97,8 +96,8 @@ TEST_F(GameLoop, DownWinsThePollAndModifiersLeaveUpAndDownWalking) {
     hold(2410, {vk::Down}, 100);
     plat().Close(3000);
     play(column);
-    EXPECT_EQ(form().playerY, 4) << "up one, then down two";
-    EXPECT_EQ(form().board(0, 3), 'G') << "no turn without Left or Right";
+    EXPECT_EQ(level().playerY, 4) << "up one, then down two";
+    EXPECT_EQ(level().board(0, 3), 'G') << "no turn without Left or Right";
     EXPECT_EQ(countSounds("move"), 0);
 }
 
@@ -119,8 +118,8 @@ TEST_F(GameLoop, EachModifierTurnsTheWayItsArrowPoints) {
         hold(1610, {t.modifier, t.arrow}, 40);
         plat().Close(2500);
         play(rowLevel("FBLLLLLLLLL", "1,0"));
-        EXPECT_EQ(form().board(1, 0), t.after);
-        EXPECT_EQ(form().playerX, 1) << "turning never moves the figure";
+        EXPECT_EQ(level().board(1, 0), t.after);
+        EXPECT_EQ(level().playerX, 1) << "turning never moves the figure";
         EXPECT_EQ(countSounds("move"), 1);
     }
 }
@@ -130,10 +129,10 @@ TEST_F(GameLoop, WaterDrainsWhenATurnStartsAndReturnsOnlyAfterTheKeysAreLet_go) 
     bool sawTurn = false;
     plat().At(1705, [&] {  // halfway through the first quarter turn
         sawTurn = true;
-        EXPECT_EQ(form().board(1, 0), kBlankTile);
-        EXPECT_EQ(form().flow(0, 0), flowWet);
-        EXPECT_EQ(form().flow(1, 0), flowDry);
-        EXPECT_EQ(form().flow(2, 0), flowDry);
+        EXPECT_EQ(level().board(1, 0), kBlankTile);
+        EXPECT_EQ(level().flow(0, 0), flowWet);
+        EXPECT_EQ(level().flow(1, 0), flowDry);
+        EXPECT_EQ(level().flow(2, 0), flowDry);
         EXPECT_EQ(pixel(2, 0, 60, rows::pipeTop + 4), colourOf(dryBase + 5)) << "drained cell repainted";
         // The turning pipe is dry away from the source, and the turning figure is there.
         int dryPipe = 0, wetPipe = 0, figure = 0;
@@ -152,23 +151,23 @@ TEST_F(GameLoop, WaterDrainsWhenATurnStartsAndReturnsOnlyAfterTheKeysAreLet_go) 
     });
     hold(1610, {vk::Control, vk::Right}, 40);  // one quarter turn: F -> G
     plat().At(2300, [&] {
-        EXPECT_EQ(form().board(1, 0), 'G');
-        EXPECT_EQ(form().flow(2, 0), flowDry);
+        EXPECT_EQ(level().board(1, 0), 'G');
+        EXPECT_EQ(level().flow(2, 0), flowDry);
         EXPECT_EQ(pixel(1, 0, rows::figureLeft, rows::figureTop), colourOf(slotPlayer));
     });
     // Three more counter-clockwise turns with the keys held: G F G F.
     hold(2510, {vk::Space, vk::Left}, 440);
     plat().At(2805, [&] {  // during the second of them: the F between was never evaluated
-        EXPECT_EQ(form().board(1, 0), kBlankTile);
-        EXPECT_EQ(form().flow(2, 0), flowDry);
+        EXPECT_EQ(level().board(1, 0), kBlankTile);
+        EXPECT_EQ(level().flow(2, 0), flowDry);
     });
     plat().Close(4000);
     play(rowLevel("FFFGLLLLLLL", "1,0"));
 
     EXPECT_TRUE(sawTurn);
-    EXPECT_EQ(form().board(1, 0), 'F');
-    EXPECT_EQ(form().flow(1, 0), flowWet);
-    EXPECT_EQ(form().flow(2, 0), flowWet);
+    EXPECT_EQ(level().board(1, 0), 'F');
+    EXPECT_EQ(level().flow(1, 0), flowWet);
+    EXPECT_EQ(level().flow(2, 0), flowWet);
     EXPECT_EQ(pixel(2, 0, 60, rows::pipeTop + 4), colourOf(wetBase + 5));
     EXPECT_EQ(countSounds("move"), 4);
     // The neighbours were repainted whole after the turn: no corner of a turned picture.
@@ -183,9 +182,9 @@ TEST_F(GameLoop, AFigureOnTheFloorTurnsInPlaceAndChangesNothing) {
     plat().At(2300, [&] { EXPECT_EQ(pixel(1, 0, 5, 5), colourOf(slotFloor)); });
     plat().Close(2500);
     play(rowLevel("FLFLLLLLLLL", "1,0"));
-    EXPECT_EQ(form().board(1, 0), kFloorTile);
-    EXPECT_EQ(form().playerX, 1);
-    EXPECT_EQ(form().flow(2, 0), flowDry);
+    EXPECT_EQ(level().board(1, 0), kFloorTile);
+    EXPECT_EQ(level().playerX, 1);
+    EXPECT_EQ(level().flow(2, 0), flowDry);
     EXPECT_EQ(countSounds("move"), 1);
 }
 
@@ -199,15 +198,15 @@ TEST_F(GameLoop, TurningOnTheSourceShowsTheWetPipe) {
                 dryPipe += pixel(0, 0, x, y) == colourOf(dryBase + 9);
             }
         EXPECT_EQ(pixel(0, 0, 3, 2), colourOf(slotSource));
-        EXPECT_EQ(form().flow(0, 0), flowWet) << "the source stays wet while its tile turns";
-        EXPECT_EQ(form().flow(1, 0), flowDry);
+        EXPECT_EQ(level().flow(0, 0), flowWet) << "the source stays wet while its tile turns";
+        EXPECT_EQ(level().flow(1, 0), flowDry);
     });
     hold(1610, {vk::Shift, vk::Left}, 40);
     plat().Close(2500);
     play(rowLevel("JKLLLLLLLLL", "0,0"));
     EXPECT_GT(wetPipe, 100);
     EXPECT_EQ(dryPipe, 0);
-    EXPECT_EQ(form().board(0, 0), 'I');
+    EXPECT_EQ(level().board(0, 0), 'I');
 }
 
 // ---- the end of a level ----------------------------------------------------------
@@ -217,39 +216,39 @@ TEST_F(GameLoop, ASolvingTurnShowsTheWinPictureForFourSeconds) {
     const std::uint8_t outcome = play(rowLevel("FGLLLLLLLLL", "1,0"));
 
     EXPECT_EQ(outcome, modeWon);
-    const Rgba hura = plat().PicturePixel(form().images[slotWon], 10, 10);
+    const Rgba hura = plat().PicturePixel(images().Slot(slotWon), 10, 10);
     for (auto [x, y] : {std::pair{0, 0}, {385, 245}, {769, 489}, {140, 35}})
-        EXPECT_EQ(plat().GamePixel(x, y), hura) << x << "," << y;
+        EXPECT_EQ(plat().BoardPixel(x, y), hura) << x << "," << y;
     EXPECT_EQ(plat().Sounds(), (std::vector<std::string>{"start", "move", "winner"}));
     EXPECT_GE(plat().Now(), plat().LogOf("sound").back().at + 4000);
-    EXPECT_FALSE(form().Timer1.Enabled);
-    EXPECT_TRUE(form().picGame.Visible) << "the outcome stays until the next level is drawn";
+    EXPECT_FALSE(session().clock().Running());
+    EXPECT_TRUE(ctl().board.Visible) << "the outcome stays until the next level is drawn";
 }
 
 TEST_F(GameLoop, ALevelSolvedAsLoadedIsWonOnlyByATurn) {
-    plat().At(2000, [&] { EXPECT_EQ(form().screenMode, modePlaying); });
+    plat().At(2000, [&] { EXPECT_EQ(session().screenMode(), modePlaying); });
     hold(2210, {vk::Control, vk::Left}, 40);
     EXPECT_EQ(play(rowLevel("FLLLLLLLLLL", "0,0")), modeWon);
-    EXPECT_EQ(form().board(0, 0), 'G');
+    EXPECT_EQ(level().board(0, 0), 'G');
     EXPECT_GT(plat().LogOf("sound").back().at, 2200u);
 }
 
 TEST_F(GameLoop, TheClockRunsOutAndTheLevelIsLost) {
-    LevelText level = rowLevel("FGLLLLLLLLL", "1,0");
-    level.time = "3";
-    const std::uint8_t outcome = play(level);
+    LevelText file = rowLevel("FGLLLLLLLLL", "1,0");
+    file.time = "3";
+    const std::uint8_t outcome = play(file);
 
     EXPECT_EQ(outcome, modeLost);
-    EXPECT_EQ(form().timeLeft, 0);
-    EXPECT_EQ(form().Label4.Caption, "00:00");
+    EXPECT_EQ(session().clock().timeLeft(), 0);
+    EXPECT_EQ(ctl().clock.Caption, "00:00");
     EXPECT_EQ(plat().Sounds(), (std::vector<std::string>{"start", "time", "time", "looser"}));
     const auto sounds = plat().LogOf("sound");
     EXPECT_EQ(sounds[1].at, kFirstTick);
     EXPECT_EQ(sounds[2].at, kFirstTick + 1000);
     EXPECT_GE(sounds[3].at, kFirstTick + 2000);
     EXPECT_LT(sounds[3].at, kFirstTick + 2100);
-    EXPECT_EQ(plat().GamePixel(300, 300), plat().PicturePixel(form().images[slotLost], 5, 5));
-    EXPECT_FALSE(form().Timer1.Enabled);
+    EXPECT_EQ(plat().BoardPixel(300, 300), plat().PicturePixel(images().Slot(slotLost), 5, 5));
+    EXPECT_FALSE(session().clock().Running());
 }
 
 TEST_F(GameLoop, TimeUpInTheSamePassBeatsASolvingTurn) {
@@ -266,7 +265,7 @@ TEST_F(GameLoop, TimeUpInTheSamePassBeatsASolvingTurn) {
     last.time = "1";
     hold(2410, {vk::Control, vk::Right}, 40);
     EXPECT_EQ(play(last), modeLost);
-    EXPECT_EQ(form().board(1, 0), 'F') << "the turn did solve it";
+    EXPECT_EQ(level().board(1, 0), 'F') << "the turn did solve it";
     EXPECT_EQ(plat().Sounds().back(), "looser");
 }
 
@@ -275,20 +274,20 @@ TEST_F(GameLoop, TimeUpInTheSamePassBeatsASolvingTurn) {
 TEST_F(GameLoop, EscAsksAndNoResumesWithTheSameTime) {
     plat().Press(2710, vk::Escape);  // one tick gone: 99 s left
     plat().At(4000, [&] {
-        for (const Label& label : form().Label5) {
+        for (const Label& label : ctl().titles) {
             EXPECT_TRUE(label.Visible);
             EXPECT_EQ(label.Caption, "Really quit?\r\nY / N");
         }
-        EXPECT_FALSE(form().Timer1.Enabled);
-        EXPECT_EQ(form().timeLeft, 99);
-        EXPECT_EQ(form().Label4.Caption, "01:39");
+        EXPECT_FALSE(session().clock().Running());
+        EXPECT_EQ(session().clock().timeLeft(), 99);
+        EXPECT_EQ(ctl().clock.Caption, "01:39");
     });
     plat().Press(5000, vk::letter('N'));
     plat().At(5500, [&] {
-        EXPECT_EQ(form().timeLeft, 99) << "the prompt's time was not counted";
-        EXPECT_TRUE(form().Timer1.Enabled);
-        for (const Label& label : form().Label5) EXPECT_FALSE(label.Visible);
-        EXPECT_EQ(form().screenMode, modePlaying);
+        EXPECT_EQ(session().clock().timeLeft(), 99) << "the prompt's time was not counted";
+        EXPECT_TRUE(session().clock().Running());
+        for (const Label& label : ctl().titles) EXPECT_FALSE(label.Visible);
+        EXPECT_EQ(session().screenMode(), modePlaying);
     });
     // Y and N in the same moment: N wins and play goes on.
     plat().Press(6510, vk::Escape);
@@ -296,14 +295,14 @@ TEST_F(GameLoop, EscAsksAndNoResumesWithTheSameTime) {
         plat().Press(6710, vk::letter('Y'));
         plat().Press(6710, vk::letter('N'));
     });
-    plat().At(7000, [&] { EXPECT_EQ(form().screenMode, modePlaying); });
+    plat().At(7000, [&] { EXPECT_EQ(session().screenMode(), modePlaying); });
     plat().Press(8010, vk::Escape);
     plat().Press(8500, vk::letter('Y'));
 
     EXPECT_EQ(play(rowLevel("FGLLLLLLLLL", "1,0")), modeMainMenu);
-    EXPECT_FALSE(form().picGame.Visible);
-    EXPECT_FALSE(form().Label4.Visible);
-    EXPECT_FALSE(form().Timer1.Enabled);
+    EXPECT_FALSE(ctl().board.Visible);
+    EXPECT_FALSE(ctl().clock.Visible);
+    EXPECT_FALSE(session().clock().Running());
     EXPECT_EQ(plat().Sounds().back(), "menu");
     EXPECT_LT(plat().Now(), 8600u) << "no outcome pause after leaving";
 }
@@ -312,9 +311,9 @@ TEST_F(GameLoop, CzechQuestionTakesAOrZForYes) {
     for (char yes : {'A', 'Z'}) {
         SCOPED_TRACE(yes);
         fresh();  // a fresh window and clock for each script
-        form().isCzech = true;
+        czech = true;
         plat().Press(1710, vk::Escape);
-        plat().At(2000, [&] { EXPECT_EQ(form().Label5[0].Caption, "Opravdu skončit?\r\nA / N"); });
+        plat().At(2000, [&] { EXPECT_EQ(ctl().titles[0].Caption, "Opravdu skončit?\r\nA / N"); });
         plat().Press(2500, vk::letter(yes));
         EXPECT_EQ(play(rowLevel("FGLLLLLLLLL", "1,0")), modeMainMenu);
     }
@@ -336,15 +335,14 @@ TEST_F(GameLoop, ClosingTheWindowEndsTheLevelWherePlayStands) {
         plat().Close(c.closeAt);
 
         EXPECT_EQ(play(rowLevel("FFFFFFFFFFF", "0,0")), modeMainMenu);
-        EXPECT_TRUE(form().closeRequested);
-        EXPECT_FALSE(form().picGame.Visible);
-        EXPECT_FALSE(form().Timer1.Enabled);
-        // The title's pause is not cut short; everything else ends at once.
-        EXPECT_LT(plat().Now(), std::max(c.closeAt, kPlayStarts) + 200);
+        EXPECT_TRUE(plat().CloseRequested());
+        EXPECT_FALSE(ctl().board.Visible);
+        EXPECT_FALSE(session().clock().Running());
+        // Everything, the title's pause too, ends at once.
+        EXPECT_LT(plat().Now(), c.closeAt + 100);
         for (const std::string& s : plat().Sounds()) EXPECT_EQ(s, "start");
-        // The surface is still there and still works for whatever comes after.
-        ASSERT_NE(form().gfx, nullptr);
-        form().VykresliPole(5, 5);
+        // The board still takes painting for whatever comes after.
+        session().painter().Cell(5, 5);
         EXPECT_EQ(pixel(5, 5, 3, 3), colourOf(slotFloor));
     }
 }

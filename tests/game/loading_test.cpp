@@ -1,5 +1,5 @@
 // Loading a level for play: the title over the fresh board, the clock, the file's
-// fields on the board, and files that cannot be played.
+// fields on the board.
 #include "play_fixture.h"
 
 namespace tk::test {
@@ -14,38 +14,38 @@ protected:
 };
 
 TEST_F(Loading, TitleStandsOverTheFullBoardThenPlayStarts) {
-    LevelText level;
-    level.title = "Začátek/Beginning/third piece";
-    level.time = "90";
-    level.rows = {"fgfgfgfgfgfXYZ", "LLLLLLLLLLL", "AAAAAAAAAAA", "LLLLLLLLLLL",
+    LevelText file;
+    file.title = "Začátek/Beginning/third piece";
+    file.time = "90";
+    file.rows = {"fgfgfgfgfgfXYZ", "LLLLLLLLLLL", "AAAAAAAAAAA", "LLLLLLLLLLL",
                   "LLLLLLLLLLL", "LLLLLLLLLLL", "hijkhijkhij"};
-    level.source = "3, 2";
-    level.player = "2.5,3.5";  // halves go to the even neighbour: 2, 4
-    level.background = "5";
-    level.next = "next level ";
-    writeLevel("t1", level);
+    file.source = "3, 2";
+    file.player = "2.5,3.5";  // halves go to the even neighbour: 2, 4
+    file.background = "5";
+    file.next = "next level ";
+    writeLevel("t1", file);
 
     bool checkedTitle = false;
     plat().At(700, [&] {
         checkedTitle = true;
-        for (const Label& label : form().Label5) {
+        for (const Label& label : ctl().titles) {
             EXPECT_TRUE(label.Visible);
             EXPECT_EQ(label.Caption, "Beginning");
             EXPECT_EQ(label.FontSize, 48);
             EXPECT_TRUE(label.FontBold);
         }
-        EXPECT_TRUE(form().picGame.Visible);
-        EXPECT_TRUE(form().Label4.Visible);
-        EXPECT_EQ(form().Label4.Caption, "01:30");
-        EXPECT_FALSE(form().Timer1.Enabled) << "the clock waits for the title";
+        EXPECT_TRUE(ctl().board.Visible);
+        EXPECT_TRUE(ctl().clock.Visible);
+        EXPECT_EQ(ctl().clock.Caption, "01:30");
+        EXPECT_FALSE(session().clock().Running()) << "the clock waits for the title";
         EXPECT_TRUE(plat().Sounds().empty());
 
         // All 77 cells are on the board, each from its own piece of background 5.
         int wrong = 0;
         for (int x = 0; x < kCols; ++x) {
             for (int y = 0; y < kRows; ++y) {
-                const char letter = form().board(x, y);
-                const bool wet = form().flow(x, y) == flowWet;
+                const char letter = level().board(x, y);
+                const bool wet = level().flow(x, y) == flowWet;
                 const bool source = x == 3 && y == 2;
                 const Rgba underlay = letter == kFloorTile ? colourOf(slotFloor)
                                       : source            ? colourOf(slotSource)
@@ -62,113 +62,60 @@ TEST_F(Loading, TitleStandsOverTheFullBoardThenPlayStarts) {
         EXPECT_EQ(wrong, 0);
         EXPECT_EQ(pixel(2, 4, rows::figureLeft, rows::figureTop), colourOf(slotPlayer));
     });
-    form().NactiHru("t1");
+    play("t1");
     EXPECT_TRUE(checkedTitle);
 
-    EXPECT_EQ(form().levelTitle, "Beginning");
-    EXPECT_EQ(form().timeLimit, 90);
-    EXPECT_EQ(form().sourceX, 3);
-    EXPECT_EQ(form().sourceY, 2);
-    EXPECT_EQ(form().playerX, 2);
-    EXPECT_EQ(form().playerY, 4);
-    EXPECT_EQ(form().backgroundNumber, 5);
-    EXPECT_EQ(form().nextLevel, "next level ");
-    EXPECT_EQ(form().board(0, 0), 'F');
-    EXPECT_EQ(form().board(10, 0), 'F') << "characters after the eleventh are ignored";
-    EXPECT_EQ(form().board(3, 6), 'K');
+    EXPECT_EQ(level().levelTitle, "Beginning");
+    EXPECT_EQ(level().timeLimit, 90);
+    EXPECT_EQ(level().sourceX, 3);
+    EXPECT_EQ(level().sourceY, 2);
+    EXPECT_EQ(level().playerX, 2);
+    EXPECT_EQ(level().playerY, 4);
+    EXPECT_EQ(level().backgroundNumber, 5);
+    EXPECT_EQ(level().nextLevel, "next level ");
+    EXPECT_EQ(level().board(0, 0), 'F');
+    EXPECT_EQ(level().board(10, 0), 'F') << "characters after the eleventh are ignored";
+    EXPECT_EQ(level().board(3, 6), 'K');
     // The row of crosses carries water from the source at (3, 2) both ways.
-    for (int x = 0; x < kCols; ++x) EXPECT_EQ(form().flow(x, 2), flowWet) << x;
-    EXPECT_EQ(form().flow(0, 0), flowDry);
-    EXPECT_EQ(form().flow(-1, 2), flowUnset) << "the border is never evaluated";
-    EXPECT_EQ(form().board(-1, 2), kBlankTile);
+    for (int x = 0; x < kCols; ++x) EXPECT_EQ(level().flow(x, 2), flowWet) << x;
+    EXPECT_EQ(level().flow(0, 0), flowDry);
+    EXPECT_EQ(level().flow(-1, 2), flowUnset) << "the border is never evaluated";
+    EXPECT_EQ(level().board(-1, 2), kBlankTile);
 
     // The title went away when play began, the clock was started, "start" sounded.
-    for (const Label& label : form().Label5) EXPECT_FALSE(label.Visible);
+    for (const Label& label : ctl().titles) EXPECT_FALSE(label.Visible);
     ASSERT_FALSE(plat().Sounds().empty());
     EXPECT_EQ(plat().Sounds().front(), "start");
     EXPECT_EQ(plat().LogOf("sound").front().at, kPlayStarts);
 }
 
 TEST_F(Loading, CzechTitleAndIdenticalStateOnEveryLoad) {
-    LevelText level;
-    level.title = "Potrubí/Pipes";
-    level.rows[0] = "JKLLLLLLLLL";
-    level.rows[1] = "IHLLLLLLLLL";
-    writeLevel("loop", level);
-    form().isCzech = true;
+    LevelText file;
+    file.title = "Potrubí/Pipes";
+    file.rows[0] = "JKLLLLLLLLL";
+    file.rows[1] = "IHLLLLLLLLL";
+    writeLevel("loop", file);
+    czech = true;
 
-    form().NactiHru("loop");
-    EXPECT_EQ(form().levelTitle, "Potrubí");
-    EXPECT_EQ(form().Label5[3].Caption, "Potrubí");
-    const TileGrid board = form().board;
-    const FlowGrid flow = form().flow;
-    EXPECT_EQ(form().flow(1, 1), flowWet);
+    play("loop");
+    EXPECT_EQ(level().levelTitle, "Potrubí");
+    EXPECT_EQ(ctl().titles[3].Caption, "Potrubí");
+    const TileGrid board = level().board;
+    const FlowGrid flow = level().flow;
+    EXPECT_EQ(level().flow(1, 1), flowWet);
 
     // Spoil everything the loader sets; the next load must restore it all from the file.
-    form().board(0, 0) = 'G';
-    form().board(5, 5) = 'A';
-    form().flow.Fill(flowWet);
-    form().timeLeft = 3;
-    form().playerX = 7;
+    level().board(0, 0) = 'G';
+    level().board(5, 5) = 'A';
+    level().flow.Fill(flowWet);
+    session().clock().setTimeLeft(3);
+    level().playerX = 7;
     plat().Close(plat().Now() + kPlayStarts + 1);
-    form().NactiHru("loop");
-    EXPECT_EQ(form().board, board);
-    EXPECT_EQ(form().flow, flow);
-    EXPECT_EQ(form().timeLeft, 100);
-    EXPECT_EQ(form().playerX, 0);
-}
-
-TEST_F(Loading, ALevelThatCannotBePlayedReturnsToTheMenuUntouched) {
-    // Leftovers of a level played before: the board must survive a refused load.
-    LevelText good;
-    good.rows[0] = "FFFFLLLLLLL";
-    writeLevel("good", good);
-    form().NactiHru("good");
-    const TileGrid board = form().board;
-    const std::string next = form().nextLevel;
-
-    LevelText badLetters;
-    badLetters.rows[2] = "FFFFF?FFFFF";
-    badLetters.background = "9";
-    writeLevel("broken", badLetters);
-    writeLevelBytes("short", "Krátká/Short\r\n100\r\nFFFFFFFFFFF\r\n");
-
-    struct Case {
-        const char* name;
-        std::vector<std::string> mentions;
-    };
-    const Case cases[] = {
-        {"missing", {"missing.kulap"}},
-        {"broken", {"broken.kulap:5:", "broken.kulap:13:"}},
-        {"short", {"short.kulap:"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        form().picGame.Visible = true;
-        form().Label4.Visible = true;
-        form().screenMode = modePlaying;
-        const std::size_t boxes = plat().LogOf("msgbox").size();
-        const std::uint64_t before = plat().Now();
-
-        form().NactiHru(c.name);
-
-        EXPECT_EQ(form().screenMode, modeMainMenu);
-        EXPECT_FALSE(form().picGame.Visible);
-        EXPECT_FALSE(form().Label4.Visible);
-        EXPECT_FALSE(form().Timer1.Enabled);
-        EXPECT_EQ(plat().Now(), before) << "no title pause for a level that is not played";
-        const auto msgs = plat().LogOf("msgbox");
-        ASSERT_EQ(msgs.size(), boxes + 1);
-        for (const std::string& m : c.mentions)
-            EXPECT_NE(msgs.back().detail.find(m), std::string::npos) << msgs.back().detail;
-        EXPECT_EQ(form().board, board);
-        EXPECT_EQ(form().nextLevel, next);
-        for (const Label& label : form().Label5) EXPECT_FALSE(label.Visible);
-    }
-    // Both faults of the broken file are listed, one per line.
-    const std::string text = plat().LogOf("msgbox")[1].detail;
-    EXPECT_NE(text.find('\n'), std::string::npos);
-    EXPECT_EQ(countSounds("start"), 1);
+    play("loop");
+    EXPECT_EQ(level().board, board);
+    EXPECT_EQ(level().flow, flow);
+    EXPECT_EQ(session().clock().timeLeft(), 100);
+    EXPECT_EQ(level().playerX, 0);
 }
 
 }  // namespace

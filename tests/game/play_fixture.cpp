@@ -1,6 +1,8 @@
 // The play-ready window for the game's tests.
 #include "play_fixture.h"
 
+#include "ui/texts.h"
+
 namespace tk::test {
 
 std::string LevelText::text() const {
@@ -14,12 +16,25 @@ PlayWindow::PlayWindow() {
     writeTestPictures((g.folder.path() / "graphics").string());
     for (const char* sound : {"start", "move", "menu", "winner", "looser", "time"})
         g.folder.write(std::string("sound/") + sound + ".wav", "RIFF");
-    g.plat.Attach(g.form.ctl, g.form);
-    g.form.createSurface();
-    g.form.loadImages();
+    g.program.images().Load();
 }
 
-PlayWindow::~PlayWindow() { g.form.releaseImages(); }
+std::uint8_t PlayTest::play(const std::string& name) {
+    const LevelRead read = readLevelFile(win->g.program.paths().LevelFile(name));
+    if (!read.level) {
+        ADD_FAILURE() << "the test level " << name << " cannot be read";
+        return modeMainMenu;
+    }
+    HeadlessPlatform& p = plat();
+    session().Start(*read.level, czech, texts::quitQuestion(czech), p.Now());
+    for (;;) {
+        const Wake wake = session().Advance(p.Now());
+        if (!session().Running()) break;
+        p.Present(ctl());
+        p.WaitUntil(wake.at, wake.onInput);
+    }
+    return session().screenMode();
+}
 
 void PlayTest::writeLevel(const std::string& name, const LevelText& level) {
     writeLevelBytes(name, level.text());
@@ -37,7 +52,7 @@ void PlayTest::hold(std::uint64_t at, std::initializer_list<int> keys, std::uint
 int PlayTest::figureLeftEdge(int y, int slot) const {
     const Rgba figure = colourOf(slot);
     for (int x = 0; x < kCols * kCellPx; ++x)
-        if (plat().GamePixel(x, y) == figure) return x;
+        if (plat().BoardPixel(x, y) == figure) return x;
     return -1;
 }
 

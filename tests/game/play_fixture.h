@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "game/play_session.h"
+#include "game/screen_mode.h"
 #include "support/game_fixture.h"
 #include "test_pictures.h"
 
@@ -27,12 +29,18 @@ struct LevelText {
     std::string text() const;
 };
 
-// The test pictures and silent sound files in a fresh program folder, the drawing
-// surface and the picture slots made as start-up makes them.
+// The test pictures and silent sound files in a fresh program folder, the picture slots
+// loaded as start-up loads them, and a level's play on the program's window. What the
+// player presses meanwhile is let run and, as during any level, does nothing.
 struct PlayWindow {
     PlayWindow();
-    ~PlayWindow();
     GameFixture g{HeadlessOptions{}, false};
+    SoundEffects sounds{g.plat, g.program.paths().SoundFolder()};
+    PlaySession session{g.plat, g.program.controls(), g.program.images(), sounds, [this] {
+                            InputEvent ignored;
+                            while (g.plat.NextInput(ignored)) {
+                            }
+                        }};
 };
 
 class PlayTest : public ::testing::Test {
@@ -45,7 +53,16 @@ protected:
         win = std::make_unique<PlayWindow>();
     }
     HeadlessPlatform& plat() const { return win->g.plat; }
-    frmMain& form() const { return win->g.form; }
+    PlaySession& session() const { return win->session; }
+    PlayState& level() const { return win->session.state(); }
+    Controls& ctl() const { return win->g.program.controls(); }
+    ImageSet& images() const { return win->g.program.images(); }
+
+    // Plays levels/<name>.kulap from the current virtual time until the level ends, as
+    // the frame loop would; returns its phase at the end (modeWon, modeLost or
+    // modeMainMenu once left).
+    std::uint8_t play(const std::string& name);
+    bool czech = false;  // the language the level is played in
 
     // Writes levels/<name>.kulap.
     void writeLevel(const std::string& name, const LevelText& level);
@@ -55,14 +72,13 @@ protected:
     void hold(std::uint64_t at, std::initializer_list<int> keys, std::uint64_t holdMs);
 
     Rgba pixel(int cellX, int cellY, int px, int py) const {
-        return plat().GamePixel(kCellPx * cellX + px, kCellPx * cellY + py);
+        return plat().BoardPixel(kCellPx * cellX + px, kCellPx * cellY + py);
     }
     // The colour painted by the test picture of a slot.
     static Rgba colourOf(int slot) { return slotColour(slot); }
     // The background piece's own pixel at a point of the board.
     Rgba backgroundAt(int x, int y) const {
-        return plat().PicturePixel(form().images[static_cast<std::size_t>(backgroundBase + form().backgroundNumber)],
-                                 x, y);
+        return plat().PicturePixel(images().Slot(backgroundBase + level().backgroundNumber), x, y);
     }
     // Left edge of the figure on pixel row y of the board, or -1 when it is not there.
     int figureLeftEdge(int y, int slot = slotPlayer) const;

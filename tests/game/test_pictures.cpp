@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/frm_main.h"
+#include "game/picture_slots.h"
 
 namespace tk::test {
 

@@ -1,4 +1,4 @@
-// The real SDL platform on SDL's dummy video driver: events in, the handlers the game sees out.
+// The real SDL platform on SDL's dummy video driver: events in, what the game sees out.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -12,19 +12,6 @@
 namespace tk::test {
 namespace {
 
-struct Sink : EventSink {
-    std::vector<std::string> seen;
-    void Form_KeyDown(std::int16_t& key, std::int16_t& shift) override {
-        seen.push_back("key " + std::to_string(key) + "/" + std::to_string(shift));
-    }
-    void Form_MouseDown(int button, int, float x, float y) override {
-        seen.push_back("mouse " + std::to_string(button) + " " + std::to_string(static_cast<int>(x)) + "," +
-                       std::to_string(static_cast<int>(y)));
-    }
-    void Timer1_Timer() override { seen.push_back("tick"); }
-    void Form_CloseRequest() override { seen.push_back("close"); }
-};
-
 class SdlWindow : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -33,10 +20,8 @@ protected:
     }
     SdlWindow() {
         plat = CreateSdlPlatform();
-        plat->Attach(ctl, sink);
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-        plat->DoEvents();
-        sink.seen.clear();
+        Take();
     }
 
     static void Key(SDL_Keycode sym, SDL_Scancode sc, Uint16 mod = 0) {
@@ -54,22 +39,37 @@ protected:
         std::strncpy(e.text.text, utf8, sizeof e.text.text - 1);
         SDL_PushEvent(&e);
     }
+    static void Quit() {
+        SDL_Event quit{};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+    }
+    std::vector<std::string> Take() {
+        std::vector<std::string> out;
+        InputEvent e;
+        while (plat->NextInput(e)) {
+            out.push_back(e.kind == InputEvent::Kind::Key ? "key " + std::to_string(e.vk) + "/" + std::to_string(e.shift)
+                                                          : "text " + e.text);
+        }
+        return out;
+    }
 
     Controls ctl;
-    Sink sink;
     std::unique_ptr<Platform> plat;
 };
 
-TEST_F(SdlWindow, KeysReachTheHandlerOnlyFromDoEventsInOrder) {
+TEST_F(SdlWindow, KeysArriveInOrderAsTheGameKnowsThem) {
     Key(SDLK_DOWN, SDL_SCANCODE_DOWN);
     Key(SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, KMOD_LSHIFT);
-    Key(SDLK_z, SDL_SCANCODE_Y);  // a QWERTZ keyboard's Z
+    Key(SDLK_z, SDL_SCANCODE_Y);      // a QWERTZ keyboard's Z
     Key(SDLK_F13, SDL_SCANCODE_F13);  // no code for the game: not delivered
-    plat->Sleep(0);
-    EXPECT_TRUE(sink.seen.empty());
-    plat->WaitEvents();  // something is queued: returns at once
-    plat->DoEvents();
-    EXPECT_EQ(sink.seen, (std::vector<std::string>{"key 40/0", "key 13/1", "key 90/0"}));
+    SDL_Event click{};
+    click.type = SDL_MOUSEBUTTONDOWN;  // the mouse plays no part
+    click.button.button = SDL_BUTTON_LEFT;
+    SDL_PushEvent(&click);
+    plat->WaitUntil(kNoDeadline, true);  // something arrived: returns at once
+    EXPECT_EQ(Take(), (std::vector<std::string>{"key 40/0", "key 13/1", "key 90/0"}));
+    EXPECT_FALSE(plat->CloseRequested());
 }
 
 TEST_F(SdlWindow, PressesAreLatchedForPollingUntilAsked) {
@@ -78,75 +78,64 @@ TEST_F(SdlWindow, PressesAreLatchedForPollingUntilAsked) {
     EXPECT_EQ(plat->GetAsyncKeyState(vk::Left), 0);
     EXPECT_EQ(plat->GetAsyncKeyState(vk::Right), 0);
     EXPECT_EQ(plat->GetAsyncKeyState(0x400), 0);
-    // A quit from the window system reaches the game even in a loop that only polls.
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
+    // The key-down still waits for the game's handler: polling takes nothing from it.
+    EXPECT_EQ(Take(), (std::vector<std::string>{"key 37/0"}));
+}
+
+TEST_F(SdlWindow, ACloseRequestIsSeenByAnyWaitAndByALoopThatOnlyPolls) {
+    Quit();
     plat->GetAsyncKeyState(vk::letter('y'));
-    ASSERT_FALSE(sink.seen.empty());
-    EXPECT_EQ(sink.seen.front(), "close");
+    EXPECT_TRUE(plat->CloseRequested());
+    // Asked to close, no wait waits: neither for a deadline nor for a key.
+    plat->WaitUntil(kNoDeadline, false);
+    plat->WaitUntil(kNoDeadline, true);
+    EXPECT_TRUE(plat->CloseRequested());
 }
 
-TEST_F(SdlWindow, TextBoxTakesTypingAndEditingKeys) {
-    ctl.Text2.Visible = true;
+TEST_F(SdlWindow, TypedTextReachesTheGameOnlyWhileTheBoxIsShown) {
+    ctl.levelBox.Visible = true;
+    plat->Present(ctl);
     Text("le");
-    Text(" ");  // Space accepts; it is never typed
     Text("vel2");
-    Key(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE);
-    Key(SDLK_HOME, SDL_SCANCODE_HOME);
-    Key(SDLK_DELETE, SDL_SCANCODE_DELETE);
-    plat->DoEvents();
-    EXPECT_EQ(ctl.Text2.Text, "evel");
-    EXPECT_EQ(ctl.Text2.SelStart, 0);
-    EXPECT_EQ(sink.seen.size(), 3u);  // the handler saw every key first
-    ctl.Text2.Visible = false;
+    EXPECT_EQ(Take(), (std::vector<std::string>{"text le", "text vel2"}));
+    ctl.levelBox.Visible = false;
+    plat->Present(ctl);
     Text("x");
-    plat->DoEvents();
-    EXPECT_EQ(ctl.Text2.Text, "evel");
+    EXPECT_TRUE(Take().empty());
 }
 
-TEST_F(SdlWindow, TimerTicksOnceWhenDueAndClicksGoToTheHandler) {
-    plat->EnableTimer(ctl.Timer1, true);
-    plat->DoEvents();
-    EXPECT_TRUE(sink.seen.empty());  // a whole interval to go
-    ctl.Timer1.dueAt = plat->Now() > 5000 ? plat->Now() - 5000 : 0;  // long overdue
-    plat->DoEvents();
-    plat->DoEvents();
-    EXPECT_EQ(sink.seen, (std::vector<std::string>{"tick"}));
-    EXPECT_GT(ctl.Timer1.dueAt, plat->Now());
-
-    SDL_Event click{};
-    click.type = SDL_MOUSEBUTTONDOWN;
-    click.button.button = SDL_BUTTON_RIGHT;
-    click.button.x = 10;
-    click.button.y = 20;
-    SDL_PushEvent(&click);
-    plat->DoEvents();
-    EXPECT_EQ(sink.seen.back(), "mouse 2 150,300");  // twips
-}
-
-TEST_F(SdlWindow, FolderPicturesAndSilence) {
+TEST_F(SdlWindow, FullScreenIsAStateOfItsOwnAndPicturesMayBeMissing) {
     const std::string folder = plat->ProgramFolder();
     ASSERT_FALSE(folder.empty());
     EXPECT_NE(folder.back(), '/');
-    EXPECT_EQ(plat->GdipCreateBitmapFromFile(folder + "/no such picture.png"), 0u);
+    EXPECT_EQ(plat->LoadPicture(folder + "/no such picture.png"), 0u);
     plat->PlaySound(folder + "/no such sound.wav");  // silent, no crash
-    ctl.picGame.Visible = true;
-    ctl.Text2.Visible = true;
-    ctl.Label4.Visible = true;
-    ctl.Label4.Caption = "01:00";
+    ctl.board.Visible = true;
+    ctl.levelBox.Visible = true;
+    ctl.clock.Visible = true;
+    ctl.clock.Caption = "01:00";
     plat->ShowWindow();
-    plat->Repaint();
-    plat->ChangeDisplayMode(800, 600);
-    plat->ChangeDisplayMode(1024, 768);
-    EXPECT_GT(plat->ScreenWidthPixels(), 0);
-    MusicLibrary& m = plat->Music();
-    EXPECT_TRUE(m.Available(nullptr));
-    if (m.Init(44100, 32, 0)) {
-        EXPECT_EQ(m.StreamOpen(folder + "/no such music.mp3", 2), 0u);
+    plat->Present(ctl);
+    // The window this test's platform made is the newest one.
+    SDL_Window* window = nullptr;
+    for (Uint32 id = 1; id < 1000; ++id)
+        if (SDL_Window* w = SDL_GetWindowFromID(id)) window = w;
+    ASSERT_NE(window, nullptr);
+    plat->SetFullscreen(true);
+    plat->Present(ctl);
+    EXPECT_NE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
+    plat->SetFullscreen(false);
+    plat->Present(ctl);
+    EXPECT_EQ(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN, 0u);
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window, &w, &h);
+    EXPECT_EQ(w, 800);
+    EXPECT_EQ(h, 600);
+    EXPECT_GT(plat->DesktopWidth(), 0);
+    MusicPlayer& m = plat->Music();
+    if (m.Open(44100)) {
+        EXPECT_EQ(m.Load(folder + "/no such music.mp3"), 0u);
         m.Close();
-    } else {
-        EXPECT_EQ(m.GetError(), 3);
     }
 }
 

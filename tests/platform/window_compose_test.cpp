@@ -1,32 +1,32 @@
 // The whole window as the player would see it: picture, labels, board, text box, help page.
 #include <gtest/gtest.h>
 
+#include "platform/window_input.h"
 #include "support/program_folder.h"
 #include "test_pictures.h"
 
 namespace tk::test {
 namespace {
 
-struct NoSink : EventSink {
-    void Form_KeyDown(std::int16_t&, std::int16_t&) override {}
-    void Form_MouseDown(int, int, float, float) override {}
-    void Timer1_Timer() override {}
-    void Form_CloseRequest() override {}
-};
-
 class Window : public ::testing::Test {
 protected:
-    Window() : plat(HeadlessOptions{folder.str()}) { plat.Attach(ctl, sink); }
+    Window() : plat(HeadlessOptions{folder.str()}) {}
 
+    // The window as `ctl` describes it, put on screen.
+    Rgba Pixel(int x, int y) {
+        plat.Present(ctl);
+        return plat.WindowPixel(x, y);
+    }
     // How many pixels in the rectangle have exactly this colour.
     int Count(int x0, int y0, int w, int h, Rgba c) {
+        plat.Present(ctl);
         const std::string png = (folder / "w.png").string();
         if (!plat.SaveWindowPng(png)) return -1;
-        const PictureHandle shot = plat.GdipCreateBitmapFromFile(png);
+        const PictureHandle shot = plat.LoadPicture(png);
         int n = 0;
         for (int y = y0; y < y0 + h; ++y)
             for (int x = x0; x < x0 + w; ++x) n += plat.PicturePixel(shot, x, y) == c;
-        plat.GdipDisposeImage(shot);
+        plat.FreePicture(shot);
         return n;
     }
 
@@ -45,21 +45,20 @@ protected:
     ProgramFolder folder{false};
     HeadlessPlatform plat;
     Controls ctl;
-    NoSink sink;
 };
 
 TEST_F(Window, PictureAndMenuLines) {
     WritePng(folder / "okno.png", 800, 600, [](int, int) { return kGreen; });
-    ctl.WindowPicture = plat.GdipCreateBitmapFromFile((folder / "okno.png").string());
-    EXPECT_EQ(plat.WindowPixel(400, 300), kGreen);
+    ctl.windowPicture = plat.LoadPicture((folder / "okno.png").string());
+    EXPECT_EQ(Pixel(400, 300), kGreen);
     EXPECT_EQ(Count(100, 100, 200, 40, Rgba{255, 255, 255, 255}), 0);
 
-    ctl.Label6[0] = White("Hrát", 100, 100);
-    ctl.Label6[1] = White("Konec", 100, 200);
-    ctl.Label6[1].Visible = false;
+    ctl.menuLines[0] = White("Hrát", 100, 100);
+    ctl.menuLines[1] = White("Konec", 100, 200);
+    ctl.menuLines[1].Visible = false;
     EXPECT_GT(Count(100, 100, 200, 40, Rgba{255, 255, 255, 255}), 30);
     EXPECT_EQ(Count(100, 200, 200, 40, Rgba{255, 255, 255, 255}), 0);
-    EXPECT_EQ(plat.WindowPixel(99, 110), kGreen);  // text starts at the label's left
+    EXPECT_EQ(Pixel(99, 110), kGreen);  // text starts at the label's left
 }
 
 TEST_F(Window, AlignmentAndOpaqueGround) {
@@ -70,16 +69,16 @@ TEST_F(Window, AlignmentAndOpaqueGround) {
     l.BackOpaque = true;
     l.BackColor = Rgb{0, 0, 128};
     l.Alignment = Align::Center;
-    ctl.Label1 = l;
+    ctl.creditNames = l;
     const Rgba ground{0, 0, 128, 255};
-    EXPECT_EQ(plat.WindowPixel(101, 301), ground);
-    EXPECT_EQ(plat.WindowPixel(498, 358), ground);
-    EXPECT_NE(plat.WindowPixel(500, 300), ground);
+    EXPECT_EQ(Pixel(101, 301), ground);
+    EXPECT_EQ(Pixel(498, 358), ground);
+    EXPECT_NE(Pixel(500, 300), ground);
     // A centred single letter: its ink lies near the middle, none at the sides.
     const Rgba ink{255, 255, 255, 255};
     EXPECT_GT(Count(270, 300, 60, 60, ink), 10);
     EXPECT_EQ(Count(100, 300, 150, 60, ink) + Count(350, 300, 150, 60, ink), 0);
-    ctl.Label1.Alignment = Align::Right;
+    ctl.creditNames.Alignment = Align::Right;
     EXPECT_GT(Count(440, 300, 60, 60, ink), 10);
     EXPECT_EQ(Count(100, 300, 300, 60, ink), 0);
 }
@@ -88,33 +87,33 @@ TEST_F(Window, LinesStayDrawnWhileTheClockFillsTheTextCache) {
     // A ticking clock renders a new caption every second; the cache of rendered
     // lines is emptied now and then. A label with several lines must never lose
     // lines it already looked up in the same frame.
-    ctl.Label1 = White("\u2588\r\n\u2588\r\n0", 100, 100);
-    ctl.Label4 = White("0", 600, 500);
+    ctl.creditNames = White("\u2588\r\n\u2588\r\n0", 100, 100);
+    ctl.clock = White("0", 600, 500);
     const std::string png = (folder / "first.png").string();
+    plat.Present(ctl);
     ASSERT_TRUE(plat.SaveWindowPng(png));
-    const PictureHandle first = plat.GdipCreateBitmapFromFile(png);
+    const PictureHandle first = plat.LoadPicture(png);
     int inkX = -1, inkY = -1;
     for (int y = 100; y < 130 && inkX < 0; ++y)
         for (int x = 100; x < 140 && inkX < 0; ++x)
             if (plat.PicturePixel(first, x, y) == Rgba{255, 255, 255, 255}) inkX = x, inkY = y;
     ASSERT_GE(inkX, 0);
     for (int i = 1; i < 450; ++i) {
-        ctl.Label1.Caption = "\u2588\r\n\u2588\r\n" + std::to_string(i);
-        ctl.Label4.Caption = std::to_string(i);
-        ASSERT_EQ(plat.WindowPixel(inkX, inkY), (Rgba{255, 255, 255, 255})) << "frame " << i;
+        ctl.creditNames.Caption = "\u2588\r\n\u2588\r\n" + std::to_string(i);
+        ctl.clock.Caption = std::to_string(i);
+        ASSERT_EQ(Pixel(inkX, inkY), (Rgba{255, 255, 255, 255})) << "frame " << i;
     }
 }
 
 TEST_F(Window, BoardWithItsTitlesClippedToIt) {
-    PictureBox& box = ctl.picGame;
-    Graphics* gfx = plat.GdipCreateFromHDC(box);
+    PictureBox& box = ctl.board;
     WritePng(folder / "cell.png", 70, 70, [](int, int) { return kRed; });
-    gfx->DrawImageRect(plat.GdipCreateBitmapFromFile((folder / "cell.png").string()), 0, 0, 70, 70);
-    EXPECT_EQ(plat.WindowPixel(20, 20), kBlack);  // hidden board
+    plat.Board().DrawSprite(plat.LoadPicture((folder / "cell.png").string()), 0, 0);
+    EXPECT_EQ(Pixel(20, 20), kBlack);  // hidden board
     box.Visible = true;
-    EXPECT_EQ(plat.WindowPixel(15, 15), kRed);
-    EXPECT_EQ(plat.WindowPixel(84, 84), kRed);
-    EXPECT_EQ(plat.WindowPixel(14, 14), kBlack);
+    EXPECT_EQ(Pixel(15, 15), kRed);
+    EXPECT_EQ(Pixel(84, 84), kRed);
+    EXPECT_EQ(Pixel(14, 14), kBlack);
 
     // A title label runs past the board's right edge: it is cut there.
     Label title = White("", 700, 0);
@@ -123,25 +122,25 @@ TEST_F(Window, BoardWithItsTitlesClippedToIt) {
     title.Height = 50;
     title.BackOpaque = true;
     title.BackColor = Rgb{0, 128, 0};
-    ctl.Label5[0] = title;
-    EXPECT_EQ(plat.WindowPixel(15 + 705, 20), (Rgba{0, 128, 0, 255}));
-    EXPECT_EQ(plat.WindowPixel(15 + 775, 20), kBlack);
+    ctl.titles[0] = title;
+    EXPECT_EQ(Pixel(15 + 705, 20), (Rgba{0, 128, 0, 255}));
+    EXPECT_EQ(Pixel(15 + 775, 20), kBlack);
     box.Visible = false;
-    EXPECT_EQ(plat.WindowPixel(15 + 705, 20), kBlack);  // titles go with the board
+    EXPECT_EQ(Pixel(15 + 705, 20), kBlack);  // titles go with the board
 }
 
 TEST_F(Window, TextBoxShowsTextAndCaret) {
-    TextBox& t = ctl.Text2;
+    TextBox& t = ctl.levelBox;
     t.Visible = true;
     const Rgba paper{255, 255, 255, 255}, ink{0, 0, 0, 255};
-    EXPECT_EQ(plat.WindowPixel(t.Left + t.Width - 5, t.Top + t.Height / 2), paper);
+    EXPECT_EQ(Pixel(t.Left + t.Width - 5, t.Top + t.Height / 2), paper);
     const int empty = Count(t.Left + 2, t.Top + 2, t.Width - 4, t.Height - 4, ink);
     EXPECT_GT(empty, 0);  // the caret alone
     t.Text = "level1";
     t.SelStart = 6;
     EXPECT_GT(Count(t.Left + 2, t.Top + 2, t.Width - 4, t.Height - 4, ink), empty + 50);
     t.Visible = false;
-    EXPECT_EQ(plat.WindowPixel(t.Left + t.Width - 5, t.Top + t.Height / 2), kBlack);
+    EXPECT_EQ(Pixel(t.Left + t.Width - 5, t.Top + t.Height / 2), kBlack);
 }
 
 TEST_F(Window, HelpPageScrollsWithinItsLength) {
@@ -149,36 +148,56 @@ TEST_F(Window, HelpPageScrollsWithinItsLength) {
     for (int i = 0; i < 60; ++i) page += "<p>Line " + std::to_string(i) + "</p>";
     page += "</body></html>";
     folder.write("help/help.html", page);
-    ctl.wbHelp.Top = 15;
-    ctl.wbHelp.Visible = true;
-    plat.Navigate(ctl.wbHelp, (folder / "help/help.html").string());
-    EXPECT_EQ(ctl.wbHelp.Location, (folder / "help/help.html").string());
+    BrowserView& view = ctl.help;
+    view.Top = 15;
+    view.Visible = true;
+    plat.LoadHelpPage(view, (folder / "help/help.html").string());
+    EXPECT_EQ(view.Location, (folder / "help/help.html").string());
     EXPECT_EQ(plat.LogOf("navigate").size(), 1u);
     EXPECT_GT(Count(15, 15, 770, 490, kBlack), 50);  // words on white paper
 
-    // Keys pressed now, then let through.
+    // Keys reach the shown view once the game has seen them.
     auto keys = [&](std::initializer_list<int> codes, int times = 1) {
-        std::uint64_t at = plat.Now() + 1;
         for (int i = 0; i < times; ++i)
-            for (int code : codes) plat.Press(at += 10, code);
-        plat.Sleep(static_cast<int>(at - plat.Now()) + 50);
-        plat.DoEvents();
+            for (int code : codes)
+                WindowTakesInput(ctl, InputEvent{InputEvent::Kind::Key, code, 0, {}}, plat.HelpPageHeight());
     };
     keys({vk::Down, vk::Down, vk::Up});
-    EXPECT_EQ(ctl.wbHelp.ScrollY, 40);
+    EXPECT_EQ(view.ScrollY, 40);
     keys({vk::Next}, 20);
-    const int bottom = ctl.wbHelp.ScrollY;
+    const int bottom = view.ScrollY;
     EXPECT_GT(bottom, 490);
     keys({vk::Down});
-    EXPECT_EQ(ctl.wbHelp.ScrollY, bottom);  // no further than the page goes
+    EXPECT_EQ(view.ScrollY, bottom);  // no further than the page goes
     keys({vk::Prior});
-    EXPECT_EQ(ctl.wbHelp.ScrollY, bottom - 490);
+    EXPECT_EQ(view.ScrollY, bottom - 490);
     keys({vk::Prior}, 20);
-    EXPECT_EQ(ctl.wbHelp.ScrollY, 0);
+    EXPECT_EQ(view.ScrollY, 0);
 
-    plat.Navigate(ctl.wbHelp, (folder / "help/none.html").string());
-    EXPECT_EQ(ctl.wbHelp.ScrollY, 0);
+    plat.LoadHelpPage(view, (folder / "help/none.html").string());
+    EXPECT_EQ(view.ScrollY, 0);
     EXPECT_EQ(Count(15, 15, 770, 490, kBlack), 0);  // an empty page
+}
+
+TEST_F(Window, OnlyAChangeReachesTheScreen) {
+    plat.Present(ctl);
+    const int first = plat.PresentCount();
+    plat.Present(ctl);
+    EXPECT_EQ(plat.PresentCount(), first) << "nothing changed: nothing is drawn";
+    ctl.clock = White("00:10", 15, 522);
+    plat.Present(ctl);
+    EXPECT_EQ(plat.PresentCount(), first + 1);
+    // Painting a hidden board changes nothing on screen; painting a shown one does.
+    WritePng(folder / "cell.png", 70, 70, [](int, int) { return kRed; });
+    plat.Board().DrawSprite(plat.LoadPicture((folder / "cell.png").string()), 0, 0);
+    plat.Present(ctl);
+    EXPECT_EQ(plat.PresentCount(), first + 1);
+    ctl.board.Visible = true;
+    plat.Present(ctl);
+    EXPECT_EQ(plat.PresentCount(), first + 2);
+    plat.Board().DrawSprite(plat.LoadPicture((folder / "cell.png").string()), 70, 0);
+    plat.Present(ctl);
+    EXPECT_EQ(plat.PresentCount(), first + 3);
 }
 
 }  // namespace

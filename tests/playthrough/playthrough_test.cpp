@@ -8,6 +8,7 @@
 
 #include "puzzle/level_file.h"
 #include "puzzle/solver.h"
+#include "game/screen_mode.h"
 #include "support/game_fixture.h"
 #include "ui/texts.h"
 
@@ -50,7 +51,7 @@ std::vector<PlannedLevel> planTheChain() {
 class Player {
 public:
     Player(GameFixture& game, std::vector<PlannedLevel> chain)
-        : plat(game.plat), form(game.form), chain_(std::move(chain)) {}
+        : plat(game.plat), program(game.program), ctl(game.ctl()), level(game.level()), chain_(std::move(chain)) {}
 
     void Start(std::uint64_t at) {
         lastProgress_ = at;
@@ -68,8 +69,8 @@ private:
     static constexpr std::uint64_t kPatience = 3000;  // for one action to show its effect
     static constexpr std::uint64_t kStuck = 30000;    // for anything at all to move on
 
-    bool OnLevel(const LevelFile& level) const {
-        return form.levelTitle == level.titleEn || form.levelTitle == level.titleCs;
+    bool OnLevel(const LevelFile& file) const {
+        return level.levelTitle == file.titleEn || level.levelTitle == file.titleCs;
     }
 
     void Fail(const std::string& why) {
@@ -88,7 +89,7 @@ private:
         if (code == turnLeft || code == turnRight) {
             expectX_ = px_;
             expectY_ = py_;
-            letter_ = quarterTurn(form.board(px_, py_), code);
+            letter_ = quarterTurn(level.board(px_, py_), code);
             plat.Press(at, vk::Control, shiftmask::Ctrl, kHold);
             plat.Press(at, code == turnLeft ? vk::Left : vk::Right, shiftmask::Ctrl, kHold);
             turning_ = true;
@@ -110,10 +111,10 @@ private:
 
     bool ActionDone() {
         if (turning_) {
-            return Count("move") > moveSounds_ && form.board(px_, py_) == letter_ &&
-                   form.board(px_, py_) != kBlankTile;
+            return Count("move") > moveSounds_ && level.board(px_, py_) == letter_ &&
+                   level.board(px_, py_) != kBlankTile;
         }
-        return form.playerX == expectX_ && form.playerY == expectY_;
+        return level.playerX == expectX_ && level.playerY == expectY_;
     }
 
     void Look() {
@@ -127,11 +128,11 @@ private:
             Fail("nothing moved on for " + std::to_string(kStuck / 1000) + " s");
             return;
         }
-        if (form.Label5[0].Visible && form.Label5[0].Caption == texts::finalMessage(form.isCzech))
+        if (ctl.titles[0].Visible && ctl.titles[0].Caption == texts::finalMessage(program.language().isCzech()))
             sawFinalScreen = true;
         if (level_ >= chain_.size()) {
             // After the last level: the final screen, then the menu again.
-            if (sawFinalScreen && form.screenMode == modeMainMenu) finished = true;
+            if (sawFinalScreen && program.screenMode() == modeMainMenu) finished = true;
             return;
         }
         const PlannedLevel& p = chain_[level_];
@@ -149,8 +150,8 @@ private:
             return;
         }
         if (awaitingWin_) {
-            if (form.screenMode == modeWon) {
-                titlesWon.push_back(form.levelTitle);
+            if (program.screenMode() == modeWon) {
+                titlesWon.push_back(level.levelTitle);
                 awaitingWin_ = false;
                 ++level_;
                 action_ = 0;
@@ -163,11 +164,11 @@ private:
         }
         // Play is on once the title has gone and the loop runs; keys pressed before
         // that would be flushed.
-        const bool playing = form.screenMode == modePlaying && !form.Label5[0].Visible &&
-                             form.picGame.Visible && OnLevel(p.level);
+        const bool playing = program.screenMode() == modePlaying && !ctl.titles[0].Visible &&
+                             ctl.board.Visible && OnLevel(p.level);
         if (!playing) return;
         if (!started_) {
-            if (form.playerX != p.level.playerX || form.playerY != p.level.playerY) {
+            if (level.playerX != p.level.playerX || level.playerY != p.level.playerY) {
                 Fail("the figure does not stand on the level's start");
                 return;
             }
@@ -175,11 +176,13 @@ private:
             py_ = p.level.playerY;
             started_ = true;
         }
-        if (form.screenMode == modePlaying) PressNext();
+        if (program.screenMode() == modePlaying) PressNext();
     }
 
     HeadlessPlatform& plat;
-    frmMain& form;
+    Program& program;
+    Controls& ctl;
+    const PlayState& level;
     std::vector<PlannedLevel> chain_;
     std::size_t level_ = 0, action_ = 0;
     bool started_ = false, waiting_ = false, turning_ = false, awaitingWin_ = false;
@@ -217,7 +220,7 @@ TEST(PlayThrough, EveryLevelIsWonInTurnAndTheFinalScreenFollows) {
         turns += std::count_if(p.plan.begin(), p.plan.end(), [](char c) { return c == '<' || c == '>'; });
     // One "move" per quarter turn: no turn ran twice because a key was held too long.
     EXPECT_EQ(static_cast<std::size_t>(count("move")), turns);
-    EXPECT_EQ(game.form.screenMode, modeMainMenu);
+    EXPECT_EQ(game.program.screenMode(), modeMainMenu);
 }
 
 }  // namespace

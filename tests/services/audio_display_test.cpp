@@ -1,17 +1,31 @@
 // Sound effects, the music module's slots and failures, and the display-mode routine.
 #include <gtest/gtest.h>
 
+#include "game/screen_mode.h"
+#include "services/display_mode.h"
+#include "services/mfmod.h"
+#include "services/sound_effects.h"
 #include "support/game_fixture.h"
 #include "support/sample_files.h"
 
 namespace tk::test {
 namespace {
 
-struct Services : GameFixture {
-    explicit Services(HeadlessOptions o = {}) : GameFixture(o, false) {
+// The services on the twin, in an empty program folder but for two stand-in pieces of music.
+struct Services {
+    explicit Services(HeadlessOptions o = {}) : plat(withFolder(o)) {
         folder.write("music/song.mp3", "stand-in");
         folder.write("music/other.mp3", "stand-in");
     }
+    HeadlessOptions withFolder(HeadlessOptions o) const {
+        o.programFolder = folder.str();
+        return o;
+    }
+    ProgramFolder folder{false};
+    HeadlessPlatform plat;
+    mFmod fmod{plat};
+    SoundEffects sounds{plat, folder.str() + "/sound"};
+    DisplayMode display{plat};
     std::string song() const { return folder.str() + "/music/song.mp3"; }
     std::size_t count(const std::string& what) const { return plat.LogOf(what).size(); }
 };
@@ -27,14 +41,14 @@ TEST(MusicErrorText, TableEdgesAndExactText) {
 
 TEST(MusicSlots, OpenPlayStopAndTheSlotsOutOfRange) {
     Services s;
-    mFmod& m = s.form.fmod;
-    m.fmodInit(300, 44100, 5, 4, 2, 4, 0);
+    mFmod& m = s.fmod;
+    m.fmodInit(44100, 5);
     EXPECT_EQ(m.maxChannels, 5);
     EXPECT_TRUE(s.plat.LogOf("msgbox").empty());
 
     // Slots above the channel count, below zero, or past the table do nothing.
     for (int slot : {6, 64, 65, -1, -1000}) {
-        m.streamOpen(s.song(), 2, slot, true, 255);
+        m.streamOpen(s.song(), slot, true, 255);
         m.streamPlay(slot);
         m.streamTogglePause(slot);
         m.streamSetVolume(slot, 10);
@@ -43,7 +57,7 @@ TEST(MusicSlots, OpenPlayStopAndTheSlotsOutOfRange) {
     EXPECT_EQ(s.count("music.open"), 0u);
     EXPECT_EQ(s.count("music.play"), 0u);
 
-    m.streamOpen(s.song(), 2, 0, true, 255);
+    m.streamOpen(s.song(), 0, true, 255);
     EXPECT_EQ(s.count("music.open"), 1u);
     EXPECT_EQ(s.count("music.play"), 1u);
     ASSERT_EQ(s.count("music.volume"), 1u);
@@ -51,7 +65,7 @@ TEST(MusicSlots, OpenPlayStopAndTheSlotsOutOfRange) {
     EXPECT_NE(m.streamHandles[0], 0u);
 
     // Opening again replaces the stream: the old one stops first, one plays afterwards.
-    m.streamOpen(s.folder.str() + "/music/other.mp3", 2, 0, true, 255);
+    m.streamOpen(s.folder.str() + "/music/other.mp3", 0, true, 255);
     ASSERT_EQ(s.count("music.stop"), 1u);
     EXPECT_EQ(s.plat.LogOf("music.stop")[0].detail, s.song());
     EXPECT_EQ(s.count("music.play"), 2u);
@@ -73,7 +87,7 @@ TEST(MusicSlots, OpenPlayStopAndTheSlotsOutOfRange) {
     EXPECT_EQ(m.streamHandles[0], 0u);
 
     // A missing file leaves the slot empty, silently.
-    m.streamOpen(s.folder.str() + "/music/missing.mp3", 2, 0, true, 255);
+    m.streamOpen(s.folder.str() + "/music/missing.mp3", 0, true, 255);
     EXPECT_EQ(m.streamHandles[0], 0u);
     m.streamStop(0);
     EXPECT_EQ(s.count("music.stop"), 2u);
@@ -85,40 +99,27 @@ TEST(MusicSlots, OpenPlayStopAndTheSlotsOutOfRange) {
 TEST(MusicStart, FailuresAreShownOnceAndMusicStaysSilent) {
     {
         Services s;
-        s.form.fmod.fmodInit(300, 44100, 65, 4, 2, 4, 0);
+        s.fmod.fmodInit(44100, 65);
         const auto boxes = s.plat.LogOf("msgbox");
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].detail, "You can only have a maximum of 64 channels.");
         EXPECT_EQ(s.count("music.init"), 0u);
-        EXPECT_EQ(s.form.fmod.maxChannels, 0);
+        EXPECT_EQ(s.fmod.maxChannels, 0);
     }
     {
         HeadlessOptions o;
         o.audioDevicePresent = false;
         Services s(o);
-        s.form.fmod.fmodInit(300, 44100, 5, 4, 2, 4, 0);
+        s.fmod.fmodInit(44100, 5);
         const auto boxes = s.plat.LogOf("msgbox");
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].detail,
                   "FMOD Cannot initialize because of an error.\r\nError initializing output device.");
-        s.form.fmod.streamOpen(s.song(), 2, 0, true, 255);
-        s.form.fmod.streamTogglePause(0);
-        s.form.fmod.streamStop(0);
+        s.fmod.streamOpen(s.song(), 0, true, 255);
+        s.fmod.streamTogglePause(0);
+        s.fmod.streamStop(0);
         EXPECT_EQ(s.count("music.open") + s.count("music.play") + s.count("music.pause"), 0u);
-        s.form.fmod.fmodClose();
-    }
-    {
-        HeadlessOptions o;
-        o.musicLibraryPresent = false;
-        Services s(o);
-        s.form.fmod.fmodInit(300, 44100, 5, 4, 2, 4, 0);
-        const auto boxes = s.plat.LogOf("msgbox");
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].detail.rfind("FMOD Cannot initialize because of an error.\r\n", 0), 0u);
-        EXPECT_GT(boxes[0].detail.size(), 46u) << "the platform's reason follows";
-        s.form.fmod.streamOpen(s.song(), 2, 0, true, 255);
-        s.form.fmod.fmodClose();
-        EXPECT_EQ(s.count("music.init") + s.count("music.open") + s.count("music.close"), 0u);
+        s.fmod.fmodClose();
     }
 }
 
@@ -134,43 +135,53 @@ TEST(MusicStart, NoAudioDeviceOneMessageAndTheGameGoesOn) {
     bool checked = false;
     g.plat.At(t += 100, [&] {
         checked = true;
-        EXPECT_EQ(g.form.menuCursor, 2);
-        EXPECT_EQ(g.form.screenMode, modeMainMenu);
+        EXPECT_EQ(g.program.menus().menuCursor(), 2);
+        EXPECT_EQ(g.program.screenMode(), modeMainMenu);
     });
     EXPECT_EQ(g.Run(), 0);
     EXPECT_TRUE(checked);
     const auto boxes = g.plat.LogOf("msgbox");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].detail.rfind("FMOD Cannot initialize because of an error.", 0), 0u);
-    EXPECT_TRUE(g.form.musicOn) << "a music failure never changes the setting";
+    EXPECT_TRUE(g.program.settings().musicOn) << "a music failure never changes the setting";
     EXPECT_TRUE(g.plat.LogOf("music.play").empty());
 }
 
 TEST(SoundEffects, PlayFromTheSoundFolderAndStaySilentWithoutIt) {
     Services s;
-    s.form.makeSound("menu");
+    s.sounds.Play("menu");
     EXPECT_TRUE(s.plat.Sounds().empty()) << "no sound folder: silence";
     s.folder.write("sound/menu.wav", MakeWav());
     s.folder.write("sound/move.wav", MakeWav());
-    s.form.makeSound("menu");
-    s.form.makeSound("move");
-    s.form.makeSound("time");  // no such file
+    s.sounds.Play("menu");
+    s.sounds.Play("move");
+    s.sounds.Play("time");  // no such file
     EXPECT_EQ(s.plat.Sounds(), (std::vector<std::string>{"menu", "move"}));
 }
 
-TEST(DisplayMode, WholePixelsAndTheFullScreenSize) {
-    Services s;
-    const auto call = [&](float w, float h) {
-        Module1::setDisplayMode(s.plat, w, h);
-        return s.plat.LogOf("display").back().detail;
+TEST(DisplayMode, TheDesktopIsMeasuredOnceAndTheWindowCentredOnIt) {
+    struct Case {
+        int w, h;
+        float recordedW;
+        const char* centre;
     };
-    EXPECT_EQ(call(800, 600), "800x600");
-    EXPECT_TRUE(s.plat.Fullscreen());
-    EXPECT_EQ(call(1024.4f, 767.6f), "1024x768");
-    EXPECT_FALSE(s.plat.Fullscreen());
-    EXPECT_EQ(call(1365.5f, 768.5f), "1366x768") << "halves go to the even neighbour";
-    EXPECT_EQ(call(799.6f, 600.4f), "800x600");
-    EXPECT_TRUE(s.plat.Fullscreen());
+    for (const Case& c : {Case{1920, 1080, 1920, "560,240"}, Case{800, 600, 800, "0,0"},
+                          Case{600, 600, 800, "0,0"}, Case{1366, 768, 1366, "283,84"}}) {
+        SCOPED_TRACE(c.w);
+        HeadlessOptions o;
+        o.desktopWidth = c.w;
+        o.desktopHeight = c.h;
+        Services s(o);
+        s.display.MeasureDesktop();
+        EXPECT_FLOAT_EQ(s.display.desktopWidth(), c.recordedW);
+        // Full screen is a state of its own, whatever the desktop's size.
+        s.display.SetFullscreen(true);
+        EXPECT_TRUE(s.plat.Fullscreen());
+        s.display.SetFullscreen(false);
+        EXPECT_FALSE(s.plat.Fullscreen());
+        s.display.CentreWindow();
+        EXPECT_EQ(s.plat.LogOf("move").back().detail, c.centre);
+    }
 }
 
 }  // namespace

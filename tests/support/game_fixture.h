@@ -1,10 +1,9 @@
-// The whole program on the headless twin: a program folder, the platform, the window.
+// The whole program on the headless twin: a program folder, the platform, the program.
 #pragma once
 
 #include <cstdint>
 
-#include "app/frm_main.h"
-#include "app/module1.h"
+#include "app/program.h"
 #include "platform/headless_platform.h"
 #include "program_folder.h"
 
@@ -12,17 +11,20 @@ namespace tk::test {
 
 struct GameFixture {
     explicit GameFixture(HeadlessOptions options = {}, bool withData = true)
-        : folder(withData), plat(withFolder(options, folder)), form(plat) {}
+        : folder(withData), plat(withFolder(options, folder)), program(plat) {}
 
-    // Runs Main to its end (start-up, the scripted session, shutdown).
-    int Run() { return Module1::Main(form); }
+    // Runs the program to its end (start-up, the scripted session, shutdown).
+    int Run() { return program.Run(); }
+
+    Controls& ctl() { return program.controls(); }
+    PlayState& level() { return program.play().state(); }
 
     // Start-up waits 1250 ms before it loads; the menu takes keys from then on.
     static constexpr std::uint64_t kMenuReady = 1300;
 
     ProgramFolder folder;
     HeadlessPlatform plat;
-    frmMain form;
+    Program program;
 
 private:
     static HeadlessOptions withFolder(HeadlessOptions o, const ProgramFolder& f) {

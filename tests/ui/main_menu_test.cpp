@@ -17,17 +17,17 @@ TEST(MainMenu, StartsWithPlayHighlightedSilentlyAndQuitEndsTheProgram) {
     bool checked = false;
     f.plat.At(GameFixture::kMenuReady, [&] {
         checked = true;
-        EXPECT_EQ(f.form.screenMode, modeMainMenu);
-        EXPECT_EQ(f.form.menuCursor, 0);
-        EXPECT_EQ(highlightedLine(f.form), 0);
-        EXPECT_EQ(f.form.Label6[4].ForeColor, kNormal);
-        EXPECT_EQ(f.form.Image1.Top, 146);
-        EXPECT_EQ(captions(f.form), kEnglishMenu);
+        EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+        EXPECT_EQ(f.program.menus().menuCursor(), 0);
+        EXPECT_EQ(highlightedLine(f.program), 0);
+        EXPECT_EQ(f.ctl().menuLines[4].ForeColor, kNormal);
+        EXPECT_EQ(f.ctl().cursor.Top, 146);
+        EXPECT_EQ(captions(f.program), kEnglishMenu);
         for (int i = 0; i < 5; ++i) {
-            EXPECT_EQ(f.form.Label6[i].Top, 150 + 65 * i);
-            EXPECT_EQ(f.form.Label6[i].Left, 103);
-            EXPECT_EQ(f.form.Label6[i].FontSize, 36);
-            EXPECT_TRUE(f.form.Label6[i].Visible);
+            EXPECT_EQ(f.ctl().menuLines[i].Top, 150 + 65 * i);
+            EXPECT_EQ(f.ctl().menuLines[i].Left, 103);
+            EXPECT_EQ(f.ctl().menuLines[i].FontSize, 36);
+            EXPECT_TRUE(f.ctl().menuLines[i].Visible);
         }
         EXPECT_TRUE(f.plat.Sounds().empty()) << "the first drawing of the menu is silent";
     });
@@ -37,8 +37,8 @@ TEST(MainMenu, StartsWithPlayHighlightedSilentlyAndQuitEndsTheProgram) {
     f.plat.At(GameFixture::kMenuReady + 5000, [&] { ADD_FAILURE() << "Quit did not end the program"; });
     EXPECT_EQ(f.Run(), 0);
     EXPECT_TRUE(checked);
-    EXPECT_TRUE(f.form.unloaded);
-    EXPECT_EQ(f.form.menuCursor, 4);
+    EXPECT_TRUE(f.program.unloaded());
+    EXPECT_EQ(f.program.menus().menuCursor(), 4);
     EXPECT_EQ(f.plat.Sounds(), (std::vector<std::string>{"menumove", "menumove", "menumove", "menumove", "menu"}));
 }
 
@@ -47,15 +47,15 @@ TEST(MainMenu, ArrowsMoveTheHighlightClampAtBothEndsAndSoundOnlyWithoutModifiers
     const std::uint64_t t0 = GameFixture::kMenuReady + 100;
     f.plat.Press(t0, vk::Up);  // already on the first line
     f.plat.At(t0 + 50, [&] {
-        EXPECT_EQ(f.form.menuCursor, 0);
-        EXPECT_EQ(highlightedLine(f.form), 0);
+        EXPECT_EQ(f.program.menus().menuCursor(), 0);
+        EXPECT_EQ(highlightedLine(f.program), 0);
         EXPECT_EQ(f.plat.Sounds(), std::vector<std::string>{"menumove"});
     });
     std::uint64_t t = pressAll(f.plat, t0 + 100, {vk::Down, vk::Down});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.form.menuCursor, 2);
-        EXPECT_EQ(highlightedLine(f.form), 2);
-        EXPECT_EQ(f.form.Image1.Top, 280 - 4);
+        EXPECT_EQ(f.program.menus().menuCursor(), 2);
+        EXPECT_EQ(highlightedLine(f.program), 2);
+        EXPECT_EQ(f.ctl().cursor.Top, 280 - 4);
     });
     // Shift, Ctrl and Alt move the highlight without a sound.
     f.plat.Press(t + 10, vk::Down, shiftmask::Shift);
@@ -64,37 +64,19 @@ TEST(MainMenu, ArrowsMoveTheHighlightClampAtBothEndsAndSoundOnlyWithoutModifiers
     f.plat.Press(t + 310, vk::Up, shiftmask::Ctrl | shiftmask::Shift);
     const std::uint64_t afterModified = t + 400;
     f.plat.At(afterModified, [&] {
-        EXPECT_EQ(f.form.menuCursor, 3);
-        EXPECT_EQ(highlightedLine(f.form), 3);
+        EXPECT_EQ(f.program.menus().menuCursor(), 3);
+        EXPECT_EQ(highlightedLine(f.program), 3);
         EXPECT_TRUE(soundsBetween(f.plat, t, afterModified).empty());
     });
     // Down on the last line still sounds, and other keys only repaint the same highlight.
     t = pressAll(f.plat, afterModified, {vk::Down, vk::Down, vk::letter('x'), vk::Left, vk::Escape, vk::Tab});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.form.menuCursor, 4);
-        EXPECT_EQ(highlightedLine(f.form), 4);
-        EXPECT_EQ(f.form.Image1.Top, 410 - 4);
+        EXPECT_EQ(f.program.menus().menuCursor(), 4);
+        EXPECT_EQ(highlightedLine(f.program), 4);
+        EXPECT_EQ(f.ctl().cursor.Top, 410 - 4);
         EXPECT_EQ(soundsBetween(f.plat, afterModified, t), (std::vector<std::string>{"menumove", "menumove"}));
-        EXPECT_EQ(f.form.screenMode, modeMainMenu) << "Esc does nothing on the main menu";
-        EXPECT_FALSE(f.form.closeRequested);
-    });
-    EXPECT_EQ(f.Run(), 0);
-}
-
-TEST(MainMenu, MouseClicksAndMovesChangeNothing) {
-    UiFixture f;
-    f.plat.At(GameFixture::kMenuReady + 100, [&] {
-        const std::vector<std::string> before = captions(f.form);
-        for (int button : {1, 2}) {
-            f.form.Form_MouseDown(button, 0, 110, 220);  // over "Options"
-            f.form.Form_MouseMove(button, 0, 110, 420);  // over "Quit"
-        }
-        EXPECT_EQ(f.form.menuCursor, 0);
-        EXPECT_EQ(highlightedLine(f.form), 0);
-        EXPECT_EQ(f.form.screenMode, modeMainMenu);
-        EXPECT_EQ(captions(f.form), before);
-        EXPECT_FALSE(f.form.closeRequested);
-        EXPECT_TRUE(f.plat.Sounds().empty());
+        EXPECT_EQ(f.program.screenMode(), modeMainMenu) << "Esc does nothing on the main menu";
+        EXPECT_FALSE(f.plat.CloseRequested());
     });
     EXPECT_EQ(f.Run(), 0);
 }
@@ -103,11 +85,11 @@ TEST(MainMenu, EnterAndSpaceAreInterchangeableAndSoundBeforeTheAction) {
     // Space opens help, Esc closes, Enter switches the language.
     UiFixture f;
     std::uint64_t t = pressAll(f.plat, GameFixture::kMenuReady + 100, {vk::Down, vk::Down, vk::Space});
-    f.plat.At(t, [&] { EXPECT_EQ(f.form.screenMode, modeHelp); });
+    f.plat.At(t, [&] { EXPECT_EQ(f.program.screenMode(), modeHelp); });
     t = pressAll(f.plat, t + 10, {vk::Escape, vk::Down, vk::Return});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.form.screenMode, modeMainMenu);
-        EXPECT_TRUE(f.form.isCzech);
+        EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+        EXPECT_TRUE(f.program.language().isCzech());
     });
     EXPECT_EQ(f.Run(), 0);
     EXPECT_EQ(f.plat.Sounds(),
@@ -119,27 +101,27 @@ TEST(Language, SwitchingTwiceComesBackToEnglishAndRemovesTheMarker) {
     ASSERT_FALSE(f.folder.exists("AtToMluvi.Cesky"));
     std::uint64_t t = pressAll(f.plat, GameFixture::kMenuReady + 100, {vk::Down, vk::Down, vk::Down, vk::Return});
     f.plat.At(t, [&] {
-        EXPECT_TRUE(f.form.isCzech);
-        EXPECT_EQ(captions(f.form), kCzechMenu);
-        EXPECT_EQ(f.form.menuCursor, 3) << "the highlight stays on the language line";
-        EXPECT_EQ(highlightedLine(f.form), 3);
-        EXPECT_EQ(f.form.Image1.Top, 345 - 4);
-        EXPECT_EQ(f.form.Label2.Caption, "Programování:\r\nÚrovně:\r\nHudba:");
+        EXPECT_TRUE(f.program.language().isCzech());
+        EXPECT_EQ(captions(f.program), kCzechMenu);
+        EXPECT_EQ(f.program.menus().menuCursor(), 3) << "the highlight stays on the language line";
+        EXPECT_EQ(highlightedLine(f.program), 3);
+        EXPECT_EQ(f.ctl().cursor.Top, 345 - 4);
+        EXPECT_EQ(f.ctl().creditHeadings.Caption, "Programování:\r\nÚrovně:\r\nHudba:");
         EXPECT_TRUE(f.folder.exists("AtToMluvi.Cesky"));
         EXPECT_EQ(f.folder.read("AtToMluvi.Cesky"), "");
         ASSERT_FALSE(f.plat.LogOf("navigate").empty());
         EXPECT_EQ(f.plat.LogOf("navigate").back().detail, f.folder.str() + "/help/napoveda.html");
-        EXPECT_FALSE(f.form.wbHelp.Visible) << "loading the page does not show it";
+        EXPECT_FALSE(f.ctl().help.Visible) << "loading the page does not show it";
     });
     const std::string names = "names";
-    f.plat.At(t + 1, [&] { f.form.Label1.Caption = names; });
+    f.plat.At(t + 1, [&] { f.ctl().creditNames.Caption = names; });
     t = pressAll(f.plat, t + 10, {vk::Space});
     f.plat.At(t, [&] {
-        EXPECT_FALSE(f.form.isCzech);
-        EXPECT_EQ(captions(f.form), kEnglishMenu);
-        EXPECT_EQ(highlightedLine(f.form), 3);
-        EXPECT_EQ(f.form.Label2.Caption, "Programming:\r\nLevels:\r\nMusic:");
-        EXPECT_EQ(f.form.Label1.Caption, names) << "the credit names never change";
+        EXPECT_FALSE(f.program.language().isCzech());
+        EXPECT_EQ(captions(f.program), kEnglishMenu);
+        EXPECT_EQ(highlightedLine(f.program), 3);
+        EXPECT_EQ(f.ctl().creditHeadings.Caption, "Programming:\r\nLevels:\r\nMusic:");
+        EXPECT_EQ(f.ctl().creditNames.Caption, names) << "the credit names never change";
         EXPECT_FALSE(f.folder.exists("AtToMluvi.Cesky"));
         EXPECT_EQ(f.plat.LogOf("navigate").back().detail, f.folder.str() + "/help/help.html");
     });
@@ -151,9 +133,9 @@ TEST(Language, AMarkerWithContentStartsInCzechAndIsEmptied) {
     UiFixture f;
     f.folder.write("AtToMluvi.Cesky", "left over from somewhere");
     f.plat.At(GameFixture::kMenuReady, [&] {
-        EXPECT_TRUE(f.form.isCzech);
-        EXPECT_EQ(captions(f.form), kCzechMenu);
-        EXPECT_EQ(f.form.Label2.Caption, "Programování:\r\nÚrovně:\r\nHudba:");
+        EXPECT_TRUE(f.program.language().isCzech());
+        EXPECT_EQ(captions(f.program), kCzechMenu);
+        EXPECT_EQ(f.ctl().creditHeadings.Caption, "Programování:\r\nÚrovně:\r\nHudba:");
         EXPECT_EQ(f.folder.read("AtToMluvi.Cesky"), "");
     });
     EXPECT_EQ(f.Run(), 0);
@@ -177,7 +159,7 @@ TEST(Language, AMarkerThatCannotBeDeletedOnTheMenuStopsTheProgramNamingTheFile) 
     UiFixture f;
     std::uint64_t t = pressAll(f.plat, GameFixture::kMenuReady + 100, {vk::Down, vk::Down, vk::Down, vk::Return});
     f.plat.At(t, [&] {
-        ASSERT_TRUE(f.form.isCzech);
+        ASSERT_TRUE(f.program.language().isCzech());
         f.folder.remove("AtToMluvi.Cesky");
         f.folder.write("AtToMluvi.Cesky/inside", "x");
     });
@@ -189,7 +171,7 @@ TEST(Language, AMarkerThatCannotBeDeletedOnTheMenuStopsTheProgramNamingTheFile) 
     EXPECT_NE(boxes[0].detail.find("Cannot delete the language file " + f.folder.str() + "/AtToMluvi.Cesky: "),
               std::string::npos)
         << boxes[0].detail;
-    EXPECT_TRUE(f.form.unloaded);
+    EXPECT_TRUE(f.program.unloaded());
 }
 
 TEST(Language, AMarkerThatIsALinkIsReplacedWithoutTouchingItsTarget) {

@@ -23,33 +23,33 @@ TEST(Options, OpensOnBackAndReturnsToTheMenuOnOptions) {
     UiFixture f;
     std::uint64_t t = openOptions(f.plat);
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.form.screenMode, modeOptions);
-        EXPECT_EQ(captions(f.form), (std::vector<std::string>{"« back", "Window mode", "Music: on",
+        EXPECT_EQ(f.program.screenMode(), modeOptions);
+        EXPECT_EQ(captions(f.program), (std::vector<std::string>{"« back", "Window mode", "Music: on",
                                                               "Choose level:", "   01"}));
-        EXPECT_EQ(f.form.menuCursor, 0);
-        EXPECT_EQ(highlightedLine(f.form), 0);
-        EXPECT_EQ(f.form.Image1.Top, 150 - 10);
-        for (const Label& l : f.form.Label6) EXPECT_EQ(l.FontSize, 30);
+        EXPECT_EQ(f.program.menus().menuCursor(), 0);
+        EXPECT_EQ(highlightedLine(f.program), 0);
+        EXPECT_EQ(f.ctl().cursor.Top, 150 - 10);
+        for (const Label& l : f.ctl().menuLines) EXPECT_EQ(l.FontSize, 30);
     });
     // The highlight stops on "Choose level:", with the sound each time.
     const std::uint64_t down = t + 10;
     t = pressAll(f.plat, down, {vk::Down, vk::Down, vk::Down, vk::Down, vk::Down});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.form.menuCursor, 3);
-        EXPECT_EQ(highlightedLine(f.form), 3);
-        EXPECT_EQ(f.form.Image1.Top, 345 - 10);
+        EXPECT_EQ(f.program.menus().menuCursor(), 3);
+        EXPECT_EQ(highlightedLine(f.program), 3);
+        EXPECT_EQ(f.ctl().cursor.Top, 345 - 10);
         EXPECT_EQ(count(soundsBetween(f.plat, down, t), "menumove"), 5);
-        EXPECT_EQ(f.form.Label6[4].Caption, "   01");
+        EXPECT_EQ(f.ctl().menuLines[4].Caption, "   01");
     });
     // Esc does nothing here; back with Space.
     t = pressAll(f.plat, t + 10, {vk::Escape, vk::Up, vk::Up, vk::Up, vk::Space});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.form.screenMode, modeMainMenu);
-        EXPECT_EQ(captions(f.form), (std::vector<std::string>{"Play", "Options", "Help", "Česky", "Quit"}));
-        EXPECT_EQ(f.form.menuCursor, 1);
-        EXPECT_EQ(highlightedLine(f.form), 1);
-        EXPECT_EQ(f.form.Image1.Top, 215 - 4);
-        for (const Label& l : f.form.Label6) EXPECT_EQ(l.FontSize, 36);
+        EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+        EXPECT_EQ(captions(f.program), (std::vector<std::string>{"Play", "Options", "Help", "Česky", "Quit"}));
+        EXPECT_EQ(f.program.menus().menuCursor(), 1);
+        EXPECT_EQ(highlightedLine(f.program), 1);
+        EXPECT_EQ(f.ctl().cursor.Top, 215 - 4);
+        for (const Label& l : f.ctl().menuLines) EXPECT_EQ(l.FontSize, 36);
     });
     EXPECT_EQ(f.Run(), 0);
     EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:off\r\nmusic:on\r\nlevel:01\r\n")
@@ -62,13 +62,13 @@ TEST(Options, CzechCaptionsNameTheStateInForce) {
     f.folder.write("options.txt", "fullscreen:on\r\nmusic:off\r\nlevel:abc\r\n");
     std::uint64_t t = openOptions(f.plat);
     f.plat.At(t, [&] {
-        EXPECT_EQ(captions(f.form), (std::vector<std::string>{"« zpět", "Celá obrazovka", "Hudba: nehraje",
+        EXPECT_EQ(captions(f.program), (std::vector<std::string>{"« zpět", "Celá obrazovka", "Hudba: nehraje",
                                                               "Vybrat úroveň:", "   abc"}));
     });
     t = pressAll(f.plat, t + 10, {vk::Down, vk::Return, vk::Down, vk::Return});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.form.Label6[1].Caption, "V okně");
-        EXPECT_EQ(f.form.Label6[2].Caption, "Hudba: hraje");
+        EXPECT_EQ(f.ctl().menuLines[1].Caption, "V okně");
+        EXPECT_EQ(f.ctl().menuLines[2].Caption, "Hudba: hraje");
     });
     EXPECT_EQ(f.Run(), 0);
 }
@@ -78,25 +78,25 @@ TEST(Options, FullScreenToggleSwitchesTheDisplayCentresTheWindowAndSaves) {
     std::uint64_t t = openOptions(f.plat);
     t = pressAll(f.plat, t + 10, {vk::Down, vk::Return});
     f.plat.At(t, [&] {
-        EXPECT_TRUE(f.form.fullscreenOn);
+        EXPECT_TRUE(f.program.settings().fullscreenOn);
         EXPECT_TRUE(f.plat.Fullscreen());
-        EXPECT_EQ(f.form.Label6[1].Caption, "Fullscreen");
+        EXPECT_EQ(f.ctl().menuLines[1].Caption, "Fullscreen");
         ASSERT_FALSE(f.plat.LogOf("display").empty());
-        EXPECT_EQ(f.plat.LogOf("display").back().detail, "800x600");
+        EXPECT_EQ(f.plat.LogOf("display").back().detail, "fullscreen");
         EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:on\r\nmusic:on\r\nlevel:01\r\n");
     });
     t = pressAll(f.plat, t + 10, {vk::Space});
     f.plat.At(t, [&] {
-        EXPECT_FALSE(f.form.fullscreenOn);
+        EXPECT_FALSE(f.program.settings().fullscreenOn);
         EXPECT_FALSE(f.plat.Fullscreen());
-        EXPECT_EQ(f.form.Label6[1].Caption, "Window mode");
-        EXPECT_EQ(f.plat.LogOf("display").back().detail, "1366x768");
+        EXPECT_EQ(f.ctl().menuLines[1].Caption, "Window mode");
+        EXPECT_EQ(f.plat.LogOf("display").back().detail, "window");
         ASSERT_FALSE(f.plat.LogOf("move").empty());
-        // (1366 - 800) / 2 = 283 and (768 - 600) / 2 = 84 pixels, at 15 twips each.
-        EXPECT_EQ(f.plat.LogOf("move").back().detail, std::to_string(283 * 15) + "," + std::to_string(84 * 15));
+        // (1366 - 800) / 2 = 283 and (768 - 600) / 2 = 84 pixels.
+        EXPECT_EQ(f.plat.LogOf("move").back().detail, "283,84");
         EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:off\r\nmusic:on\r\nlevel:01\r\n");
-        EXPECT_EQ(f.form.screenMode, modeOptions);
-        EXPECT_EQ(f.form.menuCursor, 1);
+        EXPECT_EQ(f.program.screenMode(), modeOptions);
+        EXPECT_EQ(f.program.menus().menuCursor(), 1);
     });
     EXPECT_EQ(f.Run(), 0);
 }
@@ -110,7 +110,7 @@ TEST(Options, QuitWithFullScreenOnGivesTheDesktopBack) {
     EXPECT_EQ(f.Run(), 0);
     EXPECT_FALSE(f.plat.Fullscreen());
     ASSERT_FALSE(f.plat.LogOf("display").empty());
-    EXPECT_EQ(f.plat.LogOf("display").back().detail, "1280x1024");
+    EXPECT_EQ(f.plat.LogOf("display").back().detail, "window");
 }
 
 TEST(Options, MusicToggleStopsAndRestartsThePieceAndSaves) {
@@ -120,18 +120,18 @@ TEST(Options, MusicToggleStopsAndRestartsThePieceAndSaves) {
     f.plat.At(t, [&] { opensBefore = f.plat.LogOf("music.open").size(); });
     t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Return});
     f.plat.At(t, [&] {
-        EXPECT_FALSE(f.form.musicOn);
-        EXPECT_EQ(f.form.Label6[2].Caption, "Music: off");
+        EXPECT_FALSE(f.program.settings().musicOn);
+        EXPECT_EQ(f.ctl().menuLines[2].Caption, "Music: off");
         EXPECT_FALSE(f.plat.LogOf("music.stop").empty());
         EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:off\r\nmusic:off\r\nlevel:01\r\n");
     });
     t = pressAll(f.plat, t + 10, {vk::Return});
     f.plat.At(t, [&] {
-        EXPECT_TRUE(f.form.musicOn);
-        EXPECT_EQ(f.form.Label6[2].Caption, "Music: on");
+        EXPECT_TRUE(f.program.settings().musicOn);
+        EXPECT_EQ(f.ctl().menuLines[2].Caption, "Music: on");
         const std::vector<Recorded> opens = f.plat.LogOf("music.open");
         ASSERT_EQ(opens.size(), opensBefore + 1);
-        EXPECT_EQ(opens.back().detail, f.form.musicPath());
+        EXPECT_EQ(opens.back().detail, f.program.paths().MusicFile());
         EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:off\r\nmusic:on\r\nlevel:01\r\n");
     });
     EXPECT_EQ(f.Run(), 0);
@@ -144,29 +144,29 @@ TEST(LevelChooser, TakesAnExistingNameAndSavesItWithTheNextToggle) {
     std::uint64_t t = openOptions(f.plat);
     t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.form.screenMode, modeLevelEntry);
-        EXPECT_TRUE(f.form.Text2.Visible);
-        EXPECT_EQ(f.form.Text2.Text, "01");
-        EXPECT_EQ(f.form.Text2.SelStart, 2) << "the caret starts after the name";
-        EXPECT_EQ(f.form.Text2.Left, 139);
-        EXPECT_EQ(f.form.Text2.Top, 410);
+        EXPECT_EQ(f.program.screenMode(), modeLevelEntry);
+        EXPECT_TRUE(f.ctl().levelBox.Visible);
+        EXPECT_EQ(f.ctl().levelBox.Text, "01");
+        EXPECT_EQ(f.ctl().levelBox.SelStart, 2) << "the caret starts after the name";
+        EXPECT_EQ(f.ctl().levelBox.Left, 139);
+        EXPECT_EQ(f.ctl().levelBox.Top, 410);
     });
     // Esc, Up and Down leave the entry open; Backspace and typing edit the name.
     t = pressAll(f.plat, t + 10, {vk::Escape, vk::Up, vk::Down, vk::Back, vk::Back});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.form.screenMode, modeLevelEntry);
-        EXPECT_TRUE(f.form.Text2.Visible);
-        EXPECT_EQ(f.form.menuCursor, 3);
+        EXPECT_EQ(f.program.screenMode(), modeLevelEntry);
+        EXPECT_TRUE(f.ctl().levelBox.Visible);
+        EXPECT_EQ(f.program.menus().menuCursor(), 3);
     });
     f.plat.Type(t + 10, "Zkouska-2");
     const std::uint64_t accept = t + 100;
     f.plat.Press(accept, vk::Return);
     f.plat.At(accept + 50, [&] {
-        EXPECT_FALSE(f.form.Text2.Visible);
-        EXPECT_EQ(f.form.screenMode, modeOptions);
-        EXPECT_EQ(f.form.currentLevel, "Zkouska-2");
-        EXPECT_EQ(f.form.Label6[4].Caption, "   Zkouska-2");
-        EXPECT_EQ(highlightedLine(f.form), 3);
+        EXPECT_FALSE(f.ctl().levelBox.Visible);
+        EXPECT_EQ(f.program.screenMode(), modeOptions);
+        EXPECT_EQ(f.program.settings().currentLevel, "Zkouska-2");
+        EXPECT_EQ(f.ctl().menuLines[4].Caption, "   Zkouska-2");
+        EXPECT_EQ(highlightedLine(f.program), 3);
         EXPECT_EQ(soundsBetween(f.plat, accept, accept + 50), std::vector<std::string>{"menu"});
         EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:off\r\nmusic:on\r\nlevel:01\r\n");
     });
@@ -185,8 +185,8 @@ TEST(LevelChooser, SpaceAcceptsWithoutTypingASpace) {
     f.plat.Type(t, "ab");
     f.plat.Press(t + 50, vk::Space);
     f.plat.At(t + 100, [&] {
-        EXPECT_EQ(f.form.screenMode, modeOptions);
-        EXPECT_EQ(f.form.currentLevel, "ab");
+        EXPECT_EQ(f.program.screenMode(), modeOptions);
+        EXPECT_EQ(f.program.settings().currentLevel, "ab");
     });
     EXPECT_EQ(f.Run(), 0);
 }
@@ -207,19 +207,18 @@ void expectRefused(const std::string& typed, bool czech) {
     f.plat.Press(accept, vk::Return);
     bool duringNotice = false;
     f.plat.At(accept + 900, [&] {
-        // Still inside the handler: the notice stands, painted before the wait began.
+        // The notice stands, and was put on screen before the wait began.
         duringNotice = true;
-        EXPECT_EQ(f.form.Label6[4].Caption, czech ? " - nenalezena -" : " - not found -");
-        EXPECT_EQ(f.form.screenMode, modeLevelEntry);
-        bool repainted = false;
-        for (const Recorded& r : f.plat.LogOf("repaint")) repainted = repainted || r.at >= accept;
-        EXPECT_TRUE(repainted);
+        const std::string notice = czech ? " - nenalezena -" : " - not found -";
+        EXPECT_EQ(f.ctl().menuLines[4].Caption, notice);
+        EXPECT_EQ(f.plat.Presented().menuLines[4].Caption, notice);
+        EXPECT_EQ(f.program.screenMode(), modeLevelEntry);
     });
     f.plat.At(accept + 1100, [&] {
-        EXPECT_EQ(f.form.currentLevel, "01");
-        EXPECT_EQ(f.form.Label6[4].Caption, "   01");
-        EXPECT_EQ(f.form.screenMode, modeOptions);
-        EXPECT_FALSE(f.form.Text2.Visible);
+        EXPECT_EQ(f.program.settings().currentLevel, "01");
+        EXPECT_EQ(f.ctl().menuLines[4].Caption, "   01");
+        EXPECT_EQ(f.program.screenMode(), modeOptions);
+        EXPECT_FALSE(f.ctl().levelBox.Visible);
     });
     EXPECT_EQ(f.Run(), 0);
     EXPECT_TRUE(duringNotice);

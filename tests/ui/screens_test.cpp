@@ -35,8 +35,8 @@ TEST(HelpScreen, OpensScrollsAndClosesWithEscOnlyShowingThePageOfTheLanguageInFo
     f.folder.write("help/napoveda.html", longPage("Napoveda"));
     std::uint64_t t = pressAll(f.plat, kPlay, {vk::Down, vk::Down, vk::Return});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.form.screenMode, modeHelp);
-        const BrowserView& v = f.form.wbHelp;
+        EXPECT_EQ(f.program.screenMode(), modeHelp);
+        const BrowserView& v = f.ctl().help;
         EXPECT_TRUE(v.Visible);
         EXPECT_EQ(v.Left, 15);
         EXPECT_EQ(v.Top, 15);
@@ -49,38 +49,38 @@ TEST(HelpScreen, OpensScrollsAndClosesWithEscOnlyShowingThePageOfTheLanguageInFo
     const std::uint64_t scroll = t + 10;
     t = pressAll(f.plat, scroll, {vk::Down, vk::Down, vk::Next, vk::Up, vk::Return, vk::Space});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.form.screenMode, modeHelp);
-        EXPECT_GT(f.form.wbHelp.ScrollY, 0);
-        EXPECT_EQ(f.form.menuCursor, 2);
-        EXPECT_EQ(highlightedLine(f.form), 2);
+        EXPECT_EQ(f.program.screenMode(), modeHelp);
+        EXPECT_GT(f.ctl().help.ScrollY, 0);
+        EXPECT_EQ(f.program.menus().menuCursor(), 2);
+        EXPECT_EQ(highlightedLine(f.program), 2);
         EXPECT_EQ(soundsBetween(f.plat, scroll, t), (std::vector<std::string>{"menu", "menu"}));
     });
     t = pressAll(f.plat, t + 10, {vk::Escape});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.form.screenMode, modeMainMenu);
-        EXPECT_FALSE(f.form.wbHelp.Visible);
-        EXPECT_GE(f.form.wbHelp.Top, 1000);
-        EXPECT_EQ(highlightedLine(f.form), 2) << "the highlight is still on Help";
-        EXPECT_EQ(f.form.Image1.Top, 280 - 4);
+        EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+        EXPECT_FALSE(f.ctl().help.Visible);
+        EXPECT_GE(f.ctl().help.Top, 1000);
+        EXPECT_EQ(highlightedLine(f.program), 2) << "the highlight is still on Help";
+        EXPECT_EQ(f.ctl().cursor.Top, 280 - 4);
     });
     // Switch to Czech, then help shows the Czech page.
     t = pressAll(f.plat, t + 10, {vk::Down, vk::Return, vk::Up, vk::Return});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.form.screenMode, modeHelp);
-        EXPECT_EQ(f.form.wbHelp.Location, f.folder.str() + "/help/napoveda.html");
+        EXPECT_EQ(f.program.screenMode(), modeHelp);
+        EXPECT_EQ(f.ctl().help.Location, f.folder.str() + "/help/napoveda.html");
     });
     t = pressAll(f.plat, t + 10, {vk::Escape});
     EXPECT_EQ(f.Run(), 0);
-    EXPECT_EQ(f.form.screenMode, modeMainMenu);
+    EXPECT_EQ(f.program.screenMode(), modeMainMenu);
 }
 
 TEST(HelpScreen, AMissingPageStillOpensAndCloses) {
     UiFixture f;
     f.folder.remove("help");
     std::uint64_t t = pressAll(f.plat, kPlay, {vk::Down, vk::Down, vk::Space});
-    f.plat.At(t, [&] { EXPECT_EQ(f.form.screenMode, modeHelp); });
+    f.plat.At(t, [&] { EXPECT_EQ(f.program.screenMode(), modeHelp); });
     t = pressAll(f.plat, t + 10, {vk::Escape});
-    f.plat.At(t, [&] { EXPECT_EQ(f.form.screenMode, modeMainMenu); });
+    f.plat.At(t, [&] { EXPECT_EQ(f.program.screenMode(), modeMainMenu); });
     EXPECT_EQ(f.Run(), 0);
 }
 
@@ -91,7 +91,7 @@ TEST(PlaySequence, WinningTheLastLevelShowsTheFinalScreenForFiveSecondsThenPlay)
     useLevel(f.folder, "only");
     f.plat.Press(kPlay, vk::Return);
     std::uint64_t keyDuringFinal = 0;
-    watchPlays(f.plat, f.form, kPlay, kPlay + 20000, [&](int attempt, std::uint64_t now) {
+    watchPlays(f.plat, f.program, kPlay, kPlay + 20000, [&](int attempt, std::uint64_t now) {
         ASSERT_EQ(attempt, 0) << "a won level is not played again";
         turnPipe(f.plat, now + 10, 100);
         // The won picture stands 4 s, then the congratulations 5 s: this Down falls
@@ -99,10 +99,10 @@ TEST(PlaySequence, WinningTheLastLevelShowsTheFinalScreenForFiveSecondsThenPlay)
         keyDuringFinal = now + 10 + 200 + 4000 + 2500;
         f.plat.Press(keyDuringFinal, vk::Down);
         f.plat.At(keyDuringFinal + 10, [&] {
-            EXPECT_EQ(f.form.Label5[0].Caption, "All levels solved.\r\nCongratulations!");
-            for (const Label& l : f.form.Label5) EXPECT_TRUE(l.Visible);
-            EXPECT_TRUE(f.form.picGame.Visible);
-            EXPECT_EQ(f.form.screenMode, modeWon);
+            EXPECT_EQ(f.ctl().titles[0].Caption, "All levels solved.\r\nCongratulations!");
+            for (const Label& l : f.ctl().titles) EXPECT_TRUE(l.Visible);
+            EXPECT_TRUE(f.ctl().board.Visible);
+            EXPECT_EQ(f.program.screenMode(), modeWon);
         });
     });
     EXPECT_EQ(f.Run(), 0);
@@ -114,11 +114,11 @@ TEST(PlaySequence, WinningTheLastLevelShowsTheFinalScreenForFiveSecondsThenPlay)
     EXPECT_GE(moves[0], winner[0] + 4000 + 5000) << "the final screen blocks for five seconds";
     EXPECT_LT(moves[0], winner[0] + 4000 + 5000 + 100);
 
-    for (const Label& l : f.form.Label5) EXPECT_EQ(l.Caption, "All levels solved.\r\nCongratulations!");
-    EXPECT_FALSE(f.form.picGame.Visible);
-    EXPECT_FALSE(f.form.Label4.Visible);
-    EXPECT_EQ(f.form.currentLevel, "only");
-    EXPECT_EQ(f.form.menuCursor, 1) << "Play was highlighted until the late Down";
+    for (const Label& l : f.ctl().titles) EXPECT_EQ(l.Caption, "All levels solved.\r\nCongratulations!");
+    EXPECT_FALSE(f.ctl().board.Visible);
+    EXPECT_FALSE(f.ctl().clock.Visible);
+    EXPECT_EQ(f.program.settings().currentLevel, "only");
+    EXPECT_EQ(f.program.menus().menuCursor(), 1) << "Play was highlighted until the late Down";
     const std::vector<std::string> sounds = f.plat.Sounds();
     ASSERT_GE(sounds.size(), 2u);
     EXPECT_EQ(sounds[0], "menu") << "the accept sound comes before the level starts";
@@ -136,17 +136,17 @@ TEST(PlaySequence, LeavingAtTheThirdLevelThenPlayStartsAgainAtTheChosenLevel) {
     useLevel(f.folder, "a");
     f.plat.Press(kPlay, vk::Return);
     std::vector<std::string> titles;
-    watchPlays(f.plat, f.form, kPlay, kPlay + 60000, [&](int attempt, std::uint64_t now) {
-        titles.push_back(f.form.levelTitle);
+    watchPlays(f.plat, f.program, kPlay, kPlay + 60000, [&](int attempt, std::uint64_t now) {
+        titles.push_back(f.level().levelTitle);
         if (attempt == 2) {
             // Leave the third level ("A" for "ano"), then choose Play again from the menu.
             f.plat.Press(now + 10, vk::Escape);
             f.plat.Press(now + 100, vk::letter('a'));
             f.plat.At(now + 1000, [&] {
-                EXPECT_EQ(f.form.screenMode, modeMainMenu);
-                EXPECT_FALSE(f.form.picGame.Visible);
-                EXPECT_EQ(f.form.busyDepth, 0);
-                EXPECT_EQ(highlightedLine(f.form), 0);
+                EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+                EXPECT_FALSE(f.ctl().board.Visible);
+                EXPECT_EQ(f.program.menus().Busy(), false);
+                EXPECT_EQ(highlightedLine(f.program), 0);
             });
             f.plat.Press(now + 1100, vk::Space);
         } else {
@@ -155,8 +155,8 @@ TEST(PlaySequence, LeavingAtTheThirdLevelThenPlayStartsAgainAtTheChosenLevel) {
     });
     EXPECT_EQ(f.Run(), 0);
     EXPECT_EQ(titles, (std::vector<std::string>{"První", "Druhá", "Třetí", "První", "Druhá", "Třetí"}));
-    EXPECT_EQ(f.form.currentLevel, "a");
-    EXPECT_EQ(f.form.Label5[0].Caption, "Všechny úrovně vyřešeny.\r\nGratuluji!");
+    EXPECT_EQ(f.program.settings().currentLevel, "a");
+    EXPECT_EQ(f.ctl().titles[0].Caption, "Všechny úrovně vyřešeny.\r\nGratuluji!");
     EXPECT_EQ(count(f.plat.Sounds(), "winner"), 5);
 }
 
@@ -167,7 +167,7 @@ TEST(PlaySequence, ALostLevelStartsAgainAtOnceAndLeavingEndsTheSequence) {
     useLevel(f.folder, "short");
     f.plat.Press(kPlay, vk::Return);
     std::vector<std::uint64_t> plays;
-    watchPlays(f.plat, f.form, kPlay, kPlay + 20000, [&](int attempt, std::uint64_t now) {
+    watchPlays(f.plat, f.program, kPlay, kPlay + 20000, [&](int attempt, std::uint64_t now) {
         plays.push_back(now);
         if (attempt == 2) {  // lost twice; leave the third attempt
             f.plat.Press(now + 10, vk::Escape);
@@ -181,9 +181,9 @@ TEST(PlaySequence, ALostLevelStartsAgainAtOnceAndLeavingEndsTheSequence) {
     // Straight from the lost picture into the same level's title: nothing in between.
     EXPECT_LE(plays[1], lost[0] + 4000 + kTitle + 50);
     EXPECT_EQ(count(f.plat.Sounds(), "start"), 3);
-    EXPECT_EQ(f.form.Label5[0].Caption, "Really quit?\r\nY / N") << "no congratulations after leaving";
-    EXPECT_FALSE(f.form.picGame.Visible);
-    EXPECT_EQ(f.form.currentLevel, "short");
+    EXPECT_EQ(f.ctl().titles[0].Caption, "Really quit?\r\nY / N") << "no congratulations after leaving";
+    EXPECT_FALSE(f.ctl().board.Visible);
+    EXPECT_EQ(f.program.settings().currentLevel, "short");
 }
 
 TEST(PlaySequence, ALevelThatCannotBeLoadedOrIsNamedEndLeavesTheMenuWorking) {
@@ -194,13 +194,57 @@ TEST(PlaySequence, ALevelThatCannotBeLoadedOrIsNamedEndLeavesTheMenuWorking) {
         f.plat.Press(kPlay, vk::Return);
         f.plat.Press(kPlay + 2000, vk::Down);
         f.plat.At(kPlay + 2100, [&] {
-            EXPECT_EQ(f.form.screenMode, modeMainMenu);
-            EXPECT_EQ(f.form.menuCursor, 1);
-            EXPECT_EQ(f.form.busyDepth, 0);
+            EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+            EXPECT_EQ(f.program.menus().menuCursor(), 1);
+            EXPECT_EQ(f.program.menus().Busy(), false);
         });
         EXPECT_EQ(f.Run(), 0);
-        for (const Label& l : f.form.Label5) EXPECT_NE(l.Caption, texts::finalMessage(false));
+        for (const Label& l : f.ctl().titles) EXPECT_NE(l.Caption, texts::finalMessage(false));
         EXPECT_TRUE(timesOf(f.plat, "winner").empty());
+    }
+}
+
+TEST(PlaySequence, ALevelThatCannotBePlayedIsReportedAndTheGameStaysAsItWas) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> mentions;
+    };
+    const Case cases[] = {
+        {"missing", {"missing.kulap"}},
+        {"broken", {"broken.kulap:5:", "broken.kulap:13:"}},
+        {"short", {"short.kulap:"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        UiFixture f(fast());
+        f.folder.makeWritable("levels");
+        std::string broken = "A/B\r\n100\r\n";
+        for (int row = 0; row < 7; ++row) broken += row == 2 ? "FFFFF?FFFFF\r\n" : "LLLLLLLLLLL\r\n";
+        f.folder.write("levels/broken.kulap", broken + "0,0\r\n0,0\r\n-\r\n9\r\nend\r\n");
+        f.folder.write("levels/short.kulap", "Krátká/Short\r\n100\r\nFFFFFFFFFFF\r\n");
+        useLevel(f.folder, c.name);
+        const PlayState untouched = f.level();
+        f.plat.Press(kPlay, vk::Return);
+        f.plat.At(kPlay + 50, [&] {
+            EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+            EXPECT_FALSE(f.program.menus().Busy());
+            EXPECT_FALSE(f.ctl().board.Visible);
+            EXPECT_FALSE(f.ctl().clock.Visible);
+            for (const Label& label : f.ctl().titles) EXPECT_FALSE(label.Visible);
+            EXPECT_FALSE(f.program.play().clock().Running());
+            EXPECT_EQ(f.level().board, untouched.board);
+            EXPECT_EQ(f.level().nextLevel, untouched.nextLevel);
+        });
+        EXPECT_EQ(f.Run(), 0);
+        const auto msgs = f.plat.LogOf("msgbox");
+        ASSERT_EQ(msgs.size(), 1u);
+        EXPECT_LT(msgs[0].at, kPlay + 50) << "no title pause for a level that is not played";
+        for (const std::string& m : c.mentions)
+            EXPECT_NE(msgs[0].detail.find(m), std::string::npos) << msgs[0].detail;
+        if (c.mentions.size() > 1) {
+            EXPECT_NE(msgs[0].detail.find('\n'), std::string::npos) << "one fault per line";
+        }
+        EXPECT_TRUE(timesOf(f.plat, "start").empty());
     }
 }
 
@@ -210,15 +254,15 @@ TEST(PlaySequence, ClosingTheWindowDuringALevelEndsTheSequenceAndTheProgram) {
     writeLevel(f.folder, "a", "A/A", 60, "end");
     useLevel(f.folder, "a");
     f.plat.Press(kPlay, vk::Return);
-    watchPlays(f.plat, f.form, kPlay, kPlay + 10000, [&](int, std::uint64_t now) {
+    watchPlays(f.plat, f.program, kPlay, kPlay + 10000, [&](int, std::uint64_t now) {
         f.plat.Close(now + 500);
         f.plat.Press(now + 600, vk::Return);  // queued behind the close: starts nothing
     });
     EXPECT_EQ(f.Run(), 0);
-    EXPECT_TRUE(f.form.unloaded);
-    EXPECT_EQ(f.form.screenMode, modeMainMenu);
+    EXPECT_TRUE(f.program.unloaded());
+    EXPECT_EQ(f.program.screenMode(), modeMainMenu);
     EXPECT_EQ(count(f.plat.Sounds(), "start"), 1);
-    for (const Label& l : f.form.Label5) EXPECT_NE(l.Caption, texts::finalMessage(false));
+    for (const Label& l : f.ctl().titles) EXPECT_NE(l.Caption, texts::finalMessage(false));
 }
 
 }  // namespace

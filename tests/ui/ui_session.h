@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "game/screen_mode.h"
 #include "support/game_fixture.h"
 #include "ui/menu_look.h"
 
@@ -53,17 +54,17 @@ struct UiFixture : GameFixture {
 };
 
 // Which menu line is painted in the highlight colour (-1: none, -2: more than one).
-inline int highlightedLine(const frmMain& form) {
+inline int highlightedLine(Program& program) {
     int found = -1;
     for (int i = 0; i < 5; ++i) {
-        if (form.Label6[i].ForeColor == menulook::kHighlight) found = (found == -1) ? i : -2;
+        if (program.controls().menuLines[i].ForeColor == menulook::kHighlight) found = (found == -1) ? i : -2;
     }
     return found;
 }
 
-inline std::vector<std::string> captions(const frmMain& form) {
+inline std::vector<std::string> captions(Program& program) {
     std::vector<std::string> out;
-    for (const Label& l : form.Label6) out.push_back(l.Caption);
+    for (const Label& l : program.controls().menuLines) out.push_back(l.Caption);
     return out;
 }
 
@@ -90,24 +91,24 @@ inline void turnPipe(HeadlessPlatform& plat, std::uint64_t at, std::uint64_t ms)
 
 // Calls `onPlay(attempt, now)` each time play of a level begins (the figure can move),
 // watching the virtual clock from `from` to `to`; attempts count from 0 across levels.
-inline void watchPlays(HeadlessPlatform& plat, const frmMain& form, std::uint64_t from, std::uint64_t to,
+inline void watchPlays(HeadlessPlatform& plat, const Program& program, std::uint64_t from, std::uint64_t to,
                        std::function<void(int attempt, std::uint64_t now)> onPlay) {
     // One check pending at a time, each scheduling the next, keeps the script short.
     struct Watch {
         HeadlessPlatform& plat;
-        const frmMain& form;
+        const Program& program;
         std::uint64_t to;
         std::function<void(int, std::uint64_t)> onPlay;
         bool playing = false;
         int attempts = 0;
         void check(std::shared_ptr<Watch> self, std::uint64_t t) {
-            const bool now = form.screenMode == modePlaying;
+            const bool now = program.screenMode() == modePlaying;
             if (now && !playing) onPlay(attempts++, t);
             playing = now;
             if (t + 10 < to) plat.At(t + 10, [self, t] { self->check(self, t + 10); });
         }
     };
-    auto watch = std::make_shared<Watch>(Watch{plat, form, to, std::move(onPlay)});
+    auto watch = std::make_shared<Watch>(Watch{plat, program, to, std::move(onPlay)});
     plat.At(from, [watch, from] { watch->check(watch, from); });
 }
 

@@ -1,0 +1,38 @@
+// The pictures of the board in their numbered slots: loaded at start-up, the backgrounds only
+// when a level first needs one, all given back at shutdown.
+#pragma once
+
+#include <array>
+
+#include "app/paths.h"
+#include "game/picture_slots.h"
+#include "platform/platform.h"
+
+namespace tk {
+
+class ImageSet : public PictureSlots {
+public:
+    ImageSet(Platform& platform, const Paths& paths) : plat_(platform), paths_(paths) {}
+    ~ImageSet() override { Release(); }
+    ImageSet(const ImageSet&) = delete;
+    ImageSet& operator=(const ImageSet&) = delete;
+
+    // Every picture but the backgrounds, in its fixed slot. A picture that cannot be read
+    // leaves its slot empty; painting it then draws nothing.
+    void Load();
+    void Release();
+    PictureHandle Slot(int slot) override;
+    // What a slot holds now, without loading a background.
+    PictureHandle Loaded(int slot) const;
+
+private:
+    void LoadInto(int slot, const std::string& file);
+
+    Platform& plat_;
+    const Paths& paths_;
+    bool loaded_ = false;
+    std::array<PictureHandle, kImageSlots> images_{};
+    std::array<bool, 8> backgroundTried_{};  // 1..7
+};
+
+}  // namespace tk

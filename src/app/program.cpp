@@ -1,0 +1,194 @@
+// The program's run: the start-up picture, start-up in its fixed order, the frame loop,
+// shutdown. The loop is the only one in the program: every pass lets what is due run,
+// puts the window on screen if anything on it changed, and waits for the next deadline
+// or for the player.
+#include "app/program.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "app/window_layout.h"
+#include "platform/fatal_error.h"
+#include "platform/window_input.h"
+
+// The start-up and cursor pictures travel inside the executable (generated at build time).
+extern const unsigned char kStartupPicture[];
+extern const unsigned long kStartupPictureSize;
+extern const unsigned char kCursorPicture[];
+extern const unsigned long kCursorPictureSize;
+
+namespace tk {
+
+namespace {
+constexpr std::uint64_t kStartupPictureMs = 1250;
+// The sound library's mix rate and channel count.
+constexpr int kMixRate = 44100, kMusicChannels = 5;
+}  // namespace
+
+Program::Program(Platform& platform)
+    : plat_(platform), paths_(platform.ProgramFolder()), images_(platform, paths_),
+      sounds_(platform, paths_.SoundFolder()), music_(platform), display_(platform),
+      language_(paths_.LanguageMarker()),
+      play_(platform, ctl_, images_, sounds_, [this] { LetEventsRun(); }),
+      menus_(platform, ctl_, sounds_, play_, language_, *this) {
+    LayOutWindow(ctl_);
+}
+
+int Program::Run() {
+    try {
+        ShowStartupPicture();
+        for (;;) {
+            const Wake wake = Pass(plat_.Now());
+            if (phase_ == Phase::Ended) return 0;
+            plat_.Present(ctl_);
+            plat_.WaitUntil(wake.at, wake.onInput);
+        }
+    } catch (const std::exception& e) {
+        // The platform's message box also writes to standard error, so the reason is on
+        // record even where nobody sees the box.
+        plat_.MsgBox(e.what(), kWindowTitle, true);
+    }
+    // Start-up undoes its own partial work before it gives up; a later failure (a
+    // settings write, the language marker) still gives the desktop back.
+    if (phase_ == Phase::Running) {
+        try {
+            ShutDown();
+        } catch (const std::exception& e) {
+            std::cerr << kWindowTitle << ": " << e.what() << '\n';
+        }
+    } else if (phase_ == Phase::StartupPicture) {
+        ReleaseWindowPictures();
+    }
+    phase_ = Phase::Ended;
+    return 1;
+}
+
+Wake Program::Pass(std::uint64_t now) {
+    if (phase_ == Phase::StartupPicture) {
+        if (plat_.CloseRequested()) {
+            // Nothing has been started yet, so there is nothing to undo.
+            ReleaseWindowPictures();
+            phase_ = Phase::Ended;
+            return Wake{};
+        }
+        if (now < startupUntil_) return Wake{startupUntil_, false};
+        StartUp();
+        phase_ = Phase::Running;
+    }
+    const Wake wake = menus_.Advance(now);
+    if (menus_.Busy()) return wake;
+    // Nothing runs on its own: the menus take what the player pressed, one key at a time,
+    // until one of them starts something that runs (the rest then waits for it).
+    InputEvent event;
+    while (!menus_.Busy() && plat_.NextInput(event)) Deliver(event);
+    if (menus_.Busy()) return Wake::Now(now);
+    if (Closing()) {
+        ShutDown();
+        phase_ = Phase::Ended;
+        return Wake{};
+    }
+    return Wake::OnInput();
+}
+
+void Program::Deliver(const InputEvent& event) {
+    if (event.kind == InputEvent::Kind::Key) menus_.KeyDown(event.vk, event.shift);
+    WindowTakesInput(ctl_, event, plat_.HelpPageHeight());
+}
+
+void Program::LetEventsRun() {
+    InputEvent event;
+    while (plat_.NextInput(event)) Deliver(event);
+}
+
+// ---- start-up and shutdown --------------------------------------------------------
+
+void Program::ShowStartupPicture() {
+    FlushKeys(plat_);
+    ctl_.windowPicture = plat_.LoadPicture(kStartupPicture, kStartupPictureSize);
+    ctl_.cursor.Picture = plat_.LoadPicture(kCursorPicture, kCursorPictureSize);
+    plat_.ShowWindow();
+    startupUntil_ = plat_.Now() + kStartupPictureMs;
+}
+
+void Program::StartUp() {
+    // The order matters: everything that can stop start-up (the window picture, the
+    // settings) comes before anything that changes the display, and nothing is written
+    // except the language marker, rewritten with the same empty content.
+    try {
+        // The window's own picture replaces the start-up picture.
+        const std::string window = paths_.LP("okno.jpg");
+        const PictureHandle picture = plat_.LoadPicture(window);
+        if (picture == 0) {
+            std::error_code ec;
+            const bool present = std::filesystem::exists(window, ec);
+            throw FatalError("Cannot load the window picture " + window + ": " +
+                             (present ? "not a picture the program can read" : "file not found"));
+        }
+        plat_.FreePicture(ctl_.windowPicture);
+        ctl_.windowPicture = picture;
+
+        ctl_.creditHeadings.Visible = true;
+        ctl_.creditNames.Visible = true;
+        // The desktop as the user has it, before any change of display mode.
+        display_.MeasureDesktop();
+        language_.BeforeFirstSwitch();
+        menus_.SwitchLanguage();
+        images_.Load();
+        // The settings decide the music and the display mode below.
+        settings_ = readSettings(paths_.Settings());
+    } catch (...) {
+        images_.Release();
+        throw;
+    }
+
+    try {
+        music_.fmodInit(kMixRate, kMusicChannels);
+        if (settings_.musicOn) music_.streamOpen(paths_.MusicFile(), 0, true, 255);
+        if (settings_.fullscreenOn) display_.SetFullscreen(true);
+        menus_.ShowMainMenu();
+    } catch (...) {
+        // From here on the display and the music may have changed: undo as shutdown does.
+        ShutDown();
+        phase_ = Phase::Ended;
+        throw;
+    }
+}
+
+void Program::ShutDown() {
+    if (phase_ == Phase::Ended) return;
+    if (settings_.fullscreenOn) display_.SetFullscreen(false);
+    images_.Release();
+    if (settings_.musicOn) music_.streamStop(0);
+    music_.fmodClose();
+    ReleaseWindowPictures();
+    phase_ = Phase::Ended;
+}
+
+void Program::ReleaseWindowPictures() {
+    plat_.FreePicture(ctl_.windowPicture);
+    ctl_.windowPicture = 0;
+    plat_.FreePicture(ctl_.cursor.Picture);
+    ctl_.cursor.Picture = 0;
+}
+
+// ---- what the options screen changes ------------------------------------------------
+
+void Program::ToggleFullscreen() {
+    settings_.fullscreenOn = !settings_.fullscreenOn;
+    display_.SetFullscreen(settings_.fullscreenOn);
+    // Back in a window, it stands in the middle of the desktop measured at start-up.
+    if (!settings_.fullscreenOn) display_.CentreWindow();
+    Save();
+}
+
+void Program::ToggleMusic() {
+    settings_.musicOn = !settings_.musicOn;
+    // Opening afresh starts the piece from its beginning.
+    if (settings_.musicOn)
+        music_.streamOpen(paths_.MusicFile(), 0, true, 255);
+    else
+        music_.streamStop(0);
+    Save();
+}
+
+}  // namespace tk

@@ -1,0 +1,90 @@
+// The program: it owns every part, starts them up in their order, runs the one frame loop
+// and shuts them down.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/image_set.h"
+#include "app/paths.h"
+#include "app/settings.h"
+#include "game/play_session.h"
+#include "platform/platform.h"
+#include "platform/wake.h"
+#include "services/display_mode.h"
+#include "services/mfmod.h"
+#include "services/sound_effects.h"
+#include "ui/language.h"
+#include "ui/menu_host.h"
+#include "ui/menus.h"
+
+namespace tk {
+
+class Program : private MenuHost {
+public:
+    explicit Program(Platform& platform);
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // The whole run: the start-up picture, start-up, the frame loop, shutdown. Returns
+    // the process's exit status (non-zero when start-up or a later step failed).
+    int Run();
+
+    // ---- the parts, for whoever looks in (the tests) ------------------------
+    Controls& controls() { return ctl_; }
+    const Settings& settings() const { return settings_; }
+    const Paths& paths() const { return paths_; }
+    ImageSet& images() { return images_; }
+    PlaySession& play() { return play_; }
+    Menus& menus() { return menus_; }
+    mFmod& music() { return music_; }
+    const DisplayMode& display() const { return display_; }
+    const Language& language() const { return language_; }
+    std::uint8_t screenMode() const { return menus_.screenMode(); }
+    bool started() const { return phase_ == Phase::Running || phase_ == Phase::Ended; }
+    bool unloaded() const { return phase_ == Phase::Ended; }
+
+private:
+    enum class Phase { StartupPicture, Running, Ended };
+
+    // One pass of the frame loop at `now`: what is due runs; tells when to come back.
+    Wake Pass(std::uint64_t now);
+    void ShowStartupPicture();
+    void StartUp();
+    void ShutDown();
+    void ReleaseWindowPictures();
+    // Hands what the player pressed to the menus, then to the text box or the help view.
+    void Deliver(const InputEvent& event);
+    void LetEventsRun();
+    void Save() { ulozNastaveni(paths_.Settings(), settings_); }
+
+    // ---- MenuHost -------------------------------------------------------------
+    bool fullscreenOn() const override { return settings_.fullscreenOn; }
+    bool musicOn() const override { return settings_.musicOn; }
+    const std::string& currentLevel() const override { return settings_.currentLevel; }
+    void ToggleFullscreen() override;
+    void ToggleMusic() override;
+    void ChooseLevel(const std::string& name) override { settings_.currentLevel = name; }
+    std::string LevelPath(const std::string& name) const override { return paths_.LevelFile(name); }
+    std::string HelpPagePath(const std::string& pageName) const override { return paths_.HelpPage(pageName); }
+    void Quit() override { quit_ = true; }
+    bool Closing() override { return quit_ || plat_.CloseRequested(); }
+
+    Platform& plat_;
+    Paths paths_;
+    Controls ctl_;
+    Settings settings_;
+    ImageSet images_;
+    SoundEffects sounds_;
+    mFmod music_;
+    DisplayMode display_;
+    Language language_;
+    PlaySession play_;
+    Menus menus_;
+
+    Phase phase_ = Phase::StartupPicture;
+    std::uint64_t startupUntil_ = 0;
+    bool quit_ = false;
+};
+
+}  // namespace tk

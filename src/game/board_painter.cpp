@@ -1,0 +1,49 @@
+// The layers of a cell, and the figure walking and turning.
+#include "game/board_painter.h"
+
+namespace tk {
+
+void BoardPainter::Cell(int x, int y) {
+    if (!InPlayArea(x, y)) return;
+    BoardSurface::Layers layers;
+    // Each cell shows its own piece of one background picture, so any cell can be
+    // repainted alone and still line up with its neighbours. The background is opaque
+    // and wipes out the figure and the corners of turned pictures.
+    if (s_.backgroundNumber >= 1 && s_.backgroundNumber <= 7)
+        layers.background = pictures_.Slot(backgroundBase + s_.backgroundNumber);
+
+    const char letter = s_.board(x, y);
+    if (letter == kFloorTile) {
+        layers.underlay = pictures_.Slot(slotFloor);
+    } else {
+        // A blank cell has no pipe to carry water, so it always looks dry, and so does a
+        // cell that has not been evaluated yet.
+        const int base = (letter != kBlankTile && s_.flow(x, y) == flowWet) ? wetBase : dryBase;
+        const bool isSource = x == s_.sourceX && y == s_.sourceY;
+        layers.underlay = pictures_.Slot(isSource ? slotSource : base + 11);
+        // Only "A".."K" have pictures; anything else a hand-edited level holds shows no pipe.
+        if (isPipe(letter)) layers.piece = pictures_.Slot(base + tileIndex(letter));
+    }
+    surface_.DrawCell(x, y, layers);
+}
+
+void BoardPainter::Figure() {
+    surface_.DrawSprite(pictures_.Slot(slotPlayer), static_cast<float>(kCellPx * s_.playerX),
+                        static_cast<float>(kCellPx * s_.playerY));
+}
+
+void BoardPainter::WalkingFigure(int dx, int dy, int offset) {
+    surface_.DrawSprite(pictures_.Slot(slotPlayer), static_cast<float>(kCellPx * s_.playerX + offset * dx),
+                        static_cast<float>(kCellPx * s_.playerY + offset * dy));
+}
+
+void BoardPainter::TurningFrame(int pipeSlot, int figureSlot, float degrees) {
+    Cell(s_.playerX, s_.playerY);
+    surface_.DrawTurned(pipeSlot >= 0 ? pictures_.Slot(pipeSlot) : 0, s_.playerX, s_.playerY, degrees);
+    // The figure lags behind the pipe.
+    surface_.DrawTurned(pictures_.Slot(figureSlot), s_.playerX, s_.playerY, degrees / 3 * 2);
+}
+
+void BoardPainter::Cover(int slot) { surface_.DrawCover(pictures_.Slot(slot)); }
+
+}  // namespace tk

@@ -1,0 +1,34 @@
+// Painting the board from the level as it stands: whole cells, the figure, its animations.
+#pragma once
+
+#include "game/picture_slots.h"
+#include "game/play_state.h"
+#include "platform/platform.h"
+
+namespace tk {
+
+class BoardPainter {
+public:
+    BoardPainter(BoardSurface& surface, PictureSlots& pictures, const PlayState& state)
+        : surface_(surface), pictures_(pictures), s_(state) {}
+
+    // Paints a cell of the play area completely from its current state (cells outside
+    // it are not on the picture): its piece of the background, the underlay, the pipe.
+    void Cell(int x, int y);
+    // The upright figure on its cell.
+    void Figure();
+    // The figure `offset` pixels on its way toward (dx, dy).
+    void WalkingFigure(int dx, int dy, int offset);
+    // One frame of a quarter turn on the figure's cell: the pipe `pipeSlot` turned by
+    // `degrees`, the figure `figureSlot` lagging behind at two thirds of that.
+    void TurningFrame(int pipeSlot, int figureSlot, float degrees);
+    // An outcome picture over the whole board.
+    void Cover(int slot);
+
+private:
+    BoardSurface& surface_;
+    PictureSlots& pictures_;
+    const PlayState& s_;
+};
+
+}  // namespace tk

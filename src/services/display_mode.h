@@ -1,0 +1,27 @@
+// Full screen and back. The desktop is measured once, before anything changes it.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace tk {
+
+class DisplayMode {
+public:
+    explicit DisplayMode(Platform& platform) : plat_(platform) {}
+
+    // The desktop as the user has it. A square measurement comes from a mode the window
+    // system reports oddly; the desktop is then taken to be 4:3.
+    void MeasureDesktop();
+    float desktopWidth() const { return desktopWidth_; }
+    float desktopHeight() const { return desktopHeight_; }
+
+    void SetFullscreen(bool on) { plat_.SetFullscreen(on); }
+    // Puts the 800 × 600 window in the middle of the desktop measured at start-up.
+    void CentreWindow();
+
+private:
+    Platform& plat_;
+    float desktopWidth_ = 0, desktopHeight_ = 0;
+};
+
+}  // namespace tk

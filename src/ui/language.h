@@ -1,0 +1,27 @@
+// Czech or English, remembered from one run to the next by a marker file.
+#pragma once
+
+#include <string>
+
+namespace tk {
+
+class Language {
+public:
+    explicit Language(std::string markerPath) : marker_(std::move(markerPath)) {}
+
+    bool isCzech() const { return czech_; }
+    // The language of the last run: Czech when the marker file exists. Switch() then
+    // inverts it, so start-up begins from the opposite.
+    void BeforeFirstSwitch();
+    // Inverts the language and remembers it: the marker is created empty for Czech and
+    // deleted for English. A link in the marker's place is replaced, never followed.
+    // Throws FatalError when the marker cannot be written.
+    void Switch();
+    const std::string& markerPath() const { return marker_; }
+
+private:
+    std::string marker_;
+    bool czech_ = false;
+};
+
+}  // namespace tk

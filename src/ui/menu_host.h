@@ -1,0 +1,32 @@
+// What the menus ask of the program that holds them: the three settings and their effects,
+// where the files lie, and the end of the program.
+#pragma once
+
+#include <string>
+
+namespace tk {
+
+class MenuHost {
+public:
+    virtual ~MenuHost() = default;
+
+    virtual bool fullscreenOn() const = 0;
+    virtual bool musicOn() const = 0;
+    virtual const std::string& currentLevel() const = 0;  // the level "Play" starts with
+    // Each toggle takes effect at once (the display, the music) and is then saved.
+    virtual void ToggleFullscreen() = 0;
+    virtual void ToggleMusic() = 0;
+    // Kept: a chosen level is saved only with the next toggle.
+    virtual void ChooseLevel(const std::string& name) = 0;
+
+    virtual std::string LevelPath(const std::string& name) const = 0;  // of "<name>.kulap"
+    virtual std::string HelpPagePath(const std::string& pageName) const = 0;
+
+    // The player chose "Quit": the program ends once nothing runs.
+    virtual void Quit() = 0;
+    // The program is on its way out (Quit, or the window was asked to close): a key still
+    // queued must not start anything new.
+    virtual bool Closing() = 0;
+};
+
+}  // namespace tk

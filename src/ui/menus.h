@@ -1,0 +1,62 @@
+// The screens outside a level and the key-down handler that drives them: the main menu, the
+// options screen with its level chooser, help, and "Play" with its chain of levels.
+#pragma once
+
+#include <cstdint>
+
+#include "game/play_session.h"
+#include "platform/platform.h"
+#include "platform/wake.h"
+#include "services/sound_effects.h"
+#include "ui/language.h"
+#include "ui/menu_host.h"
+#include "ui/menu_list.h"
+#include "ui/options_screen.h"
+#include "ui/play_sequence.h"
+
+namespace tk {
+
+class Menus {
+public:
+    Menus(Platform& platform, Controls& controls, SoundEffects& sounds, PlaySession& session, Language& language,
+          MenuHost& host);
+
+    // The menu's five lines and the cursor come out, "Play" highlighted without a sound.
+    void ShowMainMenu();
+    // Inverts the language and rewrites what shows in it: the menu, the credit headings,
+    // and the help page, loaded now so that opening help just shows it.
+    void SwitchLanguage();
+
+    // Every key-down the window gets, before the text box or the help view sees it.
+    void KeyDown(int key, int shift);
+    // A sequence that runs on its own (the levels, the final screen, a notice), advanced
+    // to `now`. While it runs, keys wait.
+    Wake Advance(std::uint64_t now);
+    bool Busy() const { return sequence_.Running() || options_.NoticeShowing(); }
+
+    // The screen in the game's numbering (during play, the level's phase).
+    std::uint8_t screenMode() const;
+    std::int16_t menuCursor() const { return list_.cursor(); }
+
+private:
+    enum class Screen { MainMenu, Help, Options, LevelEntry };
+
+    void MainMenuAction();
+    void OptionsAction();
+    void CaptionMainMenu();
+    void OpenHelp();
+    void CloseHelp();
+
+    Platform& plat_;
+    Controls& ctl_;
+    SoundEffects& sounds_;
+    PlaySession& session_;
+    Language& language_;
+    MenuHost& host_;
+    MenuList list_;
+    OptionsScreen options_;
+    PlaySequence sequence_;
+    Screen screen_ = Screen::MainMenu;
+};
+
+}  // namespace tk

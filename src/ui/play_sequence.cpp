@@ -1,0 +1,93 @@
+// The chain of levels and the final screen, as states of the frame loop.
+#include "ui/play_sequence.h"
+
+#include "game/screen_mode.h"
+#include "ui/texts.h"
+
+namespace tk {
+
+namespace {
+
+constexpr std::uint64_t kFinalScreenMs = 5000;
+constexpr const char* kLastLevelMark = "end";
+
+std::string problemsText(const std::string& file, const std::vector<LevelProblem>& problems) {
+    std::string text;
+    for (const LevelProblem& problem : problems) {
+        if (!text.empty()) text += '\n';
+        text += formatProblem(file, problem);
+    }
+    return text;
+}
+
+}  // namespace
+
+void PlaySequence::Start(std::uint64_t now) {
+    running_ = true;
+    name_ = host_.currentLevel();
+    finalUntil_ = 0;
+    if (!Load(name_, now)) Finish();
+}
+
+bool PlaySequence::Load(const std::string& name, std::uint64_t now) {
+    const std::string path = host_.LevelPath(name);
+    LevelRead read = readLevelFile(path);
+    if (!read.level) {
+        // Nothing of the game changes for a level that cannot be played: play returns to
+        // the menu.
+        if (read.problems.empty()) read.problems.push_back({0, "cannot be loaded", false});
+        session_.ReturnToMenu();
+        plat_.MsgBox(problemsText(path, read.problems), kWindowTitle, false);
+        return false;
+    }
+    session_.Start(*read.level, language_.isCzech(), texts::quitQuestion(language_.isCzech()), now);
+    return true;
+}
+
+void PlaySequence::Finish() {
+    running_ = false;
+    finalUntil_ = 0;
+}
+
+Wake PlaySequence::Advance(std::uint64_t now) {
+    while (running_) {
+        if (finalUntil_ != 0) {
+            // Kept: the congratulations stand their five seconds whatever is pressed; keys
+            // wait for the menu. Only a close request cuts them short.
+            if (now < finalUntil_ && !host_.Closing()) return Wake{finalUntil_, false};
+            session_.ReturnToMenu();
+            Finish();
+            break;
+        }
+        const Wake wake = session_.Advance(now);
+        if (session_.Running()) return wake;
+        if (host_.Closing()) {
+            session_.ReturnToMenu();
+            Finish();
+            break;
+        }
+        switch (session_.outcome()) {
+        case LevelOutcome::Lost:
+            // Kept: a lost level goes round again at once, without limit.
+            if (!Load(name_, now)) Finish();
+            break;
+        case LevelOutcome::Won:
+            name_ = session_.state().nextLevel;
+            if (name_ == kLastLevelMark) {
+                // Over the won picture that the last level left on the board.
+                for (Label& l : ctl_.titles) {
+                    l.Caption = texts::finalMessage(language_.isCzech());
+                    l.Visible = true;
+                }
+                finalUntil_ = now + kFinalScreenMs;
+            } else if (!Load(name_, now)) {
+                Finish();
+            }
+            break;
+        default: Finish(); break;
+        }
+    }
+    return Wake{};
+}
+
+}  // namespace tk

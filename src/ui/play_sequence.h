@@ -1,0 +1,44 @@
+// "Play": level after level from the chosen one, a lost level again at once, until the
+// player leaves or the last level is won; then the congratulations.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "game/play_session.h"
+#include "platform/platform.h"
+#include "platform/wake.h"
+#include "ui/language.h"
+#include "ui/menu_host.h"
+
+namespace tk {
+
+class PlaySequence {
+public:
+    PlaySequence(Platform& platform, Controls& controls, PlaySession& session, const Language& language,
+                 MenuHost& host)
+        : plat_(platform), ctl_(controls), session_(session), language_(language), host_(host) {}
+
+    // Starts with the level "Play" starts with; a copy of its name is taken, so playing
+    // never moves it.
+    void Start(std::uint64_t now);
+    Wake Advance(std::uint64_t now);
+    bool Running() const { return running_; }
+    bool ShowingFinalScreen() const { return finalUntil_ != 0; }
+
+private:
+    // Loads a level and starts it; false when it cannot be played (the player is told).
+    bool Load(const std::string& name, std::uint64_t now);
+    void Finish();
+
+    Platform& plat_;
+    Controls& ctl_;
+    PlaySession& session_;
+    const Language& language_;
+    MenuHost& host_;
+    bool running_ = false;
+    std::string name_;
+    std::uint64_t finalUntil_ = 0;  // while the congratulations stand
+};
+
+}  // namespace tk
