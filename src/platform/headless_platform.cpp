@@ -372,11 +372,6 @@ bool HeadlessPlatform::SaveWindowPng(const std::string& path) {
     return win && IMG_SavePNG(const_cast<SDL_Surface*>(win), path.c_str()) == 0;
 }
 
-bool HeadlessPlatform::SaveGamePng(const std::string& path) const {
-    impl_->EnsureBoard();
-    return impl_->board && IMG_SavePNG(impl_->board, path.c_str()) == 0;
-}
-
 Rgba HeadlessPlatform::PicturePixel(PictureHandle image, int x, int y) const {
     return ReadPixel(impl_->pictures.Surface(image), x, y);
 }

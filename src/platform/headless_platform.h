@@ -85,7 +85,6 @@ public:
     // The whole window as it would be on screen now (800 × 600), composed on demand.
     Rgba WindowPixel(int x, int y);
     bool SaveWindowPng(const std::string& path);
-    bool SaveGamePng(const std::string& path) const;
 
     // Pixels of a loaded picture, for comparing against what was painted.
     Rgba PicturePixel(PictureHandle image, int x, int y) const;

@@ -1,6 +1,6 @@
 // The seam between the game and the machine: window, events, time, keys, pictures,
 // the board's drawing surface, sound effects, the music library and the display.
-// Two implementations: the SDL2 one (sdl_platform.h) and the headless twin that the
+// Two implementations: the SDL2 one (sdl_platform.cpp) and the headless twin that the
 // tests drive (headless_platform.h). Nothing outside src/platform includes SDL.
 #pragma once
 

@@ -5,9 +5,6 @@
 
 namespace tk::texts {
 
-// Several-line texts are joined the way labels expect them.
-inline constexpr const char* kLineBreak = "\r\n";
-
 // The five main-menu lines. Line 3 names the language that choosing it switches to.
 inline std::string menuLine(bool czech, int index) {
     static const char* const cz[5] = {"Hrát", "Nastavení", "Nápověda", "English", "Konec"};
