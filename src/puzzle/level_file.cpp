@@ -368,7 +368,7 @@ LevelRead parseLevel(std::string_view bytes) {
 }
 
 bool isPlainLevelName(std::string_view name) {
-    if (name.empty() || name.find("..") != std::string_view::npos) return false;
+    if (name.empty() || name.size() > kMaxLevelNameBytes || name == "." || name == "..") return false;
     for (unsigned char c : name)
         if (c == '/' || c == '\\' || c < 0x20 || c == 0x7F) return false;
     return true;

@@ -233,11 +233,27 @@ TEST(LevelChooser, RefusesNamesWithoutAFileAndNamesThatAreNotPlain) {
 }
 
 TEST(LevelChooser, PlainNamesAreThoseThatStayInTheLevelsFolder) {
-    for (const char* ok : {"01", "Zkouska-2", "level.v2", "úroveň", " x ", "-"})
+    for (const std::string& ok : std::vector<std::string>{"01", "Zkouska-2", "level.v2", "úroveň", " x ", "-", "a..b", "...",
+                                 "..x", std::string(tk::kMaxLevelNameBytes, 'n')})
         EXPECT_TRUE(tk::isPlainLevelName(ok)) << ok;
-    for (const char* bad : {"", "..", "../01", "a/b", "a\\b", "/etc/passwd", "a..b", "x\n", "\x7f"})
+    for (const std::string& bad : std::vector<std::string>{"", ".", "..", "../01", "a/b", "a\\b", "/etc/passwd", "x\n", "\x7f",
+                                  std::string("a\0b", 3), std::string(tk::kMaxLevelNameBytes + 1, 'n')})
         EXPECT_FALSE(tk::isPlainLevelName(bad)) << bad;
-    EXPECT_FALSE(tk::isPlainLevelName(std::string("a\0b", 3)));
+}
+
+TEST(LevelChooser, TakesANameWithTwoDotsInside) {
+    UiFixture f;
+    f.folder.makeWritable("levels");
+    writeLevel(f.folder, "a..b", "A/B", 60, "end");
+    std::uint64_t t = openOptions(f.plat);
+    t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return, vk::Back, vk::Back});
+    f.plat.Type(t, "a..b");
+    f.plat.Press(t + 50, vk::Return);
+    f.plat.At(t + 100, [&] {
+        EXPECT_EQ(f.form.currentLevel, "a..b");
+        EXPECT_EQ(f.form.Label6[4].Caption, "   a..b");
+    });
+    EXPECT_EQ(f.Run(), 0);
 }
 
 }  // namespace
