@@ -50,8 +50,8 @@ inline constexpr std::size_t kMaxLevelNameBytes = 255 - 6;
 // characters, at most kMaxLevelNameBytes long. Dots elsewhere ("a..b") are fine.
 bool isPlainLevelName(std::string_view name);
 
-// Parses the bytes of a level file (CR LF, LF or CR line ends; UTF-8, or else
-// Windows-1250 turned into UTF-8).
+// Parses the bytes of a level file (CR LF, LF or CR line ends; each line UTF-8, or
+// else Windows-1250 turned into UTF-8).
 LevelRead parseLevel(std::string_view bytes);
 // Reads a file; a missing or unreadable file is one problem on line 0.
 LevelRead readLevelFile(const std::string& path);

@@ -118,6 +118,22 @@ TEST(LevelFiles, LineEndsAndEncodingsReadAlike) {
               "\xC5\xA1\xC5\xBE\xC5\xA5\xC4\xBE\xC5\xAF\xC5\x99\xE2\x80\x9E\xE2\x80\x9C");
     // A byte-order mark from an editor does not end up in the title.
     EXPECT_EQ(parseLevel("\xEF\xBB\xBF" + joinLines(utf)).level->titleCs, b.level->titleCs);
+
+    // Text the game never uses does not decide how the title reads: a stray Windows-1250
+    // byte in the free line 12 or after a row's eleventh letter leaves a UTF-8 title whole,
+    // and a Windows-1250 title still reads right beside UTF-8 text elsewhere.
+    auto stray12 = utf, strayRow = utf;
+    stray12[11] = "caf\xE9";
+    strayRow[2] += "\xE9";
+    for (const auto& file : {stray12, strayRow}) {
+        const LevelRead r = parseLevel(joinLines(file));
+        ASSERT_TRUE(r.level);
+        EXPECT_EQ(r.level->titleCs, b.level->titleCs);
+        EXPECT_EQ(r.level->rows, b.level->rows);
+    }
+    cp[0] = "\xC8\x65rn\xE1/Black";
+    cp[11] = "\xC4\x8D";  // "č" in UTF-8
+    EXPECT_EQ(parseLevel(joinLines(cp)).level->titleCs, "\xC4\x8C\x65rn\xC3\xA1");
 }
 
 TEST(LevelFiles, BrokenFilesAreRefusedOnTheRightLine) {
