@@ -7,7 +7,8 @@ namespace tk {
 
 void frmMain::Timer1_Timer() {
     // The count stops by itself at 0; the game loop notices the 0 and ends the level.
-    // A negative time (only a repaired level could give one) never moves.
+    // A negative time limit, which a level file may give (the levels tool warns about
+    // it), never moves.
     if (timeLeft > 0) --timeLeft;
     if (timeLeft >= 1 && timeLeft <= 10) makeSound("time");
     Label4.Caption = clockText(timeLeft);

@@ -15,7 +15,7 @@ namespace tk {
 struct LevelProblem {
     int line = 0;          // 1-based line of the file; 0 for the file as a whole
     std::string message;   // English, lower-case start, no file name
-    bool warning = false;  // a repair, not a refusal
+    bool warning = false;  // the game plays the file all the same
 };
 
 struct LevelFile {
