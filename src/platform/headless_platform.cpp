@@ -500,8 +500,8 @@ void HeadlessPlatform::Navigate(BrowserView& view, const std::string& path) {
 int HeadlessPlatform::ScreenWidthPixels() { return impl_->opt.desktopWidth; }
 int HeadlessPlatform::ScreenHeightPixels() { return impl_->opt.desktopHeight; }
 
-void HeadlessPlatform::ChangeDisplayMode(int width, int height) {
-    impl_->fullscreen = width == 800 && height == 600;
+void HeadlessPlatform::ChangeDisplayMode(int width, int height, WindowMode mode) {
+    impl_->fullscreen = mode == WindowMode::FullScreen;
     impl_->Record("display", std::to_string(width) + "x" + std::to_string(height));
 }
 

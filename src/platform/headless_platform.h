@@ -107,7 +107,7 @@ public:
     void Navigate(BrowserView& view, const std::string& path) override;
     int ScreenWidthPixels() override;
     int ScreenHeightPixels() override;
-    void ChangeDisplayMode(int width, int height) override;
+    void ChangeDisplayMode(int width, int height, WindowMode mode) override;
     void MoveWindow(int leftTwips, int topTwips) override;
     std::uint32_t GdiplusStartup(const GdiplusStartupInput& input) override;
     void GdiplusShutdown(std::uint32_t token) override;

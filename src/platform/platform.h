@@ -20,6 +20,10 @@ constexpr int Back = 0x08, Tab = 0x09, Return = 0x0D, Shift = 0x10, Control = 0x
 constexpr int letter(char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; }  // 'A'..'Z' -> 0x41..0x5A
 }  // namespace vk
 
+// Whether the game's 800 × 600 picture fills the desktop or sits in its window. A state
+// of its own: an 800 × 600 desktop asks for the same size either way.
+enum class WindowMode { Windowed, FullScreen };
+
 // Modifier mask of a key-down.
 namespace shiftmask {
 constexpr int Shift = 1, Ctrl = 2, Alt = 4;
@@ -127,9 +131,10 @@ public:
     virtual int ScreenHeightPixels() = 0;
     virtual int TwipsPerPixelX() { return 15; }
     virtual int TwipsPerPixelY() { return 15; }
-    // 800 × 600 means full screen (the picture scaled to the desktop); any other
-    // size means the 800 × 600 window. The real display mode is never changed.
-    virtual void ChangeDisplayMode(int width, int height) = 0;
+    // The display size the game asks for, and whether the picture fills the desktop
+    // (scaled and letter-boxed) or shows in the 800 × 600 window, centred. The real
+    // display mode is never changed, so the size only goes on record.
+    virtual void ChangeDisplayMode(int width, int height, WindowMode mode) = 0;
     virtual void MoveWindow(int leftTwips, int topTwips) = 0;
 
     // ---- pictures and the board's drawing surface (GDI+) --------------------

@@ -45,14 +45,14 @@ void frmMain::optionsAction() {
         fullscreenOn = !fullscreenOn;
         Label6[kLineDisplay].Caption = texts::optionsDisplay(isCzech, fullscreenOn);
         if (fullscreenOn) {
-            Module1::setDisplayMode(plat, 800.0f, 600.0f);
+            Module1::setDisplayMode(plat, 800.0f, 600.0f, WindowMode::FullScreen);
         } else {
             // Back to the desktop measured at start-up, whatever it is now, with the
             // 800 × 600 window centred on it. The twips factors are read only after
             // the mode change, as they may differ between the two modes.
             const float w = std::nearbyint(desktopWidth);
             const float h = std::nearbyint(desktopHeight);
-            Module1::setDisplayMode(plat, w, h);
+            Module1::setDisplayMode(plat, w, h, WindowMode::Windowed);
             const double left = (desktopWidth - 800.0) / 2.0 * plat.TwipsPerPixelX();
             const double top = (desktopHeight - 600.0) / 2.0 * plat.TwipsPerPixelY();
             plat.MoveWindow(static_cast<int>(std::lround(left)), static_cast<int>(std::lround(top)));

@@ -101,6 +101,29 @@ TEST(Options, FullScreenToggleSwitchesTheDisplayCentresTheWindowAndSaves) {
     EXPECT_EQ(f.Run(), 0);
 }
 
+// An 800 × 600 desktop, and a square one taken to be 4:3 (600 × 600 becomes 800 × 600):
+// window mode asks for the full-screen size, and must still leave full screen.
+TEST(Options, WindowModeOnAnEightHundredBySixHundredDesktopLeavesFullScreen) {
+    for (const auto& [w, h] : {std::pair{800, 600}, std::pair{600, 600}}) {
+        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+        UiFixture f(desktop(w, h));
+        f.folder.write("options.txt", "fullscreen:on\r\nmusic:off\r\nlevel:01\r\n");
+        std::uint64_t t = openOptions(f.plat);
+        f.plat.At(t, [&] { EXPECT_TRUE(f.plat.Fullscreen()); });
+        t = pressAll(f.plat, t + 10, {vk::Down, vk::Return});
+        f.plat.At(t, [&] {
+            EXPECT_EQ(f.form.Label6[1].Caption, "Window mode");
+            EXPECT_FALSE(f.plat.Fullscreen()) << "the caption says window mode";
+            EXPECT_EQ(f.plat.LogOf("display").back().detail, "800x600");
+            EXPECT_EQ(f.plat.LogOf("move").back().detail, "0,0");
+        });
+        t = pressAll(f.plat, t + 10, {vk::Return});
+        f.plat.At(t, [&] { EXPECT_TRUE(f.plat.Fullscreen()); });
+        EXPECT_EQ(f.Run(), 0);
+        EXPECT_FALSE(f.plat.Fullscreen()) << "shutdown gives the desktop back";
+    }
+}
+
 TEST(Options, QuitWithFullScreenOnGivesTheDesktopBack) {
     UiFixture f(desktop(1280, 1024));
     std::uint64_t t = openOptions(f.plat);
