@@ -313,10 +313,58 @@ void CopyText(SDL_Renderer* r, const TextCache::Line& line, int x, int y) {
 
 }  // namespace
 
+TTF_Font* LabelFont(const Label& label) {
+    return GetFont(kTextFamily, label.FontBold, false, label.FontSize);
+}
+
+namespace {
+
+int TextWidth(TTF_Font* font, const std::string& text) {
+    int w = 0;
+    if (!text.empty()) TTF_SizeUTF8(font, text.c_str(), &w, nullptr);
+    return w;
+}
+
+// Greedy wrapping at blanks: blanks at a break go, blanks inside a line and before its
+// first word (the options screen indents its level line) stay.
+void WrapLine(const std::string& line, TTF_Font* font, int width, std::vector<std::string>& out) {
+    if (TextWidth(font, line) <= width) {
+        out.push_back(line);
+        return;
+    }
+    std::size_t lineStart = 0, lineEnd = 0;  // the words taken so far: [lineStart, lineEnd)
+    bool hasWord = false;
+    std::size_t pos = 0;
+    while (pos < line.size()) {
+        const std::size_t wordStart = line.find_first_not_of(' ', pos);
+        if (wordStart == std::string::npos) break;
+        std::size_t wordEnd = line.find(' ', wordStart);
+        if (wordEnd == std::string::npos) wordEnd = line.size();
+        if (hasWord && TextWidth(font, line.substr(lineStart, wordEnd - lineStart)) > width) {
+            out.push_back(line.substr(lineStart, lineEnd - lineStart));
+            lineStart = wordStart;
+        }
+        lineEnd = wordEnd;
+        hasWord = true;
+        pos = wordEnd;
+    }
+    out.push_back(line.substr(lineStart, lineEnd - lineStart));
+}
+
+}  // namespace
+
+std::vector<std::string> LabelLines(const Label& label, TTF_Font* font) {
+    std::vector<std::string> lines = SplitLines(label.Caption);
+    if (label.AutoSize || !font) return lines;
+    std::vector<std::string> wrapped;
+    for (const std::string& line : lines) WrapLine(line, font, label.Width, wrapped);
+    return wrapped;
+}
+
 void DrawLabel(SDL_Renderer* r, TextCache& texts, const Label& label, int originX, int originY) {
     if (!label.Visible) return;
-    TTF_Font* font = GetFont(kTextFamily, label.FontBold, false, label.FontSize);
-    const auto lines = SplitLines(label.Caption);
+    TTF_Font* font = LabelFont(label);
+    const auto lines = LabelLines(label, font);
     const int lineH = font ? TTF_FontLineSkip(font) : 0;
     std::vector<const TextCache::Line*> rendered;
     int widest = 0;

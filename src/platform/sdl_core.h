@@ -125,6 +125,13 @@ private:
 // Splits a caption into its lines at "\r\n" (a lone "\n" also ends a line).
 std::vector<std::string> SplitLines(const std::string& caption);
 
+// The font a label's text is drawn with; null only on a machine without fonts.
+TTF_Font* LabelFont(const Label& label);
+// The lines a label shows: its caption's own lines, and in a label of fixed size
+// (AutoSize false) each of them wrapped at word boundaries to the label's width. A word
+// wider than the label stays whole on a line of its own, and is clipped.
+std::vector<std::string> LabelLines(const Label& label, TTF_Font* font);
+
 // Draws a label whose Left/Top are relative to (originX, originY).
 void DrawLabel(SDL_Renderer* renderer, TextCache& texts, const Label& label, int originX,
                int originY);
