@@ -388,24 +388,32 @@ void DrawLabel(SDL_Renderer* r, TextCache& texts, const Label& label, int origin
     }
 }
 
+TextBoxLayout LayOutTextBox(const TextBox& box, TTF_Font* font) {
+    constexpr int kPad = 4;
+    TextBoxLayout l;
+    l.inner = SDL_Rect{box.Left + 1, box.Top + 1, box.Width - 2, box.Height - 2};
+    l.lineHeight = font ? TTF_FontHeight(font) : 0;
+    l.textY = l.inner.y + (l.inner.h - l.lineHeight) / 2;
+    const int caret = std::clamp(box.SelStart, 0, utf8Length(box.Text));
+    const int caretOffset = font ? TextWidth(font, box.Text.substr(0, utf8Offset(box.Text, caret))) : 0;
+    l.textX = l.inner.x + kPad;
+    const int lastCaretX = l.inner.x + l.inner.w - kPad - l.caretWidth;
+    if (l.textX + caretOffset > lastCaretX) l.textX = lastCaretX - caretOffset;
+    l.caretX = l.textX + caretOffset;
+    return l;
+}
+
 void DrawTextBox(SDL_Renderer* r, TextCache& texts, const TextBox& box) {
     if (!box.Visible) return;
     const SDL_Rect frame{box.Left, box.Top, box.Width, box.Height};
     FillRect(r, frame, Rgb{128, 128, 128});
-    const SDL_Rect inner{frame.x + 1, frame.y + 1, frame.w - 2, frame.h - 2};
-    FillRect(r, inner, Rgb{255, 255, 255});
     TTF_Font* font = GetFont(kTextFamily, box.FontBold, false, box.FontSize);
-    ClipGuard clip(r, inner);
+    const TextBoxLayout l = LayOutTextBox(box, font);
+    FillRect(r, l.inner, Rgb{255, 255, 255});
+    ClipGuard clip(r, l.inner);
     if (clip.Empty() || !font) return;
-    const int lineH = TTF_FontHeight(font);
-    const int x = inner.x + 4, y = inner.y + (inner.h - lineH) / 2;
-    const auto& line = texts.Get(box.Text, font, Rgb{0, 0, 0});
-    CopyText(r, line, x, y);
-    const int caret = std::clamp(box.SelStart, 0, utf8Length(box.Text));
-    int caretX = 0;
-    const std::string before = box.Text.substr(0, utf8Offset(box.Text, caret));
-    if (!before.empty()) TTF_SizeUTF8(font, before.c_str(), &caretX, nullptr);
-    FillRect(r, SDL_Rect{x + caretX, y + 2, 2, std::max(1, lineH - 4)}, Rgb{0, 0, 0});
+    CopyText(r, texts.Get(box.Text, font, Rgb{0, 0, 0}), l.textX, l.textY);
+    FillRect(r, SDL_Rect{l.caretX, l.textY + 2, l.caretWidth, std::max(1, l.lineHeight - 4)}, Rgb{0, 0, 0});
 }
 
 void ComposeWindow(SDL_Renderer* r, const Controls& c, PictureTable& pictures, TextCache& texts,

@@ -70,6 +70,9 @@ void frmMain::optionsAction() {
         ulozNastaveni();
         break;
     case kLineChoose:
+        // The box lies over the level line, which starts further left: hidden, so no
+        // sliver of the name shows beside the box.
+        Label6[kLineLevel].Visible = false;
         Text2.Text = currentLevel;
         Text2.SelStart = utf8Length(Text2.Text);
         Text2.Visible = true;
@@ -82,6 +85,7 @@ void frmMain::optionsAction() {
 
 void frmMain::finishLevelEntry() {
     Text2.Visible = false;
+    Label6[kLineLevel].Visible = true;
     const std::string typed = Text2.Text;  // exactly as typed, no trimming
 
     // The name is joined into a path, so only a plain name may reach the file test;

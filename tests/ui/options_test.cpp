@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "puzzle/level_file.h"
+#include "support/sample_files.h"
 #include "ui_session.h"
 
 namespace tk::test {
@@ -196,6 +197,37 @@ TEST(LevelChooser, TakesAnExistingNameAndSavesItWithTheNextToggle) {
     // Toggling music twice writes the chosen level too.
     t = pressAll(f.plat, accept + 100, {vk::Up, vk::Return, vk::Return});
     f.plat.At(t, [&] { EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:off\r\nmusic:on\r\nlevel:Zkouska-2\r\n"); });
+    EXPECT_EQ(f.Run(), 0);
+}
+
+// The box lies over the level line, whose indented name starts a few pixels further
+// left: none of it may show beside the box while it is open.
+TEST(LevelChooser, NothingOfTheLevelLineShowsBesideTheBox) {
+    UiFixture f;
+    WritePicture(f.folder, "okno.jpg", 800, 600, 40, 80, 120);
+    const auto inkLeftOfTheBox = [&] {
+        const std::string png = (f.folder / "shot.png").string();
+        EXPECT_TRUE(f.plat.SaveWindowPng(png));
+        const PictureHandle shot = f.plat.GdipCreateBitmapFromFile(png);
+        int ink = 0;
+        for (int y = f.form.Text2.Top; y < f.form.Text2.Top + f.form.Text2.Height; ++y)
+            for (int x = f.form.Label6[4].Left; x < f.form.Text2.Left; ++x)
+                ink += f.plat.PicturePixel(shot, x, y) != Rgba{40, 80, 120, 255};
+        f.plat.GdipDisposeImage(shot);
+        return ink;
+    };
+    std::uint64_t t = openOptions(f.plat);
+    t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return});
+    f.plat.At(t, [&] {
+        ASSERT_TRUE(f.form.Text2.Visible);
+        EXPECT_EQ(inkLeftOfTheBox(), 0);
+    });
+    t = pressAll(f.plat, t + 10, {vk::Return});
+    f.plat.At(t, [&] {
+        EXPECT_FALSE(f.form.Text2.Visible);
+        EXPECT_TRUE(f.form.Label6[4].Visible);
+        EXPECT_EQ(f.form.Label6[4].Caption, "   01");
+    });
     EXPECT_EQ(f.Run(), 0);
 }
 
