@@ -1,4 +1,4 @@
-// Sound effects, the music module's slots and failures, and the display-mode routine.
+// The music module's slots and failures, and the display-mode routine.
 #include <gtest/gtest.h>
 
 #include "support/game_fixture.h"
@@ -144,18 +144,6 @@ TEST(MusicStart, NoAudioDeviceOneMessageAndTheGameGoesOn) {
     EXPECT_EQ(boxes[0].detail.rfind("FMOD Cannot initialize because of an error.", 0), 0u);
     EXPECT_TRUE(g.form.musicOn) << "a music failure never changes the setting";
     EXPECT_TRUE(g.plat.LogOf("music.play").empty());
-}
-
-TEST(SoundEffects, PlayFromTheSoundFolderAndStaySilentWithoutIt) {
-    Services s;
-    s.form.makeSound("menu");
-    EXPECT_TRUE(s.plat.Sounds().empty()) << "no sound folder: silence";
-    s.folder.write("sound/menu.wav", MakeWav());
-    s.folder.write("sound/move.wav", MakeWav());
-    s.form.makeSound("menu");
-    s.form.makeSound("move");
-    s.form.makeSound("time");  // no such file
-    EXPECT_EQ(s.plat.Sounds(), (std::vector<std::string>{"menu", "move"}));
 }
 
 TEST(DisplayMode, WholePixelsAndTheModeAskedFor) {
