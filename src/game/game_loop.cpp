@@ -138,7 +138,8 @@ void Play::askToQuit() {
     bool yes = false;
     for (;;) {
         // All four keys are queried on every pass, so a stale press of one cannot
-        // surface later; N wins when both answers come in the same pass.
+        // surface later.
+        // Kept: N wins when both answers come in the same pass.
         const bool y = pressed(plat, vk::letter('Y'));
         const bool z = pressed(plat, vk::letter('Z'));
         const bool a = pressed(plat, vk::letter('A'));

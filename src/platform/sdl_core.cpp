@@ -497,6 +497,7 @@ void TextBoxType(TextBox& box, const std::string& utf8) {
     int added = 0;
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         const unsigned char ch = static_cast<unsigned char>(utf8[i]);
+        // Kept: a space is never typed, since Space accepts the entry.
         if (ch <= 0x20 || ch == 0x7F) continue;
         // A stray continuation byte or a cut-off sequence is not a character.
         if (ch >= 0x80 && ch < 0xC0) continue;

@@ -102,7 +102,8 @@ void frmMain::finishLevelEntry() {
     } else {
         currentLevel = typed;
     }
-    // Not saved yet: the settings file gets the new level with the next toggle.
+    // Kept: not saved yet; the settings file gets the new level with the next toggle of
+    // full screen or music.
     Label6[kLineLevel].Caption = texts::optionsLevelLine(currentLevel);
     screenMode = modeOptions;
 }
