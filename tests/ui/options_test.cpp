@@ -231,20 +231,29 @@ TEST(LevelChooser, NothingOfTheLevelLineShowsBesideTheBox) {
     EXPECT_EQ(f.Run(), 0);
 }
 
-TEST(LevelChooser, SpaceAcceptsWithoutTypingASpace) {
+// Opens the chooser, replaces the name by `name`, which has a level file, and accepts
+// with `acceptKey`.
+void expectTaken(const std::string& name, int acceptKey) {
+    SCOPED_TRACE("typed \"" + name + "\"");
     UiFixture f;
     f.folder.makeWritable("levels");
-    writeLevel(f.folder, "ab", "A/B", 60, "end");
+    writeLevel(f.folder, name, "A/B", 60, "end");
     std::uint64_t t = openOptions(f.plat);
     t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return, vk::Back, vk::Back});
-    f.plat.Type(t, "ab");
-    f.plat.Press(t + 50, vk::Space);
+    f.plat.Type(t, name);
+    f.plat.Press(t + 50, acceptKey);
     f.plat.At(t + 100, [&] {
         EXPECT_EQ(f.form.screenMode, modeOptions);
-        EXPECT_EQ(f.form.currentLevel, "ab");
+        EXPECT_EQ(f.form.currentLevel, name);
+        EXPECT_EQ(f.form.Label6[4].Caption, "   " + name);
     });
     EXPECT_EQ(f.Run(), 0);
 }
+
+TEST(LevelChooser, SpaceAcceptsWithoutTypingASpace) { expectTaken("ab", vk::Space); }
+
+// Two dots inside a name keep the file inside the levels folder.
+TEST(LevelChooser, TakesANameWithTwoDotsInside) { expectTaken("a..b", vk::Return); }
 
 // Opens the chooser, replaces the name by `typed` and accepts; checks that the old
 // name stays after the notice has shown for a second.
@@ -288,27 +297,12 @@ TEST(LevelChooser, RefusesNamesWithoutAFileAndNamesThatAreNotPlain) {
 }
 
 TEST(LevelChooser, PlainNamesAreThoseThatStayInTheLevelsFolder) {
-    for (const std::string& ok : std::vector<std::string>{"01", "Zkouska-2", "level.v2", "úroveň", " x ", "-", "a..b", "...",
-                                 "..x", std::string(tk::kMaxLevelNameBytes, 'n')})
-        EXPECT_TRUE(tk::isPlainLevelName(ok)) << ok;
-    for (const std::string& bad : std::vector<std::string>{"", ".", "..", "../01", "a/b", "a\\b", "/etc/passwd", "x\n", "\x7f",
-                                  std::string("a\0b", 3), std::string(tk::kMaxLevelNameBytes + 1, 'n')})
-        EXPECT_FALSE(tk::isPlainLevelName(bad)) << bad;
-}
-
-TEST(LevelChooser, TakesANameWithTwoDotsInside) {
-    UiFixture f;
-    f.folder.makeWritable("levels");
-    writeLevel(f.folder, "a..b", "A/B", 60, "end");
-    std::uint64_t t = openOptions(f.plat);
-    t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return, vk::Back, vk::Back});
-    f.plat.Type(t, "a..b");
-    f.plat.Press(t + 50, vk::Return);
-    f.plat.At(t + 100, [&] {
-        EXPECT_EQ(f.form.currentLevel, "a..b");
-        EXPECT_EQ(f.form.Label6[4].Caption, "   a..b");
-    });
-    EXPECT_EQ(f.Run(), 0);
+    const std::vector<std::string> ok = {"01",  "Zkouska-2", "level.v2", "úroveň", " x ", "-", "a..b", "...",
+                                         "..x", std::string(tk::kMaxLevelNameBytes, 'n')};
+    for (const std::string& name : ok) EXPECT_TRUE(tk::isPlainLevelName(name)) << name;
+    const std::vector<std::string> bad = {"",     ".", "..", "../01", "a/b", "a\\b", "/etc/passwd", "x\n",
+                                          "\x7f", std::string("a\0b", 3), std::string(tk::kMaxLevelNameBytes + 1, 'n')};
+    for (const std::string& name : bad) EXPECT_FALSE(tk::isPlainLevelName(name)) << name;
 }
 
 }  // namespace
