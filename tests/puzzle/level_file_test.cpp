@@ -153,13 +153,13 @@ TEST(LevelFiles, BrokenFilesAreRefusedOnTheRightLine) {
     EXPECT_EQ(refusedLines(13, "70000"), std::vector<int>{13});
     EXPECT_TRUE(refusedLines(12, "12 is never read: ,/ \x01").empty());
     // The next level's name becomes part of a path once the level is solved.
-    for (const std::string& next : std::vector<std::string>{"", "../levels/01", "sub/02", "a\\b", "..", ".", "x\x01",
-                                   std::string(kMaxLevelNameBytes + 1, 'n')})
-        EXPECT_EQ(refusedLines(14, next), std::vector<int>{14}) << next;
+    const std::vector<std::string> refused = {"",   "../levels/01", "sub/02", "a\\b",
+                                              "..", ".",            "x\x01",  std::string(kMaxLevelNameBytes + 1, 'n')};
+    for (const std::string& next : refused) EXPECT_EQ(refusedLines(14, next), std::vector<int>{14}) << next;
     // Dots, blanks and names up to the longest a file may bear are fine.
-    for (const std::string& next : std::vector<std::string>{"end", "Dva body. a mezera", "a..b", "..x", "x..",
-                                   std::string(kMaxLevelNameBytes, 'n')})
-        EXPECT_TRUE(refusedLines(14, next).empty()) << next;
+    const std::vector<std::string> taken = {"end", "Dva body. a mezera", "a..b", "..x", "x..",
+                                            std::string(kMaxLevelNameBytes, 'n')};
+    for (const std::string& next : taken) EXPECT_TRUE(refusedLines(14, next).empty()) << next;
 
     // Short files: refused where the first missing line would be.
     auto lines = goodLines();
