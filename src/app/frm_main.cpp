@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "ui/credits.h"
+#include "ui/texts.h"
 
 namespace tk {
 
@@ -121,7 +122,7 @@ std::string frmMain::LP(const std::string& a) const {
     return programFolder + "/graphics/" + a;
 }
 
-std::string frmMain::markerPath() const { return programFolder + "/AtToMluvi.Cesky"; }
+std::string frmMain::markerPath() const { return programFolder + "/" + texts::kMarkerFileName; }
 
 std::string frmMain::settingsPath() const { return programFolder + "/options.txt"; }
 
