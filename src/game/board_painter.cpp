@@ -21,7 +21,7 @@ void BoardPainter::Cell(int x, int y) {
         const int base = (letter != kBlankTile && s_.flow(x, y) == flowWet) ? wetBase : dryBase;
         const bool isSource = x == s_.sourceX && y == s_.sourceY;
         layers.underlay = pictures_.Slot(isSource ? slotSource : base + 11);
-        // Only "A".."K" have pictures; anything else a hand-edited level holds shows no pipe.
+        // Only "A".."K" have pipe pictures: a blank cell shows its underlay alone.
         if (isPipe(letter)) layers.piece = pictures_.Slot(base + tileIndex(letter));
     }
     surface_.DrawCell(x, y, layers);

@@ -12,7 +12,8 @@ void Clock::Set(std::int16_t seconds) {
 
 void Clock::Tick() {
     // The count stops by itself at 0; the play loop notices the 0 and ends the level.
-    // A negative time (a level file can hold one; the levels tool warns of it) never moves.
+    // A negative time limit, which a level file may give (the levels tool warns about
+    // it), never moves.
     if (timeLeft_ > 0) --timeLeft_;
     if (timeLeft_ >= 1 && timeLeft_ <= 10) sounds_.Play("time");
     label_.Caption = Text(timeLeft_);
@@ -20,9 +21,9 @@ void Clock::Tick() {
 
 std::string Clock::Text(int seconds) {
     // Minutes and seconds packed as one number, minutes*100 + seconds, shown with at
-    // least two digits on each side of the colon. A negative time is shown as the same
-    // text with a minus sign ("-00:05"), not as the packed number of a negative value,
-    // which would read "-01:05" for five seconds.
+    // least two digits on each side of the colon.
+    // Kept: a negative time is shown as the same text with a minus sign ("-00:05"), not
+    // as the packed number of a negative value, which would read "-01:05" for five seconds.
     const bool negative = seconds < 0;
     const long long t = std::llabs(static_cast<long long>(seconds));
     const long long minutes = t / 60, secs = t % 60;

@@ -167,8 +167,8 @@ Wake PlaySession::Advance(std::uint64_t now) {
             const int x = state_.playerX, y = state_.playerY;
             before_ = state_.board(x, y);
             // While it turns the cell carries no pipe, so the water behind it drains at
-            // once. A cell without a pipe (a hand-edited level can put the figure on one)
-            // keeps its letter and only the figure turns.
+            // once. A cell without a pipe (a level file may start the figure on floor or a
+            // blank; the levels tool warns about it) keeps its letter and only the figure turns.
             if (isPipe(before_)) {
                 state_.board(x, y) = kBlankTile;
                 Evaluate();

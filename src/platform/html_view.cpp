@@ -17,6 +17,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -198,6 +199,11 @@ struct Picture {
 }  // namespace
 
 struct HtmlView::Impl final : public litehtml::document_container {
+    struct Word {
+        std::string text;
+        litehtml::position pos;
+    };
+
     litehtml::context context;
     litehtml::document::ptr doc;
     std::string pageFolder;
@@ -211,6 +217,7 @@ struct HtmlView::Impl final : public litehtml::document_container {
     bool hidden = false;  // the current clip shows nothing
     std::unordered_map<std::string, TextTexture> texts;
     std::map<std::string, Picture> pictures;
+    std::vector<Word>* words = nullptr;  // set while TextLines collects instead of drawing
 
     Impl() { context.load_master_stylesheet(kMasterCss); }
 
@@ -390,6 +397,10 @@ struct HtmlView::Impl final : public litehtml::document_container {
     void draw_text(litehtml::uint_ptr, const litehtml::tchar_t* text, litehtml::uint_ptr hFont,
                    litehtml::web_color color, const litehtml::position& pos) override {
         const auto* f = reinterpret_cast<const Font*>(hFont);
+        if (words && text && std::string_view(text).find_first_not_of(" \t\n") != std::string_view::npos) {
+            words->push_back({text, pos});
+            return;
+        }
         if (!f || !text || !renderer || hidden) return;
         const int baseline = pos.y + pos.height - f->descent;
         const int top = baseline - f->ascent;
@@ -646,6 +657,36 @@ int HtmlView::ContentHeight() const {
 }
 
 void HtmlView::ReleaseTextures() { impl_->DropTextures(); }
+
+std::vector<std::string> HtmlView::TextLines() const {
+    Impl& v = *impl_;
+    if (!v.doc) return {};
+    // Without a renderer every drawing call does nothing; the words are only noted.
+    std::vector<Impl::Word> words;
+    SDL_Renderer* const renderer = v.renderer;
+    v.renderer = nullptr;
+    v.words = &words;
+    v.doc->draw(0, 0, 0, nullptr);
+    v.words = nullptr;
+    v.renderer = renderer;
+    v.clips.clear();
+
+    // A word starts a new line unless it stands to the right of the one before, beside it.
+    std::vector<std::string> lines;
+    const Impl::Word* prev = nullptr;
+    for (const Impl::Word& w : words) {
+        const bool besidePrev = prev && w.pos.x >= prev->pos.right() - 1 && w.pos.y < prev->pos.bottom() &&
+                                prev->pos.y < w.pos.bottom();
+        if (!besidePrev) {
+            lines.push_back(w.text);
+        } else {
+            if (w.pos.x > prev->pos.right() + 1) lines.back() += ' ';
+            lines.back() += w.text;
+        }
+        prev = &w;
+    }
+    return lines;
+}
 
 void HtmlView::Draw(SDL_Renderer* renderer, const SDL_Rect& viewport, int scrollY) {
     if (!renderer || viewport.w <= 0 || viewport.h <= 0) return;

@@ -25,7 +25,7 @@ const TextCache::Line& TextCache::Get(const std::string& text, TTF_Font* font, R
     const std::uint32_t rgb = (colour.r << 16) | (colour.g << 8) | colour.b;
     const auto key = std::make_tuple(text, font, rgb);
     if (auto it = lines_.find(key); it != lines_.end()) return it->second.line;
-    Kept kept;
+    Entry kept;
     if (font && !text.empty()) {
         SurfaceHandle s(TTF_RenderUTF8_Blended(font, text.c_str(), SDL_Color{colour.r, colour.g, colour.b, 255}));
         if (s) {
@@ -80,11 +80,50 @@ int TextWidth(TTF_Font* font, const std::string& text) {
 
 // ---- labels and the text box -------------------------------------------------------
 
+namespace {
+
+// Greedy wrapping at blanks: blanks at a break go, blanks inside a line and before its
+// first word (the options screen indents its level line) stay.
+void WrapLine(const std::string& line, TTF_Font* font, int width, std::vector<std::string>& out) {
+    if (TextWidth(font, line) <= width) {
+        out.push_back(line);
+        return;
+    }
+    std::size_t lineStart = 0, lineEnd = 0;  // the words taken so far: [lineStart, lineEnd)
+    bool hasWord = false;
+    std::size_t pos = 0;
+    while (pos < line.size()) {
+        const std::size_t wordStart = line.find_first_not_of(' ', pos);
+        if (wordStart == std::string::npos) break;
+        std::size_t wordEnd = line.find(' ', wordStart);
+        if (wordEnd == std::string::npos) wordEnd = line.size();
+        if (hasWord && TextWidth(font, line.substr(lineStart, wordEnd - lineStart)) > width) {
+            out.push_back(line.substr(lineStart, lineEnd - lineStart));
+            lineStart = wordStart;
+        }
+        lineEnd = wordEnd;
+        hasWord = true;
+        pos = wordEnd;
+    }
+    out.push_back(line.substr(lineStart, lineEnd - lineStart));
+}
+
+}  // namespace
+
+std::vector<std::string> LabelLines(const Label& label, TTF_Font* font) {
+    std::vector<std::string> lines;
+    int total = 0;
+    for (std::string_view line : splitLines(label.Caption, 1 << 20, total)) lines.emplace_back(line);
+    if (label.AutoSize || !font) return lines;
+    std::vector<std::string> wrapped;
+    for (const std::string& line : lines) WrapLine(line, font, label.Width, wrapped);
+    return wrapped;
+}
+
 LabelLayout LayOutLabel(const Label& label, TextCache& texts, int originX, int originY) {
     LabelLayout layout;
-    TTF_Font* font = LabelFont(label.FontSize, label.FontBold);
-    int total = 0;
-    for (std::string_view line : splitLines(label.Caption, 1 << 20, total)) layout.lines.emplace_back(line);
+    TTF_Font* font = LabelFont(label);
+    layout.lines = LabelLines(label, font);
     layout.lineHeight = font ? TTF_FontLineSkip(font) : 0;
     int w = label.Width, h = label.Height;
     if (label.AutoSize) {
@@ -104,7 +143,7 @@ void DrawLabel(SDL_Renderer* r, TextCache& texts, const Label& label, int origin
     if (label.BackOpaque) FillRect(r, box, label.BackColor);
     ClipGuard clip(r, box);
     if (clip.Empty()) return;
-    TTF_Font* font = LabelFont(label.FontSize, label.FontBold);
+    TTF_Font* font = LabelFont(label);
     for (std::size_t i = 0; i < layout.lines.size(); ++i) {
         const TextCache::Line& line = texts.Get(layout.lines[i], font, label.ForeColor);
         int x = box.x;
@@ -114,21 +153,31 @@ void DrawLabel(SDL_Renderer* r, TextCache& texts, const Label& label, int origin
     }
 }
 
+TextBoxLayout LayOutTextBox(const TextBox& box, TTF_Font* font) {
+    constexpr int kPad = 4;
+    TextBoxLayout l;
+    l.inner = SDL_Rect{box.Left + 1, box.Top + 1, box.Width - 2, box.Height - 2};
+    l.lineHeight = font ? TTF_FontHeight(font) : 0;
+    l.textY = l.inner.y + (l.inner.h - l.lineHeight) / 2;
+    const int caret = std::clamp(box.SelStart, 0, utf8Length(box.Text));
+    const int caretOffset = TextWidth(font, box.Text.substr(0, utf8Offset(box.Text, caret)));
+    l.textX = l.inner.x + kPad;
+    const int lastCaretX = l.inner.x + l.inner.w - kPad - l.caretWidth;
+    if (l.textX + caretOffset > lastCaretX) l.textX = lastCaretX - caretOffset;
+    l.caretX = l.textX + caretOffset;
+    return l;
+}
+
 void DrawTextBox(SDL_Renderer* r, TextCache& texts, const TextBox& box) {
     if (!box.Visible) return;
-    const SDL_Rect frame{box.Left, box.Top, box.Width, box.Height};
-    FillRect(r, frame, Rgb{128, 128, 128});
-    const SDL_Rect inner{frame.x + 1, frame.y + 1, frame.w - 2, frame.h - 2};
-    FillRect(r, inner, Rgb{255, 255, 255});
+    FillRect(r, SDL_Rect{box.Left, box.Top, box.Width, box.Height}, Rgb{128, 128, 128});
     TTF_Font* font = LabelFont(box.FontSize, box.FontBold);
-    ClipGuard clip(r, inner);
+    const TextBoxLayout l = LayOutTextBox(box, font);
+    FillRect(r, l.inner, Rgb{255, 255, 255});
+    ClipGuard clip(r, l.inner);
     if (clip.Empty() || !font) return;
-    const int lineH = TTF_FontHeight(font);
-    const int x = inner.x + 4, y = inner.y + (inner.h - lineH) / 2;
-    CopyText(r, texts.Get(box.Text, font, Rgb{0, 0, 0}), x, y);
-    const int caret = std::clamp(box.SelStart, 0, utf8Length(box.Text));
-    const int caretX = TextWidth(font, box.Text.substr(0, utf8Offset(box.Text, caret)));
-    FillRect(r, SDL_Rect{x + caretX, y + 2, 2, std::max(1, lineH - 4)}, Rgb{0, 0, 0});
+    CopyText(r, texts.Get(box.Text, font, Rgb{0, 0, 0}), l.textX, l.textY);
+    FillRect(r, SDL_Rect{l.caretX, l.textY + 2, l.caretWidth, std::max(1, l.lineHeight - 4)}, Rgb{0, 0, 0});
 }
 
 }  // namespace tk::sdl

@@ -36,12 +36,12 @@ public:
     std::size_t Bytes() const { return bytes_; }
 
 private:
-    struct Kept {
+    struct Entry {
         Line line;
         TextureHandle texture;
     };
     SDL_Renderer* renderer_;
-    std::map<std::tuple<std::string, TTF_Font*, std::uint32_t>, Kept> lines_;
+    std::map<std::tuple<std::string, TTF_Font*, std::uint32_t>, Entry> lines_;
     std::size_t bytes_ = 0;
 };
 
@@ -65,6 +65,12 @@ void FillRect(SDL_Renderer* renderer, const SDL_Rect& rect, Rgb colour);
 
 // The font a label or the text box is drawn with; null only when the machine has none.
 TTF_Font* LabelFont(double points, bool bold);
+inline TTF_Font* LabelFont(const Label& label) { return LabelFont(label.FontSize, label.FontBold); }
+
+// The lines a label shows: its caption's own lines, and in a label of fixed size
+// (AutoSize false) each of them wrapped at word boundaries to the label's width. A word
+// wider than the label stays whole on a line of its own, and is clipped.
+std::vector<std::string> LabelLines(const Label& label, TTF_Font* font);
 
 // The lines a label shows, and the rectangle it covers when its Left/Top are relative to
 // (originX, originY).
@@ -74,8 +80,17 @@ struct LabelLayout {
     SDL_Rect box{};
 };
 LabelLayout LayOutLabel(const Label& label, TextCache& texts, int originX, int originY);
-
 void DrawLabel(SDL_Renderer* renderer, TextCache& texts, const Label& label, int originX, int originY);
+
+// Where the text box puts its text and caret: inside the frame, the text scrolled left
+// just far enough that the caret stays in view however long the text grows.
+struct TextBoxLayout {
+    SDL_Rect inner{};  // inside the one-pixel frame; the text is clipped to it
+    int textX = 0, textY = 0;
+    int caretX = 0, caretWidth = 2;
+    int lineHeight = 0;
+};
+TextBoxLayout LayOutTextBox(const TextBox& box, TTF_Font* font);
 void DrawTextBox(SDL_Renderer* renderer, TextCache& texts, const TextBox& box);
 
 }  // namespace tk::sdl

@@ -35,8 +35,8 @@ void TextBoxType(TextBox& box, const std::string& utf8) {
     for (std::size_t i = 0; i < utf8.size();) {
         char32_t c = 0;
         const std::size_t length = decodeUtf8(utf8, i, c);
-        // A stray or cut-off sequence is not a character, and neither is a blank or a
-        // control character.
+        // A stray or cut-off sequence is not a character, and neither is a control
+        // character. Kept: a space is never typed either, since Space accepts the entry.
         if (length > 0 && c > 0x20 && c != 0x7F) {
             clean.append(utf8, i, length);
             ++added;

@@ -16,7 +16,8 @@ public:
     // Each toggle takes effect at once (the display, the music) and is then saved.
     virtual void ToggleFullscreen() = 0;
     virtual void ToggleMusic() = 0;
-    // Kept: a chosen level is saved only with the next toggle.
+    // Kept: a chosen level is not saved yet; the settings file gets it with the next
+    // toggle of full screen or music.
     virtual void ChooseLevel(const std::string& name) = 0;
 
     virtual std::string LevelPath(const std::string& name) const = 0;  // of "<name>.kulap"

@@ -36,6 +36,9 @@ void OptionsScreen::ToggleMusic() {
 }
 
 void OptionsScreen::OpenEntry() {
+    // The box lies over the level line, which starts further left: hidden, so no sliver
+    // of the name shows beside the box.
+    ctl_.menuLines[kLineLevel].Visible = false;
     TextBox& box = ctl_.levelBox;
     box.Text = host_.currentLevel();
     box.SelStart = utf8Length(box.Text);
@@ -44,6 +47,7 @@ void OptionsScreen::OpenEntry() {
 
 void OptionsScreen::FinishEntry(std::uint64_t now) {
     ctl_.levelBox.Visible = false;
+    ctl_.menuLines[kLineLevel].Visible = true;
     const std::string typed = ctl_.levelBox.Text;  // exactly as typed, no trimming
     // The name is joined into a path, so only a plain name may reach the file test;
     // anything else is refused just like a name without a level file.

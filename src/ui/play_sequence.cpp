@@ -1,6 +1,8 @@
 // The chain of levels and the final screen, as states of the frame loop.
 #include "ui/play_sequence.h"
 
+#include <iostream>
+
 #include "game/screen_mode.h"
 #include "ui/texts.h"
 
@@ -11,6 +13,7 @@ namespace {
 constexpr std::uint64_t kFinalScreenMs = 5000;
 constexpr const char* kLastLevelMark = "end";
 
+// Every problem with the file's path and line, for the level's author.
 std::string problemsText(const std::string& file, const std::vector<LevelProblem>& problems) {
     std::string text;
     for (const LevelProblem& problem : problems) {
@@ -37,7 +40,10 @@ bool PlaySequence::Load(const std::string& name, std::uint64_t now) {
         // the menu.
         if (read.problems.empty()) read.problems.push_back({0, "cannot be loaded", false});
         session_.ReturnToMenu();
-        plat_.MsgBox(problemsText(path, read.problems), kWindowTitle, false);
+        // The player reads one sentence in the game's language; the level's author gets
+        // every problem, with the file's path and line, on standard error.
+        std::cerr << problemsText(path, read.problems) << '\n';
+        plat_.MsgBox(texts::levelCannotBeLoaded(language_.isCzech(), name), kWindowTitle, false);
         return false;
     }
     session_.Start(*read.level, language_.isCzech(), texts::quitQuestion(language_.isCzech()), now);

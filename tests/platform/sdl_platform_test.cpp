@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+#include <SDL_mixer.h>
 
 #include <cstring>
 #include <string>
@@ -11,6 +12,13 @@
 
 namespace tk::test {
 namespace {
+
+// The window the platform opened: the only one while a test runs.
+SDL_Window* TheWindow() {
+    for (Uint32 id = 1; id < 100000; ++id)
+        if (SDL_Window* w = SDL_GetWindowFromID(id)) return w;
+    return nullptr;
+}
 
 class SdlWindow : public ::testing::Test {
 protected:
@@ -104,39 +112,104 @@ TEST_F(SdlWindow, TypedTextReachesTheGameOnlyWhileTheBoxIsShown) {
     EXPECT_TRUE(Take().empty());
 }
 
-TEST_F(SdlWindow, FullScreenIsAStateOfItsOwnAndPicturesMayBeMissing) {
+TEST_F(SdlWindow, ProgramFolderAndFilesThatCannotBeRead) {
     const std::string folder = plat->ProgramFolder();
     ASSERT_FALSE(folder.empty());
     EXPECT_NE(folder.back(), '/');
     EXPECT_EQ(plat->LoadPicture(folder + "/no such picture.png"), 0u);
+    EXPECT_EQ(plat->LoadPicture(folder), 0u) << "a folder is no picture";
+    EXPECT_EQ(plat->LoadPicture(reinterpret_cast<const unsigned char*>("GIF?"), 4), 0u);
     plat->PlaySound(folder + "/no such sound.wav");  // silent, no crash
-    ctl.board.Visible = true;
-    ctl.levelBox.Visible = true;
-    ctl.clock.Visible = true;
-    ctl.clock.Caption = "01:00";
+}
+
+// Full screen is a state of its own: the window follows it whatever the desktop's size.
+TEST_F(SdlWindow, FullScreenFollowsTheGamesChoice) {
     plat->ShowWindow();
-    plat->Present(ctl);
-    // The window this test's platform made is the newest one.
-    SDL_Window* window = nullptr;
-    for (Uint32 id = 1; id < 1000; ++id)
-        if (SDL_Window* w = SDL_GetWindowFromID(id)) window = w;
+    SDL_Window* window = TheWindow();
     ASSERT_NE(window, nullptr);
+    const auto fullScreen = [&] { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0; };
+    EXPECT_FALSE(fullScreen());
     plat->SetFullscreen(true);
     plat->Present(ctl);
-    EXPECT_NE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
+    EXPECT_EQ(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP, Uint32{SDL_WINDOW_FULLSCREEN_DESKTOP});
     plat->SetFullscreen(false);
     plat->Present(ctl);
-    EXPECT_EQ(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN, 0u);
+    EXPECT_FALSE(fullScreen());
     int w = 0, h = 0;
     SDL_GetWindowSize(window, &w, &h);
     EXPECT_EQ(w, 800);
     EXPECT_EQ(h, 600);
     EXPECT_GT(plat->DesktopWidth(), 0);
+}
+
+// Presenting composes the elements into the window: the clock on its ground, the text
+// box; and afterwards only a change reaches the window again.
+TEST_F(SdlWindow, PresentDrawsTheElementsIntoTheWindow) {
+    Label& clock = ctl.clock;
+    clock.Visible = true;
+    clock.Caption = "01:00";
+    clock.Left = 15, clock.Top = 522, clock.Width = 165, clock.Height = 61;
+    clock.AutoSize = false;
+    clock.Alignment = Align::Center;
+    clock.FontSize = 36;
+    clock.FontBold = true;
+    clock.ForeColor = Rgb{224, 255, 0};
+    clock.BackOpaque = true;
+    clock.BackColor = Rgb{0, 0, 160};
+    ctl.levelBox.Visible = true;
+    plat->ShowWindow();
+    plat->Present(ctl);
+    SDL_Surface* screen = SDL_GetWindowSurface(TheWindow());
+    ASSERT_NE(screen, nullptr);
+    const auto pixel = [&](int x, int y) {
+        Uint8 r = 0, g = 0, b = 0;
+        const auto* row = static_cast<const Uint8*>(screen->pixels) + y * screen->pitch;
+        SDL_GetRGB(reinterpret_cast<const Uint32*>(row)[x], screen->format, &r, &g, &b);
+        return static_cast<Uint32>(r << 16 | g << 8 | b);
+    };
+    EXPECT_EQ(pixel(17, 524), 0x0000A0u) << "the clock's ground";
+    int face = 0;
+    for (int x = 15; x < 180; ++x)
+        for (int y = 522; y < 583; ++y) face += pixel(x, y) == 0xE0FF00u;
+    EXPECT_GT(face, 100) << "the clock's digits";
+    EXPECT_EQ(pixel(139, 412), 0x808080u) << "the text box's frame";
+    EXPECT_EQ(pixel(300, 450), 0xFFFFFFu) << "the text box's inside";
+    EXPECT_EQ(pixel(400, 300), 0x000000u) << "no window picture: black";
+
+    // Something painted over the window behind the game's back stays until the game
+    // has something new to show there.
+    const SDL_Rect spot{400, 300, 10, 10};
+    SDL_FillRect(screen, &spot, SDL_MapRGB(screen->format, 255, 0, 0));
+    plat->Present(ctl);
+    EXPECT_EQ(pixel(400, 300), 0xFF0000u) << "nothing changed: nothing was sent";
+    clock.Caption = "00:59";
+    plat->Present(ctl);
+    EXPECT_EQ(pixel(400, 300), 0xFF0000u) << "only the clock was sent";
+    EXPECT_EQ(pixel(17, 524), 0x0000A0u);
+}
+
+// The music on the dummy audio device, with the game's own piece.
+TEST_F(SdlWindow, MusicPlaysPausesAndStopsThePiece) {
     MusicPlayer& m = plat->Music();
-    if (m.Open(44100)) {
-        EXPECT_EQ(m.Load(folder + "/no such music.mp3"), 0u);
-        m.Close();
-    }
+    ASSERT_TRUE(m.Open(44100)) << "the dummy audio device opens";
+    EXPECT_EQ(m.Load(plat->ProgramFolder() + "/no such music.mp3"), 0u);
+    const std::string piece = std::string(TK_DATA_DIR) + "/music/Lumfex - Little bit of happiness.mp3";
+    const std::uintptr_t stream = m.Load(piece);
+    ASSERT_NE(stream, 0u);
+    const std::uintptr_t channel = m.Play(stream);
+    EXPECT_NE(channel, 0u);
+    EXPECT_TRUE(Mix_PlayingMusic());
+    m.SetPaused(channel, true);
+    EXPECT_TRUE(Mix_PausedMusic());
+    m.SetPaused(channel, false);
+    EXPECT_FALSE(Mix_PausedMusic());
+    m.SetVolume(channel, 255);
+    EXPECT_EQ(Mix_VolumeMusic(-1), MIX_MAX_VOLUME);
+    m.SetVolume(channel, 0);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+    m.Stop(stream);
+    EXPECT_FALSE(Mix_PlayingMusic());
+    m.Close();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The whole window as the player would see it: picture, labels, board, text box, help page.
 #include <gtest/gtest.h>
 
+#include "platform/sdl_text.h"
 #include "platform/window_input.h"
 #include "support/program_folder.h"
 #include "test_pictures.h"
@@ -141,6 +142,44 @@ TEST_F(Window, TextBoxShowsTextAndCaret) {
     EXPECT_GT(Count(t.Left + 2, t.Top + 2, t.Width - 4, t.Height - 4, ink), empty + 50);
     t.Visible = false;
     EXPECT_EQ(Pixel(t.Left + t.Width - 5, t.Top + t.Height / 2), kBlack);
+}
+
+// The caret is the one ink as tall as the line: find the columns of the box that hold it.
+std::vector<int> caretColumns(HeadlessPlatform& plat, const Controls& ctl, ProgramFolder& folder) {
+    const TextBox& t = ctl.levelBox;
+    plat.Present(ctl);
+    const std::string png = (folder / "box.png").string();
+    if (!plat.SaveWindowPng(png)) return {};
+    const PictureHandle shot = plat.LoadPicture(png);
+    std::vector<int> columns;
+    for (int x = t.Left + 1; x < t.Left + t.Width - 1; ++x) {
+        int run = 0, longest = 0;
+        for (int y = t.Top + 1; y < t.Top + t.Height - 1; ++y) {
+            run = plat.PicturePixel(shot, x, y) == Rgba{0, 0, 0, 255} ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        if (longest >= t.Height / 2 + 10) columns.push_back(x);
+    }
+    plat.FreePicture(shot);
+    return columns;
+}
+
+TEST_F(Window, ALongNameScrollsInsideTheBoxAndTheCaretStaysInView) {
+    TextBox& t = ctl.levelBox;
+    t.Visible = true;
+    t.Text = "averyveryverylongnameforalevelfile";
+    t.SelStart = 34;
+    std::vector<int> caret = caretColumns(plat, ctl, folder);
+    ASSERT_EQ(caret.size(), 2u) << "the caret, two pixels wide, inside the box";
+    EXPECT_GE(caret[0], t.Left + t.Width - 12) << "at the right edge: the text scrolled";
+    EXPECT_LT(caret[1], t.Left + t.Width - 1);
+    // Home: the start of the name is in view again, the caret before it.
+    t.SelStart = 0;
+    caret = caretColumns(plat, ctl, folder);
+    ASSERT_EQ(caret.size(), 2u);
+    EXPECT_LE(caret[0], t.Left + 6);
+    const sdl::TextBoxLayout home = sdl::LayOutTextBox(t, nullptr);
+    EXPECT_EQ(home.textX, t.Left + 5);
 }
 
 TEST_F(Window, HelpPageScrollsWithinItsLength) {

@@ -1,10 +1,9 @@
-// Sound effects, the music module's slots and failures, and the display-mode routine.
+// The music module's slots and failures, and the display mode.
 #include <gtest/gtest.h>
 
 #include "game/screen_mode.h"
 #include "services/display_mode.h"
 #include "services/mfmod.h"
-#include "services/sound_effects.h"
 #include "support/game_fixture.h"
 #include "support/sample_files.h"
 
@@ -24,7 +23,6 @@ struct Services {
     ProgramFolder folder{false};
     HeadlessPlatform plat;
     mFmod fmod{plat};
-    SoundEffects sounds{plat, folder.str() + "/sound"};
     DisplayMode display{plat};
     std::string song() const { return folder.str() + "/music/song.mp3"; }
     std::size_t count(const std::string& what) const { return plat.LogOf(what).size(); }
@@ -145,18 +143,6 @@ TEST(MusicStart, NoAudioDeviceOneMessageAndTheGameGoesOn) {
     EXPECT_EQ(boxes[0].detail.rfind("FMOD Cannot initialize because of an error.", 0), 0u);
     EXPECT_TRUE(g.program.settings().musicOn) << "a music failure never changes the setting";
     EXPECT_TRUE(g.plat.LogOf("music.play").empty());
-}
-
-TEST(SoundEffects, PlayFromTheSoundFolderAndStaySilentWithoutIt) {
-    Services s;
-    s.sounds.Play("menu");
-    EXPECT_TRUE(s.plat.Sounds().empty()) << "no sound folder: silence";
-    s.folder.write("sound/menu.wav", MakeWav());
-    s.folder.write("sound/move.wav", MakeWav());
-    s.sounds.Play("menu");
-    s.sounds.Play("move");
-    s.sounds.Play("time");  // no such file
-    EXPECT_EQ(s.plat.Sounds(), (std::vector<std::string>{"menu", "move"}));
 }
 
 TEST(DisplayMode, TheDesktopIsMeasuredOnceAndTheWindowCentredOnIt) {

@@ -207,16 +207,23 @@ TEST(PlaySequence, ALevelThatCannotBeLoadedOrIsNamedEndLeavesTheMenuWorking) {
 TEST(PlaySequence, ALevelThatCannotBePlayedIsReportedAndTheGameStaysAsItWas) {
     struct Case {
         const char* name;
-        std::vector<std::string> mentions;
+        bool czech;
+        std::vector<std::string> details;  // for the level's author, on standard error
+        const char* message;               // for the player
     };
     const Case cases[] = {
-        {"missing", {"missing.kulap"}},
-        {"broken", {"broken.kulap:5:", "broken.kulap:13:"}},
-        {"short", {"short.kulap:"}},
+        {"missing", false, {"missing.kulap"},
+         "The level \"missing\" cannot be loaded: its file is missing or damaged."},
+        {"broken", false, {"broken.kulap:5: ", "\n", "broken.kulap:13: "},
+         "The level \"broken\" cannot be loaded: its file is missing or damaged."},
+        {"short", false, {"short.kulap:"}, "The level \"short\" cannot be loaded: its file is missing or damaged."},
+        {"broken", true, {"broken.kulap:5: ", "broken.kulap:13: "},
+         "Úroveň „broken“ nelze načíst: její soubor chybí nebo je poškozený."},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(std::string(c.name) + (c.czech ? " (Czech)" : ""));
         UiFixture f(fast());
+        if (c.czech) f.folder.write("AtToMluvi.Cesky", "");
         f.folder.makeWritable("levels");
         std::string broken = "A/B\r\n100\r\n";
         for (int row = 0; row < 7; ++row) broken += row == 2 ? "FFFFF?FFFFF\r\n" : "LLLLLLLLLLL\r\n";
@@ -235,15 +242,17 @@ TEST(PlaySequence, ALevelThatCannotBePlayedIsReportedAndTheGameStaysAsItWas) {
             EXPECT_EQ(f.level().board, untouched.board);
             EXPECT_EQ(f.level().nextLevel, untouched.nextLevel);
         });
+        testing::internal::CaptureStderr();
         EXPECT_EQ(f.Run(), 0);
+        const std::string details = testing::internal::GetCapturedStderr();
+        // The player is told which level, by its name and in the game's language; the
+        // author reads every problem with the file's path and line.
         const auto msgs = f.plat.LogOf("msgbox");
         ASSERT_EQ(msgs.size(), 1u);
+        EXPECT_EQ(msgs[0].detail, c.message);
         EXPECT_LT(msgs[0].at, kPlay + 50) << "no title pause for a level that is not played";
-        for (const std::string& m : c.mentions)
-            EXPECT_NE(msgs[0].detail.find(m), std::string::npos) << msgs[0].detail;
-        if (c.mentions.size() > 1) {
-            EXPECT_NE(msgs[0].detail.find('\n'), std::string::npos) << "one fault per line";
-        }
+        for (const std::string& d : c.details) EXPECT_NE(details.find(d), std::string::npos) << details;
+        EXPECT_NE(details.find(f.folder.str() + "/levels/"), std::string::npos) << details;
         EXPECT_TRUE(timesOf(f.plat, "start").empty());
     }
 }
