@@ -1,5 +1,6 @@
 // The help view: litehtml lays out a local page; SDL_ttf and SDL_image paint it onto any SDL renderer.
 #include "platform/html_view.h"
+#include "platform/geometry.h"
 #include "platform/sdl_handles.h"
 #include "puzzle/utf8.h"
 
@@ -25,8 +26,8 @@ namespace tk {
 
 namespace {
 
-// The page's layout box: the help rectangle of the game window.
-constexpr int kViewHeight = 490;
+// The page's layout box: the help rectangle of the game window, the board's own.
+constexpr int kViewHeight = kBoardHeight;
 constexpr int kDefaultFontPx = 16;
 // Past this many cached words something is wrong with the page; start afresh
 // rather than grow without bound.

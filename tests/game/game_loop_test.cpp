@@ -2,6 +2,8 @@
 // the water around a turn, winning, losing on time, the quit question, closing.
 #include "play_fixture.h"
 
+#include <cmath>
+
 namespace tk::test {
 namespace {
 
@@ -19,6 +21,26 @@ protected:
     std::uint8_t play(const LevelText& file) {
         writeLevel("t", file);
         return PlayTest::play("t");
+    }
+    // The angle, in degrees clockwise, by which a picture's marks in a cell are turned:
+    // the direction of the centroid of the cell's pixels of `colour` from its centre,
+    // against where that centroid lies unturned (`restAngle`). Only the cell itself is
+    // looked at: each frame paints it afresh, while the corners that earlier frames left
+    // in the neighbours stay until the turn is over. (At 45° the cell cuts the turned
+    // band symmetrically, so its centroid keeps its direction.)
+    double turnedBy(int cellX, int cellY, Rgba colour, double restAngle) {
+        double sx = 0, sy = 0;
+        int n = 0;
+        const int cx = kCellPx * cellX + kCellPx / 2, cy = kCellPx * cellY + kCellPx / 2;
+        for (int y = cy - kCellPx / 2; y < cy + kCellPx / 2; ++y)
+            for (int x = cx - kCellPx / 2; x < cx + kCellPx / 2; ++x)
+                if (plat().BoardPixel(x, y) == colour) {
+                    sx += x + 0.5 - cx;
+                    sy += y + 0.5 - cy;
+                    ++n;
+                }
+        if (n == 0) return 1e9;
+        return std::atan2(sy / n, sx / n) * 180.0 / M_PI - restAngle;
     }
     // The figure's pixel row within board row `cellY`.
     static int figureRow(int cellY) { return kCellPx * cellY + rows::figureTop + 5; }
@@ -173,6 +195,36 @@ TEST_F(GameLoop, WaterDrainsWhenATurnStartsAndReturnsOnlyAfterTheKeysAreLet_go) 
     // The neighbours were repainted whole after the turn: no corner of a turned picture.
     EXPECT_EQ(pixel(1, 1, 35, 5), colourOf(slotFloor));
     EXPECT_EQ(pixel(1, 1, 35, 15), backgroundAt(70 + 35, 70 + 15));
+}
+
+TEST_F(GameLoop, ATurningPipeTurnsItsWayAndTheFigureLagsAtTwoThirds) {
+    // The dry straight F at (1, 1), off the source, turned with Ctrl + Right and with
+    // Ctrl + Left; halfway through the first quarter turn (frame 5 of 10) the pipe stands
+    // at 45° either way. The test pipe's band lies above the centre (straight up: -90°),
+    // the figure's square below it (+90°). A turn's direction shows in the sign; half the
+    // difference of the two turns is the angle itself, whatever the pixel grid adds.
+    double pipe[2] = {}, figure[2] = {};
+    for (int cw = 0; cw < 2; ++cw) {
+        SCOPED_TRACE(cw ? "clockwise" : "counter-clockwise");
+        fresh();
+        plat().At(1705, [&] {
+            pipe[cw] = turnedBy(1, 1, colourOf(dryBase + 5), -90);
+            figure[cw] = turnedBy(1, 1, colourOf(cw ? slotPlayerRight : slotPlayerLeft), 90);
+        });
+        hold(1610, {vk::Control, cw ? vk::Right : vk::Left}, 40);
+        plat().Close(2500);
+        LevelText file;
+        file.rows[0] = "FLLLLLLLLLL";
+        file.rows[1] = "LFLLLLLLLLL";
+        file.player = "1,1";
+        play(file);
+    }
+    EXPECT_GT(pipe[1], 30) << "clockwise";
+    EXPECT_LT(pipe[0], -30) << "counter-clockwise";
+    EXPECT_GT(figure[1], 15);
+    EXPECT_LT(figure[0], -15);
+    EXPECT_NEAR((pipe[1] - pipe[0]) / 2, 45, 2);
+    EXPECT_NEAR((figure[1] - figure[0]) / 2, 30, 2) << "the figure turns by two thirds of the pipe's angle";
 }
 
 TEST_F(GameLoop, AFigureOnTheFloorTurnsInPlaceAndChangesNothing) {

@@ -1,0 +1,266 @@
+// Closing the window ends the program at once, in every state: the start-up picture, a
+// level's title, the outcome picture, the quit question, the final screen, the notice of
+// a refused level name. On the twin, and on the real SDL platform (dummy video driver)
+// steered through the same states on a virtual clock.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+#include "game/screen_mode.h"
+#include "support/game_fixture.h"
+#include "ui/texts.h"
+
+namespace tk::test {
+namespace {
+
+constexpr std::uint64_t kPromptly = 100;  // ms of the game's clock
+
+// A one-turn level: the figure stands on the source's straight pipe, and one quarter
+// turn wets the board. It is the last one, so winning it brings the final screen.
+void oneTurnLevel(const ProgramFolder& folder) {
+    folder.makeWritable("levels");
+    std::string text = "Jediná/Only\r\n60\r\nFLLLLLLLLLL\r\n";
+    for (int row = 1; row < 7; ++row) text += "LLLLLLLLLLL\r\n";
+    folder.write("levels/only.kulap", text + "0,0\r\n0,0\r\n-\r\n1\r\nend\r\n");
+    folder.write("options.txt", "fullscreen:on\r\nmusic:off\r\nlevel:only\r\n");
+}
+
+enum class State { StartupPicture, Title, Outcome, Question, FinalScreen, Notice };
+constexpr State kStates[] = {State::StartupPicture, State::Title,       State::Outcome,
+                             State::Question,       State::FinalScreen, State::Notice};
+
+const char* Name(State s) {
+    switch (s) {
+    case State::StartupPicture: return "start-up picture";
+    case State::Title: return "level title";
+    case State::Outcome: return "outcome picture";
+    case State::Question: return "quit question";
+    case State::FinalScreen: return "final screen";
+    case State::Notice: return "not-found notice";
+    }
+    return "";
+}
+
+// What the player does on the way to a state, one step at a time, and whether the
+// program stands in it.
+class Road {
+public:
+    using Key = std::function<void(int vkCode, int shift)>;
+    using Text = std::function<void(const std::string&)>;
+
+    Road(Program& program, State target) : p_(program), target_(target) {}
+
+    bool Reached() const {
+        const Controls& c = p_.controls();
+        const Label& title = c.titles[0];
+        switch (target_) {
+        case State::StartupPicture: return !p_.started();
+        case State::Title: return p_.menus().Busy() && title.Visible && title.Caption == "Only";
+        case State::Outcome: return p_.screenMode() == modeWon && !title.Visible && !p_.play().clock().Running();
+        case State::Question: return title.Visible && title.Caption == texts::quitQuestion(false);
+        case State::FinalScreen: return title.Visible && title.Caption == texts::finalMessage(false);
+        case State::Notice: return c.menuLines[4].Caption == texts::levelNotFound(false);
+        }
+        return false;
+    }
+
+    // The next step from where the program stands; false when there is nothing to do now.
+    bool Step(const Key& key, const Text& text) {
+        if (!p_.started() || target_ == State::StartupPicture) return false;
+        const bool onMenu = p_.screenMode() == modeMainMenu && !p_.menus().Busy();
+        const bool playing = p_.screenMode() == modePlaying && !p_.controls().titles[0].Visible;
+        if (target_ == State::Notice) {
+            if (step_ >= kNoticeKeys) return false;
+            if (step_ == kNoticeKeys - 2) {
+                text("zz");  // "onlyzz": no such level
+            } else {
+                key(kNoticeRoad[step_], 0);
+            }
+            ++step_;
+            return true;
+        }
+        if (onMenu && step_ == 0) {
+            key(vk::Return, 0);  // "Play"
+            step_ = 1;
+            return true;
+        }
+        if (playing && step_ == 1) {
+            if (target_ == State::Question) {
+                key(vk::Escape, 0);
+            } else if (target_ == State::Outcome || target_ == State::FinalScreen) {
+                key(vk::Control, 0);
+                key(vk::Right, shiftmask::Ctrl);
+            } else {
+                return false;
+            }
+            step_ = 2;
+            return true;
+        }
+        return false;
+    }
+
+private:
+    // Options, down to "Choose level", open the box, type, accept.
+    static constexpr int kNoticeRoad[] = {vk::Down, vk::Return, vk::Down, vk::Down, vk::Down, vk::Return, 0,
+                                          vk::Return};
+    static constexpr int kNoticeKeys = 8;
+
+    Program& p_;
+    State target_;
+    int step_ = 0;
+};
+
+// ---- on the twin ----------------------------------------------------------------------
+
+TEST(CloseRequest, EndsTheProgramPromptlyInEveryStateOnTheTwin) {
+    for (State state : kStates) {
+        SCOPED_TRACE(Name(state));
+        HeadlessOptions o;
+        o.closeWhenScriptEnds = false;
+        o.drawBoard = false;
+        GameFixture f(o);
+        oneTurnLevel(f.folder);
+        Road road(f.program, state);
+        bool closed = false;
+        std::uint64_t closedAt = 0;
+        // The road is looked at every 50 ms of the game's clock.
+        std::function<void()> look = [&] {
+            const std::uint64_t t = f.plat.Now();
+            if (road.Reached()) {
+                closed = true;
+                closedAt = t;
+                f.plat.Close(t);
+                return;
+            }
+            road.Step([&](int key, int shift) { f.plat.Press(t, key, shift, 60); },
+                      [&](const std::string& s) { f.plat.Type(t, s); });
+            if (t < 60000) f.plat.At(t + 50, look);
+        };
+        f.plat.At(600, look);
+        EXPECT_EQ(f.Run(), 0);
+        ASSERT_TRUE(closed) << "the state was never reached";
+        EXPECT_TRUE(f.program.unloaded());
+        EXPECT_LE(f.plat.Now(), closedAt + kPromptly) << "the program ran on after the close request";
+        EXPECT_FALSE(f.plat.Fullscreen()) << "the desktop is given back";
+        EXPECT_EQ(f.plat.LivePictures(), 0);
+    }
+}
+
+// ---- on the SDL platform ------------------------------------------------------------------
+
+// The real SDL platform with the game's clock made virtual: events are pushed into
+// SDL's own queue and go through its real handling, while time jumps from one wait's
+// deadline to the next, so the run neither sleeps nor depends on the machine's speed.
+class SteeredSdl : public Platform {
+public:
+    SteeredSdl(std::unique_ptr<Platform> real, std::string folder)
+        : real_(std::move(real)), folder_(std::move(folder)) {}
+
+    // Called before every wait with the game's time; true when it pushed events, which
+    // then end the wait at once.
+    std::function<bool(std::uint64_t now)> beforeWait;
+
+    std::string ProgramFolder() override { return folder_; }
+    std::uint64_t Now() override { return now_; }
+    void WaitUntil(std::uint64_t deadline, bool wakeOnInput) override {
+        const bool wasClosing = real_->CloseRequested();
+        const bool pushed = beforeWait && beforeWait(now_);
+        real_->WaitUntil(0, wakeOnInput);  // takes in what was pushed, waits for nothing
+        if (pushed || (real_->CloseRequested() && !wasClosing)) return;
+        now_ = deadline == kNoDeadline ? now_ + 10 : std::max(now_, deadline);
+    }
+    bool NextInput(InputEvent& e) override { return real_->NextInput(e); }
+    bool CloseRequested() override { return real_->CloseRequested(); }
+    std::int16_t GetAsyncKeyState(int k) override { return real_->GetAsyncKeyState(k); }
+    void ShowWindow() override { real_->ShowWindow(); }
+    void Present(const Controls& c) override { real_->Present(c); }
+    void MsgBox(const std::string& text, const std::string&, bool) override { messages_.push_back(text); }
+    void LoadHelpPage(BrowserView& v, const std::string& path) override { real_->LoadHelpPage(v, path); }
+    int HelpPageHeight() override { return real_->HelpPageHeight(); }
+    int DesktopWidth() override { return real_->DesktopWidth(); }
+    int DesktopHeight() override { return real_->DesktopHeight(); }
+    void SetFullscreen(bool on) override { real_->SetFullscreen(on); }
+    void MoveWindow(int l, int t) override { real_->MoveWindow(l, t); }
+    PictureHandle LoadPicture(const std::string& path) override { return real_->LoadPicture(path); }
+    PictureHandle LoadPicture(const unsigned char* d, std::size_t n) override { return real_->LoadPicture(d, n); }
+    void FreePicture(PictureHandle p) override { real_->FreePicture(p); }
+    BoardSurface& Board() override { return real_->Board(); }
+    void PlaySound(const std::string&) override {}
+    MusicPlayer& Music() override { return real_->Music(); }
+
+    const std::vector<std::string>& messages() const { return messages_; }
+
+private:
+    std::unique_ptr<Platform> real_;
+    std::string folder_;
+    std::uint64_t now_ = 0;
+    std::vector<std::string> messages_;
+};
+
+void Push(Uint32 type, SDL_Keycode sym = 0, SDL_Scancode code = SDL_SCANCODE_UNKNOWN, Uint16 mod = 0) {
+    SDL_Event e{};
+    e.type = type;
+    if (type == SDL_KEYDOWN) {
+        e.key.state = SDL_PRESSED;
+        e.key.keysym.sym = sym;
+        e.key.keysym.scancode = code;
+        e.key.keysym.mod = mod;
+    }
+    SDL_PushEvent(&e);
+}
+
+void PushKey(int vkCode, int shift) {
+    struct Map {
+        int vk;
+        SDL_Keycode sym;
+        SDL_Scancode code;
+    };
+    static const Map keys[] = {{vk::Return, SDLK_RETURN, SDL_SCANCODE_RETURN}, {vk::Escape, SDLK_ESCAPE, SDL_SCANCODE_ESCAPE},
+                               {vk::Down, SDLK_DOWN, SDL_SCANCODE_DOWN},       {vk::Right, SDLK_RIGHT, SDL_SCANCODE_RIGHT},
+                               {vk::Control, SDLK_LCTRL, SDL_SCANCODE_LCTRL}};
+    for (const Map& m : keys)
+        if (m.vk == vkCode) Push(SDL_KEYDOWN, m.sym, m.code, shift & shiftmask::Ctrl ? KMOD_LCTRL : 0);
+}
+
+TEST(CloseRequest, EndsTheProgramPromptlyInEveryStateOnTheSdlPlatform) {
+    SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+    SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+    for (State state : kStates) {
+        SCOPED_TRACE(Name(state));
+        ProgramFolder folder;
+        oneTurnLevel(folder);
+        SteeredSdl plat(CreateSdlPlatform(), folder.str());
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+        Program program(plat);
+        Road road(program, state);
+        bool closed = false;
+        std::uint64_t closedAt = 0;
+        plat.beforeWait = [&](std::uint64_t now) {
+            if (closed) return false;
+            if (road.Reached()) {
+                closed = true;
+                closedAt = now;
+                Push(SDL_QUIT);
+                return true;
+            }
+            return road.Step(PushKey, [](const std::string& s) {
+                SDL_Event e{};
+                e.type = SDL_TEXTINPUT;
+                std::snprintf(e.text.text, sizeof e.text.text, "%s", s.c_str());
+                SDL_PushEvent(&e);
+            });
+        };
+        EXPECT_EQ(program.Run(), 0);
+        ASSERT_TRUE(closed) << "the state was never reached";
+        EXPECT_TRUE(program.unloaded());
+        EXPECT_LE(plat.Now(), closedAt + kPromptly) << "the program ran on after the close request";
+        EXPECT_TRUE(plat.messages().empty());
+    }
+}
+
+}  // namespace
+}  // namespace tk::test
