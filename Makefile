@@ -2,8 +2,9 @@
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
 JOBS       ?= $(shell nproc)
+PREFIX     ?= /usr/local
 
-.PHONY: all deps build run test sanitize bench clean
+.PHONY: all deps build run test sanitize bench install package clean
 
 all: build
 
@@ -28,6 +29,14 @@ $(SAN_BUILD)/build.ninja:
 sanitize: deps $(SAN_BUILD)/build.ninja
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The .deb lands in $(BUILD); lintian must find no error in it.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	lintian --fail-on error $(BUILD)/tramolkulap_*.deb
 
 bench: build
 	$(BUILD)/tramolkulap-bench

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and running TramolKulap need.
+# Installs the Debian packages that building, testing, packaging and running TramolKulap need
+# (the validators of the menu entry and metainfo, lintian and dpkg-dev for the .deb).
 # Idempotent: packages already present are skipped, so a second run does nothing.
 set -euo pipefail
 
@@ -9,6 +10,7 @@ packages=(
   libfontconfig-dev fonts-dejavu-core fonts-liberation2
   liblitehtml-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  desktop-file-utils appstream lintian dpkg-dev
 )
 
 missing=()
