@@ -18,6 +18,7 @@
 #include "platform/sdl_compose.h"
 #include "platform/sdl_handles.h"
 #include "platform/sdl_keys.h"
+#include "platform/sdl_pads.h"
 #include "platform/sdl_pictures.h"
 #include "platform/sdl_sound.h"
 #include "platform/sdl_text.h"
@@ -92,7 +93,7 @@ public:
         }
         int numKeys = 0;
         const Uint8* state = SDL_GetKeyboardState(&numKeys);
-        return latches_.Query(vkCode, sdl::VkHeld(vkCode, state, numKeys));
+        return latches_.Query(vkCode, sdl::VkHeld(vkCode, state, numKeys) || pads_.Holds(vkCode));
     }
 
     void ShowWindow() override {
@@ -217,7 +218,10 @@ private:
                     screen_.reset();
                     exposed_ = true;
                     break;
-                default: break;
+                default:
+                    // A controller's buttons arrive as the keys they stand for.
+                    if (pads_.Take(e, latches_, input_)) arrived = true;
+                    break;
             }
         }
         return arrived;
@@ -338,6 +342,7 @@ private:
 
     std::deque<InputEvent> input_;
     KeyLatches latches_;
+    sdl::Pads pads_;
     std::uint64_t lastKeyPump_ = 0;
     bool close_ = false;
     bool shown_ = false;
@@ -366,7 +371,8 @@ std::unique_ptr<Platform> CreateSdlPlatform() {
     // The window's own surface goes straight to the window system: no graphics library
     // is loaded for a picture that only ever changes in small pieces.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) CannotStart("cannot start SDL");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER | SDL_INIT_GAMECONTROLLER) != 0)
+        CannotStart("cannot start SDL");
     if (!TTF_WasInit() && TTF_Init() != 0) CannotStart("cannot start the text renderer");
     IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
     sdl::WindowHandle window(SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
