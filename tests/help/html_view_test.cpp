@@ -179,6 +179,23 @@ TEST(HelpPageText, PagesNameTheCaptionsTheLevelsAndWhatIsRemembered) {
     }
 }
 
+// Every controller button the game takes is named on both pages, in its own section.
+TEST(HelpPageText, PagesShowTheControllersButtons) {
+    for (bool czech : {true, false}) {
+        const char* name = czech ? "napoveda.html" : "help.html";
+        SCOPED_TRACE(name);
+        tk::HtmlView view;
+        ASSERT_TRUE(view.Load(ShippedPage(name), kHelpRect.w));
+        std::string text;
+        for (const std::string& line : view.TextLines()) text += line + " ";
+        const std::size_t section = text.find(czech ? "S herním ovladačem" : "With a game controller");
+        ASSERT_NE(section, std::string::npos);
+        for (const char* button : {czech ? "Kříž" : "D-pad", czech ? "levá páčka" : "left stick", "LB", "RB", "X",
+                                   "Y", "A", "B", "Back"})
+            EXPECT_NE(text.find(std::string(button) + " ", section), std::string::npos) << button;
+    }
+}
+
 TEST(HelpPageText, LinesFollowTheLayout) {
     TempDir dir;
     tk::HtmlView view;

@@ -50,12 +50,19 @@ std::vector<PlannedLevel> planTheChain() {
 // that the previous action has finished, so nothing hangs on exact timings.
 class Player {
 public:
-    Player(GameFixture& game, std::vector<PlannedLevel> chain)
-        : plat(game.plat), program(game.program), ctl(game.ctl()), level(game.level()), chain_(std::move(chain)) {}
+    // With `controller`, every action is a game controller's: its buttons, d-pad and stick
+    // by turns. A chain that stops short of the last level ends the session once played.
+    Player(GameFixture& game, std::vector<PlannedLevel> chain, bool controller = false)
+        : plat(game.plat), program(game.program), ctl(game.ctl()), level(game.level()), chain_(std::move(chain)),
+          controller_(controller) {}
 
     void Start(std::uint64_t at) {
         lastProgress_ = at;
-        plat.Press(at, vk::Return);  // "Play" is the highlighted line of a fresh menu
+        // "Play" is the highlighted line of a fresh menu.
+        if (controller_)
+            plat.PadPress(at, PadButton::A);
+        else
+            plat.Press(at, vk::Return);
         plat.At(at + kLook, [this] { Look(); });
     }
 
@@ -86,18 +93,36 @@ private:
         const int code = planActionCode(a);
         const std::uint64_t at = plat.Now() + 1;
         moveSounds_ = Count("move");
+        const bool byTurns = (level_ + action_) % 2 == 0;
         if (code == turnLeft || code == turnRight) {
             expectX_ = px_;
             expectY_ = py_;
             letter_ = quarterTurn(level.board(px_, py_), code);
-            plat.Press(at, vk::Control, shiftmask::Ctrl, kHold);
-            plat.Press(at, code == turnLeft ? vk::Left : vk::Right, shiftmask::Ctrl, kHold);
+            if (controller_) {
+                const PadButton left = byTurns ? PadButton::LeftShoulder : PadButton::X;
+                const PadButton right = byTurns ? PadButton::RightShoulder : PadButton::Y;
+                plat.PadPress(at, code == turnLeft ? left : right, kHold);
+            } else {
+                plat.Press(at, vk::Control, shiftmask::Ctrl, kHold);
+                plat.Press(at, code == turnLeft ? vk::Left : vk::Right, shiftmask::Ctrl, kHold);
+            }
             turning_ = true;
         } else {
             expectX_ = px_ + dirDx(code);
             expectY_ = py_ + dirDy(code);
-            const int keys[] = {vk::Left, vk::Up, vk::Right, vk::Down};
-            plat.Press(at, keys[code], 0, kHold);
+            if (controller_ && byTurns) {
+                const PadButton pad[] = {PadButton::DpadLeft, PadButton::DpadUp, PadButton::DpadRight,
+                                         PadButton::DpadDown};
+                plat.PadPress(at, pad[code], kHold);
+            } else if (controller_) {
+                const PadAxis axis = dirDx(code) != 0 ? PadAxis::LeftX : PadAxis::LeftY;
+                const int side = dirDx(code) + dirDy(code);
+                plat.PadStick(at, axis, side * 30000);
+                plat.PadStick(at + kHold, axis, 0);
+            } else {
+                const int keys[] = {vk::Left, vk::Up, vk::Right, vk::Down};
+                plat.Press(at, keys[code], 0, kHold);
+            }
             turning_ = false;
         }
         pressedAt_ = plat.Now();
@@ -130,6 +155,12 @@ private:
         }
         if (ctl.titles[0].Visible && ctl.titles[0].Caption == texts::finalMessage(program.language().isCzech()))
             sawFinalScreen = true;
+        if (level_ >= chain_.size() && chain_.back().level.nextLevel != "end") {
+            // A chain cut short: the next level's title is up, and the session ends.
+            finished = true;
+            plat.Close(plat.Now() + 10);
+            return;
+        }
         if (level_ >= chain_.size()) {
             // After the last level: the final screen, then the menu again.
             if (sawFinalScreen && program.screenMode() == modeMainMenu) finished = true;
@@ -184,6 +215,7 @@ private:
     Controls& ctl;
     const PlayState& level;
     std::vector<PlannedLevel> chain_;
+    bool controller_ = false;
     std::size_t level_ = 0, action_ = 0;
     bool started_ = false, waiting_ = false, turning_ = false, awaitingWin_ = false;
     int px_ = 0, py_ = 0, expectX_ = 0, expectY_ = 0;
@@ -221,6 +253,27 @@ TEST(PlayThrough, EveryLevelIsWonInTurnAndTheFinalScreenFollows) {
     // One "move" per quarter turn: no turn ran twice because a key was held too long.
     EXPECT_EQ(static_cast<std::size_t>(count("move")), turns);
     EXPECT_EQ(game.program.screenMode(), modeMainMenu);
+}
+
+// A player with only a game controller: the first three levels, started from the menu
+// with A, walked with the d-pad and the stick, turned with the shoulders and X and Y.
+TEST(PlayThrough, AGameControllerAloneWinsTheFirstLevels) {
+    std::vector<PlannedLevel> chain = planTheChain();
+    ASSERT_GE(chain.size(), 3u);
+    chain.resize(3);
+
+    HeadlessOptions options;
+    options.drawBoard = false;
+    GameFixture game(options);
+    Player player(game, chain, true);
+    player.Start(GameFixture::kMenuReady + 10);
+
+    EXPECT_EQ(game.Run(), 0);
+    EXPECT_TRUE(player.finished);
+    const std::vector<std::string> expected{chain[0].level.titleEn, chain[1].level.titleEn, chain[2].level.titleEn};
+    EXPECT_EQ(player.titlesWon, expected);
+    const std::vector<std::string> sounds = game.plat.Sounds();
+    EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "winner"), 3);
 }
 
 }  // namespace
