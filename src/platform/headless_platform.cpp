@@ -387,6 +387,8 @@ std::string HeadlessPlatform::ProgramFolder() {
     return f;
 }
 
+std::string HeadlessPlatform::UserConfigHome() { return impl_->opt.userConfigHome; }
+
 std::uint64_t HeadlessPlatform::Now() { return impl_->now; }
 
 void HeadlessPlatform::WaitUntil(std::uint64_t deadline, bool wakeOnInput) {

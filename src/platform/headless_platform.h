@@ -37,6 +37,7 @@ struct Rgba {
 
 struct HeadlessOptions {
     std::string programFolder;        // where levels/, graphics/, ... and options.txt lie
+    std::string userConfigHome;       // the player's $XDG_CONFIG_HOME; empty: none
     int desktopWidth = 1920;
     int desktopHeight = 1080;
     bool audioDevicePresent = true;   // false: the music cannot open a device
@@ -100,6 +101,7 @@ public:
 
     // ---- Platform -----------------------------------------------------------
     std::string ProgramFolder() override;
+    std::string UserConfigHome() override;
     std::uint64_t Now() override;
     void WaitUntil(std::uint64_t deadline, bool wakeOnInput) override;
     bool NextInput(InputEvent& event) override;
