@@ -37,7 +37,7 @@ struct Rgba {
 
 struct HeadlessOptions {
     std::string programFolder;        // where levels/, graphics/, ... and options.txt lie
-    std::string userConfigHome;       // the player's $XDG_CONFIG_HOME; empty: none
+    std::string userConfigHome{};     // the player's $XDG_CONFIG_HOME; empty: none
     int desktopWidth = 1920;
     int desktopHeight = 1080;
     bool audioDevicePresent = true;   // false: the music cannot open a device

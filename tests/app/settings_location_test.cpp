@@ -6,40 +6,18 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <sstream>
 
 #include "app/paths.h"
 #include "app/program.h"
 #include "platform/headless_platform.h"
 #include "platform/user_folders.h"
+#include "support/file_tree.h"
 #include "support/program_folder.h"
 
 namespace tk::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Every file and folder under `root` (links not followed) with its size and time: what
-// an install must still be after the game has run from it.
-std::map<std::string, std::string> Snapshot(const fs::path& root) {
-    std::map<std::string, std::string> out;
-    for (const auto& e : fs::recursive_directory_iterator(root)) {
-        std::string what = e.is_symlink() ? "link" : e.is_directory() ? "dir" : "file";
-        if (e.is_regular_file() && !e.is_symlink())
-            what += " " + std::to_string(e.file_size()) + " " +
-                    std::to_string(e.last_write_time().time_since_epoch().count());
-        out[fs::relative(e.path(), root).string()] = what;
-    }
-    return out;
-}
 
 // An installed game in a scratch prefix: P/games holds the executables' folder and
 // P/share/tramolkulap the data (linked to the source's data, the settings a copy), with
@@ -127,7 +105,7 @@ TEST(SettingsLocation, TheConfigFolderFromTheEnvironment) {
 
 TEST(SettingsLocation, AnInstalledGameKeepsEverythingItWritesInTheConfigFolder) {
     Installed inst;
-    const auto before = Snapshot(inst.prefix);
+    const auto before = treeSnapshot(inst.prefix);
     {
         HeadlessPlatform plat(inst.Options());
         Program program(plat);
@@ -137,7 +115,7 @@ TEST(SettingsLocation, AnInstalledGameKeepsEverythingItWritesInTheConfigFolder) 
                         vk::Down, vk::Return})
             plat.Press(t += 100, key);
         plat.At(kMenuReady, [&] {
-            EXPECT_EQ(Read(inst.settings / "options.txt"), Read(inst.share / "options.txt"))
+            EXPECT_EQ(readFile(inst.settings / "options.txt"), readFile(inst.share / "options.txt"))
                 << "the first run starts from the shipped settings";
         });
         EXPECT_EQ(program.Run(), 0);
@@ -145,9 +123,9 @@ TEST(SettingsLocation, AnInstalledGameKeepsEverythingItWritesInTheConfigFolder) 
         EXPECT_TRUE(program.language().isCzech());
         EXPECT_EQ(program.paths().dataFolder(), inst.share.string());
     }
-    EXPECT_EQ(Read(inst.settings / "options.txt"), "fullscreen:off\r\nmusic:off\r\nlevel:01\r\n");
+    EXPECT_EQ(readFile(inst.settings / "options.txt"), "fullscreen:off\r\nmusic:off\r\nlevel:01\r\n");
     EXPECT_TRUE(fs::exists(inst.settings / "AtToMluvi.Cesky"));
-    EXPECT_EQ(Snapshot(inst.prefix), before) << "nothing written into the install";
+    EXPECT_EQ(treeSnapshot(inst.prefix), before) << "nothing written into the install";
 
     // The next run takes the player's settings, not the shipped ones.
     HeadlessPlatform plat(inst.Options());
@@ -156,7 +134,7 @@ TEST(SettingsLocation, AnInstalledGameKeepsEverythingItWritesInTheConfigFolder) 
     EXPECT_TRUE(program.language().isCzech());
     EXPECT_FALSE(program.settings().musicOn);
     EXPECT_TRUE(plat.LogOf("music.open").empty());
-    EXPECT_EQ(Snapshot(inst.prefix), before);
+    EXPECT_EQ(treeSnapshot(inst.prefix), before);
 }
 
 TEST(SettingsLocation, AWritableProgramFolderKeepsItsSettingsAndTheConfigFolderStaysUntouched) {
