@@ -12,6 +12,7 @@
 
 #include "platform/picture_fit.h"
 #include "platform/platform.h"
+#include "the_window.h"
 
 namespace tk::test {
 namespace {
@@ -76,12 +77,6 @@ TEST(PictureFit, EveryPointMapsBackToThePicturesPoint) {
 }
 
 // ---- the real window on the dummy driver ------------------------------------------
-
-SDL_Window* TheWindow() {
-    for (Uint32 id = 1; id < 100000; ++id)
-        if (SDL_Window* w = SDL_GetWindowFromID(id)) return w;
-    return nullptr;
-}
 
 Uint32 ScreenPixel(int x, int y) {
     SDL_Surface* s = SDL_GetWindowSurface(TheWindow());

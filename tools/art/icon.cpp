@@ -45,25 +45,20 @@ void drawIcon(cairo_t* cr, int px) {
     tee(small ? 8 : 6);
     setColor(cr, rgb255(20, 28, 40));
     cairo_fill(cr);
-    const Rgb edge = rgb255(46, 60, 80), body = rgb255(132, 152, 176), shine = rgb255(214, 230, 250);
-    cairo_pattern_t* across = cairo_pattern_create_linear(0, top - half, 0, top + half);
-    addStop(across, 0, edge);
-    addStop(across, 0.3, shine);
-    addStop(across, 0.6, body);
-    addStop(across, 1, edge);
-    cairo_rectangle(cr, 8, top - half, 240, 2 * half);
-    cairo_set_source(cr, across);
-    cairo_fill(cr);
-    cairo_pattern_destroy(across);
-    cairo_pattern_t* down = cairo_pattern_create_linear(128 - half, 0, 128 + half, 0);
-    addStop(down, 0, edge);
-    addStop(down, 0.3, shine);
-    addStop(down, 0.6, body);
-    addStop(down, 1, edge);
-    cairo_rectangle(cr, 128 - half, top + half, 2 * half, 248 - top - half);
-    cairo_set_source(cr, down);
-    cairo_fill(cr);
-    cairo_pattern_destroy(down);
+    // Wet metal shaded across each arm: bright just off its upper or left edge.
+    auto metal = [&](double x0, double y0, double x1, double y1, double x, double y, double w, double h) {
+        cairo_pattern_t* p = cairo_pattern_create_linear(x0, y0, x1, y1);
+        addStop(p, 0, rgb255(46, 60, 80));
+        addStop(p, 0.3, rgb255(214, 230, 250));
+        addStop(p, 0.6, rgb255(132, 152, 176));
+        addStop(p, 1, rgb255(46, 60, 80));
+        cairo_rectangle(cr, x, y, w, h);
+        cairo_set_source(cr, p);
+        cairo_fill(cr);
+        cairo_pattern_destroy(p);
+    };
+    metal(0, top - half, 0, top + half, 8, top - half, 240, 2 * half);
+    metal(128 - half, 0, 128 + half, 0, 128 - half, top + half, 2 * half, 248 - top - half);
     // The water seen through the pipe: a bright stream along every arm.
     const double stream = small ? 12 : 9;
     cairo_rectangle(cr, 8, top - stream, 240, 2 * stream);
