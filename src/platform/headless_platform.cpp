@@ -502,6 +502,10 @@ void HeadlessPlatform::Navigate(BrowserView& view, const std::string& path) {
     impl_->help->Navigate(view, path);
 }
 
+void HeadlessPlatform::Warn(const std::string& line) { impl_->Record("stderr", line); }
+
+bool HeadlessPlatform::CanDrawText() { return impl_->opt.fontsInstalled; }
+
 int HeadlessPlatform::ScreenWidthPixels() { return impl_->opt.desktopWidth; }
 int HeadlessPlatform::ScreenHeightPixels() { return impl_->opt.desktopHeight; }
 

@@ -15,7 +15,7 @@
 // case a game that runs on for 10 virtual minutes past the end of its script is
 // asked to close, so that no test can run for ever.
 //
-// What is recorded: "sound" only for files that exist (silence is what the player
+// What is recorded: "stderr" for every line written to standard error, "sound" only for files that exist (silence is what the player
 // would hear otherwise), "music.open" only for streams that opened; "music.pause"
 // has detail "1" or "0", "music.volume" the volume, "move" "left,top" in twips.
 #pragma once
@@ -44,6 +44,7 @@ struct HeadlessOptions {
     bool audioDevicePresent = true;   // false: the library refuses to start (error 3)
     bool drawBoard = true;            // false: board drawing is skipped (fast play-throughs)
     bool closeWhenScriptEnds = true;  // a close request once every scripted event has run
+    bool fontsInstalled = true;       // false: the machine has no font for the labels
 };
 
 // What the game did, in order, with the virtual time at which it happened.
@@ -105,6 +106,8 @@ public:
     void Repaint() override;
     void PresentGame() override;
     void MsgBox(const std::string& text, const std::string& title, bool critical) override;
+    void Warn(const std::string& line) override;  // recorded as "stderr"
+    bool CanDrawText() override;
     void Navigate(BrowserView& view, const std::string& path) override;
     int ScreenWidthPixels() override;
     int ScreenHeightPixels() override;

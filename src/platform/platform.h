@@ -119,6 +119,11 @@ public:
     // Puts picGame's persistent image on the screen (its Refresh). Cheap.
     virtual void PresentGame() = 0;
     virtual void MsgBox(const std::string& text, const std::string& title, bool critical) = 0;
+    // One line on standard error for whoever started the game: a file that is missing,
+    // a choice that cannot be saved. Nothing is shown in the window.
+    virtual void Warn(const std::string& line) = 0;
+    // True when a font for the labels and the text box can be found on this machine.
+    virtual bool CanDrawText() = 0;
     // The help view shows the page at this path (an empty page if it cannot be read).
     virtual void Navigate(BrowserView& view, const std::string& path) = 0;
 

@@ -124,6 +124,10 @@ public:
                                  title.c_str(), text.c_str(), shown_ ? window_ : nullptr);
     }
 
+    void Warn(const std::string& line) override { std::cerr << "TramolKulap: " << line << '\n'; }
+
+    bool CanDrawText() override { return GetFont(sdl::kTextFamily, true, false, 12) != nullptr; }
+
     void Navigate(BrowserView& view, const std::string& path) override {
         view.Location = path;
         view.ScrollY = 0;
