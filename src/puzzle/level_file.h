@@ -1,6 +1,7 @@
 // Level files: 14 lines of text, read exactly as the game reads them, and checked.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -40,8 +41,13 @@ struct LevelRead {
 // Empty when the value lies outside -32768..32767.
 std::optional<std::int16_t> readLevelNumber(std::string_view text);
 
+// The longest base name a level file can have: a file name holds at most 255 bytes,
+// and ".kulap" takes six of them. The level-name box takes no more either.
+constexpr std::size_t kLevelNameMaxBytes = 255 - 6;
+
 // A level's base name that stays inside the levels folder when it is joined into a
-// path: not empty, no folder separator of either kind, no "..", no control characters.
+// path: not empty, no folder separator of either kind, no "..", no control characters,
+// at most kLevelNameMaxBytes long.
 bool isPlainLevelName(std::string_view name);
 
 // Parses the bytes of a level file (CR LF, LF or CR line ends; UTF-8, or else

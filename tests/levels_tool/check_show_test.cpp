@@ -6,8 +6,10 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "support/levels_tool_run.h"
 
@@ -83,6 +85,17 @@ TEST(LevelsToolCheck, ReportsEveryFileAndFailsOnlyOnRefusals) {
     for (std::size_t i = 0; i < got.size(); ++i)
         EXPECT_EQ(got[i].rfind(prefixes[i], 0), 0u) << got[i];
     EXPECT_EQ(r.out.find("broken.kulap: ok"), std::string::npos);
+}
+
+TEST(LevelsToolCheck, AFifoIsRefusedAtOnceAndTheNextFileStillChecked) {
+    const fs::path dir = fs::temp_directory_path() / ("levels-tool-fifo-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    fs::copy_file(kFixtures / "small.kulap", dir / "small.kulap");
+    ASSERT_EQ(::mkfifo((dir / "pipe.kulap").c_str(), 0600), 0);
+    const ToolRun r = tk::test::runLevelsTool(dir, "check pipe.kulap small.kulap");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "pipe.kulap: cannot read: it is a FIFO, not a file\nsmall.kulap: ok\n");
+    fs::remove_all(dir);
 }
 
 TEST(LevelsToolUsage, HelpOnStdoutAndBadUsageOnStderr) {
