@@ -89,14 +89,22 @@ public:
     std::string LP(const std::string& a) const;
     std::string markerPath() const;    // the language marker file
     std::string settingsPath() const;  // "\options.txt"
+    std::string helpPagePath(bool czech) const;
     void FormLoad();
     void Form_Unload(int& Cancel);
     void createSurface();   // GDI+ start-up and gfx on picGame
     void loadImages();      // the picture slots, in their fixed order
     void releaseImages();   // gfx, the slots, GDI+
     void releaseWindowPictures();  // the window's picture and the cursor
+    // The game goes on without a picture, a sound, the music or a help page, but says
+    // on standard error which file it could not use.
+    void reportMissing(const std::string& path);
+    void reportMissingSoundsMusicAndHelp();
     void readSettings();    // throws FatalError
-    void ulozNastaveni();   // throws FatalError
+    void ulozNastaveni();   // a file that cannot be written is told, and the game goes on
+    // Tells once per run that a choice cannot be saved, and each time why on standard error.
+    void cannotRemember(const std::string& why);
+    bool toldCannotRemember = false;
 
     // ---- game: loading a level, the loop, the clock, painting ---------------
     void NactiHru(const std::string& jmeno);

@@ -1,7 +1,13 @@
 // The resource paths and the settings file, read and rewritten without running the whole program.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <iterator>
+#include <sys/stat.h>
+
+#include "app/settings_io.h"
+#include "puzzle/level_file.h"
 
 #include "support/game_fixture.h"
 
@@ -142,7 +148,49 @@ TEST(SettingsWrite, ThreeCrLfLinesThatReadBackTheSame) {
     EXPECT_EQ(b.folder.read("options.txt"), "fullscreen:off\r\nmusic:on\r\nlevel:\r\n");
 }
 
-TEST(SettingsWrite, AFailedWriteLeavesTheOldFileWholeAndStops) {
+TEST(SettingsRead, ALevelNameThatIsNotPlainFallsBackToTheFirstLevelAndSaysSo) {
+    const std::string tooLong(kLevelNameMaxBytes + 1, 'a');
+    for (const std::string& name : {std::string("../../x"), std::string("a/b"), std::string(".."),
+                                    std::string("a\\b"), std::string("tab\there"), tooLong}) {
+        SCOPED_TRACE(name.substr(0, 20));
+        Bare b;
+        b.settings("fullscreen:on\r\nmusic:off\r\nlevel:" + name + "\r\n");
+        b.form.readSettings();
+        EXPECT_EQ(b.form.currentLevel, "01");
+        EXPECT_TRUE(b.form.fullscreenOn) << "the other settings are read as usual";
+        const auto lines = b.plat.LogOf("stderr");
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_NE(lines[0].detail.find(b.form.settingsPath()), std::string::npos) << lines[0].detail;
+        EXPECT_TRUE(b.plat.LogOf("msgbox").empty());
+    }
+    // The longest name a level file can have is kept, and so is an empty one.
+    for (const std::string& name : {std::string(kLevelNameMaxBytes, 'b'), std::string()}) {
+        Bare b;
+        b.settings("fullscreen:on\r\nmusic:off\r\nlevel:" + name + "\r\n");
+        b.form.readSettings();
+        EXPECT_EQ(b.form.currentLevel, name);
+        EXPECT_TRUE(b.plat.LogOf("stderr").empty());
+    }
+}
+
+TEST(SettingsRead, AFifoInPlaceOfTheFileStopsStartUpInsteadOfWaiting) {
+    Bare b;
+    ASSERT_EQ(::mkfifo((b.folder / "options.txt").c_str(), 0600), 0);
+    try {
+        b.form.readSettings();
+        FAIL() << "a FIFO is not a settings file";
+    } catch (const FatalError& e) {
+        EXPECT_NE(std::string(e.what()).find("FIFO"), std::string::npos) << e.what();
+    }
+}
+
+// Replaces the settings writer's calls for one test and puts the real ones back.
+struct ReplacedCalls {
+    SettingsFileCalls saved = settingsFileCalls();
+    ~ReplacedCalls() { settingsFileCalls() = saved; }
+};
+
+TEST(SettingsWrite, AFailedWriteLeavesTheOldFileWholeAndIsToldOnce) {
     Bare b;
     const std::string old = "fullscreen:off\r\nmusic:on\r\nlevel:07\r\n";
     b.settings(old);
@@ -150,33 +198,76 @@ TEST(SettingsWrite, AFailedWriteLeavesTheOldFileWholeAndStops) {
     fs::create_directory(b.folder / "options.txt.tmp");
     b.form.fullscreenOn = true;
     b.form.currentLevel = "99";
-    try {
-        b.form.ulozNastaveni();
-        FAIL() << "a failed write must not pass for a saved file";
-    } catch (const FatalError& e) {
-        EXPECT_NE(std::string(e.what()).find(b.form.settingsPath()), std::string::npos);
-    }
+    b.form.ulozNastaveni();
+    b.form.ulozNastaveni();
     EXPECT_EQ(b.folder.read("options.txt"), old);
     EXPECT_TRUE(fs::is_directory(b.folder / "options.txt.tmp")) << "not ours to remove";
+    EXPECT_TRUE(b.form.fullscreenOn) << "the choice holds for this run";
+    const auto boxes = b.plat.LogOf("msgbox");
+    ASSERT_EQ(boxes.size(), 1u) << "told once";
+    EXPECT_EQ(boxes[0].detail, "This choice cannot be remembered: it holds until the game ends.");
+    const auto lines = b.plat.LogOf("stderr");
+    ASSERT_EQ(lines.size(), 2u) << "standard error hears of every failure";
+    EXPECT_NE(lines[0].detail.find(b.form.settingsPath() + ".tmp: File exists"), std::string::npos)
+        << lines[0].detail;
 
-    // A folder that has gone away: nothing is left behind and nothing passes for success.
+    // A folder that has gone away: nothing is left behind, nothing passes for success,
+    // and the message comes in the language in force.
     Bare gone;
+    gone.form.isCzech = true;
     gone.form.programFolder = (gone.folder / "missing").string();
-    EXPECT_THROW(gone.form.ulozNastaveni(), FatalError);
+    gone.form.ulozNastaveni();
     EXPECT_FALSE(fs::exists(gone.folder / "missing"));
+    ASSERT_EQ(gone.plat.LogOf("msgbox").size(), 1u);
+    EXPECT_EQ(gone.plat.LogOf("msgbox")[0].detail, "Tuto volbu si hra nemůže zapamatovat: platí jen do konce hry.");
 }
 
-TEST(SettingsWrite, AFullDiskLeavesTheOldFileWhole) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+TEST(SettingsWrite, AFullDiskLeavesTheOldFileWholeAndNoTemporaryFile) {
     Bare b;
     const std::string old = "fullscreen:on\r\nmusic:off\r\nlevel:abc\r\n";
     b.settings(old);
-    // Every write to the temporary file fails as on a full disk.
-    fs::create_symlink("/dev/full", b.folder / "options.txt.tmp");
+    ReplacedCalls replaced;
+    settingsFileCalls().write = [](int, const void*, size_t) -> ssize_t {
+        errno = ENOSPC;
+        return -1;
+    };
     b.form.musicOn = true;
-    EXPECT_THROW(b.form.ulozNastaveni(), FatalError);
+    b.form.ulozNastaveni();
     EXPECT_EQ(b.folder.read("options.txt"), old);
     EXPECT_FALSE(fs::exists(fs::symlink_status(b.folder / "options.txt.tmp")));
+    ASSERT_EQ(b.plat.LogOf("stderr").size(), 1u);
+    EXPECT_NE(b.plat.LogOf("stderr")[0].detail.find("No space left on device"), std::string::npos);
+}
+
+TEST(SettingsWrite, APlantedLinkAtTheTemporaryNameIsNeverFollowed) {
+    Bare b;
+    b.settings("fullscreen:off\r\nmusic:off\r\nlevel:01\r\n");
+    b.folder.write("precious.txt", "the player's own file");
+    fs::create_symlink(b.folder / "precious.txt", b.folder / "options.txt.tmp");
+    b.form.musicOn = true;
+    b.form.currentLevel = "01";
+    b.form.ulozNastaveni();
+    EXPECT_EQ(b.folder.read("precious.txt"), "the player's own file");
+    EXPECT_FALSE(fs::is_symlink(b.folder / "options.txt"));
+    EXPECT_EQ(b.folder.read("options.txt"), "fullscreen:off\r\nmusic:on\r\nlevel:01\r\n");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(b.folder / "options.txt.tmp")));
+    EXPECT_TRUE(b.plat.LogOf("msgbox").empty());
+}
+
+TEST(SettingsWrite, ALinkedSettingsFileIsWrittenThroughToItsTarget) {
+    Bare b;
+    b.folder.write("elsewhere/settings.txt", "fullscreen:off\r\nmusic:off\r\nlevel:01\r\n");
+    fs::create_symlink(b.folder / "elsewhere/settings.txt", b.folder / "options.txt");
+    b.form.fullscreenOn = true;
+    b.form.currentLevel = "05";
+    b.form.ulozNastaveni();
+    EXPECT_TRUE(fs::is_symlink(b.folder / "options.txt")) << "the link stays a link";
+    EXPECT_FALSE(fs::is_symlink(b.folder / "elsewhere/settings.txt"));
+    EXPECT_EQ(b.folder.read("elsewhere/settings.txt"), "fullscreen:on\r\nmusic:off\r\nlevel:05\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(b.folder / "elsewhere"), fs::directory_iterator()), 1)
+        << "no temporary file is left beside the target";
+    EXPECT_FALSE(fs::exists(fs::symlink_status(b.folder / "options.txt.tmp")));
+    EXPECT_TRUE(b.plat.LogOf("msgbox").empty());
 }
 
 }  // namespace
