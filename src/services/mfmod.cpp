@@ -45,12 +45,13 @@ void mFmod::fmodInit(int streamBufferMs, int mixRate, int channels, int initFlag
     (void)outputType;
     (void)mixerType;
     (void)driver;
+    failure_.clear();
     MusicLibrary& lib = plat_.Music();
     std::string why;
     if (!lib.Available(&why)) {
         libraryUsable_ = false;
         started_ = false;
-        plat_.MsgBox("FMOD Cannot initialize because of an error.\r\n" + why, kTitle, true);
+        noteFailure("FMOD Cannot initialize because of an error.\r\n" + why);
         return;
     }
     libraryUsable_ = true;
@@ -63,9 +64,19 @@ void mFmod::fmodInit(int streamBufferMs, int mixRate, int channels, int initFlag
     started_ = lib.Init(mixRate, channels, initFlags);
     if (!started_) {
         const int code = lib.GetError();
-        plat_.MsgBox("FMOD Cannot initialize because of an error.\r\n" + fmodErrorText(code),
-                     kTitle, true);
+        noteFailure("FMOD Cannot initialize because of an error.\r\n" + fmodErrorText(code));
     }
+}
+
+void mFmod::noteFailure(const std::string& message) {
+    // A player who has the music off need not click a box away at every start: the
+    // message waits for the first time music is asked for, and meanwhile goes to
+    // standard error only.
+    failure_ = message;
+    failureShown_ = false;
+    std::string line = message;
+    if (const auto cut = line.find("\r\n"); cut != std::string::npos) line.replace(cut, 2, " ");
+    plat_.Warn(line);
 }
 
 void mFmod::fmodClose() {
@@ -81,6 +92,10 @@ bool mFmod::validSlot(int slot) const {
 }
 
 void mFmod::streamOpen(const std::string& path, int mode, int slot, bool playNow, int volume) {
+    if (!failure_.empty() && !failureShown_) {
+        failureShown_ = true;
+        plat_.MsgBox(failure_, kTitle, true);
+    }
     if (!validSlot(slot)) return;
     streamStop(slot);
     // After a failed start every music call stays silent: the slot simply stays empty.

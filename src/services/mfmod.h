@@ -30,11 +30,13 @@ public:
 
 private:
     bool validSlot(int slot) const;
+    void noteFailure(const std::string& message);
 
     Platform& plat_;
     bool libraryUsable_ = false;  // the library could be loaded at all
     bool started_ = false;        // and it accepted the output device
-
+    std::string failure_;         // why it did not start; shown once, when music is asked for
+    bool failureShown_ = false;
 };
 
 }  // namespace tk

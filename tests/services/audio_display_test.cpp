@@ -82,7 +82,7 @@ TEST(MusicSlots, OpenPlayStopAndTheSlotsOutOfRange) {
     EXPECT_TRUE(s.plat.LogOf("msgbox").empty());
 }
 
-TEST(MusicStart, FailuresAreShownOnceAndMusicStaysSilent) {
+TEST(MusicStart, FailuresAreShownOnceWhenMusicIsAskedForAndMusicStaysSilent) {
     {
         Services s;
         s.form.fmod.fmodInit(300, 44100, 65, 4, 2, 4, 0);
@@ -97,11 +97,17 @@ TEST(MusicStart, FailuresAreShownOnceAndMusicStaysSilent) {
         o.audioDevicePresent = false;
         Services s(o);
         s.form.fmod.fmodInit(300, 44100, 5, 4, 2, 4, 0);
+        // Said on standard error at once; shown when music is first asked for, once.
+        EXPECT_TRUE(s.plat.LogOf("msgbox").empty());
+        ASSERT_EQ(s.count("stderr"), 1u);
+        EXPECT_EQ(s.plat.LogOf("stderr")[0].detail,
+                  "FMOD Cannot initialize because of an error. Error initializing output device.");
+        s.form.fmod.streamOpen(s.song(), 2, 0, true, 255);
+        s.form.fmod.streamOpen(s.song(), 2, 0, true, 255);
         const auto boxes = s.plat.LogOf("msgbox");
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].detail,
                   "FMOD Cannot initialize because of an error.\r\nError initializing output device.");
-        s.form.fmod.streamOpen(s.song(), 2, 0, true, 255);
         s.form.fmod.streamTogglePause(0);
         s.form.fmod.streamStop(0);
         EXPECT_EQ(s.count("music.open") + s.count("music.play") + s.count("music.pause"), 0u);
@@ -112,11 +118,12 @@ TEST(MusicStart, FailuresAreShownOnceAndMusicStaysSilent) {
         o.musicLibraryPresent = false;
         Services s(o);
         s.form.fmod.fmodInit(300, 44100, 5, 4, 2, 4, 0);
+        EXPECT_TRUE(s.plat.LogOf("msgbox").empty());
+        s.form.fmod.streamOpen(s.song(), 2, 0, true, 255);
         const auto boxes = s.plat.LogOf("msgbox");
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].detail.rfind("FMOD Cannot initialize because of an error.\r\n", 0), 0u);
         EXPECT_GT(boxes[0].detail.size(), 46u) << "the platform's reason follows";
-        s.form.fmod.streamOpen(s.song(), 2, 0, true, 255);
         s.form.fmod.fmodClose();
         EXPECT_EQ(s.count("music.init") + s.count("music.open") + s.count("music.close"), 0u);
     }
@@ -143,6 +150,29 @@ TEST(MusicStart, NoAudioDeviceOneMessageAndTheGameGoesOn) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].detail.rfind("FMOD Cannot initialize because of an error.", 0), 0u);
     EXPECT_TRUE(g.form.musicOn) << "a music failure never changes the setting";
+    EXPECT_TRUE(g.plat.LogOf("music.play").empty());
+}
+
+TEST(MusicStart, NoAudioDeviceWithMusicOffIsSaidOnStandardErrorUntilMusicIsSwitchedOn) {
+    HeadlessOptions o;
+    o.audioDevicePresent = false;
+    GameFixture g(o);
+    g.folder.write("options.txt", "fullscreen:off\r\nmusic:off\r\nlevel:01\r\n");
+    std::uint64_t t = GameFixture::kMenuReady;
+    g.plat.At(t, [&] {
+        EXPECT_TRUE(g.plat.LogOf("msgbox").empty()) << "no box at start with music off";
+        ASSERT_EQ(g.plat.LogOf("stderr").size(), 1u);
+        EXPECT_EQ(g.plat.LogOf("stderr")[0].detail.rfind("FMOD Cannot initialize because of an error.", 0), 0u);
+    });
+    // Options, music on, off, on.
+    for (int key : {vk::Down, vk::Return, vk::Down, vk::Down, vk::Return}) g.plat.Press(t += 100, key);
+    g.plat.At(t += 50, [&] { EXPECT_EQ(g.plat.LogOf("msgbox").size(), 1u); });
+    for (int key : {vk::Return, vk::Return}) g.plat.Press(t += 100, key);
+    EXPECT_EQ(g.Run(), 0);
+    const auto boxes = g.plat.LogOf("msgbox");
+    ASSERT_EQ(boxes.size(), 1u) << "once per start";
+    EXPECT_EQ(boxes[0].detail.rfind("FMOD Cannot initialize because of an error.\r\n", 0), 0u);
+    EXPECT_TRUE(g.form.musicOn);
     EXPECT_TRUE(g.plat.LogOf("music.play").empty());
 }
 
