@@ -225,9 +225,10 @@ void RendererGraphics::Draw(PictureHandle image, const SDL_Rect* src, double x, 
 TextCache::~TextCache() { Clear(); }
 
 void TextCache::Trim() {
-    // The clock makes a new caption every second: forget everything now and then
-    // rather than grow for ever.
-    if (lines_.size() > 400) Clear();
+    // The clock makes a new caption every second, and every key typed into the text box
+    // a new line as wide as the box's text: forget everything once the lines take more
+    // memory than a frame's worth, rather than grow for ever.
+    if (bytes_ > kMaxBytes) Clear();
 }
 
 void TextCache::Clear() {
@@ -235,6 +236,7 @@ void TextCache::Clear() {
         if (line.texture) SDL_DestroyTexture(line.texture);
     }
     lines_.clear();
+    bytes_ = 0;
 }
 
 const TextCache::Line& TextCache::Get(const std::string& text, TTF_Font* font, Rgb colour) {
@@ -253,6 +255,8 @@ const TextCache::Line& TextCache::Get(const std::string& text, TTF_Font* font, R
             SDL_FreeSurface(s);
         }
     }
+    // The texture's pixels, and the key and the entry beside them.
+    bytes_ += static_cast<std::size_t>(line.w) * static_cast<std::size_t>(line.h) * 4 + text.size() + 64;
     return lines_.emplace(key, line).first->second;
 }
 
@@ -452,6 +456,8 @@ void TextBoxType(TextBox& box, const std::string& utf8) {
             }
         }
         if (!ok) continue;
+        // Only whole characters, and only as many as the box takes.
+        if (box.MaxBytes && box.Text.size() + clean.size() + extra + 1 > box.MaxBytes) break;
         clean.append(utf8, i, static_cast<std::size_t>(extra) + 1);
         i += static_cast<std::size_t>(extra);
         ++added;

@@ -112,14 +112,19 @@ public:
     TextCache(const TextCache&) = delete;
     TextCache& operator=(const TextCache&) = delete;
 
+    // A frame's lines take a few megabytes; past this the cache starts afresh.
+    static constexpr std::size_t kMaxBytes = 32u << 20;
+
     // The line stays valid until Trim or Clear.
     const Line& Get(const std::string& text, TTF_Font* font, Rgb colour);
-    void Trim();  // between frames: drops everything once the cache has grown large
+    void Trim();  // between frames: drops everything once the lines take kMaxBytes
     void Clear();
+    std::size_t Bytes() const { return bytes_; }  // the lines' pixels and keys, roughly
 
 private:
     SDL_Renderer* renderer_;
     std::map<std::tuple<std::string, TTF_Font*, std::uint32_t>, Line> lines_;
+    std::size_t bytes_ = 0;
 };
 
 // Splits a caption into its lines at "\r\n" (a lone "\n" also ends a line).

@@ -1,6 +1,10 @@
 // The whole window as the player would see it: picture, labels, board, text box, help page.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "platform/fonts.h"
+#include "platform/sdl_core.h"
 #include "support/program_folder.h"
 #include "test_pictures.h"
 
@@ -179,6 +183,35 @@ TEST_F(Window, HelpPageScrollsWithinItsLength) {
     plat.Navigate(ctl.wbHelp, (folder / "help/none.html").string());
     EXPECT_EQ(ctl.wbHelp.ScrollY, 0);
     EXPECT_EQ(Count(15, 15, 770, 490, kBlack), 0);  // an empty page
+}
+
+TEST(TextCache, BoundedByTheMemoryOfItsLinesNotByTheirNumber) {
+    // Every key typed into a long name makes a new line as wide as the name: a few
+    // hundred of them must not pile up gigabytes of pixels between clearings.
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(surface);
+    ASSERT_NE(renderer, nullptr);
+    TTF_Font* font = GetFont(sdl::kTextFamily, true, false, 30);
+    ASSERT_NE(font, nullptr);
+    {
+        sdl::TextCache cache(renderer);
+        std::string name(600, 'W');
+        std::size_t most = 0, widest = 0;
+        for (int frame = 0; frame < 120; ++frame) {
+            name += static_cast<char>('a' + frame % 26);
+            const std::size_t before = cache.Bytes();
+            const auto& line = cache.Get(name, font, Rgb{0, 0, 0});
+            ASSERT_NE(line.texture, nullptr);
+            widest = std::max(widest, cache.Bytes() - before);
+            most = std::max(most, cache.Bytes());
+            cache.Trim();
+            EXPECT_LE(cache.Bytes(), sdl::TextCache::kMaxBytes);
+        }
+        EXPECT_GT(widest * 120, 4 * sdl::TextCache::kMaxBytes) << "lines big enough to matter";
+        EXPECT_LE(most, sdl::TextCache::kMaxBytes + widest);
+    }
+    SDL_DestroyRenderer(renderer);
+    SDL_FreeSurface(surface);
 }
 
 }  // namespace

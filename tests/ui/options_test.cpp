@@ -176,6 +176,26 @@ TEST(LevelChooser, TakesAnExistingNameAndSavesItWithTheNextToggle) {
     EXPECT_EQ(f.Run(), 0);
 }
 
+TEST(LevelChooser, TheBoxTakesNoLongerANameThanALevelFileCanHave) {
+    UiFixture f;
+    f.folder.makeWritable("levels");
+    // The longest name the box takes is still a name the file system takes.
+    const std::string longest = "01" + std::string(kLevelNameMaxBytes - 3, 'a') + "b";
+    writeLevel(f.folder, longest, "A/B", 60, "end");
+    std::uint64_t t = openOptions(f.plat);
+    t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return});
+    f.plat.Type(t + 10, std::string(kLevelNameMaxBytes - 3, 'a'));
+    f.plat.Type(t + 20, "\xC3\xA9");  // two bytes, one too many: not cut in half, not taken
+    f.plat.Type(t + 30, "bcdefgh");
+    f.plat.At(t + 40, [&] {
+        EXPECT_EQ(f.form.Text2.Text, longest);
+        EXPECT_EQ(f.form.Text2.SelStart, static_cast<int>(kLevelNameMaxBytes));
+    });
+    f.plat.Press(t + 50, vk::Return);
+    f.plat.At(t + 100, [&] { EXPECT_EQ(f.form.currentLevel, longest); });
+    EXPECT_EQ(f.Run(), 0);
+}
+
 TEST(LevelChooser, SpaceAcceptsWithoutTypingASpace) {
     UiFixture f;
     f.folder.makeWritable("levels");
