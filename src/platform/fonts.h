@@ -14,4 +14,11 @@ namespace tk {
 TTF_Font* GetFont(const std::string& family, bool bold, bool italic, double points);
 void CloseFonts();
 
+// The same match opened as a font of the caller's own, never cached: for text whose
+// sizes a page chooses, which must not stay open after the page has gone.
+TTF_Font* OpenFont(const std::string& family, bool bold, bool italic, double points);
+void CloseFont(TTF_Font* font);
+// Fonts open now, cached or handed out.
+int OpenFontCount();
+
 }  // namespace tk
