@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include "puzzle/level_file.h"
 #include "ui/credits.h"
+#include "ui/texts.h"
 
 namespace tk {
 
@@ -95,6 +97,8 @@ frmMain::frmMain(Platform& platform) : plat(platform), fmod(platform) {
     Text2.Height = 49;
     Text2.FontSize = 30;
     Text2.FontBold = true;
+    // No level file has a longer name, and a longer line only costs memory to draw.
+    Text2.MaxBytes = kLevelNameMaxBytes;
 
     picGame.Left = 15;
     picGame.Top = 15;
@@ -124,5 +128,9 @@ std::string frmMain::LP(const std::string& a) const {
 std::string frmMain::markerPath() const { return programFolder + "/AtToMluvi.Cesky"; }
 
 std::string frmMain::settingsPath() const { return programFolder + "/options.txt"; }
+
+std::string frmMain::helpPagePath(bool czech) const {
+    return programFolder + "/help/" + texts::helpPageName(czech) + ".html";
+}
 
 }  // namespace tk

@@ -13,8 +13,11 @@ void frmMain::createSurface() {
 
 void frmMain::loadImages() {
     auto load = [this](int slot, const std::string& file) {
-        // A picture that cannot be read leaves its slot empty; painting it later draws nothing.
-        images[slot] = plat.GdipCreateBitmapFromFile(LP(file));
+        // A picture that cannot be read leaves its slot empty; painting it later draws
+        // nothing, so whoever started the game is told which one it was.
+        const std::string path = LP(file);
+        images[slot] = plat.GdipCreateBitmapFromFile(path);
+        if (images[slot] == 0) reportMissing(path);
     };
     for (int i = 1; i <= 7; ++i) load(backgroundBase + i, "pozadi" + std::to_string(i) + ".jpg");
     load(slotFloor, "pole0.png");

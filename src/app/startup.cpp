@@ -25,6 +25,11 @@ void frmMain::FormLoad() {
         }
         plat.GdipDisposeImage(ctl.WindowPicture);
         ctl.WindowPicture = picture;
+        // Without a font every caption, the menu included, would be blank: a game
+        // nobody could find their way in.
+        if (!plat.CanDrawText())
+            throw FatalError("No font for the game's text was found: install Liberation Sans or "
+                             "DejaVu Sans (the Debian packages fonts-liberation2 and fonts-dejavu-core)");
 
         // 2. Credits.
         Label2.Visible = true;
@@ -46,6 +51,7 @@ void frmMain::FormLoad() {
         createSurface();
         surfaceMade = true;
         loadImages();
+        reportMissingSoundsMusicAndHelp();
 
         // 7. The settings decide the music and the display mode below.
         readSettings();

@@ -1,6 +1,7 @@
 // The window's elements as plain data: the game sets their properties, the platform draws them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -51,6 +52,7 @@ struct ImageBox {
 struct TextBox {
     std::string Text;   // UTF-8
     int SelStart = 0;   // caret position, in characters
+    std::size_t MaxBytes = 0;  // typing stops at this length of Text; 0: no limit
     int Left = 139, Top = 410, Width = 240, Height = 49;
     double FontSize = 30;
     bool FontBold = true;
@@ -70,6 +72,7 @@ struct BrowserView {
     int Left = 15, Top = 1000, Width = 770, Height = 490;
     bool Visible = false;
     std::string Location;  // the file last navigated to ("" = none)
+    std::string MissingPageText;  // shown, with the path, when that file cannot be read
     int ScrollY = 0;       // pixels scrolled down
 };
 

@@ -12,10 +12,32 @@ struct HelpViews::Impl {
 HelpViews::HelpViews() : impl_(std::make_unique<Impl>()) {}
 HelpViews::~HelpViews() = default;
 
+namespace {
+
+std::string EscapeHtml(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
 void HelpViews::Navigate(const BrowserView& view, const std::string& path) {
     auto& page = impl_->views[&view];
     if (!page) page = std::make_unique<HtmlView>();
-    page->Load(path, view.Width);
+    if (page->Load(path, view.Width) || view.MissingPageText.empty()) return;
+    // Like a browser, the view says that the page is missing rather than stay blank.
+    page->Show("<html><body><h2>" + EscapeHtml(view.MissingPageText) + "</h2><p>" + EscapeHtml(path) +
+                   "</p></body></html>",
+               "", view.Width);
 }
 
 int HelpViews::ContentHeight(const BrowserView& view) const {

@@ -151,10 +151,15 @@ TEST(StartUp, PictureThenWaitThenLoadInOrderThenMenu) {
     EXPECT_EQ(s.folder.read("options.txt"), "fullscreen:on\r\nmusic:on\r\nlevel:01\r\n");
 }
 
-TEST(StartUp, MissingPicturesLeaveEmptySlotsAndTheGameGoesOn) {
+TEST(StartUp, MissingFilesLeaveEmptySlotsAndTheGameGoesOnNamingEachOnce) {
     Session s;
     s.folder.remove("graphics/trubka2C.png");
-    s.folder.remove("graphics/pozadi7.jpg");
+    s.folder.write("graphics/pozadi7.jpg", "not a picture");
+    s.folder.makeWritable("sound");
+    s.folder.remove("sound/time.wav");
+    s.folder.remove("music/Lumfex - Little bit of happiness.mp3");
+    s.folder.makeWritable("help");
+    s.folder.remove("help/help.html");
     s.plat.At(GameFixture::kMenuReady, [&] {
         EXPECT_EQ(s.form.images[32], 0u);
         EXPECT_EQ(s.form.images[66], 0u);
@@ -164,6 +169,18 @@ TEST(StartUp, MissingPicturesLeaveEmptySlotsAndTheGameGoesOn) {
     EXPECT_EQ(s.Run(), 0);
     EXPECT_TRUE(s.plat.LogOf("msgbox").empty());
     EXPECT_EQ(s.plat.LivePictures(), 0);
+
+    std::vector<std::string> lines;
+    for (const Recorded& r : s.plat.LogOf("stderr")) {
+        EXPECT_LT(r.at, GameFixture::kMenuReady) << "told at start-up";
+        lines.push_back(r.detail);
+    }
+    const std::string root = s.folder.str();
+    const std::vector<std::string> named = {root + "/graphics/pozadi7.jpg", root + "/graphics/trubka2C.png",
+                                            root + "/sound/time.wav", root + "/music/Lumfex - Little bit of happiness.mp3",
+                                            root + "/help/help.html"};
+    ASSERT_EQ(lines.size(), named.size());
+    for (std::size_t i = 0; i < named.size(); ++i) EXPECT_NE(lines[i].find(named[i]), std::string::npos) << lines[i];
 }
 
 TEST(StartUp, DesktopMeasurement) {
@@ -275,9 +292,24 @@ TEST(StartUpStops, MissingWindowPictureOrSettings) {
     }
 }
 
-TEST(StartUpStops, AFailureAfterStartUpStillGivesTheDesktopBack) {
+TEST(StartUpStops, NoFontForTheTextNamesTheFontsToInstall) {
+    HeadlessOptions o;
+    o.fontsInstalled = false;
+    Session s(o, "fullscreen:on\r\nmusic:on\r\nlevel:01\r\n");
+    EXPECT_NE(s.Run(), 0);
+    const auto boxes = s.plat.LogOf("msgbox");
+    ASSERT_EQ(boxes.size(), 1u);
+    for (const char* name : {"Liberation Sans", "DejaVu Sans", "fonts-liberation2", "fonts-dejavu-core"})
+        EXPECT_NE(boxes[0].detail.find(name), std::string::npos) << boxes[0].detail;
+    EXPECT_TRUE(s.displays().empty());
+    EXPECT_TRUE(s.plat.LogOf("music.init").empty());
+    EXPECT_EQ(s.plat.LivePictures(), 0);
+    EXPECT_FALSE(s.form.Label6[0].Visible);
+}
+
+TEST(OptionsSave, ASettingsFileThatCannotBeReplacedIsToldOnceAndTheGameGoesOn) {
     // The settings file cannot be replaced: toggling the music on the options screen
-    // must stop the program, and the display must come back on the way out.
+    // says so once, the music plays all the same, and the game runs to its normal end.
     Session s({}, "fullscreen:on\r\nmusic:off\r\nlevel:01\r\n");
     std::filesystem::create_directory(s.folder / "options.txt.tmp");
     std::uint64_t t = GameFixture::kMenuReady;
@@ -286,16 +318,19 @@ TEST(StartUpStops, AFailureAfterStartUpStillGivesTheDesktopBack) {
     s.plat.Press(t += 100, vk::Down);         // line 1 ...
     s.plat.Press(t += 100, vk::Down);         // ... line 2: music
     s.plat.Press(t += 100, vk::Return);
-    EXPECT_NE(s.Run(), 0);
+    s.plat.Press(t += 100, vk::Return);       // off again
+    s.plat.Press(t += 100, vk::Return);       // and on
+    EXPECT_EQ(s.Run(), 0);
     const auto boxes = s.plat.LogOf("msgbox");
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].detail.find("options.txt"), std::string::npos) << boxes[0].detail;
+    EXPECT_EQ(boxes[0].detail, "This choice cannot be remembered: it holds until the game ends.");
+    EXPECT_EQ(s.plat.LogOf("stderr").size(), 3u) << "every failed save is on standard error";
     EXPECT_EQ(s.folder.read("options.txt"), "fullscreen:on\r\nmusic:off\r\nlevel:01\r\n");
+    EXPECT_TRUE(s.form.musicOn);
+    EXPECT_EQ(s.plat.LogOf("music.play").size(), 2u);
     EXPECT_EQ(s.displays().back(), "1920x1080");
-    EXPECT_FALSE(s.plat.Fullscreen());
     EXPECT_EQ(s.plat.LogOf("music.close").size(), 1u);
     EXPECT_EQ(s.plat.LivePictures(), 0);
-    EXPECT_TRUE(s.form.unloaded);
 }
 
 }  // namespace
