@@ -1,5 +1,6 @@
 // The help view: litehtml lays out a local page; SDL_ttf and SDL_image paint it onto any SDL renderer.
 #include "platform/html_view.h"
+#include "puzzle/regular_file.h"
 #include "puzzle/utf8.h"
 
 #include "platform/fonts.h"
@@ -11,10 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <unordered_map>
@@ -93,15 +91,10 @@ std::string FolderOf(const std::string& path) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& out) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return false;  // a folder opens, but reads nothing
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) return false;
-    out = text.str();
-    return true;
+    // A page or a sheet of megabytes is no help page; a FIFO must not freeze the window.
+    constexpr std::size_t kMostRead = 8u << 20;
+    std::string why;
+    return readRegularFile(path, kMostRead, out, why);
 }
 
 // A page refers to its pictures and stylesheet by paths relative to its own
