@@ -21,7 +21,8 @@ SettingsFileCalls& settingsFileCalls();  // the real calls unless a test replace
 // durable, then renamed over it, so that a crash leaves the old file or the new one.
 // A link at `path` is written through to its target. In a folder that cannot be written
 // the file is rewritten in place. False with `why` (the file and the reason) when the
-// text could not be saved; the old file is then as it was.
+// text could not be saved; the old file is then as it was (unless a rewrite in place
+// failed halfway).
 bool writeSettingsFile(const std::string& path, const std::string& text, std::string& why);
 
 }  // namespace tk
