@@ -34,7 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int height = view.ContentHeight();
     fuzz::check(height >= 0, "a page is never of negative height");
     const SDL_Rect help{15, 15, 770, 490};
-    view.Draw(canvas(), help, 0);
     view.Draw(canvas(), help, static_cast<int>(static_cast<long long>(height) * fraction / 255));
     view.ReleaseTextures();
     return 0;
