@@ -28,6 +28,8 @@ constexpr int kViewHeight = 490;
 constexpr int kDefaultFontPx = 16;
 // A letter taller than the view cannot be read; a page that asks for one gets this.
 constexpr int kLargestFontPx = kViewHeight;
+// The widest word drawn at the largest size, in pixels: many views wide.
+constexpr int kLargestWordPx = 16384;
 // Past this many cached words something is wrong with the page; start afresh
 // rather than grow without bound.
 constexpr std::size_t kTextCacheLimit = 6000;
@@ -392,6 +394,12 @@ struct HtmlView::Impl final : public litehtml::document_container {
             texts.clear();
         }
         TextTexture entry;
+        // A word too big to be seen whole in any view (thousands of letters without a
+        // space, at the largest size) would take gigabytes: it is left out.
+        int w = 0, h = 0;
+        if (TTF_SizeUTF8(font.face, text, &w, &h) != 0 ||
+            static_cast<long long>(w) * h > static_cast<long long>(kLargestWordPx) * kViewHeight)
+            return &texts.emplace(std::move(key), entry).first->second;
         // Rendered white once; the colour is applied when drawing so one texture
         // serves a word in every colour.
         if (SDL_Surface* s = TTF_RenderUTF8_Blended(font.face, text, SDL_Color{255, 255, 255, 255})) {

@@ -244,7 +244,13 @@ const TextCache::Line& TextCache::Get(const std::string& text, TTF_Font* font, R
     const auto key = std::make_tuple(text, font, rgb);
     if (auto it = lines_.find(key); it != lines_.end()) return it->second;
     Line line;
-    if (font && !text.empty()) {
+    // A line whose pixels alone would overflow the cache (a title of a hundred thousand
+    // letters) is measured but not drawn: no label could show it anyway.
+    int w = 0, h = 0;
+    const bool fits = font && !text.empty() && TTF_SizeUTF8(font, text.c_str(), &w, &h) == 0 &&
+                      static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4 <= kMaxBytes / 2;
+    if (!fits) line.w = w, line.h = h;
+    if (fits) {
         SDL_Surface* s = TTF_RenderUTF8_Blended(font, text.c_str(),
                                                 SDL_Color{colour.r, colour.g, colour.b, 255});
         if (s) {
@@ -256,7 +262,8 @@ const TextCache::Line& TextCache::Get(const std::string& text, TTF_Font* font, R
         }
     }
     // The texture's pixels, and the key and the entry beside them.
-    bytes_ += static_cast<std::size_t>(line.w) * static_cast<std::size_t>(line.h) * 4 + text.size() + 64;
+    if (line.texture) bytes_ += static_cast<std::size_t>(line.w) * static_cast<std::size_t>(line.h) * 4;
+    bytes_ += text.size() + 64;
     return lines_.emplace(key, line).first->second;
 }
 

@@ -209,6 +209,13 @@ TEST(TextCache, BoundedByTheMemoryOfItsLinesNotByTheirNumber) {
         }
         EXPECT_GT(widest * 120, 4 * sdl::TextCache::kMaxBytes) << "lines big enough to matter";
         EXPECT_LE(most, sdl::TextCache::kMaxBytes + widest);
+
+        // A line that would take the whole budget by itself is measured, not drawn.
+        cache.Clear();
+        const auto& huge = cache.Get(std::string(100000, 'W'), font, Rgb{0, 0, 0});
+        EXPECT_EQ(huge.texture, nullptr);
+        EXPECT_GT(huge.w, 1000000);
+        EXPECT_LT(cache.Bytes(), 200000u);
     }
     SDL_DestroyRenderer(renderer);
     SDL_FreeSurface(surface);
