@@ -246,11 +246,8 @@ const TextCache::Line& TextCache::Get(const std::string& text, TTF_Font* font, R
     Line line;
     // A line whose pixels alone would overflow the cache (a title of a hundred thousand
     // letters) is measured but not drawn: no label could show it anyway.
-    int w = 0, h = 0;
-    const bool fits = font && !text.empty() && TTF_SizeUTF8(font, text.c_str(), &w, &h) == 0 &&
-                      static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 4 <= kMaxBytes / 2;
-    if (!fits) line.w = w, line.h = h;
-    if (fits) {
+    const bool measured = font && !text.empty() && TTF_SizeUTF8(font, text.c_str(), &line.w, &line.h) == 0;
+    if (measured && static_cast<std::size_t>(line.w) * static_cast<std::size_t>(line.h) * 4 <= kMaxBytes / 2) {
         SDL_Surface* s = TTF_RenderUTF8_Blended(font, text.c_str(),
                                                 SDL_Color{colour.r, colour.g, colour.b, 255});
         if (s) {
