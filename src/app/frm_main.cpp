@@ -98,7 +98,7 @@ frmMain::frmMain(Platform& platform) : plat(platform), fmod(platform) {
     Text2.FontSize = 30;
     Text2.FontBold = true;
     // No level file has a longer name, and a longer line only costs memory to draw.
-    Text2.MaxBytes = kLevelNameMaxBytes;
+    Text2.MaxBytes = kMaxLevelNameBytes;
 
     picGame.Left = 15;
     picGame.Top = 15;
@@ -125,7 +125,7 @@ std::string frmMain::LP(const std::string& a) const {
     return programFolder + "/graphics/" + a;
 }
 
-std::string frmMain::markerPath() const { return programFolder + "/AtToMluvi.Cesky"; }
+std::string frmMain::markerPath() const { return programFolder + "/" + texts::kMarkerFileName; }
 
 std::string frmMain::settingsPath() const { return programFolder + "/options.txt"; }
 

@@ -12,7 +12,8 @@ int Main(frmMain& form);
 // Queries every key once so that presses made before now are not reported later.
 void flushKeys(Platform& platform);
 
-// 800 × 600 switches to full screen, any other size back to the window.
-void setDisplayMode(Platform& platform, const float& width, const float& height);
+// Switches to full screen at 800 × 600, or back to the window at the desktop's size:
+// the caller says which, since an 800 × 600 desktop asks for the same size either way.
+void setDisplayMode(Platform& platform, const float& width, const float& height, WindowMode mode);
 
 }  // namespace tk::Module1

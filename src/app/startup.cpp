@@ -64,7 +64,7 @@ void frmMain::FormLoad() {
         // 8. to 10. Sound library, music, display mode.
         fmod.fmodInit(300, 44100, 5, 4, 2, 4, 0);
         if (musicOn) fmod.streamOpen(musicPath(), 2, 0, true, 255);
-        if (fullscreenOn) Module1::setDisplayMode(plat, 800.0f, 600.0f);
+        if (fullscreenOn) Module1::setDisplayMode(plat, 800.0f, 600.0f, WindowMode::FullScreen);
 
         // 11. to 14. The main menu, highlighted silently (shift 1 plays no sound).
         screenMode = modeMainMenu;
@@ -87,7 +87,7 @@ void frmMain::Form_Unload(int& Cancel) {
     if (fullscreenOn) {
         const float width = std::nearbyint(desktopWidth);
         const float height = std::nearbyint(desktopHeight);
-        Module1::setDisplayMode(plat, width, height);
+        Module1::setDisplayMode(plat, width, height, WindowMode::Windowed);
     }
     releaseImages();
     if (musicOn) fmod.streamStop(0);

@@ -7,7 +7,8 @@ namespace tk {
 
 void frmMain::Timer1_Timer() {
     // The count stops by itself at 0; the game loop notices the 0 and ends the level.
-    // A negative time (only a repaired level could give one) never moves.
+    // A negative time limit, which a level file may give (the levels tool warns about
+    // it), never moves.
     if (timeLeft > 0) --timeLeft;
     if (timeLeft >= 1 && timeLeft <= 10) makeSound("time");
     Label4.Caption = clockText(timeLeft);
@@ -15,9 +16,9 @@ void frmMain::Timer1_Timer() {
 
 std::string frmMain::clockText(int seconds) {
     // Minutes and seconds packed as one number, minutes*100 + seconds, shown with at
-    // least two digits on each side of the colon: 6000 s is "100:00". A negative time
-    // is shown as the same text with a minus sign ("-00:05"), not as the packed
-    // number of a negative value, which would read "-01:05" for five seconds.
+    // least two digits on each side of the colon: 6000 s is "100:00".
+    // Kept: a negative time is shown as the same text with a minus sign ("-00:05"), not
+    // as the packed number of a negative value, which would read "-01:05" for five seconds.
     const bool negative = seconds < 0;
     const long long t = std::llabs(static_cast<long long>(seconds));
     const long long minutes = t / 60, secs = t % 60;

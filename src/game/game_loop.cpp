@@ -80,8 +80,8 @@ void Play::turn(std::int16_t code) {
         const char old = f.board(px, py);
         const bool pipe = isPipe(old);
         // While it turns the cell carries no pipe, so the water behind it drains at
-        // once. A cell without a pipe (only a repaired level could put the figure on
-        // one) keeps its letter and only the figure turns.
+        // once. A cell without a pipe (a level file may start the figure on floor or a
+        // blank; the levels tool warns about it) keeps its letter and only the figure turns.
         if (pipe) {
             f.board(px, py) = kBlankTile;
             f.Vyhodnot();
@@ -138,7 +138,8 @@ void Play::askToQuit() {
     bool yes = false;
     for (;;) {
         // All four keys are queried on every pass, so a stale press of one cannot
-        // surface later; N wins when both answers come in the same pass.
+        // surface later.
+        // Kept: N wins when both answers come in the same pass.
         const bool y = pressed(plat, vk::letter('Y'));
         const bool z = pressed(plat, vk::letter('Z'));
         const bool a = pressed(plat, vk::letter('A'));

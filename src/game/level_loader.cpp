@@ -1,6 +1,9 @@
 // Loading a level for play (NactiHru): the file onto the board, the title, the first water.
+#include <iostream>
+
 #include "app/frm_main.h"
 #include "puzzle/level_file.h"
+#include "ui/texts.h"
 
 namespace tk {
 
@@ -39,7 +42,10 @@ void frmMain::NactiHru(const std::string& jmeno) {
         picGame.Visible = false;
         Label4.Visible = false;
         screenMode = modeMainMenu;
-        plat.MsgBox(problemsText(path, read.problems), "TramolKulap", false);
+        // The player reads one sentence in the game's language; the level's author gets
+        // every problem, with the file's path and line, on standard error.
+        std::cerr << problemsText(path, read.problems) << '\n';
+        plat.MsgBox(texts::levelCannotBeLoaded(isCzech, jmeno), "TramolKulap", false);
         return;
     }
     const LevelFile& level = *read.level;

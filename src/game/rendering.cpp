@@ -36,7 +36,7 @@ void frmMain::VykresliPole(int x, int y) {
     const bool isSource = x == sourceX && y == sourceY;
     gfx->DrawImageRect(slotOrNone(images, isSource ? slotSource : base + 11), left, top, kCell,
                        kCell);
-    // Only "A".."K" have pictures; anything else a repaired level might hold shows no pipe.
+    // Only "A".."K" have pipe pictures: a blank cell shows its underlay alone.
     if (isPipe(letter)) {
         gfx->DrawImageRect(slotOrNone(images, base + tileIndex(letter)), left, top, kCell, kCell);
     }

@@ -372,11 +372,6 @@ bool HeadlessPlatform::SaveWindowPng(const std::string& path) {
     return win && IMG_SavePNG(const_cast<SDL_Surface*>(win), path.c_str()) == 0;
 }
 
-bool HeadlessPlatform::SaveGamePng(const std::string& path) const {
-    impl_->EnsureBoard();
-    return impl_->board && IMG_SavePNG(impl_->board, path.c_str()) == 0;
-}
-
 Rgba HeadlessPlatform::PicturePixel(PictureHandle image, int x, int y) const {
     return ReadPixel(impl_->pictures.Surface(image), x, y);
 }
@@ -509,8 +504,8 @@ bool HeadlessPlatform::CanDrawText() { return impl_->opt.fontsInstalled; }
 int HeadlessPlatform::ScreenWidthPixels() { return impl_->opt.desktopWidth; }
 int HeadlessPlatform::ScreenHeightPixels() { return impl_->opt.desktopHeight; }
 
-void HeadlessPlatform::ChangeDisplayMode(int width, int height) {
-    impl_->fullscreen = width == 800 && height == 600;
+void HeadlessPlatform::ChangeDisplayMode(int width, int height, WindowMode mode) {
+    impl_->fullscreen = mode == WindowMode::FullScreen;
     impl_->Record("display", std::to_string(width) + "x" + std::to_string(height));
 }
 

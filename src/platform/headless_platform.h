@@ -86,7 +86,6 @@ public:
     // The whole window as it would be on screen now (800 × 600), composed on demand.
     Rgba WindowPixel(int x, int y);
     bool SaveWindowPng(const std::string& path);
-    bool SaveGamePng(const std::string& path) const;
 
     // Pixels of a loaded picture, for comparing against what was painted.
     Rgba PicturePixel(PictureHandle image, int x, int y) const;
@@ -111,7 +110,7 @@ public:
     void Navigate(BrowserView& view, const std::string& path) override;
     int ScreenWidthPixels() override;
     int ScreenHeightPixels() override;
-    void ChangeDisplayMode(int width, int height) override;
+    void ChangeDisplayMode(int width, int height, WindowMode mode) override;
     void MoveWindow(int leftTwips, int topTwips) override;
     std::uint32_t GdiplusStartup(const GdiplusStartupInput& input) override;
     void GdiplusShutdown(std::uint32_t token) override;

@@ -15,6 +15,7 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -213,6 +214,11 @@ struct Picture {
 }  // namespace
 
 struct HtmlView::Impl final : public litehtml::document_container {
+    struct Word {
+        std::string text;
+        litehtml::position pos;
+    };
+
     litehtml::context context;
     litehtml::document::ptr doc;
     std::string pageFolder;
@@ -230,6 +236,8 @@ struct HtmlView::Impl final : public litehtml::document_container {
     // The faces of this page, one per family, weight, slant and size: closed with the
     // page, so that a page of many sizes leaves nothing open behind it.
     std::map<std::tuple<std::string, bool, bool, int>, TTF_Font*> faces;
+
+    std::vector<Word>* words = nullptr;  // set while TextLines collects instead of drawing
 
     Impl() { context.load_master_stylesheet(kMasterCss); }
 
@@ -465,6 +473,10 @@ struct HtmlView::Impl final : public litehtml::document_container {
     void draw_text(litehtml::uint_ptr, const litehtml::tchar_t* text, litehtml::uint_ptr hFont,
                    litehtml::web_color color, const litehtml::position& pos) override {
         const auto* f = reinterpret_cast<const Font*>(hFont);
+        if (words && text && std::string_view(text).find_first_not_of(" \t\n") != std::string_view::npos) {
+            words->push_back({text, pos});
+            return;
+        }
         if (!f || !text || !renderer || hidden) return;
         const int baseline = pos.y + pos.height - f->descent;
         const int top = baseline - f->ascent;
@@ -729,6 +741,36 @@ int HtmlView::ContentHeight() const {
 void HtmlView::ReleaseTextures() { impl_->DropTextures(); }
 
 long HtmlView::FillsInLastDraw() const { return impl_->fills; }
+
+std::vector<std::string> HtmlView::TextLines() const {
+    Impl& v = *impl_;
+    if (!v.doc) return {};
+    // Without a renderer every drawing call does nothing; the words are only noted.
+    std::vector<Impl::Word> words;
+    SDL_Renderer* const renderer = v.renderer;
+    v.renderer = nullptr;
+    v.words = &words;
+    v.doc->draw(0, 0, 0, nullptr);
+    v.words = nullptr;
+    v.renderer = renderer;
+    v.clips.clear();
+
+    // A word starts a new line unless it stands to the right of the one before, beside it.
+    std::vector<std::string> lines;
+    const Impl::Word* prev = nullptr;
+    for (const Impl::Word& w : words) {
+        const bool besidePrev = prev && w.pos.x >= prev->pos.right() - 1 && w.pos.y < prev->pos.bottom() &&
+                                prev->pos.y < w.pos.bottom();
+        if (!besidePrev) {
+            lines.push_back(w.text);
+        } else {
+            if (w.pos.x > prev->pos.right() + 1) lines.back() += ' ';
+            lines.back() += w.text;
+        }
+        prev = &w;
+    }
+    return lines;
+}
 
 void HtmlView::Draw(SDL_Renderer* renderer, const SDL_Rect& viewport, int scrollY) {
     if (!renderer || viewport.w <= 0 || viewport.h <= 0) return;

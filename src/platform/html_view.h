@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tk {
 
@@ -22,6 +23,10 @@ public:
     bool Show(const std::string& html, const std::string& folder, int width);
     void Clear();
     int ContentHeight() const;  // pixels; 0 when empty
+    // The page's words as laid out, one string per line of text, in the order they are
+    // drawn: words that touch are joined, others have a blank between them. Lets a
+    // check see where the layout broke the lines.
+    std::vector<std::string> TextLines() const;
     // Draws the page scrolled down by scrollY pixels into `viewport` of the renderer's
     // current target, clipped to it.
     // Words and pictures are kept as textures of the renderer last drawn with; a

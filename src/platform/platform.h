@@ -1,6 +1,6 @@
 // The seam between the game and the machine: window, events, time, keys, pictures,
 // the board's drawing surface, sound effects, the music library and the display.
-// Two implementations: the SDL2 one (sdl_platform.h) and the headless twin that the
+// Two implementations: the SDL2 one (sdl_platform.cpp) and the headless twin that the
 // tests drive (headless_platform.h). Nothing outside src/platform includes SDL.
 #pragma once
 
@@ -19,6 +19,10 @@ constexpr int Back = 0x08, Tab = 0x09, Return = 0x0D, Shift = 0x10, Control = 0x
               Left = 0x25, Up = 0x26, Right = 0x27, Down = 0x28, Delete = 0x2E;
 constexpr int letter(char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; }  // 'A'..'Z' -> 0x41..0x5A
 }  // namespace vk
+
+// Whether the game's 800 × 600 picture fills the desktop or sits in its window. A state
+// of its own: an 800 × 600 desktop asks for the same size either way.
+enum class WindowMode { Windowed, FullScreen };
 
 // Modifier mask of a key-down.
 namespace shiftmask {
@@ -132,9 +136,10 @@ public:
     virtual int ScreenHeightPixels() = 0;
     virtual int TwipsPerPixelX() { return 15; }
     virtual int TwipsPerPixelY() { return 15; }
-    // 800 × 600 means full screen (the picture scaled to the desktop); any other
-    // size means the 800 × 600 window. The real display mode is never changed.
-    virtual void ChangeDisplayMode(int width, int height) = 0;
+    // The display size the game asks for, and whether the picture fills the desktop
+    // (scaled and letter-boxed) or shows in the 800 × 600 window, centred. The real
+    // display mode is never changed, so the size only goes on record.
+    virtual void ChangeDisplayMode(int width, int height, WindowMode mode) = 0;
     virtual void MoveWindow(int leftTwips, int topTwips) = 0;
 
     // ---- pictures and the board's drawing surface (GDI+) --------------------

@@ -321,10 +321,58 @@ void CopyText(SDL_Renderer* r, const TextCache::Line& line, int x, int y) {
 
 }  // namespace
 
+TTF_Font* LabelFont(const Label& label) {
+    return GetFont(kTextFamily, label.FontBold, false, label.FontSize);
+}
+
+namespace {
+
+int TextWidth(TTF_Font* font, const std::string& text) {
+    int w = 0;
+    if (!text.empty()) TTF_SizeUTF8(font, text.c_str(), &w, nullptr);
+    return w;
+}
+
+// Greedy wrapping at blanks: blanks at a break go, blanks inside a line and before its
+// first word (the options screen indents its level line) stay.
+void WrapLine(const std::string& line, TTF_Font* font, int width, std::vector<std::string>& out) {
+    if (TextWidth(font, line) <= width) {
+        out.push_back(line);
+        return;
+    }
+    std::size_t lineStart = 0, lineEnd = 0;  // the words taken so far: [lineStart, lineEnd)
+    bool hasWord = false;
+    std::size_t pos = 0;
+    while (pos < line.size()) {
+        const std::size_t wordStart = line.find_first_not_of(' ', pos);
+        if (wordStart == std::string::npos) break;
+        std::size_t wordEnd = line.find(' ', wordStart);
+        if (wordEnd == std::string::npos) wordEnd = line.size();
+        if (hasWord && TextWidth(font, line.substr(lineStart, wordEnd - lineStart)) > width) {
+            out.push_back(line.substr(lineStart, lineEnd - lineStart));
+            lineStart = wordStart;
+        }
+        lineEnd = wordEnd;
+        hasWord = true;
+        pos = wordEnd;
+    }
+    out.push_back(line.substr(lineStart, lineEnd - lineStart));
+}
+
+}  // namespace
+
+std::vector<std::string> LabelLines(const Label& label, TTF_Font* font) {
+    std::vector<std::string> lines = SplitLines(label.Caption);
+    if (label.AutoSize || !font) return lines;
+    std::vector<std::string> wrapped;
+    for (const std::string& line : lines) WrapLine(line, font, label.Width, wrapped);
+    return wrapped;
+}
+
 void DrawLabel(SDL_Renderer* r, TextCache& texts, const Label& label, int originX, int originY) {
     if (!label.Visible) return;
-    TTF_Font* font = GetFont(kTextFamily, label.FontBold, false, label.FontSize);
-    const auto lines = SplitLines(label.Caption);
+    TTF_Font* font = LabelFont(label);
+    const auto lines = LabelLines(label, font);
     const int lineH = font ? TTF_FontLineSkip(font) : 0;
     std::vector<const TextCache::Line*> rendered;
     int widest = 0;
@@ -348,24 +396,32 @@ void DrawLabel(SDL_Renderer* r, TextCache& texts, const Label& label, int origin
     }
 }
 
+TextBoxLayout LayOutTextBox(const TextBox& box, TTF_Font* font) {
+    constexpr int kPad = 4;
+    TextBoxLayout l;
+    l.inner = SDL_Rect{box.Left + 1, box.Top + 1, box.Width - 2, box.Height - 2};
+    l.lineHeight = font ? TTF_FontHeight(font) : 0;
+    l.textY = l.inner.y + (l.inner.h - l.lineHeight) / 2;
+    const int caret = std::clamp(box.SelStart, 0, utf8Length(box.Text));
+    const int caretOffset = font ? TextWidth(font, box.Text.substr(0, utf8Offset(box.Text, caret))) : 0;
+    l.textX = l.inner.x + kPad;
+    const int lastCaretX = l.inner.x + l.inner.w - kPad - l.caretWidth;
+    if (l.textX + caretOffset > lastCaretX) l.textX = lastCaretX - caretOffset;
+    l.caretX = l.textX + caretOffset;
+    return l;
+}
+
 void DrawTextBox(SDL_Renderer* r, TextCache& texts, const TextBox& box) {
     if (!box.Visible) return;
     const SDL_Rect frame{box.Left, box.Top, box.Width, box.Height};
     FillRect(r, frame, Rgb{128, 128, 128});
-    const SDL_Rect inner{frame.x + 1, frame.y + 1, frame.w - 2, frame.h - 2};
-    FillRect(r, inner, Rgb{255, 255, 255});
     TTF_Font* font = GetFont(kTextFamily, box.FontBold, false, box.FontSize);
-    ClipGuard clip(r, inner);
+    const TextBoxLayout l = LayOutTextBox(box, font);
+    FillRect(r, l.inner, Rgb{255, 255, 255});
+    ClipGuard clip(r, l.inner);
     if (clip.Empty() || !font) return;
-    const int lineH = TTF_FontHeight(font);
-    const int x = inner.x + 4, y = inner.y + (inner.h - lineH) / 2;
-    const auto& line = texts.Get(box.Text, font, Rgb{0, 0, 0});
-    CopyText(r, line, x, y);
-    const int caret = std::clamp(box.SelStart, 0, utf8Length(box.Text));
-    int caretX = 0;
-    const std::string before = box.Text.substr(0, utf8Offset(box.Text, caret));
-    if (!before.empty()) TTF_SizeUTF8(font, before.c_str(), &caretX, nullptr);
-    FillRect(r, SDL_Rect{x + caretX, y + 2, 2, std::max(1, lineH - 4)}, Rgb{0, 0, 0});
+    CopyText(r, texts.Get(box.Text, font, Rgb{0, 0, 0}), l.textX, l.textY);
+    FillRect(r, SDL_Rect{l.caretX, l.textY + 2, l.caretWidth, std::max(1, l.lineHeight - 4)}, Rgb{0, 0, 0});
 }
 
 void ComposeWindow(SDL_Renderer* r, const Controls& c, PictureTable& pictures, TextCache& texts,
@@ -449,6 +505,7 @@ void TextBoxType(TextBox& box, const std::string& utf8) {
     int added = 0;
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         const unsigned char ch = static_cast<unsigned char>(utf8[i]);
+        // Kept: a space is never typed, since Space accepts the entry.
         if (ch <= 0x20 || ch == 0x7F) continue;
         // A stray continuation byte or a cut-off sequence is not a character.
         if (ch >= 0x80 && ch < 0xC0) continue;

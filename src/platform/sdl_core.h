@@ -130,9 +130,25 @@ private:
 // Splits a caption into its lines at "\r\n" (a lone "\n" also ends a line).
 std::vector<std::string> SplitLines(const std::string& caption);
 
+// The font a label's text is drawn with; null only on a machine without fonts.
+TTF_Font* LabelFont(const Label& label);
+// The lines a label shows: its caption's own lines, and in a label of fixed size
+// (AutoSize false) each of them wrapped at word boundaries to the label's width. A word
+// wider than the label stays whole on a line of its own, and is clipped.
+std::vector<std::string> LabelLines(const Label& label, TTF_Font* font);
+
 // Draws a label whose Left/Top are relative to (originX, originY).
 void DrawLabel(SDL_Renderer* renderer, TextCache& texts, const Label& label, int originX,
                int originY);
+// Where the text box puts its text and caret: inside the frame, the text scrolled left
+// just far enough that the caret stays in view however long the text grows.
+struct TextBoxLayout {
+    SDL_Rect inner{};  // inside the one-pixel frame; the text is clipped to it
+    int textX = 0, textY = 0;
+    int caretX = 0, caretWidth = 2;
+    int lineHeight = 0;
+};
+TextBoxLayout LayOutTextBox(const TextBox& box, TTF_Font* font);
 void DrawTextBox(SDL_Renderer* renderer, TextCache& texts, const TextBox& box);
 
 // Composes the whole 800 × 600 window into the renderer's current target.

@@ -137,8 +137,8 @@ public:
     int ScreenWidthPixels() override { return Desktop().w; }
     int ScreenHeightPixels() override { return Desktop().h; }
 
-    void ChangeDisplayMode(int width, int height) override {
-        if (width == kWindowW && height == kWindowH) {
+    void ChangeDisplayMode(int, int, WindowMode mode) override {
+        if (mode == WindowMode::FullScreen) {
             // Full screen at the desktop's own resolution; the logical size scales and
             // letter-boxes the picture, and the user's display mode stays as it is.
             SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);

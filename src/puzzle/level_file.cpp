@@ -278,11 +278,11 @@ LevelRead parseLevel(std::string_view bytes) {
 
     int total = 0;
     const auto raw = splitLines(bytes, kLevelLines, total);
-    // Only the lines the game reads decide the encoding.
-    bool utf8 = true;
-    for (auto l : raw) utf8 = utf8 && isValidUtf8(l);
+    // Each line is UTF-8 when it is valid UTF-8, else Windows-1250: a stray byte in the
+    // free line 12 or past a row's eleventh letter, which the game never uses, must not
+    // turn a UTF-8 title into mojibake.
     std::vector<std::string> lines;
-    for (auto l : raw) lines.push_back(utf8 ? std::string(l) : cp1250ToUtf8(l));
+    for (auto l : raw) lines.push_back(isValidUtf8(l) ? std::string(l) : cp1250ToUtf8(l));
     const auto has = [&](int line) { return line <= static_cast<int>(lines.size()); };
     const auto text = [&](int line) -> const std::string& { return lines[line - 1]; };
 
@@ -367,8 +367,7 @@ LevelRead parseLevel(std::string_view bytes) {
 }
 
 bool isPlainLevelName(std::string_view name) {
-    if (name.size() > kLevelNameMaxBytes) return false;
-    if (name.empty() || name.find("..") != std::string_view::npos) return false;
+    if (name.empty() || name.size() > kMaxLevelNameBytes || name == "." || name == "..") return false;
     for (unsigned char c : name)
         if (c == '/' || c == '\\' || c < 0x20 || c == 0x7F) return false;
     return true;

@@ -15,7 +15,7 @@ namespace tk {
 struct LevelProblem {
     int line = 0;          // 1-based line of the file; 0 for the file as a whole
     std::string message;   // English, lower-case start, no file name
-    bool warning = false;  // a repair, not a refusal
+    bool warning = false;  // the game plays the file all the same
 };
 
 struct LevelFile {
@@ -41,17 +41,17 @@ struct LevelRead {
 // Empty when the value lies outside -32768..32767.
 std::optional<std::int16_t> readLevelNumber(std::string_view text);
 
-// The longest base name a level file can have: a file name holds at most 255 bytes,
-// and ".kulap" takes six of them. The level-name box takes no more either.
-constexpr std::size_t kLevelNameMaxBytes = 255 - 6;
+// The longest level name, in bytes: with ".kulap" after it, the file's name still fits
+// the 255 bytes a Linux file system allows.
+inline constexpr std::size_t kMaxLevelNameBytes = 255 - 6;
 
 // A level's base name that stays inside the levels folder when it is joined into a
-// path: not empty, no folder separator of either kind, no "..", no control characters,
-// at most kLevelNameMaxBytes long.
+// path: not empty, not "." or "..", no folder separator of either kind, no control
+// characters, at most kMaxLevelNameBytes long. Dots elsewhere ("a..b") are fine.
 bool isPlainLevelName(std::string_view name);
 
-// Parses the bytes of a level file (CR LF, LF or CR line ends; UTF-8, or else
-// Windows-1250 turned into UTF-8).
+// Parses the bytes of a level file (CR LF, LF or CR line ends; each line UTF-8, or
+// else Windows-1250 turned into UTF-8).
 LevelRead parseLevel(std::string_view bytes);
 // Reads a file; a missing or unreadable file is one problem on line 0.
 LevelRead readLevelFile(const std::string& path);

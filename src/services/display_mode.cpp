@@ -17,10 +17,10 @@ int wholePixels(float value) {
 
 }  // namespace
 
-void setDisplayMode(Platform& platform, const float& width, const float& height) {
-    // The platform never changes the real display mode: 800 × 600 scales the window
-    // over the whole desktop, and the desktop size brings the window back.
-    platform.ChangeDisplayMode(wholePixels(width), wholePixels(height));
+void setDisplayMode(Platform& platform, const float& width, const float& height, WindowMode mode) {
+    // The platform never changes the real display mode: full screen scales the window
+    // over the whole desktop, and window mode brings the window back.
+    platform.ChangeDisplayMode(wholePixels(width), wholePixels(height), mode);
 }
 
 }  // namespace tk::Module1

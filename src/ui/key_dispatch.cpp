@@ -65,7 +65,7 @@ void frmMain::Form_CloseRequest() { closeRequested = true; }
 void frmMain::menuListStep(int key, int shift, int lastIndex, int cursorOffset) {
     for (Label& line : Label6) line.ForeColor = menulook::kNormal;
 
-    // The step sounds even when the clamp below undoes it; programmatic repaints
+    // Kept: the step sounds even when the clamp below undoes it. Programmatic repaints
     // pass a modifier so that they stay silent.
     if (key == vk::Up) {
         --menuCursor;

@@ -29,7 +29,7 @@ void frmMain::playSequence() {
             screenMode = modeMainMenu;
             return;
         }
-        // A lost level goes round again with the same name, at once and without limit.
+        // Kept: a lost level goes round again with the same name, at once and without limit.
         if (screenMode == modeLost) continue;
         if (screenMode == modeWon) {
             name = nextLevel;

@@ -45,14 +45,14 @@ void frmMain::optionsAction() {
         fullscreenOn = !fullscreenOn;
         Label6[kLineDisplay].Caption = texts::optionsDisplay(isCzech, fullscreenOn);
         if (fullscreenOn) {
-            Module1::setDisplayMode(plat, 800.0f, 600.0f);
+            Module1::setDisplayMode(plat, 800.0f, 600.0f, WindowMode::FullScreen);
         } else {
             // Back to the desktop measured at start-up, whatever it is now, with the
             // 800 × 600 window centred on it. The twips factors are read only after
             // the mode change, as they may differ between the two modes.
             const float w = std::nearbyint(desktopWidth);
             const float h = std::nearbyint(desktopHeight);
-            Module1::setDisplayMode(plat, w, h);
+            Module1::setDisplayMode(plat, w, h, WindowMode::Windowed);
             const double left = (desktopWidth - 800.0) / 2.0 * plat.TwipsPerPixelX();
             const double top = (desktopHeight - 600.0) / 2.0 * plat.TwipsPerPixelY();
             plat.MoveWindow(static_cast<int>(std::lround(left)), static_cast<int>(std::lround(top)));
@@ -70,6 +70,9 @@ void frmMain::optionsAction() {
         ulozNastaveni();
         break;
     case kLineChoose:
+        // The box lies over the level line, which starts further left: hidden, so no
+        // sliver of the name shows beside the box.
+        Label6[kLineLevel].Visible = false;
         Text2.Text = currentLevel;
         Text2.SelStart = utf8Length(Text2.Text);
         Text2.Visible = true;
@@ -82,6 +85,7 @@ void frmMain::optionsAction() {
 
 void frmMain::finishLevelEntry() {
     Text2.Visible = false;
+    Label6[kLineLevel].Visible = true;
     const std::string typed = Text2.Text;  // exactly as typed, no trimming
 
     // The name is joined into a path, so only a plain name may reach the file test;
@@ -98,7 +102,8 @@ void frmMain::finishLevelEntry() {
     } else {
         currentLevel = typed;
     }
-    // Not saved yet: the settings file gets the new level with the next toggle.
+    // Kept: not saved yet; the settings file gets the new level with the next toggle of
+    // full screen or music.
     Label6[kLineLevel].Caption = texts::optionsLevelLine(currentLevel);
     screenMode = modeOptions;
 }

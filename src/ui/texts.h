@@ -5,9 +5,6 @@
 
 namespace tk::texts {
 
-// Several-line texts are joined the way labels expect them.
-inline constexpr const char* kLineBreak = "\r\n";
-
 // The five main-menu lines. Line 3 names the language that choosing it switches to.
 inline std::string menuLine(bool czech, int index) {
     static const char* const cz[5] = {"Hrát", "Nastavení", "Nápověda", "English", "Konec"};
@@ -44,6 +41,13 @@ inline std::string optionsLevelLine(const std::string& level) { return "   " + l
 inline std::string levelNotFound(bool czech) { return czech ? " - nenalezena -" : " - not found -"; }
 
 // ---- texts of the game screen ------------------------------------------------
+// Shown when play comes to a level whose file is missing or broken; its author finds
+// the details on standard error.
+inline std::string levelCannotBeLoaded(bool czech, const std::string& level) {
+    return czech ? "Úroveň „" + level + "“ nelze načíst: její soubor chybí nebo je poškozený."
+                 : "The level \"" + level + "\" cannot be loaded: its file is missing or damaged.";
+}
+
 // Asked when the player wants to leave a level.
 inline std::string quitQuestion(bool czech) {
     return czech ? "Opravdu skončit?\r\nA / N" : "Really quit?\r\nY / N";

@@ -149,7 +149,7 @@ TEST(SettingsWrite, ThreeCrLfLinesThatReadBackTheSame) {
 }
 
 TEST(SettingsRead, ALevelNameThatIsNotPlainFallsBackToTheFirstLevelAndSaysSo) {
-    const std::string tooLong(kLevelNameMaxBytes + 1, 'a');
+    const std::string tooLong(kMaxLevelNameBytes + 1, 'a');
     for (const std::string& name : {std::string("../../x"), std::string("a/b"), std::string(".."),
                                     std::string("a\\b"), std::string("tab\there"), tooLong}) {
         SCOPED_TRACE(name.substr(0, 20));
@@ -164,7 +164,7 @@ TEST(SettingsRead, ALevelNameThatIsNotPlainFallsBackToTheFirstLevelAndSaysSo) {
         EXPECT_TRUE(b.plat.LogOf("msgbox").empty());
     }
     // The longest name a level file can have is kept, and so is an empty one.
-    for (const std::string& name : {std::string(kLevelNameMaxBytes, 'b'), std::string()}) {
+    for (const std::string& name : {std::string(kMaxLevelNameBytes, 'b'), std::string()}) {
         Bare b;
         b.settings("fullscreen:on\r\nmusic:off\r\nlevel:" + name + "\r\n");
         b.form.readSettings();

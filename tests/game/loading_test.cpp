@@ -150,25 +150,39 @@ TEST_F(Loading, ALevelThatCannotBePlayedReturnsToTheMenuUntouched) {
         const std::size_t boxes = plat().LogOf("msgbox").size();
         const std::uint64_t before = plat().Now();
 
+        testing::internal::CaptureStderr();
         form().NactiHru(c.name);
+        const std::string details = testing::internal::GetCapturedStderr();
 
         EXPECT_EQ(form().screenMode, modeMainMenu);
         EXPECT_FALSE(form().picGame.Visible);
         EXPECT_FALSE(form().Label4.Visible);
         EXPECT_FALSE(form().Timer1.Enabled);
         EXPECT_EQ(plat().Now(), before) << "no title pause for a level that is not played";
+        // The player is told which level, by its name; the author reads the details.
         const auto msgs = plat().LogOf("msgbox");
         ASSERT_EQ(msgs.size(), boxes + 1);
-        for (const std::string& m : c.mentions)
-            EXPECT_NE(msgs.back().detail.find(m), std::string::npos) << msgs.back().detail;
+        EXPECT_EQ(msgs.back().detail,
+                  "The level \"" + std::string(c.name) + "\" cannot be loaded: its file is missing or damaged.");
+        for (const std::string& m : c.mentions) EXPECT_NE(details.find(m), std::string::npos) << details;
+        EXPECT_NE(details.find(plat().ProgramFolder() + "/levels/"), std::string::npos) << details;
         EXPECT_EQ(form().board, board);
         EXPECT_EQ(form().nextLevel, next);
         for (const Label& label : form().Label5) EXPECT_FALSE(label.Visible);
     }
-    // Both faults of the broken file are listed, one per line.
-    const std::string text = plat().LogOf("msgbox")[1].detail;
-    EXPECT_NE(text.find('\n'), std::string::npos);
     EXPECT_EQ(countSounds("start"), 1);
+
+    // In the Czech game the message is Czech, and names no path.
+    form().isCzech = true;
+    testing::internal::CaptureStderr();
+    form().NactiHru("broken");
+    const std::string details = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(plat().LogOf("msgbox").back().detail,
+              "Úroveň „broken“ nelze načíst: její soubor chybí nebo je poškozený.");
+    // Both faults of the broken file are listed, one per line.
+    EXPECT_NE(details.find("broken.kulap:5: "), std::string::npos) << details;
+    EXPECT_NE(details.find("\n" + plat().ProgramFolder() + "/levels/broken.kulap:13: "), std::string::npos)
+        << details;
 }
 
 }  // namespace

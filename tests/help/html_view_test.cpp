@@ -7,6 +7,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
@@ -14,6 +15,9 @@
 #include <iterator>
 #include <regex>
 #include <string>
+#include <vector>
+
+#include "ui/texts.h"
 
 namespace {
 
@@ -125,6 +129,67 @@ TEST(HelpPageLoading, ShippedPagesLoadAndNeedScrolling) {
         // The pages' own headings colour must show.
         EXPECT_GT(canvas.CountInside(kHelpRect, 0xE0FF00), 50);
     }
+}
+
+// A full stop or a comma alone at the start of a line comes from markup that lets the
+// layout break between a word (or a key's box) and its punctuation.
+TEST(HelpPageText, NoLineOfAShippedPageStartsWithPunctuation) {
+    for (const char* name : {"help.html", "napoveda.html"}) {
+        SCOPED_TRACE(name);
+        tk::HtmlView view;
+        ASSERT_TRUE(view.Load(ShippedPage(name), kHelpRect.w));
+        const std::vector<std::string> lines = view.TextLines();
+        ASSERT_GT(lines.size(), 40u);
+        for (const std::string& line : lines) {
+            ASSERT_FALSE(line.empty());
+            EXPECT_EQ(std::string(".,;:!?)").find(line[0]), std::string::npos) << line;
+            for (const char* closing : {"\u2026", "\u201C", "\u00BB"})  // … “ »
+                EXPECT_NE(line.rfind(closing, 0), 0u) << line;
+        }
+    }
+}
+
+// What a player needs and cannot find out by trying: the game's own captions, which
+// names "Choose level:" takes, that the clock stops during the quit question, and when a
+// chosen level is remembered.
+TEST(HelpPageText, PagesNameTheCaptionsTheLevelsAndWhatIsRemembered) {
+    std::vector<std::string> levels;
+    for (const auto& e : fs::directory_iterator(std::string(TK_DATA_DIR) + "/levels"))
+        if (e.path().extension() == ".kulap") levels.push_back(e.path().stem().string());
+    std::sort(levels.begin(), levels.end());
+    ASSERT_FALSE(levels.empty());
+    for (bool czech : {true, false}) {
+        const char* name = czech ? "napoveda.html" : "help.html";
+        SCOPED_TRACE(name);
+        tk::HtmlView view;
+        ASSERT_TRUE(view.Load(ShippedPage(name), kHelpRect.w));
+        std::string text;
+        for (const std::string& line : view.TextLines()) text += line + " ";
+        const std::string quit = tk::texts::quitQuestion(czech);
+        for (const std::string& caption :
+             {tk::texts::optionsChooseLevel(czech), tk::texts::optionsDisplay(czech, true),
+              tk::texts::optionsDisplay(czech, false), tk::texts::optionsMusic(czech, true),
+              tk::texts::optionsMusic(czech, false), tk::texts::menuLine(czech, 0), quit.substr(0, quit.find('\r')),
+              levels.front(), levels.back()})
+            EXPECT_NE(text.find(caption), std::string::npos) << caption;
+        EXPECT_NE(text.find(czech ? "Dokud otázka svítí, hodiny stojí." : "The clock stands still while the question is asked."),
+                  std::string::npos);
+        EXPECT_NE(text.find(czech ? "Zvolenou úroveň si zapamatuje také, ale až když po její volbě přepneš celou obrazovku nebo hudbu"
+                                  : "A chosen level is remembered too, but only once full screen or music has been switched after choosing it"),
+                  std::string::npos);
+    }
+}
+
+TEST(HelpPageText, LinesFollowTheLayout) {
+    TempDir dir;
+    tk::HtmlView view;
+    ASSERT_TRUE(view.Load(dir.Write("p.html", Page("<p>one <b>two</b>. three</p><p>four</p>")), 400));
+    EXPECT_EQ(view.TextLines(), (std::vector<std::string>{"one two. three", "four"}));
+    // Too narrow for two words: each on a line of its own, the full stop with its word.
+    ASSERT_TRUE(view.Load(dir.Write("q.html", Page("<p>wordone <b>wordtwo</b>.</p>")), 90));
+    const std::vector<std::string> narrow = view.TextLines();
+    ASSERT_EQ(narrow.size(), 2u);
+    EXPECT_EQ(narrow[0], "wordone");
 }
 
 TEST(HelpPageLoading, EveryPictureAPageNamesIsShipped) {

@@ -67,10 +67,12 @@ TEST(LevelsToolCheck, ReportsEveryFileAndFailsOnlyOnRefusals) {
     std::string line;
     std::vector<std::string> got;
     while (std::getline(lines, line)) got.push_back(line);
-    ASSERT_EQ(got.size(), 3u) << r.out;
-    EXPECT_EQ(got[0], "small.kulap: ok");
-    EXPECT_EQ(got[1].rfind("solved.kulap:1: warning: ", 0), 0u);
-    EXPECT_EQ(got[2], "solved.kulap: ok");
+    ASSERT_EQ(got.size(), 4u) << r.out;
+    // Its two pipes at the right edge are cut off from the source.
+    EXPECT_EQ(got[0], "small.kulap: warning: cannot be won: the water can never reach the cell at column 10, row 5");
+    EXPECT_EQ(got[1], "small.kulap: ok");
+    EXPECT_EQ(got[2].rfind("solved.kulap:1: warning: ", 0), 0u);
+    EXPECT_EQ(got[3], "solved.kulap: ok");
 
     r = runTool("check broken.kulap small.kulap missing.kulap");
     EXPECT_EQ(r.status, 1);
@@ -79,7 +81,7 @@ TEST(LevelsToolCheck, ReportsEveryFileAndFailsOnlyOnRefusals) {
     while (std::getline(lines, line)) got.push_back(line);
     const std::vector<std::string> prefixes = {
         "broken.kulap:2: ",  "broken.kulap:4: ",  "broken.kulap:5: ",  "broken.kulap:10: ",
-        "broken.kulap:11: ", "broken.kulap:13: ", "broken.kulap:14: ", "small.kulap: ok",
+        "broken.kulap:11: ", "broken.kulap:13: ", "broken.kulap:14: ", "small.kulap: warning: ", "small.kulap: ok",
         "missing.kulap: "};
     ASSERT_EQ(got.size(), prefixes.size()) << r.out;
     for (std::size_t i = 0; i < got.size(); ++i)
@@ -94,8 +96,25 @@ TEST(LevelsToolCheck, AFifoIsRefusedAtOnceAndTheNextFileStillChecked) {
     ASSERT_EQ(::mkfifo((dir / "pipe.kulap").c_str(), 0600), 0);
     const ToolRun r = tk::test::runLevelsTool(dir, "check pipe.kulap small.kulap");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "pipe.kulap: cannot read: it is a FIFO, not a file\nsmall.kulap: ok\n");
+    EXPECT_EQ(r.out.rfind("pipe.kulap: cannot read: it is a FIFO, not a file\nsmall.kulap:", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("\nsmall.kulap: ok\n"), std::string::npos) << r.out;
     fs::remove_all(dir);
+}
+
+// Files the game plays, though nobody can win them or the clock does not count: warned
+// about on the line at fault, and still "ok".
+TEST(LevelsToolCheck, WarnsAboutAFigureOffThePipesAndATimeLimitOfZeroOrLess) {
+    ToolRun r = runTool("check stuck.kulap frozen.kulap");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out,
+              "stuck.kulap:2: warning: time limit 0: the level is lost as soon as play begins\n"
+              "stuck.kulap:11: warning: player start 1,1 lies on floor (L), not on a pipe: the "
+              "figure can neither walk nor turn, and the level cannot be won\n"
+              "stuck.kulap: ok\n"
+              "frozen.kulap:2: warning: time limit -30 is below zero: the clock never runs, and "
+              "the level can never be lost on time\n"
+              "frozen.kulap: ok\n");
 }
 
 TEST(LevelsToolUsage, HelpOnStdoutAndBadUsageOnStderr) {

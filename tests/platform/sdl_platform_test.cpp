@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+#include <SDL_mixer.h>
 
 #include <cstring>
 #include <string>
@@ -11,6 +12,13 @@
 
 namespace tk::test {
 namespace {
+
+// The window the platform opened: the only one while a test runs.
+SDL_Window* TheWindow() {
+    for (Uint32 id = 1; id < 100000; ++id)
+        if (SDL_Window* w = SDL_GetWindowFromID(id)) return w;
+    return nullptr;
+}
 
 struct Sink : EventSink {
     std::vector<std::string> seen;
@@ -125,29 +133,95 @@ TEST_F(SdlWindow, TimerTicksOnceWhenDueAndClicksGoToTheHandler) {
     EXPECT_EQ(sink.seen.back(), "mouse 2 150,300");  // twips
 }
 
-TEST_F(SdlWindow, FolderPicturesAndSilence) {
+TEST_F(SdlWindow, ProgramFolderAndFilesThatCannotBeRead) {
     const std::string folder = plat->ProgramFolder();
     ASSERT_FALSE(folder.empty());
     EXPECT_NE(folder.back(), '/');
     EXPECT_EQ(plat->GdipCreateBitmapFromFile(folder + "/no such picture.png"), 0u);
-    plat->PlaySound(folder + "/no such sound.wav");  // silent, no crash
-    ctl.picGame.Visible = true;
-    ctl.Text2.Visible = true;
+    EXPECT_EQ(plat->GdipCreateBitmapFromFile(folder), 0u) << "a folder is no picture";
+    PictureHandle bad = plat->LoadPictureFromMemory(reinterpret_cast<const unsigned char*>("GIF?"), 4);
+    EXPECT_EQ(bad, 0u);
+}
+
+// Full screen is what the game asks for, whatever the size: an 800 × 600 desktop asks
+// for 800 × 600 to leave full screen as well as to enter it.
+TEST_F(SdlWindow, FullScreenFollowsTheModeNotTheSize) {
+    plat->ShowWindow();
+    SDL_Window* window = TheWindow();
+    ASSERT_NE(window, nullptr);
+    const auto fullScreen = [&] { return (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0; };
+    EXPECT_FALSE(fullScreen());
+    plat->ChangeDisplayMode(800, 600, WindowMode::FullScreen);
+    EXPECT_EQ(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP, Uint32{SDL_WINDOW_FULLSCREEN_DESKTOP});
+    plat->ChangeDisplayMode(800, 600, WindowMode::Windowed);
+    EXPECT_FALSE(fullScreen());
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window, &w, &h);
+    EXPECT_EQ(w, 800);
+    EXPECT_EQ(h, 600);
+    plat->ChangeDisplayMode(1024, 768, WindowMode::FullScreen);
+    EXPECT_TRUE(fullScreen());
+    plat->ChangeDisplayMode(1024, 768, WindowMode::Windowed);
+    EXPECT_FALSE(fullScreen());
+}
+
+// A repaint composes the elements into the window: the clock on its ground, the text box.
+TEST_F(SdlWindow, RepaintDrawsTheElementsIntoTheWindow) {
+    ctl.Label4 = Label{};
     ctl.Label4.Visible = true;
     ctl.Label4.Caption = "01:00";
+    ctl.Label4.Left = 15, ctl.Label4.Top = 522, ctl.Label4.Width = 165, ctl.Label4.Height = 61;
+    ctl.Label4.AutoSize = false;
+    ctl.Label4.Alignment = Align::Center;
+    ctl.Label4.FontSize = 36;
+    ctl.Label4.FontBold = true;
+    ctl.Label4.ForeColor = Rgb{224, 255, 0};
+    ctl.Label4.BackOpaque = true;
+    ctl.Label4.BackColor = Rgb{0, 0, 160};
+    ctl.Text2.Visible = true;
     plat->ShowWindow();
     plat->Repaint();
-    plat->ChangeDisplayMode(800, 600);
-    plat->ChangeDisplayMode(1024, 768);
-    EXPECT_GT(plat->ScreenWidthPixels(), 0);
+    SDL_Window* window = TheWindow();
+    ASSERT_NE(window, nullptr);
+    const auto pixel = [&](int x, int y) {
+        Uint32 argb = 0;
+        const SDL_Rect one{x, y, 1, 1};
+        SDL_RenderReadPixels(SDL_GetRenderer(window), &one, SDL_PIXELFORMAT_ARGB8888, &argb, 4);
+        return argb & 0xFFFFFF;
+    };
+    EXPECT_EQ(pixel(17, 524), 0x0000A0u) << "the clock's ground";
+    int face = 0;
+    for (int x = 15; x < 180; ++x)
+        for (int y = 522; y < 583; ++y) face += pixel(x, y) == 0xE0FF00u;
+    EXPECT_GT(face, 100) << "the clock's digits";
+    EXPECT_EQ(pixel(139, 412), 0x808080u) << "the text box's frame";
+    EXPECT_EQ(pixel(300, 450), 0xFFFFFFu) << "the text box's inside";
+    EXPECT_EQ(pixel(400, 300), 0x000000u) << "no window picture: black";
+}
+
+// The music library on the dummy audio device, with the game's own piece.
+TEST_F(SdlWindow, MusicPlaysPausesAndStopsThePiece) {
     MusicLibrary& m = plat->Music();
-    EXPECT_TRUE(m.Available(nullptr));
-    if (m.Init(44100, 32, 0)) {
-        EXPECT_EQ(m.StreamOpen(folder + "/no such music.mp3", 2), 0u);
-        m.Close();
-    } else {
-        EXPECT_EQ(m.GetError(), 3);
-    }
+    ASSERT_TRUE(m.Init(44100, 32, 0)) << "the dummy audio device opens";
+    EXPECT_EQ(m.GetError(), 0);
+    EXPECT_EQ(m.StreamOpen(plat->ProgramFolder() + "/no such music.mp3", 2), 0u);
+    const std::string piece = std::string(TK_DATA_DIR) + "/music/Lumfex - Little bit of happiness.mp3";
+    const std::uintptr_t stream = m.StreamOpen(piece, 2);
+    ASSERT_NE(stream, 0u);
+    const std::uintptr_t channel = m.StreamPlay(0, stream);
+    EXPECT_NE(channel, 0u);
+    EXPECT_TRUE(Mix_PlayingMusic());
+    EXPECT_FALSE(m.GetPaused(channel));
+    m.SetPaused(channel, true);
+    EXPECT_TRUE(m.GetPaused(channel));
+    m.SetPaused(channel, false);
+    m.SetVolume(channel, 255);
+    EXPECT_EQ(Mix_VolumeMusic(-1), MIX_MAX_VOLUME);
+    m.SetVolume(channel, 0);
+    EXPECT_EQ(Mix_VolumeMusic(-1), 0);
+    m.StreamStop(stream);
+    EXPECT_FALSE(Mix_PlayingMusic());
+    m.Close();
 }
 
 }  // namespace

@@ -206,11 +206,14 @@ TEST_F(Twin, RecordsWhatTheGameAskedFor) {
     plat.PlaySound((folder / "sound/absent.wav").string());  // silent: not recorded
     EXPECT_EQ(plat.Sounds(), (std::vector<std::string>{"menu"}));
 
-    plat.ChangeDisplayMode(800, 600);
+    // Full screen follows the mode asked for, never the size.
+    plat.ChangeDisplayMode(800, 600, WindowMode::FullScreen);
     EXPECT_TRUE(plat.Fullscreen());
-    plat.ChangeDisplayMode(1920, 1080);
+    plat.ChangeDisplayMode(800, 600, WindowMode::Windowed);
     EXPECT_FALSE(plat.Fullscreen());
-    ASSERT_EQ(plat.LogOf("display").size(), 2u);
+    plat.ChangeDisplayMode(1920, 1080, WindowMode::FullScreen);
+    EXPECT_TRUE(plat.Fullscreen());
+    ASSERT_EQ(plat.LogOf("display").size(), 3u);
     EXPECT_EQ(plat.LogOf("display")[0].detail, "800x600");
 
     plat.MsgBox("Error initializing output device", "Error", true);

@@ -148,6 +148,42 @@ TEST_F(Window, TextBoxShowsTextAndCaret) {
     EXPECT_EQ(plat.WindowPixel(t.Left + t.Width - 5, t.Top + t.Height / 2), kBlack);
 }
 
+// The caret is the one ink as tall as the line: find the columns of the box that hold it.
+std::vector<int> caretColumns(HeadlessPlatform& plat, ProgramFolder& folder, const TextBox& t) {
+    const std::string png = (folder / "box.png").string();
+    if (!plat.SaveWindowPng(png)) return {};
+    const PictureHandle shot = plat.GdipCreateBitmapFromFile(png);
+    std::vector<int> columns;
+    for (int x = t.Left + 1; x < t.Left + t.Width - 1; ++x) {
+        int run = 0, longest = 0;
+        for (int y = t.Top + 1; y < t.Top + t.Height - 1; ++y) {
+            run = plat.PicturePixel(shot, x, y) == Rgba{0, 0, 0, 255} ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        if (longest >= t.Height / 2 + 10) columns.push_back(x);
+    }
+    plat.GdipDisposeImage(shot);
+    return columns;
+}
+
+TEST_F(Window, ALongNameScrollsInsideTheBoxAndTheCaretStaysInView) {
+    TextBox& t = ctl.Text2;
+    t.Visible = true;
+    t.Text = "averyveryverylongnameforalevelfile";
+    t.SelStart = 34;
+    std::vector<int> caret = caretColumns(plat, folder, t);
+    ASSERT_EQ(caret.size(), 2u) << "the caret, two pixels wide, inside the box";
+    EXPECT_GE(caret[0], t.Left + t.Width - 12) << "at the right edge: the text scrolled";
+    EXPECT_LT(caret[1], t.Left + t.Width - 1);
+    // Home: the start of the name is in view again, the caret before it.
+    t.SelStart = 0;
+    caret = caretColumns(plat, folder, t);
+    ASSERT_EQ(caret.size(), 2u);
+    EXPECT_LE(caret[0], t.Left + 6);
+    const sdl::TextBoxLayout home = sdl::LayOutTextBox(t, nullptr);
+    EXPECT_EQ(home.textX, t.Left + 5);
+}
+
 TEST_F(Window, HelpPageScrollsWithinItsLength) {
     std::string page = "<html><body>";
     for (int i = 0; i < 60; ++i) page += "<p>Line " + std::to_string(i) + "</p>";

@@ -75,8 +75,12 @@ TEST(Grids, ResetAndStoreCoverTheBorderRing) {
     EXPECT_EQ(board(0, 0), ' ');
     storeCell(board, 10, 6, "JKL");
     EXPECT_EQ(board(10, 6), 'J');
-    storeCell(board, 12, 0, "A");  // off the grid: ignored, not a stray write
+    // Off the grid: ignored, not a stray write into a neighbouring cell.
+    const TileGrid before = board;
+    storeCell(board, 12, 0, "A");
     storeCell(board, 0, -2, "A");
+    storeCell(board, -2, 7, "A");
+    EXPECT_EQ(board, before);
 }
 
 TEST(Movement, StepsAreSymmetricOverManyBoards) {
@@ -100,8 +104,11 @@ TEST(Movement, StepsAreSymmetricOverManyBoards) {
                     }
                     ASSERT_EQ(there, lzeTam(board, qx, qy, opposite(d)))
                         << x << "," << y << " dir " << d;
-                    EXPECT_EQ(there, opensToward(board(x, y), d) &&
-                                         opensToward(board(qx, qy), opposite(d)));
+                    // The step is allowed exactly when the letters' rows of the table
+                    // read by direction join: leaving toward d, entering from opposite d.
+                    EXPECT_EQ(there, opensByDirectionTable(board(x, y), d) &&
+                                         opensByDirectionTable(board(qx, qy), opposite(d)))
+                        << board(x, y) << board(qx, qy) << " dir " << d;
                 }
     }
 }

@@ -123,6 +123,22 @@ TEST(LevelFiles, LineEndsAndEncodingsReadAlike) {
               "\xC5\xA1\xC5\xBE\xC5\xA5\xC4\xBE\xC5\xAF\xC5\x99\xE2\x80\x9E\xE2\x80\x9C");
     // A byte-order mark from an editor does not end up in the title.
     EXPECT_EQ(parseLevel("\xEF\xBB\xBF" + joinLines(utf)).level->titleCs, b.level->titleCs);
+
+    // Text the game never uses does not decide how the title reads: a stray Windows-1250
+    // byte in the free line 12 or after a row's eleventh letter leaves a UTF-8 title whole,
+    // and a Windows-1250 title still reads right beside UTF-8 text elsewhere.
+    auto stray12 = utf, strayRow = utf;
+    stray12[11] = "caf\xE9";
+    strayRow[2] += "\xE9";
+    for (const auto& file : {stray12, strayRow}) {
+        const LevelRead r = parseLevel(joinLines(file));
+        ASSERT_TRUE(r.level);
+        EXPECT_EQ(r.level->titleCs, b.level->titleCs);
+        EXPECT_EQ(r.level->rows, b.level->rows);
+    }
+    cp[0] = "\xC8\x65rn\xE1/Black";
+    cp[11] = "\xC4\x8D";  // "č" in UTF-8
+    EXPECT_EQ(parseLevel(joinLines(cp)).level->titleCs, "\xC4\x8C\x65rn\xC3\xA1");
 }
 
 TEST(LevelFiles, BrokenFilesAreRefusedOnTheRightLine) {
@@ -142,10 +158,13 @@ TEST(LevelFiles, BrokenFilesAreRefusedOnTheRightLine) {
     EXPECT_EQ(refusedLines(13, "70000"), std::vector<int>{13});
     EXPECT_TRUE(refusedLines(12, "12 is never read: ,/ \x01").empty());
     // The next level's name becomes part of a path once the level is solved.
-    for (const char* next : {"", "../levels/01", "sub/02", "a\\b", "..", "x\x01"})
-        EXPECT_EQ(refusedLines(14, next), std::vector<int>{14}) << next;
-    EXPECT_TRUE(refusedLines(14, "end").empty());
-    EXPECT_TRUE(refusedLines(14, "Dva body. a mezera").empty());  // dots and blanks are fine
+    const std::vector<std::string> refused = {"",   "../levels/01", "sub/02", "a\\b",
+                                              "..", ".",            "x\x01",  std::string(kMaxLevelNameBytes + 1, 'n')};
+    for (const std::string& next : refused) EXPECT_EQ(refusedLines(14, next), std::vector<int>{14}) << next;
+    // Dots, blanks and names up to the longest a file may bear are fine.
+    const std::vector<std::string> taken = {"end", "Dva body. a mezera", "a..b", "..x", "x..",
+                                            std::string(kMaxLevelNameBytes, 'n')};
+    for (const std::string& next : taken) EXPECT_TRUE(refusedLines(14, next).empty()) << next;
 
     // Short files: refused where the first missing line would be.
     auto lines = goodLines();
@@ -167,12 +186,12 @@ TEST(LevelFiles, BrokenFilesAreRefusedOnTheRightLine) {
     // is opened, never read or waited for.
     const std::string fifo = std::filesystem::temp_directory_path() / ("level-fifo-" + std::to_string(::getpid()));
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const std::pair<std::string, const char*> refused[] = {
+    const std::pair<std::string, const char*> unreadable[] = {
         {"/tmp", "cannot read: it is a folder, not a file"},
         {"/dev/zero", "cannot read: it is a device, not a file"},
         {fifo, "cannot read: it is a FIFO, not a file"},
         {"/nonexistent/level.kulap", "cannot read: file not found"}};
-    for (const auto& [path, message] : refused) {
+    for (const auto& [path, message] : unreadable) {
         r = readLevelFile(path);
         EXPECT_FALSE(r.level) << path;
         ASSERT_EQ(r.problems.size(), 1u) << path;

@@ -1,4 +1,4 @@
-// Sound effects, the music module's slots and failures, and the display-mode routine.
+// The music module's slots and failures, and the display-mode routine.
 #include <gtest/gtest.h>
 
 #include "support/game_fixture.h"
@@ -176,31 +176,20 @@ TEST(MusicStart, NoAudioDeviceWithMusicOffIsSaidOnStandardErrorUntilMusicIsSwitc
     EXPECT_TRUE(g.plat.LogOf("music.play").empty());
 }
 
-TEST(SoundEffects, PlayFromTheSoundFolderAndStaySilentWithoutIt) {
+TEST(DisplayMode, WholePixelsAndTheModeAskedFor) {
     Services s;
-    s.form.makeSound("menu");
-    EXPECT_TRUE(s.plat.Sounds().empty()) << "no sound folder: silence";
-    s.folder.write("sound/menu.wav", MakeWav());
-    s.folder.write("sound/move.wav", MakeWav());
-    s.form.makeSound("menu");
-    s.form.makeSound("move");
-    s.form.makeSound("time");  // no such file
-    EXPECT_EQ(s.plat.Sounds(), (std::vector<std::string>{"menu", "move"}));
-}
-
-TEST(DisplayMode, WholePixelsAndTheFullScreenSize) {
-    Services s;
-    const auto call = [&](float w, float h) {
-        Module1::setDisplayMode(s.plat, w, h);
+    const auto call = [&](float w, float h, WindowMode mode) {
+        Module1::setDisplayMode(s.plat, w, h, mode);
         return s.plat.LogOf("display").back().detail;
     };
-    EXPECT_EQ(call(800, 600), "800x600");
+    EXPECT_EQ(call(800, 600, WindowMode::FullScreen), "800x600");
     EXPECT_TRUE(s.plat.Fullscreen());
-    EXPECT_EQ(call(1024.4f, 767.6f), "1024x768");
+    EXPECT_EQ(call(1024.4f, 767.6f, WindowMode::Windowed), "1024x768");
     EXPECT_FALSE(s.plat.Fullscreen());
-    EXPECT_EQ(call(1365.5f, 768.5f), "1366x768") << "halves go to the even neighbour";
-    EXPECT_EQ(call(799.6f, 600.4f), "800x600");
-    EXPECT_TRUE(s.plat.Fullscreen());
+    EXPECT_EQ(call(1365.5f, 768.5f, WindowMode::Windowed), "1366x768") << "halves go to the even neighbour";
+    // Back to an 800 × 600 desktop: the size of full screen, but the window.
+    EXPECT_EQ(call(799.6f, 600.4f, WindowMode::Windowed), "800x600");
+    EXPECT_FALSE(s.plat.Fullscreen());
 }
 
 }  // namespace

@@ -50,8 +50,7 @@ std::string MakeBmp(int width, int height, std::uint8_t r, std::uint8_t g, std::
     return s;
 }
 
-std::string MakeWav() {
-    const std::uint32_t samples = 64;
+std::string MakeWav(std::uint32_t samples) {
     std::string s = "RIFF";
     put32(s, 36 + samples);
     s += "WAVEfmt ";

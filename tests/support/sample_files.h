@@ -12,8 +12,8 @@ class ProgramFolder;
 // whatever the file's extension, so it can stand in for a PNG or a JPEG.
 std::string MakeBmp(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b);
 
-// A valid, silent, very short mono 8-bit WAV.
-std::string MakeWav();
+// A valid, silent mono 8-bit WAV at 8000 samples a second; very short unless asked.
+std::string MakeWav(std::uint32_t samples = 64);
 
 // Writes a picture into graphics/ of the folder, making that folder writable first.
 void WritePicture(const ProgramFolder& folder, const std::string& name, int width, int height,

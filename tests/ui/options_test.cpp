@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "puzzle/level_file.h"
+#include "support/sample_files.h"
 #include "ui_session.h"
 
 namespace tk::test {
@@ -101,6 +102,29 @@ TEST(Options, FullScreenToggleSwitchesTheDisplayCentresTheWindowAndSaves) {
     EXPECT_EQ(f.Run(), 0);
 }
 
+// An 800 × 600 desktop, and a square one taken to be 4:3 (600 × 600 becomes 800 × 600):
+// window mode asks for the full-screen size, and must still leave full screen.
+TEST(Options, WindowModeOnAnEightHundredBySixHundredDesktopLeavesFullScreen) {
+    for (const auto& [w, h] : {std::pair{800, 600}, std::pair{600, 600}}) {
+        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+        UiFixture f(desktop(w, h));
+        f.folder.write("options.txt", "fullscreen:on\r\nmusic:off\r\nlevel:01\r\n");
+        std::uint64_t t = openOptions(f.plat);
+        f.plat.At(t, [&] { EXPECT_TRUE(f.plat.Fullscreen()); });
+        t = pressAll(f.plat, t + 10, {vk::Down, vk::Return});
+        f.plat.At(t, [&] {
+            EXPECT_EQ(f.form.Label6[1].Caption, "Window mode");
+            EXPECT_FALSE(f.plat.Fullscreen()) << "the caption says window mode";
+            EXPECT_EQ(f.plat.LogOf("display").back().detail, "800x600");
+            EXPECT_EQ(f.plat.LogOf("move").back().detail, "0,0");
+        });
+        t = pressAll(f.plat, t + 10, {vk::Return});
+        f.plat.At(t, [&] { EXPECT_TRUE(f.plat.Fullscreen()); });
+        EXPECT_EQ(f.Run(), 0);
+        EXPECT_FALSE(f.plat.Fullscreen()) << "shutdown gives the desktop back";
+    }
+}
+
 TEST(Options, QuitWithFullScreenOnGivesTheDesktopBack) {
     UiFixture f(desktop(1280, 1024));
     std::uint64_t t = openOptions(f.plat);
@@ -180,36 +204,76 @@ TEST(LevelChooser, TheBoxTakesNoLongerANameThanALevelFileCanHave) {
     UiFixture f;
     f.folder.makeWritable("levels");
     // The longest name the box takes is still a name the file system takes.
-    const std::string longest = "01" + std::string(kLevelNameMaxBytes - 3, 'a') + "b";
+    const std::string longest = "01" + std::string(kMaxLevelNameBytes - 3, 'a') + "b";
     writeLevel(f.folder, longest, "A/B", 60, "end");
     std::uint64_t t = openOptions(f.plat);
     t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return});
-    f.plat.Type(t + 10, std::string(kLevelNameMaxBytes - 3, 'a'));
+    f.plat.Type(t + 10, std::string(kMaxLevelNameBytes - 3, 'a'));
     f.plat.Type(t + 20, "\xC3\xA9");  // two bytes, one too many: not cut in half, not taken
     f.plat.Type(t + 30, "bcdefgh");
     f.plat.At(t + 40, [&] {
         EXPECT_EQ(f.form.Text2.Text, longest);
-        EXPECT_EQ(f.form.Text2.SelStart, static_cast<int>(kLevelNameMaxBytes));
+        EXPECT_EQ(f.form.Text2.SelStart, static_cast<int>(kMaxLevelNameBytes));
     });
     f.plat.Press(t + 50, vk::Return);
     f.plat.At(t + 100, [&] { EXPECT_EQ(f.form.currentLevel, longest); });
     EXPECT_EQ(f.Run(), 0);
 }
 
-TEST(LevelChooser, SpaceAcceptsWithoutTypingASpace) {
+// The box lies over the level line, whose indented name starts a few pixels further
+// left: none of it may show beside the box while it is open.
+TEST(LevelChooser, NothingOfTheLevelLineShowsBesideTheBox) {
     UiFixture f;
-    f.folder.makeWritable("levels");
-    writeLevel(f.folder, "ab", "A/B", 60, "end");
+    WritePicture(f.folder, "okno.jpg", 800, 600, 40, 80, 120);
+    const auto inkLeftOfTheBox = [&] {
+        const std::string png = (f.folder / "shot.png").string();
+        EXPECT_TRUE(f.plat.SaveWindowPng(png));
+        const PictureHandle shot = f.plat.GdipCreateBitmapFromFile(png);
+        int ink = 0;
+        for (int y = f.form.Text2.Top; y < f.form.Text2.Top + f.form.Text2.Height; ++y)
+            for (int x = f.form.Label6[4].Left; x < f.form.Text2.Left; ++x)
+                ink += f.plat.PicturePixel(shot, x, y) != Rgba{40, 80, 120, 255};
+        f.plat.GdipDisposeImage(shot);
+        return ink;
+    };
     std::uint64_t t = openOptions(f.plat);
-    t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return, vk::Back, vk::Back});
-    f.plat.Type(t, "ab");
-    f.plat.Press(t + 50, vk::Space);
-    f.plat.At(t + 100, [&] {
-        EXPECT_EQ(f.form.screenMode, modeOptions);
-        EXPECT_EQ(f.form.currentLevel, "ab");
+    t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return});
+    f.plat.At(t, [&] {
+        ASSERT_TRUE(f.form.Text2.Visible);
+        EXPECT_EQ(inkLeftOfTheBox(), 0);
+    });
+    t = pressAll(f.plat, t + 10, {vk::Return});
+    f.plat.At(t, [&] {
+        EXPECT_FALSE(f.form.Text2.Visible);
+        EXPECT_TRUE(f.form.Label6[4].Visible);
+        EXPECT_EQ(f.form.Label6[4].Caption, "   01");
     });
     EXPECT_EQ(f.Run(), 0);
 }
+
+// Opens the chooser, replaces the name by `name`, which has a level file, and accepts
+// with `acceptKey`.
+void expectTaken(const std::string& name, int acceptKey) {
+    SCOPED_TRACE("typed \"" + name + "\"");
+    UiFixture f;
+    f.folder.makeWritable("levels");
+    writeLevel(f.folder, name, "A/B", 60, "end");
+    std::uint64_t t = openOptions(f.plat);
+    t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return, vk::Back, vk::Back});
+    f.plat.Type(t, name);
+    f.plat.Press(t + 50, acceptKey);
+    f.plat.At(t + 100, [&] {
+        EXPECT_EQ(f.form.screenMode, modeOptions);
+        EXPECT_EQ(f.form.currentLevel, name);
+        EXPECT_EQ(f.form.Label6[4].Caption, "   " + name);
+    });
+    EXPECT_EQ(f.Run(), 0);
+}
+
+TEST(LevelChooser, SpaceAcceptsWithoutTypingASpace) { expectTaken("ab", vk::Space); }
+
+// Two dots inside a name keep the file inside the levels folder.
+TEST(LevelChooser, TakesANameWithTwoDotsInside) { expectTaken("a..b", vk::Return); }
 
 // Opens the chooser, replaces the name by `typed` and accepts; checks that the old
 // name stays after the notice has shown for a second.
@@ -253,11 +317,12 @@ TEST(LevelChooser, RefusesNamesWithoutAFileAndNamesThatAreNotPlain) {
 }
 
 TEST(LevelChooser, PlainNamesAreThoseThatStayInTheLevelsFolder) {
-    for (const char* ok : {"01", "Zkouska-2", "level.v2", "úroveň", " x ", "-"})
-        EXPECT_TRUE(tk::isPlainLevelName(ok)) << ok;
-    for (const char* bad : {"", "..", "../01", "a/b", "a\\b", "/etc/passwd", "a..b", "x\n", "\x7f"})
-        EXPECT_FALSE(tk::isPlainLevelName(bad)) << bad;
-    EXPECT_FALSE(tk::isPlainLevelName(std::string("a\0b", 3)));
+    const std::vector<std::string> ok = {"01",  "Zkouska-2", "level.v2", "úroveň", " x ", "-", "a..b", "...",
+                                         "..x", std::string(tk::kMaxLevelNameBytes, 'n')};
+    for (const std::string& name : ok) EXPECT_TRUE(tk::isPlainLevelName(name)) << name;
+    const std::vector<std::string> bad = {"",     ".", "..", "../01", "a/b", "a\\b", "/etc/passwd", "x\n",
+                                          "\x7f", std::string("a\0b", 3), std::string(tk::kMaxLevelNameBytes + 1, 'n')};
+    for (const std::string& name : bad) EXPECT_FALSE(tk::isPlainLevelName(name)) << name;
 }
 
 }  // namespace

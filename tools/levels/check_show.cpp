@@ -4,6 +4,7 @@
 #include <string>
 
 #include "puzzle/level_file.h"
+#include "puzzle/solver.h"
 #include "puzzle/water.h"
 #include "verbs.h"
 
@@ -15,8 +16,11 @@ const char* kCheckUsage =
     "usage: tramolkulap-levels check FILE...\n"
     "\n"
     "Reads each level file as the game would and prints 'FILE: ok', or one line\n"
-    "'FILE:LINE: message' per problem. Repairs the game makes by itself are reported\n"
-    "as 'FILE:LINE: warning: message' and do not fail the file.\n"
+    "'FILE:LINE: message' per problem. What the game plays all the same is reported\n"
+    "as 'FILE:LINE: warning: message' and does not fail the file: a repair the game\n"
+    "makes by itself, a figure that starts off the pipes, a time limit of zero or\n"
+    "less, and a level that cannot be won (as far as a search of 200000 boards can\n"
+    "tell; 'solve' looks further).\n"
     "Exit status: 0 when every file loads, 1 when any is refused, 2 on bad usage.\n";
 
 const char* kShowUsage =
@@ -26,6 +30,38 @@ const char* kShowUsage =
     "--cs), the 7 rows of 11 tiles (upper case wet, lower case dry), a line with the\n"
     "source, player, time, background and next level, and 'solved' or 'unsolved'.\n"
     "Exit status: 0 when shown, 1 when the file is refused, 2 on bad usage.\n";
+
+// Enough for every shipped level many times over, and a few seconds at worst.
+constexpr std::size_t kCheckSolverStates = 200000;
+
+// Files the game loads and plays, but where the player cannot win, or loses at once.
+std::vector<LevelProblem> playWarnings(const LevelFile& level) {
+    std::vector<LevelProblem> warnings;
+    const std::string time = std::to_string(level.timeLimit);
+    if (level.timeLimit == 0)
+        warnings.push_back({2, "time limit 0: the level is lost as soon as play begins", true});
+    if (level.timeLimit < 0)
+        warnings.push_back({2, "time limit " + time + " is below zero: the clock never runs, and the "
+                                                    "level can never be lost on time",
+                            true});
+    const char start = level.Tile(level.playerX, level.playerY);
+    if (!isPipe(start)) {
+        warnings.push_back({11, "player start " + std::to_string(level.playerX) + "," +
+                                    std::to_string(level.playerY) + " lies on " +
+                                    (start == kFloorTile ? "floor (L)" : "a blank cell (M)") +
+                                    ", not on a pipe: the figure can neither walk nor turn, and "
+                                    "the level cannot be won",
+                            true});
+        return warnings;
+    }
+    SolveOptions budget;
+    budget.maxSeconds = 0;  // the state budget alone, so the answer is the same everywhere
+    budget.maxStates = kCheckSolverStates;
+    const SolveResult solved = solveLevel(level, budget);
+    if (solved.status == SolveStatus::Unsolvable)
+        warnings.push_back({0, "cannot be won: " + solved.reason, true});
+    return warnings;
+}
 
 }  // namespace
 
@@ -52,10 +88,13 @@ int checkVerb(const Args& args) {
         const LevelRead read = readLevelFile(file);
         for (const LevelProblem& p : read.problems)
             std::printf("%s\n", formatProblem(file, p).c_str());
-        if (read.level)
-            std::printf("%s: ok\n", file.c_str());
-        else
+        if (!read.level) {
             anyRefused = true;
+            continue;
+        }
+        for (const LevelProblem& p : playWarnings(*read.level))
+            std::printf("%s\n", formatProblem(file, p).c_str());
+        std::printf("%s: ok\n", file.c_str());
     }
     std::fflush(stdout);
     return anyRefused ? 1 : 0;
