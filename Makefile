@@ -1,10 +1,12 @@
 # Front door: every target installs what is missing, configures and builds.
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 
-.PHONY: all deps build run test sanitize bench install package clean
+.PHONY: all deps build run test sanitize fuzz bench install package clean
 
 all: build
 
@@ -38,8 +40,12 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 	lintian --fail-on error $(BUILD)/tramolkulap_*.deb
 
+# Each libFuzzer target for FUZZ_SECONDS (clang, in $(FUZZ_BUILD)); fails on any crash, leak or timeout.
+fuzz: deps
+	FUZZ_BUILD=$(FUZZ_BUILD) JOBS=$(JOBS) scripts/fuzz.sh $(FUZZ_SECONDS)
+
 bench: build
 	$(BUILD)/tramolkulap-bench
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

@@ -1,12 +1,36 @@
 // The picture files of the board and the slots they go into.
 #include "app/image_set.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
 
 namespace tk {
 
+namespace {
+std::string BackgroundFile(int n) { return "pozadi" + std::to_string(n) + ".jpg"; }
+}  // namespace
+
 void ImageSet::LoadInto(int slot, const std::string& file) {
-    images_[static_cast<std::size_t>(slot)] = plat_.LoadPicture(paths_.LP(file));
+    const std::string path = paths_.LP(file);
+    PictureHandle& handle = images_[static_cast<std::size_t>(slot)];
+    handle = plat_.LoadPicture(path);
+    if (handle == 0) failed_.push_back(path);
+}
+
+bool ImageSet::Failed(const std::string& path) const {
+    return std::find(failed_.begin(), failed_.end(), path) != failed_.end();
+}
+
+std::vector<std::string> ImageSet::MissingFiles() const {
+    std::vector<std::string> files = failed_;
+    for (int n = 1; n <= 7; ++n) {
+        if (backgroundTried_[n]) continue;
+        const std::string path = paths_.LP(BackgroundFile(n));
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(path, ec)) files.push_back(path);
+    }
+    return files;
 }
 
 void ImageSet::Load() {
@@ -34,7 +58,7 @@ PictureHandle ImageSet::Slot(int slot) {
     // a level first paints with it, and tried only once.
     if (loaded_ && background >= 1 && background <= 7 && !backgroundTried_[background]) {
         backgroundTried_[background] = true;
-        LoadInto(slot, "pozadi" + std::to_string(background) + ".jpg");
+        LoadInto(slot, BackgroundFile(background));
     }
     return images_[static_cast<std::size_t>(slot)];
 }
@@ -49,6 +73,7 @@ void ImageSet::Release() {
         slot = 0;
     }
     backgroundTried_ = {};
+    failed_.clear();
     loaded_ = false;
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "app/paths.h"
 #include "game/picture_slots.h"
@@ -22,6 +24,10 @@ public:
     void Load();
     void Release();
     PictureHandle Slot(int slot) override;
+    // The pictures it could not load, and the backgrounds that are not there to load
+    // later: the game goes on without them.
+    std::vector<std::string> MissingFiles() const;
+    bool Failed(const std::string& path) const;
     // What a slot holds now, without loading a background.
     PictureHandle Loaded(int slot) const;
 
@@ -33,6 +39,7 @@ private:
     bool loaded_ = false;
     std::array<PictureHandle, kImageSlots> images_{};
     std::array<bool, 8> backgroundTried_{};  // 1..7
+    std::vector<std::string> failed_;
 };
 
 }  // namespace tk
