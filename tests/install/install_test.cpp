@@ -87,7 +87,7 @@ TEST(Install, TheDesktopsValidatorsAcceptTheMenuEntryAndTheMetainfo) {
     EXPECT_NE(text.find("\nExec=" + (kTree / "games/tramolkulap").string() + "\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nIcon=" + kId + "\n"), std::string::npos);
     EXPECT_NE(text.find("\nCategories=Game;LogicGame;\n"), std::string::npos);
-    for (const char* key : {"\nName=", "\nGenericName=", "\nGenericName[cs]=", "\nComment=", "\nComment[cs]="})
+    for (const char* key : {"\nName=", "\nName[cs]=", "\nGenericName=", "\nGenericName[cs]=", "\nComment=", "\nComment[cs]="})
         EXPECT_NE(text.find(key), std::string::npos) << key;
     EXPECT_NE(readFile(metainfo).find("<launchable type=\"desktop-id\">" + kId + ".desktop</launchable>"),
               std::string::npos);
