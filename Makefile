@@ -4,8 +4,9 @@ SAN_BUILD  ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
+PREFIX     ?= /usr/local
 
-.PHONY: all deps build run test sanitize fuzz bench clean
+.PHONY: all deps build run test sanitize fuzz bench install package clean
 
 all: build
 
@@ -30,6 +31,14 @@ $(SAN_BUILD)/build.ninja:
 sanitize: deps $(SAN_BUILD)/build.ninja
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The .deb lands in $(BUILD); lintian must find no error in it.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	lintian --fail-on error $(BUILD)/tramolkulap_*.deb
 
 # Each libFuzzer target for FUZZ_SECONDS (clang, in $(FUZZ_BUILD)); fails on any crash, leak or timeout.
 fuzz: deps

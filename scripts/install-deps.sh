@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and running TramolKulap need.
+# Installs the Debian packages that building, testing, packaging and running TramolKulap need
+# (the validators of the menu entry and metainfo, lintian and dpkg-dev for the .deb).
 # Idempotent: packages already present are skipped, so a second run does nothing.
 set -euo pipefail
 
@@ -10,6 +11,7 @@ packages=(
   liblitehtml-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  desktop-file-utils appstream lintian dpkg-dev
 )
 
 missing=()

@@ -28,7 +28,7 @@ constexpr int kMixRate = 44100, kMusicChannels = 5;
 }  // namespace
 
 Program::Program(Platform& platform)
-    : plat_(platform), paths_(platform.ProgramFolder()), images_(platform, paths_),
+    : plat_(platform), paths_(LocatePaths(platform.ProgramFolder(), platform.UserConfigHome())), images_(platform, paths_),
       sounds_(platform, paths_.SoundFolder()), music_(platform), display_(platform),
       language_(paths_.LanguageMarker()),
       play_(platform, ctl_, images_, sounds_, [this] { LetEventsRun(); }),
@@ -115,7 +115,8 @@ void Program::ShowStartupPicture() {
 void Program::StartUp() {
     // The order matters: everything that can stop start-up (the window picture, the
     // settings) comes before anything that changes the display, and nothing is written
-    // except the language marker, rewritten with the same empty content.
+    // except the language marker, rewritten with the same empty content, and, installed,
+    // the player's settings folder with the first run's copy of the settings.
     try {
         // The window's own picture replaces the start-up picture.
         const std::string window = paths_.LP("okno.jpg");
@@ -138,6 +139,9 @@ void Program::StartUp() {
         ctl_.creditNames.Visible = true;
         // The desktop as the user has it, before any change of display mode.
         display_.MeasureDesktop();
+        // Installed, the language marker and the settings live in the player's config
+        // folder; a first run starts from the shipped settings.
+        PrepareSettingsFolder(paths_);
         language_.BeforeFirstSwitch();
         menus_.SwitchLanguage();
         images_.Load();

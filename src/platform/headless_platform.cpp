@@ -50,11 +50,14 @@ Rgba ReadPixel(const SDL_Surface* s, int x, int y) {
 }
 
 struct ScriptEvent {
-    enum Kind { KeyDown, KeyUp, Text, Close, Action } kind = KeyDown;
+    enum Kind { KeyDown, KeyUp, Text, Close, Action, PadDown, PadUp, PadStick, PadUnplug } kind = KeyDown;
     std::uint64_t at = 0;
     std::uint64_t seq = 0;
     int vk = 0;
     int shift = 0;
+    PadButton button = PadButton::A;
+    PadAxis axis = PadAxis::LeftX;
+    int value = 0;
     std::string text;
     std::function<void()> action;
 };
@@ -129,6 +132,7 @@ struct HeadlessPlatform::Impl {
     bool closeRequested = false;
     bool keyDown[vk::kCount] = {};
     KeyLatches latches;
+    PadKeys pad;
 
     // ---- what happened
     std::vector<Recorded> log;
@@ -176,11 +180,22 @@ struct HeadlessPlatform::Impl {
                 input.push_back({InputEvent::Kind::Text, 0, 0, e.text});
                 inputArrived = true;
                 break;
+            case ScriptEvent::PadDown: PadKeyDown(pad.Press(e.button, latches)); break;
+            case ScriptEvent::PadUp: pad.Release(e.button); break;
+            case ScriptEvent::PadStick: PadKeyDown(pad.Stick(e.axis, e.value, latches)); break;
+            case ScriptEvent::PadUnplug: pad.ReleaseAll(); break;
             case ScriptEvent::Close: RequestClose(); break;
             case ScriptEvent::Action:
                 if (e.action) e.action();
                 break;
         }
+    }
+
+    // The key-down a controller's button or stick gives the menus, as a keyboard's would.
+    void PadKeyDown(int vkCode) {
+        if (vkCode == 0) return;
+        input.push_back({InputEvent::Kind::Key, vkCode, 0, {}});
+        inputArrived = true;
     }
 
     // Runs every scripted event due by now. An action that itself waits does not run the
@@ -287,6 +302,32 @@ void HeadlessPlatform::Type(std::uint64_t at, const std::string& utf8) {
 
 void HeadlessPlatform::Close(std::uint64_t at) { impl_->Add(Event(ScriptEvent::Close, at)); }
 
+void HeadlessPlatform::PadPress(std::uint64_t at, PadButton button, std::uint64_t holdMs) {
+    PadDown(at, button);
+    PadUp(at + holdMs, button);
+}
+
+void HeadlessPlatform::PadDown(std::uint64_t at, PadButton button) {
+    ScriptEvent e = Event(ScriptEvent::PadDown, at);
+    e.button = button;
+    impl_->Add(std::move(e));
+}
+
+void HeadlessPlatform::PadUp(std::uint64_t at, PadButton button) {
+    ScriptEvent e = Event(ScriptEvent::PadUp, at);
+    e.button = button;
+    impl_->Add(std::move(e));
+}
+
+void HeadlessPlatform::PadStick(std::uint64_t at, PadAxis axis, int value) {
+    ScriptEvent e = Event(ScriptEvent::PadStick, at);
+    e.axis = axis;
+    e.value = value;
+    impl_->Add(std::move(e));
+}
+
+void HeadlessPlatform::PadUnplug(std::uint64_t at) { impl_->Add(Event(ScriptEvent::PadUnplug, at)); }
+
 void HeadlessPlatform::At(std::uint64_t at, std::function<void()> action) {
     ScriptEvent e = Event(ScriptEvent::Action, at);
     e.action = std::move(action);
@@ -346,6 +387,8 @@ std::string HeadlessPlatform::ProgramFolder() {
     return f;
 }
 
+std::string HeadlessPlatform::UserConfigHome() { return impl_->opt.userConfigHome; }
+
 std::uint64_t HeadlessPlatform::Now() { return impl_->now; }
 
 void HeadlessPlatform::WaitUntil(std::uint64_t deadline, bool wakeOnInput) {
@@ -388,7 +431,7 @@ bool HeadlessPlatform::CloseRequested() {
 std::int16_t HeadlessPlatform::GetAsyncKeyState(int vkCode) {
     auto& m = *impl_;
     m.RunDue();
-    const bool down = vkCode >= 0 && vkCode < vk::kCount && m.keyDown[vkCode];
+    const bool down = vkCode >= 0 && vkCode < vk::kCount && (m.keyDown[vkCode] || m.pad.Holds(vkCode));
     return m.latches.Query(vkCode, down);
 }
 

@@ -5,8 +5,8 @@
 //
 // How time moves: the clock starts at 0 and moves only in WaitUntil, to the deadline or to
 // the scripted event that ends the wait, whichever comes first. Scripted events take effect
-// as the clock reaches them, in time order: key state, key latches, typed text, close
-// requests and At actions. Key-downs and typed text then wait for NextInput.
+// as the clock reaches them, in time order: key state, key latches, controller buttons,
+// typed text, close requests and At actions. Key-downs and typed text then wait for NextInput.
 //
 // How a run ends: with closeWhenScriptEnds, a close request comes once nothing scripted is
 // left and the game waits for input with no deadline. In any case a game that runs on for
@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/pad_keys.h"
 #include "platform/platform.h"
 
 namespace tk {
@@ -37,6 +38,7 @@ struct Rgba {
 
 struct HeadlessOptions {
     std::string programFolder;        // where levels/, graphics/, ... and options.txt lie
+    std::string userConfigHome{};     // the player's $XDG_CONFIG_HOME; empty: none
     int desktopWidth = 1920;
     int desktopHeight = 1080;
     bool audioDevicePresent = true;   // false: the music cannot open a device
@@ -65,6 +67,13 @@ public:
     void KeyUp(std::uint64_t at, int vkCode);
     void Type(std::uint64_t at, const std::string& utf8);       // text for the text box
     void Close(std::uint64_t at);                                // a close request
+    // A game controller: a button pressed at `at` and let go `holdMs` later, or held until
+    // PadUp; the left stick moved on one axis (-32768..32767); the controller pulled out.
+    void PadPress(std::uint64_t at, PadButton button, std::uint64_t holdMs = 30);
+    void PadDown(std::uint64_t at, PadButton button);
+    void PadUp(std::uint64_t at, PadButton button);
+    void PadStick(std::uint64_t at, PadAxis axis, int value);
+    void PadUnplug(std::uint64_t at);
     // Runs a check or a script step when the virtual clock reaches `at`.
     void At(std::uint64_t at, std::function<void()> action);
     // The virtual time of the last scripted event.
@@ -94,6 +103,7 @@ public:
 
     // ---- Platform -----------------------------------------------------------
     std::string ProgramFolder() override;
+    std::string UserConfigHome() override;
     std::uint64_t Now() override;
     void WaitUntil(std::uint64_t deadline, bool wakeOnInput) override;
     bool NextInput(InputEvent& event) override;

@@ -60,6 +60,9 @@ public:
 
     // The folder that holds the program, without a trailing separator.
     virtual std::string ProgramFolder() = 0;
+    // The player's folder for the settings of every program ($XDG_CONFIG_HOME, by default
+    // ~/.config), without a trailing separator; empty when it cannot be told.
+    virtual std::string UserConfigHome();
 
     // ---- time and input ------------------------------------------------------
     virtual std::uint64_t Now() = 0;  // ms

@@ -12,11 +12,13 @@
 
 #include "platform/fonts.h"
 #include "platform/html_view.h"
+#include "platform/picture_fit.h"
 #include "platform/platform.h"
 #include "platform/sdl_board.h"
 #include "platform/sdl_compose.h"
 #include "platform/sdl_handles.h"
 #include "platform/sdl_keys.h"
+#include "platform/sdl_pads.h"
 #include "platform/sdl_pictures.h"
 #include "platform/sdl_sound.h"
 #include "platform/sdl_text.h"
@@ -27,7 +29,8 @@ namespace {
 // Everything is drawn in memory by SDL's software renderer into one 800 × 600 picture of
 // the window, only where something changed; the changed pieces then go to the screen. At
 // its own size the window takes them as they are, without any graphics library; scaled
-// (full screen) a renderer of the screen stretches the picture over it.
+// (full screen, or a window resized or on a high-DPI display) a renderer of the screen
+// stretches the picture over it.
 class SdlPlatform : public Platform {
 public:
     SdlPlatform(sdl::WindowHandle window, sdl::SurfaceHandle image, sdl::RendererHandle renderer)
@@ -90,7 +93,7 @@ public:
         }
         int numKeys = 0;
         const Uint8* state = SDL_GetKeyboardState(&numKeys);
-        return latches_.Query(vkCode, sdl::VkHeld(vkCode, state, numKeys));
+        return latches_.Query(vkCode, sdl::VkHeld(vkCode, state, numKeys) || pads_.Holds(vkCode));
     }
 
     void ShowWindow() override {
@@ -219,7 +222,10 @@ private:
                     screen_.reset();
                     exposed_ = true;
                     break;
-                default: break;
+                default:
+                    // A controller's buttons arrive as the keys they stand for.
+                    if (pads_.Take(e, latches_, input_)) arrived = true;
+                    break;
             }
         }
         return arrived;
@@ -244,7 +250,9 @@ private:
     void ToScreen(const std::vector<SDL_Rect>& areas) {
         exposed_ = false;
         if (!shown_) return;
-        if (!fullscreen_) {
+        if (AtOwnSize()) {
+            // Back at its own size the window takes the picture as it is again.
+            screen_.reset();
             SDL_Surface* surface = SDL_GetWindowSurface(window_.get());
             if (surface && surface->w == kWindowWidth && surface->h == kWindowHeight) {
                 for (SDL_Rect area : areas) SDL_BlitSurface(image_.get(), &area, surface, &area);
@@ -255,8 +263,18 @@ private:
         ScaledToScreen(areas);
     }
 
-    // Full screen: the picture of the window as a texture of the screen's renderer, scaled
-    // and letter-boxed by its logical size.
+    // Only a window of exactly the picture's size in pixels shows it unscaled: not full
+    // screen, not a window the player resized or maximised, not a window on a high-DPI
+    // display that has more pixels than points.
+    bool AtOwnSize() {
+        if (fullscreen_) return false;
+        int w = 0, h = 0;
+        SDL_GetWindowSizeInPixels(window_.get(), &w, &h);
+        return w == kWindowWidth && h == kWindowHeight;
+    }
+
+    // Full screen or a window of another size: the picture of the window as a texture of
+    // the screen's renderer, scaled to fit with its shape kept, between black bars.
     void ScaledToScreen(std::vector<SDL_Rect> areas) {
         if (!screen_) {
             screen_ = std::make_unique<Screen>();
@@ -266,7 +284,6 @@ private:
                 screen_.reset();
                 return;
             }
-            SDL_RenderSetLogicalSize(screen_->renderer.get(), kWindowWidth, kWindowHeight);
             screen_->texture.reset(SDL_CreateTexture(screen_->renderer.get(), SDL_PIXELFORMAT_ARGB8888,
                                                      SDL_TEXTUREACCESS_STREAMING, kWindowWidth, kWindowHeight));
             areas.assign(1, sdl::kWholeWindow);
@@ -277,9 +294,16 @@ private:
             SDL_UpdateTexture(screen_->texture.get(), &area, pixels, image_->pitch);
         }
         SDL_Renderer* r = screen_->renderer.get();
+        int w = 0, h = 0;
+        SDL_GetRendererOutputSize(r, &w, &h);
+        const PictureFit fit = FitPicture(w, h);
+        // Whole multiples copy pixels; any other scale blends them, so that no row or
+        // column of the picture comes out thicker than its neighbours.
+        SDL_SetTextureScaleMode(screen_->texture.get(), fit.wholeMultiple ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+        const SDL_Rect onScreen{fit.left, fit.top, fit.width, fit.height};
         SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
         SDL_RenderClear(r);
-        SDL_RenderCopy(r, screen_->texture.get(), nullptr, nullptr);
+        SDL_RenderCopy(r, screen_->texture.get(), nullptr, &onScreen);
         SDL_RenderPresent(r);
     }
 
@@ -322,6 +346,7 @@ private:
 
     std::deque<InputEvent> input_;
     KeyLatches latches_;
+    sdl::Pads pads_;
     std::uint64_t lastKeyPump_ = 0;
     bool close_ = false;
     bool shown_ = false;
@@ -333,6 +358,10 @@ private:
     Controls presented_;
     sdl::DirtyRegion changed_;
 };
+
+// The player may resize and maximise the window; on a high-DPI display it gets all the
+// display's pixels, so that the scaled picture is sharp rather than blown up afterwards.
+constexpr Uint32 kWindowFlags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
 
 [[noreturn]] void CannotStart(const char* what) {
     std::cerr << kWindowTitle << ": " << what << ": " << SDL_GetError() << '\n';
@@ -346,12 +375,14 @@ std::unique_ptr<Platform> CreateSdlPlatform() {
     // The window's own surface goes straight to the window system: no graphics library
     // is loaded for a picture that only ever changes in small pieces.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) CannotStart("cannot start SDL");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER | SDL_INIT_GAMECONTROLLER) != 0)
+        CannotStart("cannot start SDL");
     if (!TTF_WasInit() && TTF_Init() != 0) CannotStart("cannot start the text renderer");
     IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
     sdl::WindowHandle window(SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                              kWindowWidth, kWindowHeight, SDL_WINDOW_HIDDEN));
+                                              kWindowWidth, kWindowHeight, kWindowFlags));
     if (!window) CannotStart("cannot open the window");
+    SDL_SetWindowMinimumSize(window.get(), kWindowWidth / 4, kWindowHeight / 4);
     sdl::SurfaceHandle image(
         SDL_CreateRGBSurfaceWithFormat(0, kWindowWidth, kWindowHeight, 32, SDL_PIXELFORMAT_ARGB8888));
     if (!image) CannotStart("cannot hold the window's picture");

@@ -33,7 +33,8 @@ struct Bare {
 TEST(ResourcePaths, ExtensionChoosesTheFolderAndTheNameKeepsItsCase) {
     Bare b;
     const std::string root = b.folder.str();
-    EXPECT_EQ(b.paths.programFolder(), root);
+    EXPECT_EQ(b.paths.dataFolder(), root);
+    EXPECT_EQ(b.paths.settingsFolder(), root);
     EXPECT_EQ(b.paths.LP("01.kulap"), root + "/levels/01.kulap");
     EXPECT_EQ(b.paths.LP("Bonus.KuLaP"), root + "/levels/Bonus.KuLaP");
     EXPECT_EQ(b.paths.LP(".KULAP"), root + "/levels/.KULAP");

@@ -149,6 +149,16 @@ TEST(HelpPageText, NoLineOfAShippedPageStartsWithPunctuation) {
     }
 }
 
+// A shipped page's text as laid out at the help view's width, its lines joined by blanks;
+// empty when it does not load.
+std::string PageText(const char* name) {
+    tk::HtmlView view;
+    if (!view.Load(ShippedPage(name), kHelpRect.w)) return "";
+    std::string text;
+    for (const std::string& line : view.TextLines()) text += line + " ";
+    return text;
+}
+
 // What a player needs and cannot find out by trying: the game's own captions, which
 // names "Choose level:" takes, that the clock stops during the quit question, and when a
 // chosen level is remembered.
@@ -161,10 +171,8 @@ TEST(HelpPageText, PagesNameTheCaptionsTheLevelsAndWhatIsRemembered) {
     for (bool czech : {true, false}) {
         const char* name = czech ? "napoveda.html" : "help.html";
         SCOPED_TRACE(name);
-        tk::HtmlView view;
-        ASSERT_TRUE(view.Load(ShippedPage(name), kHelpRect.w));
-        std::string text;
-        for (const std::string& line : view.TextLines()) text += line + " ";
+        const std::string text = PageText(name);
+        ASSERT_FALSE(text.empty());
         const std::string quit = tk::texts::quitQuestion(czech);
         for (const std::string& caption :
              {tk::texts::optionsChooseLevel(czech), tk::texts::optionsDisplay(czech, true),
@@ -177,6 +185,20 @@ TEST(HelpPageText, PagesNameTheCaptionsTheLevelsAndWhatIsRemembered) {
         EXPECT_NE(text.find(czech ? "Zvolenou úroveň si zapamatuje také, ale až když po její volbě přepneš celou obrazovku nebo hudbu"
                                   : "A chosen level is remembered too, but only once full screen or music has been switched after choosing it"),
                   std::string::npos);
+    }
+}
+
+// Every controller button the game takes is named on both pages, in its own section.
+TEST(HelpPageText, PagesShowTheControllersButtons) {
+    for (bool czech : {true, false}) {
+        const char* name = czech ? "napoveda.html" : "help.html";
+        SCOPED_TRACE(name);
+        const std::string text = PageText(name);
+        const std::size_t section = text.find(czech ? "S herním ovladačem" : "With a game controller");
+        ASSERT_NE(section, std::string::npos);
+        for (const char* button : {czech ? "Kříž" : "D-pad", czech ? "levá páčka" : "left stick", "LB", "RB", "X",
+                                   "Y", "A", "B", "Back"})
+            EXPECT_NE(text.find(std::string(button) + " ", section), std::string::npos) << button;
     }
 }
 

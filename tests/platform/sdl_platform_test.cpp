@@ -9,16 +9,10 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "the_window.h"
 
 namespace tk::test {
 namespace {
-
-// The window the platform opened: the only one while a test runs.
-SDL_Window* TheWindow() {
-    for (Uint32 id = 1; id < 100000; ++id)
-        if (SDL_Window* w = SDL_GetWindowFromID(id)) return w;
-    return nullptr;
-}
 
 class SdlWindow : public ::testing::Test {
 protected:

@@ -1,6 +1,7 @@
-// The picture generator: draws every picture of the game into data/graphics and src/app/resources.
+// The picture generator: draws every picture of the game into data/graphics and src/app/resources,
+// and the desktop icons into desktop/icons.
 //
-//   art GRAPHICS_DIR RESOURCE_DIR           writes the game's pictures
+//   art GRAPHICS_DIR RESOURCE_DIR ICON_DIR  writes the game's pictures and its icons
 //   art --sheet GRAPHICS_DIR OUT_PREFIX     composes look-at-it boards from the written pictures
 #include <cstdio>
 #include <cstring>
@@ -133,13 +134,14 @@ int main(int argc, char** argv) {
         art::drawContactSheet(argv[2], argv[3]);
         return 0;
     }
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: art GRAPHICS_DIR RESOURCE_DIR | art --sheet GRAPHICS_DIR OUT_PREFIX\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: art GRAPHICS_DIR RESOURCE_DIR ICON_DIR | art --sheet GRAPHICS_DIR OUT_PREFIX\n");
         return 2;
     }
     art::drawCells(argv[1]);
     art::drawBackgrounds(argv[1]);
     art::drawScreens(argv[1]);
     art::drawEmbedded(argv[2]);
+    art::drawIcons(argv[3]);
     return 0;
 }

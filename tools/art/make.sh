@@ -8,7 +8,7 @@ root=$(cd "$here/../.." && pwd)
 out=${TMPDIR:-/tmp}/tk-art
 mkdir -p "$out" "$root/data/graphics"
 g++ -std=c++20 -O2 -Wall -Wextra -o "$out/art" "$here"/*.cpp $(pkg-config --cflags --libs cairo) -ljpeg
-"$out/art" "$root/data/graphics" "$root/src/app/resources"
+"$out/art" "$root/data/graphics" "$root/src/app/resources" "$root/desktop/icons"
 if [ "${1:-}" = "--sheet" ]; then
     "$out/art" --sheet "$root/data/graphics" "${TMPDIR:-/tmp}/tk-sheet-"
 fi

@@ -21,6 +21,9 @@ void drawBackgrounds(const std::string& graphicsDir);
 void drawScreens(const std::string& graphicsDir);
 // The two pictures carried inside the executable: startup.png and cursor.png.
 void drawEmbedded(const std::string& resourceDir);
+// The icon at 16, 32, 48, 64, 128 and 256 px (ICON_DIR/<n>.png) and as SVG (ICON_DIR/scalable.svg);
+// the install gives them the desktop entry's name.
+void drawIcons(const std::string& iconDir);
 // A board of sample cells over each background, for looking at the set as a player would.
 void drawContactSheet(const std::string& graphicsDir, const std::string& outPath);
 
