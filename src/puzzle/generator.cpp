@@ -193,7 +193,6 @@ Generated generateLevel(const GenerateOptions& options) {
         level.nextLevel = options.next;
 
         SolveOptions check;
-        check.maxSeconds = 0;
         check.maxStates = options.solverStates;
         const SolveResult solved = solveLevel(level, check);
         if (solved.status != SolveStatus::Solved) continue;  // too hard to check: mix again

@@ -12,7 +12,7 @@ const char* kUsage =
     "verbs:\n"
     "  check FILE...                 read each level as the game would and report problems\n"
     "  show [--cs|--en] FILE         print the board after the water has run once\n"
-    "  solve [--max-seconds N] FILE  find a plan that solves the level, or prove there is none\n"
+    "  solve [--max-states N] FILE   find the shortest plan that solves the level, or prove there is none\n"
     "  generate --seed N [options]   write a new level that is solvable by construction\n"
     "\n"
     "Run 'tramolkulap-levels VERB --help' for a verb's options.\n";

@@ -1,0 +1,169 @@
+// The padded search board: shape tables, walking distances and the water, without allocation.
+#include "puzzle/search_board.h"
+
+#include <cstdio>
+#include <string_view>
+
+namespace tk::search {
+
+std::string where(int c) {
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "column %d, row %d", cellX(c), cellY(c));
+    return buf;
+}
+
+Shapes::Shapes() {
+    shape.fill(kNoPipe);
+    const std::array<std::string_view, 4> cycles = {"A", "BCDE", "FG", "HIJK"};
+    for (int s = 0; s < 4; ++s) {
+        orientations[s] = static_cast<int>(cycles[s].size());
+        for (int o = 0; o < orientations[s]; ++o) {
+            const char l = cycles[s][o];
+            shape[static_cast<unsigned char>(l)] = static_cast<std::int8_t>(s);
+            orient[static_cast<unsigned char>(l)] = static_cast<std::uint8_t>(o);
+            letter[s][o] = l;
+            openings[s][o] = tileOpenings(l);
+        }
+    }
+    for (int c = 0; c < 256; ++c) opens[c] = tileOpenings(static_cast<char>(c));
+}
+
+const Shapes& shapes() {
+    static const Shapes s;
+    return s;
+}
+
+Letters lettersOf(const LevelFile& level) {
+    Letters b;
+    b.fill(kBlankTile);
+    for (int y = 0; y < kRows; ++y)
+        for (int x = 0; x < kCols; ++x)
+            if (static_cast<std::size_t>(x) < level.rows[y].size()) b[cellOf(x, y)] = level.Tile(x, y);
+    return b;
+}
+
+int walkFrom(const Letters& b, int from, std::array<std::int16_t, kCells>& dist,
+             std::array<std::uint8_t, kCells>& order) {
+    const Shapes& S = shapes();
+    dist.fill(-1);
+    dist[from] = 0;
+    order[0] = static_cast<std::uint8_t>(from);
+    int count = 1;
+    for (int i = 0; i < count; ++i) {
+        const int c = order[i];
+        const std::uint8_t open = S.opensOf(b[c]);
+        for (int d = 0; d < 4; ++d) {
+            const int n = c + kStep[d];
+            if ((open >> d & 1) && dist[n] < 0 && S.opensTo(b[n], opposite(d))) {
+                dist[n] = static_cast<std::int16_t>(dist[c] + 1);
+                order[count++] = static_cast<std::uint8_t>(n);
+            }
+        }
+    }
+    return count;
+}
+
+namespace {
+
+// Marks the cells the water reaches and returns how many of the cells needing water stay dry.
+int floodDry(const Letters& b, int source, std::array<bool, kCells>& wet) {
+    const Shapes& S = shapes();
+    wet.fill(false);
+    std::array<std::uint8_t, kCells> stack;
+    int top = 0;
+    if (inPlay(source)) {
+        wet[source] = true;
+        stack[top++] = static_cast<std::uint8_t>(source);
+    }
+    while (top) {
+        const int c = stack[--top];
+        const std::uint8_t open = S.opensOf(b[c]);
+        for (int d = 0; d < 4; ++d) {
+            const int n = c + kStep[d];
+            if ((open >> d & 1) && !wet[n] && S.opensTo(b[n], opposite(d))) {
+                wet[n] = true;
+                stack[top++] = static_cast<std::uint8_t>(n);
+            }
+        }
+    }
+    int dry = 0;
+    for (int y = 0; y < kRows; ++y)
+        for (int x = 0; x < kCols; ++x) {
+            const int c = cellOf(x, y);
+            dry += !wet[c] && b[c] != kFloorTile;
+        }
+    return dry;
+}
+
+}  // namespace
+
+bool allWet(const Letters& b, int source) {
+    std::array<bool, kCells> wet;
+    return floodDry(b, source, wet) == 0;
+}
+
+void WaterMap::Spread(const Letters& b, int source) { dry_ = floodDry(b, source, wet_); }
+
+int WaterMap::DryAfterTurn(Letters& b, int source, int c, char letter) {
+    const Shapes& S = shapes();
+    const char before = b[c];
+    b[c] = letter;
+    int dry = dry_;
+    if (wet_[c]) {
+        // Turning a wet pipe may cut off what lay behind it: measure afresh.
+        std::array<bool, kCells> wet;
+        dry = floodDry(b, source, wet);
+    } else {
+        bool joins = false;
+        for (int d = 0; d < 4 && !joins; ++d)
+            joins = wet_[c + kStep[d]] && S.opensTo(letter, d) && S.opensTo(b[c + kStep[d]], opposite(d));
+        if (joins) {
+            ++round_;
+            std::array<std::uint8_t, kCells> stack;
+            int top = 0;
+            stamp_[c] = round_;
+            stack[top++] = static_cast<std::uint8_t>(c);
+            while (top) {
+                const int x = stack[--top];
+                --dry;
+                const std::uint8_t open = S.opensOf(b[x]);
+                for (int d = 0; d < 4; ++d) {
+                    const int n = x + kStep[d];
+                    if ((open >> d & 1) && !wet_[n] && stamp_[n] != round_ &&
+                        S.opensTo(b[n], opposite(d))) {
+                        stamp_[n] = round_;
+                        stack[top++] = static_cast<std::uint8_t>(n);
+                    }
+                }
+            }
+        }
+    }
+    b[c] = before;
+    return dry;
+}
+
+int halfOpenSidesAt(const Letters& b, int c) {
+    const Shapes& S = shapes();
+    if (!S.pipe(b[c])) return 0;
+    int half = 0;
+    for (int d = 0; d < 4; ++d) {
+        const int n = c + kStep[d];
+        half += S.pipe(b[n]) && S.opensTo(b[c], d) != S.opensTo(b[n], opposite(d));
+    }
+    return half;
+}
+
+int halfOpenSides(const Letters& b) {
+    const Shapes& S = shapes();
+    int half = 0;
+    for (int c = 0; c < kCells; ++c) {
+        if (!S.pipe(b[c])) continue;
+        for (int d = dirRight; d <= dirDown; ++d) {
+            const int n = c + kStep[d];
+            half += S.pipe(b[n]) && S.opensTo(b[c], d) != S.opensTo(b[n], opposite(d));
+        }
+    }
+    return half;
+}
+
+}  // namespace tk::search
