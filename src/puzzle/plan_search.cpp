@@ -318,20 +318,8 @@ std::string Search::buildPlan() const {
     Letters b = P.start;
     int at = P.figure;
     std::string plan;
-    std::array<std::int16_t, kCells> dist;
-    std::array<std::uint8_t, kCells> order;
     for (auto [cell, turn] : turns) {
-        walkFrom(b, cell, dist, order);  // distances to the target: walk downhill
-        for (int c = at; c != cell;) {
-            for (int d = 0; d < 4; ++d) {
-                const int n = c + kStep[d];
-                if (dist[n] == dist[c] - 1 && S.opensTo(b[c], d) && S.opensTo(b[n], opposite(d))) {
-                    plan += planLetter(d);
-                    c = n;
-                    break;
-                }
-            }
-        }
+        appendWalk(b, at, cell, plan);
         const int code = turn ? turnRight : turnLeft;
         plan += planLetter(code);
         b[cell] = quarterTurn(b[cell], code);

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "puzzle/solver.h"
+
 namespace tk::search {
 
 std::string where(int c) {
@@ -61,6 +63,22 @@ int walkFrom(const Letters& b, int from, std::array<std::int16_t, kCells>& dist,
         }
     }
     return count;
+}
+
+void appendWalk(const Letters& b, int from, int to, std::string& plan) {
+    const Shapes& S = shapes();
+    std::array<std::int16_t, kCells> dist;
+    std::array<std::uint8_t, kCells> order;
+    walkFrom(b, to, dist, order);  // distances to the target: walk downhill
+    for (int c = from; c != to;) {
+        int d = 0;
+        while (d < 4 && !(dist[c + kStep[d]] == dist[c] - 1 && S.opensTo(b[c], d) &&
+                          S.opensTo(b[c + kStep[d]], opposite(d))))
+            ++d;
+        if (d == 4) return;  // not reachable: the caller broke its promise
+        plan += planLetter(d);
+        c += kStep[d];
+    }
 }
 
 namespace {

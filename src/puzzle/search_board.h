@@ -80,6 +80,10 @@ private:
     int dry_ = 0;
 };
 
+// Appends to `plan` the steps (plan letters) of a shortest walk from `from` to `to`,
+// which the figure can reach on this board.
+void appendWalk(const Letters& b, int from, int to, std::string& plan);
+
 // Whether every play-area cell but the floor holds water.
 bool allWet(const Letters& b, int source);
 // The number of play-area cells that need water and have none.

@@ -1,0 +1,81 @@
+// Rating a level: the shortest plan found, the layouts that win, the naive player, and the score.
+#include "puzzle/rating.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "puzzle/layouts.h"
+#include "puzzle/naive_player.h"
+#include "puzzle/search_board.h"
+#include "puzzle/water.h"
+
+namespace tk {
+
+double difficultyScore(const Rating& r) {
+    if (r.status != SolveStatus::Solved) return 0;
+    const double raw = 3.0 * r.mustTurn + r.turns + r.pipes / 10.0 + (r.naiveWins ? 0 : 10) -
+                       r.ambiguous / 5.0;
+    return std::max(0.0, std::round(raw * 10) / 10);
+}
+
+Rating rateLevel(const LevelFile& level, const RateOptions& options) {
+    using namespace search;
+    Rating r;
+    for (const std::string& row : level.rows)
+        for (char c : row) r.pipes += isPipe(c);
+    TileGrid board;
+    FlowGrid flow;
+    placeLevel(level, board, flow);
+    spreadWater(board, flow, level.sourceX, level.sourceY);
+    for (int y = 0; y < kRows; ++y)
+        for (int x = 0; x < kCols; ++x) r.dryAtStart += board(x, y) != kFloorTile && flow(x, y) == flowDry;
+
+    SolveOptions solve;
+    solve.maxStates = options.maxStates;
+    const SolveResult solved = solveLevel(level, solve);
+    r.status = solved.status;
+    r.reason = solved.reason;
+    r.states = solved.states;
+    if (solved.status != SolveStatus::Solved) return r;
+    r.plan = solved.plan;
+    r.shortest = solved.shortest;
+    int run = 0;
+    for (char a : r.plan) {
+        const int code = planActionCode(a);
+        const bool turn = code == turnLeft || code == turnRight;
+        r.turns += turn;
+        r.steps += !turn;
+        run = turn ? 0 : run + 1;
+        r.longestWalk = std::max(r.longestWalk, run);
+    }
+    r.walkPercent = static_cast<int>(std::lround(100.0 * r.steps / static_cast<double>(r.plan.size())));
+
+    // Layouts: over the pipes the figure can turn; the rest keep their orientation.
+    const Letters start = lettersOf(level);
+    const int source = cellOf(level.sourceX, level.sourceY);
+    Domains domains = startingDomains(start, reachableCells(start, cellOf(level.playerX, level.playerY)));
+    pruneDomains(start, source, domains);
+    const Layout fewest = cheapestLayout(start, source, domains, LayoutCost::PipesTurned, options.maxLayoutNodes);
+    const WinningOrientations winning = winningOrientations(start, source, domains, options.maxLayoutNodes);
+    // The plan's own final board is a winning layout too: a bound when the search gave up.
+    Letters end = start;
+    int at = cellOf(level.playerX, level.playerY);
+    for (char a : r.plan) {
+        const int code = planActionCode(a);
+        if (code == turnLeft || code == turnRight) end[at] = quarterTurn(end[at], code);
+        else at += kStep[code];
+    }
+    int changed = 0;
+    for (int c = 0; c < kCells; ++c) changed += end[c] != start[c];
+    r.mustTurn = fewest.found ? std::min(fewest.cost, changed) : changed;
+    for (int c = 0; c < kCells; ++c) r.ambiguous += __builtin_popcount(winning.possible[c]) > 1;
+    r.layoutsSettled = fewest.complete && winning.complete;
+
+    const NaivePlay naive = playNaively(level);
+    r.naiveWins = naive.won;
+    r.naiveActions = static_cast<int>(naive.plan.size());
+    r.score = difficultyScore(r);
+    return r;
+}
+
+}  // namespace tk
