@@ -56,6 +56,7 @@ private:
     void offer(std::uint32_t parent, int g, int h, int guide, int cell, int turn, const std::uint64_t* key);
     std::string buildPlan() const;
     int treeLength(int from);
+    int takeStock();
     bool outOfBudget() const {
         return (limits_.maxStates && nodes_.size() >= limits_.maxStates) || nodes_.size() >= kMaxIds;
     }
@@ -67,6 +68,7 @@ private:
     std::array<std::int16_t, kCells> bitPos_{};  // where a var's orientation sits in the key
     int figurePos_ = 0;
     std::array<std::array<std::uint8_t, 4>, kCells> cost_{};  // quarter turns into the domain
+    std::array<std::array<std::uint8_t, 4>, kCells> fromStart_{};  // quarter turns from the start
     std::vector<std::uint8_t> walk_;  // steps between two free cells over free cells, 255 never
     bool startWet_ = false;
 
@@ -88,6 +90,7 @@ private:
     std::array<std::uint8_t, kCells> regionOrder_{};
     WaterMap water_;
     std::vector<int> targets_;
+    int moved_ = 0;  // quarter turns between the expanded board and the start
     std::array<int, kCells> points_{}, reach_{};
     std::vector<std::uint64_t> key_;
 };
@@ -127,6 +130,7 @@ Search::Search(const Problem& p, const SearchLimits& limits)
             for (int t = 0; t < S.orientations[s]; ++t)
                 if (p.domains[c] >> t & 1) fewest = std::min(fewest, S.turnsBetween(s, o, t));
             cost_[c][o] = static_cast<std::uint8_t>(fewest);
+            fromStart_[c][o] = static_cast<std::uint8_t>(S.turnsBetween(s, S.orientOf(p.start[c]), o));
         }
     }
     figurePos_ = fieldAt(bit, 7);
@@ -211,13 +215,7 @@ void Search::expand(std::uint32_t id) {
     const bool guided = limits_.dryTenths || limits_.halfOpenTenths;
     water_.Spread(board_, P.source);
     const int halfOpen = limits_.halfOpenTenths ? halfOpenSides(board_) : 0;
-    int turnsLeft = 0;
-    targets_.clear();
-    for (int c : vars_) {
-        const int k = cost_[c][orient_[c]];
-        turnsLeft += k;
-        if (k) targets_.push_back(c);
-    }
+    const int turnsLeft = takeStock();
 
     for (int i = 0; i < reach; ++i) {
         const int c = order_[i];
@@ -242,6 +240,8 @@ void Search::expand(std::uint32_t id) {
             if (turn == 0 && s == kStraight) break;  // a straight's two turns agree
             const int o2 = turn ? (o + 1) % n : (o + n - 1) % n;
             const int turns2 = turnsLeft - cost_[c][o] + cost_[c][o2];
+            const int moved2 = moved_ - fromStart_[c][o] + fromStart_[c][o2];
+            const int atLeast = std::max(turns2, P.leastTurns - moved2);
             int h;
             const int dry = turns2 == 0 || guided ? water_.DryAfterTurn(board_, P.source, c, S.letter[s][o2]) : -1;
             if (turns2 == 0) {
@@ -255,9 +255,9 @@ void Search::expand(std::uint32_t id) {
                     }
                     continue;
                 }
-                h = 1;  // every cell in its domain, and still dry somewhere: a turn at least
+                h = std::max(1, atLeast);  // still dry somewhere: a turn at least
             } else {
-                h = turns2 + walkLeft;
+                h = atLeast + walkLeft;
             }
             if (g + h >= bound_) continue;
             int guide = 0;
@@ -283,6 +283,21 @@ void Search::expand(std::uint32_t id) {
             offer(id, g, h, guide, c, turn, key_.data());
         }
     }
+}
+
+// Quarter turns still owed to the domains, the targets (pipes owing some) and how far
+// the board has turned from the start, for the board in orient_.
+int Search::takeStock() {
+    int owed = 0;
+    moved_ = 0;
+    targets_.clear();
+    for (int c : vars_) {
+        const int k = cost_[c][orient_[c]];
+        owed += k;
+        moved_ += fromStart_[c][orient_[c]];
+        if (k) targets_.push_back(c);
+    }
+    return owed;
 }
 
 // Steps the figure needs at least, from `from`, to stand on every target: any walk that
@@ -333,13 +348,7 @@ SearchOutcome Search::Run() {
     for (int c : vars_) orient_[c] = static_cast<std::uint8_t>(S.orientOf(P.start[c]));
     encode(orient_, P.figure, key_.data());
     table_.FindOrAdd(key_.data());
-    int startTurns = 0, startWalk = 0;  // the estimate for the start, as in expand()
-    for (int c : vars_) {
-        startTurns += cost_[c][orient_[c]];
-        if (cost_[c][orient_[c]])
-            startWalk = std::max(startWalk, static_cast<int>(walk_[std::size_t(P.figure) * kCells + c]));
-    }
-    const int startH = std::max(1, startTurns + startWalk);
+    const int startH = std::max(1, std::max(takeStock(), P.leastTurns) + treeLength(P.figure));
     nodes_.push_back({0, 0, static_cast<std::uint16_t>(startH), static_cast<std::uint8_t>(P.figure), 0});
     push(0, 0, startH, 0);
 

@@ -14,6 +14,10 @@ struct Problem {
     int figure = 0;    // where the figure stands; a pipe
     CellFlags free{};  // cells the figure may ever stand on (reachableCells)
     Domains domains{};  // pruned, and consistent
+    // Quarter turns that every winning board lies away from the start, at least. Each
+    // turn brings the board at most one nearer, so a board that has turned k quarters
+    // from the start still owes leastTurns - k.
+    int leastTurns = 0;
 };
 
 struct SearchLimits {

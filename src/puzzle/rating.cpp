@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "puzzle/layouts.h"
 #include "puzzle/naive_player.h"
 #include "puzzle/search_board.h"
 #include "puzzle/water.h"
@@ -32,6 +31,7 @@ Rating rateLevel(const LevelFile& level, const RateOptions& options) {
 
     SolveOptions solve;
     solve.maxStates = options.maxStates;
+    solve.measureLayouts = true;
     const SolveResult solved = solveLevel(level, solve);
     r.status = solved.status;
     r.reason = solved.reason;
@@ -39,6 +39,7 @@ Rating rateLevel(const LevelFile& level, const RateOptions& options) {
     if (solved.status != SolveStatus::Solved) return r;
     r.plan = solved.plan;
     r.shortest = solved.shortest;
+    r.lowerBound = solved.lowerBound;
     int run = 0;
     for (char a : r.plan) {
         const int code = planActionCode(a);
@@ -50,14 +51,8 @@ Rating rateLevel(const LevelFile& level, const RateOptions& options) {
     }
     r.walkPercent = static_cast<int>(std::lround(100.0 * r.steps / static_cast<double>(r.plan.size())));
 
-    // Layouts: over the pipes the figure can turn; the rest keep their orientation.
-    const Letters start = lettersOf(level);
-    const int source = cellOf(level.sourceX, level.sourceY);
-    Domains domains = startingDomains(start, reachableCells(start, cellOf(level.playerX, level.playerY)));
-    pruneDomains(start, source, domains);
-    const Layout fewest = cheapestLayout(start, source, domains, LayoutCost::PipesTurned, options.maxLayoutNodes);
-    const WinningOrientations winning = winningOrientations(start, source, domains, options.maxLayoutNodes);
     // The plan's own final board is a winning layout too: a bound when the search gave up.
+    const Letters start = lettersOf(level);
     Letters end = start;
     int at = cellOf(level.playerX, level.playerY);
     for (char a : r.plan) {
@@ -67,9 +62,9 @@ Rating rateLevel(const LevelFile& level, const RateOptions& options) {
     }
     int changed = 0;
     for (int c = 0; c < kCells; ++c) changed += end[c] != start[c];
-    r.mustTurn = fewest.found ? std::min(fewest.cost, changed) : changed;
-    for (int c = 0; c < kCells; ++c) r.ambiguous += __builtin_popcount(winning.possible[c]) > 1;
-    r.layoutsSettled = fewest.complete && winning.complete;
+    r.mustTurn = solved.pipesToTurn < 0 ? changed : std::min(solved.pipesToTurn, changed);
+    r.ambiguous = solved.ambiguousPipes;
+    r.layoutsSettled = solved.layoutsSettled;
 
     const NaivePlay naive = playNaively(level);
     r.naiveWins = naive.won;

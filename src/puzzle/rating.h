@@ -18,6 +18,7 @@ struct Rating {
     std::string plan;    // the shortest plan found
     int steps = 0, turns = 0;
     bool shortest = false;  // proven that no plan has fewer actions
+    int lowerBound = 0;     // no plan has fewer actions (the plan's length when shortest)
     std::size_t states = 0;
 
     int mustTurn = 0;            // fewest pipes any winning board turns away from the start
@@ -34,8 +35,7 @@ struct Rating {
 };
 
 struct RateOptions {
-    std::size_t maxStates = 1'000'000;  // the solver's budget
-    std::size_t maxLayoutNodes = 200'000;  // the layout searches' budget
+    std::size_t maxStates = 1'000'000;  // the solver's budget (a twentieth of it for the layouts)
 };
 
 Rating rateLevel(const LevelFile& level, const RateOptions& options = {});

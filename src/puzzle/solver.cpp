@@ -158,15 +158,24 @@ SolveResult solveLevel(const LevelFile& level, const SolveOptions& options) {
         return r;
     }
     const std::size_t budget = options.maxStates;
-    p.domains = winningOrientations(p.start, p.source, p.domains,
-                                    budget ? std::max<std::size_t>(budget / 20, 500) : 0)
-                    .possible;
+    const std::size_t layoutBudget = budget ? std::max<std::size_t>(budget / 20, 500) : 0;
+    const Domains pruned = p.domains;
+    const WinningOrientations winning = winningOrientations(p.start, p.source, p.domains, layoutBudget);
+    p.domains = winning.possible;
     const Shapes& S = shapes();
     for (int c = 0; c < kCells; ++c)
         if (inPlay(c) && S.pipe(p.start[c]) && !p.domains[c]) {
             r.reason = "no way of turning the pipes the figure can reach wets every cell";
             return r;
         }
+    const Layout nearest = cheapestLayout(p.start, p.source, p.domains, LayoutCost::QuarterTurns, layoutBudget);
+    if (nearest.complete) p.leastTurns = nearest.cost;
+    if (options.measureLayouts) {
+        const Layout fewest = cheapestLayout(p.start, p.source, pruned, LayoutCost::PipesTurned, layoutBudget);
+        r.pipesToTurn = fewest.found ? fewest.cost : -1;
+        for (int c = 0; c < kCells; ++c) r.ambiguousPipes += __builtin_popcount(p.domains[c]) > 1;
+        r.layoutsSettled = fewest.complete && winning.complete;
+    }
 
     const SearchOutcome first =
         searchPlan(p, firstPlanLimits(options.improve && budget ? budget / 2 : budget));

@@ -35,6 +35,9 @@ struct SolveOptions {
     // After the first plan, go on looking for shorter ones while the budget lasts. A
     // caller that needs any plan at once (a hint in the middle of a level) turns it off.
     bool improve = true;
+    // Also settle what the winning layouts look like (SolveResult::pipesToTurn and
+    // ambiguousPipes), which the rating wants and a plain solve does not need.
+    bool measureLayouts = false;
 };
 
 struct SolveResult {
@@ -45,6 +48,15 @@ struct SolveResult {
     bool shortest = false;     // when Solved: proven that no plan has fewer actions
     int lowerBound = 0;        // no plan has fewer actions than this
     std::size_t bytes = 0;     // memory the search took
+
+    // With SolveOptions::measureLayouts, over the pipes the figure can reach (the others
+    // keep their orientation): the fewest pipes any winning board turns away from the
+    // start, the pipes with more than one winning orientation, and whether both are exact
+    // (else what the budget allowed: a count from the best layout found, -1 when none was,
+    // and the pipes not proven to have a single winning orientation).
+    int pipesToTurn = 0;
+    int ambiguousPipes = 0;
+    bool layoutsSettled = false;
 };
 
 SolveResult solveLevel(const LevelFile& level, const SolveOptions& options = {});

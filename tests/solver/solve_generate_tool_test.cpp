@@ -133,6 +133,14 @@ TEST_F(LevelsTool, GenerateWritesTheSameCheckedLevelForTheSameSeed) {
     EXPECT_EQ(floors, 60);
 
     EXPECT_NE(run("generate --seed 2025 --floors 60 --scramble 5").out, b.out);
+
+    // A band: measured as rate measures it.
+    ToolRun hard = run("generate --seed 5 --difficulty hard --out hard.kulap");
+    EXPECT_EQ(hard.status, 0) << hard.err;
+    EXPECT_EQ(hard.err, "");
+    ToolRun rated = run("rate --json hard.kulap");
+    EXPECT_EQ(rated.status, 0) << rated.err;
+    EXPECT_NE(rated.out.find("\"naiveWins\": false"), std::string::npos) << rated.out;
 }
 
 TEST_F(LevelsTool, GenerateRefusesBadOptionsWithoutWritingAnything) {
@@ -140,7 +148,8 @@ TEST_F(LevelsTool, GenerateRefusesBadOptionsWithoutWritingAnything) {
          {"generate", "generate --pipes 10", "generate --seed x", "generate --seed 1 --pipes 0",
           "generate --seed 1 --pipes 10 --floors 10", "generate --seed 1 --background 8",
           "generate --seed 1 --title NoSlash", "generate --seed 1 --next ../x",
-          "generate --seed 1 --time 0", "generate --seed 1 --scramble", "generate --seed 1 --colour red"}) {
+          "generate --seed 1 --time 0", "generate --seed 1 --scramble", "generate --seed 1 --colour red",
+          "generate --seed 1 --scramble 78", "generate --seed 1 --difficulty impossible"}) {
         const ToolRun r = run(std::string(args) + " --out never.kulap");
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_NE(r.err.find("usage:"), std::string::npos) << args;

@@ -30,18 +30,22 @@ const char* kSolveUsage =
 const char* kGenerateUsage =
     "usage: tramolkulap-levels generate --seed N [options]\n"
     "\n"
-    "Writes a new level that is solvable by construction and checked by the solver.\n"
-    "The same seed and options always give the same file.\n"
+    "Writes a new level: a network of pipes whose every opening faces another pipe, some\n"
+    "of them turned out of place so that the figure can always walk up to them and\n"
+    "turn them back. With --difficulty the level is measured as 'rate' does and made\n"
+    "again until it lies in the band. The same seed and options always give the same file.\n"
     "  --seed N          the seed (required)\n"
-    "  --pipes N         cells of the pipe network, 1..77 (default 20)\n"
+    "  --difficulty D    easy, medium, hard or expert (see docs/level-design.md)\n"
+    "  --pipes N         cells of the pipe network, 1..77 (default from the difficulty, else 20)\n"
     "  --floors N        floor cells instead: the network takes the other 77 - N\n"
-    "  --scramble N      turning stops of the walk that mixes the board (default 8)\n"
+    "  --scramble N      pipes turned out of place, 1..77 (default from the difficulty, else 6)\n"
     "  --out FILE        write to FILE instead of standard output\n"
     "  --title \"cs/en\"   Czech and English title (default \"Nová úroveň/New level\")\n"
     "  --background B    background picture 1..7 (default from the seed)\n"
     "  --next NAME       the next level (default \"end\")\n"
-    "  --time T          time limit in seconds (default from the solver's plan)\n"
-    "Exit status: 0 when written, 2 on bad usage or when no level could be made.\n";
+    "  --time T          time limit in seconds (default from the plan and the difficulty)\n"
+    "Exit status: 0 when written (a level outside the band it was asked for is written\n"
+    "too, with a warning), 2 on bad usage or when no level could be made.\n";
 
 bool readInteger(const std::string& text, long long lo, long long hi, long long& out) {
     if (text.empty()) return false;
@@ -132,9 +136,13 @@ int generateVerb(const Args& args) {
                 return badUsage(kGenerateUsage, "generate: --floors needs a number from 0 to 76");
             haveFloors = true;
         } else if (a == "--scramble") {
-            if (!readInteger(v, 1, 1000, n))
-                return badUsage(kGenerateUsage, "generate: --scramble needs a number from 1 to 1000");
+            if (!readInteger(v, 1, kCols * kRows, n))
+                return badUsage(kGenerateUsage, "generate: --scramble needs a number from 1 to 77");
             options.scramble = static_cast<int>(n);
+        } else if (a == "--difficulty") {
+            options.difficulty = difficultyNamed(v);
+            if (options.difficulty == Difficulty::Any)
+                return badUsage(kGenerateUsage, "generate: --difficulty needs easy, medium, hard or expert");
         } else if (a == "--out") {
             out = v;
         } else if (a == "--title") {
@@ -172,6 +180,11 @@ int generateVerb(const Args& args) {
         std::fprintf(stderr, "tramolkulap-levels: generate: %s\n", made.error.c_str());
         return 2;
     }
+    if (!made.inBand)
+        std::fprintf(stderr,
+                     "tramolkulap-levels: generate: warning: no level of %d tries met the %s band; "
+                     "this one (score %.1f) came closest\n",
+                     made.tries, difficultyName(options.difficulty), made.rating.score);
     const std::string text = writeLevel(made.level);
     if (out.empty()) {
         std::fwrite(text.data(), 1, text.size(), stdout);
