@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "puzzle/generator.h"
 #include "puzzle/naive_player.h"
 #include "puzzle/search_board.h"
 #include "puzzle/water.h"
@@ -20,6 +21,7 @@ double difficultyScore(const Rating& r) {
 Rating rateLevel(const LevelFile& level, const RateOptions& options) {
     using namespace search;
     Rating r;
+    r.timeLimit = level.timeLimit;
     for (const std::string& row : level.rows)
         for (char c : row) r.pipes += isPipe(c);
     TileGrid board;
@@ -70,6 +72,7 @@ Rating rateLevel(const LevelFile& level, const RateOptions& options) {
     r.naiveWins = naive.won;
     r.naiveActions = static_cast<int>(naive.plan.size());
     r.score = difficultyScore(r);
+    r.suggestedTimeLimit = suggestedTimeLimit(r.plan, r.pipes, !r.naiveWins);
     return r;
 }
 

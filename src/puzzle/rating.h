@@ -32,6 +32,9 @@ struct Rating {
     int longestWalk = 0;  // most steps in a row in the plan
 
     double score = 0;  // difficultyScore of the above
+
+    int timeLimit = 0;           // the level's own, from its file
+    int suggestedTimeLimit = 0;  // what suggestedTimeLimit makes of the plan and the naive player
 };
 
 struct RateOptions {

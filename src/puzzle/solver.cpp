@@ -115,17 +115,32 @@ SearchLimits firstPlanLimits(std::size_t budget) {
 }
 
 // Then shorter plans: every figure position counts, a board reached by fewer actions
-// is taken up again, the order leans less on the guides, and every board whose actions
-// plus estimate reach the best plan's length is dropped.
-SearchLimits shorterPlanLimits(std::size_t budget, int beat) {
+// is taken up again, and every board whose actions plus estimate reach the best plan's
+// length is dropped. Where most pipes may still point more than one way, the estimate
+// knows little and the order also leans on the dry cells (measuring them is most of the
+// cost of a board); where most are settled, the estimate leads nearly alone.
+SearchLimits shorterPlanLimits(std::size_t budget, int beat, bool loose) {
     SearchLimits l;
     l.maxStates = budget;
     l.improve = true;
     l.beat = beat;
-    l.weightTenths = 20;
-    l.dryTenths = 5;
+    l.weightTenths = loose ? 20 : 15;
+    l.dryTenths = loose ? 5 : 0;
     l.halfOpenTenths = 5;
     return l;
+}
+
+// Whether more than half of the pipes the figure can turn may still point more than
+// one way in a winning board.
+bool looseDomains(const Problem& p) {
+    const Shapes& S = shapes();
+    int turnable = 0, loose = 0;
+    for (int c = 0; c < kCells; ++c) {
+        if (!p.free[c] || !inPlay(c) || S.shapeOf(p.start[c]) <= kCross) continue;
+        ++turnable;
+        loose += __builtin_popcount(p.domains[c]) > 1;
+    }
+    return 2 * loose > turnable;
 }
 
 }  // namespace
@@ -187,7 +202,8 @@ SolveResult solveLevel(const LevelFile& level, const SolveOptions& options) {
     if (options.improve && (first.found || !first.complete)) {
         const std::size_t left = budget ? budget - std::min(budget - 1, first.states) : 0;
         SearchOutcome better =
-            searchPlan(p, shorterPlanLimits(left, first.found ? static_cast<int>(first.plan.size()) : 0));
+            searchPlan(p, shorterPlanLimits(left, first.found ? static_cast<int>(first.plan.size()) : 0,
+                                            looseDomains(p)));
         if (!better.found) {
             better.found = first.found;
             better.plan = first.plan;
