@@ -1,6 +1,7 @@
 // The padded search board: shape tables, walking distances and the water, without allocation.
 #include "puzzle/search_board.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string_view>
 
@@ -120,41 +121,87 @@ bool allWet(const Letters& b, int source) {
     return floodDry(b, source, wet) == 0;
 }
 
-void WaterMap::Spread(const Letters& b, int source) { dry_ = floodDry(b, source, wet_); }
+void WaterMap::Spread(const Letters& b, int source) {
+    dry_ = floodDry(b, source, wet_);
+    disc_.fill(0);
+    cutOffCount_.fill(0);
+    cutOffCells_.fill(0);
+    clock_ = 0;
+    if (inPlay(source)) visit(b, source, -1);
+}
+
+// Tarjan's walk over the joined wet pipes: a child whose subtree reaches no higher than
+// its parent hangs on that parent alone.
+void WaterMap::visit(const Letters& b, int c, int parent) {
+    const Shapes& S = shapes();
+    disc_[c] = low_[c] = ++clock_;
+    const std::uint8_t open = S.opensOf(b[c]);
+    for (int d = 0; d < 4; ++d) {
+        const int n = c + kStep[d];
+        if (!(open >> d & 1) || !S.opensTo(b[n], opposite(d)) || n == parent) continue;
+        if (disc_[n] == 0) {
+            visit(b, n, c);
+            low_[c] = std::min(low_[c], low_[n]);
+            if (low_[n] >= disc_[c]) {
+                cutOff_[c][cutOffCount_[c]++] = static_cast<std::uint8_t>(n);
+                cutOffCells_[c] = static_cast<std::uint8_t>(cutOffCells_[c] + last_[n] - disc_[n] + 1);
+            }
+        } else {
+            low_[c] = std::min(low_[c], disc_[n]);
+        }
+    }
+    last_[c] = clock_;
+}
+
+bool WaterMap::keepsWater(int c, int x) const {
+    if (!wet_[x] || x == c) return false;
+    for (int i = 0; i < cutOffCount_[c]; ++i) {
+        const int v = cutOff_[c][i];
+        if (disc_[x] >= disc_[v] && disc_[x] <= last_[v]) return false;
+    }
+    return true;
+}
+
+// Counts the cells the water reaches from `from` that do not keep their water without c.
+int WaterMap::grow(const Letters& b, int from, int c) {
+    const Shapes& S = shapes();
+    ++round_;
+    std::array<std::uint8_t, kCells> stack;
+    int top = 0, gained = 0;
+    stamp_[from] = round_;
+    stack[top++] = static_cast<std::uint8_t>(from);
+    while (top) {
+        const int x = stack[--top];
+        ++gained;
+        const std::uint8_t open = S.opensOf(b[x]);
+        for (int d = 0; d < 4; ++d) {
+            const int n = x + kStep[d];
+            if ((open >> d & 1) && stamp_[n] != round_ && !keepsWater(c, n) && S.opensTo(b[n], opposite(d))) {
+                stamp_[n] = round_;
+                stack[top++] = static_cast<std::uint8_t>(n);
+            }
+        }
+    }
+    return gained;
+}
 
 int WaterMap::DryAfterTurn(Letters& b, int source, int c, char letter) {
     const Shapes& S = shapes();
     const char before = b[c];
     b[c] = letter;
-    int dry = dry_;
-    if (wet_[c]) {
-        // Turning a wet pipe may cut off what lay behind it: measure afresh.
-        std::array<bool, kCells> wet;
+    int dry;
+    if (c == source) {
+        std::array<bool, kCells> wet;  // the water starts here: everything may change
         dry = floodDry(b, source, wet);
     } else {
+        // Without c, the water keeps what does not hang on c alone; c gets water back
+        // when its new openings join such a cell, and passes it on from there.
+        const bool wasWet = wet_[c];
+        dry = dry_ + (wasWet ? 1 + cutOffCells_[c] : 0);
         bool joins = false;
         for (int d = 0; d < 4 && !joins; ++d)
-            joins = wet_[c + kStep[d]] && S.opensTo(letter, d) && S.opensTo(b[c + kStep[d]], opposite(d));
-        if (joins) {
-            ++round_;
-            std::array<std::uint8_t, kCells> stack;
-            int top = 0;
-            stamp_[c] = round_;
-            stack[top++] = static_cast<std::uint8_t>(c);
-            while (top) {
-                const int x = stack[--top];
-                --dry;
-                const std::uint8_t open = S.opensOf(b[x]);
-                for (int d = 0; d < 4; ++d) {
-                    const int n = x + kStep[d];
-                    if ((open >> d & 1) && !wet_[n] && stamp_[n] != round_ &&
-                        S.opensTo(b[n], opposite(d))) {
-                        stamp_[n] = round_;
-                        stack[top++] = static_cast<std::uint8_t>(n);
-                    }
-                }
-            }
-        }
+            joins = keepsWater(c, c + kStep[d]) && S.opensTo(letter, d) && S.opensTo(b[c + kStep[d]], opposite(d));
+        if (joins) dry -= grow(b, c, c);
     }
     b[c] = before;
     return dry;

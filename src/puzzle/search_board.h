@@ -63,8 +63,11 @@ Letters lettersOf(const LevelFile& level);
 int walkFrom(const Letters& b, int from, std::array<std::int16_t, kCells>& dist,
              std::array<std::uint8_t, kCells>& order);
 
-// The water of one board, kept so that every board one turn away is measured cheaply:
-// a turn of a dry pipe can only add the cells it newly joins to the water.
+// The water of one board, kept so that every board one turn away is measured without
+// letting the water run again: a turn of a dry pipe can only add the cells it newly
+// joins to the water; a turn of a wet pipe first loses the cells whose every way to
+// the source runs through it (known from one depth-first walk of the wet pipes, which
+// finds the pipes the water cannot do without), then gains what its new openings join.
 class WaterMap {
 public:
     void Spread(const Letters& b, int source);
@@ -74,7 +77,16 @@ public:
     int DryAfterTurn(Letters& b, int source, int c, char letter);
 
 private:
+    void visit(const Letters& b, int c, int parent);
+    // Whether x is wet and stays wet without the pipe at c.
+    bool keepsWater(int c, int x) const;
+    int grow(const Letters& b, int from, int c);
+
     std::array<bool, kCells> wet_{};
+    std::array<std::uint8_t, kCells> disc_{}, low_{}, last_{};  // depth-first order, 0 unvisited
+    std::array<std::array<std::uint8_t, 4>, kCells> cutOff_{};  // children hanging on the cell alone
+    std::array<std::uint8_t, kCells> cutOffCount_{}, cutOffCells_{};
+    std::uint8_t clock_ = 0;
     std::array<std::uint32_t, kCells> stamp_{};
     std::uint32_t round_ = 0;
     int dry_ = 0;
