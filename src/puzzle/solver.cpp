@@ -98,19 +98,34 @@ std::string unplayable(const Problem& p) {
     return {};
 }
 
+// Whether more than half of the pipes the figure can turn may still point more than
+// one way in a winning board.
+bool looseDomains(const Problem& p) {
+    const Shapes& S = shapes();
+    int turnable = 0, loose = 0;
+    for (int c = 0; c < kCells; ++c) {
+        if (!p.free[c] || !inPlay(c) || S.shapeOf(p.start[c]) <= kCross) continue;
+        ++turnable;
+        loose += __builtin_popcount(p.domains[c]) > 1;
+    }
+    return 2 * loose > turnable;
+}
+
 // The first plan: boards that differ only in where the figure stands within one region
 // it can walk count as one, an old board is never taken up again, and the order leans
-// hard on pipes facing a pipe that does not face back (which the figure mends on its
-// way to joining things up) and on dry cells. That finds a plan after few boards, but
-// not the shortest; the weights were chosen on a few dozen large generated fields.
-SearchLimits firstPlanLimits(std::size_t budget) {
+// on the estimate and the dry cells; where most pipes may point more than one way (the
+// estimate knows little), also hard on pipes facing a pipe that does not face back,
+// which the figure mends on its way to joining things up. That finds a plan after few
+// boards, but not the shortest; the weights were chosen on the shipped levels and a few
+// dozen large generated fields.
+SearchLimits firstPlanLimits(std::size_t budget, bool loose) {
     SearchLimits l;
     l.maxStates = budget;
     l.improve = false;
     l.mergeRegions = true;
     l.weightTenths = 30;
     l.dryTenths = 5;
-    l.halfOpenTenths = 20;
+    l.halfOpenTenths = loose ? 20 : 0;
     return l;
 }
 
@@ -130,18 +145,6 @@ SearchLimits shorterPlanLimits(std::size_t budget, int beat, bool loose) {
     return l;
 }
 
-// Whether more than half of the pipes the figure can turn may still point more than
-// one way in a winning board.
-bool looseDomains(const Problem& p) {
-    const Shapes& S = shapes();
-    int turnable = 0, loose = 0;
-    for (int c = 0; c < kCells; ++c) {
-        if (!p.free[c] || !inPlay(c) || S.shapeOf(p.start[c]) <= kCross) continue;
-        ++turnable;
-        loose += __builtin_popcount(p.domains[c]) > 1;
-    }
-    return 2 * loose > turnable;
-}
 
 }  // namespace
 
@@ -193,7 +196,7 @@ SolveResult solveLevel(const LevelFile& level, const SolveOptions& options) {
     }
 
     const SearchOutcome first =
-        searchPlan(p, firstPlanLimits(options.improve && budget ? budget / 2 : budget));
+        searchPlan(p, firstPlanLimits(options.improve && budget ? budget / 2 : budget, looseDomains(p)));
     SearchOutcome best = first;
     best.lowerBound = 0;
     bool provedShortest = false;

@@ -1,4 +1,4 @@
-// The reference search: every action from every position, one layer of actions at a time.
+// The reference search (every action from every position, one layer of actions at a time) and playing actions.
 #include "reference_search.h"
 
 #include <set>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "puzzle/movement.h"
+#include "puzzle/solver.h"
 #include "puzzle/water.h"
 
 namespace tk::test {
@@ -57,6 +58,21 @@ ReferenceAnswer referenceShortest(const LevelFile& level, std::size_t maxStates)
     }
     answer.decided = true;
     return answer;
+}
+
+LevelFile afterActions(const LevelFile& level, std::string_view actions) {
+    LevelFile after = level;
+    for (char a : actions) {
+        const int code = planActionCode(a);
+        std::string& row = after.rows[after.playerY];
+        if (code == turnLeft || code == turnRight) {
+            row[after.playerX] = quarterTurn(row[after.playerX], code);
+        } else {
+            after.playerX = static_cast<std::int16_t>(after.playerX + dirDx(code));
+            after.playerY = static_cast<std::int16_t>(after.playerY + dirDy(code));
+        }
+    }
+    return after;
 }
 
 }  // namespace tk::test

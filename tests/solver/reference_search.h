@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 #include "puzzle/level_file.h"
 
@@ -16,5 +17,9 @@ struct ReferenceAnswer {
 // quarterTurn, spreadWater after each turn) until a turn wins. Shares no code with the
 // solver beyond those rules, so the two can be held against each other.
 ReferenceAnswer referenceShortest(const LevelFile& level, std::size_t maxStates);
+
+// The level as it stands after a player made these actions (steps are taken as given;
+// the caller passes actions a plan allows): the board turned, the figure moved.
+LevelFile afterActions(const LevelFile& level, std::string_view actions);
 
 }  // namespace tk::test

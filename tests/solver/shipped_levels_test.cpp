@@ -14,7 +14,9 @@
 #include "puzzle/generator.h"
 #include "puzzle/level_file.h"
 #include "puzzle/rating.h"
+#include "puzzle/solver.h"
 #include "puzzle/water.h"
+#include "reference_search.h"
 
 namespace tk {
 namespace {
@@ -172,6 +174,25 @@ TEST_F(ShippedLevels, RateShowsAPackThatRisesAndTeaches) {
         roundabout |= w.steps > std::abs(w.toX - w.fromX) + std::abs(w.toY - w.fromY);
     EXPECT_TRUE(roundabout);
     for (int n = 1; n <= 5; ++n) EXPECT_TRUE(ratings[n].naiveWins) << "a lesson, not a riddle: " << n;
+}
+
+TEST_F(ShippedLevels, AnyPlanComesWithinASmallBudgetAtTheStartAndHalfwayThrough) {
+    // What a hint in the middle of a level would ask: any winning plan from the board
+    // as it stands, within a budget in states small enough to answer at once.
+    SolveOptions hint;
+    hint.improve = false;
+    hint.maxStates = 50'000;
+    for (const auto& [n, level] : levels_) {
+        SCOPED_TRACE("level " + name(n));
+        const SolveResult start = solveLevel(level, hint);
+        ASSERT_EQ(start.status, SolveStatus::Solved) << start.reason;
+        EXPECT_EQ(replayPlan(level, start.plan).wonAt, static_cast<int>(start.plan.size()) - 1);
+
+        const LevelFile halfway = test::afterActions(level, std::string_view(start.plan).substr(0, start.plan.size() / 2));
+        const SolveResult rest = solveLevel(halfway, hint);
+        ASSERT_EQ(rest.status, SolveStatus::Solved) << rest.reason;
+        EXPECT_EQ(replayPlan(halfway, rest.plan).wonAt, static_cast<int>(rest.plan.size()) - 1);
+    }
 }
 
 TEST_F(ShippedLevels, ChainFromTheFirstThroughAllThirtyToTheEnd) {

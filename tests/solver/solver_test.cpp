@@ -211,17 +211,8 @@ TEST(SolverBudget, AnyPlanComesCheaplyFromTheMiddleOfALevel) {
     quick.improve = false;
     const SolveResult whole = solveLevel(bigField(), quick);
     ASSERT_EQ(whole.status, SolveStatus::Solved);
-    LevelFile midway = bigField();
-    for (char a : whole.plan.substr(0, whole.plan.size() / 2)) {
-        const int code = planActionCode(a);
-        std::string& row = midway.rows[midway.playerY];
-        if (code == turnLeft || code == turnRight) {
-            row[midway.playerX] = quarterTurn(row[midway.playerX], code);
-        } else {
-            midway.playerX = static_cast<std::int16_t>(midway.playerX + dirDx(code));
-            midway.playerY = static_cast<std::int16_t>(midway.playerY + dirDy(code));
-        }
-    }
+    const LevelFile midway =
+        test::afterActions(bigField(), std::string_view(whole.plan).substr(0, whole.plan.size() / 2));
     const SolveResult a = solveLevel(midway, quick), b = solveLevel(midway, quick);
     expectWinningPlan(midway, a);
     EXPECT_LE(a.states, 50000u);
