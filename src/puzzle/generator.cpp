@@ -35,19 +35,19 @@ DifficultyBand bandOf(Difficulty d) {
     DifficultyBand b;
     switch (d) {
         case Difficulty::Easy:
-            b = {0, 15, 1, false, 100, 6, 16, 1, 3};
+            b = {0, 15, 1, false, 6, 16, 2};
             break;
         case Difficulty::Medium:
-            b = {15, 32, 3, false, 100, 14, 30, 3, 7};
+            b = {15, 32, 3, false, 14, 30, 5};
             break;
         case Difficulty::Hard:
-            b = {32, 55, 3, true, 100, 24, 40, 7, 12};
+            b = {32, 55, 3, true, 24, 40, 10};
             break;
         case Difficulty::Expert:
-            b = {55, 1e9, 3, true, 100, 36, 56, 11, 18};
+            b = {55, 1e9, 3, true, 36, 56, 15};
             break;
         case Difficulty::Any:
-            b = {0, 1e9, 1, false, 100, 20, 20, 6, 6};
+            b = {0, 1e9, 1, false, 20, 20, 6};
             break;
     }
     return b;
@@ -135,7 +135,6 @@ double missBy(const Rating& r, const DifficultyBand& band) {
     if (r.score > band.maxScore) miss += r.score - band.maxScore;
     if (static_cast<int>(r.plan.size()) < band.minActions) miss += 20;
     if (band.naiveLoses && r.naiveWins) miss += 20;
-    if (r.walkPercent > band.maxWalkPercent) miss += r.walkPercent - band.maxWalkPercent;
     return miss;
 }
 
@@ -157,8 +156,7 @@ Generated generateLevel(const GenerateOptions& options) {
                                                : 1 + static_cast<int>(options.seed % 7);
     const int pipes = options.pipes ? options.pipes
                                     : band.minPipes + rng.Below(band.maxPipes - band.minPipes + 1);
-    int scramble = options.scramble ? options.scramble
-                                    : (band.minScramble + band.maxScramble + 1) / 2;
+    int scramble = options.scramble ? options.scramble : band.scramble;
     RateOptions rate;
     rate.maxStates = options.solverStates;
 

@@ -37,14 +37,13 @@ Difficulty difficultyNamed(std::string_view name);
 
 // What a level of each difficulty must measure (see rateLevel): a score band, and the
 // rules every level above easy keeps (no win in two actions or fewer), and hard and
-// expert keep (the naive player loses; at most 70 % of the plan is walking).
+// expert keep (the naive player loses).
 struct DifficultyBand {
     double minScore = 0, maxScore = 1e9;
     int minActions = 1;       // the shortest plan found has at least this many actions
     bool naiveLoses = false;  // the naive player must lose
-    int maxWalkPercent = 100;
-    int minPipes = 1, maxPipes = 77;        // the network's size when --pipes is not given
-    int minScramble = 1, maxScramble = 1;   // pipes turned out of place when --scramble is not given
+    int minPipes = 1, maxPipes = 77;  // the network's size when --pipes is not given
+    int scramble = 1;  // pipes turned out of place at first, when --scramble is not given
 };
 DifficultyBand bandOf(Difficulty d);
 
