@@ -1,9 +1,8 @@
-// The level generator: a network whose every opening faces a pipe, some pipes turned away, measured and tried again.
+// The level generator: a thin network of joined pipes, some pipes turned away, measured and tried again.
 #include "puzzle/generator.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <vector>
 
 #include "puzzle/naive_player.h"

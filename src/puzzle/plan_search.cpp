@@ -54,6 +54,15 @@ private:
     }
     void expand(std::uint32_t id);
     void offer(std::uint32_t parent, int g, int h, int guide, int cell, int turn, const std::uint64_t* key);
+    // A turn that wets every cell: the plan in hand from now on (the caller checked that
+    // it is shorter).
+    void won(std::uint32_t parent, int cell, int turn, int g) {
+        bound_ = g;
+        found_ = true;
+        goalParent_ = parent;
+        goalCell_ = cell;
+        goalTurn_ = turn;
+    }
     std::string buildPlan() const;
     int treeLength(int from);
     int takeStock();
@@ -225,13 +234,7 @@ void Search::expand(std::uint32_t id) {
         if (s == kCross || bitPos_[c] < 0) {
             // A cross looks the same after a turn: it only wins a board that was wet to
             // begin with, since nothing else is ever kept wet.
-            if (s == kCross && id == 0 && startWet_) {
-                bound_ = g;
-                found_ = true;
-                goalParent_ = id;
-                goalCell_ = c;
-                goalTurn_ = 1;
-            }
+            if (s == kCross && id == 0 && startWet_) won(id, c, 1, g);
             continue;
         }
         const int n = S.orientations[s], o = orient_[c];
@@ -246,13 +249,7 @@ void Search::expand(std::uint32_t id) {
             const int dry = turns2 == 0 || guided ? water_.DryAfterTurn(board_, P.source, c, S.letter[s][o2]) : -1;
             if (turns2 == 0) {
                 if (dry == 0) {
-                    if (g < bound_) {
-                        bound_ = g;
-                        found_ = true;
-                        goalParent_ = id;
-                        goalCell_ = c;
-                        goalTurn_ = turn;
-                    }
+                    won(id, c, turn, g);
                     continue;
                 }
                 h = std::max(1, atLeast);  // still dry somewhere: a turn at least

@@ -145,7 +145,6 @@ SearchLimits shorterPlanLimits(std::size_t budget, int beat, bool loose) {
     return l;
 }
 
-
 }  // namespace
 
 SolveResult solveLevel(const LevelFile& level, const SolveOptions& options) {
