@@ -30,7 +30,7 @@ enum class SolveStatus { Solved, Unsolvable, Undecided };
 
 struct SolveOptions {
     // The budget, in boards (with a figure position) kept in memory: the same answer on
-    // every machine. About 40 bytes each; 0 means none.
+    // every machine. About 55 bytes each; 0 means none.
     std::size_t maxStates = 1'000'000;
     // After the first plan, go on looking for shorter ones while the budget lasts. A
     // caller that needs any plan at once (a hint in the middle of a level) turns it off.

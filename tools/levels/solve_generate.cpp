@@ -23,7 +23,7 @@ const char* kSolveUsage =
     "in seconds, then 'shortest yes', or 'shortest no' when the budget ran out before\n"
     "the plan was proven the shortest.\n"
     "  --max-states N    the budget in boards the search keeps (default 1000000, some\n"
-    "                    40 MB); the same answer on every machine\n"
+    "                    55 MB); the same answer on every machine\n"
     "Exit status: 0 with a plan, 1 when the level is proven unsolvable (reason on\n"
     "stderr), 2 when the budget ran out undecided, on bad usage or a refused file.\n";
 
