@@ -43,8 +43,8 @@ public:
                 if (other >= 0) remove(members_[static_cast<std::size_t>(other)]);
                 continue;
             }
-            // Only when there is a place between two pipes to move it to; the place
-            // must not be beside the dead end itself, which is about to go.
+            // The dead end goes first, so that its new place cannot lean on it; when
+            // there is no place between two pipes, it comes back and the moving stops.
             remove(c);
             if (!addSomewhere(Placement::Between) && !addSomewhere(Placement::Ahead)) {
                 add(c, __builtin_ctz(removedJoin_));
