@@ -1,10 +1,9 @@
-// Speed of the solver on every shipped level and of the generator at a few sizes.
+// Speed of the solver: every shipped level, boards proven hopeless by local rules, and raw states per second.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <string>
 
-#include "puzzle/generator.h"
 #include "puzzle/level_file.h"
 #include "puzzle/solver.h"
 
@@ -17,6 +16,29 @@ tk::LevelFile shippedLevel(int n) {
     return read.level ? *read.level : tk::LevelFile{};
 }
 
+tk::LevelFile fromRows(const char* const rows[tk::kRows], int sx, int sy, int px, int py) {
+    tk::LevelFile level;
+    level.titleCs = "Zkouška";
+    level.titleEn = "Trial";
+    for (int y = 0; y < tk::kRows; ++y) level.rows[y] = rows[y];
+    level.sourceX = static_cast<std::int16_t>(sx);
+    level.sourceY = static_cast<std::int16_t>(sy);
+    level.playerX = static_cast<std::int16_t>(px);
+    level.playerY = static_cast<std::int16_t>(py);
+    level.nextLevel = "end";
+    return level;
+}
+
+void report(benchmark::State& state, const tk::SolveResult& r) {
+    state.counters["actions"] = static_cast<double>(r.plan.size());
+    state.counters["shortest"] = r.shortest;
+    state.counters["states"] = static_cast<double>(r.states);
+    state.counters["bytes/state"] = r.states ? static_cast<double>(r.bytes) / static_cast<double>(r.states) : 0;
+    state.counters["states/s"] =
+        benchmark::Counter(static_cast<double>(r.states), benchmark::Counter::kIsIterationInvariantRate);
+}
+
+// The default budget of a million states: the shortest plan, proven.
 void SolveShippedLevel(benchmark::State& state) {
     const tk::LevelFile level = shippedLevel(static_cast<int>(state.range(0)));
     tk::SolveResult result;
@@ -25,26 +47,62 @@ void SolveShippedLevel(benchmark::State& state) {
         benchmark::DoNotOptimize(result.plan.data());
     }
     if (result.status != tk::SolveStatus::Solved) state.SkipWithError("not solved");
-    state.counters["actions"] = static_cast<double>(result.plan.size());
-    state.counters["states"] = static_cast<double>(result.states);
+    report(state, result);
 }
 BENCHMARK(SolveShippedLevel)->DenseRange(1, 30)->Unit(benchmark::kMillisecond);
 
-void GenerateLevel(benchmark::State& state) {
-    tk::GenerateOptions options;
-    options.pipes = static_cast<int>(state.range(0));
-    options.scramble = static_cast<int>(state.range(1));
-    std::uint64_t seed = 1;
-    std::size_t failures = 0;
+// Any plan, as a hint from the middle of a level would ask for it.
+void FirstPlanOfShippedLevel(benchmark::State& state) {
+    const tk::LevelFile level = shippedLevel(static_cast<int>(state.range(0)));
+    tk::SolveOptions options;
+    options.improve = false;
+    options.maxStates = 50'000;
+    tk::SolveResult result;
     for (auto _ : state) {
-        options.seed = seed++;
-        const tk::Generated g = tk::generateLevel(options);
-        failures += !g.ok;
-        benchmark::DoNotOptimize(g.plan.data());
+        result = tk::solveLevel(level, options);
+        benchmark::DoNotOptimize(result.plan.data());
     }
-    state.counters["failed"] = static_cast<double>(failures);
+    if (result.status != tk::SolveStatus::Solved) state.SkipWithError("not solved");
+    report(state, result);
 }
-BENCHMARK(GenerateLevel)->Args({10, 3})->Args({30, 10})->Args({50, 20})->Args({75, 36})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(FirstPlanOfShippedLevel)->DenseRange(1, 30)->Unit(benchmark::kMillisecond);
+
+// Large boards made hopeless through three cells: an elbow between a dead end and the
+// rest (its only way out), in a field of 68 pipes and in the last shipped level.
+void RefuseLocalContradiction(benchmark::State& state) {
+    const char* const field[tk::kRows] = {"FKFCFFKJFCK", "LLLHKFAFHGG", "LGICAHGJFDG", "LKCEIFDBKGD",
+                                          "LIACLJIDDCH", "LHGEFCKIJHL", "LLJHFDJGDIL"};
+    tk::LevelFile level = fromRows(field, 7, 1, 5, 6);
+    if (state.range(0) == 1) {
+        level = shippedLevel(30);
+        level.rows[0].replace(0, 3, "FKF");  // the dead end, the elbow, and the rest beside it
+        level.rows[1].replace(0, 2, "LL");
+    }
+    tk::SolveResult result;
+    for (auto _ : state) {
+        result = tk::solveLevel(level);
+        benchmark::DoNotOptimize(result.reason.data());
+    }
+    if (result.status != tk::SolveStatus::Unsolvable) state.SkipWithError("not refused");
+    state.counters["states"] = static_cast<double>(result.states);
+}
+BENCHMARK(RefuseLocalContradiction)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A loose field of 66 pipes (every pipe may point more ways than one) that no budget
+// here proves: the whole budget is spent, which measures states per second and memory.
+void SpendTheWholeBudget(benchmark::State& state) {
+    const char* const field[tk::kRows] = {"GLFCFFKJFCK", "IJLHKFAFHGG", "LGICAHGJFDG", "LKCEIFDBKGD",
+                                          "LIACLJIDDCH", "LHGEFCKIJHL", "LLJHFDJGDIL"};
+    const tk::LevelFile level = fromRows(field, 7, 1, 5, 6);
+    tk::SolveOptions options;
+    options.maxStates = static_cast<std::size_t>(state.range(0));
+    tk::SolveResult result;
+    for (auto _ : state) {
+        result = tk::solveLevel(level, options);
+        benchmark::DoNotOptimize(result.plan.data());
+    }
+    report(state, result);
+}
+BENCHMARK(SpendTheWholeBudget)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

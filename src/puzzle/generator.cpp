@@ -1,212 +1,231 @@
-// The level generator: a wet network grown from the source, mixed up by the figure's own moves.
+// The level generator: a thin network of joined pipes, some pipes turned away, measured and tried again.
 #include "puzzle/generator.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "puzzle/movement.h"
+#include "puzzle/naive_player.h"
+#include "puzzle/network.h"
+#include "puzzle/search_board.h"
 #include "puzzle/solver.h"
 #include "puzzle/water.h"
 
 namespace tk {
 
-int suggestedTimeLimit(std::string_view plan, int pipes) {
-    const double twice = 2 * planSeconds(plan);
-    if (twice > 600) return 0;
-    const double t = std::max(60.0 + 5.0 * static_cast<double>(plan.size()) + 2.0 * pipes, twice);
-    return std::min(static_cast<int>(std::ceil(t / 30.0)) * 30, 600);
+const char* difficultyName(Difficulty d) {
+    switch (d) {
+        case Difficulty::Easy: return "easy";
+        case Difficulty::Medium: return "medium";
+        case Difficulty::Hard: return "hard";
+        case Difficulty::Expert: return "expert";
+        case Difficulty::Any: break;
+    }
+    return "any";
+}
+
+Difficulty difficultyNamed(std::string_view name) {
+    for (Difficulty d : {Difficulty::Easy, Difficulty::Medium, Difficulty::Hard, Difficulty::Expert})
+        if (name == difficultyName(d)) return d;
+    return Difficulty::Any;
+}
+
+DifficultyBand bandOf(Difficulty d) {
+    DifficultyBand b;
+    switch (d) {
+        case Difficulty::Easy:
+            b = {0, 15, 1, false, 6, 16, 2};
+            break;
+        case Difficulty::Medium:
+            b = {15, 32, 3, false, 14, 30, 5};
+            break;
+        case Difficulty::Hard:
+            b = {32, 55, 3, true, 24, 40, 10};
+            break;
+        case Difficulty::Expert:
+            b = {55, 1e9, 3, true, 36, 56, 15};
+            break;
+        case Difficulty::Any:
+            b = {0, 1e9, 1, false, 20, 20, 6};
+            break;
+    }
+    return b;
+}
+
+int suggestedTimeLimit(std::string_view plan, int pipes, bool needsThought) {
+    const double play = planSeconds(plan);
+    if (2 * play > 600) return 0;
+    const auto turns = std::count_if(plan.begin(), plan.end(), [](char a) {
+        return planActionCode(a) == turnLeft || planActionCode(a) == turnRight;
+    });
+    const double raw = 30 + 0.5 * pipes + 6.0 * static_cast<double>(turns) + (needsThought ? 30 : 0);
+    const double low = std::max(60.0, 2 * play);
+    const double high = std::min(600.0, std::max(low, 20 * play));
+    const double rounded = std::ceil(raw / 10) * 10;
+    return static_cast<int>(std::ceil(std::clamp(rounded, low, std::floor(high))));
 }
 
 namespace {
 
-char letterWithOpenings(std::uint8_t mask) {
-    for (char l = 'A'; l <= 'K'; ++l)
-        if (tileOpenings(l) == mask) return l;
-    return kFloorTile;
+// Mixes up a solved board so that a player can put it right: the figure starts on a
+// pipe, and every pipe turned away still opens toward the neighbour on its way back to
+// that start, so the figure can always walk up to it (righting the pipes it passes)
+// and turn it back. Pipes are drawn at random from all it can reach, so they lie all
+// over the network. Returns the figure's start.
+int scrambleFrom(SplitMix64& rng, search::Letters& b, int count) {
+    using namespace search;
+    const Shapes& S = shapes();
+    std::vector<int> pipes;
+    for (int c = 0; c < kCells; ++c)
+        if (inPlay(c) && S.pipe(b[c])) pipes.push_back(c);
+    const int start = pipes[static_cast<std::size_t>(rng.Below(static_cast<int>(pipes.size())))];
+    std::array<std::int16_t, kCells> dist;
+    std::array<std::uint8_t, kCells> order;
+    const int reach = walkFrom(b, start, dist, order);
+
+    // The ways each pipe may be turned: any for the start, else only those that still
+    // open back toward the start.
+    std::vector<std::pair<int, std::vector<char>>> choices;
+    for (int i = 0; i < reach; ++i) {
+        const int c = order[static_cast<std::size_t>(i)];
+        const int s = S.shapeOf(b[c]);
+        int back = -1;
+        for (int d = 0; d < 4 && c != start; ++d)
+            if (dist[c + kStep[d]] == dist[c] - 1 && S.opensTo(b[c], d) && S.opensTo(b[c + kStep[d]], opposite(d)))
+                back = d;
+        std::vector<char> ways;
+        for (int o = 0; o < S.orientations[s]; ++o) {
+            const char l = S.letter[s][o];
+            if (l != b[c] && (back < 0 || S.opensTo(l, back))) ways.push_back(l);
+        }
+        if (!ways.empty()) choices.push_back({c, ways});
+    }
+    for (int k = 0; k < count && !choices.empty(); ++k) {
+        const auto pick = static_cast<std::size_t>(rng.Below(static_cast<int>(choices.size())));
+        const auto& [cell, ways] = choices[pick];
+        // Mostly the way farthest from right, so that the plan holds turns, not only steps.
+        const int s = S.shapeOf(b[cell]), now = S.orientOf(b[cell]);
+        std::size_t way = static_cast<std::size_t>(rng.Below(static_cast<int>(ways.size())));
+        if (rng.Below(3) != 0)
+            for (std::size_t i = 0; i < ways.size(); ++i)
+                if (S.turnsBetween(s, now, S.orientOf(ways[i])) > S.turnsBetween(s, now, S.orientOf(ways[way])))
+                    way = i;
+        b[cell] = ways[way];
+        choices.erase(choices.begin() + static_cast<long>(pick));
+    }
+    return start;
 }
 
-struct Cell {
-    int x, y;
-};
-
-// A tree of `pipes` cells grown from the source, each new cell joined to one already in it.
-// Returns the openings of every cell (bit per direction), 0 for floor.
-Grid<std::uint8_t> growNetwork(SplitMix64& rng, int pipes, Cell source) {
-    Grid<std::uint8_t> open;
-    open.Fill(0);
-    Grid<bool> in;
-    in.Fill(false);
-    std::vector<Cell> members = {source};
-    in(source.x, source.y) = true;
-    while (static_cast<int>(members.size()) < pipes) {
-        // Prefer the newest cells a little, so the network winds instead of balling up.
-        const int n = static_cast<int>(members.size());
-        const int pick = rng.Below(3) == 0 ? rng.Below(n) : n - 1 - rng.Below(std::min(n, 4));
-        const Cell from = members[pick];
-        std::vector<int> dirs;
-        for (int d = 0; d < 4; ++d) {
-            const int nx = from.x + dirDx(d), ny = from.y + dirDy(d);
-            if (InPlayArea(nx, ny) && !in(nx, ny)) dirs.push_back(d);
+// Whether one or two actions win the level.
+bool winsWithinTwo(const LevelFile& level) {
+    for (char a : std::string("LURD<>"))
+        for (char b : std::string("LURD<>")) {
+            const std::string plan = {a, b};
+            if (replayPlan(level, plan).wonAt >= 0) return true;
         }
-        if (dirs.empty()) {
-            // A cell with no room left: look elsewhere (the field always has room while
-            // the network is smaller than it).
-            bool any = false;
-            for (const Cell& m : members)
-                for (int d = 0; d < 4 && !any; ++d) {
-                    const int nx = m.x + dirDx(d), ny = m.y + dirDy(d);
-                    any = InPlayArea(nx, ny) && !in(nx, ny);
-                }
-            if (!any) break;
-            continue;
-        }
-        const int d = dirs[rng.Below(static_cast<int>(dirs.size()))];
-        const Cell to{from.x + dirDx(d), from.y + dirDy(d)};
-        in(to.x, to.y) = true;
-        open(from.x, from.y) |= static_cast<std::uint8_t>(1 << d);
-        open(to.x, to.y) |= static_cast<std::uint8_t>(1 << opposite(d));
-        members.push_back(to);
-    }
-    for (const Cell& m : members) {
-        std::uint8_t& o = open(m.x, m.y);
-        const int count = __builtin_popcount(o);
-        // Every pipe opens at least two ways: a dead end gets a second, leaking opening,
-        // and now and then a bend grows a third.
-        if (count <= 1 || (count == 2 && rng.Below(7) == 0)) {
-            std::vector<int> spare;
-            for (int d = 0; d < 4; ++d)
-                if (!(o >> d & 1)) spare.push_back(d);
-            o |= static_cast<std::uint8_t>(1 << spare[rng.Below(static_cast<int>(spare.size()))]);
-            if (count == 0) {  // a network of the source alone
-                spare.clear();
-                for (int d = 0; d < 4; ++d)
-                    if (!(o >> d & 1)) spare.push_back(d);
-                o |= static_cast<std::uint8_t>(1 << spare[rng.Below(static_cast<int>(spare.size()))]);
-            }
-        }
-    }
-    return open;
+    return false;
 }
 
-struct Walk {
-    TileGrid board;
-    int px = 0, py = 0;
-};
-
-// Walks the figure over the solved board, turning tiles as it goes. Every move can be
-// undone, so the walk read backwards and mirrored leads back to the solved board: the
-// level is solvable whatever the walk did, and the solver only has to find a way.
-Walk scrambleBoard(SplitMix64& rng, const TileGrid& solvedBoard, const std::vector<Cell>& pipes,
-                   int stops) {
-    Walk w;
-    w.board = solvedBoard;
-    const Cell start = pipes[rng.Below(static_cast<int>(pipes.size()))];
-    w.px = start.x;
-    w.py = start.y;
-    int lastDir = dirNone;
-    for (int stop = 0; stop < stops; ++stop) {
-        if (w.board(w.px, w.py) != 'A') {
-            const int code = rng.Below(2) ? turnRight : turnLeft;
-            const int quarters = w.board(w.px, w.py) == 'F' || w.board(w.px, w.py) == 'G'
-                                     ? 1
-                                     : 1 + rng.Below(2);
-            for (int q = 0; q < quarters; ++q) {
-                w.board(w.px, w.py) = quarterTurn(w.board(w.px, w.py), code);
-            }
-        }
-        const int steps = 1 + rng.Below(4);
-        for (int s = 0; s < steps; ++s) {
-            std::vector<int> dirs;
-            for (int d = 0; d < 4; ++d)
-                if (lzeTam(w.board, w.px, w.py, d) && (lastDir < 0 || d != opposite(lastDir)))
-                    dirs.push_back(d);
-            if (dirs.empty()) {
-                for (int d = 0; d < 4; ++d)
-                    if (lzeTam(w.board, w.px, w.py, d)) dirs.push_back(d);
-            }
-            if (dirs.empty()) break;
-            const int d = dirs[rng.Below(static_cast<int>(dirs.size()))];
-            w.px += dirDx(d);
-            w.py += dirDy(d);
-            lastDir = d;
-        }
-    }
-    return w;
-}
-
-bool isSolved(const TileGrid& board, Cell source) {
-    FlowGrid flow;
-    flow.Fill(flowUnset);
-    return spreadWater(board, flow, source.x, source.y);
+// How far a rating lies outside the band: 0 inside it.
+double missBy(const Rating& r, const DifficultyBand& band) {
+    if (r.status != SolveStatus::Solved) return 1e9;
+    double miss = 0;
+    if (r.score < band.minScore) miss += band.minScore - r.score;
+    if (r.score > band.maxScore) miss += r.score - band.maxScore;
+    if (static_cast<int>(r.plan.size()) < band.minActions) miss += 20;
+    if (band.naiveLoses && r.naiveWins) miss += 20;
+    return miss;
 }
 
 }  // namespace
 
 Generated generateLevel(const GenerateOptions& options) {
     Generated out;
-    if (options.pipes < 1 || options.pipes > kCols * kRows) {
+    if (options.pipes < 0 || options.pipes > kCols * kRows) {
         out.error = "the number of pipes must lie between 1 and 77";
         return out;
     }
-    if (options.scramble < 1) {
-        out.error = "the scramble must be at least 1";
+    if (options.scramble < 0) {
+        out.error = "the number of pipes to turn cannot be negative";
         return out;
     }
+    const DifficultyBand band = bandOf(options.difficulty);
     SplitMix64 rng(options.seed);
     const int background = options.background ? options.background
                                                : 1 + static_cast<int>(options.seed % 7);
-    constexpr int kAttempts = 12;
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        const Cell source{rng.Below(kCols), rng.Below(kRows)};
-        const Grid<std::uint8_t> open = growNetwork(rng, options.pipes, source);
-        TileGrid solvedBoard;
-        solvedBoard.Fill(kBlankTile);
-        std::vector<Cell> pipes;
+    const int pipes = options.pipes ? options.pipes
+                                    : band.minPipes + rng.Below(band.maxPipes - band.minPipes + 1);
+    int scramble = options.scramble ? options.scramble : band.scramble;
+    RateOptions rate;
+    rate.maxStates = options.solverStates;
+
+    double bestMiss = 1e18;
+    for (int attempt = 0; attempt < std::max(1, options.maxTries); ++attempt) {
+        ++out.tries;
+        const Network net = growNetwork(rng, pipes);
+        search::Letters letters;
+        letters.fill(kBlankTile);
         for (int y = 0; y < kRows; ++y)
-            for (int x = 0; x < kCols; ++x) {
-                solvedBoard(x, y) = open(x, y) ? letterWithOpenings(open(x, y)) : kFloorTile;
-                if (open(x, y)) pipes.push_back({x, y});
-            }
-        Walk walk = scrambleBoard(rng, solvedBoard, pipes, options.scramble);
-        for (int extra = 0; extra < 8 && isSolved(walk.board, source); ++extra) {
-            Walk more = scrambleBoard(rng, walk.board, {{walk.px, walk.py}}, 1);
-            walk.board = more.board;
-            walk.px = more.px;
-            walk.py = more.py;
-        }
-        // A lone source is wet whatever it is turned to; it is still a level (one turn wins it).
-        if (isSolved(walk.board, source) && options.pipes > 1) continue;
+            for (int x = 0; x < kCols; ++x) letters[search::cellOf(x, y)] = net.board(x, y);
+        const int start = scrambleFrom(rng, letters, scramble);
+        TileGrid board;
+        board.Fill(kBlankTile);
+        for (int y = 0; y < kRows; ++y)
+            for (int x = 0; x < kCols; ++x) board(x, y) = letters[search::cellOf(x, y)];
 
         LevelFile level;
         level.titleCs = options.titleCs;
         level.titleEn = options.titleEn;
         for (int y = 0; y < kRows; ++y) {
             level.rows[y].clear();
-            for (int x = 0; x < kCols; ++x) level.rows[y] += walk.board(x, y);
+            for (int x = 0; x < kCols; ++x) level.rows[y] += board(x, y);
         }
-        level.sourceX = static_cast<std::int16_t>(source.x);
-        level.sourceY = static_cast<std::int16_t>(source.y);
-        level.playerX = static_cast<std::int16_t>(walk.px);
-        level.playerY = static_cast<std::int16_t>(walk.py);
+        level.sourceX = static_cast<std::int16_t>(net.sourceX);
+        level.sourceY = static_cast<std::int16_t>(net.sourceY);
+        level.playerX = static_cast<std::int16_t>(search::cellX(start));
+        level.playerY = static_cast<std::int16_t>(search::cellY(start));
         level.backgroundNumber = static_cast<std::int16_t>(background);
         level.nextLevel = options.next;
 
-        SolveOptions check;
-        check.maxSeconds = 0;
-        check.maxStates = options.solverStates;
-        const SolveResult solved = solveLevel(level, check);
-        if (solved.status != SolveStatus::Solved) continue;  // too hard to check: mix again
-        const int time = options.time ? options.time : suggestedTimeLimit(solved.plan, options.pipes);
-        if (time <= 0) continue;
-        level.timeLimit = static_cast<std::int16_t>(time);
-        out.ok = true;
-        out.level = level;
-        out.plan = solved.plan;
-        return out;
+        FlowGrid flow;
+        flow.Fill(flowUnset);
+        if (spreadWater(board, flow, net.sourceX, net.sourceY) && net.pipes > 1) continue;  // not mixed up
+
+        // The cheap tests first: most tries for the hard bands fail on the naive player.
+        if (band.naiveLoses && playNaively(level).won) continue;
+        if (band.minActions > 2 && winsWithinTwo(level)) continue;
+        const Rating r = rateLevel(level, rate);
+        if (r.status != SolveStatus::Solved) continue;
+        const double miss = missBy(r, band);
+        if (miss < bestMiss) {
+            bestMiss = miss;
+            const int time = options.time ? options.time : suggestedTimeLimit(r.plan, r.pipes, !r.naiveWins);
+            if (time > 0) {
+                level.timeLimit = static_cast<std::int16_t>(time);
+                out.ok = true;
+                out.level = level;
+                out.plan = r.plan;
+                out.rating = r;
+                for (int y = 0; y < kRows; ++y) {
+                    out.solution[y].clear();
+                    for (int x = 0; x < kCols; ++x) out.solution[y] += net.board(x, y);
+                }
+                out.inBand = miss == 0;
+            }
+        }
+        if (out.inBand) return out;
+        // Out of the band: turn more pipes when too easy, fewer when too hard, unless
+        // the number was given.
+        if (!options.scramble) {
+            if (r.score < band.minScore || (band.naiveLoses && r.naiveWins) ||
+                static_cast<int>(r.plan.size()) < band.minActions)
+                scramble = std::min(scramble + 1, std::max(1, pipes - 1));
+            else if (r.score > band.maxScore)
+                scramble = std::max(1, scramble - 1);
+        }
     }
-    out.error = "no mix of this network could be checked by the solver within its budget; "
-                "try fewer scramble stops or another seed";
+    if (!out.ok)
+        out.error = "no solvable level came of " + std::to_string(out.tries) + " tries; try another seed";
     return out;
 }
 

@@ -1,4 +1,4 @@
-// The level generator: grows a wet pipe network, scrambles it by a walk of the figure, and checks it.
+// The level generator: grows a wet pipe network, turns some pipes out of place, and measures the result against a difficulty band.
 #pragma once
 
 #include <cstddef>
@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "puzzle/level_file.h"
+#include "puzzle/rating.h"
 
 namespace tk {
 
@@ -28,31 +29,57 @@ private:
     std::uint64_t state_;
 };
 
+enum class Difficulty { Any, Easy, Medium, Hard, Expert };
+
+// The name used on the command line ("easy" ...), and back; Any for an unknown name.
+const char* difficultyName(Difficulty d);
+Difficulty difficultyNamed(std::string_view name);
+
+// What a level of each difficulty must measure (see rateLevel): a score band, and the
+// rules every level above easy keeps (no win in two actions or fewer), and hard and
+// expert keep (the naive player loses).
+struct DifficultyBand {
+    double minScore = 0, maxScore = 1e9;
+    int minActions = 1;       // the shortest plan found has at least this many actions
+    bool naiveLoses = false;  // the naive player must lose
+    int minPipes = 1, maxPipes = 77;  // the network's size when --pipes is not given
+    int scramble = 1;  // pipes turned out of place at first, when --scramble is not given
+};
+DifficultyBand bandOf(Difficulty d);
+
 struct GenerateOptions {
     std::uint64_t seed = 1;
-    int pipes = 20;          // cells of the pipe network, 1..77; the rest is floor
-    int scramble = 8;        // turning stops of the figure's walk that mixes the board
+    Difficulty difficulty = Difficulty::Any;  // Any: no band, just a solvable level
+    int pipes = 0;           // cells of the pipe network, 2..77; 0 picks from the band (Any: 20)
+    int scramble = 0;        // pipes turned out of place; 0 picks from the band (Any: 6)
     std::string titleCs = "Nová úroveň";
     std::string titleEn = "New level";
     int background = 0;      // 1..7; 0 picks one from the seed
     std::string next = "end";
-    int time = 0;            // seconds; 0 picks a limit from the solver's plan
-    std::size_t solverStates = 300000;  // the check's budget, in states, so it is repeatable
+    int time = 0;            // seconds; 0 picks a limit from the plan and the difficulty
+    std::size_t solverStates = 100000;  // the solver's budget for each try, in states
+    int maxTries = 200;      // tries before the closest level found is taken
 };
 
 struct Generated {
     bool ok = false;
     std::string error;         // when not ok
     LevelFile level;
-    std::string plan;          // the solver's plan for `level`
+    std::array<std::string, kRows> solution;  // the network as grown, before any pipe was turned
+    std::string plan;          // the shortest plan found for `level`
+    Rating rating;             // its measures
+    bool inBand = false;       // the rating meets the band (always, for Any)
+    int tries = 0;
 };
 
 Generated generateLevel(const GenerateOptions& options);
 
-// A time limit a person can live with: a minute to look, five seconds per action of the
-// solver's plan (a person rarely finds its way at once) and two per pipe to take in,
-// never under twice the plan's play time, in whole half minutes, at most ten minutes.
-// Returns 0 when even twice the plan's play time exceeds ten minutes.
-int suggestedTimeLimit(std::string_view plan, int pipes);
+// A time limit a person can live with: half a minute and half a second per pipe to read
+// the board, six seconds per quarter turn of the plan, half a minute more when the level
+// needs thought (the naive player loses), in whole ten seconds; never under a minute or
+// twice the plan's play time, never over twenty times the plan's play time (when that is
+// over a minute) or ten minutes. Returns 0 when twice the plan's play time exceeds ten
+// minutes.
+int suggestedTimeLimit(std::string_view plan, int pipes, bool needsThought = false);
 
 }  // namespace tk

@@ -27,15 +27,34 @@ double planSeconds(std::string_view plan);
 enum class SolveStatus { Solved, Unsolvable, Undecided };
 
 struct SolveOptions {
-    double maxSeconds = 10;         // wall-clock budget; <= 0 means none
-    std::size_t maxStates = 0;      // budget in searched states (deterministic); 0 means none
+    // The budget, in boards (with a figure position) kept in memory: the same answer on
+    // every machine. About 55 bytes each; 0 means none.
+    std::size_t maxStates = 1'000'000;
+    // After the first plan, go on looking for shorter ones while the budget lasts. A
+    // caller that needs any plan at once (a hint in the middle of a level) turns it off.
+    bool improve = true;
+    // Also settle what the winning layouts look like (SolveResult::pipesToTurn and
+    // ambiguousPipes), which the rating wants and a plain solve does not need.
+    bool measureLayouts = false;
 };
 
 struct SolveResult {
     SolveStatus status = SolveStatus::Undecided;
     std::string plan;          // when Solved: wins exactly at its last action
     std::string reason;        // when Unsolvable (or Undecided): why, in English
-    std::size_t states = 0;    // board states the search looked at
+    std::size_t states = 0;    // board states the search kept
+    bool shortest = false;     // when Solved: proven that no plan has fewer actions
+    int lowerBound = 0;        // no plan has fewer actions than this
+    std::size_t bytes = 0;     // memory the search took
+
+    // With SolveOptions::measureLayouts, over the pipes the figure can reach (the others
+    // keep their orientation): the fewest pipes any winning board turns away from the
+    // start, the pipes with more than one winning orientation, and whether both are exact
+    // (else what the budget allowed: a count from the best layout found, -1 when none was,
+    // and the pipes not proven to have a single winning orientation).
+    int pipesToTurn = 0;
+    int ambiguousPipes = 0;
+    bool layoutsSettled = false;
 };
 
 SolveResult solveLevel(const LevelFile& level, const SolveOptions& options = {});

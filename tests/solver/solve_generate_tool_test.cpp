@@ -57,9 +57,10 @@ TEST_F(LevelsTool, SolvePrintsAWinningPlanAndItsPlayTime) {
     EXPECT_EQ(r.status, 0) << r.err;
     const std::string plan = r.out.substr(0, r.out.find('\n'));
     char expected[64];
-    std::snprintf(expected, sizeof expected, "\nactions %zu time %.2f\n", plan.size(),
-                  0.22 * plan.size());
+    std::snprintf(expected, sizeof expected, "\nactions %zu time %.2f\nshortest yes\n",
+                  plan.size(), 0.22 * plan.size());
     EXPECT_EQ(r.out, plan + expected);
+    EXPECT_EQ(plan, "RRR<");  // walk to the elbow, turn it down
     const LevelRead level = readLevelFile(file);
     ASSERT_TRUE(level.level);
     EXPECT_EQ(replayPlan(*level.level, plan).wonAt, static_cast<int>(plan.size()) - 1);
@@ -73,7 +74,7 @@ TEST_F(LevelsTool, SolveExitsOneWhenProvenUnsolvableAndTwoWhenItCannotTry) {
     EXPECT_NE(r.err.find("blank cell at column 2, row 0"), std::string::npos) << r.err;
 
     write("bent.kulap", levelText("FFLLLLLLLLL\r\nLGLLLLLLLLL\r\n" + kFloorRows, "0,0", "1,0"));
-    r = run("solve --max-seconds 5 bent.kulap");
+    r = run("solve --max-states 5000 bent.kulap");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("unsolvable"), std::string::npos) << r.err;
 
@@ -81,9 +82,18 @@ TEST_F(LevelsTool, SolveExitsOneWhenProvenUnsolvableAndTwoWhenItCannotTry) {
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("missing.kulap"), std::string::npos) << r.err;
 
-    for (const char* args : {"solve", "solve --max-seconds", "solve --max-seconds -1 blank.kulap",
-                             "solve --max-seconds soon blank.kulap", "solve --fast blank.kulap",
-                             "solve blank.kulap bent.kulap"}) {
+    // A budget too small to decide: undecided, exit 2, and no plan.
+    write("field.kulap", levelText("GLFCFFKJFCK\r\nIJLHKFAFHGG\r\nLGICAHGJFDG\r\nLKCEIFDBKGD\r\n"
+                                   "LIACLJIDDCH\r\nLHGEFCKIJHL\r\nLLJHFDJGDIL\r\n",
+                                   "7,1", "5,6"));
+    r = run("solve --max-states 40 field.kulap");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("undecided"), std::string::npos) << r.err;
+
+    for (const char* args : {"solve", "solve --max-states", "solve --max-states 0 blank.kulap",
+                             "solve --max-states soon blank.kulap", "solve --max-seconds 5 blank.kulap",
+                             "solve --fast blank.kulap", "solve blank.kulap bent.kulap"}) {
         r = run(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(r.out, "") << args;
@@ -91,7 +101,7 @@ TEST_F(LevelsTool, SolveExitsOneWhenProvenUnsolvableAndTwoWhenItCannotTry) {
     }
     r = run("solve --help");
     EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("--max-seconds"), std::string::npos);
+    EXPECT_NE(r.out.find("--max-states"), std::string::npos);
 }
 
 TEST_F(LevelsTool, GenerateWritesTheSameCheckedLevelForTheSameSeed) {
@@ -123,6 +133,14 @@ TEST_F(LevelsTool, GenerateWritesTheSameCheckedLevelForTheSameSeed) {
     EXPECT_EQ(floors, 60);
 
     EXPECT_NE(run("generate --seed 2025 --floors 60 --scramble 5").out, b.out);
+
+    // A band: measured as rate measures it.
+    ToolRun hard = run("generate --seed 5 --difficulty hard --out hard.kulap");
+    EXPECT_EQ(hard.status, 0) << hard.err;
+    EXPECT_EQ(hard.err, "");
+    ToolRun rated = run("rate --json hard.kulap");
+    EXPECT_EQ(rated.status, 0) << rated.err;
+    EXPECT_NE(rated.out.find("\"naiveWins\": false"), std::string::npos) << rated.out;
 }
 
 TEST_F(LevelsTool, GenerateRefusesBadOptionsWithoutWritingAnything) {
@@ -130,7 +148,8 @@ TEST_F(LevelsTool, GenerateRefusesBadOptionsWithoutWritingAnything) {
          {"generate", "generate --pipes 10", "generate --seed x", "generate --seed 1 --pipes 0",
           "generate --seed 1 --pipes 10 --floors 10", "generate --seed 1 --background 8",
           "generate --seed 1 --title NoSlash", "generate --seed 1 --next ../x",
-          "generate --seed 1 --time 0", "generate --seed 1 --scramble", "generate --seed 1 --colour red"}) {
+          "generate --seed 1 --time 0", "generate --seed 1 --scramble", "generate --seed 1 --colour red",
+          "generate --seed 1 --scramble 78", "generate --seed 1 --difficulty impossible"}) {
         const ToolRun r = run(std::string(args) + " --out never.kulap");
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_NE(r.err.find("usage:"), std::string::npos) << args;

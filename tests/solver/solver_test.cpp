@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "puzzle/generator.h"
 #include "puzzle/solver.h"
+#include "reference_search.h"
 
 namespace tk {
 namespace {
@@ -27,7 +30,6 @@ LevelFile board(std::initializer_list<std::string> rows, int sx, int sy, int px,
 
 SolveOptions generous() {
     SolveOptions o;
-    o.maxSeconds = 0;
     o.maxStates = 2'000'000;
     return o;
 }
@@ -107,27 +109,126 @@ TEST(SolverProofs, HopelessBoardsAreReportedWithTheirReason) {
     }
 }
 
-TEST(SolverProofs, ExhaustiveSearchRefutesWhatNoSimpleRuleCanSee) {
-    // (1, 0) must join the source on its left and (1, 1) below, but a straight opens
-    // only two opposite ways: every tile can be turned, yet no board is wet everywhere.
-    const LevelFile bend = board({"FF", "LG"}, 0, 0, 1, 0);
-    const SolveResult r = solveLevel(bend, generous());
+TEST(SolverProofs, LocalContradictionsAreProvedBeforeAnySearch) {
+    struct Case {
+        const char* name;
+        LevelFile level;
+        const char* reasonHas;
+    };
+    const Case cases[] = {
+        // (1, 0) must join the source on its left and (1, 1) below, but a straight opens
+        // only two opposite ways.
+        {"straight in a corner", board({"FF", "LG"}, 0, 0, 1, 0), "column 1, row 0"},
+        // A field of 68 pipes with an elbow at (1, 0) between the dead end (0, 0) and the
+        // straight (2, 0): to feed the dead end the elbow must open left, and then nothing
+        // feeds the two of them. Three cells settle it, however large the rest.
+        {"elbow between a dead end and the rest",
+         board({"FKFCFFKJFCK", "LLLHKFAFHGG", "LGICAHGJFDG", "LKCEIFDBKGD", "LIACLJIDDCH",
+                "LHGEFCKIJHL", "LLJHFDJGDIL"},
+               7, 1, 5, 6),
+         "column 0, row 0"},
+        // A tee whose three neighbours are all dead ends: it cannot feed them all and
+        // still be fed.
+        {"tee among dead ends", board({"LGL", "FBF", "LGL"}, 1, 0, 1, 1), "column 1, row 1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SolveResult r = solveLevel(c.level, generous());
+        EXPECT_EQ(r.status, SolveStatus::Unsolvable) << r.plan;
+        EXPECT_EQ(r.states, 0u) << "proved by the pruning rules, without searching boards";
+        EXPECT_NE(r.reason.find(c.reasonHas), std::string::npos) << r.reason;
+    }
+}
+
+TEST(SolverProofs, ExhaustiveSearchRefutesWhatNoRuleCanSee) {
+    // Every pipe can be turned into a winning layout, and the figure can reach them all,
+    // but it cannot leave each one turned the right way and still get to the next.
+    const LevelFile trap = board({"IG", "HF"}, 1, 0, 0, 1);
+    const SolveResult r = solveLevel(trap, generous());
     EXPECT_EQ(r.status, SolveStatus::Unsolvable);
     EXPECT_NE(r.reason.find("no sequence"), std::string::npos) << r.reason;
     EXPECT_GT(r.states, 1u);
+    const test::ReferenceAnswer ref = test::referenceShortest(trap, 100000);
+    EXPECT_TRUE(ref.decided);
+    EXPECT_EQ(ref.shortest, -1);
+}
+
+TEST(SolverPlans, AreTheShortestOnSmallBoards) {
+    // Random boards of up to nine pipes, held against a breadth-first search over every
+    // action: the same shortest length when there is a plan, none when there is none.
+    SplitMix64 rng(2024);
+    const std::string tiles = "ABCDEFGHIJK";
+    int solvable = 0, hopeless = 0;
+    for (int round = 0; round < 300; ++round) {
+        const int w = 2 + rng.Below(2), h = 2 + rng.Below(2);
+        std::vector<std::string> rows(static_cast<std::size_t>(h));
+        for (auto& row : rows)
+            for (int x = 0; x < w; ++x) row += rng.Below(7) == 0 ? 'L' : tiles[rng.Below(11)];
+        const int sx = rng.Below(w), sy = rng.Below(h), px = rng.Below(w), py = rng.Below(h);
+        if (rows[sy][sx] == 'L' || rows[py][px] == 'L') continue;
+        LevelFile level = board({}, sx, sy, px, py);
+        for (int y = 0; y < h; ++y) level.rows[y].replace(0, rows[y].size(), rows[y]);
+        const test::ReferenceAnswer ref = test::referenceShortest(level, 400000);
+        if (!ref.decided) continue;
+        const SolveResult r = solveLevel(level, generous());
+        SCOPED_TRACE(level.rows[0] + "/" + level.rows[1] + "/" + level.rows[2]);
+        if (ref.shortest < 0) {
+            ++hopeless;
+            EXPECT_EQ(r.status, SolveStatus::Unsolvable) << r.plan;
+        } else {
+            ++solvable;
+            expectWinningPlan(level, r);
+            EXPECT_TRUE(r.shortest);
+            EXPECT_EQ(static_cast<int>(r.plan.size()), ref.shortest) << r.plan;
+            EXPECT_EQ(r.lowerBound, ref.shortest);
+        }
+    }
+    EXPECT_GT(solvable, 50);
+    EXPECT_GT(hopeless, 20);
+}
+
+// A generated field of 72 pipes with a few dozen turns to make.
+LevelFile bigField() {
+    return board({"GLFCFFKJFCK", "IJLHKFAFHGG", "LGICAHGJFDG", "LKCEIFDBKGD", "LIACLJIDDCH",
+                  "LHGEFCKIJHL", "LLJHFDJGDIL"},
+                 7, 1, 5, 6);
 }
 
 TEST(SolverBudget, RunsOutUndecidedRatherThanGuessing) {
-    // A generated field of 72 pipes that takes tens of thousands of states to solve.
-    const LevelFile big = board({"GLFCFFKJFCK", "IJLHKFAFHGG", "LGICAHGJFDG", "LKCEIFDBKGD",
-                                 "LIACLJIDDCH", "LHGEFCKIJHL", "LLJHFDJGDIL"},
-                                7, 1, 5, 6);
     SolveOptions tight;
-    tight.maxSeconds = 0;
     tight.maxStates = 50;
-    const SolveResult r = solveLevel(big, tight);
+    const SolveResult r = solveLevel(bigField(), tight);
     EXPECT_EQ(r.status, SolveStatus::Undecided);
     EXPECT_TRUE(r.plan.empty());
+    EXPECT_LE(r.states, 50u);
+}
+
+TEST(SolverBudget, AnyPlanComesCheaplyFromTheMiddleOfALevel) {
+    // The board as a player left it halfway through a plan, figure where it stands:
+    // without improving, a small budget in states gives a winning plan, the same each time.
+    SolveOptions quick;
+    quick.maxStates = 50000;
+    quick.improve = false;
+    const SolveResult whole = solveLevel(bigField(), quick);
+    ASSERT_EQ(whole.status, SolveStatus::Solved);
+    const LevelFile midway =
+        test::afterActions(bigField(), std::string_view(whole.plan).substr(0, whole.plan.size() / 2));
+    const SolveResult a = solveLevel(midway, quick), b = solveLevel(midway, quick);
+    expectWinningPlan(midway, a);
+    EXPECT_LE(a.states, 50000u);
+    EXPECT_EQ(a.plan, b.plan);
+
+    // With the same budget, improving starts from the same first plan, spends more of
+    // the budget and never ends with a longer plan.
+    SolveOptions first, thorough;
+    first.maxStates = thorough.maxStates = 200000;
+    first.improve = false;
+    const SolveResult f = solveLevel(midway, first), c = solveLevel(midway, thorough);
+    expectWinningPlan(midway, c);
+    EXPECT_LE(c.plan.size(), f.plan.size());
+    EXPECT_GT(c.states, f.states);
+    EXPECT_LE(c.states, 200000u);
+    EXPECT_LE(c.lowerBound, static_cast<int>(c.plan.size()));
 }
 
 TEST(PlanTime, EveryActionTakesTenFramesAndAPass) {

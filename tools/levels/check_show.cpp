@@ -55,8 +55,8 @@ std::vector<LevelProblem> playWarnings(const LevelFile& level) {
         return warnings;
     }
     SolveOptions budget;
-    budget.maxSeconds = 0;  // the state budget alone, so the answer is the same everywhere
     budget.maxStates = kCheckSolverStates;
+    budget.improve = false;  // whether it can be won, not how quickly
     const SolveResult solved = solveLevel(level, budget);
     if (solved.status == SolveStatus::Unsolvable)
         warnings.push_back({0, "cannot be won: " + solved.reason, true});

@@ -1,4 +1,4 @@
-// tramolkulap-levels: checks, shows, solves and generates level files for level designers.
+// tramolkulap-levels: checks, shows, solves, rates and generates level files for level designers.
 #include <cstdio>
 #include <cstring>
 
@@ -12,8 +12,9 @@ const char* kUsage =
     "verbs:\n"
     "  check FILE...                 read each level as the game would and report problems\n"
     "  show [--cs|--en] FILE         print the board after the water has run once\n"
-    "  solve [--max-seconds N] FILE  find a plan that solves the level, or prove there is none\n"
+    "  solve [--max-states N] FILE   find the shortest plan that solves the level, or prove there is none\n"
     "  generate --seed N [options]   write a new level that is solvable by construction\n"
+    "  rate [--json] FILE...         measure how hard each level is\n"
     "\n"
     "Run 'tramolkulap-levels VERB --help' for a verb's options.\n";
 
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     if (verb == "show") return showVerb(args);
     if (verb == "solve") return solveVerb(args);
     if (verb == "generate") return generateVerb(args);
+    if (verb == "rate") return rateVerb(args);
     std::fprintf(stderr, "tramolkulap-levels: unknown verb '%s'\n\n%s", verb.c_str(), kUsage);
     return 2;
 }

@@ -19,7 +19,8 @@ inline int badUsage(const char* usage, const std::string& why) {
 
 int checkVerb(const Args& args);     // check FILE...
 int showVerb(const Args& args);      // show [--cs|--en] FILE
-int solveVerb(const Args& args);     // solve [--max-seconds N] FILE
+int solveVerb(const Args& args);     // solve [--max-states N] FILE
 int generateVerb(const Args& args);  // generate --seed N [options]
+int rateVerb(const Args& args);      // rate [--json] [--max-states N] FILE...
 
 }  // namespace tk::levels_tool

@@ -1,0 +1,86 @@
+// The naive player: the pipe within reach whose new direction wets the most, else the one that opens the most.
+#include "puzzle/naive_player.h"
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+#include "puzzle/search_board.h"
+#include "puzzle/solver.h"
+
+namespace tk {
+
+namespace {
+
+using namespace search;
+
+struct Choice {
+    int cell = -1, orientation = 0;
+    int gain = 0, cost = 0;  // cost: steps there plus quarter turns
+    bool better(int g, int c) const { return cell < 0 || g > gain || (g == gain && c < cost); }
+};
+
+}  // namespace
+
+NaivePlay playNaively(const LevelFile& level, int maxActions) {
+    NaivePlay out;
+    if (!InPlayArea(level.sourceX, level.sourceY) || !InPlayArea(level.playerX, level.playerY))
+        return out;
+    const Shapes& S = shapes();
+    Letters b = lettersOf(level);
+    const int source = cellOf(level.sourceX, level.sourceY);
+    int at = cellOf(level.playerX, level.playerY);
+    if (!S.pipe(b[at])) return out;
+
+    std::set<std::string> seen;
+    std::array<std::int16_t, kCells> dist, reachDist;
+    std::array<std::uint8_t, kCells> order, reachOrder;
+    WaterMap water;
+    while (static_cast<int>(out.plan.size()) < maxActions) {
+        const std::string position = std::string(b.begin(), b.end()) + static_cast<char>(at);
+        if (!seen.insert(position).second) return out;  // going round in circles
+
+        const int reach = walkFrom(b, at, dist, order);
+        water.Spread(b, source);
+        Choice wetter, wider;
+        // Reading order, so that ties fall the same way on every machine.
+        for (int c = 0; c < kCells; ++c) {
+            const int s = S.shapeOf(b[c]);
+            if (dist[c] < 0 || s == kCross) continue;
+            const char before = b[c];
+            const int now = S.orientOf(before);
+            for (int o = 0; o < S.orientations[s]; ++o) {
+                if (o == now) continue;
+                const char after = S.letter[s][o];
+                const int cost = dist[c] + S.turnsBetween(s, now, o);
+                const int dry = water.DryAfterTurn(b, source, c, after);
+                const int wetGain = water.Dry() - dry + (dry == 0 ? kCells : 0);
+                if ((wetGain > 0 || dry == 0) && wetter.better(wetGain, cost)) wetter = {c, o, wetGain, cost};
+                b[c] = after;
+                const int reachGain = walkFrom(b, c, reachDist, reachOrder) - reach;
+                b[c] = before;
+                if (reachGain > 0 && wider.better(reachGain, cost)) wider = {c, o, reachGain, cost};
+            }
+        }
+        const Choice& pick = wetter.cell >= 0 ? wetter : wider;
+        if (pick.cell < 0) return out;  // no pipe within reach helps: stuck
+        appendWalk(b, at, pick.cell, out.plan);
+        at = pick.cell;
+        const int s = S.shapeOf(b[at]);
+        const int ahead = ((pick.orientation - S.orientOf(b[at])) % S.orientations[s] + S.orientations[s]) %
+                          S.orientations[s];
+        // The shorter way round; two quarter turns go clockwise.
+        const int code = ahead <= S.orientations[s] - ahead ? turnRight : turnLeft;
+        for (int q = std::min(ahead, S.orientations[s] - ahead); q > 0; --q) {
+            out.plan += planLetter(code);
+            b[at] = quarterTurn(b[at], code);
+            if (allWet(b, source)) {  // the game looks after every quarter turn
+                out.won = true;
+                return out;
+            }
+        }
+    }
+    return out;
+}
+
+}  // namespace tk

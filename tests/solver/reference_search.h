@@ -1,0 +1,25 @@
+// A slow, plain reference for the solver's tests: breadth first over every board and figure position.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+#include "puzzle/level_file.h"
+
+namespace tk::test {
+
+struct ReferenceAnswer {
+    bool decided = false;  // false when the state limit was reached
+    int shortest = -1;     // actions of the shortest winning plan; -1 when none exists
+};
+
+// Plays every action from every reachable position by the game's own rules (lzeTam,
+// quarterTurn, spreadWater after each turn) until a turn wins. Shares no code with the
+// solver beyond those rules, so the two can be held against each other.
+ReferenceAnswer referenceShortest(const LevelFile& level, std::size_t maxStates);
+
+// The level as it stands after a player made these actions (steps are taken as given;
+// the caller passes actions a plan allows): the board turned, the figure moved.
+LevelFile afterActions(const LevelFile& level, std::string_view actions);
+
+}  // namespace tk::test
