@@ -29,8 +29,9 @@ sanitize: deps $(SAN_BUILD)/build.ninja
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
 
+# $(BUILD) is optimised (RelWithDebInfo: -O2), as timings of a debug build would mislead.
 bench: build
-	$(BUILD)/tramolkulap-bench
+	$(BUILD)/bench/tramolkulap-bench
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD)
