@@ -5,38 +5,45 @@
 
 namespace tk {
 
-void ImageSet::LoadInto(int slot, const std::string& file) {
-    images_[static_cast<std::size_t>(slot)] = plat_.LoadPicture(paths_.LP(file));
+namespace {
+
+// The picture file of a slot ("" for a slot without one).
+std::string fileOf(int slot) {
+    switch (slot) {
+    case slotFloor: return "pole0.png";
+    case dryBase + 11: return "pole1.png";
+    case wetBase + 11: return "pole2.png";
+    case slotSource: return "zdroj.png";
+    case slotPlayer: return "hrac.png";
+    case slotPlayerLeft: return "hracL.png";
+    case slotPlayerRight: return "hracR.png";
+    case slotWon: return "hura.png";
+    case slotLost: return "smula.png";
+    default: break;
+    }
+    const auto letter = [](int i) { return std::string(1, static_cast<char>('A' + i)); };
+    if (slot >= dryBase && slot <= dryBase + 10) return "trubka1" + letter(slot - dryBase) + ".png";
+    if (slot >= wetBase && slot <= wetBase + 10) return "trubka2" + letter(slot - wetBase) + ".png";
+    if (slot > backgroundBase && slot <= backgroundBase + 7)
+        return "pozadi" + std::to_string(slot - backgroundBase) + ".jpg";
+    return {};
 }
 
-void ImageSet::Load() {
-    loaded_ = true;
-    LoadInto(slotFloor, "pole0.png");
-    LoadInto(dryBase + 11, "pole1.png");
-    LoadInto(wetBase + 11, "pole2.png");
-    LoadInto(slotSource, "zdroj.png");
-    LoadInto(slotPlayer, "hrac.png");
-    LoadInto(slotPlayerLeft, "hracL.png");
-    LoadInto(slotPlayerRight, "hracR.png");
-    LoadInto(slotWon, "hura.png");
-    LoadInto(slotLost, "smula.png");
-    for (int i = 0; i <= 10; ++i) {
-        const std::string letter(1, static_cast<char>('A' + i));
-        LoadInto(dryBase + i, "trubka1" + letter + ".png");
-        LoadInto(wetBase + i, "trubka2" + letter + ".png");
-    }
-}
+}  // namespace
+
+void ImageSet::Load() { loaded_ = true; }
 
 PictureHandle ImageSet::Slot(int slot) {
     if (slot < 0 || slot >= kImageSlots) return 0;
-    const int background = slot - backgroundBase;
-    // A background is a large picture that most runs never show all of: it is read when
-    // a level first paints with it, and tried only once.
-    if (loaded_ && background >= 1 && background <= 7 && !backgroundTried_[background]) {
-        backgroundTried_[background] = true;
-        LoadInto(slot, "pozadi" + std::to_string(background) + ".jpg");
+    const auto i = static_cast<std::size_t>(slot);
+    // Decoding every picture at start-up kept the menu waiting for pictures that only a
+    // level shows, and most runs never show all of them (seven backgrounds, the outcomes).
+    if (loaded_ && !tried_[i]) {
+        tried_[i] = true;
+        const std::string file = fileOf(slot);
+        if (!file.empty()) images_[i] = plat_.LoadPicture(paths_.LP(file));
     }
-    return images_[static_cast<std::size_t>(slot)];
+    return images_[i];
 }
 
 PictureHandle ImageSet::Loaded(int slot) const {
@@ -48,7 +55,7 @@ void ImageSet::Release() {
         if (slot != 0) plat_.FreePicture(slot);
         slot = 0;
     }
-    backgroundTried_ = {};
+    tried_ = {};
     loaded_ = false;
 }
 

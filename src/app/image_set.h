@@ -1,5 +1,5 @@
-// The pictures of the board in their numbered slots: loaded at start-up, the backgrounds only
-// when a level first needs one, all given back at shutdown.
+// The pictures of the board in their numbered slots: each read when the board first needs it,
+// all given back at shutdown.
 #pragma once
 
 #include <array>
@@ -17,22 +17,21 @@ public:
     ImageSet(const ImageSet&) = delete;
     ImageSet& operator=(const ImageSet&) = delete;
 
-    // Every picture but the backgrounds, in its fixed slot. A picture that cannot be read
-    // leaves its slot empty; painting it then draws nothing.
+    // Opens the set: from now on each slot's picture is read the first time it is asked
+    // for, and tried only once. A picture that cannot be read leaves its slot empty;
+    // painting it then draws nothing.
     void Load();
     void Release();
     PictureHandle Slot(int slot) override;
-    // What a slot holds now, without loading a background.
+    // What a slot holds now, without reading its picture.
     PictureHandle Loaded(int slot) const;
 
 private:
-    void LoadInto(int slot, const std::string& file);
-
     Platform& plat_;
     const Paths& paths_;
     bool loaded_ = false;
     std::array<PictureHandle, kImageSlots> images_{};
-    std::array<bool, 8> backgroundTried_{};  // 1..7
+    std::array<bool, kImageSlots> tried_{};
 };
 
 }  // namespace tk

@@ -110,14 +110,14 @@ TEST(StartUp, PictureThenWaitThenLoadInOrderThenMenu) {
         EXPECT_TRUE(s.program.started());
         EXPECT_TRUE(s.plat.Sounds().empty()) << "the first menu drawing is silent";
         EXPECT_TRUE(s.plat.Fullscreen());
-        // Each picture in its own slot, the unused slots empty. The backgrounds wait
-        // until a level needs one, and then land in their own slots too.
+        // No picture of the board is read before the board needs it; asked for, each
+        // lands in its own slot, and the unused slots stay empty.
         std::set<int> used;
         for (const SlotFile& f : imageSet()) {
             used.insert(f.slot);
-            const bool background = f.slot > backgroundBase;
-            EXPECT_EQ(s.program.images().Loaded(f.slot) != 0, !background) << f.file;
+            EXPECT_EQ(s.program.images().Loaded(f.slot), 0u) << f.file;
             ASSERT_NE(s.program.images().Slot(f.slot), 0u) << f.file;
+            EXPECT_EQ(s.program.images().Loaded(f.slot), s.program.images().Slot(f.slot)) << "read once";
             EXPECT_EQ(s.plat.PictureWidth(s.program.images().Slot(f.slot)), widthFor(f.slot)) << f.file;
         }
         for (int slot = 0; slot < kImageSlots; ++slot) {
