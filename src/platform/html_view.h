@@ -16,8 +16,9 @@ public:
     HtmlView(const HtmlView&) = delete;
     HtmlView& operator=(const HtmlView&) = delete;
 
-    // Loads and lays out the page at `path` for the given width. A page that cannot
-    // be read leaves the view empty and returns false; nothing is reported.
+    // Reads the page at `path` for the given width; it is laid out when it is first
+    // drawn or measured. A page that cannot be read leaves the view empty and returns
+    // false; nothing is reported.
     bool Load(const std::string& path, int width);
     void Clear();
     int ContentHeight() const;  // pixels; 0 when empty
