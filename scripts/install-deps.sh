@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and running TramolKulap need.
+# Installs the Debian packages that building, testing and running TramolKulap need, or, when
+# given package names, those instead (the measuring script's tools).
 # Idempotent: packages already present are skipped, so a second run does nothing.
 set -euo pipefail
 
@@ -10,6 +11,7 @@ packages=(
   liblitehtml-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
 )
+[ $# -gt 0 ] && packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
