@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "platform/sdl_handles.h"
+#include "platform/sdl_mixer_library.h"
 
 namespace tk::sdl {
 
@@ -20,11 +20,14 @@ public:
     // Opens the device once; false when there is none (then everything stays silent).
     bool Open(int mixRate);
     bool IsOpen() const { return open_; }
+    // The mixer's calls; only while the device is open.
+    const MixerCalls& Mix() const { return *mix_; }
     void CloseDevice();
     // One channel: a new effect cuts off the one still playing.
     void PlayEffect(const std::string& path);
 
 private:
+    const MixerCalls* mix_ = nullptr;
     bool open_ = false;
     bool failed_ = false;  // a missing device is not asked again for every effect
     bool subsystem_ = false;
