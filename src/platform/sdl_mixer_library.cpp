@@ -43,6 +43,14 @@ const MixerCalls* Mixer() {
     return calls;
 }
 
+void MixerOpener::Start() {
+    if (!thread_.joinable()) thread_ = std::thread([] { Mixer(); });
+}
+
+MixerOpener::~MixerOpener() {
+    if (thread_.joinable()) thread_.join();
+}
+
 void MixerFree::operator()(Mix_Chunk* chunk) const {
     if (chunk && Mixer()) Mixer()->FreeChunk(chunk);
 }

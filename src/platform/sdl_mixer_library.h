@@ -4,6 +4,7 @@
 #include <SDL_mixer.h>
 
 #include <memory>
+#include <thread>
 
 namespace tk::sdl {
 
@@ -30,6 +31,20 @@ struct MixerCalls {
 // The library, opened on the first call and kept for the life of the process; null when
 // it cannot be opened, and then there is no sound, as without an audio device.
 const MixerCalls* Mixer();
+
+// Opens the library on a thread of its own while nothing else needs the time, so that
+// sound's first Mixer() finds it open (or waits for the rest of the opening).
+class MixerOpener {
+public:
+    MixerOpener() = default;
+    ~MixerOpener();
+    MixerOpener(const MixerOpener&) = delete;
+    MixerOpener& operator=(const MixerOpener&) = delete;
+    void Start();
+
+private:
+    std::thread thread_;
+};
 
 struct MixerFree {
     void operator()(Mix_Chunk* chunk) const;

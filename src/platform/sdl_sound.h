@@ -17,6 +17,8 @@ public:
     SdlAudio(const SdlAudio&) = delete;
     SdlAudio& operator=(const SdlAudio&) = delete;
 
+    // Opens the sound library in the background, for a device opened later.
+    void Prepare() { opener_.Start(); }
     // Opens the device once; false when there is none (then everything stays silent).
     bool Open(int mixRate);
     bool IsOpen() const { return open_; }
@@ -32,6 +34,7 @@ private:
     bool failed_ = false;  // a missing device is not asked again for every effect
     bool subsystem_ = false;
     std::map<std::string, ChunkHandle> chunks_;
+    MixerOpener opener_;  // last: its thread is joined before the rest goes
 };
 
 class SdlMusic : public MusicPlayer {
