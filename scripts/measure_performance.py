@@ -403,12 +403,12 @@ def measure_peer(session, argv, seconds, launches, results):
 
 ROWS = [
     # key, what, target, format
-    ("level_cpu", "CPU standing still in a level (% of a core)", "≤ 1 %", "{:.2f} %"),
-    ("walk_cpu", "CPU walking", "≤ 8 %", "{:.2f} %"),
-    ("question_cpu", "CPU with the quit question shown", "≤ 0.5 %", "{:.2f} %"),
-    ("menu_cpu", "CPU on the main menu", "≤ 0.5 %", "{:.2f} %"),
-    ("options_cpu", "CPU on the options screen", "≤ 0.5 %", "{:.2f} %"),
-    ("help_cpu", "CPU on the help page", "≤ 0.5 %", "{:.2f} %"),
+    ("level_cpu", "CPU standing still in a level (% of a core)", "≤ 1 %", "{:.1f} %"),
+    ("walk_cpu", "CPU walking", "≤ 8 %", "{:.1f} %"),
+    ("question_cpu", "CPU with the quit question shown", "≤ 0.5 %", "{:.1f} %"),
+    ("menu_cpu", "CPU on the main menu", "≤ 0.5 %", "{:.1f} %"),
+    ("options_cpu", "CPU on the options screen", "≤ 0.5 %", "{:.1f} %"),
+    ("help_cpu", "CPU on the help page", "≤ 0.5 %", "{:.1f} %"),
     ("mapped_ms", "exec → window mapped (median)", "≤ 50 ms", "{:.0f} ms"),
     ("mapped_cpu_ms", "CPU time used until then, all threads (median)", "–", "{:.0f} ms"),
     ("drawn_ms", "exec → start-up picture drawn (median)", "–", "{:.0f} ms"),
