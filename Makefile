@@ -1,9 +1,11 @@
 # Front door: every target installs what is missing, configures and builds.
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test sanitize bench clean
+.PHONY: all deps build run test sanitize fuzz bench clean
 
 all: build
 
@@ -29,9 +31,13 @@ sanitize: deps $(SAN_BUILD)/build.ninja
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
 
+# Each libFuzzer target for FUZZ_SECONDS (clang, in $(FUZZ_BUILD)); fails on any crash, leak or timeout.
+fuzz: deps
+	FUZZ_BUILD=$(FUZZ_BUILD) JOBS=$(JOBS) scripts/fuzz.sh $(FUZZ_SECONDS)
+
 # $(BUILD) is optimised (RelWithDebInfo: -O2), as timings of a debug build would mislead.
 bench: build
 	$(BUILD)/bench/tramolkulap-bench
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

@@ -10,6 +10,7 @@ packages=(
   libfontconfig-dev fonts-dejavu-core fonts-liberation2
   liblitehtml-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
 )
 [ $# -gt 0 ] && packages=("$@")
 

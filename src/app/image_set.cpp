@@ -1,49 +1,79 @@
 // The picture files of the board and the slots they go into.
 #include "app/image_set.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
 
 namespace tk {
 
 namespace {
 
-// The picture file of a slot ("" for a slot without one).
-std::string fileOf(int slot) {
-    switch (slot) {
-    case slotFloor: return "pole0.png";
-    case dryBase + 11: return "pole1.png";
-    case wetBase + 11: return "pole2.png";
-    case slotSource: return "zdroj.png";
-    case slotPlayer: return "hrac.png";
-    case slotPlayerLeft: return "hracL.png";
-    case slotPlayerRight: return "hracR.png";
-    case slotWon: return "hura.png";
-    case slotLost: return "smula.png";
-    default: break;
-    }
-    const auto letter = [](int i) { return std::string(1, static_cast<char>('A' + i)); };
-    if (slot >= dryBase && slot <= dryBase + 10) return "trubka1" + letter(slot - dryBase) + ".png";
-    if (slot >= wetBase && slot <= wetBase + 10) return "trubka2" + letter(slot - wetBase) + ".png";
-    if (slot > backgroundBase && slot <= backgroundBase + 7)
-        return "pozadi" + std::to_string(slot - backgroundBase) + ".jpg";
-    return {};
+std::string BackgroundFile(int n) { return "pozadi" + std::to_string(n) + ".jpg"; }
+
+// The pictures read only when a level first paints with them: the seven backgrounds and the
+// two outcome pictures, each as large as the board. Most runs never show them all, and
+// decoding them at start-up kept the menu waiting.
+std::string LateFile(int slot) {
+    if (slot == slotWon) return "hura.png";
+    if (slot == slotLost) return "smula.png";
+    const int background = slot - backgroundBase;
+    return background >= 1 && background <= 7 ? BackgroundFile(background) : std::string();
 }
 
 }  // namespace
 
-void ImageSet::Load() { loaded_ = true; }
+void ImageSet::LoadInto(int slot, const std::string& file) {
+    const std::string path = paths_.LP(file);
+    PictureHandle& handle = images_[static_cast<std::size_t>(slot)];
+    handle = plat_.LoadPicture(path);
+    if (handle == 0) failed_.push_back(path);
+}
+
+bool ImageSet::Failed(const std::string& path) const {
+    return std::find(failed_.begin(), failed_.end(), path) != failed_.end();
+}
+
+std::vector<std::string> ImageSet::MissingFiles() const {
+    std::vector<std::string> files = failed_;
+    for (int slot = 0; slot < kImageSlots; ++slot) {
+        const std::string file = LateFile(slot);
+        if (file.empty() || tried_[static_cast<std::size_t>(slot)]) continue;
+        const std::string path = paths_.LP(file);
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(path, ec)) files.push_back(path);
+    }
+    return files;
+}
+
+void ImageSet::Load() {
+    loaded_ = true;
+    LoadInto(slotFloor, "pole0.png");
+    LoadInto(dryBase + 11, "pole1.png");
+    LoadInto(wetBase + 11, "pole2.png");
+    LoadInto(slotSource, "zdroj.png");
+    LoadInto(slotPlayer, "hrac.png");
+    LoadInto(slotPlayerLeft, "hracL.png");
+    LoadInto(slotPlayerRight, "hracR.png");
+    for (int i = 0; i <= 10; ++i) {
+        const std::string letter(1, static_cast<char>('A' + i));
+        LoadInto(dryBase + i, "trubka1" + letter + ".png");
+        LoadInto(wetBase + i, "trubka2" + letter + ".png");
+    }
+}
 
 PictureHandle ImageSet::Slot(int slot) {
     if (slot < 0 || slot >= kImageSlots) return 0;
+    // A large picture is read when a level first paints with it, and tried only once.
     const auto i = static_cast<std::size_t>(slot);
-    // Decoding every picture at start-up kept the menu waiting for pictures that only a
-    // level shows, and most runs never show all of them (seven backgrounds, the outcomes).
     if (loaded_ && !tried_[i]) {
-        tried_[i] = true;
-        const std::string file = fileOf(slot);
-        if (!file.empty()) images_[i] = plat_.LoadPicture(paths_.LP(file));
+        const std::string file = LateFile(slot);
+        if (!file.empty()) {
+            tried_[i] = true;
+            LoadInto(slot, file);
+        }
     }
-    return images_[i];
+    return images_[static_cast<std::size_t>(slot)];
 }
 
 PictureHandle ImageSet::Loaded(int slot) const {
@@ -56,6 +86,7 @@ void ImageSet::Release() {
         slot = 0;
     }
     tried_ = {};
+    failed_.clear();
     loaded_ = false;
 }
 

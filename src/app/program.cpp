@@ -6,10 +6,12 @@
 
 #include <filesystem>
 #include <iostream>
+#include <vector>
 
 #include "app/window_layout.h"
 #include "platform/fatal_error.h"
 #include "platform/window_input.h"
+#include "ui/texts.h"
 
 // The start-up and cursor pictures travel inside the executable (generated at build time).
 extern const unsigned char kStartupPicture[];
@@ -129,6 +131,11 @@ void Program::StartUp() {
         }
         plat_.FreePicture(ctl_.windowPicture);
         ctl_.windowPicture = picture;
+        // Without a font every caption, the menu included, would be blank: a game nobody
+        // could find their way in.
+        if (!plat_.CanDrawText())
+            throw FatalError("No font for the game's text was found: install Liberation Sans or DejaVu Sans "
+                             "(the Debian packages fonts-liberation2 and fonts-dejavu-core)");
 
         ctl_.creditHeadings.Visible = true;
         ctl_.creditNames.Visible = true;
@@ -137,8 +144,11 @@ void Program::StartUp() {
         language_.BeforeFirstSwitch();
         menus_.SwitchLanguage();
         images_.Load();
+        ReportMissingFiles();
         // The settings decide the music and the display mode below.
-        settings_ = readSettings(paths_.Settings());
+        std::string warning;
+        settings_ = readSettings(paths_.Settings(), &warning);
+        if (!warning.empty()) plat_.Warn(warning);
     } catch (...) {
         images_.Release();
         throw;
@@ -174,7 +184,35 @@ void Program::ReleaseWindowPictures() {
     ctl_.cursor.Picture = 0;
 }
 
+void Program::ReportMissingFiles() {
+    std::vector<std::string> files = images_.MissingFiles();
+    for (const char* name : SoundEffects::kNames) files.push_back(paths_.SoundFolder() + "/" + name + ".wav");
+    files.push_back(paths_.MusicFile());
+    for (bool czech : {true, false}) files.push_back(paths_.HelpPage(texts::helpPageName(czech)));
+    // The game goes on without any of them, but whoever started it is told which.
+    for (const std::string& file : files) {
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(file, ec) && !images_.Failed(file)) continue;
+        const bool present = std::filesystem::exists(file, ec);
+        plat_.Warn((present ? "cannot use " : "missing ") + file + (present ? ": not a file the game can read" : "") +
+                   "; the game goes on without it");
+    }
+}
+
 // ---- what the options screen changes ------------------------------------------------
+
+void Program::Save() {
+    std::string why;
+    if (!ulozNastaveni(paths_.Settings(), settings_, why)) CannotRemember(why);
+}
+
+void Program::CannotRemember(const std::string& why) {
+    // The choice stays in force for this run; losing it later is no reason to stop now.
+    plat_.Warn(why + "; the choice holds until the game ends");
+    if (toldCannotRemember_) return;
+    toldCannotRemember_ = true;
+    plat_.MsgBox(texts::cannotRemember(language_.isCzech()), kWindowTitle, false);
+}
 
 void Program::ToggleFullscreen() {
     settings_.fullscreenOn = !settings_.fullscreenOn;

@@ -56,7 +56,8 @@ private:
     // Hands what the player pressed to the menus, then to the text box or the help view.
     void Deliver(const InputEvent& event);
     void LetEventsRun();
-    void Save() { ulozNastaveni(paths_.Settings(), settings_); }
+    void Save();
+    void ReportMissingFiles();
 
     // ---- MenuHost -------------------------------------------------------------
     bool fullscreenOn() const override { return settings_.fullscreenOn; }
@@ -67,6 +68,7 @@ private:
     void ChooseLevel(const std::string& name) override { settings_.currentLevel = name; }
     std::string LevelPath(const std::string& name) const override { return paths_.LevelFile(name); }
     std::string HelpPagePath(const std::string& pageName) const override { return paths_.HelpPage(pageName); }
+    void CannotRemember(const std::string& why) override;
     void Quit() override { quit_ = true; }
     bool Closing() override { return quit_ || plat_.CloseRequested(); }
 
@@ -85,6 +87,7 @@ private:
     Phase phase_ = Phase::StartupPicture;
     std::uint64_t startupUntil_ = 0;
     bool quit_ = false;
+    bool toldCannotRemember_ = false;
 };
 
 }  // namespace tk

@@ -11,9 +11,13 @@ struct Settings {
     std::string currentLevel;
 };
 
-// Reads the file; throws FatalError when it is missing or has fewer than three lines.
-Settings readSettings(const std::string& path);
-// Writes all three settings, whole or not at all; throws FatalError when it cannot.
-void ulozNastaveni(const std::string& path, const Settings& settings);
+// Reads the file; throws FatalError when it is missing, not a regular file or has fewer
+// than three lines. A level name that is not a plain name becomes "01", and `warning`
+// (when given) says so.
+Settings readSettings(const std::string& path, std::string* warning = nullptr);
+// Writes all three settings, whole or not at all (a linked file is written through to
+// its target, a read-only folder's writable file in place). False with `why` naming the
+// file and the reason when they could not be saved.
+bool ulozNastaveni(const std::string& path, const Settings& settings, std::string& why);
 
 }  // namespace tk

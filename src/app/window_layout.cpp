@@ -2,6 +2,7 @@
 // the level box and the board.
 #include "app/window_layout.h"
 
+#include "puzzle/level_file.h"
 #include "ui/credits.h"
 #include "ui/menu_look.h"
 
@@ -92,6 +93,8 @@ void LayOutWindow(Controls& c) {
     c.levelBox.Height = 49;
     c.levelBox.FontSize = 30;
     c.levelBox.FontBold = true;
+    // No level file has a longer name, and a longer line only costs memory to draw.
+    c.levelBox.MaxBytes = kMaxLevelNameBytes;
 
     c.board = PictureBox{};
     // The help view waits below the window's bottom edge until it is opened.

@@ -1,6 +1,7 @@
 // The window's elements as plain data: the game sets their properties, the platform draws them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -57,6 +58,7 @@ struct ImageBox {
 struct TextBox {
     std::string Text;   // UTF-8
     int SelStart = 0;   // caret position, in characters
+    std::size_t MaxBytes = 0;  // typing stops at this length of Text; 0: no limit
     int Left = 139, Top = 410, Width = 240, Height = 49;
     double FontSize = 30;
     bool FontBold = true;
@@ -69,6 +71,7 @@ struct BrowserView {
     int Left = kBoardLeft, Top = 1000, Width = kBoardWidth, Height = kBoardHeight;
     bool Visible = false;
     std::string Location;  // the page last loaded ("" = none)
+    std::string MissingPageText;  // shown, with the path, when that page cannot be read
     int ScrollY = 0;       // pixels scrolled down
     friend bool operator==(const BrowserView&, const BrowserView&) = default;
 };

@@ -26,6 +26,7 @@ struct Match {
 std::mutex g_mutex;
 std::map<std::tuple<std::string, bool, bool>, Match> g_matches;
 std::map<std::tuple<std::string, int, int, int>, sdl::FontHandle> g_fonts;
+int g_open = 0;  // cached fonts and those handed out by OpenFont
 
 // Where a family is not installed, a free font of nearly the same widths keeps the
 // game's fixed layouts (the credits column, the clock box) intact; fontconfig's own
@@ -89,21 +90,47 @@ Match FindFile(const std::string& family, bool bold, bool italic) {
     return m;
 }
 
-}  // namespace
-
-TTF_Font* GetFont(const std::string& family, bool bold, bool italic, double points) {
-    std::lock_guard lock(g_mutex);
+// Opens a font for the match, from the cache or counted as a new one of the caller's.
+TTF_Font* OpenLocked(const std::string& family, bool bold, bool italic, double points, bool cached) {
     if (!TTF_WasInit() && TTF_Init() != 0) return nullptr;
     const Match m = FindFile(family, bold, italic);
     if (m.file.empty()) return nullptr;
     const int size = std::max(1, static_cast<int>(std::lround(points)));
     const int style = (m.needsBold ? TTF_STYLE_BOLD : 0) | (m.needsItalic ? TTF_STYLE_ITALIC : 0);
     const auto key = std::make_tuple(m.file, m.index, size, style);
-    if (auto it = g_fonts.find(key); it != g_fonts.end()) return it->second.get();
+    if (cached) {
+        if (auto it = g_fonts.find(key); it != g_fonts.end()) return it->second.get();
+    }
     sdl::FontHandle font(TTF_OpenFontIndexDPI(m.file.c_str(), size, m.index, 96, 96));
     if (!font) return nullptr;
     if (style) TTF_SetFontStyle(font.get(), style);
+    ++g_open;
+    if (!cached) return font.release();
     return (g_fonts[key] = std::move(font)).get();
+}
+
+}  // namespace
+
+TTF_Font* GetFont(const std::string& family, bool bold, bool italic, double points) {
+    std::lock_guard lock(g_mutex);
+    return OpenLocked(family, bold, italic, points, true);
+}
+
+OwnFont OpenFont(const std::string& family, bool bold, bool italic, double points) {
+    std::lock_guard lock(g_mutex);
+    return OwnFont(OpenLocked(family, bold, italic, points, false));
+}
+
+void FontCloser::operator()(TTF_Font* font) const {
+    std::lock_guard lock(g_mutex);
+    if (!font) return;
+    if (TTF_WasInit()) TTF_CloseFont(font);
+    --g_open;
+}
+
+int OpenFontCount() {
+    std::lock_guard lock(g_mutex);
+    return g_open;
 }
 
 void CloseFonts() {
@@ -112,6 +139,7 @@ void CloseFonts() {
     if (!TTF_WasInit()) {
         for (auto& [key, font] : g_fonts) (void)font.release();
     }
+    g_open -= static_cast<int>(g_fonts.size());
     g_fonts.clear();
 }
 

@@ -410,11 +410,15 @@ void HeadlessPlatform::Present(const Controls& controls) {
 
 void HeadlessPlatform::MsgBox(const std::string& text, const std::string&, bool) { impl_->Record("msgbox", text); }
 
+void HeadlessPlatform::Warn(const std::string& line) { impl_->Record("stderr", line); }
+
+bool HeadlessPlatform::CanDrawText() { return impl_->opt.fontsInstalled; }
+
 void HeadlessPlatform::LoadHelpPage(BrowserView& view, const std::string& path) {
     impl_->Record("navigate", path);
     view.Location = path;
     view.ScrollY = 0;
-    impl_->help.Load(path, view.Width);
+    impl_->help.LoadOrSayMissing(path, view.Width, view.MissingPageText);
 }
 
 int HeadlessPlatform::HelpPageHeight() { return impl_->help.ContentHeight(); }

@@ -13,7 +13,8 @@
 // 10 virtual minutes past the end of its script is asked to close, so that no test can run
 // for ever.
 //
-// What is recorded: "sound" only for files that exist (silence is what the player would
+// What is recorded: "stderr" for every line the game writes to standard error, "sound"
+// only for files that exist (silence is what the player would
 // hear otherwise), "music.open" only for streams that opened; "music.pause" has detail "1"
 // or "0", "music.volume" the volume, "display" "fullscreen" or "window", "move" "left,top"
 // in pixels, "present" each time the picture on screen changed.
@@ -41,6 +42,7 @@ struct HeadlessOptions {
     bool audioDevicePresent = true;   // false: the music cannot open a device
     bool drawBoard = true;            // false: board painting is skipped (fast play-throughs)
     bool closeWhenScriptEnds = true;  // a close request once every scripted event has run
+    bool fontsInstalled = true;       // false: the machine has no font for the labels
 };
 
 // What the game did, in order, with the virtual time at which it happened.
@@ -100,6 +102,8 @@ public:
     void ShowWindow() override;
     void Present(const Controls& controls) override;
     void MsgBox(const std::string& text, const std::string& title, bool critical) override;
+    void Warn(const std::string& line) override;  // recorded as "stderr"
+    bool CanDrawText() override;
     void LoadHelpPage(BrowserView& view, const std::string& path) override;
     int HelpPageHeight() override;
     int DesktopWidth() override;

@@ -2,6 +2,7 @@
 #include "platform/html_view.h"
 #include "platform/geometry.h"
 #include "platform/sdl_handles.h"
+#include "puzzle/regular_file.h"
 #include "puzzle/utf8.h"
 
 #include "platform/fonts.h"
@@ -13,13 +14,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
+#include <tuple>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tk {
@@ -29,6 +29,10 @@ namespace {
 // The page's layout box: the help rectangle of the game window, the board's own.
 constexpr int kViewHeight = kBoardHeight;
 constexpr int kDefaultFontPx = 16;
+// A letter taller than the view cannot be read; a page that asks for one gets this.
+constexpr int kLargestFontPx = kViewHeight;
+// The widest word drawn at the largest size, in pixels: many views wide.
+constexpr int kLargestWordPx = 16384;
 // Past this many cached words something is wrong with the page; start afresh
 // rather than grow without bound.
 constexpr std::size_t kTextCacheLimit = 6000;
@@ -92,15 +96,10 @@ std::string FolderOf(const std::string& path) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& out) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return false;  // a folder opens, but reads nothing
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) return false;
-    out = text.str();
-    return true;
+    // A page or a sheet of megabytes is no help page; a FIFO must not freeze the window.
+    constexpr std::size_t kMostRead = 8u << 20;
+    std::string why;
+    return readRegularFile(path, kMostRead, out, why);
 }
 
 // A page refers to its pictures and stylesheet by paths relative to its own
@@ -221,14 +220,31 @@ struct HtmlView::Impl final : public litehtml::document_container {
     SDL_Rect viewport{0, 0, 0, 0};
     std::vector<SDL_Rect> clips;
     bool hidden = false;  // the current clip shows nothing
+    long fills = 0;       // rectangles filled since the last Draw began
     std::unordered_map<std::string, TextTexture> texts;
     std::map<std::string, Picture> pictures;
+    // The faces of this page, one per family, weight, slant and size: closed with the
+    // page, so that a page of many sizes leaves nothing open behind it.
+    std::map<std::tuple<std::string, bool, bool, int>, OwnFont> faces;
+
     std::vector<Word>* words = nullptr;  // set while TextLines collects instead of drawing
 
     ~Impl() {
         doc.reset();  // its fonts come back through delete_font while we still exist
         DropTextures();
     }
+
+    TTF_Font* Face(const std::string& family, bool bold, bool italic, int px) {
+        const auto key = std::make_tuple(family, bold, italic, px);
+        if (auto it = faces.find(key); it != faces.end()) return it->second.get();
+        // Sizes arrive in pixels; the font service counts points at 96 dpi.
+        OwnFont face = OpenFont(family, bold, italic, px * 72.0 / 96.0);
+        TTF_Font* raw = face.get();
+        if (face) faces.emplace(key, std::move(face));
+        return raw;
+    }
+
+    void CloseFaces() { faces.clear(); }
 
     void DropTextures() {
         texts.clear();
@@ -260,15 +276,31 @@ struct HtmlView::Impl final : public litehtml::document_container {
         texts.clear();
         pictures.clear();
         pageFolder.clear();
+        CloseFaces();
     }
 
     // --- drawing helpers ----------------------------------------------------
-    void ApplyClip() {
+    // The view narrowed by every clip the page has set.
+    SDL_Rect CurrentClip() const {
         SDL_Rect c = viewport;
         for (const auto& r : clips) Intersect(c, r, c);
+        return c;
+    }
+
+    void ApplyClip() {
+        const SDL_Rect c = CurrentClip();
         // Some SDL versions take an empty clip rectangle as "no clipping at all".
         hidden = c.w <= 0 || c.h <= 0;
         SDL_RenderSetClipRect(renderer, &c);
+    }
+
+    // The rows of `r` (0-based, end exclusive) that the current clip lets through: a box
+    // far taller than the view must not cost a fill per row of its whole height.
+    std::pair<int, int> VisibleRows(const SDL_Rect& r) const {
+        const SDL_Rect c = CurrentClip();
+        const long long from = std::max<long long>(0, static_cast<long long>(c.y) - r.y);
+        const long long to = std::min<long long>(r.h, static_cast<long long>(c.y) + c.h - r.y);
+        return {static_cast<int>(from), static_cast<int>(std::max(from, to))};
     }
 
     void SetColor(const litehtml::web_color& c) {
@@ -278,6 +310,7 @@ struct HtmlView::Impl final : public litehtml::document_container {
 
     void FillRect(int x, int y, int w, int h) {
         if (w <= 0 || h <= 0) return;
+        ++fills;
         SDL_Rect r{x, y, w, h};
         SDL_RenderFillRect(renderer, &r);
     }
@@ -291,7 +324,8 @@ struct HtmlView::Impl final : public litehtml::document_container {
             const double dy = (ry - dist - 0.5) / ry;
             return static_cast<int>(std::lround(rx - rx * std::sqrt(std::max(0.0, 1.0 - dy * dy))));
         };
-        for (int row = 0; row < r.h; ++row) {
+        const auto [first, end] = VisibleRows(r);
+        for (int row = first; row < end; ++row) {
             int left = std::max(inset(row, r.h, rad.top_left_x, rad.top_left_y, true),
                                 inset(row, r.h, rad.bottom_left_x, rad.bottom_left_y, false));
             int right = std::max(inset(row, r.h, rad.top_right_x, rad.top_right_y, true),
@@ -307,7 +341,8 @@ struct HtmlView::Impl final : public litehtml::document_container {
             return rx * std::sqrt(1.0 - (dy / ry) * (dy / ry));
         };
         const double cx = r.x + r.w / 2.0, cy = r.y + r.h / 2.0;
-        for (int row = 0; row < r.h; ++row) {
+        const auto [first, end] = VisibleRows(r);
+        for (int row = first; row < end; ++row) {
             const double dy = r.y + row + 0.5 - cy;
             const double outer = halfSpan(dy, r.w / 2.0, r.h / 2.0);
             if (outer < 0) continue;
@@ -352,6 +387,12 @@ struct HtmlView::Impl final : public litehtml::document_container {
         if (it != texts.end()) return &it->second;
         if (texts.size() >= kTextCacheLimit) texts.clear();
         TextTexture entry;
+        // A word too big to be seen whole in any view (thousands of letters without a
+        // space, at the largest size) would take gigabytes: it is left out.
+        int w = 0, h = 0;
+        if (TTF_SizeUTF8(font.face, text, &w, &h) != 0 ||
+            static_cast<long long>(w) * h > static_cast<long long>(kLargestWordPx) * kViewHeight)
+            return &texts.emplace(std::move(key), std::move(entry)).first->second;
         // Rendered white once; the colour is applied when drawing so one texture
         // serves a word in every colour.
         if (sdl::SurfaceHandle s{TTF_RenderUTF8_Blended(font.face, text, SDL_Color{255, 255, 255, 255})}) {
@@ -377,10 +418,8 @@ struct HtmlView::Impl final : public litehtml::document_container {
                                    litehtml::font_style italic, unsigned int decoration,
                                    litehtml::font_metrics* fm) override {
         if (!TTF_WasInit()) TTF_Init();
-        const int px = std::max(1, size);
-        // Sizes arrive in pixels; the font service counts points at 96 dpi.
-        TTF_Font* face = GetFont(PickFamily(faceName), weight >= 600, italic == litehtml::fontStyleItalic,
-                                 px * 72.0 / 96.0);
+        const int px = std::clamp(size, 1, kLargestFontPx);
+        TTF_Font* face = Face(PickFamily(faceName), weight >= 600, italic == litehtml::fontStyleItalic, px);
         if (!face) return 0;
         auto* f = new Font;
         f->face = face;
@@ -657,10 +696,34 @@ bool HtmlView::Load(const std::string& path, int width) {
     impl_->ClearPage();
     std::string html;
     if (width <= 0 || !ReadWholeFile(path, html)) return false;
+    return Show(html, FolderOf(path), width);
+}
+
+void HtmlView::LoadOrSayMissing(const std::string& path, int width, const std::string& missingText) {
+    if (Load(path, width) || missingText.empty()) return;
+    const auto escaped = [](const std::string& text) {
+        std::string out;
+        for (char c : text) {
+            switch (c) {
+                case '&': out += "&amp;"; break;
+                case '<': out += "&lt;"; break;
+                case '>': out += "&gt;"; break;
+                case '"': out += "&quot;"; break;
+                default: out += c;
+            }
+        }
+        return out;
+    };
+    Show("<html><body><h2>" + escaped(missingText) + "</h2><p>" + escaped(path) + "</p></body></html>", "", width);
+}
+
+bool HtmlView::Show(const std::string& html, const std::string& folder, int width) {
+    impl_->ClearPage();
+    if (width <= 0) return false;
     if (!TTF_WasInit() && TTF_Init() != 0) return false;
     impl_->width = width;
-    impl_->pageFolder = FolderOf(path);
-    impl_->unread = std::move(html);
+    impl_->pageFolder = folder;
+    impl_->unread = html;
     impl_->waiting = true;
     return true;
 }
@@ -673,6 +736,8 @@ int HtmlView::ContentHeight() const {
 }
 
 void HtmlView::ReleaseTextures() { impl_->DropTextures(); }
+
+long HtmlView::FillsInLastDraw() const { return impl_->fills; }
 
 std::vector<std::string> HtmlView::TextLines() const {
     Impl& v = *impl_;
@@ -724,6 +789,7 @@ void HtmlView::Draw(SDL_Renderer* renderer, const SDL_Rect& viewport, int scroll
 
     v.viewport = viewport;
     v.clips.clear();
+    v.fills = 0;
     // Respect a clip the caller already set, so the page never spills past it.
     if (hadClip) {
         SDL_Rect inside;

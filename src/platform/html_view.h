@@ -20,6 +20,12 @@ public:
     // drawn or measured. A page that cannot be read leaves the view empty and returns
     // false; nothing is reported.
     bool Load(const std::string& path, int width);
+    // Takes a page given as text, laid out when it is first drawn or measured; its
+    // pictures are looked for in `folder`.
+    bool Show(const std::string& html, const std::string& folder, int width);
+    // Load, and where the page cannot be read, like a browser a page that says so: the
+    // text and the path (nothing at all when the text is empty).
+    void LoadOrSayMissing(const std::string& path, int width, const std::string& missingText);
     void Clear();
     int ContentHeight() const;  // pixels; 0 when empty
     // The page's words as laid out, one string per line of text, in the order they are
@@ -33,6 +39,9 @@ public:
     // the view lives on (the view's own destructor also needs it alive or released).
     void Draw(SDL_Renderer* renderer, const SDL_Rect& viewport, int scrollY);
     void ReleaseTextures();
+    // How many rectangles the last Draw filled: the measure of its work, which stays
+    // near the view's height in rows however tall the page's boxes are.
+    long FillsInLastDraw() const;
 
 private:
     struct Impl;

@@ -84,7 +84,13 @@ public:
     virtual void Present(const Controls& controls) = 0;
     // Shown over the window (and written to standard error).
     virtual void MsgBox(const std::string& text, const std::string& title, bool critical) = 0;
-    // Lays out the local page for the help view (an empty view when it cannot be read).
+    // One line on standard error for whoever started the game: a file that is missing,
+    // a choice that cannot be saved. Nothing is shown in the window.
+    virtual void Warn(const std::string& line) = 0;
+    // True when a font for the labels and the text box can be found on this machine.
+    virtual bool CanDrawText() = 0;
+    // Lays out the local page for the help view; a page that cannot be read shows the
+    // view's MissingPageText and the path (or nothing, without such a text).
     virtual void LoadHelpPage(BrowserView& view, const std::string& path) = 0;
     virtual int HelpPageHeight() = 0;  // pixels; 0 when empty
 

@@ -137,10 +137,14 @@ public:
                                  text.c_str(), shown_ ? window_.get() : nullptr);
     }
 
+    void Warn(const std::string& line) override { std::cerr << kWindowTitle << ": " << line << '\n'; }
+
+    bool CanDrawText() override { return sdl::LabelFont(12, true) != nullptr; }
+
     void LoadHelpPage(BrowserView& view, const std::string& path) override {
         view.Location = path;
         view.ScrollY = 0;
-        help_.Load(path, view.Width);
+        help_.LoadOrSayMissing(path, view.Width, view.MissingPageText);
         helpChanged_ = true;
     }
 

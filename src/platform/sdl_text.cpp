@@ -12,8 +12,7 @@ namespace tk::sdl {
 // ---- rendered lines -----------------------------------------------------------
 
 void TextCache::Trim() {
-    constexpr std::size_t kMostBytes = 8u << 20;
-    if (bytes_ > kMostBytes) Clear();
+    if (bytes_ > kMaxBytes) Clear();
 }
 
 void TextCache::Clear() {
@@ -26,15 +25,21 @@ const TextCache::Line& TextCache::Get(const std::string& text, TTF_Font* font, R
     const auto key = std::make_tuple(text, font, rgb);
     if (auto it = lines_.find(key); it != lines_.end()) return it->second.line;
     Entry kept;
-    if (font && !text.empty()) {
+    Line& line = kept.line;
+    // A line whose pixels alone would overflow the cache (a title of a hundred thousand
+    // letters) is measured but not drawn: no label could show it anyway.
+    const bool measured = font && !text.empty() && TTF_SizeUTF8(font, text.c_str(), &line.w, &line.h) == 0;
+    if (measured && static_cast<std::size_t>(line.w) * static_cast<std::size_t>(line.h) * 4 <= kMaxBytes / 2) {
         SurfaceHandle s(TTF_RenderUTF8_Blended(font, text.c_str(), SDL_Color{colour.r, colour.g, colour.b, 255}));
         if (s) {
             kept.texture.reset(SDL_CreateTextureFromSurface(renderer_, s.get()));
             if (kept.texture) SDL_SetTextureBlendMode(kept.texture.get(), SDL_BLENDMODE_BLEND);
-            kept.line = Line{kept.texture.get(), s->w, s->h};
-            bytes_ += static_cast<std::size_t>(s->w) * static_cast<std::size_t>(s->h) * 4;
+            line = Line{kept.texture.get(), s->w, s->h};
         }
     }
+    // The texture's pixels, and the key and the entry beside them.
+    if (line.texture) bytes_ += static_cast<std::size_t>(line.w) * static_cast<std::size_t>(line.h) * 4;
+    bytes_ += text.size() + 64;
     return lines_.emplace(key, std::move(kept)).first->second.line;
 }
 

@@ -27,13 +27,17 @@ public:
     };
     explicit TextCache(SDL_Renderer* renderer) : renderer_(renderer) {}
 
-    // The line stays valid until Trim or Clear.
+    // A frame's lines take a few megabytes; past this the cache starts afresh.
+    static constexpr std::size_t kMaxBytes = 32u << 20;
+
+    // The line stays valid until Trim or Clear. A line too big to be seen whole is
+    // measured but not drawn.
     const Line& Get(const std::string& text, TTF_Font* font, Rgb colour);
-    // Between frames: forgets everything once the textures hold more than a few
-    // megabytes (the clock makes a new caption every second).
+    // Between frames: forgets everything once the lines take kMaxBytes (the clock makes
+    // a new caption every second, every key typed into the text box a new line).
     void Trim();
     void Clear();
-    std::size_t Bytes() const { return bytes_; }
+    std::size_t Bytes() const { return bytes_; }  // the lines' pixels and keys, roughly
 
 private:
     struct Entry {

@@ -38,6 +38,8 @@ void TextBoxType(TextBox& box, const std::string& utf8) {
         // A stray or cut-off sequence is not a character, and neither is a control
         // character. Kept: a space is never typed either, since Space accepts the entry.
         if (length > 0 && c > 0x20 && c != 0x7F) {
+            // Only whole characters, and only as many as the box takes.
+            if (box.MaxBytes && box.Text.size() + clean.size() + length > box.MaxBytes) break;
             clean.append(utf8, i, length);
             ++added;
         }

@@ -1,13 +1,12 @@
 // Reading, checking and writing the 14-line level files.
 #include "puzzle/level_file.h"
+#include "puzzle/regular_file.h"
 #include "puzzle/text_lines.h"
 #include "puzzle/utf8.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 namespace tk {
 
@@ -336,25 +335,14 @@ bool isPlainLevelName(std::string_view name) {
 }
 
 LevelRead readLevelFile(const std::string& path) {
-    LevelRead result;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        result.problems.push_back({0, std::string("cannot open: ") + std::strerror(errno), false});
-        return result;
-    }
-    // Fourteen short lines are all the game reads; a cap keeps a wrong path such as a
-    // device or a huge file from being read without end.
+    // Fourteen short lines are all the game reads; a cap keeps a huge file from being
+    // read without end, and only a regular file is read at all, so that a FIFO or a
+    // device named as a level cannot freeze the window.
     constexpr std::size_t kMaxBytes = 1 << 20;
-    std::string bytes;
-    char buf[4096];
-    std::size_t n;
-    while (bytes.size() < kMaxBytes && (n = std::fread(buf, 1, sizeof buf, f)) > 0)
-        bytes.append(buf, n);
-    const bool failed = std::ferror(f) != 0;
-    const int err = errno;
-    std::fclose(f);
-    if (failed) {
-        result.problems.push_back({0, std::string("cannot read: ") + std::strerror(err), false});
+    std::string bytes, why;
+    if (!readRegularFile(path, kMaxBytes, bytes, why)) {
+        LevelRead result;
+        result.problems.push_back({0, "cannot read: " + why, false});
         return result;
     }
     return parseLevel(bytes);

@@ -42,11 +42,20 @@ void mFmod::fmodInit(int mixRate, int channels) {
         return;
     }
     maxChannels = channels;
+    failure_.clear();
     started_ = plat_.Music().Open(mixRate);
-    if (!started_) {
-        plat_.MsgBox("FMOD Cannot initialize because of an error.\r\n" + fmodErrorText(kErrorInitializingOutput),
-                     kWindowTitle, true);
-    }
+    if (!started_) noteFailure("FMOD Cannot initialize because of an error.\r\n" + fmodErrorText(kErrorInitializingOutput));
+}
+
+void mFmod::noteFailure(const std::string& message) {
+    // A player who has the music off need not click a box away at every start: the
+    // message waits for the first time music is asked for, and meanwhile goes to
+    // standard error only.
+    failure_ = message;
+    failureShown_ = false;
+    std::string line = message;
+    if (const auto cut = line.find("\r\n"); cut != std::string::npos) line.replace(cut, 2, " ");
+    plat_.Warn(line);
 }
 
 void mFmod::fmodClose() {
@@ -61,6 +70,10 @@ bool mFmod::validSlot(int slot) const {
 }
 
 void mFmod::streamOpen(const std::string& path, int slot, bool playNow, int volume) {
+    if (!failure_.empty() && !failureShown_) {
+        failureShown_ = true;
+        plat_.MsgBox(failure_, kWindowTitle, true);
+    }
     if (!validSlot(slot)) return;
     streamStop(slot);
     // After a failed start every music call stays silent: the slot simply stays empty.

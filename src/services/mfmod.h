@@ -19,8 +19,9 @@ public:
 
     static std::string fmodErrorText(int code);
 
-    // Opens the audio device for `channels` stream slots; a failure is shown once and
-    // every later call stays silent.
+    // Opens the audio device for `channels` stream slots. A failure goes to standard
+    // error, and is shown once in a box the first time music is asked for; every later
+    // music call stays silent.
     void fmodInit(int mixRate, int channels);
     void fmodClose();
     // Opens `path` as a looping stream in `slot`; with `playNow` it plays at `volume`.
@@ -36,9 +37,12 @@ public:
 
 private:
     bool validSlot(int slot) const;
+    void noteFailure(const std::string& message);
 
     Platform& plat_;
     bool started_ = false;  // the device opened
+    std::string failure_;   // why it did not start; shown once, when music is first asked for
+    bool failureShown_ = false;
     std::array<bool, 65> paused_{};
 };
 

@@ -9,6 +9,9 @@ namespace tk {
 
 class SoundEffects {
 public:
+    // Every effect the game plays.
+    static constexpr const char* kNames[] = {"menu", "menumove", "start", "move", "time", "winner", "looser"};
+
     SoundEffects(Platform& platform, std::string soundFolder)
         : plat_(platform), folder_(std::move(soundFolder)) {}
 

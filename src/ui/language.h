@@ -13,10 +13,11 @@ public:
     // The language of the last run: Czech when the marker file exists. Switch() then
     // inverts it, so start-up begins from the opposite.
     void BeforeFirstSwitch();
-    // Inverts the language and remembers it: the marker is created empty for Czech and
-    // deleted for English. A link in the marker's place is replaced, never followed.
-    // Throws FatalError when the marker cannot be written.
-    void Switch();
+    // Inverts the language and remembers it: the marker is created empty for Czech (an
+    // empty one is left as it is) and deleted for English. A link in the marker's place
+    // is replaced, never followed. Returns why the marker could not be written or
+    // removed, naming it; empty when it could. The language changes either way.
+    std::string Switch();
     const std::string& markerPath() const { return marker_; }
 
 private:

@@ -23,6 +23,10 @@ public:
     virtual std::string LevelPath(const std::string& name) const = 0;  // of "<name>.kulap"
     virtual std::string HelpPagePath(const std::string& pageName) const = 0;
 
+    // A choice could not be saved (`why` names the file and the reason): it holds for
+    // this run, and the player is told once.
+    virtual void CannotRemember(const std::string& why) = 0;
+
     // The player chose "Quit": the program ends once nothing runs.
     virtual void Quit() = 0;
     // The program is on its way out (Quit, or the window was asked to close): a key still

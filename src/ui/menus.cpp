@@ -37,10 +37,13 @@ void Menus::ShowMainMenu() {
 }
 
 void Menus::SwitchLanguage() {
-    language_.Switch();
+    const std::string why = language_.Switch();
+    if (!why.empty()) host_.CannotRemember(why);
+    const bool cz = language_.isCzech();
     CaptionMainMenu();
-    ctl_.creditHeadings.Caption = texts::creditsHeadings(language_.isCzech());
-    plat_.LoadHelpPage(ctl_.help, host_.HelpPagePath(texts::helpPageName(language_.isCzech())));
+    ctl_.creditHeadings.Caption = texts::creditsHeadings(cz);
+    ctl_.help.MissingPageText = texts::helpPageMissing(cz);
+    plat_.LoadHelpPage(ctl_.help, host_.HelpPagePath(texts::helpPageName(cz)));
 }
 
 void Menus::CaptionMainMenu() {

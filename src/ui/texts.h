@@ -58,9 +58,21 @@ inline std::string finalMessage(bool czech) {
     return czech ? "Všechny úrovně vyřešeny.\r\nGratuluji!" : "All levels solved.\r\nCongratulations!";
 }
 
+// Told once per run when a setting or the language cannot be saved (a folder that
+// cannot be written): the choice holds until the game ends.
+inline std::string cannotRemember(bool czech) {
+    return czech ? "Tuto volbu si hra nemůže zapamatovat: platí jen do konce hry."
+                 : "This choice cannot be remembered: it holds until the game ends.";
+}
+
 // ---- files named by language -------------------------------------------------
 // The help page's base name in the help folder (with ".html").
 inline std::string helpPageName(bool czech) { return czech ? "napoveda" : "help"; }
+
+// Shown in the help view, above the page's path, when the page cannot be read.
+inline std::string helpPageMissing(bool czech) {
+    return czech ? "Stránka nápovědy nebyla nalezena." : "The help page was not found.";
+}
 
 // Present in the program folder exactly when the last chosen language is Czech.
 inline constexpr const char* kMarkerFileName = "AtToMluvi.Cesky";

@@ -179,6 +179,8 @@ public:
     void ShowWindow() override { real_->ShowWindow(); }
     void Present(const Controls& c) override { real_->Present(c); }
     void MsgBox(const std::string& text, const std::string&, bool) override { messages_.push_back(text); }
+    void Warn(const std::string& line) override { real_->Warn(line); }
+    bool CanDrawText() override { return real_->CanDrawText(); }
     void LoadHelpPage(BrowserView& v, const std::string& path) override { real_->LoadHelpPage(v, path); }
     int HelpPageHeight() override { return real_->HelpPageHeight(); }
     int DesktopWidth() override { return real_->DesktopWidth(); }

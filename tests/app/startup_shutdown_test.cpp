@@ -110,14 +110,14 @@ TEST(StartUp, PictureThenWaitThenLoadInOrderThenMenu) {
         EXPECT_TRUE(s.program.started());
         EXPECT_TRUE(s.plat.Sounds().empty()) << "the first menu drawing is silent";
         EXPECT_TRUE(s.plat.Fullscreen());
-        // No picture of the board is read before the board needs it; asked for, each
-        // lands in its own slot, and the unused slots stay empty.
+        // Each picture in its own slot, the unused slots empty. The backgrounds and the
+        // outcome pictures wait until a level needs one, and then land in their own slots too.
         std::set<int> used;
         for (const SlotFile& f : imageSet()) {
             used.insert(f.slot);
-            EXPECT_EQ(s.program.images().Loaded(f.slot), 0u) << f.file;
+            const bool large = f.slot > backgroundBase || f.slot == slotWon || f.slot == slotLost;
+            EXPECT_EQ(s.program.images().Loaded(f.slot) != 0, !large) << f.file;
             ASSERT_NE(s.program.images().Slot(f.slot), 0u) << f.file;
-            EXPECT_EQ(s.program.images().Loaded(f.slot), s.program.images().Slot(f.slot)) << "read once";
             EXPECT_EQ(s.plat.PictureWidth(s.program.images().Slot(f.slot)), widthFor(f.slot)) << f.file;
         }
         for (int slot = 0; slot < kImageSlots; ++slot) {
@@ -158,13 +158,22 @@ TEST(StartUp, PictureThenWaitThenLoadInOrderThenMenu) {
     EXPECT_EQ(s.folder.read("options.txt"), "fullscreen:on\r\nmusic:on\r\nlevel:01\r\n");
 }
 
-TEST(StartUp, MissingPicturesLeaveEmptySlotsAndTheGameGoesOn) {
+TEST(StartUp, MissingFilesLeaveEmptySlotsAndTheGameGoesOnNamingEachOnce) {
     Session s;
     s.folder.remove("graphics/trubka2C.png");
+    s.folder.write("graphics/trubka1B.png", "not a picture");
     s.folder.remove("graphics/pozadi7.jpg");
+    s.folder.remove("graphics/hura.png");
+    s.folder.makeWritable("sound");
+    s.folder.remove("sound/time.wav");
+    s.folder.remove("music/Lumfex - Little bit of happiness.mp3");
+    s.folder.makeWritable("help");
+    s.folder.remove("help/help.html");
     s.plat.At(GameFixture::kMenuReady, [&] {
         EXPECT_EQ(s.program.images().Slot(32), 0u);
+        EXPECT_EQ(s.program.images().Slot(11), 0u);
         EXPECT_EQ(s.program.images().Slot(66), 0u);
+        EXPECT_EQ(s.program.images().Slot(slotWon), 0u);
         EXPECT_NE(s.program.images().Slot(31), 0u);
         EXPECT_NE(s.program.images().Slot(65), 0u);
         EXPECT_EQ(s.program.screenMode(), modeMainMenu);
@@ -172,6 +181,22 @@ TEST(StartUp, MissingPicturesLeaveEmptySlotsAndTheGameGoesOn) {
     EXPECT_EQ(s.Run(), 0);
     EXPECT_TRUE(s.plat.LogOf("msgbox").empty());
     EXPECT_EQ(s.plat.LivePictures(), 0);
+
+    std::vector<std::string> lines;
+    for (const Recorded& r : s.plat.LogOf("stderr")) {
+        EXPECT_LT(r.at, GameFixture::kMenuReady) << "told at start-up";
+        lines.push_back(r.detail);
+    }
+    const std::string root = s.folder.str();
+    const std::vector<std::string> named = {root + "/graphics/trubka1B.png", root + "/graphics/trubka2C.png",
+                                            root + "/graphics/hura.png",     root + "/graphics/pozadi7.jpg",
+                                            root + "/sound/time.wav",
+                                            root + "/music/Lumfex - Little bit of happiness.mp3",
+                                            root + "/help/help.html"};
+    ASSERT_EQ(lines.size(), named.size());
+    for (std::size_t i = 0; i < named.size(); ++i) EXPECT_NE(lines[i].find(named[i]), std::string::npos) << lines[i];
+    EXPECT_NE(lines[0].find("cannot use"), std::string::npos) << "a picture that is there but cannot be read";
+    EXPECT_NE(lines[1].find("missing"), std::string::npos);
 }
 
 TEST(StartUp, DesktopMeasurement) {
@@ -281,27 +306,53 @@ TEST(StartUpStops, MissingWindowPictureOrSettings) {
     }
 }
 
-TEST(StartUpStops, AFailureAfterStartUpStillGivesTheDesktopBack) {
-    // The settings file cannot be replaced: toggling the music on the options screen
-    // must stop the program, and the display must come back on the way out.
-    Session s({}, "fullscreen:on\r\nmusic:off\r\nlevel:01\r\n");
-    std::filesystem::create_directory(s.folder / "options.txt.tmp");
-    std::uint64_t t = GameFixture::kMenuReady;
-    s.plat.Press(t, vk::Down);                // "Options"
-    s.plat.Press(t += 100, vk::Return);
-    s.plat.Press(t += 100, vk::Down);         // line 1 ...
-    s.plat.Press(t += 100, vk::Down);         // ... line 2: music
-    s.plat.Press(t += 100, vk::Return);
+TEST(StartUpStops, NoFontForTheTextNamesTheFontsToInstall) {
+    HeadlessOptions o;
+    o.fontsInstalled = false;
+    Session s(o, "fullscreen:on\r\nmusic:on\r\nlevel:01\r\n");
     EXPECT_NE(s.Run(), 0);
     const auto boxes = s.plat.LogOf("msgbox");
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].detail.find("options.txt"), std::string::npos) << boxes[0].detail;
-    EXPECT_EQ(s.folder.read("options.txt"), "fullscreen:on\r\nmusic:off\r\nlevel:01\r\n");
-    EXPECT_EQ(s.displays().back(), "window");
-    EXPECT_FALSE(s.plat.Fullscreen());
-    EXPECT_EQ(s.plat.LogOf("music.close").size(), 1u);
+    for (const char* name : {"Liberation Sans", "DejaVu Sans", "fonts-liberation2", "fonts-dejavu-core"})
+        EXPECT_NE(boxes[0].detail.find(name), std::string::npos) << boxes[0].detail;
+    EXPECT_TRUE(s.displays().empty());
+    EXPECT_TRUE(s.plat.LogOf("music.init").empty());
     EXPECT_EQ(s.plat.LivePictures(), 0);
-    EXPECT_TRUE(s.program.unloaded());
+    EXPECT_FALSE(s.ctl().menuLines[0].Visible);
+}
+
+TEST(OptionsSave, ASettingsFileThatCannotBeReplacedIsToldOnceAndTheGameGoesOn) {
+    // The settings file cannot be replaced: toggling the music on the options screen
+    // says so once, in the language in force, the music plays all the same, and the
+    // game runs to its normal end.
+    for (bool czech : {false, true}) {
+        SCOPED_TRACE(czech ? "Czech" : "English");
+        Session s({}, "fullscreen:on\r\nmusic:off\r\nlevel:01\r\n");
+        if (czech) s.folder.write("AtToMluvi.Cesky", "");
+        std::filesystem::create_directory(s.folder / "options.txt.tmp");
+        std::uint64_t t = GameFixture::kMenuReady;
+        s.plat.Press(t, vk::Down);                // "Options"
+        s.plat.Press(t += 100, vk::Return);
+        s.plat.Press(t += 100, vk::Down);         // line 1 ...
+        s.plat.Press(t += 100, vk::Down);         // ... line 2: music
+        s.plat.Press(t += 100, vk::Return);
+        s.plat.Press(t += 100, vk::Return);       // off again
+        s.plat.Press(t += 100, vk::Return);       // and on
+        EXPECT_EQ(s.Run(), 0);
+        const auto boxes = s.plat.LogOf("msgbox");
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].detail, czech ? "Tuto volbu si hra nemůže zapamatovat: platí jen do konce hry."
+                                         : "This choice cannot be remembered: it holds until the game ends.");
+        const auto lines = s.plat.LogOf("stderr");
+        ASSERT_EQ(lines.size(), 3u) << "every failed save is on standard error";
+        EXPECT_NE(lines[0].detail.find(s.folder.str() + "/options.txt.tmp"), std::string::npos) << lines[0].detail;
+        EXPECT_EQ(s.folder.read("options.txt"), "fullscreen:on\r\nmusic:off\r\nlevel:01\r\n");
+        EXPECT_TRUE(s.program.settings().musicOn) << "the choice holds for this run";
+        EXPECT_EQ(s.plat.LogOf("music.play").size(), 2u);
+        EXPECT_EQ(s.displays().back(), "window");
+        EXPECT_EQ(s.plat.LogOf("music.close").size(), 1u);
+        EXPECT_EQ(s.plat.LivePictures(), 0);
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The help view: pages load and lay out, draw only inside their rectangle, scroll, and show Czech and pictures.
 #include "platform/html_view.h"
+#include "platform/fonts.h"
 
 #include <gtest/gtest.h>
 
@@ -402,3 +403,57 @@ TEST(HelpPageResources, ListsAndTablesDraw) {
 }
 
 }  // namespace
+
+namespace {
+
+// A rounded box far taller than the view, as a broken or hostile page may hold.
+std::string TallRoundedBox(int height) {
+    return Page("<div style='height:" + std::to_string(height) +
+                "px;background:#ff0000;border-radius:12px'>x</div>");
+}
+
+}  // namespace
+
+TEST(HelpPageDrawing, ATallRoundedBoxCostsRowsOfTheViewNotOfTheBox) {
+    TempDir dir;
+    tk::HtmlView view;
+    ASSERT_TRUE(view.Load(dir.Write("tall.html", TallRoundedBox(2000000)), 770));
+    Canvas canvas;
+    for (int scroll : {0, 1000000, 2000000 - 300}) {
+        SCOPED_TRACE(scroll);
+        canvas.Fill(kSentinel);
+        view.Draw(canvas.renderer(), kHelpRect, scroll);
+        EXPECT_LT(view.FillsInLastDraw(), 4 * kHelpRect.h);
+        // The part in view is drawn all the same: red, with the corners where they fall.
+        EXPECT_GT(canvas.CountInside(kHelpRect, 0xFF0000), 700 * 200);
+        EXPECT_EQ(canvas.CountOutside(kHelpRect, kSentinel), 0);
+    }
+    view.ReleaseTextures();
+}
+
+TEST(HelpPageText, APageOfManySizesLeavesNoFontOpenAfterIt) {
+    TempDir dir;
+    std::string body;
+    for (int px = 6; px < 400; px += 3) body += "<span style='font-size:" + std::to_string(px) + "px'>a</span>";
+    const int before = tk::OpenFontCount();
+    {
+        tk::HtmlView view;
+        ASSERT_TRUE(view.Load(dir.Write("sizes.html", Page(body)), 770));
+        Canvas canvas;
+        Show(view, canvas);
+        EXPECT_GT(tk::OpenFontCount(), before + 100) << "each size has a face of its own while shown";
+        ASSERT_TRUE(view.Load(dir.Write("small.html", Page("<p>x</p>")), 770));
+        EXPECT_LT(tk::OpenFontCount(), before + 5) << "a new page lets the old page's faces go";
+    }
+    EXPECT_EQ(tk::OpenFontCount(), before);
+    // A size no view could show is drawn at the view's height at most, and a word
+    // thousands of letters long at that size is left out rather than take gigabytes.
+    tk::HtmlView view;
+    ASSERT_TRUE(view.Load(dir.Write("huge.html", Page("<span style='font-size:100000px'>W " +
+                                                      std::string(5000, 'W') + "</span>")),
+                          770));
+    EXPECT_LT(view.ContentHeight(), 3 * kHelpRect.h);
+    Canvas canvas;
+    Show(view, canvas);
+    EXPECT_GT(canvas.CountInside(kHelpRect, 0xFFFFFF), 1000) << "the short word is drawn";
+}

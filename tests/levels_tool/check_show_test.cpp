@@ -6,8 +6,10 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "support/levels_tool_run.h"
 
@@ -85,6 +87,18 @@ TEST(LevelsToolCheck, ReportsEveryFileAndFailsOnlyOnRefusals) {
     for (std::size_t i = 0; i < got.size(); ++i)
         EXPECT_EQ(got[i].rfind(prefixes[i], 0), 0u) << got[i];
     EXPECT_EQ(r.out.find("broken.kulap: ok"), std::string::npos);
+}
+
+TEST(LevelsToolCheck, AFifoIsRefusedAtOnceAndTheNextFileStillChecked) {
+    const fs::path dir = fs::temp_directory_path() / ("levels-tool-fifo-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    fs::copy_file(kFixtures / "small.kulap", dir / "small.kulap");
+    ASSERT_EQ(::mkfifo((dir / "pipe.kulap").c_str(), 0600), 0);
+    const ToolRun r = tk::test::runLevelsTool(dir, "check pipe.kulap small.kulap");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out.rfind("pipe.kulap: cannot read: it is a FIFO, not a file\nsmall.kulap:", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("\nsmall.kulap: ok\n"), std::string::npos) << r.out;
+    fs::remove_all(dir);
 }
 
 // Files the game plays, though nobody can win them or the clock does not count: warned

@@ -1,6 +1,9 @@
 // The whole window as the player would see it: picture, labels, board, text box, help page.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "platform/sdl_handles.h"
 #include "platform/sdl_text.h"
 #include "platform/window_input.h"
 #include "support/program_folder.h"
@@ -237,6 +240,39 @@ TEST_F(Window, OnlyAChangeReachesTheScreen) {
     plat.Board().DrawSprite(plat.LoadPicture((folder / "cell.png").string()), 70, 0);
     plat.Present(ctl);
     EXPECT_EQ(plat.PresentCount(), first + 3);
+}
+
+TEST(TextCache, BoundedByTheMemoryOfItsLinesNotByTheirNumber) {
+    // Every key typed into a long name makes a new line as wide as the name: a few
+    // hundred of them must not pile up gigabytes of pixels between clearings.
+    HeadlessPlatform plat({});  // brings SDL_ttf up
+    sdl::SurfaceHandle surface(SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 32, SDL_PIXELFORMAT_ARGB8888));
+    sdl::RendererHandle renderer(SDL_CreateSoftwareRenderer(surface.get()));
+    ASSERT_NE(renderer, nullptr);
+    TTF_Font* font = sdl::LabelFont(30, true);
+    ASSERT_NE(font, nullptr);
+    sdl::TextCache cache(renderer.get());
+    std::string name(600, 'W');
+    std::size_t most = 0, widest = 0;
+    for (int frame = 0; frame < 120; ++frame) {
+        name += static_cast<char>('a' + frame % 26);
+        const std::size_t before = cache.Bytes();
+        const auto& line = cache.Get(name, font, Rgb{0, 0, 0});
+        ASSERT_NE(line.texture, nullptr);
+        widest = std::max(widest, cache.Bytes() - before);
+        most = std::max(most, cache.Bytes());
+        cache.Trim();
+        EXPECT_LE(cache.Bytes(), sdl::TextCache::kMaxBytes);
+    }
+    EXPECT_GT(widest * 120, 4 * sdl::TextCache::kMaxBytes) << "lines big enough to matter";
+    EXPECT_LE(most, sdl::TextCache::kMaxBytes + widest);
+
+    // A line that would take the whole budget by itself is measured, not drawn.
+    cache.Clear();
+    const auto& huge = cache.Get(std::string(100000, 'W'), font, Rgb{0, 0, 0});
+    EXPECT_EQ(huge.texture, nullptr);
+    EXPECT_GT(huge.w, 1000000);
+    EXPECT_LT(cache.Bytes(), 200000u);
 }
 
 }  // namespace

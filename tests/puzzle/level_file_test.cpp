@@ -1,9 +1,14 @@
 // Level files: the number reader, well-formed files read exactly, broken files refused by line.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "puzzle/level_file.h"
 #include "puzzle/water.h"
@@ -177,12 +182,22 @@ TEST(LevelFiles, BrokenFilesAreRefusedOnTheRightLine) {
     ASSERT_EQ(r.problems.size(), 1u);
     EXPECT_EQ(r.problems[0].line, 0);
     EXPECT_EQ(formatProblem("a.kulap", r.problems[0]).rfind("a.kulap: ", 0), 0u);
-    // A folder or an endless device given as a level is refused, not read forever.
-    for (const char* path : {"/tmp", "/dev/zero"}) {
+    // A folder, an endless device or a FIFO that nobody writes to is refused before it
+    // is opened, never read or waited for.
+    const std::string fifo = std::filesystem::temp_directory_path() / ("level-fifo-" + std::to_string(::getpid()));
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::pair<std::string, const char*> unreadable[] = {
+        {"/tmp", "cannot read: it is a folder, not a file"},
+        {"/dev/zero", "cannot read: it is a device, not a file"},
+        {fifo, "cannot read: it is a FIFO, not a file"},
+        {"/nonexistent/level.kulap", "cannot read: file not found"}};
+    for (const auto& [path, message] : unreadable) {
         r = readLevelFile(path);
         EXPECT_FALSE(r.level) << path;
-        EXPECT_FALSE(r.problems.empty()) << path;
+        ASSERT_EQ(r.problems.size(), 1u) << path;
+        EXPECT_EQ(r.problems[0].message, message);
     }
+    std::filesystem::remove(fifo);
 }
 
 TEST(LevelFiles, EveryProblemIsReportedInLineOrder) {

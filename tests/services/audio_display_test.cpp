@@ -94,7 +94,7 @@ TEST(MusicSlots, OpenPlayStopAndTheSlotsOutOfRange) {
     EXPECT_TRUE(s.plat.LogOf("msgbox").empty());
 }
 
-TEST(MusicStart, FailuresAreShownOnceAndMusicStaysSilent) {
+TEST(MusicStart, FailuresAreShownOnceWhenMusicIsAskedForAndMusicStaysSilent) {
     {
         Services s;
         s.fmod.fmodInit(44100, 65);
@@ -104,21 +104,24 @@ TEST(MusicStart, FailuresAreShownOnceAndMusicStaysSilent) {
         EXPECT_EQ(s.count("music.init"), 0u);
         EXPECT_EQ(s.fmod.maxChannels, 0);
     }
-    {
-        HeadlessOptions o;
-        o.audioDevicePresent = false;
-        Services s(o);
-        s.fmod.fmodInit(44100, 5);
-        const auto boxes = s.plat.LogOf("msgbox");
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].detail,
-                  "FMOD Cannot initialize because of an error.\r\nError initializing output device.");
-        s.fmod.streamOpen(s.song(), 0, true, 255);
-        s.fmod.streamTogglePause(0);
-        s.fmod.streamStop(0);
-        EXPECT_EQ(s.count("music.open") + s.count("music.play") + s.count("music.pause"), 0u);
-        s.fmod.fmodClose();
-    }
+    HeadlessOptions o;
+    o.audioDevicePresent = false;
+    Services s(o);
+    s.fmod.fmodInit(44100, 5);
+    // Said on standard error at once; shown when music is first asked for, once.
+    EXPECT_TRUE(s.plat.LogOf("msgbox").empty());
+    ASSERT_EQ(s.count("stderr"), 1u);
+    EXPECT_EQ(s.plat.LogOf("stderr")[0].detail,
+              "FMOD Cannot initialize because of an error. Error initializing output device.");
+    s.fmod.streamOpen(s.song(), 0, true, 255);
+    s.fmod.streamOpen(s.song(), 0, true, 255);
+    const auto boxes = s.plat.LogOf("msgbox");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].detail, "FMOD Cannot initialize because of an error.\r\nError initializing output device.");
+    s.fmod.streamTogglePause(0);
+    s.fmod.streamStop(0);
+    EXPECT_EQ(s.count("music.open") + s.count("music.play") + s.count("music.pause"), 0u);
+    s.fmod.fmodClose();
 }
 
 TEST(MusicStart, NoAudioDeviceOneMessageAndTheGameGoesOn) {
@@ -142,6 +145,29 @@ TEST(MusicStart, NoAudioDeviceOneMessageAndTheGameGoesOn) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].detail.rfind("FMOD Cannot initialize because of an error.", 0), 0u);
     EXPECT_TRUE(g.program.settings().musicOn) << "a music failure never changes the setting";
+    EXPECT_TRUE(g.plat.LogOf("music.play").empty());
+}
+
+TEST(MusicStart, NoAudioDeviceWithMusicOffIsSaidOnStandardErrorUntilMusicIsSwitchedOn) {
+    HeadlessOptions o;
+    o.audioDevicePresent = false;
+    GameFixture g(o);
+    g.folder.write("options.txt", "fullscreen:off\r\nmusic:off\r\nlevel:01\r\n");
+    std::uint64_t t = GameFixture::kMenuReady;
+    g.plat.At(t, [&] {
+        EXPECT_TRUE(g.plat.LogOf("msgbox").empty()) << "no box at start with music off";
+        ASSERT_EQ(g.plat.LogOf("stderr").size(), 1u);
+        EXPECT_EQ(g.plat.LogOf("stderr")[0].detail.rfind("FMOD Cannot initialize because of an error.", 0), 0u);
+    });
+    // Options, music on, off, on.
+    for (int key : {vk::Down, vk::Return, vk::Down, vk::Down, vk::Return}) g.plat.Press(t += 100, key);
+    g.plat.At(t += 50, [&] { EXPECT_EQ(g.plat.LogOf("msgbox").size(), 1u); });
+    for (int key : {vk::Return, vk::Return}) g.plat.Press(t += 100, key);
+    EXPECT_EQ(g.Run(), 0);
+    const auto boxes = g.plat.LogOf("msgbox");
+    ASSERT_EQ(boxes.size(), 1u) << "once per start";
+    EXPECT_EQ(boxes[0].detail.rfind("FMOD Cannot initialize because of an error.\r\n", 0), 0u);
+    EXPECT_TRUE(g.program.settings().musicOn);
     EXPECT_TRUE(g.plat.LogOf("music.play").empty());
 }
 

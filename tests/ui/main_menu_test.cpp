@@ -1,6 +1,10 @@
 // The main menu as a player meets it: highlight, sounds, accept keys, the mouse, the languages.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
+#include "ui/texts.h"
 #include "ui_session.h"
 
 namespace tk::test {
@@ -141,21 +145,35 @@ TEST(Language, AMarkerWithContentStartsInCzechAndIsEmptied) {
     EXPECT_EQ(f.Run(), 0);
 }
 
-TEST(Language, AMarkerThatCannotBeWrittenStopsStartUpNamingTheFile) {
+TEST(Language, AMarkerThatCannotBeWrittenIsToldOnceInCzechAndTheGameGoesOn) {
     // A folder in the marker's place exists, so the program starts in Czech, and
-    // cannot be rewritten as an empty file.
+    // cannot be rewritten as an empty file. Switching to English and back again
+    // fails the same way; only the first failure is shown.
     UiFixture f;
     f.folder.write("AtToMluvi.Cesky/inside", "x");
-    EXPECT_NE(f.Run(), 0);
+    std::uint64_t t = pressAll(f.plat, GameFixture::kMenuReady + 100, {vk::Down, vk::Down, vk::Down, vk::Return});
+    f.plat.At(t, [&] { EXPECT_FALSE(f.program.language().isCzech()); });
+    t = pressAll(f.plat, t + 10, {vk::Return});
+    f.plat.At(t, [&] {
+        EXPECT_TRUE(f.program.language().isCzech());
+        EXPECT_EQ(captions(f.program), kCzechMenu);
+    });
+    EXPECT_EQ(f.Run(), 0);
     const std::vector<Recorded> boxes = f.plat.LogOf("msgbox");
-    ASSERT_FALSE(boxes.empty());
-    EXPECT_NE(boxes.front().detail.find("Cannot create the language file " + f.folder.str() + "/AtToMluvi.Cesky: "),
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].detail, texts::cannotRemember(true));
+    EXPECT_LT(boxes[0].at, GameFixture::kMenuReady) << "told at start-up";
+    const std::vector<Recorded> lines = f.plat.LogOf("stderr");
+    ASSERT_EQ(lines.size(), 3u) << "start-up, to English, back to Czech";
+    EXPECT_NE(lines[0].detail.find("cannot create " + f.folder.str() + "/AtToMluvi.Cesky: Is a directory"),
               std::string::npos)
-        << boxes.front().detail;
-    EXPECT_TRUE(f.plat.LogOf("display").empty());
+        << lines[0].detail;
+    EXPECT_NE(lines[1].detail.find("cannot remove " + f.folder.str() + "/AtToMluvi.Cesky: "), std::string::npos)
+        << lines[1].detail;
+    EXPECT_EQ(f.folder.read("AtToMluvi.Cesky/inside"), "x") << "nothing that was there is lost";
 }
 
-TEST(Language, AMarkerThatCannotBeDeletedOnTheMenuStopsTheProgramNamingTheFile) {
+TEST(Language, AMarkerThatCannotBeDeletedIsToldInEnglishAndTheGameGoesOnInEnglish) {
     UiFixture f;
     std::uint64_t t = pressAll(f.plat, GameFixture::kMenuReady + 100, {vk::Down, vk::Down, vk::Down, vk::Return});
     f.plat.At(t, [&] {
@@ -164,14 +182,28 @@ TEST(Language, AMarkerThatCannotBeDeletedOnTheMenuStopsTheProgramNamingTheFile) 
         f.folder.write("AtToMluvi.Cesky/inside", "x");
     });
     f.plat.Press(t + 10, vk::Return);
+    f.plat.At(t + 100, [&] {
+        EXPECT_FALSE(f.program.language().isCzech());
+        EXPECT_EQ(captions(f.program), kEnglishMenu);
+    });
     f.plat.Press(t + 200, vk::Down);
-    EXPECT_NE(f.Run(), 0);
+    EXPECT_EQ(f.Run(), 0);
     const std::vector<Recorded> boxes = f.plat.LogOf("msgbox");
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].detail.find("Cannot delete the language file " + f.folder.str() + "/AtToMluvi.Cesky: "),
-              std::string::npos)
-        << boxes[0].detail;
+    EXPECT_EQ(boxes[0].detail, texts::cannotRemember(false));
+    EXPECT_EQ(f.program.menus().menuCursor(), 4) << "the menu goes on";
     EXPECT_TRUE(f.program.unloaded());
+}
+
+TEST(Language, AnEmptyMarkerIsNotRewrittenAtStartUp) {
+    UiFixture f;
+    f.folder.write("AtToMluvi.Cesky", "");
+    const auto before = std::filesystem::last_write_time(f.folder / "AtToMluvi.Cesky");
+    std::filesystem::last_write_time(f.folder / "AtToMluvi.Cesky", before - std::chrono::hours(1));
+    const auto backdated = std::filesystem::last_write_time(f.folder / "AtToMluvi.Cesky");
+    f.plat.At(GameFixture::kMenuReady, [&] { EXPECT_TRUE(f.program.language().isCzech()); });
+    EXPECT_EQ(f.Run(), 0);
+    EXPECT_EQ(std::filesystem::last_write_time(f.folder / "AtToMluvi.Cesky"), backdated);
 }
 
 TEST(Language, AMarkerThatIsALinkIsReplacedWithoutTouchingItsTarget) {

@@ -200,6 +200,26 @@ TEST(LevelChooser, TakesAnExistingNameAndSavesItWithTheNextToggle) {
     EXPECT_EQ(f.Run(), 0);
 }
 
+TEST(LevelChooser, TheBoxTakesNoLongerANameThanALevelFileCanHave) {
+    UiFixture f;
+    f.folder.makeWritable("levels");
+    // The longest name the box takes is still a name the file system takes.
+    const std::string longest = "01" + std::string(kMaxLevelNameBytes - 3, 'a') + "b";
+    writeLevel(f.folder, longest, "A/B", 60, "end");
+    std::uint64_t t = openOptions(f.plat);
+    t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return});
+    f.plat.Type(t + 10, std::string(kMaxLevelNameBytes - 3, 'a'));
+    f.plat.Type(t + 20, "\xC3\xA9");  // two bytes, one too many: not cut in half, not taken
+    f.plat.Type(t + 30, "bcdefgh");
+    f.plat.At(t + 40, [&] {
+        EXPECT_EQ(f.ctl().levelBox.Text, longest);
+        EXPECT_EQ(f.ctl().levelBox.SelStart, static_cast<int>(kMaxLevelNameBytes));
+    });
+    f.plat.Press(t + 50, vk::Return);
+    f.plat.At(t + 100, [&] { EXPECT_EQ(f.program.settings().currentLevel, longest); });
+    EXPECT_EQ(f.Run(), 0);
+}
+
 // The box lies over the level line, whose indented name starts a few pixels further
 // left: none of it may show beside the box while it is open.
 TEST(LevelChooser, NothingOfTheLevelLineShowsBesideTheBox) {

@@ -1,6 +1,11 @@
 // Help, the chain of levels started by "Play", the congratulations at its end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
+#include <sys/stat.h>
+
 #include "ui/texts.h"
 #include "ui_session.h"
 
@@ -74,14 +79,38 @@ TEST(HelpScreen, OpensScrollsAndClosesWithEscOnlyShowingThePageOfTheLanguageInFo
     EXPECT_EQ(f.program.screenMode(), modeMainMenu);
 }
 
-TEST(HelpScreen, AMissingPageStillOpensAndCloses) {
+TEST(HelpScreen, AMissingPageStillOpensAndClosesSayingSoInTheLanguageInForce) {
     UiFixture f;
     f.folder.remove("help");
+    // The help rectangle as drawn now: which pixels are not the page's white.
+    auto ink = [&] {
+        const std::string png = (f.folder / "shot.png").string();
+        EXPECT_TRUE(f.plat.SaveWindowPng(png));
+        const PictureHandle shot = f.plat.LoadPicture(png);
+        std::vector<bool> dark;
+        for (int y = 15; y < 15 + 490; ++y)
+            for (int x = 15; x < 15 + 770; ++x) dark.push_back(f.plat.PicturePixel(shot, x, y) != Rgba{255, 255, 255, 255});
+        f.plat.FreePicture(shot);
+        return dark;
+    };
+    std::vector<bool> english, czech;
     std::uint64_t t = pressAll(f.plat, kPlay, {vk::Down, vk::Down, vk::Space});
-    f.plat.At(t, [&] { EXPECT_EQ(f.program.screenMode(), modeHelp); });
+    f.plat.At(t, [&] {
+        EXPECT_EQ(f.program.screenMode(), modeHelp);
+        english = ink();
+    });
+    t = pressAll(f.plat, t + 10, {vk::Escape, vk::Down, vk::Return, vk::Up, vk::Return});
+    f.plat.At(t, [&] {
+        EXPECT_TRUE(f.program.language().isCzech());
+        EXPECT_EQ(f.program.screenMode(), modeHelp);
+        czech = ink();
+    });
     t = pressAll(f.plat, t + 10, {vk::Escape});
     f.plat.At(t, [&] { EXPECT_EQ(f.program.screenMode(), modeMainMenu); });
     EXPECT_EQ(f.Run(), 0);
+    EXPECT_GT(std::count(english.begin(), english.end(), true), 100) << "not a blank white page";
+    EXPECT_GT(std::count(czech.begin(), czech.end(), true), 100);
+    EXPECT_NE(english, czech) << "each language says it in its own words";
 }
 
 TEST(PlaySequence, WinningTheLastLevelShowsTheFinalScreenForFiveSecondsThenPlay) {
@@ -187,9 +216,12 @@ TEST(PlaySequence, ALostLevelStartsAgainAtOnceAndLeavingEndsTheSequence) {
 }
 
 TEST(PlaySequence, ALevelThatCannotBeLoadedOrIsNamedEndLeavesTheMenuWorking) {
-    for (const std::string name : {"missing", "end"}) {
+    for (const std::string name : {"missing", "end", "fifo"}) {
         SCOPED_TRACE(name);
         UiFixture f(fast());
+        // A FIFO never sends anything: reading it would freeze the window for good.
+        f.folder.makeWritable("levels");
+        ASSERT_EQ(::mkfifo((f.folder / "levels/fifo.kulap").c_str(), 0600), 0);
         useLevel(f.folder, name);
         f.plat.Press(kPlay, vk::Return);
         f.plat.Press(kPlay + 2000, vk::Down);
