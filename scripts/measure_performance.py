@@ -92,6 +92,9 @@ class XSession:
         if not self.x.has_extension("DAMAGE"):
             sys.exit("the X server has no DAMAGE extension")
         self.x.damage_query_version()
+        # Every new top-level window is reported as it is made, so that finding a program's
+        # window costs a request or two per poll rather than a walk through the whole tree.
+        self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
         deadline = time.monotonic() + 10
         while self.root.get_full_property(self.atoms["_NET_SUPPORTING_WM_CHECK"], X.AnyPropertyType) is None:
             if time.monotonic() > deadline:
@@ -103,30 +106,25 @@ class XSession:
             p.terminate()
             p.wait()
 
-    def clients(self, window=None):
-        """Every window below `window` (the root) that a program made, with its pid or None."""
-        found = []
+    def owner(self, window):
+        """The pid a window names as its program's, None when it names none; False when the
+        window is gone or can show nothing (an input-only window)."""
         try:
-            children = (window or self.root).query_tree().children
+            if window.get_attributes().win_class != X.InputOutput:
+                return False
+            pid = window.get_full_property(self.atoms["_NET_WM_PID"], Xatom.CARDINAL)
+            if pid is not None:
+                return pid.value[0]
+            return None if window.get_wm_name() else False
         except (BadWindow, XError):
-            return found
-        for w in children:
-            try:
-                pid = w.get_full_property(self.atoms["_NET_WM_PID"], Xatom.CARDINAL)
-                name = w.get_wm_name()
-                shows = w.get_attributes().win_class == X.InputOutput
-            except (BadWindow, XError):
-                continue
-            if shows and (pid is not None or name):
-                found.append((w, pid.value[0] if pid is not None else None))
-            found.extend(self.clients(w))
-        return found
+            return False
 
     def viewable(self, window):
+        """Whether the window is on screen; None once it is gone."""
         try:
             return window.get_attributes().map_state == X.IsViewable
         except (BadWindow, XError):
-            return False
+            return None
 
     def send_close(self, window):
         """What the title bar's close button sends."""
@@ -144,7 +142,7 @@ class Run:
 
     def __init__(self, session, argv, cwd, env_extra=None):
         self.s = session
-        self.known = {w.id for w, _ in session.clients()}
+        self.made = []  # top-level windows made since the start, not yet known to be others'
         env = dict(session.env, **(env_extra or {}))
         self.started = time.monotonic()
         self.proc = subprocess.Popen(argv, cwd=cwd, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -154,29 +152,49 @@ class Run:
 
     def wait_mapped(self, timeout=20):
         """Seconds from exec until the program's window is viewable, polled every 2 ms.
-        Drawing into the window is watched from the moment the window exists."""
+        Drawing into the window is watched from the moment the window is found."""
         while time.monotonic() - self.started < timeout:
-            for w, pid in self.s.clients():
-                if pid != self.proc.pid and (pid is not None or w.id in self.known):
-                    continue
-                if self.window is None or self.window.id != w.id:
-                    self.window = w
-                    w.damage_create(damage.DamageReportRawRectangles)
-                if self.s.viewable(w):
-                    mapped = time.monotonic() - self.started
-                    self.cpu_until_mapped = self.cpu_ns() / 1e9
-                    return mapped
+            self.take_events()
+            if self.window is None:
+                self.find_window()
+            shown = self.s.viewable(self.window) if self.window is not None else False
+            if shown is None:
+                # Some programs make a window and replace it before showing one.
+                self.made.remove(self.window)
+                self.window = None
+            elif shown:
+                mapped = time.monotonic() - self.started
+                self.cpu_until_mapped = self.cpu_ns() / 1e9
+                return mapped
             if self.proc.poll() is not None:
                 raise RuntimeError(f"{self.proc.args[0]} ended before showing a window")
             time.sleep(POLL_S)
         raise RuntimeError(f"{self.proc.args[0]} showed no window")
 
-    def drain_drawing(self):
-        """Notes when the window was last drawn to, by the server's own clock: Xvfb
-        stamps events with CLOCK_MONOTONIC in ms, the clock of time.monotonic()."""
+    def find_window(self):
+        """The program's window among those made since the start: the one that names the
+        program's pid, or else the first one with a title that names no pid at all."""
+        for w in list(self.made):
+            pid = self.s.owner(w)
+            if pid is False:
+                continue  # not a window that shows, or not named yet: asked again next time
+            if pid is not None and pid != self.proc.pid:
+                self.made.remove(w)
+                continue
+            self.window = w
+            w.damage_create(damage.DamageReportRawRectangles)
+            return
+
+    def take_events(self):
+        """New top-level windows, and when the program's window was last drawn to, by the
+        server's own clock: Xvfb stamps events with CLOCK_MONOTONIC in ms, the clock of
+        time.monotonic()."""
         while self.s.x.pending_events():
             e = self.s.x.next_event()
-            if e.__class__.__name__ == "DamageNotify" and e.drawable.id == self.window.id:
+            kind = e.__class__.__name__
+            if kind == "CreateNotify" and not e.override:
+                self.made.append(e.window)
+            elif kind == "DamageNotify" and self.window is not None and e.drawable.id == self.window.id:
                 self.last_drawn = server_time(e.timestamp)
 
     def wait_rest(self, not_before, timeout=20):
@@ -184,7 +202,7 @@ class Run:
         counting only a rest that begins at least `not_before` seconds after exec."""
         end = time.monotonic() + timeout
         while time.monotonic() < end:
-            self.drain_drawing()
+            self.take_events()
             last = self.last_drawn or self.started
             if last - self.started >= not_before and time.monotonic() - last >= QUIET_S:
                 return last - self.started
