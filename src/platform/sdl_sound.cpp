@@ -9,6 +9,8 @@
 namespace tk::sdl {
 namespace {
 
+constexpr int kBufferFrames = 1024;
+
 bool IsFile(const std::string& path) {
     std::error_code ec;
     return !path.empty() && std::filesystem::is_regular_file(path, ec);
@@ -34,7 +36,9 @@ bool SdlAudio::Open(int mixRate) {
         subsystem_ = true;
     }
     mix_->Init(MIX_INIT_MP3);
-    if (mix_->OpenAudio(mixRate > 0 ? mixRate : MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+    // SDL lets the device drain for two buffers when it is closed, so the buffer decides
+    // how long the program takes to end: 1024 frames (23 ms) keep that to 46 ms.
+    if (mix_->OpenAudio(mixRate > 0 ? mixRate : MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, kBufferFrames) != 0) {
         failed_ = true;
         return false;
     }
