@@ -44,8 +44,9 @@ package: build
 fuzz: deps
 	FUZZ_BUILD=$(FUZZ_BUILD) JOBS=$(JOBS) scripts/fuzz.sh $(FUZZ_SECONDS)
 
+# $(BUILD) is optimised (RelWithDebInfo: -O2), as timings of a debug build would mislead.
 bench: build
-	$(BUILD)/tramolkulap-bench
+	$(BUILD)/bench/tramolkulap-bench
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

@@ -75,10 +75,11 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://tramolkulap.cz/")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
-# The libraries' packages come from the executables themselves (dpkg-shlibdeps); the
-# text needs a font that fontconfig can offer in place of the one the game asks for.
+# The libraries' packages come from the executables themselves (dpkg-shlibdeps), except
+# SDL_mixer, which the game opens by name when sound is first needed; the text needs a
+# font that fontconfig can offer in place of the one the game asks for.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-mixer-2.0-0, fonts-dejavu-core")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 # The package is made from the install rules above, not from the source tree.
 set(CPACK_SOURCE_IGNORE_FILES "/build.*/;/\\\\.git/")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing, packaging and running TramolKulap need
-# (the validators of the menu entry and metainfo, lintian and dpkg-dev for the .deb).
+# (the validators of the menu entry and metainfo, lintian and dpkg-dev for the .deb), or, when
+# given package names, those instead (the measuring script's tools).
 # Idempotent: packages already present are skipped, so a second run does nothing.
 set -euo pipefail
 
@@ -13,6 +14,7 @@ packages=(
   clang libclang-rt-14-dev
   desktop-file-utils appstream lintian dpkg-dev
 )
+[ $# -gt 0 ] && packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -8,7 +8,19 @@
 namespace tk {
 
 namespace {
+
 std::string BackgroundFile(int n) { return "pozadi" + std::to_string(n) + ".jpg"; }
+
+// The pictures read only when a level first paints with them: the seven backgrounds and the
+// two outcome pictures, each as large as the board. Most runs never show them all, and
+// decoding them at start-up kept the menu waiting.
+std::string LateFile(int slot) {
+    if (slot == slotWon) return "hura.png";
+    if (slot == slotLost) return "smula.png";
+    const int background = slot - backgroundBase;
+    return background >= 1 && background <= 7 ? BackgroundFile(background) : std::string();
+}
+
 }  // namespace
 
 void ImageSet::LoadInto(int slot, const std::string& file) {
@@ -24,9 +36,10 @@ bool ImageSet::Failed(const std::string& path) const {
 
 std::vector<std::string> ImageSet::MissingFiles() const {
     std::vector<std::string> files = failed_;
-    for (int n = 1; n <= 7; ++n) {
-        if (backgroundTried_[n]) continue;
-        const std::string path = paths_.LP(BackgroundFile(n));
+    for (int slot = 0; slot < kImageSlots; ++slot) {
+        const std::string file = LateFile(slot);
+        if (file.empty() || tried_[static_cast<std::size_t>(slot)]) continue;
+        const std::string path = paths_.LP(file);
         std::error_code ec;
         if (!std::filesystem::is_regular_file(path, ec)) files.push_back(path);
     }
@@ -42,8 +55,6 @@ void ImageSet::Load() {
     LoadInto(slotPlayer, "hrac.png");
     LoadInto(slotPlayerLeft, "hracL.png");
     LoadInto(slotPlayerRight, "hracR.png");
-    LoadInto(slotWon, "hura.png");
-    LoadInto(slotLost, "smula.png");
     for (int i = 0; i <= 10; ++i) {
         const std::string letter(1, static_cast<char>('A' + i));
         LoadInto(dryBase + i, "trubka1" + letter + ".png");
@@ -53,12 +64,14 @@ void ImageSet::Load() {
 
 PictureHandle ImageSet::Slot(int slot) {
     if (slot < 0 || slot >= kImageSlots) return 0;
-    const int background = slot - backgroundBase;
-    // A background is a large picture that most runs never show all of: it is read when
-    // a level first paints with it, and tried only once.
-    if (loaded_ && background >= 1 && background <= 7 && !backgroundTried_[background]) {
-        backgroundTried_[background] = true;
-        LoadInto(slot, BackgroundFile(background));
+    // A large picture is read when a level first paints with it, and tried only once.
+    const auto i = static_cast<std::size_t>(slot);
+    if (loaded_ && !tried_[i]) {
+        const std::string file = LateFile(slot);
+        if (!file.empty()) {
+            tried_[i] = true;
+            LoadInto(slot, file);
+        }
     }
     return images_[static_cast<std::size_t>(slot)];
 }
@@ -72,7 +85,7 @@ void ImageSet::Release() {
         if (slot != 0) plat_.FreePicture(slot);
         slot = 0;
     }
-    backgroundTried_ = {};
+    tried_ = {};
     failed_.clear();
     loaded_ = false;
 }

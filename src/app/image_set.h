@@ -1,5 +1,6 @@
-// The pictures of the board in their numbered slots: loaded at start-up, the backgrounds only
-// when a level first needs one, all given back at shutdown.
+// The pictures of the board in their numbered slots: loaded at start-up, the large ones (the
+// backgrounds and the outcome pictures) only when a level first needs one, all given back at
+// shutdown.
 #pragma once
 
 #include <array>
@@ -19,16 +20,16 @@ public:
     ImageSet(const ImageSet&) = delete;
     ImageSet& operator=(const ImageSet&) = delete;
 
-    // Every picture but the backgrounds, in its fixed slot. A picture that cannot be read
+    // Every picture but the large ones, in its fixed slot. A picture that cannot be read
     // leaves its slot empty; painting it then draws nothing.
     void Load();
     void Release();
     PictureHandle Slot(int slot) override;
-    // The pictures it could not load, and the backgrounds that are not there to load
+    // The pictures it could not load, and the large ones that are not there to load
     // later: the game goes on without them.
     std::vector<std::string> MissingFiles() const;
     bool Failed(const std::string& path) const;
-    // What a slot holds now, without loading a background.
+    // What a slot holds now, without loading a large picture.
     PictureHandle Loaded(int slot) const;
 
 private:
@@ -38,7 +39,7 @@ private:
     const Paths& paths_;
     bool loaded_ = false;
     std::array<PictureHandle, kImageSlots> images_{};
-    std::array<bool, 8> backgroundTried_{};  // 1..7
+    std::array<bool, kImageSlots> tried_{};  // the large pictures read so far
     std::vector<std::string> failed_;
 };
 

@@ -94,7 +94,8 @@ Wake Program::Pass(std::uint64_t now) {
 
 void Program::Deliver(const InputEvent& event) {
     if (event.kind == InputEvent::Kind::Key) menus_.KeyDown(event.vk, event.shift);
-    WindowTakesInput(ctl_, event, plat_.HelpPageHeight());
+    // Only a shown help page scrolls: measuring it lays it out, which waits until then.
+    WindowTakesInput(ctl_, event, ctl_.help.Visible ? plat_.HelpPageHeight() : 0);
 }
 
 void Program::LetEventsRun() {
@@ -106,9 +107,11 @@ void Program::LetEventsRun() {
 
 void Program::ShowStartupPicture() {
     FlushKeys(plat_);
+    // The window goes up first, so that the window manager puts it on screen while the
+    // picture is decoded; the first pass presents the picture as soon as it is ready.
+    plat_.ShowWindow();
     ctl_.windowPicture = plat_.LoadPicture(kStartupPicture, kStartupPictureSize);
     ctl_.cursor.Picture = plat_.LoadPicture(kCursorPicture, kCursorPictureSize);
-    plat_.ShowWindow();
     startupUntil_ = plat_.Now() + kStartupPictureMs;
 }
 

@@ -205,9 +205,14 @@ struct HtmlView::Impl final : public litehtml::document_container {
     };
 
     litehtml::context context;
+    bool masterLoaded = false;
     litehtml::document::ptr doc;
     std::string pageFolder;
     int width = 0;
+    // A page read but not laid out yet: the layout waits until the page is first drawn
+    // or measured, as most runs never open help and laying it out holds up start-up.
+    std::string unread;
+    bool waiting = false;
 
     // Everything below belongs to `renderer`: textures can only be drawn by the
     // renderer that made them.
@@ -223,8 +228,6 @@ struct HtmlView::Impl final : public litehtml::document_container {
     std::map<std::tuple<std::string, bool, bool, int>, OwnFont> faces;
 
     std::vector<Word>* words = nullptr;  // set while TextLines collects instead of drawing
-
-    Impl() { context.load_master_stylesheet(kMasterCss); }
 
     ~Impl() {
         doc.reset();  // its fonts come back through delete_font while we still exist
@@ -249,7 +252,24 @@ struct HtmlView::Impl final : public litehtml::document_container {
         renderer = nullptr;
     }
 
+    // The laid-out page, laid out now if it is still waiting; null when empty.
+    litehtml::document* Document() {
+        if (waiting) {
+            waiting = false;
+            if (!masterLoaded) {
+                context.load_master_stylesheet(kMasterCss);
+                masterLoaded = true;
+            }
+            doc = litehtml::document::createFromUTF8(unread.c_str(), this, &context);
+            std::string().swap(unread);
+            if (doc) doc->render(width);
+        }
+        return doc.get();
+    }
+
     void ClearPage() {
+        waiting = false;
+        std::string().swap(unread);
         doc.reset();
         // Font handles die with the document, and a new page could reuse their
         // addresses: cached words keyed by them must go too.
@@ -703,21 +723,16 @@ bool HtmlView::Show(const std::string& html, const std::string& folder, int widt
     if (!TTF_WasInit() && TTF_Init() != 0) return false;
     impl_->width = width;
     impl_->pageFolder = folder;
-    auto doc = litehtml::document::createFromUTF8(html.c_str(), impl_.get(), &impl_->context);
-    if (!doc) {
-        impl_->ClearPage();
-        return false;
-    }
-    doc->render(width);
-    impl_->doc = doc;
+    impl_->unread = html;
+    impl_->waiting = true;
     return true;
 }
 
 void HtmlView::Clear() { impl_->ClearPage(); }
 
 int HtmlView::ContentHeight() const {
-    if (!impl_->doc) return 0;
-    return std::max(0, impl_->doc->height());
+    const litehtml::document* doc = impl_->Document();
+    return doc ? std::max(0, doc->height()) : 0;
 }
 
 void HtmlView::ReleaseTextures() { impl_->DropTextures(); }
@@ -726,13 +741,14 @@ long HtmlView::FillsInLastDraw() const { return impl_->fills; }
 
 std::vector<std::string> HtmlView::TextLines() const {
     Impl& v = *impl_;
-    if (!v.doc) return {};
+    litehtml::document* const doc = v.Document();
+    if (!doc) return {};
     // Without a renderer every drawing call does nothing; the words are only noted.
     std::vector<Impl::Word> words;
     SDL_Renderer* const renderer = v.renderer;
     v.renderer = nullptr;
     v.words = &words;
-    v.doc->draw(0, 0, 0, nullptr);
+    doc->draw(0, 0, 0, nullptr);
     v.words = nullptr;
     v.renderer = renderer;
     v.clips.clear();
@@ -788,9 +804,10 @@ void HtmlView::Draw(SDL_Renderer* renderer, const SDL_Rect& viewport, int scroll
     SDL_SetRenderDrawColor(renderer, 255, 255, 255, 255);
     SDL_RenderFillRect(renderer, &v.viewport);
 
-    if (v.doc && v.viewport.w > 0 && v.viewport.h > 0) {
+    litehtml::document* const doc = v.Document();
+    if (doc && v.viewport.w > 0 && v.viewport.h > 0) {
         litehtml::position clip(v.viewport.x, v.viewport.y, v.viewport.w, v.viewport.h);
-        v.doc->draw(reinterpret_cast<litehtml::uint_ptr>(renderer), viewport.x, viewport.y - scrollY, &clip);
+        doc->draw(reinterpret_cast<litehtml::uint_ptr>(renderer), viewport.x, viewport.y - scrollY, &clip);
     }
     v.clips.clear();
 

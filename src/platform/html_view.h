@@ -16,10 +16,12 @@ public:
     HtmlView(const HtmlView&) = delete;
     HtmlView& operator=(const HtmlView&) = delete;
 
-    // Loads and lays out the page at `path` for the given width. A page that cannot
-    // be read leaves the view empty and returns false; nothing is reported.
+    // Reads the page at `path` for the given width; it is laid out when it is first
+    // drawn or measured. A page that cannot be read leaves the view empty and returns
+    // false; nothing is reported.
     bool Load(const std::string& path, int width);
-    // Lays out a page given as text; its pictures are looked for in `folder`.
+    // Takes a page given as text, laid out when it is first drawn or measured; its
+    // pictures are looked for in `folder`.
     bool Show(const std::string& html, const std::string& folder, int width);
     // Load, and where the page cannot be read, like a browser a page that says so: the
     // text and the path (nothing at all when the text is empty).

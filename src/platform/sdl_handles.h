@@ -2,7 +2,6 @@
 #pragma once
 
 #include <SDL.h>
-#include <SDL_mixer.h>
 #include <SDL_ttf.h>
 
 #include <memory>
@@ -24,8 +23,6 @@ using RendererHandle = Handle<SDL_Renderer, SDL_DestroyRenderer>;
 using TextureHandle = Handle<SDL_Texture, SDL_DestroyTexture>;
 using SurfaceHandle = Handle<SDL_Surface, SDL_FreeSurface>;
 using FontHandle = Handle<TTF_Font, TTF_CloseFont>;
-using ChunkHandle = Handle<Mix_Chunk, Mix_FreeChunk>;
-using MusicHandle = Handle<Mix_Music, Mix_FreeMusic>;
 
 // A surface shared between owners (a picture decoded once for several tables).
 inline std::shared_ptr<SDL_Surface> Shared(SurfaceHandle surface) {

@@ -101,6 +101,8 @@ public:
         SDL_RaiseWindow(window_.get());
         shown_ = true;
         exposed_ = true;
+        // While the start-up picture stands, the sound library opens for the music.
+        audio_.Prepare();
     }
 
     void Present(const Controls& controls) override {

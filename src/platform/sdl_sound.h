@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "platform/sdl_handles.h"
+#include "platform/sdl_mixer_library.h"
 
 namespace tk::sdl {
 
@@ -17,18 +17,24 @@ public:
     SdlAudio(const SdlAudio&) = delete;
     SdlAudio& operator=(const SdlAudio&) = delete;
 
+    // Opens the sound library in the background, for a device opened later.
+    void Prepare() { opener_.Start(); }
     // Opens the device once; false when there is none (then everything stays silent).
     bool Open(int mixRate);
     bool IsOpen() const { return open_; }
+    // The mixer's calls; only while the device is open.
+    const MixerCalls& Mix() const { return *mix_; }
     void CloseDevice();
     // One channel: a new effect cuts off the one still playing.
     void PlayEffect(const std::string& path);
 
 private:
+    const MixerCalls* mix_ = nullptr;
     bool open_ = false;
     bool failed_ = false;  // a missing device is not asked again for every effect
     bool subsystem_ = false;
     std::map<std::string, ChunkHandle> chunks_;
+    MixerOpener opener_;  // last: its thread is joined before the rest goes
 };
 
 class SdlMusic : public MusicPlayer {

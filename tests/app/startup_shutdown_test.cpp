@@ -110,13 +110,13 @@ TEST(StartUp, PictureThenWaitThenLoadInOrderThenMenu) {
         EXPECT_TRUE(s.program.started());
         EXPECT_TRUE(s.plat.Sounds().empty()) << "the first menu drawing is silent";
         EXPECT_TRUE(s.plat.Fullscreen());
-        // Each picture in its own slot, the unused slots empty. The backgrounds wait
-        // until a level needs one, and then land in their own slots too.
+        // Each picture in its own slot, the unused slots empty. The backgrounds and the
+        // outcome pictures wait until a level needs one, and then land in their own slots too.
         std::set<int> used;
         for (const SlotFile& f : imageSet()) {
             used.insert(f.slot);
-            const bool background = f.slot > backgroundBase;
-            EXPECT_EQ(s.program.images().Loaded(f.slot) != 0, !background) << f.file;
+            const bool large = f.slot > backgroundBase || f.slot == slotWon || f.slot == slotLost;
+            EXPECT_EQ(s.program.images().Loaded(f.slot) != 0, !large) << f.file;
             ASSERT_NE(s.program.images().Slot(f.slot), 0u) << f.file;
             EXPECT_EQ(s.plat.PictureWidth(s.program.images().Slot(f.slot)), widthFor(f.slot)) << f.file;
         }
@@ -163,6 +163,7 @@ TEST(StartUp, MissingFilesLeaveEmptySlotsAndTheGameGoesOnNamingEachOnce) {
     s.folder.remove("graphics/trubka2C.png");
     s.folder.write("graphics/trubka1B.png", "not a picture");
     s.folder.remove("graphics/pozadi7.jpg");
+    s.folder.remove("graphics/hura.png");
     s.folder.makeWritable("sound");
     s.folder.remove("sound/time.wav");
     s.folder.remove("music/Lumfex - Little bit of happiness.mp3");
@@ -172,6 +173,7 @@ TEST(StartUp, MissingFilesLeaveEmptySlotsAndTheGameGoesOnNamingEachOnce) {
         EXPECT_EQ(s.program.images().Slot(32), 0u);
         EXPECT_EQ(s.program.images().Slot(11), 0u);
         EXPECT_EQ(s.program.images().Slot(66), 0u);
+        EXPECT_EQ(s.program.images().Slot(slotWon), 0u);
         EXPECT_NE(s.program.images().Slot(31), 0u);
         EXPECT_NE(s.program.images().Slot(65), 0u);
         EXPECT_EQ(s.program.screenMode(), modeMainMenu);
@@ -187,7 +189,8 @@ TEST(StartUp, MissingFilesLeaveEmptySlotsAndTheGameGoesOnNamingEachOnce) {
     }
     const std::string root = s.folder.str();
     const std::vector<std::string> named = {root + "/graphics/trubka1B.png", root + "/graphics/trubka2C.png",
-                                            root + "/graphics/pozadi7.jpg", root + "/sound/time.wav",
+                                            root + "/graphics/hura.png",     root + "/graphics/pozadi7.jpg",
+                                            root + "/sound/time.wav",
                                             root + "/music/Lumfex - Little bit of happiness.mp3",
                                             root + "/help/help.html"};
     ASSERT_EQ(lines.size(), named.size());

@@ -1,0 +1,126 @@
+// Speed of one animation frame of play on the real SDL platform: painting a walking or a turning
+// frame into the board and presenting the window, on SDL's software renderer.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "app/image_set.h"
+#include "app/paths.h"
+#include "app/window_layout.h"
+#include "game/board_painter.h"
+#include "game/play_state.h"
+#include "platform/geometry.h"
+#include "platform/platform.h"
+#include "puzzle/level_file.h"
+#include "puzzle/movement.h"
+#include "puzzle/pacing.h"
+#include "puzzle/water.h"
+
+namespace {
+
+// The real platform, off screen on SDL's dummy drivers but the whole way to the window's
+// surface: once the window shows, presenting copies the changed pieces to it as on a desktop.
+std::unique_ptr<tk::Platform> OffScreenPlatform() {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    return tk::CreateSdlPlatform();
+}
+
+// A shipped level on the board of a shown window, painted whole, as play finds it after the
+// title: the figure has a pipe to walk to and one to turn.
+class LevelOnScreen {
+public:
+    explicit LevelOnScreen(const char* levelName) {
+        images.Load();
+        const tk::LevelRead read = tk::readLevelFile(paths.LevelFile(levelName));
+        if (!read.level) return;
+        const tk::LevelFile& level = *read.level;
+        tk::placeLevel(level, state.board, state.flow);
+        state.sourceX = level.sourceX;
+        state.sourceY = level.sourceY;
+        state.playerX = level.playerX;
+        state.playerY = level.playerY;
+        state.backgroundNumber = level.backgroundNumber;
+        for (int dir = tk::dirLeft; dir <= tk::dirDown && walkDir == tk::dirNone; ++dir)
+            if (tk::lzeTam(state.board, state.playerX, state.playerY, dir)) walkDir = dir;
+
+        tk::LayOutWindow(controls);
+        controls.windowPicture = platform->LoadPicture(paths.LP("okno.jpg"));
+        controls.board.Visible = true;
+        controls.clock.Caption = "01:30";
+        controls.clock.Visible = true;
+        controls.creditHeadings.Visible = true;
+        controls.creditNames.Visible = true;
+        platform->ShowWindow();
+        tk::spreadWater(state.board, state.flow, state.sourceX, state.sourceY,
+                        [this](int x, int y) { painter.Cell(x, y); });
+        painter.Figure();
+        platform->Present(controls);
+        loaded = true;
+    }
+    ~LevelOnScreen() { platform->FreePicture(controls.windowPicture); }
+
+    bool Ready() const { return loaded && images.Loaded(tk::slotPlayer) != 0 && controls.windowPicture != 0; }
+
+    tk::Paths paths{TK_DATA_DIR};
+    std::unique_ptr<tk::Platform> platform = OffScreenPlatform();
+    tk::ImageSet images{*platform, paths};
+    tk::PlayState state;
+    tk::Controls controls;
+    tk::BoardPainter painter{platform->Board(), images, state};
+    bool loaded = false;
+    int walkDir = tk::dirNone;
+};
+
+// The level whose figure starts beside a pipe it can walk to.
+constexpr const char* kLevel = "02";
+
+// One frame of a step, as play paints it: both cells whole, then the figure between them.
+void WalkingFrame(benchmark::State& bench) {
+    LevelOnScreen level(kLevel);
+    if (!level.Ready() || level.walkDir == tk::dirNone) {
+        bench.SkipWithError("the level or its pictures could not be loaded");
+        return;
+    }
+    const int dx = tk::dirDx(level.walkDir), dy = tk::dirDy(level.walkDir);
+    const int x = level.state.playerX, y = level.state.playerY;
+    int frame = 0;
+    for (auto _ : bench) {
+        frame = frame % tk::kFramesPerAction + 1;
+        level.painter.Cell(x, y);
+        level.painter.Cell(x + dx, y + dy);
+        level.painter.WalkingFigure(dx, dy, frame * tk::kStepPxPerFrame);
+        level.platform->Present(level.controls);
+    }
+}
+BENCHMARK(WalkingFrame)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// One frame of a quarter turn: the cell whole, the pipe and the figure turned over it.
+void TurningFrame(benchmark::State& bench) {
+    LevelOnScreen level(kLevel);
+    if (!level.Ready()) {
+        bench.SkipWithError("the level or its pictures could not be loaded");
+        return;
+    }
+    const char tile = level.state.board(level.state.playerX, level.state.playerY);
+    const int pipeSlot = tk::isPipe(tile) ? tk::dryBase + tk::tileIndex(tile) : -1;
+    int frame = 0;
+    for (auto _ : bench) {
+        frame = frame % tk::kFramesPerAction + 1;
+        level.painter.TurningFrame(pipeSlot, tk::slotPlayerRight, tk::kTurnDegreesPerFrame * static_cast<float>(frame));
+        level.platform->Present(level.controls);
+    }
+}
+BENCHMARK(TurningFrame)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// A pass of play where nothing moved: presenting must cost next to nothing.
+void UnchangedPass(benchmark::State& bench) {
+    LevelOnScreen level(kLevel);
+    for (auto _ : bench) level.platform->Present(level.controls);
+}
+BENCHMARK(UnchangedPass)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+}  // namespace
