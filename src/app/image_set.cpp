@@ -44,6 +44,9 @@ void ImageSet::Load() {
     LoadInto(slotPlayerRight, "hracR.png");
     LoadInto(slotWon, "hura.png");
     LoadInto(slotLost, "smula.png");
+    for (int dir = dirLeft; dir <= dirDown; ++dir) LoadInto(slotHintStep + dir, "sipka" + std::to_string(dir) + ".png");
+    LoadInto(slotHintTurnLeft, "sipkaL.png");
+    LoadInto(slotHintTurnRight, "sipkaR.png");
     for (int i = 0; i <= 10; ++i) {
         const std::string letter(1, static_cast<char>('A' + i));
         LoadInto(dryBase + i, "trubka1" + letter + ".png");

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 
 #include "services/mfmod.h"
 #include "ui/texts.h"
@@ -15,6 +16,10 @@ std::string Paths::LP(const std::string& a) const {
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (tail == ".kulap") return folder_ + "/levels/" + a;
     return folder_ + "/graphics/" + a;
+}
+
+std::string Paths::Scores() const {
+    return std::filesystem::path(Settings()).replace_filename("scores.txt").string();
 }
 
 std::string Paths::LanguageMarker() const { return folder_ + "/" + texts::kMarkerFileName; }

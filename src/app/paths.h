@@ -15,6 +15,8 @@ public:
     std::string LP(const std::string& a) const;
     std::string LevelFile(const std::string& levelName) const { return LP(levelName + ".kulap"); }
     std::string Settings() const { return folder_ + "/options.txt"; }
+    // The best times lie beside the settings, wherever those are kept.
+    std::string Scores() const;
     std::string LanguageMarker() const;
     std::string SoundFolder() const { return folder_ + "/sound"; }
     std::string MusicFile() const;

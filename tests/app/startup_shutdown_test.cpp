@@ -29,6 +29,9 @@ std::vector<SlotFile> imageSet() {
     set.push_back({7, "hracR.png"});
     set.push_back({25, "hura.png"});
     set.push_back({26, "smula.png"});
+    for (int dir = 0; dir < 4; ++dir) set.push_back({42 + dir, "sipka" + std::to_string(dir) + ".png"});
+    set.push_back({46, "sipkaL.png"});
+    set.push_back({47, "sipkaR.png"});
     for (int i = 0; i < 11; ++i) {
         const std::string letter(1, static_cast<char>('A' + i));
         set.push_back({10 + i, "trubka1" + letter + ".png"});

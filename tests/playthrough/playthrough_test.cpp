@@ -128,7 +128,7 @@ private:
             Fail("nothing moved on for " + std::to_string(kStuck / 1000) + " s");
             return;
         }
-        if (ctl.titles[0].Visible && ctl.titles[0].Caption == texts::finalMessage(program.language().isCzech()))
+        if (ctl.titles[0].Visible && ctl.titles[0].Caption.starts_with(texts::finalMessage(program.language().isCzech())))
             sawFinalScreen = true;
         if (level_ >= chain_.size()) {
             // After the last level: the final screen, then the menu again.
