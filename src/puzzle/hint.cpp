@@ -14,17 +14,17 @@ void firstPlanWillDo(Options& options) {
     if constexpr (requires { options.improve = false; }) options.improve = false;
 }
 
-Hint act(char planLetter) { return {Hint::Kind::Act, static_cast<std::int16_t>(planActionCode(planLetter))}; }
+Hint act(char planLetter) { return {Hint::Kind::Act, static_cast<std::int16_t>(planActionCode(planLetter)), {}}; }
 
 Hint hintOf(const SolveResult& result) {
     switch (result.status) {
         case SolveStatus::Solved:
             if (!result.plan.empty()) return act(result.plan.front());
             break;
-        case SolveStatus::Unsolvable: return {Hint::Kind::NoWay, dirNone};
+        case SolveStatus::Unsolvable: return {Hint::Kind::NoWay, dirNone, result.reason};
         case SolveStatus::Undecided: break;
     }
-    return {};
+    return {Hint::Kind::Unknown, dirNone, result.reason};
 }
 
 }  // namespace

@@ -29,6 +29,7 @@ struct Hint {
     };
     Kind kind = Kind::Unknown;
     std::int16_t action = dirNone;  // dirLeft..dirDown, turnLeft or turnRight
+    std::string reason;             // for NoWay and Unknown: the solver's why, in English
 };
 
 // What the solver is asked for a hint: a budget in states, and any plan at once.

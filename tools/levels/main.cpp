@@ -13,6 +13,8 @@ const char* kUsage =
     "  check FILE...                 read each level as the game would and report problems\n"
     "  show [--cs|--en] FILE         print the board after the water has run once\n"
     "  solve [--max-seconds N] FILE  find a plan that solves the level, or prove there is none\n"
+    "  hint FILE [--at X,Y] [--turns CELLS]\n"
+    "                                the next action toward a win from a state of the level\n"
     "  generate --seed N [options]   write a new level that is solvable by construction\n"
     "\n"
     "Run 'tramolkulap-levels VERB --help' for a verb's options.\n";
@@ -31,6 +33,7 @@ int main(int argc, char** argv) {
     if (verb == "show") return showVerb(args);
     if (verb == "solve") return solveVerb(args);
     if (verb == "generate") return generateVerb(args);
+    if (verb == "hint") return hintVerb(args);
     std::fprintf(stderr, "tramolkulap-levels: unknown verb '%s'\n\n%s", verb.c_str(), kUsage);
     return 2;
 }

@@ -15,13 +15,15 @@ namespace tk::levels_tool {
 namespace {
 
 const char* kSolveUsage =
-    "usage: tramolkulap-levels solve [--max-seconds N] FILE\n"
+    "usage: tramolkulap-levels solve [--max-seconds N] [--explain] FILE\n"
     "\n"
     "Searches for a plan that wets every cell but the floor, ending with the winning turn.\n"
     "Prints the plan on one line (L U R D steps, < counter-clockwise and > clockwise\n"
     "quarter turns), then 'actions N time S', S being the plan's play time in seconds.\n"
     "  --max-seconds N   give up undecided after N seconds (default 10), or after\n"
     "                    two million states, whichever comes first\n"
+    "  --explain         then print the plan again, one action a line with the cell\n"
+    "                    the figure stands on after it\n"
     "Exit status: 0 with a plan, 1 when the level is proven unsolvable (reason on\n"
     "stderr), 2 when time ran out undecided, on bad usage or a refused file.\n";
 
@@ -60,6 +62,7 @@ bool readInteger(const std::string& text, long long lo, long long hi, long long&
 
 int solveVerb(const Args& args) {
     double maxSeconds = 10;
+    bool explain = false;
     std::string file;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -71,6 +74,8 @@ int solveVerb(const Args& args) {
             if (i + 1 >= args.size() || !readNumber(args[i + 1], maxSeconds) || !(maxSeconds > 0))
                 return badUsage(kSolveUsage, "solve: --max-seconds needs a positive number");
             ++i;
+        } else if (a == "--explain") {
+            explain = true;
         } else if (a.size() > 1 && a[0] == '-') {
             return badUsage(kSolveUsage, "solve: unknown option '" + a + "'");
         } else if (!file.empty()) {
@@ -96,6 +101,7 @@ int solveVerb(const Args& args) {
         case SolveStatus::Solved:
             std::printf("%s\nactions %zu time %.2f\n", result.plan.c_str(), result.plan.size(),
                         planSeconds(result.plan));
+            if (explain) std::fputs(explainPlan(*read.level, result.plan).c_str(), stdout);
             return 0;
         case SolveStatus::Unsolvable:
             std::fprintf(stderr, "%s: unsolvable: %s\n", file.c_str(), result.reason.c_str());

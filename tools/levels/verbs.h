@@ -3,7 +3,12 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
+
+namespace tk {
+struct LevelFile;
+}
 
 namespace tk::levels_tool {
 
@@ -21,5 +26,11 @@ int checkVerb(const Args& args);     // check FILE...
 int showVerb(const Args& args);      // show [--cs|--en] FILE
 int solveVerb(const Args& args);     // solve [--max-seconds N] FILE
 int generateVerb(const Args& args);  // generate --seed N [options]
+int hintVerb(const Args& args);      // hint FILE [--at X,Y] [--turns CELLS]
+
+// A plan one action a line, each with the cell the figure stands on after it (solve --explain).
+std::string explainPlan(const LevelFile& level, std::string_view plan);
+// "step right to 5,2", "turn the pipe at 4,2 clockwise": a plan letter taken at (x, y).
+std::string describeAction(char action, int x, int y);
 
 }  // namespace tk::levels_tool
