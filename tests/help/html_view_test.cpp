@@ -180,6 +180,23 @@ TEST(HelpPageText, PagesNameTheCaptionsTheLevelsAndWhatIsRemembered) {
     }
 }
 
+// The hint's key, its price and every word it and the best times may show.
+TEST(HelpPageText, PagesExplainTheHintAndTheBestTimes) {
+    for (bool czech : {true, false}) {
+        const char* name = czech ? "napoveda.html" : "help.html";
+        SCOPED_TRACE(name);
+        tk::HtmlView view;
+        ASSERT_TRUE(view.Load(ShippedPage(name), kHelpRect.w));
+        std::string text;
+        for (const std::string& line : view.TextLines()) text += line + " ";
+        for (const std::string& words :
+             {tk::texts::noWayFromHere(czech), tk::texts::noHint(czech), tk::texts::newBest(czech),
+              tk::texts::bestLine(czech, "01:12"), std::string(czech ? "15 sekund" : "15 seconds"),
+              std::string(czech ? "Stiskni H" : "Press H"), std::string("scores.txt")})
+            EXPECT_NE(text.find(words), std::string::npos) << words;
+    }
+}
+
 TEST(HelpPageText, LinesFollowTheLayout) {
     TempDir dir;
     tk::HtmlView view;
