@@ -66,9 +66,10 @@ inline std::string cannotRemember(bool czech) {
 }
 
 // ---- hints and best times ----------------------------------------------------
-// A hint that finds the board cannot be won any more.
+// A hint that finds the board cannot be won any more; the line breaks after the dash, so
+// that "Esc" opens the second line.
 inline std::string noWayFromHere(bool czech) {
-    return czech ? "Odsud to nepůjde — Esc a začni znovu" : "No way from here — Esc to start over";
+    return czech ? "Odsud to nepůjde —\r\nEsc a začni znovu" : "No way from here —\r\nEsc to start over";
 }
 
 // A hint that the solver could not find in its budget.

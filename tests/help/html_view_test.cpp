@@ -189,8 +189,10 @@ TEST(HelpPageText, PagesExplainTheHintAndTheBestTimes) {
         ASSERT_TRUE(view.Load(ShippedPage(name), kHelpRect.w));
         std::string text;
         for (const std::string& line : view.TextLines()) text += line + " ";
+        std::string noWay = tk::texts::noWayFromHere(czech);
+        noWay.replace(noWay.find("\r\n"), 2, " ");  // one line on the page
         for (const std::string& words :
-             {tk::texts::noWayFromHere(czech), tk::texts::noHint(czech), tk::texts::newBest(czech),
+             {noWay, tk::texts::noHint(czech), tk::texts::newBest(czech),
               tk::texts::bestLine(czech, "01:12"), std::string(czech ? "15 sekund" : "15 seconds"),
               std::string(czech ? "Stiskni H" : "Press H"), std::string("scores.txt")})
             EXPECT_NE(text.find(words), std::string::npos) << words;
