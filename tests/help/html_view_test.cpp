@@ -149,6 +149,15 @@ TEST(HelpPageText, NoLineOfAShippedPageStartsWithPunctuation) {
     }
 }
 
+// The words of a shipped help page as laid out at the game's width, lines joined by blanks.
+std::string ShippedPageText(bool czech) {
+    tk::HtmlView view;
+    if (!view.Load(ShippedPage(czech ? "napoveda.html" : "help.html"), kHelpRect.w)) return {};
+    std::string text;
+    for (const std::string& line : view.TextLines()) text += line + " ";
+    return text;
+}
+
 // What a player needs and cannot find out by trying: the game's own captions, which
 // names "Choose level:" takes, that the clock stops during the quit question, and when a
 // chosen level is remembered.
@@ -159,12 +168,9 @@ TEST(HelpPageText, PagesNameTheCaptionsTheLevelsAndWhatIsRemembered) {
     std::sort(levels.begin(), levels.end());
     ASSERT_FALSE(levels.empty());
     for (bool czech : {true, false}) {
-        const char* name = czech ? "napoveda.html" : "help.html";
-        SCOPED_TRACE(name);
-        tk::HtmlView view;
-        ASSERT_TRUE(view.Load(ShippedPage(name), kHelpRect.w));
-        std::string text;
-        for (const std::string& line : view.TextLines()) text += line + " ";
+        SCOPED_TRACE(czech ? "Czech" : "English");
+        const std::string text = ShippedPageText(czech);
+        ASSERT_FALSE(text.empty());
         const std::string quit = tk::texts::quitQuestion(czech);
         for (const std::string& caption :
              {tk::texts::optionsChooseLevel(czech), tk::texts::optionsDisplay(czech, true),
@@ -183,12 +189,9 @@ TEST(HelpPageText, PagesNameTheCaptionsTheLevelsAndWhatIsRemembered) {
 // The hint's key, its price and every word it and the best times may show.
 TEST(HelpPageText, PagesExplainTheHintAndTheBestTimes) {
     for (bool czech : {true, false}) {
-        const char* name = czech ? "napoveda.html" : "help.html";
-        SCOPED_TRACE(name);
-        tk::HtmlView view;
-        ASSERT_TRUE(view.Load(ShippedPage(name), kHelpRect.w));
-        std::string text;
-        for (const std::string& line : view.TextLines()) text += line + " ";
+        SCOPED_TRACE(czech ? "Czech" : "English");
+        const std::string text = ShippedPageText(czech);
+        ASSERT_FALSE(text.empty());
         std::string noWay = tk::texts::noWayFromHere(czech);
         noWay.replace(noWay.find("\r\n"), 2, " ");  // one line on the page
         for (const std::string& words :
