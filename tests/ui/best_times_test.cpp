@@ -112,6 +112,8 @@ TEST(BestTimes, ADamagedScoresFileIsSetAsideAndPlayGoesOnWithoutBests) {
         once.Script(f);
         EXPECT_EQ(f.Run(), 0);
         EXPECT_EQ(f.folder.read("scores.txt.bad"), bytes) << "kept for whoever wants to look";
+        ASSERT_EQ(f.plat.LogOf("stderr").size(), 1u) << "whoever started the game is told";
+        EXPECT_NE(f.plat.LogOf("stderr")[0].detail.find("scores.txt.bad"), std::string::npos);
         ASSERT_EQ(once.titles.size(), 1u);
         EXPECT_EQ(once.titles[0], "Only") << "no best was read from it";
         EXPECT_EQ(once.overWin, std::vector<std::string>{"New best!"});
@@ -130,6 +132,8 @@ TEST(BestTimes, AScoresFileThatCannotBeWrittenNeverStopsTheGame) {
     EXPECT_EQ(twice.overWin, (std::vector<std::string>{"New best!", ""})) << "the best counts for this run";
     EXPECT_EQ(twice.titles.size(), 2u);
     EXPECT_TRUE(std::filesystem::is_directory(f.folder / "scores.txt")) << "never moved aside";
+    // Told once when it could not be read, and once for the best that could not be kept.
+    EXPECT_EQ(f.plat.LogOf("stderr").size(), 2u);
     EXPECT_FALSE(f.folder.exists("scores.txt.bad"));
     EXPECT_FALSE(f.folder.exists("scores.txt.tmp"));
 }
@@ -147,6 +151,7 @@ TEST(BestTimes, AFileAsAPlayerMightEditItStillCounts) {
     EXPECT_EQ(once.titles[0], "Only\r\nBest: 00:40 left");
     EXPECT_EQ(f.program.bestTimes().InAll(), 52);
     EXPECT_FALSE(f.folder.exists("scores.txt.bad"));
+    EXPECT_TRUE(f.plat.LogOf("stderr").empty());
 }
 
 }  // namespace
