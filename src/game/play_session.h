@@ -63,6 +63,8 @@ public:
 
     // A hint is on show (its picture on the board or its words over it).
     bool HintShowing() const { return hintUntil_ != 0; }
+    // The solver's budget for a hint, in states (kHintStates unless set otherwise).
+    void SetHintBudget(std::size_t maxStates) { guide_ = HintGuide(maxStates); }
 
     PlayState& state() { return state_; }
     const PlayState& state() const { return state_; }

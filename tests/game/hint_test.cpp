@@ -195,6 +195,27 @@ TEST_F(Hints, TheArrowGoesAsSoonAsTheFigureMoves) {
     EXPECT_NE(shown, dirNone);
 }
 
+TEST_F(Hints, EscWhileTheArrowShowsTakesItAwayBeforeTheQuestion) {
+    copyShipped("01");
+    const Hint expected = firstAction(shipped("01"));
+    Rgba before{};
+    plat().At(1590, [&] { before = hintSample(expected.action); });
+    plat().Press(1600, kHintKey);
+    plat().Press(1800, vk::Escape);
+    plat().At(1900, [&] {
+        EXPECT_EQ(ctl().titles[0].Caption, texts::quitQuestion(false));
+        EXPECT_FALSE(session().HintShowing());
+        EXPECT_EQ(hintSample(expected.action), before);
+    });
+    plat().Press(2000, vk::letter('N'));
+    plat().At(2100, [&] {
+        EXPECT_FALSE(ctl().titles[0].Visible);
+        EXPECT_EQ(ctl().clock.Caption, "01:15") << "the price stays paid";
+    });
+    plat().Close(2500);
+    play("01");
+}
+
 // A player who presses H, does what the arrow says and presses H again, level after
 // level, wins; also after playing about a little first.
 TEST_F(Hints, FollowedOneAfterAnotherTheyWinLevelsFromTheStartAndFromADisturbedBoard) {
@@ -253,6 +274,22 @@ TEST_F(Hints, ABoardThatCannotBeWonIsToldInWordsAndCostsNothing) {
         plat().Close(4000);
         play("t");
     }
+}
+
+TEST_F(Hints, WhenTheSolverRunsOutOfBudgetTheHintSaysSoAndCostsNothing) {
+    copyShipped("07");
+    ASSERT_EQ(firstAction(shipped("07"), 1).kind, Hint::Kind::Unknown) << "one state is not enough for level 7";
+    session().SetHintBudget(1);
+    plat().Press(1600, kHintKey);
+    plat().At(1700, [&] {
+        EXPECT_TRUE(ctl().titles[0].Visible);
+        EXPECT_EQ(ctl().titles[0].Caption, "no hint");
+        EXPECT_EQ(ctl().clock.Caption, "02:30");
+        EXPECT_EQ(shownHint(), dirNone);
+    });
+    plat().At(3700, [&] { EXPECT_FALSE(ctl().titles[0].Visible); });
+    plat().Close(4000);
+    play("07");
 }
 
 TEST_F(Hints, WithFifteenSecondsOrLessLeftAHintIsRefusedWithTheTimeSound) {
