@@ -29,8 +29,6 @@ public:
     // The sum of every best, in seconds (at most the largest int).
     int InAll() const;
 
-    const std::string& path() const { return path_; }
-
 private:
     std::string path_;
     std::function<void(const std::string&)> warn_;

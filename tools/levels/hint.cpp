@@ -47,8 +47,7 @@ bool readCell(const std::string& text, int& x, int& y, std::string& rest) {
     return true;
 }
 
-}  // namespace
-
+// "step right to 5,2", "turn the pipe at 4,2 clockwise": a plan letter that left the figure on (x, y).
 std::string describeAction(char action, int x, int y) {
     const std::string at = std::to_string(x) + "," + std::to_string(y);
     switch (planActionCode(action)) {
@@ -61,6 +60,8 @@ std::string describeAction(char action, int x, int y) {
         default: return "?";
     }
 }
+
+}  // namespace
 
 std::string explainPlan(const LevelFile& level, std::string_view plan) {
     std::ostringstream out;

@@ -30,7 +30,5 @@ int hintVerb(const Args& args);      // hint FILE [--at X,Y] [--turns CELLS]
 
 // A plan one action a line, each with the cell the figure stands on after it (solve --explain).
 std::string explainPlan(const LevelFile& level, std::string_view plan);
-// "step right to 5,2", "turn the pipe at 4,2 clockwise": a plan letter taken at (x, y).
-std::string describeAction(char action, int x, int y);
 
 }  // namespace tk::levels_tool
