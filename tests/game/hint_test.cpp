@@ -176,7 +176,7 @@ TEST_F(Hints, AtTheStartOfLevelOneTheTurningArrowShowsForTwoSecondsAndCostsFifte
 }
 
 TEST_F(Hints, TheArrowGoesAsSoonAsTheFigureMoves) {
-    // F F F: the way is to the right; the hint's arrow goes when the figure turns instead.
+    // Whatever the arrow shows, it goes as soon as the figure does anything: here, a quarter turn.
     LevelText file;
     file.rows[0] = "FFHLLLLLLLL";
     file.rows[1] = "LLGLLLLLLLL";
