@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "puzzle/board.h"
+
 namespace tk {
 
 namespace {
@@ -12,11 +14,15 @@ namespace {
 std::string BackgroundFile(int n) { return "pozadi" + std::to_string(n) + ".jpg"; }
 
 // The pictures read only when a level first paints with them: the seven backgrounds and the
-// two outcome pictures, each as large as the board. Most runs never show them all, and
-// decoding them at start-up kept the menu waiting.
+// two outcome pictures, each as large as the board, and the hint's arrows. Most runs never
+// show them all, and decoding them at start-up kept the menu waiting.
 std::string LateFile(int slot) {
     if (slot == slotWon) return "hura.png";
     if (slot == slotLost) return "smula.png";
+    if (slot >= slotHintStep + dirLeft && slot <= slotHintStep + dirDown)
+        return "sipka" + std::to_string(slot - slotHintStep) + ".png";
+    if (slot == slotHintTurnLeft) return "sipkaL.png";
+    if (slot == slotHintTurnRight) return "sipkaR.png";
     const int background = slot - backgroundBase;
     return background >= 1 && background <= 7 ? BackgroundFile(background) : std::string();
 }

@@ -27,6 +27,8 @@ public:
     std::string Settings() const { return settings_ + "/options.txt"; }
     // The settings a first run starts from, shipped with the data.
     std::string DefaultSettings() const { return data_ + "/options.txt"; }
+    // The best times lie beside the settings, wherever those are kept.
+    std::string Scores() const { return settings_ + "/scores.txt"; }
     std::string LanguageMarker() const;
     std::string SoundFolder() const { return data_ + "/sound"; }
     std::string MusicFile() const;

@@ -28,7 +28,9 @@ constexpr int kMixRate = 44100, kMusicChannels = 5;
 }  // namespace
 
 Program::Program(Platform& platform)
-    : plat_(platform), paths_(LocatePaths(platform.ProgramFolder(), platform.UserConfigHome())), images_(platform, paths_),
+    : plat_(platform), paths_(LocatePaths(platform.ProgramFolder(), platform.UserConfigHome())),
+      bests_(paths_.Scores(), [&platform](const std::string& line) { platform.Warn(line); }),
+      images_(platform, paths_),
       sounds_(platform, paths_.SoundFolder()), music_(platform), display_(platform),
       language_(paths_.LanguageMarker()),
       play_(platform, ctl_, images_, sounds_, [this] { LetEventsRun(); }),
@@ -153,6 +155,8 @@ void Program::StartUp() {
         std::string warning;
         settings_ = readSettings(paths_.Settings(), &warning);
         if (!warning.empty()) plat_.Warn(warning);
+        // The best times never stop start-up.
+        bests_.Load();
     } catch (...) {
         images_.Release();
         throw;

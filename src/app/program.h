@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/best_times.h"
 #include "app/image_set.h"
 #include "app/paths.h"
 #include "app/settings.h"
@@ -33,6 +34,7 @@ public:
     // ---- the parts, for whoever looks in (the tests) ------------------------
     Controls& controls() { return ctl_; }
     const Settings& settings() const { return settings_; }
+    const BestTimes& bestTimes() const { return bests_; }
     const Paths& paths() const { return paths_; }
     ImageSet& images() { return images_; }
     PlaySession& play() { return play_; }
@@ -66,6 +68,11 @@ private:
     void ToggleFullscreen() override;
     void ToggleMusic() override;
     void ChooseLevel(const std::string& name) override { settings_.currentLevel = name; }
+    std::optional<std::int16_t> BestTime(const std::string& level) const override { return bests_.Best(level); }
+    bool RecordWin(const std::string& level, std::int16_t secondsLeft) override {
+        return bests_.Record(level, secondsLeft);
+    }
+    int BestsInAll() const override { return bests_.InAll(); }
     std::string LevelPath(const std::string& name) const override { return paths_.LevelFile(name); }
     std::string HelpPagePath(const std::string& pageName) const override { return paths_.HelpPage(pageName); }
     void CannotRemember(const std::string& why) override;
@@ -76,6 +83,7 @@ private:
     Paths paths_;
     Controls ctl_;
     Settings settings_;
+    BestTimes bests_;
     ImageSet images_;
     SoundEffects sounds_;
     mFmod music_;

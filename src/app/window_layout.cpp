@@ -62,7 +62,9 @@ void LayOutWindow(Controls& c) {
         l.Left = kOffsets[i][0];
         l.Top = kOffsets[i][1];
         l.Width = kBoardWidth;
-        l.Height = 287;
+        // Room for four lines at 48 pt down to the board's bottom edge: the Czech
+        // congratulations take three, and the sum of the best times comes below them.
+        l.Height = 360;
         l.AutoSize = false;
         l.Alignment = Align::Center;
         l.FontBold = true;

@@ -44,6 +44,19 @@ void BoardPainter::TurningFrame(int pipeSlot, int figureSlot, float degrees) {
     surface_.DrawTurned(pictures_.Slot(figureSlot), s_.playerX, s_.playerY, degrees / 3 * 2);
 }
 
+void BoardPainter::HintArrow(std::int16_t action) {
+    const float left = static_cast<float>(kCellPx * s_.playerX), top = static_cast<float>(kCellPx * s_.playerY);
+    if (action >= dirLeft && action <= dirDown) {
+        // Half a cell toward the neighbour: the arrow spans the two cells' middles.
+        const float half = kCellPx / 2.0f;
+        surface_.DrawSprite(pictures_.Slot(slotHintStep + action), left + half * static_cast<float>(dirDx(action)),
+                            top + half * static_cast<float>(dirDy(action)));
+    } else {
+        surface_.DrawSprite(pictures_.Slot(action == turnLeft ? slotHintTurnLeft : slotHintTurnRight), left, top);
+    }
+    Figure();
+}
+
 void BoardPainter::Cover(int slot) { surface_.DrawCover(pictures_.Slot(slot)); }
 
 }  // namespace tk

@@ -1,6 +1,8 @@
 // Painting the board from the level as it stands: whole cells, the figure, its animations.
 #pragma once
 
+#include <cstdint>
+
 #include "game/picture_slots.h"
 #include "game/play_state.h"
 #include "platform/platform.h"
@@ -22,6 +24,10 @@ public:
     // One frame of a quarter turn on the figure's cell: the pipe `pipeSlot` turned by
     // `degrees`, the figure `figureSlot` lagging behind at two thirds of that.
     void TurningFrame(int pipeSlot, int figureSlot, float degrees);
+    // The hint's picture for a step (dirLeft..dirDown): an arrow from the figure's middle
+    // to the middle of the neighbour; for a quarter turn (turnLeft, turnRight): a turning
+    // arrow round the figure's cell. The figure stands on top.
+    void HintArrow(std::int16_t action);
     // An outcome picture over the whole board.
     void Cover(int slot);
 

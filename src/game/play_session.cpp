@@ -28,8 +28,15 @@ PlaySession::PlaySession(Platform& platform, Controls& controls, PictureSlots& p
 
 // ---- loading and the title --------------------------------------------------------
 
-void PlaySession::Start(const LevelFile& level, bool czech, std::string quitQuestion, std::uint64_t now) {
-    quitQuestion_ = std::move(quitQuestion);
+void PlaySession::Start(const LevelFile& level, bool czech, LevelWords words, WinRecorder recordWin,
+                        std::uint64_t now) {
+    words_ = std::move(words);
+    recordWin_ = std::move(recordWin);
+    level_ = level;
+    guide_.Forget();
+    hintUntil_ = 0;
+    hintAction_ = dirNone;
+    hintKeyDown_ = false;
 
     ctl_.board.Left = kBoardLeft;
     ctl_.board.Top = kBoardTop;
@@ -42,7 +49,7 @@ void PlaySession::Start(const LevelFile& level, bool czech, std::string quitQues
         label.FontSize = 48;
         label.FontBold = true;
     }
-    ShowTitles(state_.levelTitle);
+    ShowTitles(words_.bestLine.empty() ? state_.levelTitle : state_.levelTitle + "\r\n" + words_.bestLine);
     state_.timeLimit = level.timeLimit;
     clock_.Set(state_.timeLimit);
     state_.sourceX = level.sourceX;
@@ -76,6 +83,7 @@ Wake PlaySession::Advance(std::uint64_t now) {
                 } else {
                     outcome_ = shown_;
                     phase_ = Phase::Done;
+                    HideTitles();
                     ReturnToMenu();
                 }
                 continue;
@@ -94,6 +102,7 @@ Wake PlaySession::Advance(std::uint64_t now) {
             break;
 
         case Phase::Pass: {
+            if (hintUntil_ != 0 && now >= hintUntil_) ClearHint();
             LetEventsRun(now);
             if (Closing()) {
                 End(now);
@@ -115,6 +124,10 @@ Wake PlaySession::Advance(std::uint64_t now) {
             } else if (Pressed(plat_, vk::Escape)) {
                 AskToQuit();
             } else {
+                // One hint a press: a held H asks once.
+                const bool h = Pressed(plat_, vk::letter('H'));
+                if (h && !hintKeyDown_) TakeHint(now);
+                hintKeyDown_ = h;
                 Wait(Phase::PassWait, now + kPassMs);
             }
             break;
@@ -218,6 +231,7 @@ Wake PlaySession::Advance(std::uint64_t now) {
         case Phase::Outcome:
             outcome_ = shown_;
             phase_ = Phase::Done;
+            HideTitles();  // "New best!", if it stood over the picture
             break;
         case Phase::Question:
         case Phase::Done: break;
@@ -253,6 +267,7 @@ void PlaySession::BeginPlay(std::uint64_t now) {
 }
 
 void PlaySession::BeginStep(std::int16_t code) {
+    ClearHint();
     dx_ = dirDx(code);
     dy_ = dirDy(code);
     reverseDir_ = static_cast<std::int16_t>(opposite(code));
@@ -261,6 +276,7 @@ void PlaySession::BeginStep(std::int16_t code) {
 }
 
 void PlaySession::BeginTurn(std::int16_t code, std::uint64_t) {
+    ClearHint();
     turnCode_ = code;
     phase_ = Phase::TurnStart;
 }
@@ -270,7 +286,8 @@ void PlaySession::BeginTurn(std::int16_t code, std::uint64_t) {
 void PlaySession::AskToQuit() {
     clock_.Stop();
     FlushKeys(plat_);
-    ShowTitles(quitQuestion_);
+    ClearHint();
+    ShowTitles(words_.quitQuestion);
     phase_ = Phase::Question;
 }
 
@@ -298,10 +315,51 @@ bool PlaySession::TakeAnswer(std::uint64_t now) {
     return true;
 }
 
+// ---- the hint ------------------------------------------------------------------------------
+
+void PlaySession::TakeHint(std::uint64_t now) {
+    // The hint on show stands its time; asking again costs nothing and shows nothing new.
+    if (hintUntil_ != 0) return;
+    // A hint never takes the clock below zero, nor to zero, which would lose the level
+    // before the hint could be followed.
+    if (clock_.timeLeft() <= kHintCostSeconds) {
+        sounds_.Play("time");
+        return;
+    }
+    const Hint hint = guide_.Next(levelAsItStands(level_, state_.board, state_.playerX, state_.playerY));
+    hintUntil_ = now + kHintShowsMs;
+    hintAction_ = dirNone;
+    switch (hint.kind) {
+        case Hint::Kind::Act:
+            // Only a hint that shows the way is paid for.
+            clock_.Set(static_cast<std::int16_t>(clock_.timeLeft() - kHintCostSeconds));
+            hintAction_ = hint.action;
+            painter_.HintArrow(hint.action);
+            break;
+        case Hint::Kind::NoWay: ShowTitles(words_.noWay); break;
+        case Hint::Kind::Unknown: ShowTitles(words_.noHint); break;
+    }
+}
+
+void PlaySession::ClearHint() {
+    if (hintUntil_ == 0) return;
+    hintUntil_ = 0;
+    if (hintAction_ == dirNone) {
+        HideTitles();
+        return;
+    }
+    const int x = state_.playerX, y = state_.playerY;
+    painter_.Cell(x, y);
+    if (hintAction_ >= dirLeft && hintAction_ <= dirDown) painter_.Cell(x + dirDx(hintAction_), y + dirDy(hintAction_));
+    painter_.Figure();
+    hintAction_ = dirNone;
+}
+
 // ---- the end of the level ---------------------------------------------------------------
 
 void PlaySession::End(std::uint64_t now) {
     clock_.Stop();
+    ClearHint();
     // Closing the window leaves the level as a confirmed quit does, whatever else the
     // pass decided, so that the sequence of levels stops and the program can end.
     const bool closing = Closing();
@@ -312,6 +370,7 @@ void PlaySession::End(std::uint64_t now) {
         shown_ = mode_ == modeWon ? LevelOutcome::Won : LevelOutcome::Lost;
         painter_.Cover(mode_ == modeWon ? slotWon : slotLost);
         sounds_.Play(mode_ == modeWon ? "winner" : "looser");
+        if (mode_ == modeWon && recordWin_ && recordWin_(clock_.timeLeft())) ShowTitles(words_.newBest);
         Wait(Phase::Outcome, now + kOutcomeMs);
         return;
     default:

@@ -12,12 +12,30 @@
 #include "game/play_state.h"
 #include "platform/platform.h"
 #include "platform/wake.h"
+#include "puzzle/hint.h"
 #include "puzzle/level_file.h"
 #include "services/sound_effects.h"
 
 namespace tk {
 
 enum class LevelOutcome { Playing, Won, Lost, Left };
+
+// The words a level may show over the board, in the player's language.
+struct LevelWords {
+    std::string quitQuestion;
+    std::string noWay;     // a hint found that the board cannot be won any more
+    std::string noHint;    // the solver's budget ran out before it knew
+    std::string newBest;   // over the win picture
+    std::string bestLine;  // the title's second line; empty while the level has no best
+};
+
+// Told the seconds left on the clock when a level is won; answers whether that is a new
+// best for the level (and keeps it).
+using WinRecorder = std::function<bool(std::int16_t secondsLeft)>;
+
+// A hint shows for two seconds and costs fifteen of the clock.
+inline constexpr std::uint64_t kHintShowsMs = 2000;
+inline constexpr std::int16_t kHintCostSeconds = 15;
 
 class PlaySession {
 public:
@@ -27,9 +45,9 @@ public:
                 std::function<void()> letEventsRun);
 
     // Puts the level on the board, paints it whole and shows its title over it; play
-    // begins when the title has stood its time. `czech` chooses the title; the quit
-    // question is asked in `quitQuestion`.
-    void Start(const LevelFile& level, bool czech, std::string quitQuestion, std::uint64_t now);
+    // begins when the title has stood its time. `czech` chooses the title; `words` are
+    // what else the level may say. A win is told to `recordWin`.
+    void Start(const LevelFile& level, bool czech, LevelWords words, WinRecorder recordWin, std::uint64_t now);
     // Runs whatever is due by `now`; tells when it wants to run next.
     Wake Advance(std::uint64_t now);
     bool Running() const { return phase_ != Phase::Done; }
@@ -42,6 +60,11 @@ public:
     std::uint8_t screenMode() const { return mode_; }
     // The sequence of levels is over: the board and the clock leave the window.
     void ReturnToMenu();
+
+    // A hint is on show (its picture on the board or its words over it).
+    bool HintShowing() const { return hintUntil_ != 0; }
+    // The solver's budget for a hint, in states (kHintStates unless set otherwise).
+    void SetHintBudget(std::size_t maxStates) { guide_ = HintGuide(maxStates); }
 
     PlayState& state() { return state_; }
     const PlayState& state() const { return state_; }
@@ -63,6 +86,9 @@ private:
     void BeginTurn(std::int16_t code, std::uint64_t now);
     void AfterPass(std::uint64_t now);
     void AskToQuit();
+    void TakeHint(std::uint64_t now);
+    // The hint goes: its words, or the cells under its picture repainted as they are.
+    void ClearHint();
     bool TakeAnswer(std::uint64_t now);
     void End(std::uint64_t now);
     void ShowTitles(const std::string& caption);
@@ -81,7 +107,8 @@ private:
     BoardPainter painter_;
     Clock clock_;
 
-    std::string quitQuestion_;
+    LevelWords words_;
+    WinRecorder recordWin_;
     std::uint8_t mode_;
     Phase phase_ = Phase::Done;
     std::uint64_t due_ = 0;
@@ -97,6 +124,14 @@ private:
     std::int16_t turnCode_ = dirNone;
     char before_ = kBlankTile;
     int frame_ = 0;
+
+    // The hint: the level as loaded (the board as it stands is laid over it), the plan
+    // being followed, and what is on show until when.
+    LevelFile level_;
+    HintGuide guide_;
+    std::uint64_t hintUntil_ = 0;
+    std::int16_t hintAction_ = dirNone;  // the arrow on the board; dirNone for words
+    bool hintKeyDown_ = false;           // H was down at the last look
 };
 
 }  // namespace tk

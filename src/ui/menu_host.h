@@ -2,6 +2,8 @@
 // where the files lie, and the end of the program.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tk {
@@ -19,6 +21,14 @@ public:
     // Kept: a chosen level is not saved yet; the settings file gets it with the next
     // toggle of full screen or music.
     virtual void ChooseLevel(const std::string& name) = 0;
+
+    // Best times: the most seconds a won level had left on its clock, by level name.
+    virtual std::optional<std::int16_t> BestTime(const std::string& level) const = 0;
+    // Keeps a win's time left when it beats the level's best (or the level has none);
+    // true when it did.
+    virtual bool RecordWin(const std::string& level, std::int16_t secondsLeft) = 0;
+    // The sum of every level's best, in seconds.
+    virtual int BestsInAll() const = 0;
 
     virtual std::string LevelPath(const std::string& name) const = 0;  // of "<name>.kulap"
     virtual std::string HelpPagePath(const std::string& pageName) const = 0;

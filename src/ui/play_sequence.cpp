@@ -3,6 +3,7 @@
 
 #include <iostream>
 
+#include "game/clock.h"
 #include "game/screen_mode.h"
 #include "ui/texts.h"
 
@@ -46,7 +47,12 @@ bool PlaySequence::Load(const std::string& name, std::uint64_t now) {
         plat_.MsgBox(texts::levelCannotBeLoaded(language_.isCzech(), name), kWindowTitle, false);
         return false;
     }
-    session_.Start(*read.level, language_.isCzech(), texts::quitQuestion(language_.isCzech()), now);
+    const bool czech = language_.isCzech();
+    LevelWords words{texts::quitQuestion(czech), texts::noWayFromHere(czech), texts::noHint(czech),
+                     texts::newBest(czech), {}};
+    if (const auto best = host_.BestTime(name)) words.bestLine = texts::bestLine(czech, Clock::Text(*best));
+    session_.Start(*read.level, czech, std::move(words),
+                   [this, name](std::int16_t secondsLeft) { return host_.RecordWin(name, secondsLeft); }, now);
     return true;
 }
 
@@ -80,9 +86,13 @@ Wake PlaySequence::Advance(std::uint64_t now) {
         case LevelOutcome::Won:
             name_ = session_.state().nextLevel;
             if (name_ == kLastLevelMark) {
-                // Over the won picture that the last level left on the board.
+                // Over the won picture that the last level left on the board, with the
+                // sum of the bests below the congratulations.
+                const bool czech = language_.isCzech();
+                const std::string message = texts::finalMessage(czech) + "\r\n" +
+                                            texts::bestsInAll(czech, Clock::Text(host_.BestsInAll()));
                 for (Label& l : ctl_.titles) {
-                    l.Caption = texts::finalMessage(language_.isCzech());
+                    l.Caption = message;
                     l.Visible = true;
                 }
                 finalUntil_ = now + kFinalScreenMs;

@@ -65,6 +65,29 @@ inline std::string cannotRemember(bool czech) {
                  : "This choice cannot be remembered: it holds until the game ends.";
 }
 
+// ---- hints and best times ----------------------------------------------------
+// A hint that finds the board cannot be won any more; the line breaks after the dash, so
+// that "Esc" opens the second line.
+inline std::string noWayFromHere(bool czech) {
+    return czech ? "Odsud to nepůjde —\r\nEsc a začni znovu" : "No way from here —\r\nEsc to start over";
+}
+
+// A hint that the solver could not find in its budget.
+inline std::string noHint(bool czech) { return czech ? "žádná rada" : "no hint"; }
+
+// Over the win picture when the time left beats the level's best.
+inline std::string newBest(bool czech) { return czech ? "Nový rekord!" : "New best!"; }
+
+// The level title's second line: the best time left, as the clock shows it.
+inline std::string bestLine(bool czech, const std::string& clockText) {
+    return czech ? "Rekord: zbylo " + clockText : "Best: " + clockText + " left";
+}
+
+// Below the congratulations: the sum of the bests of every level, as the clock shows it.
+inline std::string bestsInAll(bool czech, const std::string& clockText) {
+    return czech ? "Rekordy: " + clockText : "Bests in all: " + clockText;
+}
+
 // ---- files named by language -------------------------------------------------
 // The help page's base name in the help folder (with ".html").
 inline std::string helpPageName(bool czech) { return czech ? "napoveda" : "help"; }

@@ -111,7 +111,12 @@ TEST_F(Captions, EveryCaptionOfBothLanguagesFitsItsLabel) {
               texts::levelNotFound(cz)})
             expectFits(options, caption, lang + "options");
         expectFits(ctl.titles[0], texts::quitQuestion(cz), lang + "quit question");
-        expectFits(ctl.titles[0], texts::finalMessage(cz), lang + "final screen");
+        // The final screen with the largest sum of bests the thirty levels could give.
+        expectFits(ctl.titles[0], texts::finalMessage(cz) + "\r\n" + texts::bestsInAll(cz, Clock::Text(30 * 570)),
+                   lang + "final screen");
+        expectFits(ctl.titles[0], texts::noWayFromHere(cz), lang + "no way");
+        expectFits(ctl.titles[0], texts::noHint(cz), lang + "no hint");
+        expectFits(ctl.titles[0], texts::newBest(cz), lang + "new best");
         expectFits(ctl.creditHeadings, texts::creditsHeadings(cz), lang + "credits");
     }
     expectFits(ctl.creditNames, kCreditNames, "credit names");
@@ -136,8 +141,11 @@ TEST_F(Captions, EveryCaptionOfBothLanguagesFitsItsLabel) {
         ++levels;
         const std::string name = entry.path().stem().string();
         expectFits(menuLine(4, menulook::kOptionsPt), texts::optionsLevelLine(name), "level line");
-        expectFits(ctl.titles[0], read.level->titleCs, name + " Czech title");
-        expectFits(ctl.titles[0], read.level->titleEn, name + " English title");
+        // With the best time below it: at most the whole time limit was left.
+        const std::string best = Clock::Text(read.level->timeLimit);
+        expectFits(ctl.titles[0], read.level->titleCs + "\r\n" + texts::bestLine(true, best), name + " Czech title");
+        expectFits(ctl.titles[0], read.level->titleEn + "\r\n" + texts::bestLine(false, best),
+                   name + " English title");
     }
     EXPECT_GE(levels, 30);
 }

@@ -60,9 +60,12 @@ public:
         switch (target_) {
         case State::StartupPicture: return !p_.started();
         case State::Title: return p_.menus().Busy() && title.Visible && title.Caption == "Only";
-        case State::Outcome: return p_.screenMode() == modeWon && !title.Visible && !p_.play().clock().Running();
+        case State::Outcome:
+            // The first win of the level is its best: the words stand over the picture.
+            return p_.screenMode() == modeWon && (!title.Visible || title.Caption == texts::newBest(false)) &&
+                   !p_.play().clock().Running();
         case State::Question: return title.Visible && title.Caption == texts::quitQuestion(false);
-        case State::FinalScreen: return title.Visible && title.Caption == texts::finalMessage(false);
+        case State::FinalScreen: return title.Visible && title.Caption.starts_with(texts::finalMessage(false));
         case State::Notice: return c.menuLines[4].Caption == texts::levelNotFound(false);
         }
         return false;

@@ -263,5 +263,10 @@ TEST(SettingsWrite, ALinkedSettingsFileIsWrittenThroughToItsTarget) {
     EXPECT_FALSE(fs::exists(fs::symlink_status(b.folder / "options.txt.tmp")));
 }
 
+TEST(ResourcePaths, TheBestTimesLieBesideTheSettingsWhereverThoseAre) {
+    Bare b;
+    EXPECT_EQ(fs::path(b.paths.Scores()), fs::path(b.paths.Settings()).parent_path() / "scores.txt");
+}
+
 }  // namespace
 }  // namespace tk::test

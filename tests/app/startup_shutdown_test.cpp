@@ -29,6 +29,9 @@ std::vector<SlotFile> imageSet() {
     set.push_back({7, "hracR.png"});
     set.push_back({25, "hura.png"});
     set.push_back({26, "smula.png"});
+    for (int dir = 0; dir < 4; ++dir) set.push_back({42 + dir, "sipka" + std::to_string(dir) + ".png"});
+    set.push_back({46, "sipkaL.png"});
+    set.push_back({47, "sipkaR.png"});
     for (int i = 0; i < 11; ++i) {
         const std::string letter(1, static_cast<char>('A' + i));
         set.push_back({10 + i, "trubka1" + letter + ".png"});
@@ -110,13 +113,15 @@ TEST(StartUp, PictureThenWaitThenLoadInOrderThenMenu) {
         EXPECT_TRUE(s.program.started());
         EXPECT_TRUE(s.plat.Sounds().empty()) << "the first menu drawing is silent";
         EXPECT_TRUE(s.plat.Fullscreen());
-        // Each picture in its own slot, the unused slots empty. The backgrounds and the
-        // outcome pictures wait until a level needs one, and then land in their own slots too.
+        // Each picture in its own slot, the unused slots empty. The backgrounds, the outcome
+        // pictures and the hint's arrows wait until a level needs one, and then land in their
+        // own slots too.
         std::set<int> used;
         for (const SlotFile& f : imageSet()) {
             used.insert(f.slot);
-            const bool large = f.slot > backgroundBase || f.slot == slotWon || f.slot == slotLost;
-            EXPECT_EQ(s.program.images().Loaded(f.slot) != 0, !large) << f.file;
+            const bool late = f.slot > backgroundBase || f.slot == slotWon || f.slot == slotLost ||
+                              (f.slot >= slotHintStep && f.slot <= slotHintTurnRight);
+            EXPECT_EQ(s.program.images().Loaded(f.slot) != 0, !late) << f.file;
             ASSERT_NE(s.program.images().Slot(f.slot), 0u) << f.file;
             EXPECT_EQ(s.plat.PictureWidth(s.program.images().Slot(f.slot)), widthFor(f.slot)) << f.file;
         }

@@ -32,6 +32,8 @@ std::vector<std::string> cellPictures() {
         names.push_back(std::string("trubka1") + letter + ".png");
         names.push_back(std::string("trubka2") + letter + ".png");
     }
+    for (const char* hint : {"sipka0.png", "sipka1.png", "sipka2.png", "sipka3.png", "sipkaL.png", "sipkaR.png"})
+        names.push_back(hint);
     return names;
 }
 

@@ -131,6 +131,53 @@ TEST_F(Looks, EachPieceReadsAsWhatItIs) {
     EXPECT_GT(redRing, 80);
 }
 
+TEST_F(Looks, HintArrowsReadInGreyAndPointTheirWay) {
+    // A bright face inside a black edge: in greyscale the two lie far apart, so the arrow
+    // shows on dark backgrounds and on bright metal alike.
+    for (const char* name : {"sipka0.png", "sipka1.png", "sipka2.png", "sipka3.png", "sipkaL.png", "sipkaR.png"}) {
+        SCOPED_TRACE(name);
+        Surface s = loadPicture(name);
+        ASSERT_TRUE(s);
+        std::vector<double> opaque;
+        for (int y = 0; y < 70; ++y)
+            for (int x = 0; x < 70; ++x) {
+                const Pixel p = pixel(s.get(), x, y);
+                if (p.a >= 250) opaque.push_back(relativeLuminance(p.r, p.g, p.b));
+            }
+        ASSERT_GT(opaque.size(), 70u * 70u / 12) << "big enough to see";
+        std::sort(opaque.begin(), opaque.end());
+        EXPECT_GE(contrast(opaque[opaque.size() / 10], opaque[opaque.size() * 9 / 10]), 7.0);
+        // Clear corners: the board shows round it.
+        EXPECT_LT(pixel(s.get(), 0, 0).a, 8);
+        EXPECT_LT(pixel(s.get(), 69, 0).a, 8);
+    }
+    // A step arrow's head is its widest part and lies toward the neighbour (0 left, 1 up,
+    // 2 right, 3 down); the game draws it half a cell that way from the figure.
+    for (int dir = 0; dir < 4; ++dir) {
+        SCOPED_TRACE(dir);
+        Surface s = loadPicture("sipka" + std::to_string(dir) + ".png");
+        ASSERT_TRUE(s);
+        const auto across = [&](int along) {  // opaque pixels across the arrow at a point along it
+            int n = 0;
+            for (int t = 0; t < 70; ++t) {
+                const int x = dir % 2 == 0 ? (dir == 2 ? along : 69 - along) : t;
+                const int y = dir % 2 == 0 ? t : (dir == 3 ? along : 69 - along);
+                n += pixel(s.get(), x, y).a >= 128;
+            }
+            return n;
+        };
+        EXPECT_GT(across(45), across(20) * 3 / 2);
+    }
+    // The turning arrows are mirror images of each other, one for each way (their shadows
+    // fall the same way, so only the arrows themselves are compared).
+    Surface left = loadPicture("sipkaL.png"), right = loadPicture("sipkaR.png");
+    ASSERT_TRUE(left && right);
+    int mismatched = 0;
+    for (int y = 0; y < 70; ++y)
+        for (int x = 0; x < 70; ++x) mismatched += (pixel(left.get(), x, y).a >= 250) != (pixel(right.get(), 69 - x, y).a >= 250);
+    EXPECT_LT(mismatched, 70 * 70 / 50);
+}
+
 TEST_F(Looks, BackgroundsAreCalmAndEachOneIsItsOwnPlace) {
     struct Stats {
         double r, g, b, spread;

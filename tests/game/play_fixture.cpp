@@ -26,7 +26,7 @@ std::uint8_t PlayTest::play(const std::string& name) {
         return modeMainMenu;
     }
     HeadlessPlatform& p = plat();
-    session().Start(*read.level, czech, texts::quitQuestion(czech), p.Now());
+    session().Start(*read.level, czech, words(), nullptr, p.Now());
     for (;;) {
         const Wake wake = session().Advance(p.Now());
         if (!session().Running()) break;
@@ -34,6 +34,10 @@ std::uint8_t PlayTest::play(const std::string& name) {
         p.WaitUntil(wake.at, wake.onInput);
     }
     return session().screenMode();
+}
+
+LevelWords PlayTest::words() const {
+    return {texts::quitQuestion(czech), texts::noWayFromHere(czech), texts::noHint(czech), texts::newBest(czech), {}};
 }
 
 void PlayTest::writeLevel(const std::string& name, const LevelText& level) {

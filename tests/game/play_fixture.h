@@ -63,6 +63,8 @@ protected:
     // modeMainMenu once left).
     std::uint8_t play(const std::string& name);
     bool czech = false;  // the language the level is played in
+    // What the level says, in that language, as the chain of levels gives it.
+    LevelWords words() const;
 
     // Writes levels/<name>.kulap.
     void writeLevel(const std::string& name, const LevelText& level);

@@ -118,6 +118,9 @@ std::string slotFileName(int slot) {
         return std::string("trubka1") + static_cast<char>('A' + slot - dryBase) + ".png";
     if (slot >= wetBase && slot <= wetBase + 10)
         return std::string("trubka2") + static_cast<char>('A' + slot - wetBase) + ".png";
+    if (slot >= slotHintStep && slot <= slotHintStep + 3) return "sipka" + std::to_string(slot - slotHintStep) + ".png";
+    if (slot == slotHintTurnLeft) return "sipkaL.png";
+    if (slot == slotHintTurnRight) return "sipkaR.png";
     if (slot >= backgroundBase + 1 && slot <= backgroundBase + 7)
         return "pozadi" + std::to_string(slot - backgroundBase) + ".jpg";
     return {};
@@ -142,6 +145,10 @@ void makeAll(const Save& save) {
             Picture p(70, 70);
             for (int y = rows::figureTop; y <= rows::figureBottom; ++y)
                 for (int x = rows::figureLeft; x <= rows::figureRight; ++x) p.at(x, y) = colour;
+            save(name, p);
+        } else if (slot >= slotHintStep && slot <= slotHintTurnRight) {
+            Picture p(70, 70);
+            p.band(rows::hintTop, rows::hintBottom, colour);
             save(name, p);
         } else if ((slot >= dryBase && slot <= dryBase + 10) ||
                    (slot >= wetBase && slot <= wetBase + 10)) {

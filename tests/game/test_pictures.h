@@ -29,6 +29,7 @@ constexpr int clearTop = 10, clearBottom = 19;        // nothing but the backgro
 constexpr int pipeTop = 20, pipeBottom = 29;          // trubka1X / trubka2X
 constexpr int figureTop = 40, figureBottom = 49;      // hrac, columns 30..39 only
 constexpr int figureLeft = 30, figureRight = 39;
+constexpr int hintTop = 50, hintBottom = 59;          // sipka0..3, sipkaL, sipkaR
 }  // namespace rows
 
 // The distinct colour of each test picture (by image slot), opaque.
@@ -38,7 +39,7 @@ Rgba backgroundColour(int n, int x, int y);
 
 // Writes the test pictures into <folder>/graphics under the game's own file names:
 // the floor, source, figures, both pipe sets with their underlays, the outcome
-// pictures and the seven backgrounds.
+// pictures, the hint's arrows and the seven backgrounds.
 void writeTestPictures(const std::string& graphicsFolder);
 
 // The picture file name of a slot the game's board uses ("pole1.png", "trubka2C.png", ...);

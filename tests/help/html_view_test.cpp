@@ -202,6 +202,23 @@ TEST(HelpPageText, PagesShowTheControllersButtons) {
     }
 }
 
+// The hint's key, its price and every word it and the best times may show.
+TEST(HelpPageText, PagesExplainTheHintAndTheBestTimes) {
+    for (bool czech : {true, false}) {
+        const char* name = czech ? "napoveda.html" : "help.html";
+        SCOPED_TRACE(name);
+        const std::string text = PageText(name);
+        ASSERT_FALSE(text.empty());
+        std::string noWay = tk::texts::noWayFromHere(czech);
+        noWay.replace(noWay.find("\r\n"), 2, " ");  // one line on the page
+        for (const std::string& words :
+             {noWay, tk::texts::noHint(czech), tk::texts::newBest(czech),
+              tk::texts::bestLine(czech, "01:12"), std::string(czech ? "15 sekund" : "15 seconds"),
+              std::string(czech ? "Stiskni H" : "Press H"), std::string("scores.txt")})
+            EXPECT_NE(text.find(words), std::string::npos) << words;
+    }
+}
+
 TEST(HelpPageText, LinesFollowTheLayout) {
     TempDir dir;
     tk::HtmlView view;

@@ -154,7 +154,7 @@ private:
             Fail("nothing moved on for " + std::to_string(kStuck / 1000) + " s");
             return;
         }
-        if (ctl.titles[0].Visible && ctl.titles[0].Caption == texts::finalMessage(program.language().isCzech()))
+        if (ctl.titles[0].Visible && ctl.titles[0].Caption.starts_with(texts::finalMessage(program.language().isCzech())))
             sawFinalScreen = true;
         if (level_ >= chain_.size() && chain_.back().level.nextLevel != "end") {
             // A chain cut short: the next level's title is up, and the session ends.

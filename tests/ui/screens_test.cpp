@@ -128,7 +128,8 @@ TEST(PlaySequence, WinningTheLastLevelShowsTheFinalScreenForFiveSecondsThenPlay)
         keyDuringFinal = now + 10 + 200 + 4000 + 2500;
         f.plat.Press(keyDuringFinal, vk::Down);
         f.plat.At(keyDuringFinal + 10, [&] {
-            EXPECT_EQ(f.ctl().titles[0].Caption, "All levels solved.\r\nCongratulations!");
+            // The level's one best, 60 s left, is the sum of all bests.
+            EXPECT_EQ(f.ctl().titles[0].Caption, "All levels solved.\r\nCongratulations!\r\nBests in all: 01:00");
             for (const Label& l : f.ctl().titles) EXPECT_TRUE(l.Visible);
             EXPECT_TRUE(f.ctl().board.Visible);
             EXPECT_EQ(f.program.screenMode(), modeWon);
@@ -143,7 +144,9 @@ TEST(PlaySequence, WinningTheLastLevelShowsTheFinalScreenForFiveSecondsThenPlay)
     EXPECT_GE(moves[0], winner[0] + 4000 + 5000) << "the final screen blocks for five seconds";
     EXPECT_LT(moves[0], winner[0] + 4000 + 5000 + 100);
 
-    for (const Label& l : f.ctl().titles) EXPECT_EQ(l.Caption, "All levels solved.\r\nCongratulations!");
+    for (const Label& l : f.ctl().titles) {
+        EXPECT_EQ(l.Caption, "All levels solved.\r\nCongratulations!\r\nBests in all: 01:00");
+    }
     EXPECT_FALSE(f.ctl().board.Visible);
     EXPECT_FALSE(f.ctl().clock.Visible);
     EXPECT_EQ(f.program.settings().currentLevel, "only");
@@ -185,7 +188,8 @@ TEST(PlaySequence, LeavingAtTheThirdLevelThenPlayStartsAgainAtTheChosenLevel) {
     EXPECT_EQ(f.Run(), 0);
     EXPECT_EQ(titles, (std::vector<std::string>{"První", "Druhá", "Třetí", "První", "Druhá", "Třetí"}));
     EXPECT_EQ(f.program.settings().currentLevel, "a");
-    EXPECT_EQ(f.ctl().titles[0].Caption, "Všechny úrovně vyřešeny.\r\nGratuluji!");
+    // Three levels, each won with its full minute left: the second round beat none of them.
+    EXPECT_EQ(f.ctl().titles[0].Caption, "Všechny úrovně vyřešeny.\r\nGratuluji!\r\nRekordy: 03:00");
     EXPECT_EQ(count(f.plat.Sounds(), "winner"), 5);
 }
 

@@ -89,8 +89,11 @@ void drawContactSheet(const std::string& dir, const std::string& outPrefix) {
                 paintPng(board, dir + "/trubka" + (w ? "2" : "1") + t + ".png", px, py);
             }
         if (sparse) {
+            // A hint to step right: the arrow runs from the figure's middle to the next cell's.
+            paintPng(board, dir + "/sipka2.png", 70 * 5 + 35, 70 * 3);
             paintPng(board, dir + "/hrac.png", 70 * 5, 70 * 3);
         } else {
+            paintPng(board, dir + "/sipkaL.png", 70 * 2, 70 * 2);
             paintPng(board, dir + "/hrac.png", 70 * 2, 70 * 2);
             paintPng(board, dir + "/hracR.png", 70 * 8, 70 * 6);
             paintPng(board, dir + "/hracL.png", 70 * 9, 70 * 3);
@@ -139,6 +142,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     art::drawCells(argv[1]);
+    art::drawHints(argv[1]);
     art::drawBackgrounds(argv[1]);
     art::drawScreens(argv[1]);
     art::drawEmbedded(argv[2]);

@@ -15,6 +15,9 @@ void drawCells(const std::string& graphicsDir);
 // Draws one cell picture ("trubka2F", "pole1", "zdroj", "hracR", ...) at any scale and angle,
 // for the larger pictures that show the game's own pieces.
 void drawCellAt(cairo_t* target, double x, double y, double scale, double angle, const std::string& picture);
+// The hint's arrows, 70 x 70 with alpha: sipka0..3 toward a neighbour (left, up, right,
+// down), sipkaL and sipkaR turning counter-clockwise and clockwise.
+void drawHints(const std::string& graphicsDir);
 // Level backgrounds pozadi1..7.jpg, 770 x 490.
 void drawBackgrounds(const std::string& graphicsDir);
 // hura.png, smula.png (770 x 490), okno.jpg (800 x 600).

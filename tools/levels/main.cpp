@@ -12,7 +12,10 @@ const char* kUsage =
     "verbs:\n"
     "  check FILE...                 read each level as the game would and report problems\n"
     "  show [--cs|--en] FILE         print the board after the water has run once\n"
-    "  solve [--max-states N] FILE   find the shortest plan that solves the level, or prove there is none\n"
+    "  solve [--max-states N] [--explain] FILE\n"
+    "                                find the shortest plan that solves the level, or prove there is none\n"
+    "  hint FILE [--at X,Y] [--turns CELLS]\n"
+    "                                the next action toward a win from a state of the level\n"
     "  generate --seed N [options]   write a new level that is solvable by construction\n"
     "  rate [--json] FILE...         measure how hard each level is\n"
     "\n"
@@ -33,6 +36,7 @@ int main(int argc, char** argv) {
     if (verb == "solve") return solveVerb(args);
     if (verb == "generate") return generateVerb(args);
     if (verb == "rate") return rateVerb(args);
+    if (verb == "hint") return hintVerb(args);
     std::fprintf(stderr, "tramolkulap-levels: unknown verb '%s'\n\n%s", verb.c_str(), kUsage);
     return 2;
 }

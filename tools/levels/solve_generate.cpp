@@ -15,7 +15,7 @@ namespace tk::levels_tool {
 namespace {
 
 const char* kSolveUsage =
-    "usage: tramolkulap-levels solve [--max-states N] FILE\n"
+    "usage: tramolkulap-levels solve [--max-states N] [--explain] FILE\n"
     "\n"
     "Searches for the shortest plan that wets every cell but the floor, ending with the\n"
     "winning turn. Prints the plan on one line (L U R D steps, < counter-clockwise and\n"
@@ -24,6 +24,8 @@ const char* kSolveUsage =
     "the plan was proven the shortest.\n"
     "  --max-states N    the budget in boards the search keeps (default 1000000, some\n"
     "                    55 MB); the same answer on every machine\n"
+    "  --explain         then print the plan again, one action a line with the cell\n"
+    "                    the figure stands on after it\n"
     "Exit status: 0 with a plan, 1 when the level is proven unsolvable (reason on\n"
     "stderr), 2 when the budget ran out undecided, on bad usage or a refused file.\n";
 
@@ -59,6 +61,7 @@ bool readInteger(const std::string& text, long long lo, long long hi, long long&
 
 int solveVerb(const Args& args) {
     SolveOptions options;
+    bool explain = false;
     std::string file;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -72,6 +75,8 @@ int solveVerb(const Args& args) {
                 return badUsage(kSolveUsage, "solve: --max-states needs a number from 1 to 16000000");
             options.maxStates = static_cast<std::size_t>(n);
             ++i;
+        } else if (a == "--explain") {
+            explain = true;
         } else if (a.size() > 1 && a[0] == '-') {
             return badUsage(kSolveUsage, "solve: unknown option '" + a + "'");
         } else if (!file.empty()) {
@@ -92,6 +97,7 @@ int solveVerb(const Args& args) {
         case SolveStatus::Solved:
             std::printf("%s\nactions %zu time %.2f\nshortest %s\n", result.plan.c_str(),
                         result.plan.size(), planSeconds(result.plan), result.shortest ? "yes" : "no");
+            if (explain) std::fputs(explainPlan(*read.level, result.plan).c_str(), stdout);
             return 0;
         case SolveStatus::Unsolvable:
             std::fprintf(stderr, "%s: unsolvable: %s\n", file.c_str(), result.reason.c_str());

@@ -3,7 +3,12 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
+
+namespace tk {
+struct LevelFile;
+}
 
 namespace tk::levels_tool {
 
@@ -22,5 +27,9 @@ int showVerb(const Args& args);      // show [--cs|--en] FILE
 int solveVerb(const Args& args);     // solve [--max-states N] FILE
 int generateVerb(const Args& args);  // generate --seed N [options]
 int rateVerb(const Args& args);      // rate [--json] [--max-states N] FILE...
+int hintVerb(const Args& args);      // hint FILE [--at X,Y] [--turns CELLS]
+
+// A plan one action a line, each with the cell the figure stands on after it (solve --explain).
+std::string explainPlan(const LevelFile& level, std::string_view plan);
 
 }  // namespace tk::levels_tool

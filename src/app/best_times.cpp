@@ -1,0 +1,102 @@
+// Reading scores.txt leniently where it does no harm, setting a damaged one aside, and writing it whole.
+#include "app/best_times.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <limits>
+#include <sys/stat.h>
+
+#include "app/settings_io.h"
+#include "puzzle/level_file.h"
+#include "puzzle/regular_file.h"
+#include "puzzle/text_lines.h"
+
+namespace tk {
+
+namespace {
+
+// A file of bests for thousands of levels stays far below this; anything larger is not one.
+constexpr std::size_t kMostBytes = 1 << 20;
+
+}  // namespace
+
+std::string writeBestTimes(const std::map<std::string, std::int16_t>& bests) {
+    std::string text;
+    for (const auto& [level, seconds] : bests) text += std::to_string(seconds) + " " + level + "\r\n";
+    return text;
+}
+
+std::optional<std::map<std::string, std::int16_t>> parseBestTimes(std::string_view text) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    int total = 0;
+    std::map<std::string, std::int16_t> bests;
+    for (std::string_view line : splitLines(text, std::numeric_limits<int>::max() - 1, total)) {
+        if (line.empty()) continue;  // a blank line of a hand edit harms nothing
+        const std::size_t space = line.find(' ');
+        if (space == 0 || space == std::string_view::npos) return std::nullopt;
+        int seconds = -1;
+        const auto [end, err] = std::from_chars(line.data(), line.data() + space, seconds);
+        if (err != std::errc{} || end != line.data() + space || seconds < 0 ||
+            seconds > std::numeric_limits<std::int16_t>::max())
+            return std::nullopt;
+        const std::string_view level = line.substr(space + 1);
+        if (!isPlainLevelName(level)) return std::nullopt;
+        // The game never writes a level twice; should a hand edit, the better time counts.
+        auto [at, fresh] = bests.emplace(std::string(level), static_cast<std::int16_t>(seconds));
+        if (!fresh && at->second < seconds) at->second = static_cast<std::int16_t>(seconds);
+    }
+    return bests;
+}
+
+void BestTimes::Load() {
+    best_.clear();
+    // No file yet: no bests yet.
+    struct stat st {};
+    if (::lstat(path_.c_str(), &st) != 0 && errno == ENOENT) return;
+    std::string text, why;
+    if (!readRegularFile(path_, kMostBytes + 1, text, why)) {
+        // A folder or a device in its place is nothing the game should move.
+        warn_("cannot read the best times " + path_ + ": " + why + "; playing without them");
+        return;
+    }
+    std::optional<std::map<std::string, std::int16_t>> read;
+    if (text.size() <= kMostBytes) read = parseBestTimes(text);
+    if (read) {
+        best_ = std::move(*read);
+        return;
+    }
+    // Kept for whoever wants to look at it; the next new best starts a fresh file.
+    const std::string aside = path_ + ".bad";
+    if (std::rename(path_.c_str(), aside.c_str()) == 0)
+        warn_("the best times " + path_ + " are damaged; moved to " + aside + ", playing without them");
+    else
+        warn_("the best times " + path_ + " are damaged and cannot be moved aside; playing without them");
+}
+
+std::optional<std::int16_t> BestTimes::Best(const std::string& level) const {
+    const auto it = best_.find(level);
+    if (it == best_.end()) return std::nullopt;
+    return it->second;
+}
+
+bool BestTimes::Record(const std::string& level, std::int16_t secondsLeft) {
+    // A level whose clock ran below zero (a broken file) has no time to keep.
+    if (secondsLeft < 0 || !isPlainLevelName(level)) return false;
+    const auto it = best_.find(level);
+    if (it != best_.end() && it->second >= secondsLeft) return false;
+    best_[level] = secondsLeft;
+    std::string why;
+    if (!writeSettingsFile(path_, writeBestTimes(best_), why))
+        warn_("cannot keep the best times: " + why + "; they hold until the game ends");
+    return true;
+}
+
+int BestTimes::InAll() const {
+    long long sum = 0;
+    for (const auto& entry : best_) sum += entry.second;
+    return static_cast<int>(std::min<long long>(sum, std::numeric_limits<int>::max()));
+}
+
+}  // namespace tk

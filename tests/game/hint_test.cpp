@@ -1,0 +1,330 @@
+// The hint in play on the headless twin: its picture on the board and what it costs, hints
+// alone winning levels, a board that cannot be won, a clock too short to pay.
+#include "play_fixture.h"
+
+#include <functional>
+#include <memory>
+
+#include "puzzle/hint.h"
+#include "ui/texts.h"
+
+namespace tk::test {
+namespace {
+
+constexpr int kHintKey = vk::letter('H');
+
+class Hints : public PlayTest {
+protected:
+    // A shipped level, read when the test runs, written into the test's folder with a
+    // clock long enough for any number of hints.
+    void copyShipped(const std::string& name, int seconds = 0) {
+        const LevelRead read = readLevelFile(std::string(TK_DATA_DIR) + "/levels/" + name + ".kulap");
+        ASSERT_TRUE(read.level) << name;
+        LevelFile level = *read.level;
+        if (seconds > 0) level.timeLimit = static_cast<std::int16_t>(seconds);
+        writeLevelBytes(name, tk::writeLevel(level));
+    }
+    LevelFile shipped(const std::string& name) const {
+        return readLevelFile(std::string(TK_DATA_DIR) + "/levels/" + name + ".kulap").level.value_or(LevelFile{});
+    }
+
+    // Where each hint picture shows a pixel of its own (the test pictures paint a band
+    // across rows 50..59 of their 70 x 70 square): a step arrow lies half a cell toward
+    // the neighbour, a turning arrow on the figure's cell.
+    Rgba hintSample(std::int16_t action) const {
+        const int x = kCellPx * level().playerX + kCellPx / 2, y = kCellPx * level().playerY + rows::hintTop + 5;
+        if (action >= dirLeft && action <= dirDown)
+            return plat().BoardPixel(x + kCellPx / 2 * dirDx(action), y + kCellPx / 2 * dirDy(action));
+        return plat().BoardPixel(x, y);
+    }
+    static int slotOf(std::int16_t action) {
+        if (action == turnLeft) return slotHintTurnLeft;
+        if (action == turnRight) return slotHintTurnRight;
+        return slotHintStep + action;
+    }
+    // The action whose picture is on the board now; dirNone when none is, and a failure
+    // when more than one is.
+    std::int16_t shownHint() const {
+        std::int16_t found = dirNone;
+        for (std::int16_t a : {dirLeft, dirUp, dirRight, dirDown, turnLeft, turnRight}) {
+            if (hintSample(a) != colourOf(slotOf(a))) continue;
+            EXPECT_EQ(found, dirNone) << "two hint pictures at once";
+            found = a;
+        }
+        return found;
+    }
+    // A player who presses H, does what the arrow says once it shows, and presses H again;
+    // first, he may play a few actions of his own. One look every 10 ms of the virtual
+    // clock; each look schedules the next.
+    struct HintPlayer {
+        Hints& t;
+        std::vector<std::int16_t> opening;  // actions played before any hint
+        enum class Step { Idle, AwaitHint, AwaitAction } step = Step::Idle;
+        std::int16_t action = dirNone;
+        int hints = 0, moves = 0, x = 0, y = 0, clockBefore = 0;
+        std::uint64_t since = 0;
+        bool failed = false;
+
+        bool actionDone() const {
+            if (action == turnLeft || action == turnRight)
+                return t.countSounds("move") > moves && t.level().board(x, y) != kBlankTile;
+            return t.level().playerX == x + dirDx(action) && t.level().playerY == y + dirDy(action);
+        }
+        void look(std::uint64_t now) {
+            if (!t.session().Running() || failed) return;
+            const bool playing = t.session().screenMode() == modePlaying && !t.ctl().titles[0].Visible;
+            if (playing && now > since + 5000) {
+                ADD_FAILURE() << "stuck";
+                failed = true;
+                t.plat().Close(now + 1);
+                return;
+            }
+            switch (step) {
+            case Step::Idle:
+                if (!playing || t.session().HintShowing()) break;
+                since = now;
+                x = t.level().playerX;
+                y = t.level().playerY;
+                moves = t.countSounds("move");
+                if (!opening.empty()) {
+                    action = opening.front();
+                    opening.erase(opening.begin());
+                    t.pressAction(now + 1, action);
+                    step = Step::AwaitAction;
+                } else {
+                    clockBefore = t.session().clock().timeLeft();
+                    t.plat().Press(now + 1, kHintKey);
+                    step = Step::AwaitHint;
+                }
+                break;
+            case Step::AwaitHint:
+                if (!t.session().HintShowing()) break;
+                action = t.shownHint();
+                if (action == dirNone) {
+                    ADD_FAILURE() << "the hint showed no arrow";
+                    failed = true;
+                    t.plat().Close(now + 1);
+                    return;
+                }
+                ++hints;
+                // Fifteen seconds, and a tick of the clock if one fell due meanwhile.
+                EXPECT_GE(clockBefore - t.session().clock().timeLeft(), 15);
+                EXPECT_LE(clockBefore - t.session().clock().timeLeft(), 16);
+                t.pressAction(now + 1, action);
+                step = Step::AwaitAction;
+                break;
+            case Step::AwaitAction:
+                if (actionDone()) {
+                    step = Step::Idle;
+                    since = now;
+                }
+                break;
+            }
+            t.plat().At(now + 10, [this, now] { look(now + 10); });
+        }
+    };
+
+    // Presses the keys of an action from `at`.
+    void pressAction(std::uint64_t at, std::int16_t action) {
+        if (action == turnLeft || action == turnRight) {
+            plat().Press(at, vk::Control, shiftmask::Ctrl, 30);
+            plat().Press(at, action == turnLeft ? vk::Left : vk::Right, shiftmask::Ctrl, 30);
+            return;
+        }
+        const int keys[] = {vk::Left, vk::Up, vk::Right, vk::Down};
+        plat().Press(at, keys[action], 0, 30);
+    }
+};
+
+TEST_F(Hints, AtTheStartOfLevelOneTheTurningArrowShowsForTwoSecondsAndCostsFifteen) {
+    copyShipped("01", 90);
+    const LevelFile level = shipped("01");
+    const Hint expected = firstAction(level);
+    ASSERT_EQ(expected.kind, Hint::Kind::Act);
+    ASSERT_TRUE(expected.action == turnLeft || expected.action == turnRight) << "level 1 is won by turning on the spot";
+
+    Rgba before{}, figureBefore{};
+    const int figureX = kCellPx * level.playerX + rows::figureLeft, figureY = kCellPx * level.playerY + rows::figureTop;
+    plat().At(1590, [&] {
+        before = hintSample(expected.action);
+        figureBefore = plat().BoardPixel(figureX, figureY);
+        EXPECT_EQ(ctl().clock.Caption, "01:30");
+    });
+    plat().Press(1600, kHintKey);
+    plat().At(1700, [&] {
+        EXPECT_TRUE(session().HintShowing());
+        EXPECT_EQ(shownHint(), expected.action);
+        EXPECT_EQ(ctl().clock.Caption, "01:15") << "the clock shows the deduction at once";
+        EXPECT_EQ(plat().BoardPixel(figureX, figureY), figureBefore) << "the figure stands on top";
+        EXPECT_FALSE(ctl().titles[0].Visible);
+    });
+    // Asked again while it shows: nothing more is taken.
+    plat().Press(2200, kHintKey);
+    plat().At(2300, [&] { EXPECT_EQ(ctl().clock.Caption, "01:15"); });
+    plat().At(3500, [&] { EXPECT_EQ(shownHint(), expected.action) << "still within its two seconds"; });
+    plat().At(3700, [&] {
+        EXPECT_FALSE(session().HintShowing());
+        EXPECT_EQ(shownHint(), dirNone);
+        EXPECT_EQ(hintSample(expected.action), before) << "the cell is painted again as it was";
+        EXPECT_EQ(plat().BoardPixel(figureX, figureY), figureBefore);
+        EXPECT_EQ(ctl().clock.Caption, "01:13");
+    });
+    plat().Press(4000, vk::Escape);
+    plat().Press(4100, vk::letter('Y'));
+    EXPECT_EQ(play("01"), modeMainMenu);
+    EXPECT_EQ(countSounds("time"), 0);
+}
+
+TEST_F(Hints, TheArrowGoesAsSoonAsTheFigureMoves) {
+    // Whatever the arrow shows, it goes as soon as the figure does anything: here, a quarter turn.
+    LevelText file;
+    file.rows[0] = "FFHLLLLLLLL";
+    file.rows[1] = "LLGLLLLLLLL";
+    writeLevel("t", file);
+    std::int16_t shown = dirNone;
+    plat().Press(1600, kHintKey);
+    plat().At(1650, [&] { shown = shownHint(); });
+    plat().Press(1700, vk::Control, shiftmask::Ctrl, 30);
+    plat().Press(1700, vk::Left, shiftmask::Ctrl, 30);
+    plat().At(1760, [&] {
+        EXPECT_FALSE(session().HintShowing());
+        EXPECT_EQ(shownHint(), dirNone);
+    });
+    plat().Close(2500);
+    play("t");
+    EXPECT_NE(shown, dirNone);
+}
+
+TEST_F(Hints, EscWhileTheArrowShowsTakesItAwayBeforeTheQuestion) {
+    copyShipped("01", 90);
+    const Hint expected = firstAction(shipped("01"));
+    Rgba before{};
+    plat().At(1590, [&] { before = hintSample(expected.action); });
+    plat().Press(1600, kHintKey);
+    plat().Press(1800, vk::Escape);
+    plat().At(1900, [&] {
+        EXPECT_EQ(ctl().titles[0].Caption, texts::quitQuestion(false));
+        EXPECT_FALSE(session().HintShowing());
+        EXPECT_EQ(hintSample(expected.action), before);
+    });
+    plat().Press(2000, vk::letter('N'));
+    plat().At(2100, [&] {
+        EXPECT_FALSE(ctl().titles[0].Visible);
+        EXPECT_EQ(ctl().clock.Caption, "01:15") << "the price stays paid";
+    });
+    plat().Close(2500);
+    play("01");
+}
+
+// A player who presses H, does what the arrow says and presses H again, level after
+// level, wins; also after playing about a little first.
+TEST_F(Hints, FollowedOneAfterAnotherTheyWinLevelsFromTheStartAndFromADisturbedBoard) {
+    for (bool disturbed : {false, true}) {
+        for (const char* name : {"01", "02", "03"}) {
+            SCOPED_TRACE(std::string(name) + (disturbed ? " disturbed" : " from the start"));
+            fresh();
+            copyShipped(name, 3000);
+            const LevelFile start = shipped(name);
+
+            HintPlayer driver{*this, {}};
+            if (disturbed) {
+                // A quarter turn that does not win, then a step where the pipes allow one.
+                const char turn = replayPlan(start, ">").wonAt < 0 ? kPlanTurnRight : kPlanTurnLeft;
+                driver.opening.push_back(static_cast<std::int16_t>(planActionCode(turn)));
+                PlanWalk walk(start);
+                walk.Take(turn);
+                for (char step : std::string("LURD")) {
+                    if (PlanWalk(walk).Take(step)) {
+                        driver.opening.push_back(static_cast<std::int16_t>(planActionCode(step)));
+                        break;
+                    }
+                }
+            }
+            plat().At(kPlayStarts + 10, [&] { driver.look(kPlayStarts + 10); });
+            EXPECT_EQ(play(name), modeWon);
+            EXPECT_FALSE(driver.failed);
+            EXPECT_GT(driver.hints, 0);
+        }
+    }
+}
+
+TEST_F(Hints, ABoardThatCannotBeWonIsToldInWordsAndCostsNothing) {
+    // The pipe in the far corner can never be reached by water.
+    LevelText file;
+    file.rows[0] = "FLLLLLLLLLL";
+    file.rows[6] = "LLLLLLLLLLF";
+    writeLevel("t", file);
+    for (bool cz : {false, true}) {
+        SCOPED_TRACE(cz ? "Czech" : "English");
+        fresh();
+        writeLevel("t", file);
+        czech = cz;
+        plat().Press(1600, kHintKey);
+        plat().At(1700, [&] {
+            EXPECT_TRUE(session().HintShowing());
+            EXPECT_TRUE(ctl().titles[0].Visible);
+            EXPECT_EQ(ctl().titles[0].Caption, texts::noWayFromHere(cz));
+            EXPECT_EQ(ctl().clock.Caption, "01:40") << "no way shown, nothing taken";
+            EXPECT_EQ(shownHint(), dirNone);
+        });
+        plat().At(3700, [&] {
+            EXPECT_FALSE(ctl().titles[0].Visible) << "the words go after two seconds";
+            EXPECT_FALSE(session().HintShowing());
+        });
+        plat().Close(4000);
+        play("t");
+    }
+}
+
+TEST_F(Hints, WhenTheSolverRunsOutOfBudgetTheHintSaysSoAndCostsNothing) {
+    copyShipped("07", 150);
+    ASSERT_EQ(firstAction(shipped("07"), 1).kind, Hint::Kind::Unknown) << "one state is not enough for level 7";
+    session().SetHintBudget(1);
+    plat().Press(1600, kHintKey);
+    plat().At(1700, [&] {
+        EXPECT_TRUE(ctl().titles[0].Visible);
+        EXPECT_EQ(ctl().titles[0].Caption, "no hint");
+        EXPECT_EQ(ctl().clock.Caption, "02:30");
+        EXPECT_EQ(shownHint(), dirNone);
+    });
+    plat().At(3700, [&] { EXPECT_FALSE(ctl().titles[0].Visible); });
+    plat().Close(4000);
+    play("07");
+}
+
+TEST_F(Hints, WithFifteenSecondsOrLessLeftAHintIsRefusedWithTheTimeSound) {
+    for (int seconds : {14, 15, 16}) {
+        SCOPED_TRACE(seconds);
+        fresh();
+        LevelText file;
+        file.rows[0] = "FFFHLLLLLLL";
+        file.rows[1] = "LLLGLLLLLLL";
+        file.time = std::to_string(seconds);
+        writeLevel("t", file);
+        std::string clockAfter;
+        std::int16_t shown = dirNone;
+        int timeSounds = -1;
+        // Held over several passes, the key asks once.
+        plat().Press(1600, kHintKey, 0, 70);
+        plat().At(1700, [&] {
+            clockAfter = ctl().clock.Caption;
+            shown = shownHint();
+            timeSounds = countSounds("time");
+        });
+        plat().Close(1800);
+        play("t");
+        if (seconds <= 15) {
+            EXPECT_EQ(timeSounds, 1);
+            EXPECT_EQ(clockAfter, Clock::Text(seconds));
+            EXPECT_EQ(shown, dirNone);
+        } else {
+            // One second left to follow it.
+            EXPECT_EQ(timeSounds, 0);
+            EXPECT_EQ(clockAfter, "00:01");
+            EXPECT_NE(shown, dirNone);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tk::test
