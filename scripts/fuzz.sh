@@ -3,7 +3,7 @@
 # number of seconds (default 60). Fails on any crash, leak, sanitizer report or input slower than
 # ten seconds; the input that did it is kept in build-fuzz/artifacts/ and the run's log in
 # build-fuzz/logs/. New inputs found along the way gather in build-fuzz/corpus/, never in the
-# committed seeds (tests/fuzz/corpus/).
+# committed seeds (tests/fuzz/corpus/, data/help for the help view).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,6 +16,11 @@ if [ ! -f "$build/build.ninja" ]; then
 fi
 cmake --build "$build" --target fuzz_targets -j "${JOBS:-$(nproc)}"
 
+# The committed seeds of a target; the help view starts from the shipped pages.
+seeds() {
+  if [ "$1" = help_view ]; then echo data/help; else echo "tests/fuzz/corpus/$1"; fi
+}
+
 mkdir -p "$build/artifacts" "$build/logs"
 failed=()
 for target in "${targets[@]}"; do
@@ -25,7 +30,7 @@ for target in "${targets[@]}"; do
   echo "fuzz_$target: ${seconds} s"
   if "$build/tests/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="$build/artifacts/$target-" \
-      "$work" "tests/fuzz/corpus/$target" >"$log" 2>&1; then
+      "$work" "$(seeds "$target")" >"$log" 2>&1; then
     grep -E '^stat::(number_of_executed_units|new_units_added):' "$log" | sed 's/^/  /' || true
   else
     echo "fuzz_$target FAILED; the end of $log:"
