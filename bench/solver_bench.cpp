@@ -6,6 +6,7 @@
 
 #include "puzzle/level_file.h"
 #include "puzzle/solver.h"
+#include "support/trial_level.h"
 
 namespace {
 
@@ -16,18 +17,6 @@ tk::LevelFile shippedLevel(int n) {
     return read.level ? *read.level : tk::LevelFile{};
 }
 
-tk::LevelFile fromRows(const char* const rows[tk::kRows], int sx, int sy, int px, int py) {
-    tk::LevelFile level;
-    level.titleCs = "Zkouška";
-    level.titleEn = "Trial";
-    for (int y = 0; y < tk::kRows; ++y) level.rows[y] = rows[y];
-    level.sourceX = static_cast<std::int16_t>(sx);
-    level.sourceY = static_cast<std::int16_t>(sy);
-    level.playerX = static_cast<std::int16_t>(px);
-    level.playerY = static_cast<std::int16_t>(py);
-    level.nextLevel = "end";
-    return level;
-}
 
 void report(benchmark::State& state, const tk::SolveResult& r) {
     state.counters["actions"] = static_cast<double>(r.plan.size());
@@ -72,7 +61,7 @@ BENCHMARK(FirstPlanOfShippedLevel)->DenseRange(1, 30)->Unit(benchmark::kMillisec
 void RefuseLocalContradiction(benchmark::State& state) {
     const char* const field[tk::kRows] = {"FKFCFFKJFCK", "LLLHKFAFHGG", "LGICAHGJFDG", "LKCEIFDBKGD",
                                           "LIACLJIDDCH", "LHGEFCKIJHL", "LLJHFDJGDIL"};
-    tk::LevelFile level = fromRows(field, 7, 1, 5, 6);
+    tk::LevelFile level = tk::trialLevel({field, field + tk::kRows}, 7, 1, 5, 6);
     if (state.range(0) == 1) {
         level = shippedLevel(30);
         level.rows[0].replace(0, 3, "FKF");  // the dead end, the elbow, and the rest beside it
@@ -93,7 +82,7 @@ BENCHMARK(RefuseLocalContradiction)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecon
 void SpendTheWholeBudget(benchmark::State& state) {
     const char* const field[tk::kRows] = {"GLFCFFKJFCK", "IJLHKFAFHGG", "LGICAHGJFDG", "LKCEIFDBKGD",
                                           "LIACLJIDDCH", "LHGEFCKIJHL", "LLJHFDJGDIL"};
-    const tk::LevelFile level = fromRows(field, 7, 1, 5, 6);
+    const tk::LevelFile level = tk::trialLevel({field, field + tk::kRows}, 7, 1, 5, 6);
     tk::SolveOptions options;
     options.maxStates = static_cast<std::size_t>(state.range(0));
     tk::SolveResult result;

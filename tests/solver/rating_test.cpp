@@ -14,26 +14,11 @@
 #include "puzzle/water.h"
 #include "reference_search.h"
 #include "support/levels_tool_run.h"
+#include "support/trial_level.h"
 
 namespace tk {
 namespace {
 
-LevelFile smallBoard(const std::vector<std::string>& rows, int sx, int sy, int px, int py) {
-    LevelFile level;
-    level.titleCs = "Zkouška";
-    level.titleEn = "Trial";
-    level.timeLimit = 100;
-    for (int y = 0; y < kRows; ++y) {
-        level.rows[y] = y < static_cast<int>(rows.size()) ? rows[y] : "";
-        level.rows[y] += std::string(kCols - level.rows[y].size(), 'L');
-    }
-    level.sourceX = static_cast<std::int16_t>(sx);
-    level.sourceY = static_cast<std::int16_t>(sy);
-    level.playerX = static_cast<std::int16_t>(px);
-    level.playerY = static_cast<std::int16_t>(py);
-    level.nextLevel = "end";
-    return level;
-}
 
 // What the layouts are, by trying every orientation of every pipe.
 struct BruteLayouts {
@@ -111,7 +96,7 @@ TEST(Rating, AgreesWithBruteForceOnSmallBoards) {
             for (int x = 0; x < w; ++x) row += rng.Below(8) == 0 ? 'L' : tiles[rng.Below(11)];
         const int sx = rng.Below(w), sy = rng.Below(h), px = rng.Below(w), py = rng.Below(h);
         if (rows[sy][sx] == 'L' || rows[py][px] == 'L') continue;
-        const LevelFile level = smallBoard(rows, sx, sy, px, py);
+        const LevelFile level = trialLevel(rows, sx, sy, px, py);
         if (!everyPipeWithinReach(level)) continue;
         const test::ReferenceAnswer ref = test::referenceShortest(level, 400000);
         if (!ref.decided || ref.shortest < 0) continue;
@@ -143,7 +128,7 @@ TEST(Rating, AgreesWithBruteForceOnSmallBoards) {
 
 TEST(Rating, CountsWalksAndDryCellsOfAKnownLevel) {
     // The figure walks three steps to the elbow and turns it down: 4 actions, 75 % walking.
-    const LevelFile bend = smallBoard({"FFFH", "LLLG"}, 0, 0, 0, 0);
+    const LevelFile bend = trialLevel({"FFFH", "LLLG"}, 0, 0, 0, 0);
     const Rating r = rateLevel(bend);
     EXPECT_EQ(r.pipes, 5);
     EXPECT_EQ(r.dryAtStart, 1);
@@ -161,14 +146,14 @@ TEST(Rating, CountsWalksAndDryCellsOfAKnownLevel) {
 
 TEST(NaivePlayer, WinsByGreedAndLosesWhereTwoPipesMustBeSeenTogether) {
     // One elbow turned away: the best single pipe wins at once.
-    const LevelFile well = smallBoard({"", "", "LLLLHH", "LLLLG", "LLLLI"}, 4, 4, 4, 2);
+    const LevelFile well = trialLevel({"", "", "LLLLHH", "LLLLG", "LLLLI"}, 4, 4, 4, 2);
     const NaivePlay easy = playNaively(well);
     EXPECT_TRUE(easy.won);
     EXPECT_EQ(replayPlan(well, easy.plan).wonAt, static_cast<int>(easy.plan.size()) - 1);
 
     // The mill (a shipped level): a turn whose use only shows after the next one, which
     // a player who looks at one pipe at a time never makes.
-    const LevelFile mill = smallBoard({"", "LLLG", "LLLEKJK", "LLLDKG", "LLLIEH", "LLLLH"}, 3, 3, 3, 2);
+    const LevelFile mill = trialLevel({"", "LLLG", "LLLEKJK", "LLLDKG", "LLLIEH", "LLLLH"}, 3, 3, 3, 2);
     EXPECT_FALSE(playNaively(mill).won);
     const Rating r = rateLevel(mill);
     EXPECT_FALSE(r.naiveWins);
@@ -177,7 +162,7 @@ TEST(NaivePlayer, WinsByGreedAndLosesWhereTwoPipesMustBeSeenTogether) {
     EXPECT_GE(r.score, 10);  // losing to the naive player alone weighs ten
 
     // A board it cannot win at all is not won by it either, and rates as unsolved.
-    const LevelFile trap = smallBoard({"IG", "HF"}, 1, 0, 0, 1);
+    const LevelFile trap = trialLevel({"IG", "HF"}, 1, 0, 0, 1);
     EXPECT_FALSE(playNaively(trap).won);
     const Rating none = rateLevel(trap);
     EXPECT_EQ(none.status, SolveStatus::Unsolvable);
@@ -198,8 +183,8 @@ protected:
 };
 
 TEST_F(RateVerb, PrintsATableOrJsonAndExitsByWhatItFound) {
-    write("bend.kulap", smallBoard({"FFFH", "LLLG"}, 0, 0, 0, 0));
-    write("trap.kulap", smallBoard({"IG", "HF"}, 1, 0, 0, 1));
+    write("bend.kulap", trialLevel({"FFFH", "LLLG"}, 0, 0, 0, 0));
+    write("trap.kulap", trialLevel({"IG", "HF"}, 1, 0, 0, 1));
 
     test::ToolRun r = test::runLevelsTool(dir_, "rate bend.kulap");
     EXPECT_EQ(r.status, 0) << r.err;

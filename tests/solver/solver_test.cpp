@@ -7,26 +7,11 @@
 #include "puzzle/generator.h"
 #include "puzzle/solver.h"
 #include "reference_search.h"
+#include "support/trial_level.h"
 
 namespace tk {
 namespace {
 
-// A level from seven rows of tiles; rows given short are filled with floor.
-LevelFile board(std::initializer_list<std::string> rows, int sx, int sy, int px, int py) {
-    LevelFile level;
-    level.titleCs = "Zkouška";
-    level.titleEn = "Trial";
-    level.timeLimit = 100;
-    int y = 0;
-    for (const std::string& r : rows) level.rows[y++] = r + std::string(kCols - r.size(), 'L');
-    for (; y < kRows; ++y) level.rows[y] = std::string(kCols, 'L');
-    level.sourceX = static_cast<std::int16_t>(sx);
-    level.sourceY = static_cast<std::int16_t>(sy);
-    level.playerX = static_cast<std::int16_t>(px);
-    level.playerY = static_cast<std::int16_t>(py);
-    level.nextLevel = "end";
-    return level;
-}
 
 SolveOptions generous() {
     SolveOptions o;
@@ -43,36 +28,36 @@ void expectWinningPlan(const LevelFile& level, const SolveResult& r) {
 
 TEST(SolverPlans, WinByTheGamesRulesAtTheirLastAction) {
     // One elbow turned away: two quarter turns on the spot.
-    const LevelFile well = board({"", "", "LLLLHH", "LLLLG", "LLLLI"}, 4, 4, 4, 2);
+    const LevelFile well = trialLevel({"", "", "LLLLHH", "LLLLG", "LLLLI"}, 4, 4, 4, 2);
     expectWinningPlan(well, solveLevel(well, generous()));
 
     // The figure has to walk to the broken pipe before it can turn it.
-    const LevelFile walk = board({"FFFH", "LLLG"}, 0, 0, 0, 0);
+    const LevelFile walk = trialLevel({"FFFH", "LLLG"}, 0, 0, 0, 0);
     const SolveResult r = solveLevel(walk, generous());
     expectWinningPlan(walk, r);
     EXPECT_NE(r.plan.find('R'), std::string::npos) << r.plan;
 
     // The figure starts cut off from the water and must open its own way in.
-    const LevelFile cutOff = board({"JFFK", "GLLG", "IFGH"}, 0, 0, 2, 2);
+    const LevelFile cutOff = trialLevel({"JFFK", "GLLG", "IFGH"}, 0, 0, 2, 2);
     expectWinningPlan(cutOff, solveLevel(cutOff, generous()));
 }
 
 TEST(SolverPlans, ABoardWetAsLoadedStillNeedsAWinningTurn) {
     // Standing on a cross: one turn changes nothing and wins.
-    const LevelFile cross = board({"FAF"}, 0, 0, 1, 0);
+    const LevelFile cross = trialLevel({"FAF"}, 0, 0, 1, 0);
     const SolveResult r1 = solveLevel(cross, generous());
     expectWinningPlan(cross, r1);
     EXPECT_EQ(r1.plan.size(), 1u);
 
     // Without a cross in reach a turn spoils the board, so the plan turns back.
-    const LevelFile line = board({"FFF"}, 0, 0, 2, 0);
+    const LevelFile line = trialLevel({"FFF"}, 0, 0, 2, 0);
     const SolveResult r2 = solveLevel(line, generous());
     expectWinningPlan(line, r2);
     EXPECT_EQ(r2.plan.size(), 2u) << r2.plan;
 }
 
 TEST(SolverPlans, ReplayStopsAtRefusedStepsAndAtTheFirstWin) {
-    const LevelFile line = board({"FFF"}, 0, 0, 2, 0);
+    const LevelFile line = trialLevel({"FFF"}, 0, 0, 2, 0);
     const ReplayResult refused = replayPlan(line, "U>");
     EXPECT_FALSE(refused.legal);
     EXPECT_EQ(refused.failedAt, 0);
@@ -90,17 +75,17 @@ TEST(SolverProofs, HopelessBoardsAreReportedWithTheirReason) {
         const char* reasonHas;
     };
     const Case cases[] = {
-        {"blank cell", board({"FFM"}, 0, 0, 1, 0), "blank cell at column 2, row 0"},
-        {"figure on floor", board({"FFF"}, 0, 0, 5, 5), "floor cell"},
-        {"figure on blank", board({"FFFM"}, 3, 0, 3, 0), "blank cell at column 3"},
+        {"blank cell", trialLevel({"FFM"}, 0, 0, 1, 0), "blank cell at column 2, row 0"},
+        {"figure on floor", trialLevel({"FFF"}, 0, 0, 5, 5), "floor cell"},
+        {"figure on blank", trialLevel({"FFFM"}, 3, 0, 3, 0), "blank cell at column 3"},
         // The vertical straight at (4, 0) is out of the figure's reach and never faces
         // its neighbour.
-        {"pipe never faces back", board({"FFFFG"}, 0, 0, 0, 0), "column 4, row 0"},
+        {"pipe never faces back", trialLevel({"FFFFG"}, 0, 0, 0, 0), "column 4, row 0"},
         // Two pipes joined to each other, far from the water and the figure.
-        {"island", board({"FF", "", "", "", "", "LLLLLLLLLJ", "LLLLLLLLLI"}, 0, 0, 1, 0),
+        {"island", trialLevel({"FF", "", "", "", "", "LLLLLLLLLJ", "LLLLLLLLLI"}, 0, 0, 1, 0),
          "column 9, row 5"},
         // A blank source lets no water out.
-        {"blank source", board({"MF"}, 0, 0, 1, 0), "column 1, row 0"},
+        {"blank source", trialLevel({"MF"}, 0, 0, 1, 0), "column 1, row 0"},
     };
     for (const Case& c : cases) {
         const SolveResult r = solveLevel(c.level, generous());
@@ -118,18 +103,18 @@ TEST(SolverProofs, LocalContradictionsAreProvedBeforeAnySearch) {
     const Case cases[] = {
         // (1, 0) must join the source on its left and (1, 1) below, but a straight opens
         // only two opposite ways.
-        {"straight in a corner", board({"FF", "LG"}, 0, 0, 1, 0), "column 1, row 0"},
+        {"straight in a corner", trialLevel({"FF", "LG"}, 0, 0, 1, 0), "column 1, row 0"},
         // A field of 68 pipes with an elbow at (1, 0) between the dead end (0, 0) and the
         // straight (2, 0): to feed the dead end the elbow must open left, and then nothing
         // feeds the two of them. Three cells settle it, however large the rest.
         {"elbow between a dead end and the rest",
-         board({"FKFCFFKJFCK", "LLLHKFAFHGG", "LGICAHGJFDG", "LKCEIFDBKGD", "LIACLJIDDCH",
+         trialLevel({"FKFCFFKJFCK", "LLLHKFAFHGG", "LGICAHGJFDG", "LKCEIFDBKGD", "LIACLJIDDCH",
                 "LHGEFCKIJHL", "LLJHFDJGDIL"},
                7, 1, 5, 6),
          "column 0, row 0"},
         // A tee whose three neighbours are all dead ends: it cannot feed them all and
         // still be fed.
-        {"tee among dead ends", board({"LGL", "FBF", "LGL"}, 1, 0, 1, 1), "column 1, row 1"},
+        {"tee among dead ends", trialLevel({"LGL", "FBF", "LGL"}, 1, 0, 1, 1), "column 1, row 1"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -143,7 +128,7 @@ TEST(SolverProofs, LocalContradictionsAreProvedBeforeAnySearch) {
 TEST(SolverProofs, ExhaustiveSearchRefutesWhatNoRuleCanSee) {
     // Every pipe can be turned into a winning layout, and the figure can reach them all,
     // but it cannot leave each one turned the right way and still get to the next.
-    const LevelFile trap = board({"IG", "HF"}, 1, 0, 0, 1);
+    const LevelFile trap = trialLevel({"IG", "HF"}, 1, 0, 0, 1);
     const SolveResult r = solveLevel(trap, generous());
     EXPECT_EQ(r.status, SolveStatus::Unsolvable);
     EXPECT_NE(r.reason.find("no sequence"), std::string::npos) << r.reason;
@@ -166,7 +151,7 @@ TEST(SolverPlans, AreTheShortestOnSmallBoards) {
             for (int x = 0; x < w; ++x) row += rng.Below(7) == 0 ? 'L' : tiles[rng.Below(11)];
         const int sx = rng.Below(w), sy = rng.Below(h), px = rng.Below(w), py = rng.Below(h);
         if (rows[sy][sx] == 'L' || rows[py][px] == 'L') continue;
-        LevelFile level = board({}, sx, sy, px, py);
+        LevelFile level = trialLevel({}, sx, sy, px, py);
         for (int y = 0; y < h; ++y) level.rows[y].replace(0, rows[y].size(), rows[y]);
         const test::ReferenceAnswer ref = test::referenceShortest(level, 400000);
         if (!ref.decided) continue;
@@ -189,7 +174,7 @@ TEST(SolverPlans, AreTheShortestOnSmallBoards) {
 
 // A generated field of 72 pipes with a few dozen turns to make.
 LevelFile bigField() {
-    return board({"GLFCFFKJFCK", "IJLHKFAFHGG", "LGICAHGJFDG", "LKCEIFDBKGD", "LIACLJIDDCH",
+    return trialLevel({"GLFCFFKJFCK", "IJLHKFAFHGG", "LGICAHGJFDG", "LKCEIFDBKGD", "LIACLJIDDCH",
                   "LHGEFCKIJHL", "LLJHFDJGDIL"},
                  7, 1, 5, 6);
 }
