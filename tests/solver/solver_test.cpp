@@ -12,7 +12,6 @@
 namespace tk {
 namespace {
 
-
 SolveOptions generous() {
     SolveOptions o;
     o.maxStates = 2'000'000;
