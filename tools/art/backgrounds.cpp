@@ -178,14 +178,10 @@ void leaves(Canvas& c) {
         cairo_curve_to(cr, len * 0.4, len * 0.45, -len * 0.3, len * 0.55, -len, 0);
         setColor(cr, scale(t, 0.75), 0.8);
         cairo_fill_preserve(cr);
-        setColor(cr, scale(t, 0.45), 0.7);
-        cairo_set_line_width(cr, 0.7);
-        cairo_stroke(cr);
+        strokeEdge(cr, scale(t, 0.45), 0.7, 0.7);
         cairo_move_to(cr, -len, 0);
         cairo_line_to(cr, len * 0.9, 0);
-        setColor(cr, scale(t, 0.5), 0.7);
-        cairo_set_line_width(cr, 0.6);
-        cairo_stroke(cr);
+        strokeEdge(cr, scale(t, 0.5), 0.6, 0.7);
         cairo_restore(cr);
     }
 }

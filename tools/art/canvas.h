@@ -29,6 +29,13 @@ inline Rgb scale(Rgb a, double k) { return {a.r * k, a.g * k, a.b * k}; }
 inline void setColor(cairo_t* cr, Rgb c, double a = 1.0) {
     cairo_set_source_rgba(cr, c.r, c.g, c.b, a);
 }
+// Strokes the current path in one colour and width: the edge of a shape just filled with
+// cairo_fill_preserve, or a line.
+inline void strokeEdge(cairo_t* cr, Rgb c, double width, double a = 1.0) {
+    setColor(cr, c, a);
+    cairo_set_line_width(cr, width);
+    cairo_stroke(cr);
+}
 inline void addStop(cairo_pattern_t* p, double at, Rgb c, double a = 1.0) {
     cairo_pattern_add_color_stop_rgba(p, at, c.r, c.g, c.b, a);
 }

@@ -134,9 +134,7 @@ void bolt(cairo_t* cr, double x, double y, double r, const Metal& m) {
     cairo_set_source(cr, p);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(p);
-    setColor(cr, m.rim, 0.8);
-    cairo_set_line_width(cr, 0.7);
-    cairo_stroke(cr);
+    strokeEdge(cr, m.rim, 0.7, 0.8);
 }
 
 void drawPipe(Canvas& c, std::uint8_t mask, bool wet) {
@@ -221,9 +219,7 @@ void drawPipe(Canvas& c, std::uint8_t mask, bool wet) {
         cairo_set_source(cr, p);
         cairo_fill_preserve(cr);
         cairo_pattern_destroy(p);
-        setColor(cr, m.rim);
-        cairo_set_line_width(cr, 1.2);
-        cairo_stroke(cr);
+        strokeEdge(cr, m.rim, 1.2);
         for (int i = 0; i < 4; ++i) {
             const double a = kPi / 4 + i * kPi / 2;
             bolt(cr, kMid + 11 * std::cos(a), kMid + 11 * std::sin(a), 2.0, m);
@@ -392,9 +388,7 @@ void drawSource(Canvas& c) {
     cairo_fill(cr);
     cairo_pattern_destroy(rim);
     cairo_arc(cr, 35, 35, 33, 0, 2 * kPi);
-    setColor(cr, rgb255(50, 46, 42));
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
+    strokeEdge(cr, rgb255(50, 46, 42), 1.2);
     // Water.
     cairo_arc(cr, 35, 35, 27, 0, 2 * kPi);
     cairo_pattern_t* w = cairo_pattern_create_radial(30, 29, 2, 35, 35, 28);
@@ -405,9 +399,7 @@ void drawSource(Canvas& c) {
     cairo_fill(cr);
     cairo_pattern_destroy(w);
     cairo_arc(cr, 35, 35, 27, 0, 2 * kPi);
-    setColor(cr, rgb255(40, 36, 32), 0.9);
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
+    strokeEdge(cr, rgb255(40, 36, 32), 1.5, 0.9);
     // Ripples spreading from the spring.
     for (int i = 0; i < 3; ++i) {
         cairo_new_sub_path(cr);
@@ -491,15 +483,11 @@ void drawPlumber(Canvas& c, int pose) {
         setColor(cr, overallsDark);
         cairo_set_line_width(cr, 8.5);
         cairo_stroke_preserve(cr);
-        setColor(cr, overalls);
-        cairo_set_line_width(cr, 6.5);
-        cairo_stroke(cr);
+        strokeEdge(cr, overalls, 6.5);
         cairo_arc(cr, x1, y1, 3.4, 0, 2 * kPi);
         setColor(cr, skin);
         cairo_fill_preserve(cr);
-        setColor(cr, rgb255(120, 80, 60));
-        cairo_set_line_width(cr, 0.8);
-        cairo_stroke(cr);
+        strokeEdge(cr, rgb255(120, 80, 60), 0.8);
     };
     auto wrench = [&](double x0, double y0, double x1, double y1) {
         cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
@@ -508,9 +496,7 @@ void drawPlumber(Canvas& c, int pose) {
         setColor(cr, rgb255(90, 10, 10));
         cairo_set_line_width(cr, 5);
         cairo_stroke_preserve(cr);
-        setColor(cr, rgb255(214, 40, 36));
-        cairo_set_line_width(cr, 3.2);
-        cairo_stroke(cr);
+        strokeEdge(cr, rgb255(214, 40, 36), 3.2);
         // Jaw.
         const double a = std::atan2(y1 - y0, x1 - x0);
         cairo_save(cr);
@@ -519,9 +505,7 @@ void drawPlumber(Canvas& c, int pose) {
         cairo_arc(cr, 2, 0, 4.2, 0.8, 2 * kPi - 0.8);
         setColor(cr, rgb255(190, 196, 200));
         cairo_fill_preserve(cr);
-        setColor(cr, rgb255(50, 54, 58));
-        cairo_set_line_width(cr, 0.9);
-        cairo_stroke(cr);
+        strokeEdge(cr, rgb255(50, 54, 58), 0.9);
         cairo_restore(cr);
     };
 
@@ -549,9 +533,7 @@ void drawPlumber(Canvas& c, int pose) {
     cairo_set_source(cr, body);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(body);
-    setColor(cr, rgb255(70, 30, 6));
-    cairo_set_line_width(cr, 1.1);
-    cairo_stroke(cr);
+    strokeEdge(cr, rgb255(70, 30, 6), 1.1);
     // Straps of the overalls.
     setColor(cr, rgb255(60, 80, 150), 0.9);
     cairo_set_line_width(cr, 2.2);
@@ -577,14 +559,10 @@ void drawPlumber(Canvas& c, int pose) {
     cairo_set_source(cr, h);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(h);
-    setColor(cr, rgb255(90, 60, 0));
-    cairo_set_line_width(cr, 1.0);
-    cairo_stroke(cr);
+    strokeEdge(cr, rgb255(90, 60, 0), 1.0);
     cairo_move_to(cr, 0, -9);
     cairo_line_to(cr, 0, 9);
-    setColor(cr, rgb255(255, 235, 120), 0.9);
-    cairo_set_line_width(cr, 2.0);
-    cairo_stroke(cr);
+    strokeEdge(cr, rgb255(255, 235, 120), 2.0, 0.9);
 }
 
 }  // namespace

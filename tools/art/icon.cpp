@@ -27,9 +27,7 @@ void drawIcon(cairo_t* cr, int px) {
     cairo_set_source(cr, bed);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(bed);
-    setColor(cr, rgb255(8, 26, 56));
-    cairo_set_line_width(cr, small ? 12 : 6);
-    cairo_stroke(cr);
+    strokeEdge(cr, rgb255(8, 26, 56), small ? 12 : 6);
 
     // The T: arms to the left, right and down, wet metal around a stream of water.
     const double half = small ? 36 : 28;  // half the pipe's width
@@ -73,9 +71,7 @@ void drawIcon(cairo_t* cr, int px) {
         cairo_rectangle(cr, 128 - half - 8, 226, 2 * half + 16, 22);
         setColor(cr, rgb255(100, 118, 140));
         cairo_fill_preserve(cr);
-        setColor(cr, rgb255(20, 28, 40));
-        cairo_set_line_width(cr, 4);
-        cairo_stroke(cr);
+        strokeEdge(cr, rgb255(20, 28, 40), 4);
     }
     cairo_restore(cr);
 
@@ -84,9 +80,7 @@ void drawIcon(cairo_t* cr, int px) {
     cairo_arc(cr, 176, 176, 40, 0, 2 * kPi);
     setColor(cr, rgb255(226, 108, 26));
     cairo_fill_preserve(cr);
-    setColor(cr, rgb255(140, 58, 10));
-    cairo_set_line_width(cr, 6);
-    cairo_stroke(cr);
+    strokeEdge(cr, rgb255(140, 58, 10), 6);
     cairo_arc(cr, 176, 170, 26, 0, 2 * kPi);
     cairo_pattern_t* helmet = cairo_pattern_create_radial(166, 160, 2, 176, 170, 26);
     addStop(helmet, 0, rgb255(255, 244, 170));
@@ -94,9 +88,7 @@ void drawIcon(cairo_t* cr, int px) {
     cairo_set_source(cr, helmet);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(helmet);
-    setColor(cr, rgb255(120, 84, 0));
-    cairo_set_line_width(cr, 4);
-    cairo_stroke(cr);
+    strokeEdge(cr, rgb255(120, 84, 0), 4);
 }
 
 }  // namespace

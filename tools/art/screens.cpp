@@ -290,15 +290,11 @@ void window(const std::string& path) {
         }
         cairo_stroke(cr);
         cairo_arc(cr, gx, gy, 17, kPi * 0.75 + kPi * 1.5 * 0.78, kPi * 2.25);
-        setColor(cr, rgb255(200, 40, 30));
-        cairo_set_line_width(cr, 2.5);
-        cairo_stroke(cr);
+        strokeEdge(cr, rgb255(200, 40, 30), 2.5);
         const double a = kPi * 0.75 + kPi * 1.5 * 0.62;
         cairo_move_to(cr, gx, gy);
         cairo_line_to(cr, gx + 15 * std::cos(a), gy + 15 * std::sin(a));
-        setColor(cr, rgb255(20, 20, 20));
-        cairo_set_line_width(cr, 1.8);
-        cairo_stroke(cr);
+        strokeEdge(cr, rgb255(20, 20, 20), 1.8);
         cairo_arc(cr, gx, gy, 2.2, 0, 2 * kPi);
         cairo_fill(cr);
     }
