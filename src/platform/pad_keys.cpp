@@ -27,6 +27,7 @@ constexpr Mapping kMappings[] = {
     /* DpadDown */ {vk::Down, {vk::Down, 0}, true},
     /* DpadLeft */ {vk::Left, {vk::Left, 0}, true},
     /* DpadRight */ {vk::Right, {vk::Right, 0}, true},
+    /* Start */ {0, {vk::letter('H'), 0}, false},
 };
 static_assert(sizeof kMappings / sizeof kMappings[0] == static_cast<int>(PadButton::Count));
 

@@ -7,7 +7,7 @@
 
 namespace tk {
 
-enum class PadButton { A, B, X, Y, Back, LeftShoulder, RightShoulder, DpadUp, DpadDown, DpadLeft, DpadRight, Count };
+enum class PadButton { A, B, X, Y, Back, LeftShoulder, RightShoulder, DpadUp, DpadDown, DpadLeft, DpadRight, Start, Count };
 enum class PadAxis { LeftX, LeftY };
 
 // One controller's buttons and left stick. The menus take key-downs, play polls key states:
@@ -16,6 +16,7 @@ enum class PadAxis { LeftX, LeftY };
 //   B, Back             Esc; in the quit question N (no)
 //   X, left shoulder    Ctrl + Left: the pipe turns counter-clockwise while held
 //   Y, right shoulder   Ctrl + Right: clockwise
+//   Start               H: a hint in a level
 class PadKeys {
 public:
     // The button went down: every key it stands for is latched in `latches`. Returns the

@@ -17,6 +17,7 @@ bool ButtonOf(Uint8 sdlButton, PadButton& button) {
         case SDL_CONTROLLER_BUTTON_DPAD_DOWN: button = PadButton::DpadDown; return true;
         case SDL_CONTROLLER_BUTTON_DPAD_LEFT: button = PadButton::DpadLeft; return true;
         case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: button = PadButton::DpadRight; return true;
+        case SDL_CONTROLLER_BUTTON_START: button = PadButton::Start; return true;
         default: return false;
     }
 }

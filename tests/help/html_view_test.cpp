@@ -197,7 +197,7 @@ TEST(HelpPageText, PagesShowTheControllersButtons) {
         const std::size_t section = text.find(czech ? "S herním ovladačem" : "With a game controller");
         ASSERT_NE(section, std::string::npos);
         for (const char* button : {czech ? "Kříž" : "D-pad", czech ? "levá páčka" : "left stick", "LB", "RB", "X",
-                                   "Y", "A", "B", "Back"})
+                                   "Y", "A", "B", "Back", "Start"})
             EXPECT_NE(text.find(std::string(button) + " ", section), std::string::npos) << button;
     }
 }
