@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -98,6 +99,38 @@ TEST(Install, TheDesktopsValidatorsAcceptTheMenuEntryAndTheMetainfo) {
                                           "' | LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z");
         EXPECT_EQ(man.status, 0) << page;
         EXPECT_EQ(man.err, "") << page;
+    }
+}
+
+// The tool's manual keeps up with the tool: every verb and option its own usage texts
+// name is described on the page.
+TEST(Install, TheLevelsToolsManualNamesEveryVerbAndOption) {
+    const fs::path tool = kTree / "games/tramolkulap-levels";
+    const CommandRun usage = runCommand("'" + tool.string() + "' --help");
+    ASSERT_EQ(usage.status, 0);
+    const CommandRun page = runCommand("zcat '" + (kTree / "share/man/man6/tramolkulap-levels.6.gz").string() +
+                                       "' | LC_ALL=C.UTF-8 groff -man -Tutf8 -P-c -P-b -P-u");
+    ASSERT_EQ(page.status, 0);
+    std::vector<std::string> verbs;
+    std::istringstream lines(usage.out);
+    for (std::string line; std::getline(lines, line);) {
+        // "  VERB ..." in the list of verbs
+        if (line.size() > 2 && line.rfind("  ", 0) == 0 && line[2] != ' ') verbs.push_back(line.substr(2, line.find(' ', 2) - 2));
+    }
+    ASSERT_GE(verbs.size(), 6u) << usage.out;
+    for (const std::string& verb : verbs) {
+        EXPECT_NE(page.out.find(verb), std::string::npos) << verb;
+        const CommandRun help = runCommand("'" + tool.string() + "' " + verb + " --help");
+        std::istringstream options(help.out);
+        for (std::string line; std::getline(options, line);) {
+            const std::size_t dash = line.find("--");
+            if (dash == std::string::npos) continue;
+            const std::size_t end = line.find_first_of(" ,.'\"", dash);
+            const std::string option = line.substr(dash, end - dash);
+            if (option.size() > 2) {
+                EXPECT_NE(page.out.find(option), std::string::npos) << verb << " " << option;
+            }
+        }
     }
 }
 
