@@ -65,6 +65,12 @@ std::vector<LevelProblem> playWarnings(const LevelFile& level) {
 
 }  // namespace
 
+LevelRead readLevelReporting(const std::string& file) {
+    LevelRead read = readLevelFile(file);
+    for (const LevelProblem& p : read.problems) std::fprintf(stderr, "%s\n", formatProblem(file, p).c_str());
+    return read;
+}
+
 int checkVerb(const Args& args) {
     std::vector<std::string> files;
     bool optionsDone = false;
@@ -124,9 +130,7 @@ int showVerb(const Args& args) {
     if (files.size() != 1) return badUsage(kShowUsage, "show: give exactly one level file");
 
     const std::string& file = files.front();
-    const LevelRead read = readLevelFile(file);
-    for (const LevelProblem& p : read.problems)
-        std::fprintf(stderr, "%s\n", formatProblem(file, p).c_str());
+    const LevelRead read = readLevelReporting(file);
     if (!read.level) return 1;
     const LevelFile& level = *read.level;
 

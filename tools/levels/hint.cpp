@@ -122,8 +122,7 @@ int hintVerb(const Args& args) {
     }
     if (file.empty()) return badUsage(kHintUsage, "hint: no level file given");
 
-    const LevelRead read = readLevelFile(file);
-    for (const LevelProblem& p : read.problems) std::fprintf(stderr, "%s\n", formatProblem(file, p).c_str());
+    const LevelRead read = readLevelReporting(file);
     if (!read.level) return 2;
 
     LevelFile level = *read.level;

@@ -128,9 +128,7 @@ int rateVerb(const Args& args) {
                     "dry", "plan", "shortest", "must", "ambiguous", "naive", "walk", "longest", "score",
                     "limit");
     for (const std::string& file : files) {
-        const LevelRead read = readLevelFile(file);
-        for (const LevelProblem& p : read.problems)
-            std::fprintf(stderr, "%s\n", formatProblem(file, p).c_str());
+        const LevelRead read = readLevelReporting(file);
         if (!read.level) {
             refused = true;
             continue;

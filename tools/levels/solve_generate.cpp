@@ -87,9 +87,7 @@ int solveVerb(const Args& args) {
     }
     if (file.empty()) return badUsage(kSolveUsage, "solve: no level file given");
 
-    const LevelRead read = readLevelFile(file);
-    for (const LevelProblem& p : read.problems)
-        std::fprintf(stderr, "%s\n", formatProblem(file, p).c_str());
+    const LevelRead read = readLevelReporting(file);
     if (!read.level) return 2;
 
     const SolveResult result = solveLevel(*read.level, options);

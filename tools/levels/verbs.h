@@ -8,6 +8,7 @@
 
 namespace tk {
 struct LevelFile;
+struct LevelRead;
 }
 
 namespace tk::levels_tool {
@@ -28,6 +29,9 @@ int solveVerb(const Args& args);     // solve [--max-states N] FILE
 int generateVerb(const Args& args);  // generate --seed N [options]
 int rateVerb(const Args& args);      // rate [--json] [--max-states N] FILE...
 int hintVerb(const Args& args);      // hint FILE [--at X,Y] [--turns CELLS]
+
+// Reads a level as the game does, printing each problem found on standard error.
+LevelRead readLevelReporting(const std::string& file);
 
 // A plan one action a line, each with the cell the figure stands on after it (solve --explain).
 std::string explainPlan(const LevelFile& level, std::string_view plan);
