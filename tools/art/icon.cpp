@@ -15,20 +15,25 @@
 namespace art {
 namespace {
 
-// The icon at 48 px and above, and the scalable one, in units of a 256-pixel square: the
-// pipe with its couplings, and the figure's helmet over the joint.
-void drawLargeIcon(cairo_t* cr, int px) {
-    cairo_scale(cr, px / 256.0, px / 256.0);
-
-    // The bed: deep water in a rounded tile, lit from the top left.
-    roundedRect(cr, 8, 8, 240, 240, 44);
-    cairo_pattern_t* bed = cairo_pattern_create_linear(0, 8, 0, 248);
+// The bed of both drawings: deep water in a rounded square from `from` to `to` on both axes,
+// lit from the top, and its dark rim.
+void drawBed(cairo_t* cr, double from, double to, double radius, double rim) {
+    roundedRect(cr, from, from, to - from, to - from, radius);
+    cairo_pattern_t* bed = cairo_pattern_create_linear(0, from, 0, to);
     addStop(bed, 0, rgb255(40, 112, 184));
     addStop(bed, 1, rgb255(12, 44, 96));
     cairo_set_source(cr, bed);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(bed);
-    strokeEdge(cr, rgb255(8, 26, 56), 6);
+    strokeEdge(cr, rgb255(8, 26, 56), rim);
+}
+
+// The icon at 48 px and above, and the scalable one, in units of a 256-pixel square: the
+// pipe with its couplings, and the figure's helmet over the joint.
+void drawLargeIcon(cairo_t* cr, int px) {
+    cairo_scale(cr, px / 256.0, px / 256.0);
+
+    drawBed(cr, 8, 248, 44, 6);
 
     // The T: arms to the left, right and down, wet metal around a stream of water.
     const double half = 28;  // half the pipe's width
@@ -97,15 +102,7 @@ void drawSmallIcon(cairo_t* cr, int px) {
     cairo_scale(cr, px / 16.0, px / 16.0);
     const double line = 16.0 / px;  // one pixel
 
-    // The bed, as in the large icon, and its dark rim.
-    roundedRect(cr, line / 2, line / 2, 16 - line, 16 - line, 3);
-    cairo_pattern_t* bed = cairo_pattern_create_linear(0, 0, 0, 16);
-    addStop(bed, 0, rgb255(40, 112, 184));
-    addStop(bed, 1, rgb255(12, 44, 96));
-    cairo_set_source(cr, bed);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(bed);
-    strokeEdge(cr, rgb255(8, 26, 56), line);
+    drawBed(cr, line / 2, 16 - line / 2, 3, line);
 
     // The T: a crossbar through the tile's width on rows 2 to 7, an arm down on columns 5
     // to 10, each a dark rim around bright metal around the water.
