@@ -1,7 +1,7 @@
 // The numbered picture slots the board's painting addresses, and what each one shows.
 #pragma once
 
-#include "platform/controls.h"
+#include "platform/window_view.h"
 
 namespace tk {
 

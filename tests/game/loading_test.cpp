@@ -28,15 +28,11 @@ TEST_F(Loading, TitleStandsOverTheFullBoardThenPlayStarts) {
     bool checkedTitle = false;
     plat().At(700, [&] {
         checkedTitle = true;
-        for (const Label& label : ctl().titles) {
-            EXPECT_TRUE(label.Visible);
-            EXPECT_EQ(label.Caption, "Beginning");
-            EXPECT_EQ(label.FontSize, 48);
-            EXPECT_TRUE(label.FontBold);
-        }
-        EXPECT_TRUE(ctl().board.Visible);
-        EXPECT_TRUE(ctl().clock.Visible);
-        EXPECT_EQ(ctl().clock.Caption, "01:30");
+        EXPECT_TRUE(view().play.titleShown);
+        EXPECT_EQ(view().play.title, "Beginning");
+        EXPECT_TRUE(view().play.boardShown);
+        EXPECT_TRUE(view().play.clockShown);
+        EXPECT_EQ(view().play.clock, "01:30");
         EXPECT_FALSE(session().clock().Running()) << "the clock waits for the title";
         EXPECT_TRUE(plat().Sounds().empty());
 
@@ -83,7 +79,7 @@ TEST_F(Loading, TitleStandsOverTheFullBoardThenPlayStarts) {
     EXPECT_EQ(level().board(-1, 2), kBlankTile);
 
     // The title went away when play began, the clock was started, "start" sounded.
-    for (const Label& label : ctl().titles) EXPECT_FALSE(label.Visible);
+    EXPECT_FALSE(view().play.titleShown);
     ASSERT_FALSE(plat().Sounds().empty());
     EXPECT_EQ(plat().Sounds().front(), "start");
     EXPECT_EQ(plat().LogOf("sound").front().at, kPlayStarts);
@@ -99,7 +95,7 @@ TEST_F(Loading, CzechTitleAndIdenticalStateOnEveryLoad) {
 
     play("loop");
     EXPECT_EQ(level().levelTitle, "Potrubí");
-    EXPECT_EQ(ctl().titles[3].Caption, "Potrubí");
+    EXPECT_EQ(view().play.title, "Potrubí");
     const TileGrid board = level().board;
     const FlowGrid flow = level().flow;
     EXPECT_EQ(level().flow(1, 1), flowWet);
