@@ -63,7 +63,7 @@ public:
     }
     ~LevelOnScreen() { platform->FreePicture(view.background); }
 
-    bool Ready() const { return loaded && images.Loaded(tk::slotPlayer) != 0 && view.background != 0; }
+    bool Ready() const { return loaded && images.Loaded(tk::kSlotPlayer) != 0 && view.background != 0; }
 
     tk::Paths paths{TK_DATA_DIR};
     std::unique_ptr<tk::Platform> platform = OffScreenPlatform();
@@ -106,11 +106,11 @@ void TurningFrame(benchmark::State& bench) {
         return;
     }
     const char tile = level.state.board(level.state.playerX, level.state.playerY);
-    const int pipeSlot = tk::isPipe(tile) ? tk::dryBase + tk::tileIndex(tile) : -1;
+    const int pipeSlot = tk::isPipe(tile) ? tk::kDryBase + tk::tileIndex(tile) : -1;
     int frame = 0;
     for (auto _ : bench) {
         frame = frame % tk::kFramesPerAction + 1;
-        level.painter.TurningFrame(pipeSlot, tk::slotPlayerRight, tk::kTurnDegreesPerFrame * static_cast<float>(frame));
+        level.painter.TurningFrame(pipeSlot, tk::kSlotPlayerRight, tk::kTurnDegreesPerFrame * static_cast<float>(frame));
         level.platform->Present(level.view);
     }
 }

@@ -73,9 +73,10 @@ restore() {
   done
 }
 
+mapfile -t all_rows < <(rows)
 bitten=0
 failed=0
-while read -r tests; do
+for tests in "${all_rows[@]}"; do
   [ -n "$tests" ] || continue
   first="${tests%% *}"
   if [ -n "$filter" ] && [[ "$tests" != *"$filter"* ]]; then continue; fi
@@ -85,7 +86,7 @@ while read -r tests; do
     failed=$((failed + 1))
     continue
   fi
-  if ! patch -s -p1 -d "$tree" --dry-run < "$patch" > /dev/null; then
+  if ! patch -s -p1 -d "$tree" --dry-run < "$patch" > /dev/null 2>&1; then
     say "FAIL $first: the patch no longer applies"
     failed=$((failed + 1))
     continue
@@ -104,14 +105,14 @@ while read -r tests; do
   if [ -n "$missing" ]; then
     say "FAIL $first: no such test:$missing"
     ok=0
-  elif ! cmake --build "$build" --target $(printf '%s\n' "${targets[@]}" | sort -u) > "$scratch/build.log" 2>&1; then
+  elif ! cmake --build "$build" --target $(printf '%s\n' "${targets[@]}" | sort -u) < /dev/null > "$scratch/build.log" 2>&1; then
     say "FAIL $first: the reversed quirk does not build (see $scratch/build.log)"
     ok=0
   else
     for t in $tests; do
       dir="$(target_of "$t")"
       # Run from the test sources as ctest does; the test must run and fail.
-      if (cd "$tree/tests" && "$build/tests/test_$dir" --gtest_filter="$t" 2>&1) > "$scratch/run.log" ||
+      if (cd "$tree/tests" && "$build/tests/test_$dir" --gtest_filter="$t" 2>&1) < /dev/null > "$scratch/run.log" ||
          ! grep -q "^\[  FAILED  \] $t" "$scratch/run.log"; then
         say "FAIL $first: $t still passes with the quirk reversed"
         ok=0
@@ -125,7 +126,7 @@ while read -r tests; do
   else
     failed=$((failed + 1))
   fi
-done < <(rows)
+done
 
 say "$bitten pins bite, $failed do not"
 [ "$failed" -eq 0 ]

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing, packaging and running TramolKulap need
-# (the validators of the menu entry and metainfo, lintian and dpkg-dev for the .deb), or, when
+# (the validators of the menu entry and metainfo, lintian and dpkg-dev for the .deb, patch and
+# ccache for scripts/check-pins.sh), or, when
 # given package names, those instead (the measuring script's tools).
 # Idempotent: packages already present are skipped, so a second run does nothing.
 set -euo pipefail
@@ -13,6 +14,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   desktop-file-utils appstream lintian dpkg-dev
+  patch ccache
 )
 [ $# -gt 0 ] && packages=("$@")
 

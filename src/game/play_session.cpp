@@ -186,8 +186,8 @@ Wake PlaySession::Advance(std::uint64_t now) {
         }
         case Phase::TurnFrame: {
             const float sign = turnCode_ == turnLeft ? -1.0f : 1.0f;
-            const int pipe = isPipe(before_) ? (onSource_ ? wetBase : dryBase) + tileIndex(before_) : -1;
-            painter_.TurningFrame(pipe, turnCode_ == turnLeft ? slotPlayerLeft : slotPlayerRight,
+            const int pipe = isPipe(before_) ? (onSource_ ? kWetBase : kDryBase) + tileIndex(before_) : -1;
+            painter_.TurningFrame(pipe, turnCode_ == turnLeft ? kSlotPlayerLeft : kSlotPlayerRight,
                                   sign * kTurnDegreesPerFrame * static_cast<float>(frame_));
             LetEventsRun(now);
             if (Closing()) {
@@ -362,7 +362,7 @@ void PlaySession::End(std::uint64_t now) {
     case modeWon:
     case modeLost:
         shown_ = mode_ == modeWon ? LevelOutcome::Won : LevelOutcome::Lost;
-        painter_.Cover(mode_ == modeWon ? slotWon : slotLost);
+        painter_.Cover(mode_ == modeWon ? kSlotWon : kSlotLost);
         sounds_.Play(mode_ == modeWon ? "winner" : "looser");
         if (mode_ == modeWon && recordWin_ && recordWin_(clock_.timeLeft())) ShowTitles(words_.newBest);
         Wait(Phase::Outcome, now + kOutcomeMs);

@@ -28,7 +28,6 @@ public:
         view_.shown = false;
         return Wake{};
     }
-    bool Showing() const { return view_.shown; }
 
 private:
     NoticeView& view_;

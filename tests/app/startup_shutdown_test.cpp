@@ -94,7 +94,7 @@ TEST(StartUp, PictureThenWaitThenLoadInOrderThenMenu) {
         EXPECT_FALSE(s.view().play.boardShown);
         EXPECT_FALSE(s.view().play.clockShown);
         EXPECT_FALSE(s.program.started());
-        EXPECT_EQ(s.program.images().Loaded(slotPlayer), 0u);
+        EXPECT_EQ(s.program.images().Loaded(kSlotPlayer), 0u);
         EXPECT_TRUE(s.plat.LogOf("music.device").empty());
     });
     s.plat.At(GameFixture::kMenuReady, [&] {
@@ -119,8 +119,8 @@ TEST(StartUp, PictureThenWaitThenLoadInOrderThenMenu) {
         std::set<int> used;
         for (const SlotFile& f : imageSet()) {
             used.insert(f.slot);
-            const bool late = f.slot > backgroundBase || f.slot == slotWon || f.slot == slotLost ||
-                              (f.slot >= slotHintStep && f.slot <= slotHintTurnRight);
+            const bool late = f.slot > kBackgroundBase || f.slot == kSlotWon || f.slot == kSlotLost ||
+                              (f.slot >= kSlotHintStep && f.slot <= kSlotHintTurnRight);
             EXPECT_EQ(s.program.images().Loaded(f.slot) != 0, !late) << f.file;
             ASSERT_NE(s.program.images().Slot(f.slot), 0u) << f.file;
             EXPECT_EQ(s.plat.PictureWidth(s.program.images().Slot(f.slot)), widthFor(f.slot)) << f.file;
@@ -177,7 +177,7 @@ TEST(StartUp, MissingFilesLeaveEmptySlotsAndTheGameGoesOnNamingEachOnce) {
         EXPECT_EQ(s.program.images().Slot(32), 0u);
         EXPECT_EQ(s.program.images().Slot(11), 0u);
         EXPECT_EQ(s.program.images().Slot(66), 0u);
-        EXPECT_EQ(s.program.images().Slot(slotWon), 0u);
+        EXPECT_EQ(s.program.images().Slot(kSlotWon), 0u);
         EXPECT_NE(s.program.images().Slot(31), 0u);
         EXPECT_NE(s.program.images().Slot(65), 0u);
         EXPECT_EQ(s.program.screenMode(), modeMainMenu);
@@ -293,6 +293,8 @@ TEST(StartUpStops, MissingWindowPictureOrSettings) {
             ASSERT_EQ(boxes.size(), 1u);
             EXPECT_NE(boxes[0].detail.find(c.mustName), std::string::npos) << boxes[0].detail;
             EXPECT_NE(boxes[0].detail.find(s.folder.str()), std::string::npos) << boxes[0].detail;
+            ASSERT_FALSE(s.plat.LogOf("stderr").empty());
+            EXPECT_EQ(s.plat.LogOf("stderr").back().detail, boxes[0].detail) << "and on standard error";
             EXPECT_TRUE(s.displays().empty());
             EXPECT_FALSE(s.plat.Fullscreen());
             EXPECT_TRUE(s.plat.LogOf("music.device").empty());
@@ -308,6 +310,19 @@ TEST(StartUpStops, MissingWindowPictureOrSettings) {
             EXPECT_FALSE(s.view().menu.shown);
         }
     }
+}
+
+// The reason stands over the window until the player has read it: a key (or a close)
+// ends the program, nothing else does.
+TEST(StartUpStops, TheReasonStandsUntilAKey) {
+    Session s({}, "fullscreen:off\r\nmusic:on\r\nlevel:01\r\n");
+    s.folder.remove("graphics/okno.jpg");
+    s.plat.Type(5000, "x");  // typed text is no key
+    s.plat.Press(9000, Key::Space);
+    s.plat.At(8000, [&] { EXPECT_TRUE(s.view().notice.shown); });
+    EXPECT_NE(s.Run(), 0);
+    EXPECT_EQ(s.plat.Now(), 9000u);
+    EXPECT_FALSE(s.plat.CloseRequested());
 }
 
 TEST(StartUpStops, NoFontForTheTextNamesTheFontsToInstall) {

@@ -155,27 +155,27 @@ TEST_F(GameLoop, WaterDrainsWhenATurnStartsAndReturnsOnlyAfterTheKeysAreLet_go) 
         EXPECT_EQ(level().flow(0, 0), flowWet);
         EXPECT_EQ(level().flow(1, 0), flowDry);
         EXPECT_EQ(level().flow(2, 0), flowDry);
-        EXPECT_EQ(pixel(2, 0, 60, rows::pipeTop + 4), colourOf(dryBase + 5)) << "drained cell repainted";
+        EXPECT_EQ(pixel(2, 0, 60, rows::pipeTop + 4), colourOf(kDryBase + 5)) << "drained cell repainted";
         // The turning pipe is dry away from the source, and the turning figure is there.
         int dryPipe = 0, wetPipe = 0, figure = 0;
         for (int y = 0; y < kCellPx; ++y) {
             for (int x = 0; x < kCellPx; ++x) {
                 const Rgba p = pixel(1, 0, x, y);
-                dryPipe += p == colourOf(dryBase + 5);
-                wetPipe += p == colourOf(wetBase + 5);
-                figure += p == colourOf(slotPlayerRight);
+                dryPipe += p == colourOf(kDryBase + 5);
+                wetPipe += p == colourOf(kWetBase + 5);
+                figure += p == colourOf(kSlotPlayerRight);
             }
         }
         EXPECT_GT(dryPipe, 100);
         EXPECT_EQ(wetPipe, 0);
         EXPECT_GT(figure, 30);
-        EXPECT_EQ(figureLeftEdge(figureRow(0), slotPlayer), -1) << "the upright figure is gone";
+        EXPECT_EQ(figureLeftEdge(figureRow(0), kSlotPlayer), -1) << "the upright figure is gone";
     });
     hold(1610, {Key::Control, Key::Right}, 40);  // one quarter turn: F -> G
     plat().At(2300, [&] {
         EXPECT_EQ(level().board(1, 0), 'G');
         EXPECT_EQ(level().flow(2, 0), flowDry);
-        EXPECT_EQ(pixel(1, 0, rows::figureLeft, rows::figureTop), colourOf(slotPlayer));
+        EXPECT_EQ(pixel(1, 0, rows::figureLeft, rows::figureTop), colourOf(kSlotPlayer));
     });
     // Three more counter-clockwise turns with the keys held: G F G F.
     hold(2510, {Key::Space, Key::Left}, 440);
@@ -190,10 +190,10 @@ TEST_F(GameLoop, WaterDrainsWhenATurnStartsAndReturnsOnlyAfterTheKeysAreLet_go) 
     EXPECT_EQ(level().board(1, 0), 'F');
     EXPECT_EQ(level().flow(1, 0), flowWet);
     EXPECT_EQ(level().flow(2, 0), flowWet);
-    EXPECT_EQ(pixel(2, 0, 60, rows::pipeTop + 4), colourOf(wetBase + 5));
+    EXPECT_EQ(pixel(2, 0, 60, rows::pipeTop + 4), colourOf(kWetBase + 5));
     EXPECT_EQ(countSounds("move"), 4);
     // The neighbours were repainted whole after the turn: no corner of a turned picture.
-    EXPECT_EQ(pixel(1, 1, 35, 5), colourOf(slotFloor));
+    EXPECT_EQ(pixel(1, 1, 35, 5), colourOf(kSlotFloor));
     EXPECT_EQ(pixel(1, 1, 35, 15), backgroundAt(70 + 35, 70 + 15));
 }
 
@@ -208,8 +208,8 @@ TEST_F(GameLoop, ATurningPipeTurnsItsWayAndTheFigureLagsAtTwoThirds) {
         SCOPED_TRACE(cw ? "clockwise" : "counter-clockwise");
         fresh();
         plat().At(1705, [&] {
-            pipe[cw] = turnedBy(1, 1, colourOf(dryBase + 5), -90);
-            figure[cw] = turnedBy(1, 1, colourOf(cw ? slotPlayerRight : slotPlayerLeft), 90);
+            pipe[cw] = turnedBy(1, 1, colourOf(kDryBase + 5), -90);
+            figure[cw] = turnedBy(1, 1, colourOf(cw ? kSlotPlayerRight : kSlotPlayerLeft), 90);
         });
         hold(1610, {Key::Control, cw ? Key::Right : Key::Left}, 40);
         plat().Close(2500);
@@ -231,7 +231,7 @@ TEST_F(GameLoop, AFigureOnTheFloorTurnsInPlaceAndChangesNothing) {
     // Only a level that breaks the rules puts the figure on a cell without a pipe.
     hold(1610, {Key::Control, Key::Left}, 40);
     hold(2010, {Key::Right}, 40);
-    plat().At(2300, [&] { EXPECT_EQ(pixel(1, 0, 5, 5), colourOf(slotFloor)); });
+    plat().At(2300, [&] { EXPECT_EQ(pixel(1, 0, 5, 5), colourOf(kSlotFloor)); });
     plat().Close(2500);
     play(rowLevel("FLFLLLLLLLL", "1,0"));
     EXPECT_EQ(level().board(1, 0), kFloorTile);
@@ -246,10 +246,10 @@ TEST_F(GameLoop, TurningOnTheSourceShowsTheWetPipe) {
         wetPipe = dryPipe = 0;
         for (int y = 0; y < kCellPx; ++y)
             for (int x = 0; x < kCellPx; ++x) {
-                wetPipe += pixel(0, 0, x, y) == colourOf(wetBase + 9);
-                dryPipe += pixel(0, 0, x, y) == colourOf(dryBase + 9);
+                wetPipe += pixel(0, 0, x, y) == colourOf(kWetBase + 9);
+                dryPipe += pixel(0, 0, x, y) == colourOf(kDryBase + 9);
             }
-        EXPECT_EQ(pixel(0, 0, 3, 2), colourOf(slotSource));
+        EXPECT_EQ(pixel(0, 0, 3, 2), colourOf(kSlotSource));
         EXPECT_EQ(level().flow(0, 0), flowWet) << "the source stays wet while its tile turns";
         EXPECT_EQ(level().flow(1, 0), flowDry);
     });
@@ -268,7 +268,7 @@ TEST_F(GameLoop, ASolvingTurnShowsTheWinPictureForFourSeconds) {
     const std::uint8_t outcome = play(rowLevel("FGLLLLLLLLL", "1,0"));
 
     EXPECT_EQ(outcome, modeWon);
-    const Rgba hura = plat().PicturePixel(images().Slot(slotWon), 10, 10);
+    const Rgba hura = plat().PicturePixel(images().Slot(kSlotWon), 10, 10);
     for (auto [x, y] : {std::pair{0, 0}, {385, 245}, {769, 489}, {140, 35}})
         EXPECT_EQ(plat().BoardPixel(x, y), hura) << x << "," << y;
     EXPECT_EQ(plat().Sounds(), (std::vector<std::string>{"start", "move", "winner"}));
@@ -299,7 +299,7 @@ TEST_F(GameLoop, TheClockRunsOutAndTheLevelIsLost) {
     EXPECT_EQ(sounds[2].at, kFirstTick + 1000);
     EXPECT_GE(sounds[3].at, kFirstTick + 2000);
     EXPECT_LT(sounds[3].at, kFirstTick + 2100);
-    EXPECT_EQ(plat().BoardPixel(300, 300), plat().PicturePixel(images().Slot(slotLost), 5, 5));
+    EXPECT_EQ(plat().BoardPixel(300, 300), plat().PicturePixel(images().Slot(kSlotLost), 5, 5));
     EXPECT_FALSE(session().clock().Running());
 }
 
@@ -393,7 +393,7 @@ TEST_F(GameLoop, ClosingTheWindowEndsTheLevelWherePlayStands) {
         for (const std::string& s : plat().Sounds()) EXPECT_EQ(s, "start");
         // The board still takes painting for whatever comes after.
         session().painter().Cell(5, 5);
-        EXPECT_EQ(pixel(5, 5, 3, 3), colourOf(slotFloor));
+        EXPECT_EQ(pixel(5, 5, 3, 3), colourOf(kSlotFloor));
     }
 }
 

@@ -38,9 +38,9 @@ protected:
         return plat().BoardPixel(x, y);
     }
     static int slotOf(std::int16_t action) {
-        if (action == turnLeft) return slotHintTurnLeft;
-        if (action == turnRight) return slotHintTurnRight;
-        return slotHintStep + action;
+        if (action == turnLeft) return kSlotHintTurnLeft;
+        if (action == turnRight) return kSlotHintTurnRight;
+        return kSlotHintStep + action;
     }
     // The action whose picture is on the board now; dirNone when none is, and a failure
     // when more than one is.

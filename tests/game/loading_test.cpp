@@ -43,20 +43,20 @@ TEST_F(Loading, TitleStandsOverTheFullBoardThenPlayStarts) {
                 const char letter = level().board(x, y);
                 const bool wet = level().flow(x, y) == flowWet;
                 const bool source = x == 3 && y == 2;
-                const Rgba underlay = letter == kFloorTile ? colourOf(slotFloor)
-                                      : source            ? colourOf(slotSource)
-                                      : wet               ? colourOf(wetBase + 11)
-                                                          : colourOf(dryBase + 11);
+                const Rgba underlay = letter == kFloorTile ? colourOf(kSlotFloor)
+                                      : source            ? colourOf(kSlotSource)
+                                      : wet               ? colourOf(kWetBase + 11)
+                                                          : colourOf(kDryBase + 11);
                 wrong += !(pixel(x, y, 5, 5) == underlay);
                 wrong += !(pixel(x, y, 5, 15) == backgroundAt(70 * x + 5, 70 * y + 15));
                 if (letter != kFloorTile) {
-                    const int slot = (wet ? wetBase : dryBase) + (letter - 'A');
+                    const int slot = (wet ? kWetBase : kDryBase) + (letter - 'A');
                     wrong += !(pixel(x, y, 5, 25) == colourOf(slot));
                 }
             }
         }
         EXPECT_EQ(wrong, 0);
-        EXPECT_EQ(pixel(2, 4, rows::figureLeft, rows::figureTop), colourOf(slotPlayer));
+        EXPECT_EQ(pixel(2, 4, rows::figureLeft, rows::figureTop), colourOf(kSlotPlayer));
     });
     play("t1");
     EXPECT_TRUE(checkedTitle);

@@ -80,10 +80,10 @@ protected:
     static Rgba colourOf(int slot) { return slotColour(slot); }
     // The background piece's own pixel at a point of the board.
     Rgba backgroundAt(int x, int y) const {
-        return plat().PicturePixel(images().Slot(backgroundBase + level().backgroundNumber), x, y);
+        return plat().PicturePixel(images().Slot(kBackgroundBase + level().backgroundNumber), x, y);
     }
     // Left edge of the figure on pixel row y of the board, or -1 when it is not there.
-    int figureLeftEdge(int y, int slot = slotPlayer) const;
+    int figureLeftEdge(int y, int slot = kSlotPlayer) const;
     int countSounds(const std::string& name) const;
 
     std::unique_ptr<PlayWindow> win;
