@@ -364,7 +364,7 @@ std::unique_ptr<Platform> CreateSdlPlatform() {
     // is loaded for a picture that only ever changes in small pieces.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER | SDL_INIT_GAMECONTROLLER) != 0)
-        CannotStart("cannot start SDL");
+        CannotStart("cannot reach the display");
     if (!TTF_WasInit() && TTF_Init() != 0) CannotStart("cannot start the text renderer");
     IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
     sdl::WindowHandle window(SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
