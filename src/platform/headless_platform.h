@@ -47,7 +47,7 @@ struct HeadlessOptions {
     bool audioDevicePresent = true;   // false: no sound device, silence
     bool drawBoard = true;            // false: board painting is skipped (fast play-throughs)
     bool closeWhenScriptEnds = true;  // a close request once every scripted event has run
-    bool fontsInstalled = true;       // false: the machine has no font for the labels
+    bool fontsInstalled = true;       // false: the machine has no font for the window's text
 };
 
 // What the game did, in order, with the virtual time at which it happened.

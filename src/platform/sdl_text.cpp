@@ -27,7 +27,7 @@ const TextCache::Line& TextCache::Get(const std::string& text, TTF_Font* font, R
     Entry kept;
     Line& line = kept.line;
     // A line whose pixels alone would overflow the cache (a title of a hundred thousand
-    // letters) is measured but not drawn: no label could show it anyway.
+    // letters) is measured but not drawn: no box on the window could show it anyway.
     const bool measured = font && !text.empty() && TTF_SizeUTF8(font, text.c_str(), &line.w, &line.h) == 0;
     if (measured && static_cast<std::size_t>(line.w) * static_cast<std::size_t>(line.h) * 4 <= kMaxBytes / 2) {
         SurfaceHandle s(TTF_RenderUTF8_Blended(font, text.c_str(), SDL_Color{colour.r, colour.g, colour.b, 255}));
@@ -83,7 +83,7 @@ int TextWidth(TTF_Font* font, const std::string& text) {
 
 }  // namespace
 
-// ---- labels and the text box -------------------------------------------------------
+// ---- blocks of text and the level box ----------------------------------------------
 
 namespace {
 

@@ -15,7 +15,7 @@
 
 namespace tk::sdl {
 
-// Rendered lines of text, kept as textures so that drawing a label again is cheap.
+// Rendered lines of text, kept as textures so that drawing a text again is cheap.
 class TextCache {
 public:
     struct Line {
