@@ -6,6 +6,7 @@
 #   bench     the benchmarks, on top of the tests
 #   fuzz      the fuzz targets: clang and its libFuzzer
 #   package   making the .deb and checking it with lintian
+#   pins      scripts/check-pins.sh: the tests, patch and ccache
 #   art       the generators of the pictures, sounds and music (tools/art/make-all.sh)
 # Any other name is taken as a Debian package (the measuring scripts' tools).
 # Idempotent: packages already present are skipped, so a second run does nothing.
@@ -29,6 +30,7 @@ for name in "$@"; do
     bench) packages+=("${run[@]}" "${test[@]}" libbenchmark-dev) ;;
     fuzz) packages+=("${run[@]}" clang libclang-rt-14-dev) ;;
     package) packages+=("${run[@]}" "${package[@]}") ;;
+    pins) packages+=("${run[@]}" "${test[@]}" patch ccache) ;;
     art) packages+=(g++ pkg-config libcairo2-dev libjpeg-dev lame) ;;
     *) packages+=("$name") ;;
   esac
