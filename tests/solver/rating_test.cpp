@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "puzzle/generator.h"
+#include "puzzle/hint.h"
 #include "puzzle/naive_player.h"
 #include "puzzle/rating.h"
 #include "puzzle/water.h"
@@ -118,6 +119,7 @@ TEST(Rating, AgreesWithBruteForceOnSmallBoards) {
 
         const NaivePlay naive = playNaively(level);
         EXPECT_EQ(r.naiveWins, naive.won);
+        EXPECT_EQ(r.explorerWins, playExploring(level).won);
         if (naive.won) {
             EXPECT_EQ(replayPlan(level, naive.plan).wonAt, static_cast<int>(naive.plan.size()) - 1);
         }
@@ -169,6 +171,49 @@ TEST(NaivePlayer, WinsByGreedAndLosesWhereTwoPipesMustBeSeenTogether) {
     EXPECT_EQ(none.score, 0);
 }
 
+// Cells that hold water on a board.
+int wetCells(const TileGrid& board, const LevelFile& level) {
+    FlowGrid flow;
+    flow.Fill(flowUnset);
+    spreadWater(board, flow, level.sourceX, level.sourceY);
+    int n = 0;
+    for (int y = 0; y < kRows; ++y)
+        for (int x = 0; x < kCols; ++x) n += flow(x, y) == flowWet;
+    return n;
+}
+
+TEST(ExploringPlayer, GoesOnWhereTheNaivePlayerIsStuckWithoutLosingWaterOrComingBack) {
+    // The mill: the naive player's one turn leaves it where no single turn adds water or
+    // lets the figure walk further; the exploring player opens the way on and wins.
+    const LevelFile mill = trialLevel({"", "LLLG", "LLLEKJK", "LLLDKG", "LLLIEH", "LLLLH"}, 3, 3, 3, 2);
+    EXPECT_FALSE(playNaively(mill).won);
+    const NaivePlay explorer = playExploring(mill);
+    ASSERT_TRUE(explorer.won) << explorer.plan;
+    EXPECT_EQ(replayPlan(mill, explorer.plan).wonAt, static_cast<int>(explorer.plan.size()) - 1);
+    EXPECT_TRUE(rateLevel(mill).explorerWins);
+
+    // Between its turns of one pipe and the next, the water never shrinks and no board
+    // comes back.
+    PlanWalk walk(mill);
+    int wet = wetCells(walk.board, mill);
+    std::vector<TileGrid> boards = {walk.board};
+    for (std::size_t i = 0; i < explorer.plan.size(); ++i) {
+        ASSERT_TRUE(walk.Take(explorer.plan[i]));
+        const bool turn = explorer.plan[i] == kPlanTurnLeft || explorer.plan[i] == kPlanTurnRight;
+        const bool pipeDone = turn && (i + 1 == explorer.plan.size() || (explorer.plan[i + 1] != kPlanTurnLeft &&
+                                                                          explorer.plan[i + 1] != kPlanTurnRight));
+        if (!pipeDone) continue;
+        const int now = wetCells(walk.board, mill);
+        EXPECT_GE(now, wet) << "after " << explorer.plan.substr(0, i + 1);
+        wet = now;
+        EXPECT_EQ(std::count(boards.begin(), boards.end(), walk.board), 0) << "after " << explorer.plan.substr(0, i + 1);
+        boards.push_back(walk.board);
+    }
+
+    // A board nobody can win it cannot win either.
+    EXPECT_FALSE(playExploring(trialLevel({"IG", "HF"}, 1, 0, 0, 1)).won);
+}
+
 class RateVerb : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -191,6 +236,7 @@ TEST_F(RateVerb, PrintsATableOrJsonAndExitsByWhatItFound) {
     EXPECT_NE(r.out.find("score"), std::string::npos);
     EXPECT_NE(r.out.find("bend.kulap"), std::string::npos);
     EXPECT_NE(r.out.find("4 = 3+1"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("explorer"), std::string::npos) << r.out;
 
     r = test::runLevelsTool(dir_, "rate --json bend.kulap trap.kulap");
     EXPECT_EQ(r.status, 1) << "one level is unsolvable";
@@ -198,6 +244,7 @@ TEST_F(RateVerb, PrintsATableOrJsonAndExitsByWhatItFound) {
     EXPECT_NE(r.out.find("\"file\": \"bend.kulap\""), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"plan\": \"RRR<\""), std::string::npos);
     EXPECT_NE(r.out.find("\"walkPercent\": 75"), std::string::npos);
+    EXPECT_NE(r.out.find("\"explorerWins\": true"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"status\": \"unsolvable\""), std::string::npos);
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '{'), 2);
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -131,12 +132,14 @@ TEST_F(ShippedLevels, RateShowsAPackThatRisesAndTeaches) {
         EXPECT_EQ(replay.wonAt, static_cast<int>(r.plan.size()) - 1);
 
         // A reading allowance and time per needed turn, from the plan and the difficulty.
-        EXPECT_EQ(level.timeLimit, suggestedTimeLimit(r.plan, r.pipes, !r.naiveWins));
+        EXPECT_EQ(level.timeLimit, suggestedTimeLimit(r.plan, r.pipes, !r.naiveWins, r.lowerBound));
         EXPECT_GE(level.timeLimit, 60) << "a person needs time to look first";
+        const double reading = std::ceil((30 + r.pipes / 2.0 + 3 * r.turns) / 10) * 10;
+        EXPECT_GE(level.timeLimit, reading) << "time to read the board and think out each turn";
         EXPECT_GE(level.timeLimit, 2 * planSeconds(r.plan));
         EXPECT_LE(level.timeLimit, 600);
         if (n > 20) {
-            EXPECT_LE(level.timeLimit, 20 * planSeconds(r.plan)) << "the clock must matter";
+            EXPECT_LE(level.timeLimit, std::max(reading, 20 * planSeconds(r.plan))) << "the clock must matter";
         }
     }
 
@@ -155,6 +158,7 @@ TEST_F(ShippedLevels, RateShowsAPackThatRisesAndTeaches) {
     }
     EXPECT_GE(needThought11, 15) << "levels 11 to 30 the naive player cannot win";
     EXPECT_GE(needThought21, 8) << "levels 21 to 30 the naive player cannot win";
+    for (int n = 11; n <= 30; ++n) EXPECT_FALSE(ratings[n].explorerWins) << "level " << n << " needs no thought";
     for (int n = 21; n <= 30; ++n) EXPECT_LE(ratings[n].walkPercent, 70) << "level " << n << " is a walking tour";
 
     // The first five teach one idea each.
