@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -192,23 +193,36 @@ TEST(ExploringPlayer, GoesOnWhereTheNaivePlayerIsStuckWithoutLosingWaterOrComing
     EXPECT_EQ(replayPlan(mill, explorer.plan).wonAt, static_cast<int>(explorer.plan.size()) - 1);
     EXPECT_TRUE(rateLevel(mill).explorerWins);
 
-    // Between its turns of one pipe and the next, the water never shrinks and no board
-    // comes back.
-    PlanWalk walk(mill);
-    int wet = wetCells(walk.board, mill);
-    std::vector<TileGrid> boards = {walk.board};
-    for (std::size_t i = 0; i < explorer.plan.size(); ++i) {
-        ASSERT_TRUE(walk.Take(explorer.plan[i]));
-        const bool turn = explorer.plan[i] == kPlanTurnLeft || explorer.plan[i] == kPlanTurnRight;
-        const bool pipeDone = turn && (i + 1 == explorer.plan.size() || (explorer.plan[i + 1] != kPlanTurnLeft &&
-                                                                          explorer.plan[i + 1] != kPlanTurnRight));
-        if (!pipeDone) continue;
-        const int now = wetCells(walk.board, mill);
-        EXPECT_GE(now, wet) << "after " << explorer.plan.substr(0, i + 1);
-        wet = now;
-        EXPECT_EQ(std::count(boards.begin(), boards.end(), walk.board), 0) << "after " << explorer.plan.substr(0, i + 1);
-        boards.push_back(walk.board);
+    // On every shipped level, between its turns of one pipe and the next, the water never
+    // shrinks and no board comes back.
+    for (int n = 1; n <= 30; ++n) {
+        char name[64];
+        std::snprintf(name, sizeof name, "%s/levels/%02d.kulap", TK_DATA_DIR, n);
+        const LevelFile level = readLevelFile(name).level.value_or(mill);
+        const std::string plan = playExploring(level).plan;
+        SCOPED_TRACE(name);
+        PlanWalk walk(level);
+        int wet = wetCells(walk.board, level);
+        std::vector<TileGrid> boards = {walk.board};
+        for (std::size_t i = 0; i < plan.size(); ++i) {
+            ASSERT_TRUE(walk.Take(plan[i]));
+            const bool turn = plan[i] == kPlanTurnLeft || plan[i] == kPlanTurnRight;
+            const bool last = i + 1 == plan.size() || (plan[i + 1] != kPlanTurnLeft && plan[i + 1] != kPlanTurnRight);
+            if (!turn || !last) continue;
+            const int now = wetCells(walk.board, level);
+            EXPECT_GE(now, wet) << "after " << plan.substr(0, i + 1);
+            wet = now;
+            EXPECT_EQ(std::count(boards.begin(), boards.end(), walk.board), 0) << "after " << plan.substr(0, i + 1);
+            boards.push_back(walk.board);
+        }
     }
+
+    // Here its eighth action would bring back a board it had; it takes the next best turn
+    // instead, and wins.
+    const LevelFile again = trialLevel({"", "LLLGFK", "LLFCEK", "LLLGG", "LLLJD", "LLLLG", "LLLLG"}, 3, 4, 4, 2);
+    const NaivePlay onward = playExploring(again);
+    EXPECT_TRUE(onward.won) << onward.plan;
+    EXPECT_EQ(replayPlan(again, onward.plan).wonAt, static_cast<int>(onward.plan.size()) - 1);
 
     // A board nobody can win it cannot win either.
     EXPECT_FALSE(playExploring(trialLevel({"IG", "HF"}, 1, 0, 0, 1)).won);
