@@ -172,17 +172,6 @@ TEST(NaivePlayer, WinsByGreedAndLosesWhereTwoPipesMustBeSeenTogether) {
     EXPECT_EQ(none.score, 0);
 }
 
-// Cells that hold water on a board.
-int wetCells(const TileGrid& board, const LevelFile& level) {
-    FlowGrid flow;
-    flow.Fill(flowUnset);
-    spreadWater(board, flow, level.sourceX, level.sourceY);
-    int n = 0;
-    for (int y = 0; y < kRows; ++y)
-        for (int x = 0; x < kCols; ++x) n += flow(x, y) == flowWet;
-    return n;
-}
-
 TEST(ExploringPlayer, GoesOnWhereTheNaivePlayerIsStuckWithoutLosingWaterOrComingBack) {
     // The mill: the naive player's one turn leaves it where no single turn adds water or
     // lets the figure walk further; the exploring player opens the way on and wins.
@@ -202,14 +191,14 @@ TEST(ExploringPlayer, GoesOnWhereTheNaivePlayerIsStuckWithoutLosingWaterOrComing
         const std::string plan = playExploring(level).plan;
         SCOPED_TRACE(name);
         PlanWalk walk(level);
-        int wet = wetCells(walk.board, level);
+        int wet = test::wetCells(walk.board, level);
         std::vector<TileGrid> boards = {walk.board};
         for (std::size_t i = 0; i < plan.size(); ++i) {
             ASSERT_TRUE(walk.Take(plan[i]));
             const bool turn = plan[i] == kPlanTurnLeft || plan[i] == kPlanTurnRight;
             const bool last = i + 1 == plan.size() || (plan[i + 1] != kPlanTurnLeft && plan[i + 1] != kPlanTurnRight);
             if (!turn || !last) continue;
-            const int now = wetCells(walk.board, level);
+            const int now = test::wetCells(walk.board, level);
             EXPECT_GE(now, wet) << "after " << plan.substr(0, i + 1);
             wet = now;
             EXPECT_EQ(std::count(boards.begin(), boards.end(), walk.board), 0) << "after " << plan.substr(0, i + 1);

@@ -67,17 +67,6 @@ TEST_F(ShippedLevels, AllThirtyReadWithoutAnyProblem) {
     EXPECT_EQ(levels_[29].titleCs, "Čistírna");
 }
 
-// Cells that hold water on a board.
-int wetCells(const TileGrid& board, const LevelFile& level) {
-    FlowGrid flow;
-    flow.Fill(flowUnset);
-    spreadWater(board, flow, level.sourceX, level.sourceY);
-    int n = 0;
-    for (int y = 0; y < kRows; ++y)
-        for (int x = 0; x < kCols; ++x) n += flow(x, y) == flowWet;
-    return n;
-}
-
 // What a plan does on its way: its walks (from, to, steps), whether it turns the source,
 // whether a turn leaves fewer cells wet than before it.
 struct Walk {
@@ -93,7 +82,7 @@ Played play(const LevelFile& level, const std::string& plan) {
     TileGrid board;
     FlowGrid flow;
     placeLevel(level, board, flow);
-    int x = level.playerX, y = level.playerY, wet = wetCells(board, level);
+    int x = level.playerX, y = level.playerY, wet = test::wetCells(board, level);
     Walk walk{x, y, x, y, 0};
     for (char a : plan) {
         const int code = planActionCode(a);
@@ -102,7 +91,7 @@ Played play(const LevelFile& level, const std::string& plan) {
             walk = {x, y, x, y, 0};
             board(x, y) = quarterTurn(board(x, y), code);
             p.turnedSource |= x == level.sourceX && y == level.sourceY;
-            const int now = wetCells(board, level);
+            const int now = test::wetCells(board, level);
             p.lostWater |= now < wet;
             wet = now;
         } else {
