@@ -1,4 +1,4 @@
-// The hint: the level as it stands handed to the solver, and a plan followed while the player follows it.
+// The hint: the level as it stands handed to the hint's search, the plan followed kept between hints, and what a hint costs.
 #include "puzzle/hint.h"
 
 #include <algorithm>
