@@ -48,7 +48,7 @@ public:
             if (tk::lzeTam(state.board, state.playerX, state.playerY, dir)) walkDir = dir;
 
         tk::LayOutWindow(controls);
-        controls.windowPicture = platform->LoadPicture(paths.LP("okno.jpg"));
+        controls.windowPicture = platform->LoadPicture(paths.DataFile("okno.jpg"));
         controls.board.Visible = true;
         controls.clock.Caption = "01:30";
         controls.clock.Visible = true;

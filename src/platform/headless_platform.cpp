@@ -116,7 +116,11 @@ private:
 
 struct HeadlessPlatform::Impl {
     explicit Impl(HeadlessOptions o)
-        : opt(std::move(o)), music(opt, [this](const char* w, std::string d) { Record(w, std::move(d)); }) {}
+        : opt(std::move(o)), music(opt, [this](const char* w, std::string d) { Record(w, std::move(d)); }) {
+        files.observe = [this](const std::string& what, const std::string& path) {
+            log.push_back({now, "file." + what, path});
+        };
+    }
 
     HeadlessOptions opt;
 
@@ -155,6 +159,7 @@ struct HeadlessPlatform::Impl {
     HtmlView help;
 
     HeadlessMusic music;
+    PlayerFiles files;
 
     void Record(const char* what, std::string detail) { log.push_back({now, what, std::move(detail)}); }
 
@@ -388,6 +393,8 @@ std::string HeadlessPlatform::ProgramFolder() {
 }
 
 std::string HeadlessPlatform::UserConfigHome() { return impl_->opt.userConfigHome; }
+
+PlayerFiles& HeadlessPlatform::Files() { return impl_->files; }
 
 std::uint64_t HeadlessPlatform::Now() { return impl_->now; }
 

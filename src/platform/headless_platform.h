@@ -17,7 +17,8 @@
 // only for files that exist (silence is what the player would
 // hear otherwise), "music.open" only for streams that opened; "music.pause" has detail "1"
 // or "0", "music.volume" the volume, "display" "fullscreen" or "window", "move" "left,top"
-// in pixels, "present" each time the picture on screen changed.
+// in pixels, "present" each time the picture on screen changed, "file.write", "file.remove"
+// and "file.aside" with the path for every change to the player's files.
 #pragma once
 
 #include <cstdint>
@@ -104,6 +105,7 @@ public:
     // ---- Platform -----------------------------------------------------------
     std::string ProgramFolder() override;
     std::string UserConfigHome() override;
+    PlayerFiles& Files() override;  // recorded as "file.write", "file.remove", "file.aside"
     std::uint64_t Now() override;
     void WaitUntil(std::uint64_t deadline, bool wakeOnInput) override;
     bool NextInput(InputEvent& event) override;

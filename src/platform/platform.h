@@ -12,6 +12,7 @@
 #include "platform/controls.h"
 #include "platform/input.h"
 #include "platform/keys.h"
+#include "platform/player_files.h"
 
 namespace tk {
 
@@ -63,6 +64,8 @@ public:
     // The player's folder for the settings of every program ($XDG_CONFIG_HOME, by default
     // ~/.config), without a trailing separator; empty when it cannot be told.
     virtual std::string UserConfigHome();
+    // Every file the game writes for the player goes through here (the twin records it).
+    virtual PlayerFiles& Files();
 
     // ---- time and input ------------------------------------------------------
     virtual std::uint64_t Now() = 0;  // ms
