@@ -175,6 +175,9 @@ TEST(StartUp, MissingFilesLeaveEmptySlotsAndTheGameGoesOnNamingEachOnce) {
     s.folder.remove("music/Lumfex - Little bit of happiness.mp3");
     s.folder.makeWritable("help");
     s.folder.remove("help/help.html");
+    s.folder.remove("help/help.css");
+    s.folder.remove("graphics/hrac.png");
+    s.folder.remove("levels");
     s.plat.At(GameFixture::kMenuReady, [&] {
         EXPECT_EQ(s.program.images().Slot(32), 0u);
         EXPECT_EQ(s.program.images().Slot(11), 0u);
@@ -194,15 +197,18 @@ TEST(StartUp, MissingFilesLeaveEmptySlotsAndTheGameGoesOnNamingEachOnce) {
         lines.push_back(r.detail);
     }
     const std::string root = s.folder.str();
-    const std::vector<std::string> named = {root + "/graphics/trubka1B.png", root + "/graphics/trubka2C.png",
-                                            root + "/graphics/hura.png",     root + "/graphics/pozadi7.jpg",
-                                            root + "/sound/time.wav",
+    const std::vector<std::string> named = {root + "/levels",
+                                            root + "/graphics/hrac.png",     root + "/graphics/trubka1B.png",
+                                            root + "/graphics/trubka2C.png", root + "/graphics/hura.png",
+                                            root + "/graphics/pozadi7.jpg",  root + "/sound/time.wav",
                                             root + "/music/Lumfex - Little bit of happiness.mp3",
-                                            root + "/help/help.html"};
+                                            root + "/help/help.html",        root + "/help/help.css"};
     ASSERT_EQ(lines.size(), named.size());
     for (std::size_t i = 0; i < named.size(); ++i) EXPECT_NE(lines[i].find(named[i]), std::string::npos) << lines[i];
-    EXPECT_NE(lines[0].find("cannot use"), std::string::npos) << "a picture that is there but cannot be read";
-    EXPECT_NE(lines[1].find("missing"), std::string::npos);
+    EXPECT_NE(lines[0].find("missing the levels folder"), std::string::npos) << lines[0];
+    EXPECT_NE(lines[2].find("cannot use"), std::string::npos) << "a picture that is there but cannot be read";
+    EXPECT_NE(lines[3].find("missing"), std::string::npos);
+    EXPECT_EQ(s.program.missingFiles(), named) << "kept for the window to tell";
 }
 
 TEST(StartUp, DesktopMeasurement) {
