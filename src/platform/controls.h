@@ -72,6 +72,7 @@ struct BrowserView {
     bool Visible = false;
     std::string Location;  // the page last loaded ("" = none)
     std::string MissingPageText;  // shown, with the path, when that page cannot be read
+    std::string RefusedPageText;  // likewise when it is too large or nested too deeply
     int ScrollY = 0;       // pixels scrolled down
     friend bool operator==(const BrowserView&, const BrowserView&) = default;
 };

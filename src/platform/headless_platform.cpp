@@ -468,7 +468,8 @@ void HeadlessPlatform::LoadHelpPage(BrowserView& view, const std::string& path) 
     impl_->Record("navigate", path);
     view.Location = path;
     view.ScrollY = 0;
-    impl_->help.LoadOrSayMissing(path, view.Width, view.MissingPageText);
+    const std::string refused = impl_->help.LoadOrSay(path, view.Width, view.MissingPageText, view.RefusedPageText);
+    if (!refused.empty()) Warn(refused);
 }
 
 int HeadlessPlatform::HelpPageHeight() { return impl_->help.ContentHeight(); }

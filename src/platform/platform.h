@@ -96,7 +96,8 @@ public:
     // True when a font for the labels and the text box can be found on this machine.
     virtual bool CanDrawText() = 0;
     // Lays out the local page for the help view; a page that cannot be read shows the
-    // view's MissingPageText and the path (or nothing, without such a text).
+    // view's MissingPageText and the path (or nothing, without such a text), one too
+    // large or nested too deeply its RefusedPageText, and says why on standard error.
     virtual void LoadHelpPage(BrowserView& view, const std::string& path) = 0;
     virtual int HelpPageHeight() = 0;  // pixels; 0 when empty
 

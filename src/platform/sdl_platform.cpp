@@ -147,7 +147,8 @@ public:
     void LoadHelpPage(BrowserView& view, const std::string& path) override {
         view.Location = path;
         view.ScrollY = 0;
-        help_.LoadOrSayMissing(path, view.Width, view.MissingPageText);
+        const std::string refused = help_.LoadOrSay(path, view.Width, view.MissingPageText, view.RefusedPageText);
+        if (!refused.empty()) Warn(refused);
         helpChanged_ = true;
     }
 

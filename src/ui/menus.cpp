@@ -43,6 +43,7 @@ void Menus::SwitchLanguage() {
     CaptionMainMenu();
     ctl_.creditHeadings.Caption = texts::creditsHeadings(cz);
     ctl_.help.MissingPageText = texts::helpPageMissing(cz);
+    ctl_.help.RefusedPageText = texts::helpPageRefused(cz);
     plat_.LoadHelpPage(ctl_.help, host_.HelpPagePath(texts::helpPageName(cz)));
 }
 
