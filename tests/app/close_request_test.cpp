@@ -1,16 +1,23 @@
 // Closing the window ends the program at once, in every state: the start-up picture, a
 // level's title, the outcome picture, the quit question, the final screen, the notice of
 // a refused level name. On the twin, and on the real SDL platform (dummy video driver)
-// steered through the same states on a virtual clock.
+// steered through the same states on a virtual clock; and so do SIGTERM, SIGINT and
+// SIGHUP, also while a message box stands, sent to a child process running the game.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <functional>
 #include <memory>
 
 #include "game/screen_mode.h"
+#include "platform/sdl_close_signals.h"
 #include "support/game_fixture.h"
 #include "ui/texts.h"
 
@@ -166,12 +173,20 @@ public:
     // Called before every wait with the game's time; true when it pushed events, which
     // then end the wait at once.
     std::function<bool(std::uint64_t now)> beforeWait;
+    // From now on every wait is a real one, on the real clock, that only the player or
+    // a signal ends; and message boxes are the real platform's.
+    bool waitForReal = false;
+    bool realBoxes = false;
 
     std::string ProgramFolder() override { return folder_; }
     std::uint64_t Now() override { return now_; }
     void WaitUntil(std::uint64_t deadline, bool wakeOnInput) override {
         const bool wasClosing = real_->CloseRequested();
-        const bool pushed = beforeWait && beforeWait(now_);
+        const bool pushed = !waitForReal && beforeWait && beforeWait(now_);
+        if (waitForReal) {
+            real_->WaitUntil(real_->Now() + 60000, wakeOnInput);
+            return;
+        }
         real_->WaitUntil(0, wakeOnInput);  // takes in what was pushed, waits for nothing
         if (pushed || (real_->CloseRequested() && !wasClosing)) return;
         now_ = deadline == kNoDeadline ? now_ + 10 : std::max(now_, deadline);
@@ -181,7 +196,10 @@ public:
     std::int16_t GetAsyncKeyState(int k) override { return real_->GetAsyncKeyState(k); }
     void ShowWindow() override { real_->ShowWindow(); }
     void Present(const Controls& c) override { real_->Present(c); }
-    void MsgBox(const std::string& text, const std::string&, bool) override { messages_.push_back(text); }
+    void MsgBox(const std::string& text, const std::string& title, bool critical) override {
+        messages_.push_back(text);
+        if (realBoxes) real_->MsgBox(text, title, critical);
+    }
     void Warn(const std::string& line) override { real_->Warn(line); }
     bool CanDrawText() override { return real_->CanDrawText(); }
     void LoadHelpPage(BrowserView& v, const std::string& path) override { real_->LoadHelpPage(v, path); }
@@ -196,6 +214,7 @@ public:
     BoardSurface& Board() override { return real_->Board(); }
     void PlaySound(const std::string&) override {}
     MusicPlayer& Music() override { return real_->Music(); }
+    PlayerFiles& Files() override { return real_->Files(); }
 
     const std::vector<std::string>& messages() const { return messages_; }
 
@@ -264,6 +283,118 @@ TEST(CloseRequest, EndsTheProgramPromptlyInEveryStateOnTheSdlPlatform) {
         EXPECT_TRUE(program.unloaded());
         EXPECT_LE(plat.Now(), closedAt + kPromptly) << "the program ran on after the close request";
         EXPECT_TRUE(plat.messages().empty());
+    }
+}
+
+// ---- a signal, on the SDL platform in a child process ------------------------------------
+
+// Where the child tells the parent that it stands in the state, and waits for the signal.
+int gReachedPipe = -1;
+
+void TellReached() {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(gReachedPipe, &byte, 1);
+}
+
+// A message box that nobody answers: it stands until the program ends.
+int UnansweredBox(Uint32, const char*, const char*, SDL_Window*) {
+    TellReached();
+    int never[2];
+    if (::pipe(never) != 0) return -1;
+    char byte = 0;
+    while (::read(never[0], &byte, 1) < 0 && errno == EINTR) {
+    }
+    return 0;
+}
+
+// The game in the child: steered to the state on the game's clock, then waiting on the
+// real one, in a real wait or under a message box, for the signal. Its exit status is
+// 0 when it ended as a close ends it: at once and in order.
+int RunUntilSignalled(const ProgramFolder& folder, State state, bool box) {
+    ::alarm(30);  // a child that the signal does not end is ended by this one, and fails
+    SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+    SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+    SteeredSdl plat(CreateSdlPlatform(), folder.str());
+    Program program(plat);
+    Road road(program, state);
+    std::uint64_t reachedAt = 0;
+    if (box) {
+        // Switching the music on cannot be remembered: the box that says so stands.
+        plat.realBoxes = true;
+        sdl::messageBoxCall() = UnansweredBox;
+        plat.Files().calls.rename = [](const char*, const char*) {
+            errno = EROFS;
+            return -1;
+        };
+    }
+    int boxStep = 0;
+    constexpr int kMusicRoad[] = {vk::Down, vk::Return, vk::Down, vk::Down, vk::Return};
+    plat.beforeWait = [&](std::uint64_t now) {
+        if (box) {
+            if (!program.started() || boxStep >= 5) return false;
+            reachedAt = now;
+            PushKey(kMusicRoad[boxStep++], 0);
+            return true;
+        }
+        if (road.Reached()) {
+            reachedAt = now;
+            plat.waitForReal = true;
+            TellReached();
+            return false;
+        }
+        return road.Step(PushKey, [](const std::string& s) {
+            SDL_Event e{};
+            e.type = SDL_TEXTINPUT;
+            std::snprintf(e.text.text, sizeof e.text.text, "%s", s.c_str());
+            SDL_PushEvent(&e);
+        });
+    };
+    const int status = program.Run();
+    const bool prompt = plat.Now() <= reachedAt + kPromptly;
+    std::fprintf(stderr, "child: run %d, unloaded %d, prompt %d, boxes %zu\n", status, program.unloaded(), prompt,
+                 plat.messages().size());
+    return status == 0 && program.unloaded() && prompt && plat.messages().size() == (box ? 1u : 0u) ? 0 : 1;
+}
+
+TEST(CloseSignal, EndsTheProgramInOrderInEveryStateAndUnderAMessageBoxOnTheSdlPlatform) {
+    struct Case {
+        State state;
+        bool box;
+        int signal;
+    };
+    std::vector<Case> cases;
+    const int signals[] = {SIGTERM, SIGINT, SIGHUP};
+    for (std::size_t i = 0; i < std::size(kStates); ++i) cases.push_back({kStates[i], false, signals[i % 3]});
+    for (int sig : signals) cases.push_back({State::Title, true, sig});
+    // A child inherits SDL's state but not its threads: SDL must start afresh in it.
+    if (SDL_WasInit(0) != 0) GTEST_SKIP() << "SDL was started in this process before; run this test on its own";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.box ? "message box" : Name(c.state)) + ", signal " + std::to_string(c.signal));
+        ProgramFolder folder;
+        oneTurnLevel(folder);
+        int reached[2];
+        ASSERT_EQ(::pipe(reached), 0);
+        std::fflush(nullptr);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(reached[0]);
+            gReachedPipe = reached[1];
+            ::_exit(RunUntilSignalled(folder, c.state, c.box));
+        }
+        ::close(reached[1]);
+        char byte = 0;
+        ssize_t n;
+        while ((n = ::read(reached[0], &byte, 1)) < 0 && errno == EINTR) {
+        }
+        ::close(reached[0]);
+        EXPECT_EQ(n, 1) << "the child never reached the state";
+        ::kill(child, c.signal);
+        int status = 0;
+        while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+        }
+        ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status) << ", not in order";
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "see the child's line above";
     }
 }
 
