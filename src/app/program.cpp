@@ -44,7 +44,9 @@ int Program::Run() {
         for (;;) {
             const Wake wake = Pass(plat_.Now());
             if (phase_ == Phase::Ended) return 0;
-            plat_.Present(ctl_);
+            // A window about to close is not drawn again (a close signal that ended a
+            // message box's wait, say): the next wait ends at once and the program with it.
+            if (!plat_.CloseRequested()) plat_.Present(ctl_);
             plat_.WaitUntil(wake.at, wake.onInput);
         }
     } catch (const std::exception& e) {
