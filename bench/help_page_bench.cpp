@@ -88,3 +88,11 @@ BENCHMARK_CAPTURE(LayOut, SearchesThroughDeepElements,
 BENCHMARK_CAPTURE(LayOut, AllTextInDeepElements,
                   times(times("<div>", 190) + upTo("water flows ", (kFill - 8192) / (kElements / 190)) + times("</div>", 190),
                         kElements / 190));
+
+BENCHMARK_CAPTURE(LayOut, T4, times("<table><tr><td>", 4) + "x");
+BENCHMARK_CAPTURE(LayOut, T6, times("<table><tr><td>", 6) + "x");
+BENCHMARK_CAPTURE(LayOut, T8, times("<table><tr><td>", 8) + "x");
+BENCHMARK_CAPTURE(LayOut, T10, times("<table><tr><td>", 10) + "x");
+BENCHMARK_CAPTURE(LayOut, T4x80, times(times("<table><tr><td>", 4) + "x" + times("</table>", 4), 80));
+BENCHMARK_CAPTURE(LayOut, T6x55, times(times("<table><tr><td>", 6) + "x" + times("</table>", 6), 55));
+BENCHMARK_CAPTURE(LayOut, T4wide, times("<table><tr>" + times("<td>", 8), 3) + "x");

@@ -29,6 +29,8 @@ constexpr std::array<std::string_view, 9> kRawText{"script", "style",    "textar
 constexpr std::array<std::string_view, 10> kImpliedEnd{"p",  "li", "dd", "dt", "option",
                                                         "optgroup", "rb", "rp", "rt", "rtc"};
 
+constexpr std::array<std::string_view, 3> kTableParts{"tbody", "thead", "tfoot"};
+
 // An element that a new one of `opening` closes when it is the innermost: another list
 // item, paragraph, definition, option or table cell or row.
 bool closedBy(std::string_view open, std::string_view opening) {
@@ -122,12 +124,23 @@ private:
         while (!open_.empty() && closedBy(open_.back(), name)) open_.pop_back();
         open_.push_back(name);
         Count(static_cast<int>(open_.size()));
+        if (name == "table")
+            shape_.tableDepth = std::max(shape_.tableDepth, static_cast<int>(std::count(open_.begin(), open_.end(), "table")));
     }
 
     void Close(const std::string& name) {
         std::size_t top = open_.size();
-        while (top > 0 && open_[top - 1] != name && oneOf(open_[top - 1], kImpliedEnd)) --top;
+        while (top > 0 && open_[top - 1] != name && closes(name, open_[top - 1])) --top;
         if (top > 0 && open_[top - 1] == name) open_.resize(top - 1);
+    }
+
+    // Whether an end tag of `name` closes the innermost element `open` on its way to its
+    // own: those whose end tags may be left out, and inside a table its rows and cells.
+    static bool closes(std::string_view name, std::string_view open) {
+        if (oneOf(open, kImpliedEnd)) return true;
+        if (open == "td" || open == "th") return name == "tr" || oneOf(name, kTableParts) || name == "table";
+        if (open == "tr") return oneOf(name, kTableParts) || name == "table";
+        return name == "table" && (oneOf(open, kTableParts) || open == "caption" || open == "colgroup");
     }
 
     // Up to the element's own end tag, in any case; it is an element too while it lasts.
@@ -265,6 +278,8 @@ std::string pageRefusal(std::string_view html, PageShape* measured) {
               " deep; deeper pages are not shown";
     else if (shape.elements > kMostElements)
         why = "it has more than " + std::to_string(kMostElements) + " elements; larger pages are not shown";
+    else if (shape.tableDepth > kDeepestTables)
+        why = "its tables are nested more than " + std::to_string(kDeepestTables) + " deep";
     else
         why = styleRefusal(shape.styles, shape.selectors, shape.searches);
     if (why.empty() && !searchesFit(shape, 0))

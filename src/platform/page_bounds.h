@@ -15,6 +15,9 @@ namespace tk {
 inline constexpr std::size_t kMostPageBytes = 32 << 10;  // a page, and each style sheet
 inline constexpr int kDeepestNesting = 200;
 inline constexpr int kMostElements = 1000;
+// A table is laid out over and over to size its cells, so each table inside another
+// costs twice or more the one around it.
+inline constexpr int kDeepestTables = 4;
 inline constexpr int kMostSelectors = 60;  // in the page's own style sheets, all together
 // The steps the selectors that search an element's ancestors ("a b") may take on a page:
 // each such selector on each element, up the page's depth. The view's own sheet brings
@@ -30,6 +33,7 @@ inline constexpr int kMasterSearches = 6;
 struct PageShape {
     int depth = 0;
     int elements = 0;
+    int tableDepth = 0;  // tables inside tables
     std::string styles;  // the text of its style elements, one after another
     int selectors = 0;   // in them (counted by pageRefusal)
     int searches = 0;    // of them, those that search the ancestors

@@ -38,6 +38,7 @@ TEST(PageBounds, NestingIsCountedAsTheParserBuildsIt) {
         {"<ul>" + repeat("<li>item", 500) + "</ul>", 2},               // list items close each other
         {"<div>" + repeat("<p>para", 500) + "</div>", 2},              // and so do paragraphs
         {"<table>" + repeat("<tr><td>a<td>b", 300) + "</table>", 3},  // and rows and cells
+        {repeat("<table><tbody><tr><td>a<td>b</table>", 300), 4},     // and the end of a table all inside it
         {"<DIV><Span>x</SPAN></div>", 2},                             // in any case
         {"<div>" + repeat("<br><img src=x><hr/><meta>", 300) + "</div>", 2},
         {"<p class='a>b <div>' title=\"<div>\">x</p>", 1},            // markup inside quoted values
@@ -96,6 +97,11 @@ TEST(PageBounds, ThePagesShippedPassAndTheBoundsRefuseWithAReason) {
     EXPECT_EQ(tk::pageRefusal(repeat("<br>", tk::kMostElements)), "");
     EXPECT_NE(tk::pageRefusal(repeat("<p>x</p>", tk::kMostElements + 1)).find("more than 1000 elements"),
               std::string::npos);
+    // Tables inside tables cost twice or more at each step.
+    EXPECT_EQ(tk::pageRefusal(repeat("<table><tr><td>", tk::kDeepestTables)), "");
+    EXPECT_NE(tk::pageRefusal(repeat("<table><tr><td>", tk::kDeepestTables + 1)).find("tables are nested more than 4"),
+              std::string::npos);
+    EXPECT_EQ(tk::pageRefusal(repeat("<table><tr><td>x</table>", 100)), "") << "tables one after another";
 }
 
 TEST(PageBounds, OnlyCheapSelectorsAndNotTooManyOfThemAreUsed) {
