@@ -1,6 +1,7 @@
 // Close signals: a handler that notes and wakes, a thread that tells SDL and the waits; message boxes answered on a thread of their own.
 #include "platform/sdl_close_signals.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -8,6 +9,9 @@
 #include <atomic>
 #include <cerrno>
 #include <condition_variable>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -46,6 +50,31 @@ void PassSignalsOn() {
         { const std::lock_guard<std::mutex> lock(gWaitMutex); }
         gWaitChange.notify_all();
     }
+}
+
+// SDL shows a message box on X11 from a process of its own, a child of the game's, which
+// would stand on after the game ended. The game starts no other process, so every child
+// it has is such a box.
+void EndBoxProcesses() {
+    DIR* proc = ::opendir("/proc");
+    if (!proc) return;
+    const pid_t self = ::getpid();
+    while (const dirent* entry = ::readdir(proc)) {
+        char* end = nullptr;
+        const long pid = std::strtol(entry->d_name, &end, 10);
+        if (pid <= 0 || *end != '\0') continue;
+        std::ifstream stat(std::string("/proc/") + entry->d_name + "/stat");
+        std::string line;
+        std::getline(stat, line);
+        // "pid (name) state ppid ...": the name may hold anything, the last ')' ends it.
+        const auto close = line.rfind(')');
+        if (close == std::string::npos) continue;
+        char state = 0;
+        long parent = 0;
+        if (std::sscanf(line.c_str() + close + 1, " %c %ld", &state, &parent) == 2 && parent == self)
+            ::kill(static_cast<pid_t>(pid), SIGKILL);
+    }
+    ::closedir(proc);
 }
 
 }  // namespace
@@ -87,6 +116,7 @@ void ShowMessageBox(Uint32 flags, const std::string& title, const std::string& t
     }).detach();
     std::unique_lock<std::mutex> lock(gWaitMutex);
     gWaitChange.wait(lock, [&] { return *answered || CloseSignalled(); });
+    if (!*answered) EndBoxProcesses();
 }
 
 }  // namespace tk::sdl

@@ -22,7 +22,7 @@ using MessageBoxCall = int (*)(Uint32 flags, const char* title, const char* text
 MessageBoxCall& messageBoxCall();
 
 // Shows a message box and waits until it is answered or a close signal arrives, which
-// leaves the box standing until the program ends a moment later.
+// ends the box's own process (SDL shows it from a child process on X11).
 void ShowMessageBox(Uint32 flags, const std::string& title, const std::string& text, SDL_Window* parent);
 
 }  // namespace tk::sdl
