@@ -69,6 +69,7 @@ BENCHMARK_CAPTURE(LayOut, ShippedCzech, shipped("napoveda.html"));
 // Refused before layout.
 BENCHMARK_CAPTURE(LayOut, NestedDeeperRefused, times("<div>", 10000));
 BENCHMARK_CAPTURE(LayOut, LargerRefused, upTo("<p>x</p>", 1 << 20));
+BENCHMARK_CAPTURE(LayOut, TablesNestedDeeperRefused, times("<table><tr><td>", 12) + "water");
 BENCHMARK_CAPTURE(LayOut, CostlySelectorRefused,
                   "<style>span div div div div div div div div {color:red}</style>" + times("<div>", 190));
 // The worst within the bounds.
@@ -88,11 +89,6 @@ BENCHMARK_CAPTURE(LayOut, SearchesThroughDeepElements,
 BENCHMARK_CAPTURE(LayOut, AllTextInDeepElements,
                   times(times("<div>", 190) + upTo("water flows ", (kFill - 8192) / (kElements / 190)) + times("</div>", 190),
                         kElements / 190));
-
-BENCHMARK_CAPTURE(LayOut, T4, times("<table><tr><td>", 4) + "x");
-BENCHMARK_CAPTURE(LayOut, T6, times("<table><tr><td>", 6) + "x");
-BENCHMARK_CAPTURE(LayOut, T8, times("<table><tr><td>", 8) + "x");
-BENCHMARK_CAPTURE(LayOut, T10, times("<table><tr><td>", 10) + "x");
-BENCHMARK_CAPTURE(LayOut, T4x80, times(times("<table><tr><td>", 4) + "x" + times("</table>", 4), 80));
-BENCHMARK_CAPTURE(LayOut, T6x55, times(times("<table><tr><td>", 6) + "x" + times("</table>", 6), 55));
-BENCHMARK_CAPTURE(LayOut, T4wide, times("<table><tr>" + times("<td>", 8), 3) + "x");
+BENCHMARK_CAPTURE(LayOut, TablesNestedToTheBound,
+                  times(times("<table><tr><td>", tk::kDeepestTables) + "water" + times("</table>", tk::kDeepestTables),
+                        kElements / (3 * tk::kDeepestTables)));
