@@ -101,6 +101,10 @@ inline std::string helpPageName(bool czech) { return czech ? "napoveda" : "help"
 inline std::string helpPageMissing(bool czech) {
     return czech ? "Stránka nápovědy nebyla nalezena." : "The help page was not found.";
 }
+// Likewise when the page is too large or nested too deeply to be shown.
+inline std::string helpPageRefused(bool czech) {
+    return czech ? "Stránku nápovědy nelze zobrazit." : "The help page cannot be shown.";
+}
 
 // Present in the program folder exactly when the last chosen language is Czech.
 inline constexpr const char* kMarkerFileName = "AtToMluvi.Cesky";
