@@ -170,6 +170,7 @@ void Program::StartUp() {
         if (settings_.musicOn) SwitchMusic();
         if (settings_.fullscreenOn) display_.SetFullscreen(true);
         menus_.ShowMainMenu();
+        TellWhatStartUpFound();
     } catch (...) {
         // From here on the display and the music may have changed: undo as shutdown does.
         ShutDown();
@@ -232,6 +233,28 @@ void Program::ReportMissingFiles() {
         plat_.Warn((present ? "cannot use " : "missing ") + file + (present ? ": not a file the game can read" : "") +
                    "; the game goes on without it");
     }
+}
+
+// What start-up set aside or goes on without, told once over the main menu in the
+// language in force, named as the player finds them in the game's folders.
+void Program::TellWhatStartUpFound() {
+    const bool czech = language_.isCzech();
+    const auto named = [](const std::string& path, const std::string& folder) {
+        return path.rfind(folder + "/", 0) == 0 ? path.substr(folder.size() + 1) : path;
+    };
+    std::vector<std::string> lines;
+    if (!missing_.empty()) {
+        std::vector<std::string> names;
+        for (const std::string& path : missing_)
+            names.push_back(named(path, paths_.dataFolder()) + (path == paths_.LevelsFolder() ? "/" : ""));
+        lines.push_back(texts::missingFiles(czech, names));
+    }
+    if (!settingsSetAside_.empty())
+        lines.push_back(texts::settingsSetAside(czech, named(settingsSetAside_, paths_.settingsFolder())));
+    if (!bests_.SetAsideAs().empty())
+        lines.push_back(texts::bestsSetAside(czech, named(bests_.SetAsideAs(), paths_.settingsFolder())));
+    // Several lines take longer to read than the few words of a notice in play.
+    for (const std::string& line : lines) notices_.Add(line, plat_.Now(), Notices::kStandsMs * (1 + lines.size()));
 }
 
 // ---- what the options screen changes ------------------------------------------------

@@ -74,6 +74,7 @@ private:
     // Saves the settings changed since the last save (`changed::` bits), with `also`.
     void Save(unsigned also);
     void ReportMissingFiles();
+    void TellWhatStartUpFound();
 
     // ---- MenuHost -------------------------------------------------------------
     bool fullscreenOn() const override { return settings_.fullscreenOn; }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tk::texts {
 
@@ -68,6 +69,30 @@ inline std::string cannotRemember(bool czech) {
 // Told once, when the music is asked for and the machine has no sound device.
 inline std::string noSoundDevice(bool czech) {
     return czech ? "Žádné zvukové zařízení: hudba zůstane vypnutá." : "No sound device: the music stays off.";
+}
+
+// Told once at start-up: the files the game goes on without, named from the data folder.
+// A long list names the first few and counts the rest.
+inline std::string missingFiles(bool czech, const std::vector<std::string>& names) {
+    constexpr std::size_t kNamed = 5;
+    std::string list;
+    for (std::size_t i = 0; i < names.size() && i < kNamed; ++i) list += (i ? ", " : "") + names[i];
+    if (names.size() > kNamed) {
+        const std::string more = std::to_string(names.size() - kNamed);
+        list += czech ? " a " + more + " dalších" : " and " + more + " more";
+    }
+    return czech ? "Chybí nebo nejdou přečíst: " + list + ". Hra pokračuje bez nich."
+                 : "Missing or unreadable: " + list + ". The game goes on without them.";
+}
+
+// Told once at start-up when a damaged file of the player's was moved aside.
+inline std::string settingsSetAside(bool czech, const std::string& name) {
+    return czech ? "Soubor s nastavením byl poškozený: je odložen jako " + name + " a platí výchozí nastavení."
+                 : "The settings file was damaged: it is set aside as " + name + " and the shipped settings apply.";
+}
+inline std::string bestsSetAside(bool czech, const std::string& name) {
+    return czech ? "Soubor s rekordy byl poškozený: je odložen jako " + name + "."
+                 : "The best times file was damaged: it is set aside as " + name + ".";
 }
 
 // ---- hints and best times ----------------------------------------------------

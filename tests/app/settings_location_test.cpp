@@ -206,6 +206,10 @@ TEST(SettingsLocation, AnEmptyOrDamagedSettingsFileIsSetAsideAndTheDefaultsCopie
         EXPECT_EQ(readFile(inst.settings / "options.txt.bad"), damaged[n]);
         const std::string aside = (inst.settings / "options.txt.bad").string();
         EXPECT_EQ(program.settingsSetAside(), aside) << "kept for the window to tell";
+        const auto notices = plat.LogOf("notice");
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_EQ(notices[0].detail,
+                  "The settings file was damaged: it is set aside as options.txt.bad and the shipped settings apply.");
         const auto lines = plat.LogOf("stderr");
         ASSERT_EQ(lines.size(), 1u);
         EXPECT_NE(lines[0].detail.find((inst.settings / "options.txt").string() + " was damaged"), std::string::npos)

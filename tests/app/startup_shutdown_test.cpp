@@ -186,8 +186,19 @@ TEST(StartUp, MissingFilesLeaveEmptySlotsAndTheGameGoesOnNamingEachOnce) {
         EXPECT_NE(s.program.images().Slot(65), 0u);
         EXPECT_EQ(s.program.screenMode(), modeMainMenu);
     });
+    std::string shownAtMenu;
+    s.plat.At(GameFixture::kMenuReady, [&] { shownAtMenu = s.program.view().notice.text; });
+    bool goneLater = false;
+    s.plat.At(GameFixture::kMenuReady + 30000, [&] { goneLater = !s.program.view().notice.shown; });
     EXPECT_EQ(s.Run(), 0);
-    EXPECT_TRUE(s.plat.LogOf("notice").empty());
+    // The window names them too, once, from the data folder, the first five and a count.
+    const auto notices = s.plat.LogOf("notice");
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].detail,
+              "Missing or unreadable: levels/, graphics/hrac.png, graphics/trubka1B.png, graphics/trubka2C.png, "
+              "graphics/hura.png and 5 more. The game goes on without them.");
+    EXPECT_EQ(shownAtMenu, notices[0].detail) << "over the main menu";
+    EXPECT_TRUE(goneLater);
     EXPECT_EQ(s.plat.LivePictures(), 0);
 
     std::vector<std::string> lines;

@@ -170,6 +170,21 @@ TEST(BestTimes, EachDamagedFileIsKeptBesideTheOnesBefore) {
     EXPECT_EQ(f.folder.read("scores.txt.bad"), "the second");
     EXPECT_EQ(f.folder.read("scores.txt.bad.1"), "the first damaged file");
     EXPECT_EQ(f.program.bestTimes().SetAsideAs(), f.folder.str() + "/scores.txt.bad") << "kept for the window to tell";
+    const auto notices = f.plat.LogOf("notice");
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].detail, "The best times file was damaged: it is set aside as scores.txt.bad.");
+}
+
+TEST(BestTimes, ADamagedFileIsToldInTheLanguageInForce) {
+    UiFixture f(fast());
+    onlyLevel(f.folder);
+    f.folder.write("AtToMluvi.Cesky", "");
+    f.folder.write("scores.txt", "damaged");
+    f.plat.Close(GameFixture::kMenuReady);
+    EXPECT_EQ(f.Run(), 0);
+    const auto notices = f.plat.LogOf("notice");
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].detail, "Soubor s rekordy byl poškozený: je odložen jako scores.txt.bad.");
 }
 
 TEST(BestTimes, AFileAsAPlayerMightEditItStillCounts) {
