@@ -87,8 +87,9 @@ private:
         unsaved_ |= changed::kLevel;
     }
     std::optional<std::int16_t> BestTime(const std::string& level) const override { return bests_.Best(level); }
-    bool RecordWin(const std::string& level, std::int16_t secondsLeft) override {
-        return bests_.Record(level, secondsLeft);
+    WinRecord RecordWin(const std::string& level, std::int16_t secondsLeft) override {
+        if (!bests_.Record(level, secondsLeft)) return WinRecord::NoBest;
+        return bests_.NotKept().empty() ? WinRecord::NewBest : WinRecord::NewBestNotKept;
     }
     int BestsInAll() const override { return bests_.InAll(); }
     std::string LevelPath(const std::string& name) const override { return paths_.LevelFile(name); }

@@ -365,7 +365,11 @@ void PlaySession::End(std::uint64_t now) {
         shown_ = mode_ == modeWon ? LevelOutcome::Won : LevelOutcome::Lost;
         painter_.Cover(mode_ == modeWon ? kSlotWon : kSlotLost);
         sounds_.Play(mode_ == modeWon ? "winner" : "looser");
-        if (mode_ == modeWon && recordWin_ && recordWin_(clock_.timeLeft())) ShowTitles(words_.newBest);
+        if (mode_ == modeWon && recordWin_) {
+            const WinRecord record = recordWin_(clock_.timeLeft());
+            if (record == WinRecord::NewBest) ShowTitles(words_.newBest);
+            if (record == WinRecord::NewBestNotKept) ShowTitles(words_.newBestNotKept);
+        }
         Wait(Phase::Outcome, now + kOutcomeMs);
         return;
     default:

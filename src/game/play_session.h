@@ -26,12 +26,15 @@ struct LevelWords {
     std::string noWay;     // a hint found that the board cannot be won any more
     std::string noHint;    // the solver's budget ran out before it knew
     std::string newBest;   // over the win picture
+    std::string newBestNotKept;  // instead, for a best the game could not write down
     std::string bestLine;  // the title's second line; empty while the level has no best
 };
 
-// Told the seconds left on the clock when a level is won; answers whether that is a new
-// best for the level (and keeps it).
-using WinRecorder = std::function<bool(std::int16_t secondsLeft)>;
+// What a win was for the level's best time: none, a new one, or a new one that counts for
+// this run but could not be written down.
+enum class WinRecord { NoBest, NewBest, NewBestNotKept };
+// Told the seconds left on the clock when a level is won; keeps a new best.
+using WinRecorder = std::function<WinRecord(std::int16_t secondsLeft)>;
 
 // A hint shows for two seconds; it costs hintCostSeconds of the level's time limit.
 inline constexpr std::uint64_t kHintShowsMs = 2000;

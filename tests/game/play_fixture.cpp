@@ -37,7 +37,7 @@ std::uint8_t PlayTest::play(const std::string& name) {
 }
 
 LevelWords PlayTest::words() const {
-    return {texts::quitQuestion(czech), texts::noWayFromHere(czech), texts::noHint(czech), texts::newBest(czech), {}};
+    return {texts::quitQuestion(czech), texts::noWayFromHere(czech), texts::noHint(czech), texts::newBest(czech), texts::newBestNotKept(czech), {}};
 }
 
 void PlayTest::writeLevel(const std::string& name, const LevelText& level) {
