@@ -19,7 +19,7 @@ std::string BackgroundFile(int n) { return "pozadi" + std::to_string(n) + ".jpg"
 std::string LateFile(int slot) {
     if (slot == slotWon) return "hura.png";
     if (slot == slotLost) return "smula.png";
-    if (slot >= slotHintStep + dirLeft && slot <= slotHintStep + dirDown)
+    if (slot >= slotHintStep + side(Direction::Left) && slot <= slotHintStep + side(Direction::Down))
         return "sipka" + std::to_string(slot - slotHintStep) + ".png";
     if (slot == slotHintTurnLeft) return "sipkaL.png";
     if (slot == slotHintTurnRight) return "sipkaR.png";

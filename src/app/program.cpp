@@ -33,7 +33,7 @@ Program::Program(Platform& platform)
       images_(platform, paths_),
       sounds_(platform, paths_.SoundFolder()), music_(platform), display_(platform),
       language_(paths_.LanguageMarker()),
-      play_(platform, ctl_, images_, sounds_, [this] { LetEventsRun(); }),
+      play_(platform, ctl_, images_, sounds_),
       menus_(platform, ctl_, sounds_, play_, language_, *this) {
     LayOutWindow(ctl_);
 }
@@ -45,6 +45,7 @@ int Program::Run() {
             const Wake wake = Pass(plat_.Now());
             if (phase_ == Phase::Ended) return 0;
             plat_.Present(ctl_);
+            menus_.Shown(plat_.Now());
             plat_.WaitUntil(wake.at, wake.onInput);
         }
     } catch (const std::exception& e) {
@@ -80,6 +81,9 @@ Wake Program::Pass(std::uint64_t now) {
         phase_ = Phase::Running;
     }
     const Wake wake = menus_.Advance(now);
+    // A level lets events run only where it says so; the keys pressed during its pauses
+    // and its quit question stay queued for what comes after.
+    if (wake.letEventsRun) LetEventsRun();
     if (menus_.Busy()) return wake;
     // Nothing runs on its own: the menus take what the player pressed, one key at a time,
     // until one of them starts something that runs (the rest then waits for it).

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/controls.h"
+#include "platform/platform.h"
 #include "platform/timer.h"
 #include "services/sound_effects.h"
 
@@ -26,12 +27,13 @@ public:
     void TakeTick(std::uint64_t now) {
         if (timer_.TakeTick(now)) Tick();
     }
+    // When the next second falls due; never while the clock stands still.
+    std::uint64_t NextTick() const { return timer_.Enabled ? timer_.dueAt : kNoDeadline; }
     // One second: down to 0 and no further, the warning in the last ten seconds.
     void Tick();
 
     std::int16_t timeLeft() const { return timeLeft_; }
     void setTimeLeft(std::int16_t seconds) { timeLeft_ = seconds; }
-    Timer& timer() { return timer_; }
 
 private:
     Label& label_;

@@ -14,7 +14,7 @@ constexpr int slotFloor = 1,          // floor without a pipe
               dryBase = 10,           // dry pipes "A".."K", then the dry underlay at +11
               slotWon = 25, slotLost = 26,
               wetBase = 30,           // wet pipes and the wet underlay, the same way
-              slotHintStep = 42,      // the hint's arrow toward a neighbour, + dirLeft..dirDown
+              slotHintStep = 42,      // the hint's arrow toward a neighbour, + side(Direction)
               slotHintTurnLeft = 46,  // the hint's turning arrows, counter-clockwise
               slotHintTurnRight = 47, // ... and clockwise
               backgroundBase = 59;    // backgrounds 1..7

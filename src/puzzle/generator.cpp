@@ -55,9 +55,7 @@ DifficultyBand bandOf(Difficulty d) {
 int suggestedTimeLimit(std::string_view plan, int pipes, bool needsThought) {
     const double play = planSeconds(plan);
     if (2 * play > 600) return 0;
-    const auto turns = std::count_if(plan.begin(), plan.end(), [](char a) {
-        return planActionCode(a) == turnLeft || planActionCode(a) == turnRight;
-    });
+    const auto turns = std::count_if(plan.begin(), plan.end(), [](char a) { return isTurn(planAction(a)); });
     const double raw = 30 + 0.5 * pipes + 6.0 * static_cast<double>(turns) + (needsThought ? 30 : 0);
     const double low = std::max(60.0, 2 * play);
     const double high = std::min(600.0, std::max(low, 20 * play));

@@ -1,23 +1,23 @@
 // The hint: the level as it stands handed to the solver, and a plan followed while the player follows it.
 #include "puzzle/hint.h"
 
-#include "puzzle/movement.h"
+#include "puzzle/action.h"
 
 namespace tk {
 
 namespace {
 
-Hint act(char planLetter) { return {Hint::Kind::Act, static_cast<std::int16_t>(planActionCode(planLetter)), {}}; }
+Hint act(char planLetter) { return {Hint::Kind::Act, planAction(planLetter), {}}; }
 
 Hint hintOf(const SolveResult& result) {
     switch (result.status) {
         case SolveStatus::Solved:
             if (!result.plan.empty()) return act(result.plan.front());
             break;
-        case SolveStatus::Unsolvable: return {Hint::Kind::NoWay, dirNone, result.reason};
+        case SolveStatus::Unsolvable: return {Hint::Kind::NoWay, Action::None, result.reason};
         case SolveStatus::Undecided: break;
     }
-    return {Hint::Kind::Unknown, dirNone, result.reason};
+    return {Hint::Kind::Unknown, Action::None, result.reason};
 }
 
 }  // namespace
@@ -67,20 +67,19 @@ Hint HintGuide::Next(const LevelFile& asItStands) {
     return hintOf(result);
 }
 
-PlanWalk::PlanWalk(const LevelFile& level) : x(level.playerX), y(level.playerY) {
+PlanWalk::PlanWalk(const LevelFile& level)
+    : x(level.playerX), y(level.playerY), sourceX_(level.sourceX), sourceY_(level.sourceY) {
     FlowGrid flow;
     placeLevel(level, board, flow);
 }
 
 bool PlanWalk::Take(char action) {
-    const int code = planActionCode(action);
-    if (code == turnLeft || code == turnRight) {
-        if (InPlayArea(x, y)) board(x, y) = quarterTurn(board(x, y), code);
-        return true;
-    }
-    if (code == dirNone || !InPlayArea(x, y) || !lzeTam(board, x, y, code)) return false;
-    x += dirDx(code);
-    y += dirDy(code);
+    // The walk follows the tiles and the figure; the water is none of its business.
+    Field field{board, {}, sourceX_, sourceY_, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
+    if (!applyAction(field, planAction(action), WaterAfterTurn::Waits).legal) return false;
+    board = field.board;
+    x = field.playerX;
+    y = field.playerY;
     return true;
 }
 

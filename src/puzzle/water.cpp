@@ -9,7 +9,7 @@ constexpr std::uint8_t reachNone = 0, reachFront = 1, reachNext = 2, reachDone =
 
 // Neighbours are examined in this order; it decides nothing about the result but is
 // kept so that every evaluation visits cells the same way.
-constexpr int kExamineOrder[4] = {dirLeft, dirRight, dirUp, dirDown};
+constexpr Direction kExamineOrder[4] = {Direction::Left, Direction::Right, Direction::Up, Direction::Down};
 
 }  // namespace
 
@@ -29,7 +29,7 @@ bool spreadWater(const TileGrid& board, FlowGrid& flow, int sourceX, int sourceY
                 if (reach(x, y) != reachFront) continue;
                 reach(x, y) = reachDone;
                 const char here = board(x, y);
-                for (int d : kExamineOrder) {
+                for (Direction d : kExamineOrder) {
                     const int nx = x + dirDx(d), ny = y + dirDy(d);
                     // The border holds "M" and stops the water by itself; the play-area
                     // test only guards against a board whose ring was overwritten.

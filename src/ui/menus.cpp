@@ -1,7 +1,6 @@
 // The key-down handler, the main menu's items and the help screen.
 #include "ui/menus.h"
 
-#include "game/screen_mode.h"
 #include "ui/menu_look.h"
 #include "ui/texts.h"
 
@@ -18,14 +17,9 @@ Menus::Menus(Platform& platform, Controls& controls, SoundEffects& sounds, PlayS
       list_(controls, sounds), options_(controls, host, language),
       sequence_(platform, controls, session, language, host) {}
 
-std::uint8_t Menus::screenMode() const {
-    if (sequence_.Running()) return session_.screenMode();
-    switch (screen_) {
-    case Screen::Help: return modeHelp;
-    case Screen::Options: return modeOptions;
-    case Screen::LevelEntry: return modeLevelEntry;
-    default: return modeMainMenu;
-    }
+void Menus::Shown(std::uint64_t at) {
+    options_.Shown(at);
+    sequence_.Shown(at);
 }
 
 void Menus::ShowMainMenu() {
@@ -75,10 +69,11 @@ void Menus::KeyDown(int key, int shift) {
         break;
     case Screen::LevelEntry:
         if (accept) {
-            options_.FinishEntry(plat_.Now());
+            options_.FinishEntry();
             if (!options_.NoticeShowing()) screen_ = Screen::Options;
         }
         break;
+    case Screen::Levels: break;
     }
 }
 
@@ -93,7 +88,7 @@ Wake Menus::Advance(std::uint64_t now) {
 
 void Menus::MainMenuAction() {
     switch (list_.cursor()) {
-    case 0: sequence_.Start(plat_.Now()); break;
+    case 0: sequence_.Start(); break;
     case 1:
         screen_ = Screen::Options;
         options_.ShowCaptions();

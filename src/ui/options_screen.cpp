@@ -45,7 +45,7 @@ void OptionsScreen::OpenEntry() {
     box.Visible = true;
 }
 
-void OptionsScreen::FinishEntry(std::uint64_t now) {
+void OptionsScreen::FinishEntry() {
     ctl_.levelBox.Visible = false;
     ctl_.menuLines[kLineLevel].Visible = true;
     const std::string typed = ctl_.levelBox.Text;  // exactly as typed, no trimming
@@ -61,14 +61,14 @@ void OptionsScreen::FinishEntry(std::uint64_t now) {
         ShowLevelLine();
     } else {
         ctl_.menuLines[kLineLevel].Caption = texts::levelNotFound(language_.isCzech());
-        noticeUntil_ = now + kNoticeMs;
+        notice_.Begin(kNoticeMs);
     }
 }
 
 Wake OptionsScreen::Advance(std::uint64_t now) {
-    if (noticeUntil_ == 0) return Wake{};
-    if (now < noticeUntil_ && !host_.Closing()) return Wake{noticeUntil_, false};
-    noticeUntil_ = 0;
+    if (!notice_.Standing()) return Wake{};
+    if (!notice_.Over(now) && !host_.Closing()) return notice_.wake();
+    notice_.End();
     ShowLevelLine();
     return Wake{};
 }

@@ -10,7 +10,6 @@
 #include <functional>
 #include <memory>
 
-#include "game/screen_mode.h"
 #include "support/game_fixture.h"
 #include "ui/texts.h"
 
@@ -62,7 +61,8 @@ public:
         case State::Title: return p_.menus().Busy() && title.Visible && title.Caption == "Only";
         case State::Outcome:
             // The first win of the level is its best: the words stand over the picture.
-            return p_.screenMode() == modeWon && (!title.Visible || title.Caption == texts::newBest(false)) &&
+            return p_.play().phase() == PlayPhase::ShowingWon &&
+                   (!title.Visible || title.Caption == texts::newBest(false)) &&
                    !p_.play().clock().Running();
         case State::Question: return title.Visible && title.Caption == texts::quitQuestion(false);
         case State::FinalScreen: return title.Visible && title.Caption.starts_with(texts::finalMessage(false));
@@ -74,8 +74,8 @@ public:
     // The next step from where the program stands; false when there is nothing to do now.
     bool Step(const Key& key, const Text& text) {
         if (!p_.started() || target_ == State::StartupPicture) return false;
-        const bool onMenu = p_.screenMode() == modeMainMenu && !p_.menus().Busy();
-        const bool playing = p_.screenMode() == modePlaying && !p_.controls().titles[0].Visible;
+        const bool onMenu = p_.screen() == Menus::Screen::MainMenu;
+        const bool playing = p_.play().phase() == PlayPhase::Waiting && !p_.controls().titles[0].Visible;
         if (target_ == State::Notice) {
             if (step_ >= kNoticeKeys) return false;
             if (step_ == kNoticeKeys - 2) {
@@ -141,7 +141,7 @@ TEST(CloseRequest, EndsTheProgramPromptlyInEveryStateOnTheTwin) {
             }
             road.Step([&](int key, int shift) { f.plat.Press(t, key, shift, 60); },
                       [&](const std::string& s) { f.plat.Type(t, s); });
-            if (t < 60000) f.plat.At(t + 50, look);
+            if (t < 60000) f.plat.AtIfReached(t + 50, look);
         };
         f.plat.At(600, look);
         EXPECT_EQ(f.Run(), 0);

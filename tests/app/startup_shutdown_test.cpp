@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <set>
 
-#include "game/screen_mode.h"
 #include "support/game_fixture.h"
 #include "support/sample_files.h"
 
@@ -105,7 +104,7 @@ TEST(StartUp, PictureThenWaitThenLoadInOrderThenMenu) {
         for (const Label& l : s.ctl().menuLines) EXPECT_TRUE(l.Visible);
         EXPECT_TRUE(s.ctl().cursor.Visible);
         EXPECT_NE(s.ctl().cursor.Picture, 0u);
-        EXPECT_EQ(s.program.screenMode(), modeMainMenu);
+        EXPECT_EQ(s.program.screen(), Menus::Screen::MainMenu);
         EXPECT_EQ(s.program.menus().menuCursor(), 0);
         EXPECT_TRUE(s.program.settings().fullscreenOn);
         EXPECT_TRUE(s.program.settings().musicOn);
@@ -181,7 +180,7 @@ TEST(StartUp, MissingFilesLeaveEmptySlotsAndTheGameGoesOnNamingEachOnce) {
         EXPECT_EQ(s.program.images().Slot(slotWon), 0u);
         EXPECT_NE(s.program.images().Slot(31), 0u);
         EXPECT_NE(s.program.images().Slot(65), 0u);
-        EXPECT_EQ(s.program.screenMode(), modeMainMenu);
+        EXPECT_EQ(s.program.screen(), Menus::Screen::MainMenu);
     });
     EXPECT_EQ(s.Run(), 0);
     EXPECT_TRUE(s.plat.LogOf("msgbox").empty());
@@ -250,7 +249,7 @@ TEST(Shutdown, CloseRequestDuringALevelWaitsForTheLevelToEnd) {
     s.plat.Press(GameFixture::kMenuReady, vk::Return);  // "Play"
     const std::uint64_t closeAt = GameFixture::kMenuReady + 2500;
     bool playing = false;
-    s.plat.At(closeAt - 10, [&] { playing = s.program.screenMode() == modePlaying && s.program.menus().Busy(); });
+    s.plat.At(closeAt - 10, [&] { playing = inPlay(s.program.play().phase()) && s.program.menus().Busy(); });
     s.plat.Close(closeAt);
     EXPECT_EQ(s.Run(), 0);
     EXPECT_TRUE(playing) << "the close request must arrive while the level runs";

@@ -18,7 +18,7 @@ LevelText rowLevel(const std::string& row0, const std::string& player, const std
 
 class GameLoop : public PlayTest {
 protected:
-    std::uint8_t play(const LevelText& file) {
+    PlayPhase play(const LevelText& file) {
         writeLevel("t", file);
         return PlayTest::play("t");
     }
@@ -59,7 +59,7 @@ TEST_F(GameLoop, HeldArrowWalksOnUntilTheNextPipeDoesNotJoin) {
     plat().Press(3700, vk::Up);     // the border above: refused
     plat().Close(4000);
 
-    EXPECT_EQ(play(rowLevel("FFFGLLLLLLL", "0,0")), modeMainMenu);
+    EXPECT_EQ(play(rowLevel("FFFGLLLLLLL", "0,0")), PlayPhase::Left);
     EXPECT_EQ(level().playerX, 1);
     EXPECT_EQ(level().playerY, 0);
     // 7 px per 20 ms frame, the old position wiped: three frames apart is 21 px.
@@ -151,7 +151,8 @@ TEST_F(GameLoop, WaterDrainsWhenATurnStartsAndReturnsOnlyAfterTheKeysAreLet_go) 
     bool sawTurn = false;
     plat().At(1705, [&] {  // halfway through the first quarter turn
         sawTurn = true;
-        EXPECT_EQ(level().board(1, 0), kBlankTile);
+        EXPECT_EQ(level().board(1, 0), 'G') << "the rule has turned it; the picture still turns";
+        EXPECT_EQ(session().phase(), PlayPhase::Turning);
         EXPECT_EQ(level().flow(0, 0), flowWet);
         EXPECT_EQ(level().flow(1, 0), flowDry);
         EXPECT_EQ(level().flow(2, 0), flowDry);
@@ -180,7 +181,9 @@ TEST_F(GameLoop, WaterDrainsWhenATurnStartsAndReturnsOnlyAfterTheKeysAreLet_go) 
     // Three more counter-clockwise turns with the keys held: G F G F.
     hold(2510, {vk::Space, vk::Left}, 440);
     plat().At(2805, [&] {  // during the second of them: the F between was never evaluated
-        EXPECT_EQ(level().board(1, 0), kBlankTile);
+        EXPECT_EQ(session().phase(), PlayPhase::Turning);
+        EXPECT_EQ(level().board(1, 0), 'G');
+        EXPECT_EQ(level().flow(1, 0), flowDry);
         EXPECT_EQ(level().flow(2, 0), flowDry);
     });
     plat().Close(4000);
@@ -265,9 +268,9 @@ TEST_F(GameLoop, TurningOnTheSourceShowsTheWetPipe) {
 
 TEST_F(GameLoop, ASolvingTurnShowsTheWinPictureForFourSeconds) {
     hold(1610, {vk::Control, vk::Right}, 40);  // G -> F joins the source
-    const std::uint8_t outcome = play(rowLevel("FGLLLLLLLLL", "1,0"));
+    const PlayPhase outcome = play(rowLevel("FGLLLLLLLLL", "1,0"));
 
-    EXPECT_EQ(outcome, modeWon);
+    EXPECT_EQ(outcome, PlayPhase::Won);
     const Rgba hura = plat().PicturePixel(images().Slot(slotWon), 10, 10);
     for (auto [x, y] : {std::pair{0, 0}, {385, 245}, {769, 489}, {140, 35}})
         EXPECT_EQ(plat().BoardPixel(x, y), hura) << x << "," << y;
@@ -278,9 +281,9 @@ TEST_F(GameLoop, ASolvingTurnShowsTheWinPictureForFourSeconds) {
 }
 
 TEST_F(GameLoop, ALevelSolvedAsLoadedIsWonOnlyByATurn) {
-    plat().At(2000, [&] { EXPECT_EQ(session().screenMode(), modePlaying); });
+    plat().At(2000, [&] { EXPECT_EQ(session().phase(), PlayPhase::Waiting); });
     hold(2210, {vk::Control, vk::Left}, 40);
-    EXPECT_EQ(play(rowLevel("FLLLLLLLLLL", "0,0")), modeWon);
+    EXPECT_EQ(play(rowLevel("FLLLLLLLLLL", "0,0")), PlayPhase::Won);
     EXPECT_EQ(level().board(0, 0), 'G');
     EXPECT_GT(plat().LogOf("sound").back().at, 2200u);
 }
@@ -288,9 +291,9 @@ TEST_F(GameLoop, ALevelSolvedAsLoadedIsWonOnlyByATurn) {
 TEST_F(GameLoop, TheClockRunsOutAndTheLevelIsLost) {
     LevelText file = rowLevel("FGLLLLLLLLL", "1,0");
     file.time = "3";
-    const std::uint8_t outcome = play(file);
+    const PlayPhase outcome = play(file);
 
-    EXPECT_EQ(outcome, modeLost);
+    EXPECT_EQ(outcome, PlayPhase::Lost);
     EXPECT_EQ(session().clock().timeLeft(), 0);
     EXPECT_EQ(ctl().clock.Caption, "00:00");
     EXPECT_EQ(plat().Sounds(), (std::vector<std::string>{"start", "time", "time", "looser"}));
@@ -307,7 +310,7 @@ TEST_F(GameLoop, TimeUpInTheSamePassBeatsASolvingTurn) {
     // A zero time ends the level after the very first pass.
     LevelText zero = rowLevel("FGLLLLLLLLL", "1,0");
     zero.time = "0";
-    EXPECT_EQ(play(zero), modeLost);
+    EXPECT_EQ(play(zero), PlayPhase::Lost);
     EXPECT_EQ(plat().Sounds(), (std::vector<std::string>{"start", "looser"}));
     EXPECT_LT(plat().LogOf("sound").back().at, kPlayStarts + 100);
 
@@ -316,7 +319,7 @@ TEST_F(GameLoop, TimeUpInTheSamePassBeatsASolvingTurn) {
     LevelText last = rowLevel("FGLLLLLLLLL", "1,0");
     last.time = "1";
     hold(2410, {vk::Control, vk::Right}, 40);
-    EXPECT_EQ(play(last), modeLost);
+    EXPECT_EQ(play(last), PlayPhase::Lost);
     EXPECT_EQ(level().board(1, 0), 'F') << "the turn did solve it";
     EXPECT_EQ(plat().Sounds().back(), "looser");
 }
@@ -339,7 +342,7 @@ TEST_F(GameLoop, EscAsksAndNoResumesWithTheSameTime) {
         EXPECT_EQ(session().clock().timeLeft(), 99) << "the prompt's time was not counted";
         EXPECT_TRUE(session().clock().Running());
         for (const Label& label : ctl().titles) EXPECT_FALSE(label.Visible);
-        EXPECT_EQ(session().screenMode(), modePlaying);
+        EXPECT_EQ(session().phase(), PlayPhase::Waiting);
     });
     // Y and N in the same moment: N wins and play goes on.
     plat().Press(6510, vk::Escape);
@@ -347,11 +350,11 @@ TEST_F(GameLoop, EscAsksAndNoResumesWithTheSameTime) {
         plat().Press(6710, vk::letter('Y'));
         plat().Press(6710, vk::letter('N'));
     });
-    plat().At(7000, [&] { EXPECT_EQ(session().screenMode(), modePlaying); });
+    plat().At(7000, [&] { EXPECT_EQ(session().phase(), PlayPhase::Waiting); });
     plat().Press(8010, vk::Escape);
     plat().Press(8500, vk::letter('Y'));
 
-    EXPECT_EQ(play(rowLevel("FGLLLLLLLLL", "1,0")), modeMainMenu);
+    EXPECT_EQ(play(rowLevel("FGLLLLLLLLL", "1,0")), PlayPhase::Left);
     EXPECT_FALSE(ctl().board.Visible);
     EXPECT_FALSE(ctl().clock.Visible);
     EXPECT_FALSE(session().clock().Running());
@@ -367,7 +370,7 @@ TEST_F(GameLoop, CzechQuestionTakesAOrZForYes) {
         plat().Press(1710, vk::Escape);
         plat().At(2000, [&] { EXPECT_EQ(ctl().titles[0].Caption, "Opravdu skončit?\r\nA / N"); });
         plat().Press(2500, vk::letter(yes));
-        EXPECT_EQ(play(rowLevel("FGLLLLLLLLL", "1,0")), modeMainMenu);
+        EXPECT_EQ(play(rowLevel("FGLLLLLLLLL", "1,0")), PlayPhase::Left);
     }
 }
 
@@ -386,7 +389,7 @@ TEST_F(GameLoop, ClosingTheWindowEndsTheLevelWherePlayStands) {
         if (c.askFirst) plat().Press(2410, vk::Escape);
         plat().Close(c.closeAt);
 
-        EXPECT_EQ(play(rowLevel("FFFFFFFFFFF", "0,0")), modeMainMenu);
+        EXPECT_EQ(play(rowLevel("FFFFFFFFFFF", "0,0")), PlayPhase::Left);
         EXPECT_TRUE(plat().CloseRequested());
         EXPECT_FALSE(ctl().board.Visible);
         EXPECT_FALSE(session().clock().Running());

@@ -31,24 +31,27 @@ protected:
     // Where each hint picture shows a pixel of its own (the test pictures paint a band
     // across rows 50..59 of their 70 x 70 square): a step arrow lies half a cell toward
     // the neighbour, a turning arrow on the figure's cell.
-    Rgba hintSample(std::int16_t action) const {
+    Rgba hintSample(Action action) const {
         const int x = kCellPx * level().playerX + kCellPx / 2, y = kCellPx * level().playerY + rows::hintTop + 5;
-        if (action >= dirLeft && action <= dirDown)
-            return plat().BoardPixel(x + kCellPx / 2 * dirDx(action), y + kCellPx / 2 * dirDy(action));
+        if (isStep(action)) {
+            const Direction way = stepDirection(action);
+            return plat().BoardPixel(x + kCellPx / 2 * dirDx(way), y + kCellPx / 2 * dirDy(way));
+        }
         return plat().BoardPixel(x, y);
     }
-    static int slotOf(std::int16_t action) {
-        if (action == turnLeft) return slotHintTurnLeft;
-        if (action == turnRight) return slotHintTurnRight;
-        return slotHintStep + action;
+    static int slotOf(Action action) {
+        if (action == Action::TurnLeft) return slotHintTurnLeft;
+        if (action == Action::TurnRight) return slotHintTurnRight;
+        return slotHintStep + side(stepDirection(action));
     }
-    // The action whose picture is on the board now; dirNone when none is, and a failure
+    // The action whose picture is on the board now; None when none is, and a failure
     // when more than one is.
-    std::int16_t shownHint() const {
-        std::int16_t found = dirNone;
-        for (std::int16_t a : {dirLeft, dirUp, dirRight, dirDown, turnLeft, turnRight}) {
+    Action shownHint() const {
+        Action found = Action::None;
+        for (Action a : {Action::StepLeft, Action::StepUp, Action::StepRight, Action::StepDown, Action::TurnLeft,
+                         Action::TurnRight}) {
             if (hintSample(a) != colourOf(slotOf(a))) continue;
-            EXPECT_EQ(found, dirNone) << "two hint pictures at once";
+            EXPECT_EQ(found, Action::None) << "two hint pictures at once";
             found = a;
         }
         return found;
@@ -58,21 +61,23 @@ protected:
     // clock; each look schedules the next.
     struct HintPlayer {
         Hints& t;
-        std::vector<std::int16_t> opening;  // actions played before any hint
+        std::vector<Action> opening;  // actions played before any hint
         enum class Step { Idle, AwaitHint, AwaitAction } step = Step::Idle;
-        std::int16_t action = dirNone;
+        Action action = Action::None;
         int hints = 0, moves = 0, x = 0, y = 0, clockBefore = 0;
         std::uint64_t since = 0;
         bool failed = false;
 
+        // Done, and its animation over.
         bool actionDone() const {
-            if (action == turnLeft || action == turnRight)
-                return t.countSounds("move") > moves && t.level().board(x, y) != kBlankTile;
-            return t.level().playerX == x + dirDx(action) && t.level().playerY == y + dirDy(action);
+            if (t.session().phase() != PlayPhase::Waiting) return false;
+            if (isTurn(action)) return t.countSounds("move") > moves;
+            const Direction way = stepDirection(action);
+            return t.level().playerX == x + dirDx(way) && t.level().playerY == y + dirDy(way);
         }
         void look(std::uint64_t now) {
             if (!t.session().Running() || failed) return;
-            const bool playing = t.session().screenMode() == modePlaying && !t.ctl().titles[0].Visible;
+            const bool playing = t.session().phase() == PlayPhase::Waiting && !t.ctl().titles[0].Visible;
             if (playing && now > since + 5000) {
                 ADD_FAILURE() << "stuck";
                 failed = true;
@@ -100,7 +105,7 @@ protected:
             case Step::AwaitHint:
                 if (!t.session().HintShowing()) break;
                 action = t.shownHint();
-                if (action == dirNone) {
+                if (action == Action::None) {
                     ADD_FAILURE() << "the hint showed no arrow";
                     failed = true;
                     t.plat().Close(now + 1);
@@ -120,19 +125,19 @@ protected:
                 }
                 break;
             }
-            t.plat().At(now + 10, [this, now] { look(now + 10); });
+            t.plat().AtIfReached(now + 10, [this, now] { look(now + 10); });
         }
     };
 
     // Presses the keys of an action from `at`.
-    void pressAction(std::uint64_t at, std::int16_t action) {
-        if (action == turnLeft || action == turnRight) {
+    void pressAction(std::uint64_t at, Action action) {
+        if (isTurn(action)) {
             plat().Press(at, vk::Control, shiftmask::Ctrl, 30);
-            plat().Press(at, action == turnLeft ? vk::Left : vk::Right, shiftmask::Ctrl, 30);
+            plat().Press(at, action == Action::TurnLeft ? vk::Left : vk::Right, shiftmask::Ctrl, 30);
             return;
         }
         const int keys[] = {vk::Left, vk::Up, vk::Right, vk::Down};
-        plat().Press(at, keys[action], 0, 30);
+        plat().Press(at, keys[side(stepDirection(action))], 0, 30);
     }
 };
 
@@ -141,7 +146,7 @@ TEST_F(Hints, AtTheStartOfLevelOneTheTurningArrowShowsForTwoSecondsAndCostsFifte
     const LevelFile level = shipped("01");
     const Hint expected = firstAction(level);
     ASSERT_EQ(expected.kind, Hint::Kind::Act);
-    ASSERT_TRUE(expected.action == turnLeft || expected.action == turnRight) << "level 1 is won by turning on the spot";
+    ASSERT_TRUE(isTurn(expected.action)) << "level 1 is won by turning on the spot";
 
     Rgba before{}, figureBefore{};
     const int figureX = kCellPx * level.playerX + rows::figureLeft, figureY = kCellPx * level.playerY + rows::figureTop;
@@ -164,14 +169,14 @@ TEST_F(Hints, AtTheStartOfLevelOneTheTurningArrowShowsForTwoSecondsAndCostsFifte
     plat().At(3500, [&] { EXPECT_EQ(shownHint(), expected.action) << "still within its two seconds"; });
     plat().At(3700, [&] {
         EXPECT_FALSE(session().HintShowing());
-        EXPECT_EQ(shownHint(), dirNone);
+        EXPECT_EQ(shownHint(), Action::None);
         EXPECT_EQ(hintSample(expected.action), before) << "the cell is painted again as it was";
         EXPECT_EQ(plat().BoardPixel(figureX, figureY), figureBefore);
         EXPECT_EQ(ctl().clock.Caption, "01:13");
     });
     plat().Press(4000, vk::Escape);
     plat().Press(4100, vk::letter('Y'));
-    EXPECT_EQ(play("01"), modeMainMenu);
+    EXPECT_EQ(play("01"), PlayPhase::Left);
     EXPECT_EQ(countSounds("time"), 0);
 }
 
@@ -181,18 +186,18 @@ TEST_F(Hints, TheArrowGoesAsSoonAsTheFigureMoves) {
     file.rows[0] = "FFHLLLLLLLL";
     file.rows[1] = "LLGLLLLLLLL";
     writeLevel("t", file);
-    std::int16_t shown = dirNone;
+    Action shown = Action::None;
     plat().Press(1600, kHintKey);
     plat().At(1650, [&] { shown = shownHint(); });
     plat().Press(1700, vk::Control, shiftmask::Ctrl, 30);
     plat().Press(1700, vk::Left, shiftmask::Ctrl, 30);
     plat().At(1760, [&] {
         EXPECT_FALSE(session().HintShowing());
-        EXPECT_EQ(shownHint(), dirNone);
+        EXPECT_EQ(shownHint(), Action::None);
     });
     plat().Close(2500);
     play("t");
-    EXPECT_NE(shown, dirNone);
+    EXPECT_NE(shown, Action::None);
 }
 
 TEST_F(Hints, EscWhileTheArrowShowsTakesItAwayBeforeTheQuestion) {
@@ -230,18 +235,18 @@ TEST_F(Hints, FollowedOneAfterAnotherTheyWinLevelsFromTheStartAndFromADisturbedB
             if (disturbed) {
                 // A quarter turn that does not win, then a step where the pipes allow one.
                 const char turn = replayPlan(start, ">").wonAt < 0 ? kPlanTurnRight : kPlanTurnLeft;
-                driver.opening.push_back(static_cast<std::int16_t>(planActionCode(turn)));
+                driver.opening.push_back(planAction(turn));
                 PlanWalk walk(start);
                 walk.Take(turn);
                 for (char step : std::string("LURD")) {
                     if (PlanWalk(walk).Take(step)) {
-                        driver.opening.push_back(static_cast<std::int16_t>(planActionCode(step)));
+                        driver.opening.push_back(planAction(step));
                         break;
                     }
                 }
             }
             plat().At(kPlayStarts + 10, [&] { driver.look(kPlayStarts + 10); });
-            EXPECT_EQ(play(name), modeWon);
+            EXPECT_EQ(play(name), PlayPhase::Won);
             EXPECT_FALSE(driver.failed);
             EXPECT_GT(driver.hints, 0);
         }
@@ -265,7 +270,7 @@ TEST_F(Hints, ABoardThatCannotBeWonIsToldInWordsAndCostsNothing) {
             EXPECT_TRUE(ctl().titles[0].Visible);
             EXPECT_EQ(ctl().titles[0].Caption, texts::noWayFromHere(cz));
             EXPECT_EQ(ctl().clock.Caption, "01:40") << "no way shown, nothing taken";
-            EXPECT_EQ(shownHint(), dirNone);
+            EXPECT_EQ(shownHint(), Action::None);
         });
         plat().At(3700, [&] {
             EXPECT_FALSE(ctl().titles[0].Visible) << "the words go after two seconds";
@@ -285,7 +290,7 @@ TEST_F(Hints, WhenTheSolverRunsOutOfBudgetTheHintSaysSoAndCostsNothing) {
         EXPECT_TRUE(ctl().titles[0].Visible);
         EXPECT_EQ(ctl().titles[0].Caption, "no hint");
         EXPECT_EQ(ctl().clock.Caption, "02:30");
-        EXPECT_EQ(shownHint(), dirNone);
+        EXPECT_EQ(shownHint(), Action::None);
     });
     plat().At(3700, [&] { EXPECT_FALSE(ctl().titles[0].Visible); });
     plat().Close(4000);
@@ -302,7 +307,7 @@ TEST_F(Hints, WithFifteenSecondsOrLessLeftAHintIsRefusedWithTheTimeSound) {
         file.time = std::to_string(seconds);
         writeLevel("t", file);
         std::string clockAfter;
-        std::int16_t shown = dirNone;
+        Action shown = Action::None;
         int timeSounds = -1;
         // Held over several passes, the key asks once.
         plat().Press(1600, kHintKey, 0, 70);
@@ -316,12 +321,12 @@ TEST_F(Hints, WithFifteenSecondsOrLessLeftAHintIsRefusedWithTheTimeSound) {
         if (seconds <= 15) {
             EXPECT_EQ(timeSounds, 1);
             EXPECT_EQ(clockAfter, Clock::Text(seconds));
-            EXPECT_EQ(shown, dirNone);
+            EXPECT_EQ(shown, Action::None);
         } else {
             // One second left to follow it.
             EXPECT_EQ(timeSounds, 0);
             EXPECT_EQ(clockAfter, "00:01");
-            EXPECT_NE(shown, dirNone);
+            EXPECT_NE(shown, Action::None);
         }
     }
 }

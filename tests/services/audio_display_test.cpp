@@ -1,7 +1,6 @@
 // The music module's slots and failures, and the display mode.
 #include <gtest/gtest.h>
 
-#include "game/screen_mode.h"
 #include "services/display_mode.h"
 #include "services/mfmod.h"
 #include "support/game_fixture.h"
@@ -137,7 +136,7 @@ TEST(MusicStart, NoAudioDeviceOneMessageAndTheGameGoesOn) {
     g.plat.At(t += 100, [&] {
         checked = true;
         EXPECT_EQ(g.program.menus().menuCursor(), 2);
-        EXPECT_EQ(g.program.screenMode(), modeMainMenu);
+        EXPECT_EQ(g.program.screen(), Menus::Screen::MainMenu);
     });
     EXPECT_EQ(g.Run(), 0);
     EXPECT_TRUE(checked);

@@ -44,11 +44,11 @@ TEST(WaterMap, DryCellsAfterAnyTurnAgreeWithTheWaterRunAfresh) {
         ASSERT_EQ(water.Dry(), dryByTheGame(b, source));
         for (int c = 0; c < kCells; ++c) {
             if (!inPlay(c) || !isPipe(b[c])) continue;
-            for (int code : {turnLeft, turnRight}) {
+            for (bool clockwise : {false, true}) {
                 const char before = b[c];
-                const int quick = water.DryAfterTurn(b, source, c, quarterTurn(before, code));
+                const int quick = water.DryAfterTurn(b, source, c, quarterTurn(before, clockwise));
                 EXPECT_EQ(b[c], before) << "the board is left as it was";
-                b[c] = quarterTurn(before, code);
+                b[c] = quarterTurn(before, clockwise);
                 EXPECT_EQ(quick, dryByTheGame(b, source)) << "round " << round << " cell " << cellX(c) << "," << cellY(c);
                 b[c] = before;
             }

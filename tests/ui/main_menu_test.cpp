@@ -21,7 +21,7 @@ TEST(MainMenu, StartsWithPlayHighlightedSilentlyAndQuitEndsTheProgram) {
     bool checked = false;
     f.plat.At(GameFixture::kMenuReady, [&] {
         checked = true;
-        EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+        EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
         EXPECT_EQ(f.program.menus().menuCursor(), 0);
         EXPECT_EQ(highlightedLine(f.program), 0);
         EXPECT_EQ(f.ctl().menuLines[4].ForeColor, kNormal);
@@ -38,7 +38,7 @@ TEST(MainMenu, StartsWithPlayHighlightedSilentlyAndQuitEndsTheProgram) {
     const std::uint64_t quit = pressAll(f.plat, GameFixture::kMenuReady + 100, {vk::Down, vk::Down, vk::Down, vk::Down});
     f.plat.Press(quit, vk::Return);
     f.plat.Press(quit, vk::Up);  // queued behind Quit: the window is going, it does nothing
-    f.plat.At(GameFixture::kMenuReady + 5000, [&] { ADD_FAILURE() << "Quit did not end the program"; });
+    f.plat.AtIfReached(GameFixture::kMenuReady + 5000, [&] { ADD_FAILURE() << "Quit did not end the program"; });
     EXPECT_EQ(f.Run(), 0);
     EXPECT_TRUE(checked);
     EXPECT_TRUE(f.program.unloaded());
@@ -79,7 +79,7 @@ TEST(MainMenu, ArrowsMoveTheHighlightClampAtBothEndsAndSoundOnlyWithoutModifiers
         EXPECT_EQ(highlightedLine(f.program), 4);
         EXPECT_EQ(f.ctl().cursor.Top, 410 - 4);
         EXPECT_EQ(soundsBetween(f.plat, afterModified, t), (std::vector<std::string>{"menumove", "menumove"}));
-        EXPECT_EQ(f.program.screenMode(), modeMainMenu) << "Esc does nothing on the main menu";
+        EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu) << "Esc does nothing on the main menu";
         EXPECT_FALSE(f.plat.CloseRequested());
     });
     EXPECT_EQ(f.Run(), 0);
@@ -89,10 +89,10 @@ TEST(MainMenu, EnterAndSpaceAreInterchangeableAndSoundBeforeTheAction) {
     // Space opens help, Esc closes, Enter switches the language.
     UiFixture f;
     std::uint64_t t = pressAll(f.plat, GameFixture::kMenuReady + 100, {vk::Down, vk::Down, vk::Space});
-    f.plat.At(t, [&] { EXPECT_EQ(f.program.screenMode(), modeHelp); });
+    f.plat.At(t, [&] { EXPECT_EQ(f.program.screen(), Menus::Screen::Help); });
     t = pressAll(f.plat, t + 10, {vk::Escape, vk::Down, vk::Return});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+        EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
         EXPECT_TRUE(f.program.language().isCzech());
     });
     EXPECT_EQ(f.Run(), 0);

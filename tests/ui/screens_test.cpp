@@ -40,7 +40,7 @@ TEST(HelpScreen, OpensScrollsAndClosesWithEscOnlyShowingThePageOfTheLanguageInFo
     f.folder.write("help/napoveda.html", longPage("Napoveda"));
     std::uint64_t t = pressAll(f.plat, kPlay, {vk::Down, vk::Down, vk::Return});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.program.screenMode(), modeHelp);
+        EXPECT_EQ(f.program.screen(), Menus::Screen::Help);
         const BrowserView& v = f.ctl().help;
         EXPECT_TRUE(v.Visible);
         EXPECT_EQ(v.Left, 15);
@@ -54,7 +54,7 @@ TEST(HelpScreen, OpensScrollsAndClosesWithEscOnlyShowingThePageOfTheLanguageInFo
     const std::uint64_t scroll = t + 10;
     t = pressAll(f.plat, scroll, {vk::Down, vk::Down, vk::Next, vk::Up, vk::Return, vk::Space});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.program.screenMode(), modeHelp);
+        EXPECT_EQ(f.program.screen(), Menus::Screen::Help);
         EXPECT_GT(f.ctl().help.ScrollY, 0);
         EXPECT_EQ(f.program.menus().menuCursor(), 2);
         EXPECT_EQ(highlightedLine(f.program), 2);
@@ -62,7 +62,7 @@ TEST(HelpScreen, OpensScrollsAndClosesWithEscOnlyShowingThePageOfTheLanguageInFo
     });
     t = pressAll(f.plat, t + 10, {vk::Escape});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+        EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
         EXPECT_FALSE(f.ctl().help.Visible);
         EXPECT_GE(f.ctl().help.Top, 1000);
         EXPECT_EQ(highlightedLine(f.program), 2) << "the highlight is still on Help";
@@ -71,12 +71,12 @@ TEST(HelpScreen, OpensScrollsAndClosesWithEscOnlyShowingThePageOfTheLanguageInFo
     // Switch to Czech, then help shows the Czech page.
     t = pressAll(f.plat, t + 10, {vk::Down, vk::Return, vk::Up, vk::Return});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.program.screenMode(), modeHelp);
+        EXPECT_EQ(f.program.screen(), Menus::Screen::Help);
         EXPECT_EQ(f.ctl().help.Location, f.folder.str() + "/help/napoveda.html");
     });
     t = pressAll(f.plat, t + 10, {vk::Escape});
     EXPECT_EQ(f.Run(), 0);
-    EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+    EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
 }
 
 TEST(HelpScreen, AMissingPageStillOpensAndClosesSayingSoInTheLanguageInForce) {
@@ -96,17 +96,17 @@ TEST(HelpScreen, AMissingPageStillOpensAndClosesSayingSoInTheLanguageInForce) {
     std::vector<bool> english, czech;
     std::uint64_t t = pressAll(f.plat, kPlay, {vk::Down, vk::Down, vk::Space});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.program.screenMode(), modeHelp);
+        EXPECT_EQ(f.program.screen(), Menus::Screen::Help);
         english = ink();
     });
     t = pressAll(f.plat, t + 10, {vk::Escape, vk::Down, vk::Return, vk::Up, vk::Return});
     f.plat.At(t, [&] {
         EXPECT_TRUE(f.program.language().isCzech());
-        EXPECT_EQ(f.program.screenMode(), modeHelp);
+        EXPECT_EQ(f.program.screen(), Menus::Screen::Help);
         czech = ink();
     });
     t = pressAll(f.plat, t + 10, {vk::Escape});
-    f.plat.At(t, [&] { EXPECT_EQ(f.program.screenMode(), modeMainMenu); });
+    f.plat.At(t, [&] { EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu); });
     EXPECT_EQ(f.Run(), 0);
     EXPECT_GT(std::count(english.begin(), english.end(), true), 100) << "not a blank white page";
     EXPECT_GT(std::count(czech.begin(), czech.end(), true), 100);
@@ -132,7 +132,8 @@ TEST(PlaySequence, WinningTheLastLevelShowsTheFinalScreenForFiveSecondsThenPlay)
             EXPECT_EQ(f.ctl().titles[0].Caption, "All levels solved.\r\nCongratulations!\r\nBests in all: 01:00");
             for (const Label& l : f.ctl().titles) EXPECT_TRUE(l.Visible);
             EXPECT_TRUE(f.ctl().board.Visible);
-            EXPECT_EQ(f.program.screenMode(), modeWon);
+            EXPECT_EQ(f.program.screen(), Menus::Screen::Levels);
+            EXPECT_EQ(f.phase(), PlayPhase::Won);
         });
     });
     EXPECT_EQ(f.Run(), 0);
@@ -175,7 +176,7 @@ TEST(PlaySequence, LeavingAtTheThirdLevelThenPlayStartsAgainAtTheChosenLevel) {
             f.plat.Press(now + 10, vk::Escape);
             f.plat.Press(now + 100, vk::letter('a'));
             f.plat.At(now + 1000, [&] {
-                EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+                EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
                 EXPECT_FALSE(f.ctl().board.Visible);
                 EXPECT_EQ(f.program.menus().Busy(), false);
                 EXPECT_EQ(highlightedLine(f.program), 0);
@@ -230,7 +231,7 @@ TEST(PlaySequence, ALevelThatCannotBeLoadedOrIsNamedEndLeavesTheMenuWorking) {
         f.plat.Press(kPlay, vk::Return);
         f.plat.Press(kPlay + 2000, vk::Down);
         f.plat.At(kPlay + 2100, [&] {
-            EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+            EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
             EXPECT_EQ(f.program.menus().menuCursor(), 1);
             EXPECT_EQ(f.program.menus().Busy(), false);
         });
@@ -269,7 +270,7 @@ TEST(PlaySequence, ALevelThatCannotBePlayedIsReportedAndTheGameStaysAsItWas) {
         const PlayState untouched = f.level();
         f.plat.Press(kPlay, vk::Return);
         f.plat.At(kPlay + 50, [&] {
-            EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+            EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
             EXPECT_FALSE(f.program.menus().Busy());
             EXPECT_FALSE(f.ctl().board.Visible);
             EXPECT_FALSE(f.ctl().clock.Visible);
@@ -278,11 +279,11 @@ TEST(PlaySequence, ALevelThatCannotBePlayedIsReportedAndTheGameStaysAsItWas) {
             EXPECT_EQ(f.level().board, untouched.board);
             EXPECT_EQ(f.level().nextLevel, untouched.nextLevel);
         });
-        testing::internal::CaptureStderr();
         EXPECT_EQ(f.Run(), 0);
-        const std::string details = testing::internal::GetCapturedStderr();
         // The player is told which level, by its name and in the game's language; the
-        // author reads every problem with the file's path and line.
+        // author reads every problem with the file's path and line, on standard error.
+        std::string details;
+        for (const Recorded& line : f.plat.LogOf("stderr")) details += line.detail + "\n";
         const auto msgs = f.plat.LogOf("msgbox");
         ASSERT_EQ(msgs.size(), 1u);
         EXPECT_EQ(msgs[0].detail, c.message);
@@ -305,7 +306,7 @@ TEST(PlaySequence, ClosingTheWindowDuringALevelEndsTheSequenceAndTheProgram) {
     });
     EXPECT_EQ(f.Run(), 0);
     EXPECT_TRUE(f.program.unloaded());
-    EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+    EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
     EXPECT_EQ(count(f.plat.Sounds(), "start"), 1);
     for (const Label& l : f.ctl().titles) EXPECT_NE(l.Caption, texts::finalMessage(false));
 }

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "game/screen_mode.h"
 #include "support/game_fixture.h"
 #include "ui/menu_look.h"
 
@@ -102,10 +101,10 @@ inline void watchPlays(HeadlessPlatform& plat, const Program& program, std::uint
         bool playing = false;
         int attempts = 0;
         void check(std::shared_ptr<Watch> self, std::uint64_t t) {
-            const bool now = program.screenMode() == modePlaying;
+            const bool now = inPlay(program.play().phase());
             if (now && !playing) onPlay(attempts++, t);
             playing = now;
-            if (t + 10 < to) plat.At(t + 10, [self, t] { self->check(self, t + 10); });
+            if (t + 10 < to) plat.AtIfReached(t + 10, [self, t] { self->check(self, t + 10); });
         }
     };
     auto watch = std::make_shared<Watch>(Watch{plat, program, to, std::move(onPlay)});

@@ -50,15 +50,16 @@ bool readCell(const std::string& text, int& x, int& y, std::string& rest) {
 // "step right to 5,2", "turn the pipe at 4,2 clockwise": a plan letter that left the figure on (x, y).
 std::string describeAction(char action, int x, int y) {
     const std::string at = std::to_string(x) + "," + std::to_string(y);
-    switch (planActionCode(action)) {
-        case dirLeft: return "step left to " + at;
-        case dirUp: return "step up to " + at;
-        case dirRight: return "step right to " + at;
-        case dirDown: return "step down to " + at;
-        case turnLeft: return "turn the pipe at " + at + " counter-clockwise";
-        case turnRight: return "turn the pipe at " + at + " clockwise";
-        default: return "?";
+    switch (planAction(action)) {
+        case Action::StepLeft: return "step left to " + at;
+        case Action::StepUp: return "step up to " + at;
+        case Action::StepRight: return "step right to " + at;
+        case Action::StepDown: return "step down to " + at;
+        case Action::TurnLeft: return "turn the pipe at " + at + " counter-clockwise";
+        case Action::TurnRight: return "turn the pipe at " + at + " clockwise";
+        case Action::None: break;
     }
+    return "?";
 }
 
 }  // namespace
@@ -131,7 +132,7 @@ int hintVerb(const Args& args) {
         char& tile = level.rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
         if (!isPipe(tile)) return badUsage(kHintUsage, "hint: --turns: " + std::to_string(x) + "," +
                                                            std::to_string(y) + " holds no pipe to turn");
-        tile = quarterTurn(tile, planActionCode(turnLetters[i]));
+        tile = quarterTurn(tile, turnLetters[i] == kPlanTurnRight);
     }
     if (moved) {
         level.playerX = static_cast<std::int16_t>(atX);
