@@ -123,6 +123,24 @@ TEST_F(GameLoop, DownWinsThePollAndModifiersLeaveUpAndDownWalking) {
     EXPECT_EQ(countSounds("move"), 0);
 }
 
+TEST_F(GameLoop, StandingStillPlayWaitsForAKeyOrTheClocksNextSecond) {
+    // Ten seconds with nothing pressed, then Right pressed and let go between two looks.
+    plat().KeyDown(11510, vk::Right);
+    plat().KeyUp(11510, vk::Right);
+    hold(12010, {vk::Right}, 500);  // held: the figure walks on
+    plat().Close(13000);
+    play(rowLevel("FFFFFFFLLLL", "0,0"));
+    const auto standing = std::count_if(passes.begin(), passes.end(),
+                                        [](std::uint64_t t) { return t > kPlayStarts && t < 11500; });
+    EXPECT_LE(standing, 10) << "one pass a second, for the clock";
+    EXPECT_GE(standing, 9);
+    const auto walking = std::count_if(passes.begin(), passes.end(),
+                                       [](std::uint64_t t) { return t >= 12010 && t < 12510; });
+    EXPECT_GE(walking, 24) << "held keys keep the pace of 20 ms";
+    EXPECT_EQ(level().playerX, 1 + 3) << "the press between two looks took a step, the held key three more";
+    EXPECT_EQ(session().clock().timeLeft(), 100 - 11);
+}
+
 // ---- turning ----------------------------------------------------------------------
 
 TEST_F(GameLoop, EachModifierTurnsTheWayItsArrowPoints) {
@@ -359,6 +377,7 @@ TEST_F(GameLoop, EscAsksAndNoResumesWithTheSameTime) {
     EXPECT_FALSE(ctl().clock.Visible);
     EXPECT_FALSE(session().clock().Running());
     EXPECT_EQ(plat().Sounds().back(), "menu");
+    EXPECT_GE(plat().Now(), 8500u) << "left at the last Y, not at the one that came with N";
     EXPECT_LT(plat().Now(), 8600u) << "no outcome pause after leaving";
 }
 

@@ -203,22 +203,32 @@ TEST_F(Hints, TheArrowGoesAsSoonAsTheFigureMoves) {
 TEST_F(Hints, EscWhileTheArrowShowsTakesItAwayBeforeTheQuestion) {
     copyShipped("01", 90);
     const Hint expected = firstAction(shipped("01"));
-    Rgba before{};
+    Rgba before{}, underQuestion{};
+    Action shownBefore = Action::None;
+    std::string caption, clockAfter;
+    bool hintAtQuestion = true, titleAfter = true;
     plat().At(1590, [&] { before = hintSample(expected.action); });
     plat().Press(1600, kHintKey);
+    plat().At(1700, [&] { shownBefore = shownHint(); });
     plat().Press(1800, vk::Escape);
     plat().At(1900, [&] {
-        EXPECT_EQ(ctl().titles[0].Caption, texts::quitQuestion(false));
-        EXPECT_FALSE(session().HintShowing());
-        EXPECT_EQ(hintSample(expected.action), before);
+        caption = ctl().titles[0].Caption;
+        hintAtQuestion = session().HintShowing();
+        underQuestion = hintSample(expected.action);
     });
     plat().Press(2000, vk::letter('N'));
     plat().At(2100, [&] {
-        EXPECT_FALSE(ctl().titles[0].Visible);
-        EXPECT_EQ(ctl().clock.Caption, "01:15") << "the price stays paid";
+        titleAfter = ctl().titles[0].Visible;
+        clockAfter = ctl().clock.Caption;
     });
     plat().Close(2500);
-    play("01");
+    EXPECT_EQ(play("01"), PlayPhase::Left);
+    EXPECT_EQ(shownBefore, expected.action);
+    EXPECT_EQ(caption, texts::quitQuestion(false));
+    EXPECT_FALSE(hintAtQuestion);
+    EXPECT_EQ(underQuestion, before) << "the cell is painted again before the question";
+    EXPECT_FALSE(titleAfter);
+    EXPECT_EQ(clockAfter, "01:15") << "the price stays paid";
 }
 
 // A player who presses H, does what the arrow says and presses H again, level after
@@ -264,20 +274,30 @@ TEST_F(Hints, ABoardThatCannotBeWonIsToldInWordsAndCostsNothing) {
         fresh();
         writeLevel("t", file);
         czech = cz;
+        bool showing = false, wordsShown = false, wordsLater = true, showingLater = true;
+        std::string words, clock;
+        Action arrow = Action::TurnLeft;
         plat().Press(1600, kHintKey);
         plat().At(1700, [&] {
-            EXPECT_TRUE(session().HintShowing());
-            EXPECT_TRUE(ctl().titles[0].Visible);
-            EXPECT_EQ(ctl().titles[0].Caption, texts::noWayFromHere(cz));
-            EXPECT_EQ(ctl().clock.Caption, "01:40") << "no way shown, nothing taken";
-            EXPECT_EQ(shownHint(), Action::None);
+            showing = session().HintShowing();
+            wordsShown = ctl().titles[0].Visible;
+            words = ctl().titles[0].Caption;
+            clock = ctl().clock.Caption;
+            arrow = shownHint();
         });
         plat().At(3700, [&] {
-            EXPECT_FALSE(ctl().titles[0].Visible) << "the words go after two seconds";
-            EXPECT_FALSE(session().HintShowing());
+            wordsLater = ctl().titles[0].Visible;
+            showingLater = session().HintShowing();
         });
         plat().Close(4000);
         play("t");
+        EXPECT_TRUE(showing);
+        EXPECT_TRUE(wordsShown);
+        EXPECT_EQ(words, texts::noWayFromHere(cz));
+        EXPECT_EQ(clock, "01:40") << "no way shown, nothing taken";
+        EXPECT_EQ(arrow, Action::None);
+        EXPECT_FALSE(wordsLater) << "the words go after two seconds";
+        EXPECT_FALSE(showingLater);
     }
 }
 

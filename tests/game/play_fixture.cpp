@@ -26,8 +26,9 @@ PlayPhase PlayTest::play(const std::string& name) {
         return PlayPhase::NoLevel;
     }
     HeadlessPlatform& p = plat();
-    session().Start(*read.level, czech, words(), nullptr);
+    session().Start(*read.level, czech, words(), recordWin);
     for (;;) {
+        passes.push_back(p.Now());
         const Wake wake = session().Advance(p.Now());
         if (!session().Running()) break;
         InputEvent ignored;

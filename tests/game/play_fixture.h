@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 #include <memory>
 #include <string>
 
@@ -57,7 +58,9 @@ protected:
     // says and, as during any level, does nothing); returns its phase at the end (Won,
     // Lost or Left).
     PlayPhase play(const std::string& name);
-    bool czech = false;  // the language the level is played in
+    bool czech = false;      // the language the level is played in
+    WinRecorder recordWin;  // told of a win, as the chain of levels is
+    std::vector<std::uint64_t> passes;  // when play ran a pass of the frame loop
     // What the level says, in that language, as the chain of levels gives it.
     LevelWords words() const;
 

@@ -307,6 +307,10 @@ void expectRefused(const std::string& typed, bool czech) {
     });
     EXPECT_EQ(f.Run(), 0);
     EXPECT_TRUE(duringNotice);
+    // It stood its second from the moment it was on screen.
+    const std::uint64_t on = presentedAfter(f.plat, accept, true), off = presentedAfter(f.plat, on);
+    EXPECT_GE(off - on, 1000u);
+    EXPECT_LE(off - on, 1020u);
 }
 
 TEST(LevelChooser, RefusesNamesWithoutAFileAndNamesThatAreNotPlain) {

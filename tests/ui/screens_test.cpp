@@ -144,6 +144,14 @@ TEST(PlaySequence, WinningTheLastLevelShowsTheFinalScreenForFiveSecondsThenPlay)
     ASSERT_EQ(moves.size(), 1u);
     EXPECT_GE(moves[0], winner[0] + 4000 + 5000) << "the final screen blocks for five seconds";
     EXPECT_LT(moves[0], winner[0] + 4000 + 5000 + 100);
+    // The win picture and the congratulations each stood their time from the moment they
+    // were on screen: the picture until the congratulations came, they until the menu.
+    const std::uint64_t winOn = presentedAfter(f.plat, winner[0], true);
+    const std::uint64_t finalOn = presentedAfter(f.plat, winOn + 3999), menuOn = presentedAfter(f.plat, finalOn);
+    EXPECT_GE(finalOn - winOn, 4000u);
+    EXPECT_LE(finalOn - winOn, 4020u);
+    EXPECT_GE(menuOn - finalOn, 5000u);
+    EXPECT_LE(menuOn - finalOn, 5020u);
 
     for (const Label& l : f.ctl().titles) {
         EXPECT_EQ(l.Caption, "All levels solved.\r\nCongratulations!\r\nBests in all: 01:00");
@@ -292,6 +300,31 @@ TEST(PlaySequence, ALevelThatCannotBePlayedIsReportedAndTheGameStaysAsItWas) {
         EXPECT_NE(details.find(f.folder.str() + "/levels/"), std::string::npos) << details;
         EXPECT_TRUE(timesOf(f.plat, "start").empty());
     }
+}
+
+// During play key-downs are dropped where the level lets events run; those pressed while
+// "Really quit?" stands wait, and after Y they act on the main menu.
+TEST(PlaySequence, KeysPressedWhileTheQuitQuestionStandsActOnTheMenuAfterYes) {
+    UiFixture f(fast());
+    f.folder.makeWritable("levels");
+    writeLevel(f.folder, "a", "A/A", 60, "end");
+    useLevel(f.folder, "a");
+    f.plat.Press(kPlay, vk::Return);
+    const std::uint64_t esc = kPlay + kTitle + 500;
+    f.plat.Press(esc - 300, vk::Down);  // in play: polled, a refused step, then dropped
+    f.plat.Press(esc, vk::Escape);
+    f.plat.Press(esc + 200, vk::Down);  // while the question stands: queued
+    f.plat.Press(esc + 300, vk::Down);
+    f.plat.Press(esc + 500, vk::letter('Y'));
+    int cursor = -1;
+    bool asked = false;
+    f.plat.At(esc + 100, [&] { asked = f.ctl().titles[0].Caption == texts::quitQuestion(false); });
+    f.plat.At(esc + 1000, [&] { cursor = f.program.menus().menuCursor(); });
+    f.plat.Close(esc + 1200);
+    EXPECT_EQ(f.Run(), 0);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(cursor, 2) << "the two Downs of the question moved the highlight, the one of play did not";
+    EXPECT_EQ(soundsBetween(f.plat, esc + 500, esc + 1000), (std::vector<std::string>{"menu", "menumove", "menumove"}));
 }
 
 TEST(PlaySequence, ClosingTheWindowDuringALevelEndsTheSequenceAndTheProgram) {

@@ -26,6 +26,13 @@ inline std::uint64_t pressAll(HeadlessPlatform& plat, std::uint64_t at, std::ini
     return at;
 }
 
+// The first time the window was put on screen after `t` (with `t` itself when `from`).
+inline std::uint64_t presentedAfter(const HeadlessPlatform& plat, std::uint64_t t, bool from = false) {
+    for (const Recorded& r : plat.LogOf("present"))
+        if (r.at > t || (from && r.at == t)) return r.at;
+    return kNoDeadline;
+}
+
 inline int count(const std::vector<std::string>& v, const std::string& what) {
     return static_cast<int>(std::count(v.begin(), v.end(), what));
 }
