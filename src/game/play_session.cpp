@@ -200,13 +200,7 @@ std::optional<Wake> PlaySession::StepFrame(std::uint64_t now) {
     painter_.Cell(from_.x, from_.y);
     painter_.Cell(from_.x + dirDx(stepWay_), from_.y + dirDy(stepWay_));
     painter_.WalkingFigure(from_.x, from_.y, stepWay_, offset_);
-    LetEventsRun(now);
-    if (Closing()) {
-        End();
-        return std::nullopt;
-    }
-    due_ = now + kFrameMs;
-    return Wake{due_, false};
+    return FrameStands(now);
 }
 
 void PlaySession::TurnStepBack() {
@@ -241,6 +235,10 @@ std::optional<Wake> PlaySession::TurnFrame(std::uint64_t now) {
     const int pipe = isPipe(before_) ? (state_.OnSource() ? wetBase : dryBase) + tileIndex(before_) : -1;
     painter_.TurningFrame(pipe, turn_ == Action::TurnLeft ? slotPlayerLeft : slotPlayerRight,
                           sign * kTurnDegreesPerFrame * static_cast<float>(frame_));
+    return FrameStands(now);
+}
+
+std::optional<Wake> PlaySession::FrameStands(std::uint64_t now) {
     LetEventsRun(now);
     if (Closing()) {
         End();

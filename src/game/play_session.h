@@ -99,6 +99,8 @@ private:
     std::optional<Wake> StepFrame(std::uint64_t now);
     std::optional<Wake> TurnFrame(std::uint64_t now);
     std::optional<Wake> EndOfTurn(std::uint64_t now);
+    // A frame just drawn lets events run and stands its 20 ms.
+    std::optional<Wake> FrameStands(std::uint64_t now);
     std::optional<Wake> TakeAnswer(std::uint64_t now);
     std::optional<Wake> OutcomeStands(std::uint64_t now);
 

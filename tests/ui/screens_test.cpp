@@ -27,6 +27,14 @@ void useLevel(const ProgramFolder& folder, const std::string& name) {
     folder.write("options.txt", "fullscreen:off\r\nmusic:off\r\nlevel:" + name + "\r\n");
 }
 
+// One level of its own, the last of its chain, that "Play" starts at kPlay.
+void playOnlyLevel(UiFixture& f, const std::string& name, const std::string& title, int seconds) {
+    f.folder.makeWritable("levels");
+    writeLevel(f.folder, name, title, seconds, "end");
+    useLevel(f.folder, name);
+    f.plat.Press(kPlay, vk::Return);
+}
+
 std::string longPage(const std::string& word) {
     std::string html = "<html><body>";
     for (int i = 0; i < 200; ++i) html += "<p>" + word + " " + std::to_string(i) + "</p>";
@@ -115,10 +123,7 @@ TEST(HelpScreen, AMissingPageStillOpensAndClosesSayingSoInTheLanguageInForce) {
 
 TEST(PlaySequence, WinningTheLastLevelShowsTheFinalScreenForFiveSecondsThenPlay) {
     UiFixture f(fast());
-    f.folder.makeWritable("levels");
-    writeLevel(f.folder, "only", "Jediná/Only", 60, "end");
-    useLevel(f.folder, "only");
-    f.plat.Press(kPlay, vk::Return);
+    playOnlyLevel(f, "only", "Jediná/Only", 60);
     std::uint64_t keyDuringFinal = 0;
     watchPlays(f.plat, f.program, kPlay, kPlay + 20000, [&](int attempt, std::uint64_t now) {
         ASSERT_EQ(attempt, 0) << "a won level is not played again";
@@ -204,10 +209,7 @@ TEST(PlaySequence, LeavingAtTheThirdLevelThenPlayStartsAgainAtTheChosenLevel) {
 
 TEST(PlaySequence, ALostLevelStartsAgainAtOnceAndLeavingEndsTheSequence) {
     UiFixture f(fast());
-    f.folder.makeWritable("levels");
-    writeLevel(f.folder, "short", "Krátká/Short", 1, "end");
-    useLevel(f.folder, "short");
-    f.plat.Press(kPlay, vk::Return);
+    playOnlyLevel(f, "short", "Krátká/Short", 1);
     std::vector<std::uint64_t> plays;
     watchPlays(f.plat, f.program, kPlay, kPlay + 20000, [&](int attempt, std::uint64_t now) {
         plays.push_back(now);
@@ -306,10 +308,7 @@ TEST(PlaySequence, ALevelThatCannotBePlayedIsReportedAndTheGameStaysAsItWas) {
 // "Really quit?" stands wait, and after Y they act on the main menu.
 TEST(PlaySequence, KeysPressedWhileTheQuitQuestionStandsActOnTheMenuAfterYes) {
     UiFixture f(fast());
-    f.folder.makeWritable("levels");
-    writeLevel(f.folder, "a", "A/A", 60, "end");
-    useLevel(f.folder, "a");
-    f.plat.Press(kPlay, vk::Return);
+    playOnlyLevel(f, "a", "A/A", 60);
     const std::uint64_t esc = kPlay + kTitle + 500;
     f.plat.Press(esc - 300, vk::Down);  // in play: polled, a refused step, then dropped
     f.plat.Press(esc, vk::Escape);
@@ -329,10 +328,7 @@ TEST(PlaySequence, KeysPressedWhileTheQuitQuestionStandsActOnTheMenuAfterYes) {
 
 TEST(PlaySequence, ClosingTheWindowDuringALevelEndsTheSequenceAndTheProgram) {
     UiFixture f(fast());
-    f.folder.makeWritable("levels");
-    writeLevel(f.folder, "a", "A/A", 60, "end");
-    useLevel(f.folder, "a");
-    f.plat.Press(kPlay, vk::Return);
+    playOnlyLevel(f, "a", "A/A", 60);
     watchPlays(f.plat, f.program, kPlay, kPlay + 10000, [&](int, std::uint64_t now) {
         f.plat.Close(now + 500);
         f.plat.Press(now + 600, vk::Return);  // queued behind the close: starts nothing
