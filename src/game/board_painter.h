@@ -32,6 +32,8 @@ public:
     void HintArrow(Action action);
     // An outcome picture over the whole board.
     void Cover(int slot);
+    // Reads a picture now, so that painting it later does not wait for it.
+    void Ready(int slot) { pictures_.Slot(slot); }
 
 private:
     void Paint(int x, int y, bool withPipe);

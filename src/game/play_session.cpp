@@ -105,6 +105,12 @@ std::optional<Wake> PlaySession::TitleStands(std::uint64_t now) {
         End();
         return std::nullopt;
     }
+    // While the title stands, the outcome pictures are read, so that the win picture
+    // goes up as soon as the level is won.
+    if (pause_.OnScreen()) {
+        painter_.Ready(slotWon);
+        painter_.Ready(slotLost);
+    }
     if (!pause_.Over(now)) return pause_.wake();
     pause_.End();
     HideTitles();
