@@ -71,15 +71,16 @@ The package also holds tramolkulap-levels, which checks, shows, solves and
 generates level files.")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://tramolkulap.cz/")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 # The libraries' packages come from the executables themselves (dpkg-shlibdeps), except
-# SDL_mixer, which the game opens by name when sound is first needed; the text needs a
-# font that fontconfig can offer in place of the one the game asks for.
+# SDL_mixer, which the game opens by name when sound is first needed, and the fonts: the
+# captions are laid out for Liberation Sans (the widths of the font the game asks for),
+# and the help pages take their arrows and code from DejaVu. The package's tests lay out
+# every caption with these fonts and no other.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-mixer-2.0-0, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-mixer-2.0-0, fonts-liberation2, fonts-dejavu-core")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 # The package is made from the install rules above, not from the source tree.
 set(CPACK_SOURCE_IGNORE_FILES "/build.*/;/\\\\.git/")

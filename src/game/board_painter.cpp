@@ -14,17 +14,17 @@ void BoardPainter::Paint(int x, int y, bool withPipe) {
     // repainted alone and still line up with its neighbours. The background is opaque
     // and wipes out the figure and the corners of turned pictures.
     if (s_.backgroundNumber >= 1 && s_.backgroundNumber <= 7)
-        layers.background = pictures_.Slot(backgroundBase + s_.backgroundNumber);
+        layers.background = pictures_.Slot(kBackgroundBase + s_.backgroundNumber);
 
     const char letter = withPipe ? s_.board(x, y) : kBlankTile;
     if (letter == kFloorTile) {
-        layers.underlay = pictures_.Slot(slotFloor);
+        layers.underlay = pictures_.Slot(kSlotFloor);
     } else {
         // A blank cell has no pipe to carry water, so it always looks dry, and so does a
         // cell that has not been evaluated yet.
-        const int base = (letter != kBlankTile && s_.flow(x, y) == flowWet) ? wetBase : dryBase;
+        const int base = (letter != kBlankTile && s_.flow(x, y) == flowWet) ? kWetBase : kDryBase;
         const bool isSource = x == s_.sourceX && y == s_.sourceY;
-        layers.underlay = pictures_.Slot(isSource ? slotSource : base + 11);
+        layers.underlay = pictures_.Slot(isSource ? kSlotSource : base + 11);
         // Only "A".."K" have pipe pictures: a blank cell shows its underlay alone.
         if (isPipe(letter)) layers.piece = pictures_.Slot(base + tileIndex(letter));
     }
@@ -32,12 +32,12 @@ void BoardPainter::Paint(int x, int y, bool withPipe) {
 }
 
 void BoardPainter::Figure() {
-    surface_.DrawSprite(pictures_.Slot(slotPlayer), static_cast<float>(kCellPx * s_.playerX),
+    surface_.DrawSprite(pictures_.Slot(kSlotPlayer), static_cast<float>(kCellPx * s_.playerX),
                         static_cast<float>(kCellPx * s_.playerY));
 }
 
 void BoardPainter::WalkingFigure(int fromX, int fromY, Direction way, int offset) {
-    surface_.DrawSprite(pictures_.Slot(slotPlayer), static_cast<float>(kCellPx * fromX + offset * dirDx(way)),
+    surface_.DrawSprite(pictures_.Slot(kSlotPlayer), static_cast<float>(kCellPx * fromX + offset * dirDx(way)),
                         static_cast<float>(kCellPx * fromY + offset * dirDy(way)));
 }
 
@@ -54,10 +54,10 @@ void BoardPainter::HintArrow(Action action) {
         // Half a cell toward the neighbour: the arrow spans the two cells' middles.
         const Direction way = stepDirection(action);
         const float half = kCellPx / 2.0f;
-        surface_.DrawSprite(pictures_.Slot(slotHintStep + side(way)), left + half * static_cast<float>(dirDx(way)),
+        surface_.DrawSprite(pictures_.Slot(kSlotHintStep + side(way)), left + half * static_cast<float>(dirDx(way)),
                             top + half * static_cast<float>(dirDy(way)));
     } else {
-        surface_.DrawSprite(pictures_.Slot(action == Action::TurnLeft ? slotHintTurnLeft : slotHintTurnRight), left,
+        surface_.DrawSprite(pictures_.Slot(action == Action::TurnLeft ? kSlotHintTurnLeft : kSlotHintTurnRight), left,
                             top);
     }
     Figure();

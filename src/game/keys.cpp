@@ -7,13 +7,13 @@ Action ReadDirection(Platform& plat) {
     // Kept: the last pressed arrow in the order Left, Up, Right, Down wins, so Down beats
     // Up and Right beats Left.
     Action action = Action::None;
-    if (Pressed(plat, vk::Left)) action = Action::StepLeft;
-    if (Pressed(plat, vk::Up)) action = Action::StepUp;
-    if (Pressed(plat, vk::Right)) action = Action::StepRight;
-    if (Pressed(plat, vk::Down)) action = Action::StepDown;
-    const bool ctrl = Pressed(plat, vk::Control);
-    const bool space = Pressed(plat, vk::Space);
-    const bool shift = Pressed(plat, vk::Shift);
+    if (Pressed(plat, Key::Left)) action = Action::StepLeft;
+    if (Pressed(plat, Key::Up)) action = Action::StepUp;
+    if (Pressed(plat, Key::Right)) action = Action::StepRight;
+    if (Pressed(plat, Key::Down)) action = Action::StepDown;
+    const bool ctrl = Pressed(plat, Key::Control);
+    const bool space = Pressed(plat, Key::Space);
+    const bool shift = Pressed(plat, Key::Shift);
     if (ctrl || space || shift) {
         if (action == Action::StepLeft) action = Action::TurnLeft;
         else if (action == Action::StepRight) action = Action::TurnRight;

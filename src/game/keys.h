@@ -6,7 +6,8 @@
 
 namespace tk {
 
-inline bool Pressed(Platform& platform, int vkCode) { return platform.GetAsyncKeyState(vkCode) != 0; }
+// Held now or pressed since the last look at it.
+inline bool Pressed(Platform& platform, Key key) { return platform.LookAt(key).Any(); }
 
 // The action the keys held or pressed since the last look ask for: a step by an arrow, a
 // quarter turn by Left or Right with a modifier, or none. Every key is asked on every call,

@@ -22,9 +22,9 @@ constexpr int kStepPx = kFramesPerAction * kStepPxPerFrame;  // a whole cell
 
 }  // namespace
 
-PlaySession::PlaySession(Platform& platform, Controls& controls, PictureSlots& pictures, SoundEffects& sounds)
-    : plat_(platform), ctl_(controls), sounds_(sounds), painter_(platform.Board(), pictures, state_),
-      clock_(controls.clock, sounds) {}
+PlaySession::PlaySession(Platform& platform, PlayView& view, PictureSlots& pictures, SoundEffects& sounds)
+    : plat_(platform), view_(view), sounds_(sounds), painter_(platform.Board(), pictures, state_),
+      clock_(view.clock, sounds) {}
 
 // ---- loading and the title --------------------------------------------------------
 
@@ -108,8 +108,8 @@ std::optional<Wake> PlaySession::TitleStands(std::uint64_t now) {
     // While the title stands, the outcome pictures are read, so that the win picture
     // goes up as soon as the level is won.
     if (pause_.OnScreen()) {
-        painter_.Ready(slotWon);
-        painter_.Ready(slotLost);
+        painter_.Ready(kSlotWon);
+        painter_.Ready(kSlotLost);
     }
     if (!pause_.Over(now)) return pause_.wake();
     pause_.End();
@@ -144,12 +144,12 @@ std::optional<Wake> PlaySession::EndOfPass(std::uint64_t now, bool keysHeld) {
         End();
         return std::nullopt;
     }
-    if (Pressed(plat_, vk::Escape)) {
+    if (Pressed(plat_, Key::Escape)) {
         AskToQuit();
         return std::nullopt;
     }
     // One hint a press: a held H asks once.
-    const bool h = Pressed(plat_, vk::letter('H'));
+    const bool h = Pressed(plat_, Key::H);
     if (h && !hintKeyDown_) TakeHint(now);
     hintKeyDown_ = h;
     phase_ = PlayPhase::Waiting;
@@ -238,8 +238,8 @@ std::optional<Wake> PlaySession::TurnFrame(std::uint64_t now) {
     if (frame_ == kFramesPerAction) return EndOfTurn(now);
     ++frame_;
     const float sign = turn_ == Action::TurnLeft ? -1.0f : 1.0f;
-    const int pipe = isPipe(before_) ? (state_.OnSource() ? wetBase : dryBase) + tileIndex(before_) : -1;
-    painter_.TurningFrame(pipe, turn_ == Action::TurnLeft ? slotPlayerLeft : slotPlayerRight,
+    const int pipe = isPipe(before_) ? (state_.OnSource() ? kWetBase : kDryBase) + tileIndex(before_) : -1;
+    painter_.TurningFrame(pipe, turn_ == Action::TurnLeft ? kSlotPlayerLeft : kSlotPlayerRight,
                           sign * kTurnDegreesPerFrame * static_cast<float>(frame_));
     return FrameStands(now);
 }
@@ -307,10 +307,10 @@ void PlaySession::AskToQuit() {
 std::optional<Wake> PlaySession::TakeAnswer(std::uint64_t now) {
     // All four keys are asked each time, so that a stale press of one cannot surface
     // later. Kept: N wins when both answers come at once. A close request counts as yes.
-    const bool y = Pressed(plat_, vk::letter('Y'));
-    const bool z = Pressed(plat_, vk::letter('Z'));
-    const bool a = Pressed(plat_, vk::letter('A'));
-    const bool n = Pressed(plat_, vk::letter('N'));
+    const bool y = Pressed(plat_, Key::Y);
+    const bool z = Pressed(plat_, Key::Z);
+    const bool a = Pressed(plat_, Key::A);
+    const bool n = Pressed(plat_, Key::N);
     if (n) {
         FlushKeys(plat_);
         clock_.Start(now);
@@ -336,7 +336,8 @@ void PlaySession::TakeHint(std::uint64_t now) {
     if (hintUntil_ != 0) return;
     // A hint never takes the clock below zero, nor to zero, which would lose the level
     // before the hint could be followed.
-    if (clock_.timeLeft() <= kHintCostSeconds) {
+    const int cost = hintCostSeconds(level_.timeLimit);
+    if (clock_.timeLeft() <= cost) {
         sounds_.Play("time");
         return;
     }
@@ -347,7 +348,7 @@ void PlaySession::TakeHint(std::uint64_t now) {
     switch (hint.kind) {
         case Hint::Kind::Act:
             // Only a hint that shows the way is paid for.
-            clock_.Set(static_cast<std::int16_t>(clock_.timeLeft() - kHintCostSeconds));
+            clock_.Set(static_cast<std::int16_t>(clock_.timeLeft() - cost));
             hintAction_ = hint.action;
             painter_.HintArrow(hint.action);
             break;
@@ -383,7 +384,7 @@ void PlaySession::End() {
     if (closing) decided_ = LevelOutcome::Left;
     if (decided_ == LevelOutcome::Won || decided_ == LevelOutcome::Lost) {
         const bool won = decided_ == LevelOutcome::Won;
-        painter_.Cover(won ? slotWon : slotLost);
+        painter_.Cover(won ? kSlotWon : kSlotLost);
         sounds_.Play(won ? "winner" : "looser");
         pause_.Begin(kOutcomeMs);
         phase_ = won ? PlayPhase::WinPicture : PlayPhase::ShowingLost;
@@ -425,33 +426,23 @@ void PlaySession::FinishOutcome() {
 
 void PlaySession::ReturnToMenu() { HideBoard(); }
 
-// ---- what the level writes to the window's elements -----------------------------------------
+// ---- what the level shows in the window ------------------------------------------------------
 
 void PlaySession::ShowBoard() {
-    ctl_.board.Left = kBoardLeft;
-    ctl_.board.Top = kBoardTop;
-    ctl_.board.Visible = true;
-    ctl_.clock.Visible = true;
-    for (Label& label : ctl_.titles) {
-        label.FontSize = 48;
-        label.FontBold = true;
-    }
+    view_.boardShown = true;
+    view_.clockShown = true;
 }
 
-void PlaySession::ShowTitles(const std::string& caption) {
-    for (Label& label : ctl_.titles) {
-        label.Caption = caption;
-        label.Visible = true;
-    }
+void PlaySession::ShowTitles(const std::string& text) {
+    view_.title = text;
+    view_.titleShown = true;
 }
 
-void PlaySession::HideTitles() {
-    for (Label& label : ctl_.titles) label.Visible = false;
-}
+void PlaySession::HideTitles() { view_.titleShown = false; }
 
 void PlaySession::HideBoard() {
-    ctl_.board.Visible = false;
-    ctl_.clock.Visible = false;
+    view_.boardShown = false;
+    view_.clockShown = false;
 }
 
 }  // namespace tk

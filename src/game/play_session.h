@@ -52,13 +52,12 @@ struct LevelWords {
 // best for the level (and keeps it).
 using WinRecorder = std::function<bool(std::int16_t secondsLeft)>;
 
-// A hint shows for two seconds and costs fifteen of the clock.
+// A hint shows for two seconds; it costs hintCostSeconds of the level's time limit.
 inline constexpr std::uint64_t kHintShowsMs = 2000;
-inline constexpr std::int16_t kHintCostSeconds = 15;
 
 class PlaySession {
 public:
-    PlaySession(Platform& platform, Controls& controls, PictureSlots& pictures, SoundEffects& sounds);
+    PlaySession(Platform& platform, PlayView& view, PictureSlots& pictures, SoundEffects& sounds);
 
     // Puts the level on the board, paints it whole and shows its title over it; play
     // begins when the title has stood its time on screen. `czech` chooses the title;
@@ -119,14 +118,14 @@ private:
     void End();
     void FinishOutcome();
 
-    // What the level writes to the window's elements.
+    // What the level shows in the window.
     void ShowBoard();
-    void ShowTitles(const std::string& caption);
+    void ShowTitles(const std::string& text);
     void HideTitles();
     void HideBoard();
 
     Platform& plat_;
-    Controls& ctl_;
+    PlayView& view_;
     SoundEffects& sounds_;
     PlayState state_;
     BoardPainter painter_;

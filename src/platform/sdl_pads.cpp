@@ -29,7 +29,7 @@ Pads::~Pads() {
 }
 
 bool Pads::Take(const SDL_Event& e, KeyLatches& latches, std::deque<InputEvent>& input) {
-    int key = 0;
+    Key key = Key::None;
     switch (e.type) {
         case SDL_CONTROLLERDEVICEADDED: {
             // Controllers present at start-up are announced this way too.
@@ -73,15 +73,15 @@ bool Pads::Take(const SDL_Event& e, KeyLatches& latches, std::deque<InputEvent>&
         }
         default: return false;
     }
-    if (key != 0) input.push_back({InputEvent::Kind::Key, key, 0, {}});
+    if (key != Key::None) input.push_back({InputEvent::Kind::Key, key, 0, {}});
     // A button's press wakes a wait for input even where the menus get no key-down from it:
     // play looks at the keys it latched.
-    return key != 0 || e.type == SDL_CONTROLLERBUTTONDOWN;
+    return key != Key::None || e.type == SDL_CONTROLLERBUTTONDOWN;
 }
 
-bool Pads::Holds(int vkCode) const {
+bool Pads::Holds(Key key) const {
     for (const auto& [id, pad] : pads_)
-        if (pad.keys.Holds(vkCode)) return true;
+        if (pad.keys.Holds(key)) return true;
     return false;
 }
 

@@ -36,7 +36,7 @@ bool PlaySequence::Load(const std::string& name) {
         // The player reads one sentence in the game's language; the level's author gets
         // every problem, with the file's path and line, on standard error.
         for (const LevelProblem& problem : read.problems) plat_.Warn(formatProblem(path, problem));
-        plat_.MsgBox(texts::levelCannotBeLoaded(language_.isCzech(), name), kWindowTitle, false);
+        host_.Tell(texts::levelCannotBeLoaded(language_.isCzech(), name));
         return false;
     }
     const bool czech = language_.isCzech();
@@ -83,10 +83,8 @@ Wake PlaySequence::Advance(std::uint64_t now) {
                 const bool czech = language_.isCzech();
                 const std::string message = texts::finalMessage(czech) + "\r\n" +
                                             texts::bestsInAll(czech, Clock::Text(host_.BestsInAll()));
-                for (Label& l : ctl_.titles) {
-                    l.Caption = message;
-                    l.Visible = true;
-                }
+                view_.title = message;
+                view_.titleShown = true;
                 final_.Begin(kFinalScreenMs);
             } else if (!Load(name_)) {
                 Finish();

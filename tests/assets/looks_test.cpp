@@ -211,4 +211,26 @@ TEST_F(Looks, BackgroundsAreCalmAndEachOneIsItsOwnPlace) {
         }
 }
 
+TEST_F(Looks, EveryIconSizeKeepsTheHelmetBesideThePipe) {
+    // Shrunk from the large drawing, the helmet melts away at 16 and 32 px and the icon reads
+    // as a plain "T": every size must keep a patch of the helmet's orange and yellow, and
+    // the pale metal and water of the pipe.
+    for (int px : {16, 32, 48, 64, 128, 256}) {
+        SCOPED_TRACE(px);
+        Surface icon = loadRgba(IMG_Load((kData + "/../desktop/icons/" + std::to_string(px) + ".png").c_str()));
+        ASSERT_TRUE(icon);
+        ASSERT_EQ(icon->w, px);
+        int helmet = 0, pipe = 0;
+        for (int y = 0; y < px; ++y)
+            for (int x = 0; x < px; ++x) {
+                const Pixel p = pixel(icon.get(), x, y);
+                if (p.a < 200) continue;
+                if (p.r > 180 && p.r > p.g && p.b < 100) ++helmet;
+                if (p.b > 200 && p.g > 150) ++pipe;
+            }
+        EXPECT_GE(helmet, px * px * 3 / 100) << "helmet pixels";
+        EXPECT_GE(pipe, px * px * 10 / 100) << "pipe pixels";
+    }
+}
+
 }  // namespace

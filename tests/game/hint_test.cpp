@@ -1,5 +1,6 @@
-// The hint in play on the headless twin: its picture on the board and what it costs, hints
-// alone winning levels, a board that cannot be won, a clock too short to pay.
+// The hint in play on the headless twin: its picture on the board and what it costs (a
+// tenth of the level's limit), hints alone winning levels, a board that cannot be won, a
+// clock too short to pay.
 #include "play_fixture.h"
 
 #include <functional>
@@ -11,7 +12,7 @@
 namespace tk::test {
 namespace {
 
-constexpr int kHintKey = vk::letter('H');
+constexpr Key kHintKey = Key::H;
 
 class Hints : public PlayTest {
 protected:
@@ -40,9 +41,9 @@ protected:
         return plat().BoardPixel(x, y);
     }
     static int slotOf(Action action) {
-        if (action == Action::TurnLeft) return slotHintTurnLeft;
-        if (action == Action::TurnRight) return slotHintTurnRight;
-        return slotHintStep + side(stepDirection(action));
+        if (action == Action::TurnLeft) return kSlotHintTurnLeft;
+        if (action == Action::TurnRight) return kSlotHintTurnRight;
+        return kSlotHintStep + side(stepDirection(action));
     }
     // The action whose picture is on the board now; None when none is, and a failure
     // when more than one is.
@@ -77,7 +78,7 @@ protected:
         }
         void look(std::uint64_t now) {
             if (!t.session().Running() || failed) return;
-            const bool playing = t.session().phase() == PlayPhase::Waiting && !t.ctl().titles[0].Visible;
+            const bool playing = t.session().phase() == PlayPhase::Waiting && !t.view().play.titleShown;
             if (playing && now > since + 5000) {
                 ADD_FAILURE() << "stuck";
                 failed = true;
@@ -112,9 +113,9 @@ protected:
                     return;
                 }
                 ++hints;
-                // Fifteen seconds, and a tick of the clock if one fell due meanwhile.
-                EXPECT_GE(clockBefore - t.session().clock().timeLeft(), 15);
-                EXPECT_LE(clockBefore - t.session().clock().timeLeft(), 16);
+                // The hint's cost, and a tick of the clock if one fell due meanwhile.
+                EXPECT_GE(clockBefore - t.session().clock().timeLeft(), hintCostSeconds(t.level().timeLimit));
+                EXPECT_LE(clockBefore - t.session().clock().timeLeft(), hintCostSeconds(t.level().timeLimit) + 1);
                 t.pressAction(now + 1, action);
                 step = Step::AwaitAction;
                 break;
@@ -132,19 +133,19 @@ protected:
     // Presses the keys of an action from `at`.
     void pressAction(std::uint64_t at, Action action) {
         if (isTurn(action)) {
-            plat().Press(at, vk::Control, shiftmask::Ctrl, 30);
-            plat().Press(at, action == Action::TurnLeft ? vk::Left : vk::Right, shiftmask::Ctrl, 30);
+            plat().Press(at, Key::Control, kCtrlHeld, 30);
+            plat().Press(at, action == Action::TurnLeft ? Key::Left : Key::Right, kCtrlHeld, 30);
             return;
         }
-        const int keys[] = {vk::Left, vk::Up, vk::Right, vk::Down};
+        const Key keys[] = {Key::Left, Key::Up, Key::Right, Key::Down};
         plat().Press(at, keys[side(stepDirection(action))], 0, 30);
     }
 };
 
-TEST_F(Hints, AtTheStartOfLevelOneTheTurningArrowShowsForTwoSecondsAndCostsFifteen) {
+TEST_F(Hints, AtTheStartOfLevelOneTheTurningArrowShowsForTwoSecondsAndCostsATenthOfTheLimit) {
     copyShipped("01", 90);
     const LevelFile level = shipped("01");
-    const Hint expected = firstAction(level);
+    const Hint expected = hintFor(level);
     ASSERT_EQ(expected.kind, Hint::Kind::Act);
     ASSERT_TRUE(isTurn(expected.action)) << "level 1 is won by turning on the spot";
 
@@ -153,29 +154,29 @@ TEST_F(Hints, AtTheStartOfLevelOneTheTurningArrowShowsForTwoSecondsAndCostsFifte
     plat().At(1590, [&] {
         before = hintSample(expected.action);
         figureBefore = plat().BoardPixel(figureX, figureY);
-        EXPECT_EQ(ctl().clock.Caption, "01:30");
+        EXPECT_EQ(view().play.clock, "01:30");
     });
     plat().Press(1600, kHintKey);
     plat().At(1700, [&] {
         EXPECT_TRUE(session().HintShowing());
         EXPECT_EQ(shownHint(), expected.action);
-        EXPECT_EQ(ctl().clock.Caption, "01:15") << "the clock shows the deduction at once";
+        EXPECT_EQ(view().play.clock, "01:21") << "the clock shows the deduction at once";
         EXPECT_EQ(plat().BoardPixel(figureX, figureY), figureBefore) << "the figure stands on top";
-        EXPECT_FALSE(ctl().titles[0].Visible);
+        EXPECT_FALSE(view().play.titleShown);
     });
     // Asked again while it shows: nothing more is taken.
     plat().Press(2200, kHintKey);
-    plat().At(2300, [&] { EXPECT_EQ(ctl().clock.Caption, "01:15"); });
+    plat().At(2300, [&] { EXPECT_EQ(view().play.clock, "01:21"); });
     plat().At(3500, [&] { EXPECT_EQ(shownHint(), expected.action) << "still within its two seconds"; });
     plat().At(3700, [&] {
         EXPECT_FALSE(session().HintShowing());
         EXPECT_EQ(shownHint(), Action::None);
         EXPECT_EQ(hintSample(expected.action), before) << "the cell is painted again as it was";
         EXPECT_EQ(plat().BoardPixel(figureX, figureY), figureBefore);
-        EXPECT_EQ(ctl().clock.Caption, "01:13");
+        EXPECT_EQ(view().play.clock, "01:19");
     });
-    plat().Press(4000, vk::Escape);
-    plat().Press(4100, vk::letter('Y'));
+    plat().Press(4000, Key::Escape);
+    plat().Press(4100, Key::Y);
     EXPECT_EQ(play("01"), PlayPhase::Left);
     EXPECT_EQ(countSounds("time"), 0);
 }
@@ -189,8 +190,8 @@ TEST_F(Hints, TheArrowGoesAsSoonAsTheFigureMoves) {
     Action shown = Action::None;
     plat().Press(1600, kHintKey);
     plat().At(1650, [&] { shown = shownHint(); });
-    plat().Press(1700, vk::Control, shiftmask::Ctrl, 30);
-    plat().Press(1700, vk::Left, shiftmask::Ctrl, 30);
+    plat().Press(1700, Key::Control, kCtrlHeld, 30);
+    plat().Press(1700, Key::Left, kCtrlHeld, 30);
     plat().At(1760, [&] {
         EXPECT_FALSE(session().HintShowing());
         EXPECT_EQ(shownHint(), Action::None);
@@ -202,7 +203,7 @@ TEST_F(Hints, TheArrowGoesAsSoonAsTheFigureMoves) {
 
 TEST_F(Hints, EscWhileTheArrowShowsTakesItAwayBeforeTheQuestion) {
     copyShipped("01", 90);
-    const Hint expected = firstAction(shipped("01"));
+    const Hint expected = hintFor(shipped("01"));
     Rgba before{}, underQuestion{};
     Action shownBefore = Action::None;
     std::string caption, clockAfter;
@@ -210,16 +211,16 @@ TEST_F(Hints, EscWhileTheArrowShowsTakesItAwayBeforeTheQuestion) {
     plat().At(1590, [&] { before = hintSample(expected.action); });
     plat().Press(1600, kHintKey);
     plat().At(1700, [&] { shownBefore = shownHint(); });
-    plat().Press(1800, vk::Escape);
+    plat().Press(1800, Key::Escape);
     plat().At(1900, [&] {
-        caption = ctl().titles[0].Caption;
+        caption = view().play.title;
         hintAtQuestion = session().HintShowing();
         underQuestion = hintSample(expected.action);
     });
-    plat().Press(2000, vk::letter('N'));
+    plat().Press(2000, Key::N);
     plat().At(2100, [&] {
-        titleAfter = ctl().titles[0].Visible;
-        clockAfter = ctl().clock.Caption;
+        titleAfter = view().play.titleShown;
+        clockAfter = view().play.clock;
     });
     plat().Close(2500);
     EXPECT_EQ(play("01"), PlayPhase::Left);
@@ -228,7 +229,7 @@ TEST_F(Hints, EscWhileTheArrowShowsTakesItAwayBeforeTheQuestion) {
     EXPECT_FALSE(hintAtQuestion);
     EXPECT_EQ(underQuestion, before) << "the cell is painted again before the question";
     EXPECT_FALSE(titleAfter);
-    EXPECT_EQ(clockAfter, "01:15") << "the price stays paid";
+    EXPECT_EQ(clockAfter, "01:21") << "the price stays paid";
 }
 
 // A player who presses H, does what the arrow says and presses H again, level after
@@ -280,13 +281,13 @@ TEST_F(Hints, ABoardThatCannotBeWonIsToldInWordsAndCostsNothing) {
         plat().Press(1600, kHintKey);
         plat().At(1700, [&] {
             showing = session().HintShowing();
-            wordsShown = ctl().titles[0].Visible;
-            words = ctl().titles[0].Caption;
-            clock = ctl().clock.Caption;
+            wordsShown = view().play.titleShown;
+            words = view().play.title;
+            clock = view().play.clock;
             arrow = shownHint();
         });
         plat().At(3700, [&] {
-            wordsLater = ctl().titles[0].Visible;
+            wordsLater = view().play.titleShown;
             showingLater = session().HintShowing();
         });
         plat().Close(4000);
@@ -303,22 +304,23 @@ TEST_F(Hints, ABoardThatCannotBeWonIsToldInWordsAndCostsNothing) {
 
 TEST_F(Hints, WhenTheSolverRunsOutOfBudgetTheHintSaysSoAndCostsNothing) {
     copyShipped("07", 150);
-    ASSERT_EQ(firstAction(shipped("07"), 1).kind, Hint::Kind::Unknown) << "one state is not enough for level 7";
+    ASSERT_EQ(hintFor(shipped("07"), {}, 1).kind, Hint::Kind::Unknown) << "one state is not enough for level 7";
     session().SetHintBudget(1);
     plat().Press(1600, kHintKey);
     plat().At(1700, [&] {
-        EXPECT_TRUE(ctl().titles[0].Visible);
-        EXPECT_EQ(ctl().titles[0].Caption, "no hint");
-        EXPECT_EQ(ctl().clock.Caption, "02:30");
+        EXPECT_TRUE(view().play.titleShown);
+        EXPECT_EQ(view().play.title, "no hint");
+        EXPECT_EQ(view().play.clock, "02:30");
         EXPECT_EQ(shownHint(), Action::None);
     });
-    plat().At(3700, [&] { EXPECT_FALSE(ctl().titles[0].Visible); });
+    plat().At(3700, [&] { EXPECT_FALSE(view().play.titleShown); });
     plat().Close(4000);
     play("07");
 }
 
-TEST_F(Hints, WithFifteenSecondsOrLessLeftAHintIsRefusedWithTheTimeSound) {
-    for (int seconds : {14, 15, 16}) {
+TEST_F(Hints, WithNoMoreLeftThanAHintCostsItIsRefusedWithTheTimeSound) {
+    // A limit this short makes the least cost, five seconds.
+    for (int seconds : {4, 5, 6}) {
         SCOPED_TRACE(seconds);
         fresh();
         LevelText file;
@@ -332,13 +334,13 @@ TEST_F(Hints, WithFifteenSecondsOrLessLeftAHintIsRefusedWithTheTimeSound) {
         // Held over several passes, the key asks once.
         plat().Press(1600, kHintKey, 0, 70);
         plat().At(1700, [&] {
-            clockAfter = ctl().clock.Caption;
+            clockAfter = view().play.clock;
             shown = shownHint();
             timeSounds = countSounds("time");
         });
         plat().Close(1800);
         play("t");
-        if (seconds <= 15) {
+        if (seconds <= 5) {
             EXPECT_EQ(timeSounds, 1);
             EXPECT_EQ(clockAfter, Clock::Text(seconds));
             EXPECT_EQ(shown, Action::None);

@@ -35,7 +35,7 @@ TEST_F(Pauses, TheTitleAndTheWinPictureStandTheirTimeFromTheMomentTheyAreOnScree
     file.rows[0] = "FGLLLLLLLLL";  // one clockwise turn of the G wins
     file.player = "1,0";
     writeLevel("t", file);
-    hold(1700, {vk::Control, vk::Right}, 40);
+    hold(1700, {Key::Control, Key::Right}, 40);
     std::int16_t recordedAt = -1;
     std::uint64_t lastShownBeforeRecord = 0;
     recordWin = [&](std::int16_t secondsLeft) {
@@ -58,7 +58,7 @@ TEST_F(Pauses, TheTitleAndTheWinPictureStandTheirTimeFromTheMomentTheyAreOnScree
     EXPECT_LE(over - winOn, 4020u);
     EXPECT_EQ(recordedAt, 100) << "no tick has passed";
     EXPECT_EQ(lastShownBeforeRecord, winOn) << "the best is written once the picture is on screen";
-    EXPECT_EQ(ctl().titles[0].Caption, texts::newBest(false));
+    EXPECT_EQ(view().play.title, texts::newBest(false));
 }
 
 }  // namespace

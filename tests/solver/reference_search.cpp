@@ -47,6 +47,15 @@ ReferenceAnswer referenceShortest(const LevelFile& level, std::size_t maxStates)
     return answer;
 }
 
+int wetCells(const TileGrid& board, const LevelFile& level) {
+    Field field{board, {}, level.sourceX, level.sourceY, level.playerX, level.playerY};
+    letWaterIn(field);
+    int n = 0;
+    for (int y = 0; y < kRows; ++y)
+        for (int x = 0; x < kCols; ++x) n += field.flow(x, y) == flowWet;
+    return n;
+}
+
 LevelFile afterActions(const LevelFile& level, std::string_view actions) {
     PlanWalk walk(level);
     for (char a : actions) walk.Take(a);

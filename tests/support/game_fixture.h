@@ -22,7 +22,7 @@ struct GameFixture {
     // Runs the program to its end (start-up, the scripted session, shutdown).
     int Run() { return program.Run(); }
 
-    Controls& ctl() { return program.controls(); }
+    WindowView& view() { return program.view(); }
     PlayState& level() { return program.play().state(); }
     PlayPhase phase() { return program.play().phase(); }
 

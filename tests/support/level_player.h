@@ -53,7 +53,7 @@ public:
     // With `controller`, every action is a game controller's: its buttons, d-pad and stick
     // by turns. A chain that stops short of the last level ends the session once played.
     Player(HeadlessPlatform& platform, Program& game, std::vector<PlannedLevel> chain, bool controller = false)
-        : plat(platform), program(game), ctl(game.controls()), level(game.play().state()), chain_(std::move(chain)),
+        : plat(platform), program(game), view(game.view()), level(game.play().state()), chain_(std::move(chain)),
           controller_(controller) {}
 
     void Start(std::uint64_t at) {
@@ -62,7 +62,7 @@ public:
         if (controller_)
             plat.PadPress(at, PadButton::A);
         else
-            plat.Press(at, vk::Return);
+            plat.Press(at, Key::Return);
         plat.At(at + kLook, [this] { Look(); });
     }
 
@@ -103,8 +103,8 @@ private:
                 const PadButton rightButton = byTurns ? PadButton::RightShoulder : PadButton::Y;
                 plat.PadPress(at, left ? leftButton : rightButton, kHold);
             } else {
-                plat.Press(at, vk::Control, shiftmask::Ctrl, kHold);
-                plat.Press(at, left ? vk::Left : vk::Right, shiftmask::Ctrl, kHold);
+                plat.Press(at, Key::Control, kCtrlHeld, kHold);
+                plat.Press(at, left ? Key::Left : Key::Right, kCtrlHeld, kHold);
             }
             turning_ = true;
         } else {
@@ -121,7 +121,7 @@ private:
                 plat.PadStick(at, axis, sign * 30000);
                 plat.PadStick(at + kHold, axis, 0);
             } else {
-                const int keys[] = {vk::Left, vk::Up, vk::Right, vk::Down};
+                const Key keys[] = {Key::Left, Key::Up, Key::Right, Key::Down};
                 plat.Press(at, keys[side(way)], 0, kHold);
             }
             turning_ = false;
@@ -155,7 +155,7 @@ private:
             Fail("nothing moved on for " + std::to_string(kStuck / 1000) + " s");
             return;
         }
-        if (ctl.titles[0].Visible && ctl.titles[0].Caption.starts_with(texts::finalMessage(program.language().isCzech())))
+        if (view.play.titleShown && view.play.title.starts_with(texts::finalMessage(program.language().isCzech())))
             sawFinalScreen = true;
         if (level_ >= chain_.size() && chain_.back().level.nextLevel != "end") {
             // A chain cut short: the next level's title is up, and the session ends.
@@ -197,8 +197,8 @@ private:
         }
         // Play is on once the title has gone and the loop runs; keys pressed before
         // that would be flushed.
-        const bool playing = program.play().phase() == PlayPhase::Waiting && !ctl.titles[0].Visible &&
-                             ctl.board.Visible && OnLevel(p.level);
+        const bool playing = program.play().phase() == PlayPhase::Waiting && !view.play.titleShown &&
+                             view.play.boardShown && OnLevel(p.level);
         if (!playing) return;
         if (!started_) {
             if (level.playerX != p.level.playerX || level.playerY != p.level.playerY) {
@@ -214,7 +214,7 @@ private:
 
     HeadlessPlatform& plat;
     Program& program;
-    Controls& ctl;
+    WindowView& view;
     const PlayState& level;
     std::vector<PlannedLevel> chain_;
     bool controller_ = false;

@@ -32,7 +32,7 @@ void playOnlyLevel(UiFixture& f, const std::string& name, const std::string& tit
     f.folder.makeWritable("levels");
     writeLevel(f.folder, name, title, seconds, "end");
     useLevel(f.folder, name);
-    f.plat.Press(kPlay, vk::Return);
+    f.plat.Press(kPlay, Key::Return);
 }
 
 std::string longPage(const std::string& word) {
@@ -46,43 +46,37 @@ TEST(HelpScreen, OpensScrollsAndClosesWithEscOnlyShowingThePageOfTheLanguageInFo
     f.folder.makeWritable("help");
     f.folder.write("help/help.html", longPage("Help"));
     f.folder.write("help/napoveda.html", longPage("Napoveda"));
-    std::uint64_t t = pressAll(f.plat, kPlay, {vk::Down, vk::Down, vk::Return});
+    std::uint64_t t = pressAll(f.plat, kPlay, {Key::Down, Key::Down, Key::Return});
     f.plat.At(t, [&] {
         EXPECT_EQ(f.program.screen(), Menus::Screen::Help);
-        const BrowserView& v = f.ctl().help;
-        EXPECT_TRUE(v.Visible);
-        EXPECT_EQ(v.Left, 15);
-        EXPECT_EQ(v.Top, 15);
-        EXPECT_EQ(v.Width, 770);
-        EXPECT_EQ(v.Height, 490);
-        EXPECT_EQ(v.Location, f.folder.str() + "/help/help.html");
+        const HelpView& v = f.view().help;
+        EXPECT_TRUE(v.shown);
+        EXPECT_EQ(v.page, f.folder.str() + "/help/help.html");
         f.plat.WindowPixel(400, 300);  // the page is on screen before the player scrolls
     });
     // Arrows scroll the page and leave the menu alone; accept keys only sound.
     const std::uint64_t scroll = t + 10;
-    t = pressAll(f.plat, scroll, {vk::Down, vk::Down, vk::Next, vk::Up, vk::Return, vk::Space});
+    t = pressAll(f.plat, scroll, {Key::Down, Key::Down, Key::PageDown, Key::Up, Key::Return, Key::Space});
     f.plat.At(t, [&] {
         EXPECT_EQ(f.program.screen(), Menus::Screen::Help);
-        EXPECT_GT(f.ctl().help.ScrollY, 0);
+        EXPECT_GT(f.view().help.scrollY, 0);
         EXPECT_EQ(f.program.menus().menuCursor(), 2);
         EXPECT_EQ(highlightedLine(f.program), 2);
         EXPECT_EQ(soundsBetween(f.plat, scroll, t), (std::vector<std::string>{"menu", "menu"}));
     });
-    t = pressAll(f.plat, t + 10, {vk::Escape});
+    t = pressAll(f.plat, t + 10, {Key::Escape});
     f.plat.At(t, [&] {
         EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
-        EXPECT_FALSE(f.ctl().help.Visible);
-        EXPECT_GE(f.ctl().help.Top, 1000);
+        EXPECT_FALSE(f.view().help.shown);
         EXPECT_EQ(highlightedLine(f.program), 2) << "the highlight is still on Help";
-        EXPECT_EQ(f.ctl().cursor.Top, 280 - 4);
     });
     // Switch to Czech, then help shows the Czech page.
-    t = pressAll(f.plat, t + 10, {vk::Down, vk::Return, vk::Up, vk::Return});
+    t = pressAll(f.plat, t + 10, {Key::Down, Key::Return, Key::Up, Key::Return});
     f.plat.At(t, [&] {
         EXPECT_EQ(f.program.screen(), Menus::Screen::Help);
-        EXPECT_EQ(f.ctl().help.Location, f.folder.str() + "/help/napoveda.html");
+        EXPECT_EQ(f.view().help.page, f.folder.str() + "/help/napoveda.html");
     });
-    t = pressAll(f.plat, t + 10, {vk::Escape});
+    t = pressAll(f.plat, t + 10, {Key::Escape});
     EXPECT_EQ(f.Run(), 0);
     EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
 }
@@ -102,18 +96,18 @@ TEST(HelpScreen, AMissingPageStillOpensAndClosesSayingSoInTheLanguageInForce) {
         return dark;
     };
     std::vector<bool> english, czech;
-    std::uint64_t t = pressAll(f.plat, kPlay, {vk::Down, vk::Down, vk::Space});
+    std::uint64_t t = pressAll(f.plat, kPlay, {Key::Down, Key::Down, Key::Space});
     f.plat.At(t, [&] {
         EXPECT_EQ(f.program.screen(), Menus::Screen::Help);
         english = ink();
     });
-    t = pressAll(f.plat, t + 10, {vk::Escape, vk::Down, vk::Return, vk::Up, vk::Return});
+    t = pressAll(f.plat, t + 10, {Key::Escape, Key::Down, Key::Return, Key::Up, Key::Return});
     f.plat.At(t, [&] {
         EXPECT_TRUE(f.program.language().isCzech());
         EXPECT_EQ(f.program.screen(), Menus::Screen::Help);
         czech = ink();
     });
-    t = pressAll(f.plat, t + 10, {vk::Escape});
+    t = pressAll(f.plat, t + 10, {Key::Escape});
     f.plat.At(t, [&] { EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu); });
     EXPECT_EQ(f.Run(), 0);
     EXPECT_GT(std::count(english.begin(), english.end(), true), 100) << "not a blank white page";
@@ -131,12 +125,12 @@ TEST(PlaySequence, WinningTheLastLevelShowsTheFinalScreenForFiveSecondsThenPlay)
         // The won picture stands 4 s, then the congratulations 5 s: this Down falls
         // into the congratulations and must wait for the menu.
         keyDuringFinal = now + 10 + 200 + 4000 + 2500;
-        f.plat.Press(keyDuringFinal, vk::Down);
+        f.plat.Press(keyDuringFinal, Key::Down);
         f.plat.At(keyDuringFinal + 10, [&] {
             // The level's one best, 60 s left, is the sum of all bests.
-            EXPECT_EQ(f.ctl().titles[0].Caption, "All levels solved.\r\nCongratulations!\r\nBests in all: 01:00");
-            for (const Label& l : f.ctl().titles) EXPECT_TRUE(l.Visible);
-            EXPECT_TRUE(f.ctl().board.Visible);
+            EXPECT_EQ(f.view().play.title, "All levels solved.\r\nCongratulations!\r\nBests in all: 01:00");
+            EXPECT_TRUE(f.view().play.titleShown);
+            EXPECT_TRUE(f.view().play.boardShown);
             EXPECT_EQ(f.program.screen(), Menus::Screen::Levels);
             EXPECT_EQ(f.phase(), PlayPhase::Won);
         });
@@ -158,11 +152,9 @@ TEST(PlaySequence, WinningTheLastLevelShowsTheFinalScreenForFiveSecondsThenPlay)
     EXPECT_GE(menuOn - finalOn, 5000u);
     EXPECT_LE(menuOn - finalOn, 5020u);
 
-    for (const Label& l : f.ctl().titles) {
-        EXPECT_EQ(l.Caption, "All levels solved.\r\nCongratulations!\r\nBests in all: 01:00");
-    }
-    EXPECT_FALSE(f.ctl().board.Visible);
-    EXPECT_FALSE(f.ctl().clock.Visible);
+    EXPECT_EQ(f.view().play.title, "All levels solved.\r\nCongratulations!\r\nBests in all: 01:00");
+    EXPECT_FALSE(f.view().play.boardShown);
+    EXPECT_FALSE(f.view().play.clockShown);
     EXPECT_EQ(f.program.settings().currentLevel, "only");
     EXPECT_EQ(f.program.menus().menuCursor(), 1) << "Play was highlighted until the late Down";
     const std::vector<std::string> sounds = f.plat.Sounds();
@@ -180,21 +172,21 @@ TEST(PlaySequence, LeavingAtTheThirdLevelThenPlayStartsAgainAtTheChosenLevel) {
     writeLevel(f.folder, "b", "Druhá/Second", 60, "c");
     writeLevel(f.folder, "c", "Třetí/Third", 60, "end");
     useLevel(f.folder, "a");
-    f.plat.Press(kPlay, vk::Return);
+    f.plat.Press(kPlay, Key::Return);
     std::vector<std::string> titles;
     watchPlays(f.plat, f.program, kPlay, kPlay + 60000, [&](int attempt, std::uint64_t now) {
         titles.push_back(f.level().levelTitle);
         if (attempt == 2) {
             // Leave the third level ("A" for "ano"), then choose Play again from the menu.
-            f.plat.Press(now + 10, vk::Escape);
-            f.plat.Press(now + 100, vk::letter('a'));
+            f.plat.Press(now + 10, Key::Escape);
+            f.plat.Press(now + 100, Key::A);
             f.plat.At(now + 1000, [&] {
                 EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
-                EXPECT_FALSE(f.ctl().board.Visible);
+                EXPECT_FALSE(f.view().play.boardShown);
                 EXPECT_EQ(f.program.menus().Busy(), false);
                 EXPECT_EQ(highlightedLine(f.program), 0);
             });
-            f.plat.Press(now + 1100, vk::Space);
+            f.plat.Press(now + 1100, Key::Space);
         } else {
             turnPipe(f.plat, now + 10, 100);
         }
@@ -203,7 +195,7 @@ TEST(PlaySequence, LeavingAtTheThirdLevelThenPlayStartsAgainAtTheChosenLevel) {
     EXPECT_EQ(titles, (std::vector<std::string>{"První", "Druhá", "Třetí", "První", "Druhá", "Třetí"}));
     EXPECT_EQ(f.program.settings().currentLevel, "a");
     // Three levels, each won with its full minute left: the second round beat none of them.
-    EXPECT_EQ(f.ctl().titles[0].Caption, "Všechny úrovně vyřešeny.\r\nGratuluji!\r\nRekordy: 03:00");
+    EXPECT_EQ(f.view().play.title, "Všechny úrovně vyřešeny.\r\nGratuluji!\r\nRekordy: 03:00");
     EXPECT_EQ(count(f.plat.Sounds(), "winner"), 5);
 }
 
@@ -214,8 +206,8 @@ TEST(PlaySequence, ALostLevelStartsAgainAtOnceAndLeavingEndsTheSequence) {
     watchPlays(f.plat, f.program, kPlay, kPlay + 20000, [&](int attempt, std::uint64_t now) {
         plays.push_back(now);
         if (attempt == 2) {  // lost twice; leave the third attempt
-            f.plat.Press(now + 10, vk::Escape);
-            f.plat.Press(now + 100, vk::letter('y'));
+            f.plat.Press(now + 10, Key::Escape);
+            f.plat.Press(now + 100, Key::Y);
         }
     });
     EXPECT_EQ(f.Run(), 0);
@@ -225,8 +217,8 @@ TEST(PlaySequence, ALostLevelStartsAgainAtOnceAndLeavingEndsTheSequence) {
     // Straight from the lost picture into the same level's title: nothing in between.
     EXPECT_LE(plays[1], lost[0] + 4000 + kTitle + 50);
     EXPECT_EQ(count(f.plat.Sounds(), "start"), 3);
-    EXPECT_EQ(f.ctl().titles[0].Caption, "Really quit?\r\nY / N") << "no congratulations after leaving";
-    EXPECT_FALSE(f.ctl().board.Visible);
+    EXPECT_EQ(f.view().play.title, "Really quit?\r\nY / N") << "no congratulations after leaving";
+    EXPECT_FALSE(f.view().play.boardShown);
     EXPECT_EQ(f.program.settings().currentLevel, "short");
 }
 
@@ -238,15 +230,15 @@ TEST(PlaySequence, ALevelThatCannotBeLoadedOrIsNamedEndLeavesTheMenuWorking) {
         f.folder.makeWritable("levels");
         ASSERT_EQ(::mkfifo((f.folder / "levels/fifo.kulap").c_str(), 0600), 0);
         useLevel(f.folder, name);
-        f.plat.Press(kPlay, vk::Return);
-        f.plat.Press(kPlay + 2000, vk::Down);
+        f.plat.Press(kPlay, Key::Return);
+        f.plat.Press(kPlay + 2000, Key::Down);
         f.plat.At(kPlay + 2100, [&] {
             EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
             EXPECT_EQ(f.program.menus().menuCursor(), 1);
             EXPECT_EQ(f.program.menus().Busy(), false);
         });
         EXPECT_EQ(f.Run(), 0);
-        for (const Label& l : f.ctl().titles) EXPECT_NE(l.Caption, texts::finalMessage(false));
+        EXPECT_NE(f.view().play.title, texts::finalMessage(false));
         EXPECT_TRUE(timesOf(f.plat, "winner").empty());
     }
 }
@@ -278,23 +270,23 @@ TEST(PlaySequence, ALevelThatCannotBePlayedIsReportedAndTheGameStaysAsItWas) {
         f.folder.write("levels/short.kulap", "Krátká/Short\r\n100\r\nFFFFFFFFFFF\r\n");
         useLevel(f.folder, c.name);
         const PlayState untouched = f.level();
-        f.plat.Press(kPlay, vk::Return);
+        f.plat.Press(kPlay, Key::Return);
         f.plat.At(kPlay + 50, [&] {
             EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
             EXPECT_FALSE(f.program.menus().Busy());
-            EXPECT_FALSE(f.ctl().board.Visible);
-            EXPECT_FALSE(f.ctl().clock.Visible);
-            for (const Label& label : f.ctl().titles) EXPECT_FALSE(label.Visible);
+            EXPECT_FALSE(f.view().play.boardShown);
+            EXPECT_FALSE(f.view().play.clockShown);
+            EXPECT_FALSE(f.view().play.titleShown);
             EXPECT_FALSE(f.program.play().clock().Running());
             EXPECT_EQ(f.level().board, untouched.board);
             EXPECT_EQ(f.level().nextLevel, untouched.nextLevel);
         });
         EXPECT_EQ(f.Run(), 0);
-        // The player is told which level, by its name and in the game's language; the
-        // author reads every problem with the file's path and line, on standard error.
         std::string details;
         for (const Recorded& line : f.plat.LogOf("stderr")) details += line.detail + "\n";
-        const auto msgs = f.plat.LogOf("msgbox");
+        // The player is told which level, by its name and in the game's language, in a
+        // notice; the author reads every problem with the file's path and line.
+        const auto msgs = f.plat.LogOf("notice");
         ASSERT_EQ(msgs.size(), 1u);
         EXPECT_EQ(msgs[0].detail, c.message);
         EXPECT_LT(msgs[0].at, kPlay + 50) << "no title pause for a level that is not played";
@@ -310,14 +302,14 @@ TEST(PlaySequence, KeysPressedWhileTheQuitQuestionStandsActOnTheMenuAfterYes) {
     UiFixture f(fast());
     playOnlyLevel(f, "a", "A/A", 60);
     const std::uint64_t esc = kPlay + kTitle + 500;
-    f.plat.Press(esc - 300, vk::Down);  // in play: polled, a refused step, then dropped
-    f.plat.Press(esc, vk::Escape);
-    f.plat.Press(esc + 200, vk::Down);  // while the question stands: queued
-    f.plat.Press(esc + 300, vk::Down);
-    f.plat.Press(esc + 500, vk::letter('Y'));
+    f.plat.Press(esc - 300, Key::Down);  // in play: polled, a refused step, then dropped
+    f.plat.Press(esc, Key::Escape);
+    f.plat.Press(esc + 200, Key::Down);  // while the question stands: queued
+    f.plat.Press(esc + 300, Key::Down);
+    f.plat.Press(esc + 500, Key::Y);
     int cursor = -1;
     bool asked = false;
-    f.plat.At(esc + 100, [&] { asked = f.ctl().titles[0].Caption == texts::quitQuestion(false); });
+    f.plat.At(esc + 100, [&] { asked = f.view().play.title == texts::quitQuestion(false); });
     f.plat.At(esc + 1000, [&] { cursor = f.program.menus().menuCursor(); });
     f.plat.Close(esc + 1200);
     EXPECT_EQ(f.Run(), 0);
@@ -331,13 +323,13 @@ TEST(PlaySequence, ClosingTheWindowDuringALevelEndsTheSequenceAndTheProgram) {
     playOnlyLevel(f, "a", "A/A", 60);
     watchPlays(f.plat, f.program, kPlay, kPlay + 10000, [&](int, std::uint64_t now) {
         f.plat.Close(now + 500);
-        f.plat.Press(now + 600, vk::Return);  // queued behind the close: starts nothing
+        f.plat.Press(now + 600, Key::Return);  // queued behind the close: starts nothing
     });
     EXPECT_EQ(f.Run(), 0);
     EXPECT_TRUE(f.program.unloaded());
     EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
     EXPECT_EQ(count(f.plat.Sounds(), "start"), 1);
-    for (const Label& l : f.ctl().titles) EXPECT_NE(l.Caption, texts::finalMessage(false));
+    EXPECT_NE(f.view().play.title, texts::finalMessage(false));
 }
 
 }  // namespace
