@@ -229,7 +229,7 @@ void Program::ReportMissingFiles() {
 
 void Program::Save() {
     std::string why;
-    if (!ulozNastaveni(paths_.Settings(), settings_, why)) CannotRemember(why);
+    if (!writeSettings(paths_.Settings(), settings_, why)) CannotRemember(why);
 }
 
 void Program::CannotRemember(const std::string& why) {

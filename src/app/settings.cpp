@@ -58,7 +58,7 @@ Settings readSettings(const std::string& path, std::string* warning) {
     return settings;
 }
 
-bool ulozNastaveni(const std::string& path, const Settings& settings, std::string& why) {
+bool writeSettings(const std::string& path, const Settings& settings, std::string& why) {
     const std::string text = std::string("fullscreen:") + (settings.fullscreenOn ? "on" : "off") + "\r\n" +
                              "music:" + (settings.musicOn ? "on" : "off") + "\r\n" + "level:" +
                              settings.currentLevel + "\r\n";

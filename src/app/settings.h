@@ -18,6 +18,6 @@ Settings readSettings(const std::string& path, std::string* warning = nullptr);
 // Writes all three settings, whole or not at all (a linked file is written through to
 // its target, a read-only folder's writable file in place). False with `why` naming the
 // file and the reason when they could not be saved.
-bool ulozNastaveni(const std::string& path, const Settings& settings, std::string& why);
+bool writeSettings(const std::string& path, const Settings& settings, std::string& why);
 
 }  // namespace tk

@@ -22,7 +22,7 @@ void BoardPainter::Paint(int x, int y, bool withPipe) {
     } else {
         // A blank cell has no pipe to carry water, so it always looks dry, and so does a
         // cell that has not been evaluated yet.
-        const int base = (letter != kBlankTile && s_.flow(x, y) == flowWet) ? kWetBase : kDryBase;
+        const int base = (letter != kBlankTile && s_.flow(x, y) == Water::Wet) ? kWetBase : kDryBase;
         const bool isSource = x == s_.sourceX && y == s_.sourceY;
         layers.underlay = pictures_.Slot(isSource ? kSlotSource : base + 11);
         // Only "A".."K" have pipe pictures: a blank cell shows its underlay alone.

@@ -8,6 +8,10 @@ namespace {
 constexpr std::uint8_t bit(Direction d) { return static_cast<std::uint8_t>(1u << side(d)); }
 constexpr Direction L = Direction::Left, U = Direction::Up, R = Direction::Right, D = Direction::Down;
 
+// What "A".."K" become after a quarter turn, in letter order.
+constexpr std::string_view kClockwise = "ACDEBGFIJKH";
+constexpr std::string_view kCounterClockwise = "AEBCDGFKHIJ";
+
 // Openings of "A".."K", in letter order.
 constexpr std::array<std::uint8_t, 11> kOpenings = {
     bit(L) | bit(U) | bit(R) | bit(D),  // A cross
@@ -43,12 +47,12 @@ char quarterTurn(char letter, bool clockwise) {
     // nothing: the tables only know the pipes.
     if (!isPipe(letter)) return letter;
     const auto i = static_cast<std::size_t>(tileIndex(letter));
-    return clockwise ? clockwiseTable[i] : counterClockwiseTable[i];
+    return clockwise ? kClockwise[i] : kCounterClockwise[i];
 }
 
 void resetGrids(TileGrid& board, FlowGrid& flow) {
     board.Fill(kBlankTile);
-    flow.Fill(flowUnset);
+    flow.Fill(Water::Unset);
 }
 
 void storeCell(TileGrid& board, int x, int y, std::string_view text) {

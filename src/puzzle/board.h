@@ -19,10 +19,8 @@ constexpr char kBlankTile = 'M';
 enum class Direction : std::uint8_t { Left, Up, Right, Down };
 constexpr int side(Direction d) { return static_cast<int>(d); }
 
-constexpr std::uint8_t flowDry = 0, flowWet = 1, flowUnset = 2;
-
-constexpr std::string_view clockwiseTable = "ACDEBGFIJKH";
-constexpr std::string_view counterClockwiseTable = "AEBCDGFKHIJ";
+// The water of a cell: none, some, or not looked at yet (a board just placed).
+enum class Water : std::uint8_t { Dry, Wet, Unset };
 
 // A grid indexed x -1..11, y -1..7: the play area and its border ring.
 template <class T>
@@ -52,7 +50,7 @@ constexpr std::size_t Grid<T>::index(int x, int y) {
 }
 
 using TileGrid = Grid<char>;
-using FlowGrid = Grid<std::uint8_t>;
+using FlowGrid = Grid<Water>;
 
 inline bool InPlayArea(int x, int y) { return x >= 0 && x < kCols && y >= 0 && y < kRows; }
 
@@ -80,7 +78,7 @@ struct Cell {
     friend bool operator==(const Cell&, const Cell&) = default;
 };
 
-// Every cell, border ring included, to "M" and flowUnset.
+// Every cell, border ring included, to "M" and Water::Unset.
 void resetGrids(TileGrid& board, FlowGrid& flow);
 // Stores text into one cell: its first character, or a blank for an empty text.
 void storeCell(TileGrid& board, int x, int y, std::string_view text);

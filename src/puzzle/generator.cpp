@@ -194,7 +194,7 @@ Generated generateLevel(const GenerateOptions& options) {
             level.nextLevel = options.next;
 
             FlowGrid flow;
-            flow.Fill(flowUnset);
+            flow.Fill(Water::Unset);
             if (spreadWater(board, flow, net.sourceX, net.sourceY) && net.pipes > 1) continue;  // not mixed up
 
             // The cheap tests first: most tries for the hard bands fail on the naive players.

@@ -26,7 +26,7 @@ Rating rateLevel(const LevelFile& level, const RateOptions& options) {
     letWaterIn(start);
     for (int y = 0; y < kRows; ++y)
         for (int x = 0; x < kCols; ++x)
-            r.dryAtStart += start.board(x, y) != kFloorTile && start.flow(x, y) == flowDry;
+            r.dryAtStart += start.board(x, y) != kFloorTile && start.flow(x, y) == Water::Dry;
 
     SolveOptions solve;
     solve.maxStates = options.maxStates;

@@ -69,7 +69,7 @@ TEST(SettingsSave, KilledAtAnyCallLeavesTheOldFileOrTheNewOneWhole) {
             std::string why;
             const int status = runForked([&] {
                 armKillingCalls(kind.call, n);
-                return ulozNastaveni(path, settings, why) ? 0 : 1;
+                return writeSettings(path, settings, why) ? 0 : 1;
             });
             const std::string after = folder.read("options.txt");
             EXPECT_TRUE(after == oldText || after == newText) << after;
@@ -80,7 +80,7 @@ TEST(SettingsSave, KilledAtAnyCallLeavesTheOldFileOrTheNewOneWhole) {
             ASSERT_EQ(status, 128 + SIGKILL);
             ++kills;
             // The next save, not killed, takes over whatever the killed one left behind.
-            EXPECT_TRUE(ulozNastaveni(path, settings, why)) << why;
+            EXPECT_TRUE(writeSettings(path, settings, why)) << why;
             EXPECT_EQ(folder.read("options.txt"), newText);
             EXPECT_FALSE(folder.exists("options.txt.tmp"));
         }

@@ -27,7 +27,7 @@ struct Bare {
     std::string why;      // why the last save failed
     void settings(const std::string& text) { folder.write("options.txt", text); }
     void read() { s = readSettings(paths.Settings(), &warning); }
-    bool save() { return ulozNastaveni(paths.Settings(), s, why); }
+    bool save() { return writeSettings(paths.Settings(), s, why); }
 };
 
 TEST(ResourcePaths, ExtensionChoosesTheFolderAndTheNameKeepsItsCase) {
@@ -213,7 +213,7 @@ TEST(SettingsWrite, AFailedWriteLeavesTheOldFileWholeAndSaysWhy) {
     // A folder that has gone away: nothing is left behind and nothing passes for success.
     Bare gone;
     std::string why;
-    EXPECT_FALSE(ulozNastaveni((gone.folder / "missing" / "options.txt").string(), gone.s, why));
+    EXPECT_FALSE(writeSettings((gone.folder / "missing" / "options.txt").string(), gone.s, why));
     EXPECT_FALSE(fs::exists(gone.folder / "missing"));
     EXPECT_FALSE(why.empty());
 }

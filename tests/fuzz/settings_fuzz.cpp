@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 "the level that Play starts with stays in the levels folder");
 
     std::string why;
-    fuzz::check(ulozNastaveni(path, read, why), "a writable folder takes the save");
+    fuzz::check(writeSettings(path, read, why), "a writable folder takes the save");
     const Settings again = readSettings(path);
     fuzz::check(again.fullscreenOn == read.fullscreenOn && again.musicOn == read.musicOn &&
                     again.currentLevel == read.currentLevel,

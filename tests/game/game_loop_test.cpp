@@ -171,9 +171,9 @@ TEST_F(GameLoop, WaterDrainsWhenATurnStartsAndReturnsOnlyAfterTheKeysAreLet_go) 
         sawTurn = true;
         EXPECT_EQ(level().board(1, 0), 'G') << "the rule has turned it; the picture still turns";
         EXPECT_EQ(session().phase(), PlayPhase::Turning);
-        EXPECT_EQ(level().flow(0, 0), flowWet);
-        EXPECT_EQ(level().flow(1, 0), flowDry);
-        EXPECT_EQ(level().flow(2, 0), flowDry);
+        EXPECT_EQ(level().flow(0, 0), Water::Wet);
+        EXPECT_EQ(level().flow(1, 0), Water::Dry);
+        EXPECT_EQ(level().flow(2, 0), Water::Dry);
         EXPECT_EQ(pixel(2, 0, 60, rows::pipeTop + 4), colourOf(kDryBase + 5)) << "drained cell repainted";
         // The turning pipe is dry away from the source, and the turning figure is there.
         int dryPipe = 0, wetPipe = 0, figure = 0;
@@ -193,7 +193,7 @@ TEST_F(GameLoop, WaterDrainsWhenATurnStartsAndReturnsOnlyAfterTheKeysAreLet_go) 
     hold(1610, {Key::Control, Key::Right}, 40);  // one quarter turn: F -> G
     plat().At(2300, [&] {
         EXPECT_EQ(level().board(1, 0), 'G');
-        EXPECT_EQ(level().flow(2, 0), flowDry);
+        EXPECT_EQ(level().flow(2, 0), Water::Dry);
         EXPECT_EQ(pixel(1, 0, rows::figureLeft, rows::figureTop), colourOf(kSlotPlayer));
     });
     // Three more counter-clockwise turns with the keys held: G F G F.
@@ -201,16 +201,16 @@ TEST_F(GameLoop, WaterDrainsWhenATurnStartsAndReturnsOnlyAfterTheKeysAreLet_go) 
     plat().At(2805, [&] {  // during the second of them: the F between was never evaluated
         EXPECT_EQ(session().phase(), PlayPhase::Turning);
         EXPECT_EQ(level().board(1, 0), 'G');
-        EXPECT_EQ(level().flow(1, 0), flowDry);
-        EXPECT_EQ(level().flow(2, 0), flowDry);
+        EXPECT_EQ(level().flow(1, 0), Water::Dry);
+        EXPECT_EQ(level().flow(2, 0), Water::Dry);
     });
     plat().Close(4000);
     play(rowLevel("FFFGLLLLLLL", "1,0"));
 
     EXPECT_TRUE(sawTurn);
     EXPECT_EQ(level().board(1, 0), 'F');
-    EXPECT_EQ(level().flow(1, 0), flowWet);
-    EXPECT_EQ(level().flow(2, 0), flowWet);
+    EXPECT_EQ(level().flow(1, 0), Water::Wet);
+    EXPECT_EQ(level().flow(2, 0), Water::Wet);
     EXPECT_EQ(pixel(2, 0, 60, rows::pipeTop + 4), colourOf(kWetBase + 5));
     EXPECT_EQ(countSounds("move"), 4);
     // The neighbours were repainted whole after the turn: no corner of a turned picture.
@@ -257,7 +257,7 @@ TEST_F(GameLoop, AFigureOnTheFloorTurnsInPlaceAndChangesNothing) {
     play(rowLevel("FLFLLLLLLLL", "1,0"));
     EXPECT_EQ(level().board(1, 0), kFloorTile);
     EXPECT_EQ(level().playerX, 1);
-    EXPECT_EQ(level().flow(2, 0), flowDry);
+    EXPECT_EQ(level().flow(2, 0), Water::Dry);
     EXPECT_EQ(countSounds("move"), 1);
 }
 
@@ -271,8 +271,8 @@ TEST_F(GameLoop, TurningOnTheSourceShowsTheWetPipe) {
                 dryPipe += pixel(0, 0, x, y) == colourOf(kDryBase + 9);
             }
         EXPECT_EQ(pixel(0, 0, 3, 2), colourOf(kSlotSource));
-        EXPECT_EQ(level().flow(0, 0), flowWet) << "the source stays wet while its tile turns";
-        EXPECT_EQ(level().flow(1, 0), flowDry);
+        EXPECT_EQ(level().flow(0, 0), Water::Wet) << "the source stays wet while its tile turns";
+        EXPECT_EQ(level().flow(1, 0), Water::Dry);
     });
     hold(1610, {Key::Shift, Key::Left}, 40);
     plat().Close(2500);

@@ -49,20 +49,20 @@ TEST(ActionRule, AStepMovesTheFigureOnlyWhereThePipesJoinAndMovesNoWater) {
 TEST(ActionRule, ATurnDrainsWhatHungOnThePipeThenLetsTheWaterBackThroughItTurned) {
     // Source F, the figure's F, F, then an upright G.
     Field f = rowField("FFFGLLLLLLL", 1);
-    EXPECT_EQ(f.flow(2, 0), flowWet);
+    EXPECT_EQ(f.flow(2, 0), Water::Wet);
     // Clockwise: the figure's F becomes an upright G. Its cell and the one beyond drain.
     Effect e = applyAction(f, Action::TurnRight);
     EXPECT_TRUE(e.legal);
     EXPECT_EQ(f.board(1, 0), 'G');
     EXPECT_EQ(e.changed, cells({{1, 0}, {2, 0}}));
-    EXPECT_EQ(f.flow(1, 0), flowDry);
+    EXPECT_EQ(f.flow(1, 0), Water::Dry);
     EXPECT_FALSE(e.won);
     // Back: nothing more drains while it turns, then both cells are wet again, in the
     // order the water is looked at (column by column).
     e = applyAction(f, Action::TurnLeft);
     EXPECT_EQ(f.board(1, 0), 'F');
     EXPECT_EQ(e.changed, cells({{1, 0}, {2, 0}}));
-    EXPECT_EQ(f.flow(2, 0), flowWet);
+    EXPECT_EQ(f.flow(2, 0), Water::Wet);
     EXPECT_FALSE(e.won) << "the G at the end stays dry";
 
     // A cross turned is the same cross: its water still runs out and comes back.
@@ -78,13 +78,13 @@ TEST(ActionRule, WhileTheTurnKeysAreHeldTheWaterWaitsAndABoardIsWonOnlyWhenItCom
     EXPECT_EQ(held.board(1, 0), 'F');
     EXPECT_TRUE(e.changed.empty()) << "the G held no water to lose";
     EXPECT_FALSE(e.won);
-    EXPECT_EQ(held.flow(1, 0), flowDry);
+    EXPECT_EQ(held.flow(1, 0), Water::Dry);
     // Twice more while held: the pipe goes on turning, the water stays out.
     applyAction(held, Action::TurnRight, WaterAfterTurn::Waits);
     e = applyAction(held, Action::TurnRight, WaterAfterTurn::Waits);
     EXPECT_EQ(held.board(1, 0), 'F');
     EXPECT_FALSE(e.won);
-    EXPECT_EQ(held.flow(1, 0), flowDry);
+    EXPECT_EQ(held.flow(1, 0), Water::Dry);
     // Let go.
     e = letWaterIn(held);
     EXPECT_EQ(e.changed, cells({{1, 0}}));

@@ -62,12 +62,12 @@ TEST(Grids, ResetAndStoreCoverTheBorderRing) {
     TileGrid board;
     FlowGrid flow;
     board.Fill('A');
-    flow.Fill(flowWet);
+    flow.Fill(Water::Wet);
     resetGrids(board, flow);
     for (int x = -1; x <= 11; ++x)
         for (int y = -1; y <= 7; ++y) {
             EXPECT_EQ(board(x, y), 'M');
-            EXPECT_EQ(flow(x, y), flowUnset);
+            EXPECT_EQ(flow(x, y), Water::Unset);
         }
     storeCell(board, 0, 0, "");
     EXPECT_EQ(board(0, 0), ' ');

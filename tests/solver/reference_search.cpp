@@ -52,7 +52,7 @@ int wetCells(const TileGrid& board, const LevelFile& level) {
     letWaterIn(field);
     int n = 0;
     for (int y = 0; y < kRows; ++y)
-        for (int x = 0; x < kCols; ++x) n += field.flow(x, y) == flowWet;
+        for (int x = 0; x < kCols; ++x) n += field.flow(x, y) == Water::Wet;
     return n;
 }
 

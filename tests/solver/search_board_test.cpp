@@ -14,13 +14,13 @@ int dryByTheGame(const Letters& b, int source) {
     TileGrid board;
     FlowGrid flow;
     board.Fill(kBlankTile);
-    flow.Fill(flowUnset);
+    flow.Fill(Water::Unset);
     for (int y = 0; y < kRows; ++y)
         for (int x = 0; x < kCols; ++x) board(x, y) = b[cellOf(x, y)];
     spreadWater(board, flow, cellX(source), cellY(source));
     int dry = 0;
     for (int y = 0; y < kRows; ++y)
-        for (int x = 0; x < kCols; ++x) dry += board(x, y) != kFloorTile && flow(x, y) == flowDry;
+        for (int x = 0; x < kCols; ++x) dry += board(x, y) != kFloorTile && flow(x, y) == Water::Dry;
     return dry;
 }
 
