@@ -40,10 +40,11 @@ public:
     const Paths& paths() const { return paths_; }
     ImageSet& images() { return images_; }
     PlaySession& play() { return play_; }
+    const PlaySession& play() const { return play_; }
     Menus& menus() { return menus_; }
     const DisplayMode& display() const { return display_; }
     const Language& language() const { return language_; }
-    std::uint8_t screenMode() const { return menus_.screenMode(); }
+    Menus::Screen screen() const { return menus_.screen(); }
     bool started() const { return phase_ == Phase::Running || phase_ == Phase::Ended; }
     bool unloaded() const { return phase_ == Phase::Ended; }
 
@@ -70,6 +71,7 @@ private:
     void SwitchMusic();
     // Hands what the player pressed to the menus, then to the text box or the help view.
     void Deliver(const InputEvent& event);
+    // Everything the player pressed meanwhile, in order (during a level it does nothing).
     void LetEventsRun();
     // Saves the settings changed since the last save (`changed::` bits), with `also`.
     void Save(unsigned also);
