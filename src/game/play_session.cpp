@@ -36,6 +36,7 @@ void PlaySession::Start(const LevelFile& level, bool czech, LevelWords words, Wi
     hintUntil_ = 0;
     hintAction_ = Action::None;
     hintKeyDown_ = false;
+    view_.hintCost.clear();
 
     ShowBoard();
     static_cast<Field&>(state_) = fieldOf(level);
@@ -349,6 +350,8 @@ void PlaySession::TakeHint(std::uint64_t now) {
         case Hint::Kind::Act:
             // Only a hint that shows the way is paid for.
             clock_.Set(static_cast<std::int16_t>(clock_.timeLeft() - cost));
+            // The price stands beside the clock as long as the arrow does.
+            view_.hintCost = "\u2212" + std::to_string(cost) + " s";
             hintAction_ = hint.action;
             painter_.HintArrow(hint.action);
             break;
@@ -360,6 +363,7 @@ void PlaySession::TakeHint(std::uint64_t now) {
 void PlaySession::ClearHint() {
     if (hintUntil_ == 0) return;
     hintUntil_ = 0;
+    view_.hintCost.clear();
     if (hintAction_ == Action::None) {
         HideTitles();
         return;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/window_look.h"
 #include "puzzle/hint.h"
 #include "ui/texts.h"
 
@@ -149,18 +150,31 @@ TEST_F(Hints, AtTheStartOfLevelOneTheTurningArrowShowsForTwoSecondsAndCostsATent
     ASSERT_EQ(expected.kind, Hint::Kind::Act);
     ASSERT_TRUE(isTurn(expected.action)) << "level 1 is won by turning on the spot";
 
+    // The price's ink right of the clock, in the window as the player sees it.
+    const auto costInk = [&] {
+        int ink = 0;
+        for (int y = look::kHintCost.top; y < look::kHintCost.top + look::kHintCost.height; ++y)
+            for (int x = look::kHintCost.left; x < look::kHintCost.left + look::kHintCost.width; ++x) {
+                const Rgba p = plat().WindowPixel(x, y);
+                if (p.r > 200 && p.g > 80 && p.g < 150 && p.b < 100) ++ink;
+            }
+        return ink;
+    };
     Rgba before{}, figureBefore{};
     const int figureX = kCellPx * level.playerX + rows::figureLeft, figureY = kCellPx * level.playerY + rows::figureTop;
     plat().At(1590, [&] {
         before = hintSample(expected.action);
         figureBefore = plat().BoardPixel(figureX, figureY);
         EXPECT_EQ(view().play.clock, "01:30");
+        EXPECT_EQ(costInk(), 0);
     });
     plat().Press(1600, kHintKey);
     plat().At(1700, [&] {
         EXPECT_TRUE(session().HintShowing());
         EXPECT_EQ(shownHint(), expected.action);
         EXPECT_EQ(view().play.clock, "01:21") << "the clock shows the deduction at once";
+        EXPECT_EQ(view().play.hintCost, "\u2212" "9 s") << "and the price beside it";
+        EXPECT_GT(costInk(), 20);
         EXPECT_EQ(plat().BoardPixel(figureX, figureY), figureBefore) << "the figure stands on top";
         EXPECT_FALSE(view().play.titleShown);
     });
@@ -173,6 +187,8 @@ TEST_F(Hints, AtTheStartOfLevelOneTheTurningArrowShowsForTwoSecondsAndCostsATent
         EXPECT_EQ(shownHint(), Action::None);
         EXPECT_EQ(hintSample(expected.action), before) << "the cell is painted again as it was";
         EXPECT_EQ(plat().BoardPixel(figureX, figureY), figureBefore);
+        EXPECT_EQ(view().play.hintCost, "") << "the price goes with the arrow";
+        EXPECT_EQ(costInk(), 0);
         EXPECT_EQ(view().play.clock, "01:19");
     });
     plat().Press(4000, Key::Escape);
