@@ -37,6 +37,7 @@ void PlaySession::Start(const LevelFile& level, bool czech, LevelWords words, Wi
     hintUntil_ = 0;
     hintAction_ = dirNone;
     hintKeyDown_ = false;
+    hintsTaken_ = 0;
 
     view_.boardShown = true;
     view_.clockShown = true;
@@ -328,6 +329,7 @@ void PlaySession::TakeHint(std::uint64_t now) {
         case Hint::Kind::Act:
             // Only a hint that shows the way is paid for.
             clock_.Set(static_cast<std::int16_t>(clock_.timeLeft() - cost));
+            ++hintsTaken_;
             hintAction_ = hint.action;
             painter_.HintArrow(hint.action);
             break;

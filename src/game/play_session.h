@@ -62,6 +62,8 @@ public:
 
     // A hint is on show (its picture on the board or its words over it).
     bool HintShowing() const { return hintUntil_ != 0; }
+    // The hints that showed the way (and were paid for) since the level started.
+    int hintsTaken() const { return hintsTaken_; }
     // The solver's budget for a hint, in states (kHintStates unless set otherwise).
     void SetHintBudget(std::size_t maxStates) { guide_ = HintGuide(maxStates); }
 
@@ -131,6 +133,7 @@ private:
     std::uint64_t hintUntil_ = 0;
     std::int16_t hintAction_ = dirNone;  // the arrow on the board; dirNone for words
     bool hintKeyDown_ = false;           // H was down at the last look
+    int hintsTaken_ = 0;
 };
 
 }  // namespace tk
