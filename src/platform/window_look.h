@@ -105,7 +105,7 @@ inline TextLook TitleText() {
 inline constexpr Box kResult{20, 370, kBoardWidth - 40, 0};
 inline constexpr int kResultPadding = 10;
 inline TextLook ResultText() {
-    TextLook t{18, true, kYellowGreen, Align::Center};
+    TextLook t{16, true, kYellowGreen, Align::Center};
     t.grounded = true;
     t.ground = kDarkGreen;
     return t;

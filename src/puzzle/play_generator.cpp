@@ -5,10 +5,10 @@ namespace tk {
 
 namespace {
 
-// The solver's budget for each try, in states: a tenth of a second's search or so, where
-// the levels tool spends 100,000 and rates again with 1,000,000. A level that needs more
-// is not counted solved, and another try or seed comes instead.
-constexpr std::size_t kPlayStates = 30'000;
+// The solver's budget for each try, in states: some 20 ms of search, where the levels tool
+// spends 100,000 and rates again with 1,000,000. A level that needs more is not counted
+// solved, and another try or seed comes instead; the band is measured with this budget.
+constexpr std::size_t kPlayStates = 20'000;
 constexpr int kTriesPerSeed = 5;
 // Seeds tried in a band before a level of no band is made; none of a hundred seeds per
 // band has come near it (bench/play_generator_bench.cpp).
