@@ -37,6 +37,7 @@ void PlaySession::Start(const LevelFile& level, bool czech, LevelWords words, Wi
     hintAction_ = Action::None;
     hintKeyDown_ = false;
     view_.hintCost.clear();
+    hintsTaken_ = 0;
 
     ShowBoard();
     static_cast<Field&>(state_) = fieldOf(level);
@@ -352,6 +353,7 @@ void PlaySession::TakeHint(std::uint64_t now) {
             clock_.Set(static_cast<std::int16_t>(clock_.timeLeft() - cost));
             // The price stands beside the clock as long as the arrow does.
             view_.hintCost = "\u2212" + std::to_string(cost) + " s";
+            ++hintsTaken_;
             hintAction_ = hint.action;
             painter_.HintArrow(hint.action);
             break;

@@ -82,6 +82,8 @@ public:
 
     // A hint is on show (its picture on the board or its words over it).
     bool HintShowing() const { return hintUntil_ != 0; }
+    // The hints that showed the way (and were paid for) since the level started.
+    int hintsTaken() const { return hintsTaken_; }
     // The solver's budget for a hint, in states (kHintStates unless set otherwise).
     void SetHintBudget(std::size_t maxStates) { guide_ = HintGuide(maxStates); }
 
@@ -161,6 +163,7 @@ private:
     Action hintAction_ = Action::None;  // the arrow on the board; None for words
     Cell hintAt_;                       // the figure's cell when it showed
     bool hintKeyDown_ = false;          // H was down at the last look
+    int hintsTaken_ = 0;
 };
 
 }  // namespace tk

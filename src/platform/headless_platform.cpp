@@ -579,4 +579,13 @@ bool HeadlessPlatform::PlaySound(const std::string& path) {
 
 MusicPlayer& HeadlessPlatform::Music() { return impl_->music; }
 
+std::int64_t HeadlessPlatform::UtcSeconds() {
+    return impl_->opt.utcSecondsAtStart + static_cast<std::int64_t>(impl_->now / 1000);
+}
+
+bool HeadlessPlatform::SetClipboardText(const std::string& text) {
+    impl_->Record("clipboard", text);
+    return true;
+}
+
 }  // namespace tk

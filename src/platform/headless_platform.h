@@ -20,7 +20,7 @@
 // sound device (silence is what the player would hear otherwise), "music.device" for every
 // attempt to open the sound device, "music.play" with the file for music that plays,
 // "music.stop", "music.close", "display" "fullscreen" or "window", "move" "left,top" in
-// pixels, "present" each time the picture on screen changed,
+// pixels, "present" each time the picture on screen changed, "clipboard" with the text copied,
 // "file.write", "file.remove" and "file.aside" with the path for every change to the
 // player's files.
 #pragma once
@@ -58,6 +58,9 @@ struct HeadlessOptions {
     // Virtual time each painting on the board takes, as on a slow machine: a pause that
     // counts from the moment its picture is on screen is told from one that does not.
     std::uint64_t paintMs = 0;
+    // The calendar clock when the virtual clock is at 0, in seconds since 1970-01-01
+    // 00:00 UTC (it then moves with the virtual clock); by default 2025-06-12 09:30 UTC.
+    std::int64_t utcSecondsAtStart = 1749720600;
 };
 
 // What the game did, in order, with the virtual time at which it happened.
@@ -153,6 +156,8 @@ public:
     BoardSurface& Board() override;
     bool PlaySound(const std::string& path) override;
     MusicPlayer& Music() override;
+    std::int64_t UtcSeconds() override;
+    bool SetClipboardText(const std::string& text) override;  // recorded as "clipboard"
 
 private:
     struct Impl;

@@ -1,7 +1,8 @@
 // The seam between the game and the machine, shaped by what the game does: wait for time or
 // input, look at keys, put the window on screen, paint the board, play sounds and music,
-// switch full screen. Two implementations: the SDL2 window (CreateSdlPlatform) and the headless twin
-// that the tests drive (headless_platform.h). Nothing outside src/platform includes SDL.
+// switch full screen, read the calendar, copy a line to the clipboard. Two implementations:
+// the SDL2 window (CreateSdlPlatform) and the headless twin that the tests drive
+// (headless_platform.h). Nothing outside src/platform includes SDL.
 #pragma once
 
 #include <cstdint>
@@ -118,6 +119,14 @@ public:
     // silent when the file is missing or there is no device. True when it sounds.
     virtual bool PlaySound(const std::string& path) = 0;
     virtual MusicPlayer& Music() = 0;
+
+    // ---- the calendar and the clipboard --------------------------------------
+    // Seconds since 1970-01-01 00:00 UTC by the machine's clock: the day's puzzle follows
+    // the date in UTC.
+    virtual std::int64_t UtcSeconds();
+    // Puts a line on the desktop's clipboard for the player to paste elsewhere; false
+    // when the desktop has none.
+    virtual bool SetClipboardText(const std::string& text) = 0;
 };
 
 // Looks at every key once, so that presses made before now are not reported later.

@@ -179,6 +179,12 @@ public:
     bool PlaySound(const std::string& path) override { return audio_.PlayEffect(path); }
     MusicPlayer& Music() override { return music_; }
 
+    bool SetClipboardText(const std::string& text) override {
+        if (SDL_SetClipboardText(text.c_str()) == 0) return true;
+        Warn(std::string("cannot copy to the clipboard: ") + SDL_GetError());
+        return false;
+    }
+
 private:
     // Moves what SDL has queued into the game's own queue and latches; true when a key
     // or typed text arrived.

@@ -1,7 +1,7 @@
 // What the game may rely on from any platform, written once and run on both: the headless
 // twin the tests drive, and the SDL window on SDL's dummy video and audio drivers. Waits and
 // deadlines, a close during a wait, the key latch, typed text, sound with and without a
-// device, notices on screen, and leaving full screen.
+// device, notices on screen, leaving full screen, the clipboard and the calendar.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -36,6 +36,8 @@ public:
     virtual int Left() = 0;
     virtual int Top() = 0;
     virtual bool FullScreen() = 0;
+    // What another program would paste now.
+    virtual std::string Clipboard() = 0;
 };
 
 class TwinSubject : public Subject {
@@ -52,6 +54,10 @@ public:
     int Left() override { return plat_.WindowPlacement().left; }
     int Top() override { return plat_.WindowPlacement().top; }
     bool FullScreen() override { return plat_.WindowPlacement().fullscreen; }
+    std::string Clipboard() override {
+        const auto copied = plat_.LogOf("clipboard");
+        return copied.empty() ? "" : copied.back().detail;
+    }
 
 private:
     static HeadlessOptions Options(bool soundDevice) {
@@ -121,6 +127,12 @@ public:
         return y;
     }
     bool FullScreen() override { return (SDL_GetWindowFlags(TheWindow()) & SDL_WINDOW_FULLSCREEN) != 0; }
+    std::string Clipboard() override {
+        char* text = SDL_GetClipboardText();
+        std::string out = text ? text : "";
+        SDL_free(text);
+        return out;
+    }
 
 private:
     static SDL_Keycode Sym(Key key) {
@@ -316,6 +328,19 @@ TYPED_TEST(Contract, LeavingFullScreenGivesTheWindowBackWhereTheGamePutsIt) {
     plat.MoveWindow(120, 80);
     EXPECT_EQ(s->Left(), 120);
     EXPECT_EQ(s->Top(), 80);
+}
+
+TYPED_TEST(Contract, ALineCopiedIsWhatAnotherProgramPastesAndTheCalendarIsOfThisCentury) {
+    auto s = this->Make();
+    Platform& plat = s->plat();
+    plat.ShowWindow();
+    const std::string line = "TramolKulap 2025-06-12 · hard · 01:23 · 0 hints";
+    EXPECT_TRUE(plat.SetClipboardText(line));
+    EXPECT_EQ(s->Clipboard(), line);
+    EXPECT_TRUE(plat.SetClipboardText("second"));
+    EXPECT_EQ(s->Clipboard(), "second") << "a copy replaces the one before";
+    // The twin's calendar stands at a chosen day, the real one at today: both after 2023.
+    EXPECT_GT(plat.UtcSeconds(), 1'700'000'000);
 }
 
 }  // namespace
