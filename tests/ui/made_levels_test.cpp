@@ -99,8 +99,12 @@ TEST(MadeLevels, ARandomLevelIsPlayedAgainWhenLostAndAWinBringsTheNextOfItsBand)
         ++plays;
         // The same level again after the loss (its board is checked at its first start:
         // the player's keys for the second may already have moved the figure by now).
-        if (plays <= 2) EXPECT_EQ(f.level().levelTitle, firstTitle);
-        if (plays == 1) EXPECT_TRUE(sameBoard(f.level(), first.level));
+        if (plays <= 2) {
+            EXPECT_EQ(f.level().levelTitle, firstTitle);
+        }
+        if (plays == 1) {
+            EXPECT_TRUE(sameBoard(f.level(), first.level));
+        }
     });
     Player player(f.plat, f.program,
                   {planned(first, firstTitle), planned(second, secondTitle, "more than these")});
