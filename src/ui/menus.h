@@ -27,6 +27,11 @@ public:
     // and the help page, loaded now so that opening help just shows it.
     void SwitchLanguage();
 
+    // "Play" started from the command line: from the level `name` of the levels folder, or
+    // from the level file at `path`; the chain ends on the main menu as "Play" does.
+    void PlayLevel(const std::string& name) { sequence_.StartAt(name, plat_.Now()); }
+    void PlayFile(const std::string& path) { sequence_.StartWithFile(path, plat_.Now()); }
+
     // Every key-down the window gets, before the level box or the help view sees it.
     void KeyDown(Key key, int modifiers);
     // A sequence that runs on its own (the levels, the final screen, a notice), advanced

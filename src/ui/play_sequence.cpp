@@ -1,6 +1,8 @@
 // The chain of levels and the final screen, as states of the frame loop.
 #include "ui/play_sequence.h"
 
+#include <filesystem>
+
 #include "game/clock.h"
 #include "game/screen_mode.h"
 #include "ui/texts.h"
@@ -14,15 +16,40 @@ constexpr const char* kLastLevelMark = "end";
 
 }  // namespace
 
-void PlaySequence::Start(std::uint64_t now) {
+void PlaySequence::StartAt(const std::string& name, std::uint64_t now) {
+    file_.clear();
+    fileName_.clear();
+    folder_.clear();
+    keepsBests_ = true;
+    Begin(name, now);
+}
+
+void PlaySequence::StartWithFile(const std::string& path, std::uint64_t now) {
+    const std::filesystem::path file(path);
+    file_ = path;
+    fileName_ = file.stem().string();
+    folder_ = file.has_parent_path() ? file.parent_path().string() : ".";
+    // A level of another folder keeps no best time: its name may be that of a shipped one.
+    std::error_code ec;
+    keepsBests_ = std::filesystem::equivalent(file, host_.LevelPath(fileName_), ec);
+    Begin(fileName_, now);
+}
+
+void PlaySequence::Begin(const std::string& name, std::uint64_t now) {
     running_ = true;
-    name_ = host_.currentLevel();
+    name_ = name;
     finalUntil_ = 0;
     if (!Load(name_, now)) Finish();
 }
 
+std::string PlaySequence::PathOf(const std::string& name) const {
+    if (!file_.empty() && name == fileName_) return file_;
+    if (!folder_.empty()) return folder_ + "/" + name + ".kulap";
+    return host_.LevelPath(name);
+}
+
 bool PlaySequence::Load(const std::string& name, std::uint64_t now) {
-    const std::string path = host_.LevelPath(name);
+    const std::string path = PathOf(name);
     LevelRead read = readLevelFile(path);
     if (!read.level) {
         // Nothing of the game changes for a level that cannot be played: play returns to
@@ -38,9 +65,9 @@ bool PlaySequence::Load(const std::string& name, std::uint64_t now) {
     const bool czech = language_.isCzech();
     LevelWords words{texts::quitQuestion(czech), texts::noWayFromHere(czech), texts::noHint(czech),
                      texts::newBest(czech), {}};
-    if (const auto best = host_.BestTime(name)) words.bestLine = texts::bestLine(czech, Clock::Text(*best));
+    if (const auto best = keepsBests_ ? host_.BestTime(name) : std::nullopt) words.bestLine = texts::bestLine(czech, Clock::Text(*best));
     session_.Start(*read.level, czech, std::move(words),
-                   [this, name](std::int16_t secondsLeft) { return host_.RecordWin(name, secondsLeft); }, now);
+                   [this, name](std::int16_t secondsLeft) { return keepsBests_ && host_.RecordWin(name, secondsLeft); }, now);
     return true;
 }
 

@@ -21,7 +21,12 @@ public:
 
     // Starts with the level "Play" starts with; a copy of its name is taken, so playing
     // never moves it.
-    void Start(std::uint64_t now);
+    void Start(std::uint64_t now) { StartAt(host_.currentLevel(), now); }
+    // Starts with the level `name` of the levels folder.
+    void StartAt(const std::string& name, std::uint64_t now);
+    // Starts with the level file at `path`, wherever it lies; the levels it leads to are
+    // looked for beside it. Best times are kept only when it is one of the game's own levels.
+    void StartWithFile(const std::string& path, std::uint64_t now);
     Wake Advance(std::uint64_t now);
     bool Running() const { return running_; }
     bool ShowingFinalScreen() const { return finalUntil_ != 0; }
@@ -30,7 +35,9 @@ private:
     // Loads a level and starts it; false when it cannot be played (the player is told in a
     // notice, the level's author on standard error).
     bool Load(const std::string& name, std::uint64_t now);
+    void Begin(const std::string& name, std::uint64_t now);
     void Finish();
+    std::string PathOf(const std::string& name) const;
 
     Platform& plat_;
     PlayView& view_;
@@ -39,6 +46,9 @@ private:
     MenuHost& host_;
     bool running_ = false;
     std::string name_;
+    std::string file_, fileName_;  // a chain started from a level file: that file and its name
+    std::string folder_;           // ... and where its next levels lie
+    bool keepsBests_ = true;
     std::uint64_t finalUntil_ = 0;  // while the congratulations stand
 };
 
