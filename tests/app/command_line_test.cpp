@@ -95,8 +95,11 @@ protected:
         std::filesystem::create_directories(dir_);
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
+    // A game that wrongly starts (on the dummy driver, nobody to close it) is ended after a
+    // minute, so that the test fails instead of waiting for ever.
     CommandRun game(const std::string& environment, const std::string& args) {
-        return runCommand("cd '" + dir_.string() + "' && env " + environment + " '" TK_GAME_EXE "' " + args);
+        return runCommand("cd '" + dir_.string() + "' && timeout -s KILL 60 env " + environment + " '" TK_GAME_EXE "' " +
+                          args);
     }
     std::filesystem::path dir_;
 };
