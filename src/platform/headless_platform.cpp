@@ -166,7 +166,12 @@ struct HeadlessPlatform::Impl {
     int presents = 0;
     bool fullscreen = false;
     bool shown = false;
-    int windowLeft = 0, windowTop = 0;
+    WindowPlacement placement;  // outside full screen, or where full screen goes back to
+
+    std::vector<ScreenArea> Monitors() const {
+        if (!opt.monitors.empty()) return opt.monitors;
+        return {ScreenArea{0, 0, opt.desktopWidth, opt.desktopHeight}};
+    }
     WindowView presented;
     bool presentedOnce = false;
 
@@ -300,8 +305,8 @@ struct HeadlessPlatform::Impl {
 };
 
 HeadlessPlatform::HeadlessPlatform(HeadlessOptions options) : impl_(std::make_unique<Impl>(std::move(options))) {
-    impl_->windowLeft = (impl_->opt.desktopWidth - kWindowWidth) / 2;
-    impl_->windowTop = (impl_->opt.desktopHeight - kWindowHeight) / 2;
+    impl_->placement.left = (impl_->opt.desktopWidth - kWindowWidth) / 2;
+    impl_->placement.top = (impl_->opt.desktopHeight - kWindowHeight) / 2;
     // Text and picture decoders stay up for the life of the process: the help view
     // keeps faces of its own open, and every test builds a new twin.
     if (!TTF_WasInit()) TTF_Init();
@@ -376,6 +381,10 @@ void HeadlessPlatform::PadStick(std::uint64_t at, PadAxis axis, int value) {
 
 void HeadlessPlatform::PadUnplug(std::uint64_t at) { impl_->Add(Event(ScriptEvent::PadUnplug, at)); }
 
+void HeadlessPlatform::Arrange(std::uint64_t at, const WindowPlacement& placement) {
+    At(at, [this, placement] { impl_->placement = placement; });
+}
+
 void HeadlessPlatform::At(std::uint64_t at, std::function<void()> action) {
     ScriptEvent e = Event(ScriptEvent::Action, at);
     e.action = std::move(action);
@@ -422,9 +431,6 @@ std::vector<Recorded> HeadlessPlatform::LogOf(const std::string& what) const {
 int HeadlessPlatform::PresentCount() const { return impl_->presents; }
 bool HeadlessPlatform::Fullscreen() const { return impl_->fullscreen; }
 bool HeadlessPlatform::WindowShown() const { return impl_->shown; }
-HeadlessPlatform::Placement HeadlessPlatform::WindowPlacement() const {
-    return {impl_->windowLeft, impl_->windowTop, impl_->fullscreen};
-}
 const WindowView& HeadlessPlatform::Presented() const { return impl_->presented; }
 
 Rgba HeadlessPlatform::BoardPixel(int x, int y) const {
@@ -547,11 +553,13 @@ void HeadlessPlatform::SetFullscreen(bool on) {
     impl_->Record("display", on ? "fullscreen" : "window");
 }
 
-void HeadlessPlatform::MoveWindow(int left, int top) {
-    impl_->Record("move", std::to_string(left) + "," + std::to_string(top));
-    if (impl_->fullscreen) return;
-    impl_->windowLeft = left;
-    impl_->windowTop = top;
+WindowPlacement HeadlessPlatform::Placement() { return impl_->placement; }
+
+void HeadlessPlatform::PlaceWindow(const WindowPlacement& placement) {
+    const WindowPlacement& p = placement;
+    impl_->Record("place", std::to_string(p.left) + "," + std::to_string(p.top) + "," + std::to_string(p.width) + "," +
+                               std::to_string(p.height) + (p.maximised ? ",maximised" : ""));
+    impl_->placement = OntoAMonitor(placement, impl_->Monitors());
 }
 
 PictureHandle HeadlessPlatform::LoadPicture(const std::string& path) { return impl_->pictures.LoadFile(path); }

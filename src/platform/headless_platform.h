@@ -19,8 +19,9 @@
 // for every notice that comes on screen, "sound" only for files that exist and with a
 // sound device (silence is what the player would hear otherwise), "music.device" for every
 // attempt to open the sound device, "music.play" with the file for music that plays,
-// "music.stop", "music.close", "display" "fullscreen" or "window", "move" "left,top" in
-// pixels, "present" each time the picture on screen changed, "clipboard" with the text copied,
+// "music.stop", "music.close", "display" "fullscreen" or "window", "place"
+// "left,top,width,height" (and ",maximised") in pixels for each placement the game asks
+// for, "present" each time the picture on screen changed, "clipboard" with the text copied,
 // "file.write", "file.remove" and "file.aside" with the path for every change to the
 // player's files.
 #pragma once
@@ -51,6 +52,8 @@ struct HeadlessOptions {
     std::string userConfigHome{};     // the player's $XDG_CONFIG_HOME; empty: none
     int desktopWidth = 1920;
     int desktopHeight = 1080;
+    // The monitors that make up the desktop; none: one monitor of the desktop's size at 0, 0.
+    std::vector<ScreenArea> monitors{};
     bool audioDevicePresent = true;   // false: no sound device, silence
     bool drawBoard = true;            // false: board painting is skipped (fast play-throughs)
     bool closeWhenScriptEnds = true;  // a close request once every scripted event has run
@@ -90,6 +93,8 @@ public:
     void PadUp(std::uint64_t at, PadButton button);
     void PadStick(std::uint64_t at, PadAxis axis, int value);
     void PadUnplug(std::uint64_t at);
+    // The player moves, resizes, maximises or restores the window.
+    void Arrange(std::uint64_t at, const WindowPlacement& placement);
     // Runs a check or a script step when the virtual clock reaches `at`. An action whose
     // moment the run never reaches is reported when the twin goes (unrunActionsReporter).
     void At(std::uint64_t at, std::function<void()> action);
@@ -109,14 +114,7 @@ public:
     int PresentCount() const;  // times the picture on screen changed
     bool Fullscreen() const;
     bool WindowShown() const;
-    // Where the window stands on the desktop, as on the real one: it opens centred, and
-    // MoveWindow places it except in full screen.
-    struct Placement {
-        int left = 0, top = 0;
-        bool fullscreen = false;
-    };
-    Placement WindowPlacement() const;
-
+    // The window opens at 800 × 600 in the middle of the desktop, as the real one does.
     // Pixels of the board picture's persistent image (770 × 490).
     Rgba BoardPixel(int x, int y) const;
     // The whole window as it would be on screen now (800 × 600), composed on demand.
@@ -149,7 +147,8 @@ public:
     int DesktopWidth() override;
     int DesktopHeight() override;
     void SetFullscreen(bool on) override;
-    void MoveWindow(int left, int top) override;
+    WindowPlacement Placement() override;
+    void PlaceWindow(const WindowPlacement& placement) override;
     PictureHandle LoadPicture(const std::string& path) override;
     PictureHandle LoadPicture(const unsigned char* data, std::size_t size) override;
     void FreePicture(PictureHandle picture) override;

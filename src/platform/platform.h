@@ -13,6 +13,7 @@
 #include "platform/input.h"
 #include "platform/keys.h"
 #include "platform/player_files.h"
+#include "platform/window_placement.h"
 #include "platform/window_view.h"
 
 namespace tk {
@@ -103,10 +104,15 @@ public:
     virtual int DesktopWidth() = 0;  // the desktop as the user has it
     virtual int DesktopHeight() = 0;
     // Full screen scales the 800 × 600 picture over the desktop; the real display mode
-    // is never changed. Leaving full screen gives back the 800 × 600 window, where
-    // MoveWindow puts it.
+    // is never changed. Leaving full screen gives the window back as it was before.
     virtual void SetFullscreen(bool on) = 0;
-    virtual void MoveWindow(int left, int top) = 0;  // desktop pixels; ignored in full screen
+    // The window's place, size and maximised state outside full screen (in full screen,
+    // those it goes back to). A platform whose window has no placement of its own (a
+    // page in a browser) keeps the defaults: 800 × 600 at 0, 0, and nothing moves.
+    virtual WindowPlacement Placement() { return {}; }
+    // Puts the window there (in full screen: where it goes back to). A placement that no
+    // monitor shows comes back centred on the largest monitor (OntoAMonitor).
+    virtual void PlaceWindow(const WindowPlacement&) {}
 
     // ---- pictures and the board ----------------------------------------------
     virtual PictureHandle LoadPicture(const std::string& path) = 0;  // 0 if unreadable

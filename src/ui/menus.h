@@ -37,6 +37,10 @@ public:
     // Today's puzzle (by the platform's UTC date); once won, its result stands over the
     // board until Enter, Space or Esc, and C copies it to the clipboard.
     void StartDaily();
+    // "Play" started from the command line: from the level `name` of the levels folder, or
+    // from the level file at `path`; the chain ends on the main menu as "Play" does.
+    void PlayLevel(const std::string& name) { sequence_.StartAt(name); }
+    void PlayFile(const std::string& path) { sequence_.StartWithFile(path); }
 
     // Every key-down the window gets, before the level box or the help view sees it.
     void KeyDown(Key key, int modifiers);

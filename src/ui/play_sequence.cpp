@@ -1,6 +1,8 @@
 // The chain of levels and the final screen, as states of the frame loop.
 #include "ui/play_sequence.h"
 
+#include <filesystem>
+
 #include "game/clock.h"
 #include "puzzle/play_generator.h"
 #include "ui/texts.h"
@@ -14,12 +16,37 @@ constexpr const char* kLastLevelMark = "end";
 
 }  // namespace
 
-void PlaySequence::Start() {
+void PlaySequence::StartAt(const std::string& name) {
+    file_.clear();
+    fileName_.clear();
+    folder_.clear();
+    keepsBests_ = true;
+    Begin(name);
+}
+
+void PlaySequence::StartWithFile(const std::string& path) {
+    const std::filesystem::path file(path);
+    file_ = path;
+    fileName_ = file.stem().string();
+    folder_ = file.has_parent_path() ? file.parent_path().string() : ".";
+    // A level of another folder keeps no best time: its name may be that of a shipped one.
+    std::error_code ec;
+    keepsBests_ = std::filesystem::equivalent(file, host_.LevelPath(fileName_), ec);
+    Begin(fileName_);
+}
+
+void PlaySequence::Begin(const std::string& name) {
     running_ = true;
     chain_ = Chain::Shipped;
-    name_ = host_.currentLevel();
+    name_ = name;
     final_.End();
     if (!Load(name_)) Finish();
+}
+
+std::string PlaySequence::PathOf(const std::string& name) const {
+    if (!file_.empty() && name == fileName_) return file_;
+    if (!folder_.empty()) return folder_ + "/" + name + ".kulap";
+    return host_.LevelPath(name);
 }
 
 void PlaySequence::Shown(std::uint64_t at) {
@@ -63,7 +90,7 @@ void PlaySequence::PlayMade() {
 }
 
 bool PlaySequence::Load(const std::string& name) {
-    const std::string path = host_.LevelPath(name);
+    const std::string path = PathOf(name);
     LevelRead read = readLevelFile(path);
     if (!read.level) {
         // Nothing of the game changes for a level that cannot be played: play returns to
@@ -76,7 +103,7 @@ bool PlaySequence::Load(const std::string& name) {
         host_.Tell(texts::levelCannotBeLoaded(language_.isCzech(), name));
         return false;
     }
-    Play(*read.level, name);
+    Play(*read.level, keepsBests_ ? name : std::string());
     return true;
 }
 

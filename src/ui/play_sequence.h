@@ -25,7 +25,12 @@ public:
 
     // Starts with the level "Play" starts with; a copy of its name is taken, so playing
     // never moves it.
-    void Start();
+    void Start() { StartAt(host_.currentLevel()); }
+    // Starts with the level `name` of the levels folder.
+    void StartAt(const std::string& name);
+    // Starts with the level file at `path`, wherever it lies; the levels it leads to are
+    // looked for beside it. Best times are kept only when it is one of the game's own levels.
+    void StartWithFile(const std::string& path);
     // A level of `band` made from `seed`; each win brings the level of the seed after the
     // one that made it.
     void StartRandom(Difficulty band, std::uint64_t seed);
@@ -48,6 +53,8 @@ private:
     // Loads a level and starts it; false when it cannot be played (the player is told in a
     // notice, the level's author on standard error).
     bool Load(const std::string& name);
+    void Begin(const std::string& name);
+    std::string PathOf(const std::string& name) const;
     // Makes the level of seed_ in band_ (the seeds after it when it gives none), then plays it.
     void MakeRandom();
     // Plays made_ from its start, its best time kept under `bestKey` (none when empty).
@@ -64,6 +71,9 @@ private:
     bool running_ = false;
     std::string name_;
     Pause final_;  // the congratulations
+    std::string file_, fileName_;  // a chain started from a level file: that file and its name
+    std::string folder_;           // ... and where its next levels lie
+    bool keepsBests_ = true;
 
     Chain chain_ = Chain::Shipped;
     LevelFile made_;  // a made level, played again when lost

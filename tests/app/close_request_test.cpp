@@ -205,7 +205,8 @@ public:
     int DesktopWidth() override { return real_->DesktopWidth(); }
     int DesktopHeight() override { return real_->DesktopHeight(); }
     void SetFullscreen(bool on) override { real_->SetFullscreen(on); }
-    void MoveWindow(int l, int t) override { real_->MoveWindow(l, t); }
+    WindowPlacement Placement() override { return real_->Placement(); }
+    void PlaceWindow(const WindowPlacement& p) override { real_->PlaceWindow(p); }
     PictureHandle LoadPicture(const std::string& path) override { return real_->LoadPicture(path); }
     PictureHandle LoadPicture(const unsigned char* d, std::size_t n) override { return real_->LoadPicture(d, n); }
     void FreePicture(PictureHandle p) override { real_->FreePicture(p); }

@@ -1,7 +1,8 @@
 // What the game may rely on from any platform, written once and run on both: the headless
 // twin the tests drive, and the SDL window on SDL's dummy video and audio drivers. Waits and
 // deadlines, a close during a wait, the key latch, typed text, sound with and without a
-// device, notices on screen, leaving full screen, the clipboard and the calendar.
+// device, notices on screen, the window's placement and leaving full screen, the clipboard
+// and the calendar.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -32,12 +33,11 @@ public:
     virtual void AskToClose() = 0;
     // What the screen shows at a window pixel, as 0xRRGGBB.
     virtual std::uint32_t ScreenPixel(int x, int y) = 0;
-    // The window's place on the desktop, and whether it covers it.
-    virtual int Left() = 0;
-    virtual int Top() = 0;
+    // Whether the window covers the desktop, and the largest monitor's part of it.
     virtual bool FullScreen() = 0;
     // What another program would paste now.
     virtual std::string Clipboard() = 0;
+    virtual ScreenArea LargestMonitor() = 0;
 };
 
 class TwinSubject : public Subject {
@@ -51,9 +51,8 @@ public:
         const Rgba p = plat_.WindowPixel(x, y);
         return static_cast<std::uint32_t>(p.r << 16 | p.g << 8 | p.b);
     }
-    int Left() override { return plat_.WindowPlacement().left; }
-    int Top() override { return plat_.WindowPlacement().top; }
-    bool FullScreen() override { return plat_.WindowPlacement().fullscreen; }
+    bool FullScreen() override { return plat_.Fullscreen(); }
+    ScreenArea LargestMonitor() override { return {0, 0, 1920, 1080}; }
     std::string Clipboard() override {
         const auto copied = plat_.LogOf("clipboard");
         return copied.empty() ? "" : copied.back().detail;
@@ -116,15 +115,10 @@ public:
         SDL_GetRGB(reinterpret_cast<const Uint32*>(row)[x], screen->format, &r, &g, &b);
         return static_cast<std::uint32_t>(r << 16 | g << 8 | b);
     }
-    int Left() override {
-        int x = 0;
-        SDL_GetWindowPosition(TheWindow(), &x, nullptr);
-        return x;
-    }
-    int Top() override {
-        int y = 0;
-        SDL_GetWindowPosition(TheWindow(), nullptr, &y);
-        return y;
+    ScreenArea LargestMonitor() override {
+        SDL_Rect r{};
+        SDL_GetDisplayBounds(0, &r);  // the dummy driver has one
+        return {r.x, r.y, r.w, r.h};
     }
     bool FullScreen() override { return (SDL_GetWindowFlags(TheWindow()) & SDL_WINDOW_FULLSCREEN) != 0; }
     std::string Clipboard() override {
@@ -310,24 +304,38 @@ TYPED_TEST(Contract, ANoticeIsOnScreenAtOnceAndNothingWaitsForIt) {
     EXPECT_EQ(s->ScreenPixel(x, y), 0x000000u);
 }
 
-TYPED_TEST(Contract, LeavingFullScreenGivesTheWindowBackWhereTheGamePutsIt) {
+TYPED_TEST(Contract, TheWindowStandsWhereItIsPlacedAndComesBackSoFromFullScreen) {
     auto s = this->Make();
     Platform& plat = s->plat();
+    const WindowPlacement placed{40, 30, 1000, 700, false};
+    plat.PlaceWindow(placed);
     plat.ShowWindow();
-    plat.MoveWindow(40, 30);
-    EXPECT_EQ(s->Left(), 40);
-    EXPECT_EQ(s->Top(), 30);
+    EXPECT_EQ(plat.Placement(), placed);
     plat.SetFullscreen(true);
     EXPECT_TRUE(s->FullScreen());
-    plat.MoveWindow(200, 100);  // ignored in full screen
+    EXPECT_EQ(plat.Placement(), placed) << "full screen tells where it goes back to";
+    // A placement asked for in full screen is where leaving it goes.
+    const WindowPlacement later{120, 80, 900, 650, false};
+    plat.PlaceWindow(later);
+    EXPECT_TRUE(s->FullScreen());
     plat.SetFullscreen(false);
     EXPECT_FALSE(s->FullScreen());
-    // The platform does not move the window on its own: it stands where it stood.
-    EXPECT_EQ(s->Left(), 40);
-    EXPECT_EQ(s->Top(), 30);
-    plat.MoveWindow(120, 80);
-    EXPECT_EQ(s->Left(), 120);
-    EXPECT_EQ(s->Top(), 80);
+    EXPECT_EQ(plat.Placement(), later);
+}
+
+TYPED_TEST(Contract, AWindowNoMonitorShowsComesBackOnTheLargest) {
+    auto s = this->Make();
+    Platform& plat = s->plat();
+    const ScreenArea m = s->LargestMonitor();
+    plat.PlaceWindow({m.left + m.width + 500, m.top + 100, 800, 600, false});  // its monitor was unplugged
+    plat.ShowWindow();
+    const WindowPlacement p = plat.Placement();
+    EXPECT_EQ(p.left, m.left + (m.width - 800) / 2);
+    EXPECT_EQ(p.top, m.top + (m.height - 600) / 2);
+    EXPECT_EQ(p.width, 800);
+    // Still partly on a monitor: it stays where the player put it.
+    plat.PlaceWindow({m.left + m.width - 100, m.top + 50, 800, 600, false});
+    EXPECT_EQ(plat.Placement().left, m.left + m.width - 100);
 }
 
 TYPED_TEST(Contract, ALineCopiedIsWhatAnotherProgramPastesAndTheCalendarIsOfThisCentury) {
