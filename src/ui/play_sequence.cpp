@@ -41,7 +41,7 @@ bool PlaySequence::Load(const std::string& name) {
     }
     const bool czech = language_.isCzech();
     LevelWords words{texts::quitQuestion(czech), texts::noWayFromHere(czech), texts::noHint(czech),
-                     texts::newBest(czech), {}};
+                     texts::newBest(czech), {}, texts::paused(czech)};
     if (const auto best = host_.BestTime(name)) words.bestLine = texts::bestLine(czech, Clock::Text(*best));
     session_.Start(*read.level, czech, std::move(words),
                    [this, name](std::int16_t secondsLeft) { return host_.RecordWin(name, secondsLeft); });
