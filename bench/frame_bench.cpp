@@ -43,7 +43,7 @@ public:
         for (tk::Direction d : {tk::Direction::Left, tk::Direction::Up, tk::Direction::Right, tk::Direction::Down})
             if (!walkWay && tk::canStep(state.board, state.playerX, state.playerY, d)) walkWay = d;
 
-        view.background = platform->LoadPicture(paths.LP("okno.jpg"));
+        view.background = platform->LoadPicture(paths.DataFile("okno.jpg"));
         view.play.boardShown = true;
         view.play.clock = "01:30";
         view.play.clockShown = true;
