@@ -109,6 +109,7 @@ Wake Program::Pass(std::uint64_t now) {
 
 void Program::Deliver(const InputEvent& event) {
     if (event.kind == InputEvent::Kind::Key) menus_.KeyDown(event.key, event.modifiers);
+    else if (event.kind != InputEvent::Kind::Text) menus_.PointerInput(event);
     // Only a shown help page scrolls: measuring it lays it out, which waits until then.
     WindowTakesInput(view_, event, view_.help.shown ? plat_.HelpPageHeight() : 0);
 }

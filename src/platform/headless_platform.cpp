@@ -52,7 +52,7 @@ Rgba ReadPixel(const SDL_Surface* s, int x, int y) {
 }
 
 struct ScriptEvent {
-    enum Kind { KeyDown, KeyUp, Text, Close, Action, PadDown, PadUp, PadStick, PadUnplug } kind = KeyDown;
+    enum Kind { KeyDown, KeyUp, Text, Close, Action, PadDown, PadUp, PadStick, PadUnplug, Input } kind = KeyDown;
     std::uint64_t at = 0;
     std::uint64_t seq = 0;
     Key key = Key::None;
@@ -61,6 +61,7 @@ struct ScriptEvent {
     PadAxis axis = PadAxis::LeftX;
     int value = 0;
     std::string text;
+    InputEvent input;  // for Input: the pointer, focus and minimising as the window reports them
     std::function<void()> action;
     bool mustRun = false;  // an At action: reported when the run never reaches it
 };
@@ -159,6 +160,7 @@ struct HeadlessPlatform::Impl {
     bool keyDown[kKeyCount] = {};
     bool textInput = true;  // as on the real window: until a view without the level box
     KeyLatches latches;
+    PointerLatch pointer;
     PadKeys pad;
 
     // ---- what happened
@@ -226,6 +228,11 @@ struct HeadlessPlatform::Impl {
             case ScriptEvent::PadStick: PadKeyDown(pad.Stick(e.axis, e.value, latches)); break;
             case ScriptEvent::PadUnplug: pad.ReleaseAll(); break;
             case ScriptEvent::Close: RequestClose(); break;
+            case ScriptEvent::Input:
+                pointer.Take(e.input);
+                input.push_back(e.input);
+                inputArrived = true;
+                break;
             case ScriptEvent::Action:
                 if (e.action) e.action();
                 break;
@@ -354,6 +361,27 @@ void HeadlessPlatform::Type(std::uint64_t at, const std::string& utf8) {
 }
 
 void HeadlessPlatform::Close(std::uint64_t at) { impl_->Add(Event(ScriptEvent::Close, at)); }
+
+void HeadlessPlatform::Send(std::uint64_t at, InputEvent event) {
+    ScriptEvent e = Event(ScriptEvent::Input, at);
+    e.input = std::move(event);
+    impl_->Add(std::move(e));
+}
+
+void HeadlessPlatform::Move(std::uint64_t at, int x, int y) {
+    Send(at, InputEvent::Pointer(InputEvent::Kind::PointerMove, x, y));
+}
+
+void HeadlessPlatform::Click(std::uint64_t at, int x, int y, PointerButton button) {
+    Send(at, InputEvent::Pointer(InputEvent::Kind::PointerDown, x, y, button));
+}
+
+void HeadlessPlatform::Wheel(std::uint64_t at, int x, int y, int steps) {
+    Send(at, InputEvent::Pointer(InputEvent::Kind::Wheel, x, y, PointerButton::Left, steps));
+}
+
+void HeadlessPlatform::FocusLost(std::uint64_t at) { Send(at, InputEvent::Of(InputEvent::Kind::FocusLost)); }
+void HeadlessPlatform::Minimise(std::uint64_t at) { Send(at, InputEvent::Of(InputEvent::Kind::Minimised)); }
 
 void HeadlessPlatform::PadPress(std::uint64_t at, PadButton button, std::uint64_t holdMs) {
     PadDown(at, button);
@@ -510,6 +538,11 @@ KeyState HeadlessPlatform::LookAt(Key key) {
     const int k = static_cast<int>(key);
     const bool down = k > 0 && k < kKeyCount && (m.keyDown[k] || m.pad.Holds(key));
     return m.latches.Look(key, down);
+}
+
+std::optional<InputEvent> HeadlessPlatform::LookAtPointer() {
+    impl_->RunDue();
+    return impl_->pointer.Look();
 }
 
 void HeadlessPlatform::ShowWindow() {

@@ -6,7 +6,7 @@
 // How time moves: the clock starts at 0 and moves only in WaitUntil, to the deadline or to
 // the scripted event that ends the wait, whichever comes first. Scripted events take effect
 // as the clock reaches them, in time order: key state, key latches, controller buttons,
-// typed text, close requests and At actions. Key-downs and typed text then wait for NextInput.
+// typed text, the pointer, focus, close requests and At actions. Key-downs and typed text then wait for NextInput.
 // As on the real window, typed text is taken only while the last view presented shows the
 // level box (or before the first), and sounds only with a sound device.
 //
@@ -86,6 +86,16 @@ public:
     void KeyUp(std::uint64_t at, Key key);
     void Type(std::uint64_t at, const std::string& utf8);       // text for the text box
     void Close(std::uint64_t at);                                // a close request
+    // The pointer, in pixels of the 800 × 600 window: moved there, a button pressed there,
+    // the wheel turned there (steps > 0 away from the player).
+    void Move(std::uint64_t at, int x, int y);
+    void Click(std::uint64_t at, int x, int y, PointerButton button = PointerButton::Left);
+    void Wheel(std::uint64_t at, int x, int y, int steps);
+    // The window lost the keyboard to another one; the window went down to the task bar.
+    void FocusLost(std::uint64_t at);
+    void Minimise(std::uint64_t at);
+    // Any input the window may report, as it would arrive.
+    void Send(std::uint64_t at, InputEvent event);
     // A game controller: a button pressed at `at` and let go `holdMs` later, or held until
     // PadUp; the left stick moved on one axis (-32768..32767); the controller pulled out.
     void PadPress(std::uint64_t at, PadButton button, std::uint64_t holdMs = 30);
@@ -138,6 +148,7 @@ public:
     bool NextInput(InputEvent& event) override;
     bool CloseRequested() override;
     KeyState LookAt(Key key) override;
+    std::optional<InputEvent> LookAtPointer() override;
     void ShowWindow() override;
     void Present(const WindowView& view) override;
     void Warn(const std::string& line) override;  // recorded as "stderr"

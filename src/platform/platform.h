@@ -69,7 +69,7 @@ public:
     // ---- time and input ------------------------------------------------------
     virtual std::uint64_t Now() = 0;  // ms
     // Blocks until `deadline` (on Now's clock), until a close request arrives, or, with
-    // `wakeOnInput`, until a key or typed text arrives. Delivers nothing: what arrived
+    // `wakeOnInput`, until input arrives (a key, typed text, the pointer, a loss of focus). Delivers nothing: what arrived
     // waits for NextInput, in order. Once the window is asked to close, a wait runs to
     // its deadline, and one without a deadline does not wait at all. Everything that
     // arrived before it returns is seen by the calls below.
@@ -82,6 +82,9 @@ public:
     // The key as it is now: held, and pressed since the last look at it (which this look
     // clears). Sees everything that arrived before it; needs nothing else to have run.
     virtual KeyState LookAt(Key key) = 0;
+    // The last click or wheel turn since the last look (which this look clears), also
+    // queued for NextInput like everything else; none when there was none.
+    virtual std::optional<InputEvent> LookAtPointer() = 0;
 
     // ---- the window ----------------------------------------------------------
     virtual void ShowWindow() = 0;
@@ -135,9 +138,11 @@ public:
     virtual bool SetClipboardText(const std::string& text) = 0;
 };
 
-// Looks at every key once, so that presses made before now are not reported later.
+// Looks at every key and the pointer once, so that presses and clicks made before now are
+// not reported later.
 inline void FlushKeys(Platform& platform) {
     for (int k = 1; k < kKeyCount; ++k) platform.LookAt(static_cast<Key>(k));
+    platform.LookAtPointer();
 }
 
 // The real thing: an SDL2 window, SDL_mixer sound, SDL_ttf text.

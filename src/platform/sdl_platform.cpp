@@ -15,6 +15,7 @@
 #include "platform/html_view.h"
 #include "platform/picture_fit.h"
 #include "platform/platform.h"
+#include "platform/pointer_shown.h"
 #include "platform/sdl_board.h"
 #include "platform/sdl_close_signals.h"
 #include "platform/sdl_compose.h"
@@ -73,8 +74,10 @@ public:
             // A window uncovered or resized during a wait is drawn again at once.
             if (exposed_ && presentedOnce_) ToScreen({sdl::kWholeWindow});
             const std::uint64_t now = Now();
+            ShowPointer(now);
             if (now >= deadline) return;
-            const std::uint64_t left = deadline - now;
+            // The pointer goes by itself while nothing else happens.
+            const std::uint64_t left = std::min(deadline, std::max(now + 1, pointerShown_.HidesAt())) - now;
             SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<std::uint64_t>(left, INT_MAX)));
         }
     }
@@ -90,6 +93,11 @@ public:
     bool CloseRequested() override {
         Pump();
         return close_;
+    }
+
+    std::optional<InputEvent> LookAtPointer() override {
+        Pump();
+        return pointer_.Look();
     }
 
     KeyState LookAt(Key key) override {
@@ -223,7 +231,26 @@ private:
                     if (key == Key::None) break;
                     latches_.Press(key);
                     input_.push_back({InputEvent::Kind::Key, key, sdl::ModifiersFromSdl(e.key.keysym.mod), {}});
+                    pointerShown_.KeyUsed();
+                    ShowPointer(Now());
                     arrived = true;
+                    break;
+                }
+                case SDL_MOUSEMOTION:
+                    arrived |= TakePointer(InputEvent::Kind::PointerMove, e.motion.x, e.motion.y);
+                    break;
+                case SDL_MOUSEBUTTONDOWN: {
+                    const PointerButton button = e.button.button == SDL_BUTTON_RIGHT    ? PointerButton::Right
+                                                 : e.button.button == SDL_BUTTON_MIDDLE ? PointerButton::Middle
+                                                                                        : PointerButton::Left;
+                    arrived |= TakePointer(InputEvent::Kind::PointerDown, e.button.x, e.button.y, button);
+                    break;
+                }
+                case SDL_MOUSEWHEEL: {
+                    const int steps = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+                    if (steps != 0)
+                        arrived |= TakePointer(InputEvent::Kind::Wheel, e.wheel.mouseX, e.wheel.mouseY,
+                                               PointerButton::Left, steps);
                     break;
                 }
                 case SDL_TEXTINPUT:
@@ -237,6 +264,13 @@ private:
                     if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
                         e.window.event == SDL_WINDOWEVENT_RESTORED)
                         exposed_ = true;
+                    if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST || e.window.event == SDL_WINDOWEVENT_MINIMIZED ||
+                        e.window.event == SDL_WINDOWEVENT_HIDDEN) {
+                        input_.push_back(InputEvent::Of(e.window.event == SDL_WINDOWEVENT_FOCUS_LOST
+                                                            ? InputEvent::Kind::FocusLost
+                                                            : InputEvent::Kind::Minimised));
+                        arrived = true;
+                    }
                     if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) KeepWithinTheLargestMonitor();
                     Remember();
                     break;
@@ -248,6 +282,31 @@ private:
             }
         }
         return arrived;
+    }
+
+    // The pointer at (x, y) in the window's points, as a point of the 800 × 600 picture
+    // wherever the picture stands; over the black bars it is dropped. True when queued.
+    bool TakePointer(InputEvent::Kind kind, int x, int y, PointerButton button = PointerButton::Left, int steps = 0) {
+        pointerShown_.Moved(Now());
+        ShowPointer(Now());
+        int pointsW = 0, pointsH = 0, pixelsW = 0, pixelsH = 0;
+        SDL_GetWindowSize(window_.get(), &pointsW, &pointsH);
+        SDL_GetWindowSizeInPixels(window_.get(), &pixelsW, &pixelsH);
+        if (pointsW <= 0 || pointsH <= 0) return false;
+        // On a high-DPI display a point may be several pixels.
+        x = static_cast<int>(static_cast<long long>(x) * pixelsW / pointsW);
+        y = static_cast<int>(static_cast<long long>(y) * pixelsH / pointsH);
+        int pictureX = 0, pictureY = 0;
+        if (!PicturePointAt(FitPicture(pixelsW, pixelsH), x, y, pictureX, pictureY)) return false;
+        const InputEvent event = InputEvent::Pointer(kind, pictureX, pictureY, button, steps);
+        pointer_.Take(event);
+        input_.push_back(event);
+        return true;
+    }
+
+    void ShowPointer(std::uint64_t now) {
+        const int want = pointerShown_.Shown(now) ? SDL_ENABLE : SDL_DISABLE;
+        if (SDL_ShowCursor(SDL_QUERY) != want) SDL_ShowCursor(want);
     }
 
     // The board picture's persistent image, made on first use and black until painted.
@@ -407,6 +466,8 @@ private:
 
     std::deque<InputEvent> input_;
     KeyLatches latches_;
+    PointerLatch pointer_;
+    PointerShown pointerShown_;
     sdl::Pads pads_;
     bool close_ = false;
     bool shown_ = false;

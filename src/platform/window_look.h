@@ -119,6 +119,10 @@ inline TextLook ResultText() {
     return t;
 }
 
+// The quit question's two lines, in window pixels: a click on the left half of the band
+// answers yes (the "Y" stands left of the slash), on the right half no.
+inline constexpr Box kQuestionBand{kBoardLeft, kBoardTop + kTitle.top, kBoardWidth, 150};
+
 // ---- the level box: black text on white in a grey frame, over the options' level line ----
 inline constexpr Box kLevelBox{139, 410, 240, 49};
 inline TextLook LevelBoxText() { return TextLook{30, true, kBlack, Align::Left}; }

@@ -2,6 +2,7 @@
 #include "ui/menus.h"
 
 #include "puzzle/daily.h"
+#include "platform/window_look.h"
 #include "ui/texts.h"
 
 namespace tk {
@@ -10,6 +11,17 @@ namespace {
 bool isAcceptKey(Key key) { return key == Key::Return || key == Key::Space; }
 constexpr int kLastMainLine = 4, kLastOptionsLine = 3;
 constexpr int kOptionsLine = 1;  // "Options" on the main menu
+
+// The list line under window pixel (x, y), the cursor's room beside it included; -1 for none.
+int LineAt(int x, int y) {
+    for (int i = 0; i < MenuView::kLines; ++i) {
+        const Box line = look::MenuLine(i);
+        if (x >= look::Cursor(MenuView::Page::Main, i).left && x < line.left + line.width && y >= line.top &&
+            y < line.top + line.height)
+            return i;
+    }
+    return -1;
+}
 }  // namespace
 
 Menus::Menus(Platform& platform, WindowView& view, SoundEffects& sounds, PlaySession& session, Language& language,
@@ -49,8 +61,12 @@ void Menus::KeyDown(Key key, int modifiers) {
     // The window is about to go: a key still queued behind "Quit" or a close must not
     // start anything new.
     if (host_.Closing()) return;
-    // During a level keys are read by polling; the ones that reach here act not, nor sound.
-    if (sequence_.Running()) return;
+    // During a level keys are read by polling; the ones that reach here act not, nor
+    // sound, but they stop a walk the pointer began.
+    if (sequence_.Running()) {
+        session_.KeyDown();
+        return;
+    }
     const bool accept = isAcceptKey(key);
     // Kept: an accept key sounds on every menu screen, also where it then does nothing.
     if (accept) sounds_.Play("menu");
@@ -79,6 +95,29 @@ void Menus::KeyDown(Key key, int modifiers) {
         }
         break;
     case Screen::Levels: break;
+    }
+}
+
+void Menus::PointerInput(const InputEvent& event) {
+    if (host_.Closing()) return;
+    if (sequence_.Running()) {
+        if (event.kind == InputEvent::Kind::FocusLost || event.kind == InputEvent::Kind::Minimised)
+            session_.LostAttention();
+        return;
+    }
+    if (screen_ != Screen::MainMenu && screen_ != Screen::Options) return;
+    const int last = screen_ == Screen::MainMenu ? kLastMainLine : kLastOptionsLine;
+    const int line = LineAt(event.x, event.y);
+    if (line < 0 || line > last) return;
+    if (event.kind == InputEvent::Kind::PointerMove) {
+        // The highlight follows the pointer, sounding as it does for the arrows.
+        if (line == list_.cursor()) return;
+        sounds_.Play("menumove");
+        list_.Highlight(line);
+    } else if (event.kind == InputEvent::Kind::PointerDown && event.button == PointerButton::Left) {
+        // A click is the line's accept key.
+        list_.Highlight(line);
+        KeyDown(Key::Return, 0);
     }
 }
 

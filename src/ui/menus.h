@@ -44,6 +44,10 @@ public:
 
     // Every key-down the window gets, before the level box or the help view sees it.
     void KeyDown(Key key, int modifiers);
+    // The pointer and the window's focus, before the level box or the help view sees them:
+    // on a list screen hovering moves the highlight and a left click chooses; in a level a
+    // loss of focus pauses (clicks there are polled by the level).
+    void PointerInput(const InputEvent& event);
     // A sequence that runs on its own (the levels, the final screen, a notice), advanced
     // to `now`. While it runs, keys wait.
     Wake Advance(std::uint64_t now);

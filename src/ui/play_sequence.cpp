@@ -110,7 +110,7 @@ bool PlaySequence::Load(const std::string& name) {
 void PlaySequence::Play(const LevelFile& level, const std::string& bestKey) {
     const bool czech = language_.isCzech();
     LevelWords words{texts::quitQuestion(czech), texts::noWayFromHere(czech), texts::noHint(czech),
-                     texts::newBest(czech), texts::newBestNotKept(czech), {}};
+                     texts::newBest(czech), texts::newBestNotKept(czech), {}, texts::paused(czech)};
     if (bestKey.empty()) {
         session_.Start(level, czech, std::move(words),
                        [this](std::int16_t secondsLeft) {

@@ -119,6 +119,9 @@ inline std::string quitQuestion(bool czech) {
     return czech ? "Opravdu skončit?\r\nA / N" : "Really quit?\r\nY / N";
 }
 
+// Over the hidden board while a level is paused.
+inline std::string paused(bool czech) { return czech ? "Pozastaveno" : "Paused"; }
+
 // Shown over the board after the last level of the chain.
 inline std::string finalMessage(bool czech) {
     return czech ? "Všechny úrovně vyřešeny.\r\nGratuluji!" : "All levels solved.\r\nCongratulations!";

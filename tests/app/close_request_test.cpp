@@ -193,6 +193,7 @@ public:
     bool NextInput(InputEvent& e) override { return real_->NextInput(e); }
     bool CloseRequested() override { return real_->CloseRequested(); }
     KeyState LookAt(Key k) override { return real_->LookAt(k); }
+    std::optional<InputEvent> LookAtPointer() override { return real_->LookAtPointer(); }
     void ShowWindow() override { real_->ShowWindow(); }
     void Present(const WindowView& v) override {
         if (v.notice.shown) messages_.push_back(v.notice.text);

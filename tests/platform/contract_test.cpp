@@ -31,6 +31,8 @@ public:
     virtual void PressKey(Key key, int modifiers = 0) = 0;
     virtual void TypeText(const std::string& text) = 0;
     virtual void AskToClose() = 0;
+    // The pointer at a point of the 800 × 600 picture, or the window losing focus.
+    virtual void Send(const InputEvent& event) = 0;
     // What the screen shows at a window pixel, as 0xRRGGBB.
     virtual std::uint32_t ScreenPixel(int x, int y) = 0;
     // Whether the window covers the desktop, and the largest monitor's part of it.
@@ -47,6 +49,7 @@ public:
     void PressKey(Key key, int modifiers) override { plat_.KeyDown(plat_.Now(), key, modifiers); }
     void TypeText(const std::string& text) override { plat_.Type(plat_.Now(), text); }
     void AskToClose() override { plat_.Close(plat_.Now()); }
+    void Send(const InputEvent& event) override { plat_.Send(plat_.Now(), event); }
     std::uint32_t ScreenPixel(int x, int y) override {
         const Rgba p = plat_.WindowPixel(x, y);
         return static_cast<std::uint32_t>(p.r << 16 | p.g << 8 | p.b);
@@ -107,6 +110,39 @@ public:
         e.type = SDL_QUIT;
         SDL_PushEvent(&e);
     }
+    void Send(const InputEvent& event) override {
+        SDL_Event e{};
+        switch (event.kind) {
+            case InputEvent::Kind::PointerMove:
+                e.type = SDL_MOUSEMOTION;
+                e.motion.x = event.x;
+                e.motion.y = event.y;
+                break;
+            case InputEvent::Kind::PointerDown:
+                e.type = SDL_MOUSEBUTTONDOWN;
+                e.button.state = SDL_PRESSED;
+                e.button.x = event.x;
+                e.button.y = event.y;
+                e.button.button = event.button == PointerButton::Right    ? SDL_BUTTON_RIGHT
+                                  : event.button == PointerButton::Middle ? SDL_BUTTON_MIDDLE
+                                                                          : SDL_BUTTON_LEFT;
+                break;
+            case InputEvent::Kind::Wheel:
+                e.type = SDL_MOUSEWHEEL;
+                e.wheel.y = event.wheelSteps;
+                e.wheel.mouseX = event.x;
+                e.wheel.mouseY = event.y;
+                break;
+            case InputEvent::Kind::FocusLost:
+            case InputEvent::Kind::Minimised:
+                e.type = SDL_WINDOWEVENT;
+                e.window.event = event.kind == InputEvent::Kind::FocusLost ? SDL_WINDOWEVENT_FOCUS_LOST
+                                                                           : SDL_WINDOWEVENT_MINIMIZED;
+                break;
+            default: return;
+        }
+        SDL_PushEvent(&e);
+    }
     std::uint32_t ScreenPixel(int x, int y) override {
         SDL_Surface* screen = SDL_GetWindowSurface(TheWindow());
         if (!screen) return 0xFFFFFFFF;
@@ -151,11 +187,22 @@ protected:
     static std::vector<std::string> Take(Platform& plat) {
         std::vector<std::string> out;
         InputEvent e;
-        while (plat.NextInput(e))
-            out.push_back(e.kind == InputEvent::Kind::Key
-                              ? "key " + std::to_string(static_cast<int>(e.key)) + "/" + std::to_string(e.modifiers)
-                              : "text " + e.text);
+        while (plat.NextInput(e)) out.push_back(Described(e));
         return out;
+    }
+    static std::string Described(const InputEvent& e) {
+        const std::string at = " " + std::to_string(e.x) + "," + std::to_string(e.y);
+        switch (e.kind) {
+            case InputEvent::Kind::Key:
+                return "key " + std::to_string(static_cast<int>(e.key)) + "/" + std::to_string(e.modifiers);
+            case InputEvent::Kind::Text: return "text " + e.text;
+            case InputEvent::Kind::PointerMove: return "move" + at;
+            case InputEvent::Kind::PointerDown: return "down " + std::to_string(static_cast<int>(e.button)) + at;
+            case InputEvent::Kind::Wheel: return "wheel " + std::to_string(e.wheelSteps) + at;
+            case InputEvent::Kind::FocusLost: return "focus lost";
+            case InputEvent::Kind::Minimised: return "minimised";
+        }
+        return "?";
     }
     static std::string KeyDown(Key key, int modifiers = 0) {
         return "key " + std::to_string(static_cast<int>(key)) + "/" + std::to_string(modifiers);
@@ -232,6 +279,32 @@ TYPED_TEST(Contract, AKeyIsLatchedUntilLookedAtAndALookSeesWhatArrivedJustBefore
     FlushKeys(plat);
     EXPECT_FALSE(plat.LookAt(Key::Y).pressed);
     EXPECT_FALSE(plat.LookAt(Key::Escape).pressed);
+}
+
+TYPED_TEST(Contract, ThePointerAndFocusArriveInPicturePixelsInOrderAndTheLastClickIsLatched) {
+    auto s = this->Make();
+    Platform& plat = s->plat();
+    using K = InputEvent::Kind;
+    s->Send(InputEvent::Pointer(K::PointerMove, 100, 200));
+    plat.WaitUntil(kNoDeadline, true);  // the pointer is input: the wait ends at once
+    s->Send(InputEvent::Pointer(K::PointerDown, 120, 210, PointerButton::Right));
+    s->Send(InputEvent::Pointer(K::Wheel, 130, 220, PointerButton::Left, -2));
+    s->Send(InputEvent::Of(K::FocusLost));
+    s->Send(InputEvent::Of(K::Minimised));
+    // Play polls: the last click or wheel turn, once.
+    const std::optional<InputEvent> last = plat.LookAtPointer();
+    ASSERT_TRUE(last);
+    EXPECT_EQ(this->Described(*last), "wheel -2 130,220");
+    EXPECT_FALSE(plat.LookAtPointer()) << "the look cleared it";
+    EXPECT_EQ(this->Take(plat), (std::vector<std::string>{"move 100,200", "down 2 120,210", "wheel -2 130,220",
+                                                          "focus lost", "minimised"}));
+    // A move is no click, and flushing forgets a click made before it.
+    s->Send(InputEvent::Pointer(K::PointerMove, 5, 5));
+    EXPECT_FALSE(plat.LookAtPointer());
+    s->Send(InputEvent::Pointer(K::PointerDown, 7, 7));
+    plat.WaitUntil(plat.Now() + 1, false);
+    FlushKeys(plat);
+    EXPECT_FALSE(plat.LookAtPointer());
 }
 
 TYPED_TEST(Contract, TypedTextIsTakenOnlyWhileTheLevelBoxShows) {
