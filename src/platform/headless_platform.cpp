@@ -578,6 +578,8 @@ void HeadlessPlatform::LoadHelpPage(HelpView& view, const std::string& path) {
 
 int HeadlessPlatform::HelpPageHeight() { return impl_->help.ContentHeight(); }
 
+int HeadlessPlatform::LevelBoxCaretAt(const LevelBoxView& box, int x) { return sdl::LevelBoxCaretAt(box, x); }
+
 int HeadlessPlatform::DesktopWidth() { return impl_->opt.desktopWidth; }
 int HeadlessPlatform::DesktopHeight() { return impl_->opt.desktopHeight; }
 

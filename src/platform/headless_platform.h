@@ -155,6 +155,7 @@ public:
     bool CanDrawText() override;
     void LoadHelpPage(HelpView& view, const std::string& path) override;
     int HelpPageHeight() override;
+    int LevelBoxCaretAt(const LevelBoxView& box, int x) override;  // measured as the window draws it
     int DesktopWidth() override;
     int DesktopHeight() override;
     void SetFullscreen(bool on) override;

@@ -102,6 +102,9 @@ public:
     // nested too deeply its refusedText, and says why on standard error.
     virtual void LoadHelpPage(HelpView& view, const std::string& path) = 0;
     virtual int HelpPageHeight() = 0;  // pixels; 0 when empty
+    // Where a click at window x puts the level box's caret: the character edge nearest to
+    // it among those that show, measured in the box's own font.
+    virtual int LevelBoxCaretAt(const LevelBoxView& box, int x) = 0;
 
     // ---- the display ---------------------------------------------------------
     virtual int DesktopWidth() = 0;  // the desktop as the user has it

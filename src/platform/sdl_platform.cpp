@@ -158,6 +158,7 @@ public:
     }
 
     int HelpPageHeight() override { return help_.ContentHeight(); }
+    int LevelBoxCaretAt(const LevelBoxView& box, int x) override { return sdl::LevelBoxCaretAt(box, x); }
 
     int DesktopWidth() override { return Desktop().w; }
     int DesktopHeight() override { return Desktop().h; }

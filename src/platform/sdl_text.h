@@ -103,6 +103,8 @@ struct LevelBoxLayout {
     int lineHeight = 0;
 };
 LevelBoxLayout LayOutLevelBox(const LevelBoxView& box, TTF_Font* font);
+// The caret a click at window x gives: the nearest edge between characters that show.
+int LevelBoxCaretAt(const LevelBoxView& box, int x);
 void DrawLevelBox(SDL_Renderer* renderer, const LevelBoxView& box);
 
 }  // namespace tk::sdl

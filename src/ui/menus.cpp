@@ -12,11 +12,19 @@ bool isAcceptKey(Key key) { return key == Key::Return || key == Key::Space; }
 constexpr int kLastMainLine = 4, kLastOptionsLine = 3;
 constexpr int kOptionsLine = 1;  // "Options" on the main menu
 
-// The list line under window pixel (x, y), the cursor's room beside it included; -1 for none.
-int LineAt(int x, int y) {
-    for (int i = 0; i < MenuView::kLines; ++i) {
+bool inside(const Box& box, int x, int y) {
+    return x >= box.left && x < box.left + box.width && y >= box.top && y < box.top + box.height;
+}
+
+// The list line under window pixel (x, y), the cursor's room beside it included, among the
+// first `lines`; the side line, where the page has one, lies over the right of the column's
+// first line and wins there. -1 for none.
+int LineAt(const MenuView& menu, int lines, int x, int y) {
+    if (!menu.lines[MenuView::kSideLine].empty() && inside(look::MenuLine(MenuView::kSideLine), x, y))
+        return MenuView::kSideLine;
+    for (int i = 0; i < lines; ++i) {
         const Box line = look::MenuLine(i);
-        if (x >= look::Cursor(MenuView::Page::Main, i).left && x < line.left + line.width && y >= line.top &&
+        if (x >= look::Cursor(menu.page, i).left && x < line.left + line.width && y >= line.top &&
             y < line.top + line.height)
             return i;
     }
@@ -105,16 +113,30 @@ void Menus::PointerInput(const InputEvent& event) {
             session_.LostAttention();
         return;
     }
-    if (screen_ != Screen::MainMenu && screen_ != Screen::Options) return;
-    const int last = screen_ == Screen::MainMenu ? kLastMainLine : kLastOptionsLine;
-    const int line = LineAt(event.x, event.y);
-    if (line < 0 || line > last) return;
+    const bool leftClick = event.kind == InputEvent::Kind::PointerDown && event.button == PointerButton::Left;
+    if (screen_ == Screen::LevelEntry) {
+        if (leftClick && inside(look::kLevelBox, event.x, event.y))
+            view_.levelBox.caret = plat_.LevelBoxCaretAt(view_.levelBox, event.x);
+        return;
+    }
+    // A click anywhere over the day's result closes it, as Enter does.
+    if (screen_ == Screen::DailyResult) {
+        if (leftClick) KeyDown(Key::Return, 0);
+        return;
+    }
+    int lines = 0;  // the column's lines the pointer can choose
+    if (screen_ == Screen::MainMenu) lines = kLastMainLine + 1;
+    if (screen_ == Screen::Options) lines = kLastOptionsLine + 1;
+    if (screen_ == Screen::MadeLevels) lines = MadeLevelsScreen::kLineBand + 1;
+    if (lines == 0) return;
+    const int line = LineAt(view_.menu, lines, event.x, event.y);
+    if (line < 0) return;
     if (event.kind == InputEvent::Kind::PointerMove) {
         // The highlight follows the pointer, sounding as it does for the arrows.
         if (line == list_.cursor()) return;
         sounds_.Play("menumove");
         list_.Highlight(line);
-    } else if (event.kind == InputEvent::Kind::PointerDown && event.button == PointerButton::Left) {
+    } else if (leftClick) {
         // A click is the line's accept key.
         list_.Highlight(line);
         KeyDown(Key::Return, 0);
