@@ -121,6 +121,7 @@ TEST(MadeLevels, ARandomLevelIsPlayedAgainWhenLostAndAWinBringsTheNextOfItsBand)
 struct DailyRound {
     explicit DailyRound(std::int64_t utcSeconds) : f(at(utcSeconds)) {}
     UiFixture f;
+    bool closeWithClick = false;  // a left click anywhere instead of Enter
     std::string titleAtStart, resultShown, lineAfter;
     Menus::Screen screenOverResult = Menus::Screen::MainMenu;
 
@@ -142,7 +143,10 @@ struct DailyRound {
                 screenOverResult = f.program.screen();
                 const std::uint64_t now = f.plat.Now();
                 f.plat.Press(now + 10, Key::C);
-                f.plat.Press(now + 200, Key::Return);
+                if (closeWithClick)
+                    f.plat.Click(now + 200, 400, 300);
+                else
+                    f.plat.Press(now + 200, Key::Return);
                 f.plat.At(now + 400, [this] { lineAfter = f.view().menu.lines[4]; });
                 f.plat.Close(now + 500);
                 return;
@@ -200,6 +204,15 @@ TEST(MadeLevels, AWonDailyPuzzleShowsItsResultToCopyAndKeepsItsBestUnderItsDate)
     EXPECT_EQ(round.f.program.bestTimes().InAll(), 40);
     EXPECT_EQ(round.lineAfter, "   Today: hard, best " + Clock::Text(*best));
     EXPECT_FALSE(round.f.view().play.boardShown);
+}
+
+TEST(MadeLevels, AClickOverTheDailyResultClosesItAsEnterDoes) {
+    DailyRound round(kJune12 + 3600);
+    round.closeWithClick = true;
+    round.Run(CivilDate{2025, 6, 12});
+    EXPECT_EQ(round.screenOverResult, Menus::Screen::DailyResult);
+    EXPECT_EQ(round.f.program.screen(), Menus::Screen::MadeLevels);
+    EXPECT_EQ(round.lineAfter.rfind("   Today: hard, best ", 0), 0u) << round.lineAfter;
 }
 
 }  // namespace
