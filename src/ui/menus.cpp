@@ -107,6 +107,13 @@ void Menus::KeyDown(Key key, int modifiers) {
 }
 
 void Menus::PointerInput(const InputEvent& event) {
+    if (event.kind == InputEvent::Kind::PointerMove) {
+        const bool moved = pointerSeen_ && (event.x != pointerX_ || event.y != pointerY_);
+        pointerSeen_ = true;
+        pointerX_ = event.x;
+        pointerY_ = event.y;
+        if (!moved) return;
+    }
     if (host_.Closing()) return;
     if (sequence_.Running()) {
         if (event.kind == InputEvent::Kind::FocusLost || event.kind == InputEvent::Kind::Minimised)

@@ -87,6 +87,11 @@ private:
     PlaySequence sequence_;
     Screen screen_ = Screen::MainMenu;
     bool madeRunning_ = false;  // a level the game made is played
+    // Where the pointer was last reported; its first report (the window opening under it,
+    // or the pointer entering it) only says where it is, so that the highlight moves only
+    // when the player moves the mouse.
+    bool pointerSeen_ = false;
+    int pointerX_ = 0, pointerY_ = 0;
     Screen madeFrom_ = Screen::MainMenu;  // the screen it was started from
 };
 

@@ -16,6 +16,10 @@ int lineY(int line) { return look::MenuLine(line).top + look::MenuLine(line).hei
 
 TEST(PointerMenus, HoveringMovesTheHighlightWithItsSoundAndAClickChooses) {
     UiFixture f;
+    // The window opens under a pointer that rests on "Quit": "Play" stays highlighted until
+    // the mouse moves.
+    f.plat.Move(kReady + 50, lineX(4), lineY(4));
+    f.plat.At(kReady + 60, [&] { EXPECT_EQ(highlightedLine(f.program), 0); });
     f.plat.Move(kReady + 100, lineX(2), lineY(2));
     f.plat.Move(kReady + 200, lineX(2) + 50, lineY(2) + 5);  // still on "Help": nothing new
     f.plat.Move(kReady + 300, 790, lineY(3));               // beside the lines
@@ -45,6 +49,7 @@ TEST(PointerMenus, TheOptionsSideLineAndThePageOfMadeLevelsAreChosenByClicks) {
     const Box side = look::MenuLine(MenuView::kSideLine);
     const int sideX = side.left + side.width / 2, sideY = side.top + side.height / 2;
     f.plat.Click(kReady + 100, lineX(1), lineY(1));  // "Options"
+    f.plat.Move(kReady + 150, lineX(1), lineY(1));
     f.plat.Move(kReady + 200, sideX, sideY);
     f.plat.At(kReady + 300, [&] { EXPECT_EQ(highlightedLine(f.program), MenuView::kSideLine); });
     f.plat.Move(kReady + 400, lineX(0), lineY(0));  // the column's first line, left of the side line
