@@ -203,6 +203,7 @@ public:
     bool CanDrawText() override { return real_->CanDrawText(); }
     void LoadHelpPage(HelpView& v, const std::string& path) override { real_->LoadHelpPage(v, path); }
     int HelpPageHeight() override { return real_->HelpPageHeight(); }
+    int LevelBoxCaretAt(const LevelBoxView& box, int x) override { return real_->LevelBoxCaretAt(box, x); }
     int DesktopWidth() override { return real_->DesktopWidth(); }
     int DesktopHeight() override { return real_->DesktopHeight(); }
     void SetFullscreen(bool on) override { real_->SetFullscreen(on); }
