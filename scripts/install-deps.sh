@@ -7,6 +7,9 @@
 #   fuzz      the fuzz targets: clang and its libFuzzer
 #   package   making the .deb and checking it with lintian
 #   art       the generators of the pictures, sounds and music (tools/art/make-all.sh)
+#   web       the game in a web page (make web) and its tests in headless Chromium: emscripten
+#             with the acorn parser its optimiser needs, woff2 for the page's font, Chromium,
+#             its driver, and the Python modules the page's tests drive it with
 # Any other name is taken as a Debian package (the measuring scripts' tools).
 # Idempotent: packages already present are skipped, so a second run does nothing.
 set -euo pipefail
@@ -18,6 +21,8 @@ run=(
   liblitehtml-dev
 )
 package=(dpkg-dev file lintian)
+web=(emscripten node-acorn woff2 fonts-liberation2 cmake ninja-build ccache chromium chromium-driver
+     python3-selenium python3-pil)
 test=(googletest libgtest-dev libgmock-dev desktop-file-utils appstream groff-base "${package[@]}")
 
 [ $# -eq 0 ] && set -- run
@@ -30,6 +35,7 @@ for name in "$@"; do
     fuzz) packages+=("${run[@]}" clang libclang-rt-14-dev) ;;
     package) packages+=("${run[@]}" "${package[@]}") ;;
     art) packages+=(g++ pkg-config libcairo2-dev libjpeg-dev lame) ;;
+    web) packages+=("${web[@]}") ;;
     *) packages+=("$name") ;;
   esac
 done
