@@ -1,0 +1,77 @@
+// Starting the game in the page: the data and the font first (named in the page when the
+// server lacks them), then the program, laid on its folders, driven pass by pass.
+'use strict';
+
+TK.boot = (() => {
+  // The program's folders in the page's file system: its data (js/files.js) and the
+  // player's configuration home, whose game folder the browser's storage keeps.
+  const kConfigHome = '/config';
+  const kPlayerFolder = kConfigHome + '/tramolkulap';
+  const kProgram = 'tramolkulap.js';
+  const kWebAssembly = 'tramolkulap.wasm';
+
+  function fromFileSystem() {
+    const text = 'TramolKulap must come from a web server to run: a page opened as a file may not load ' +
+      'its own data. In the game\'s source folder run "make web-serve" and open http://127.0.0.1:8000/ ' +
+      '(or put build-web/site on any web server).';
+    console.warn(text);
+    TK.page.message(text);
+  }
+
+  function startProgram() {
+    const Module = window.Module = {
+      preRun: [() => {
+        TK.files.layInto(Module.FS);
+        TK.storage.restore(Module.FS, kPlayerFolder);
+      }],
+      print: (line) => console.log(line),
+      printErr: (line) => TK.page.warn(line),
+      onAbort: (what) => TK.page.fatal(`The game stopped: ${what}`),
+      // Fetched here rather than by the program's script, so that a server that lacks it
+      // is named, and one that gives it the wrong type still serves it.
+      instantiateWasm: (imports, receive) => {
+        fetch(kWebAssembly)
+          .then((response) => {
+            if (!response.ok) {
+              throw new Error(`Missing on the server: ${kWebAssembly}, the game's program ` +
+                              `(${response.status} ${response.statusText}).`.replace(' )', ')'));
+            }
+            return response.arrayBuffer();
+          })
+          .then((bytes) => WebAssembly.instantiate(bytes, imports))
+          .then((result) => receive(result.instance, result.module))
+          .catch((e) => TK.page.fatal(e.message || String(e)));
+        return {};
+      },
+      // main() has set the program up; from here the page runs its passes.
+      postRun: [() => {
+        TK.driver.afterEachPass(() => {
+          TK.window.flush();
+          TK.storage.sync(Module.FS);
+        });
+        TK.help.onLoad(() => TK.window.invalidate());
+        TK.driver.start(() => Module._tk_pass() !== 0);
+      }],
+    };
+    const script = document.createElement('script');
+    script.src = kProgram;
+    script.onerror = () => TK.page.fatal(`Missing on the server: ${kProgram}, the game's program.`);
+    document.body.append(script);
+  }
+
+  async function start() {
+    if (location.protocol === 'file:') {
+      fromFileSystem();
+      return;
+    }
+    TK.page.fit();
+    const [haveFiles] = await Promise.all([
+      TK.files.fetchAll('files.txt'),
+      TK.text.load('fonts/LiberationSans-Regular.woff2', 'fonts/LiberationSans-Bold.woff2'),
+    ]);
+    if (haveFiles) startProgram();
+  }
+
+  start();
+  return {configHome: kConfigHome, playerFolder: kPlayerFolder};
+})();

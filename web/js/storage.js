@@ -1,0 +1,85 @@
+// The player's files (the settings, the language marker, the best times) kept in the
+// browser's storage: laid into their folder of the page's file system before the program
+// starts, and saved again after every pass of the program that changed them. Storage that
+// is full or refused is told once; the game goes on with what it has in memory.
+'use strict';
+
+TK.storage = (() => {
+  const kPrefix = 'tramolkulap/';
+  let store = null;
+  let folder = null;
+  const saved = new Map();  // file name -> its content as last saved
+
+  function refused(e) {
+    const text = 'This browser does not keep the game\'s settings and best times ' +
+      `(${e && e.name === 'QuotaExceededError' ? 'its storage is full' : 'its storage is refused'}): ` +
+      'the game goes on, but what changes is lost when the page closes.';
+    console.warn(`${text} ${e ? e.message || e : ''}`.trim());
+    TK.page.notice(text, 'storage');
+  }
+
+  function open() {
+    try {
+      store = window.localStorage;
+      store.getItem(kPrefix);
+    } catch (e) {
+      store = null;
+      refused(e);
+    }
+    return store;
+  }
+
+  // Bytes kept one to a character, so that a file's every byte comes back as it was.
+  const toText = (bytes) => {
+    let text = '';
+    for (let i = 0; i < bytes.length; i += 8192) text += String.fromCharCode.apply(null, bytes.subarray(i, i + 8192));
+    return text;
+  };
+  const toBytes = (text) => Uint8Array.from(text, (c) => c.charCodeAt(0) & 0xff);
+
+  // Lays the kept files into `path` (made if missing) and keeps it from now on.
+  function restore(FS, path) {
+    folder = path;
+    FS.mkdirTree(folder);
+    if (!open()) return;
+    for (let i = 0; i < store.length; ++i) {
+      const key = store.key(i);
+      if (!key || !key.startsWith(kPrefix)) continue;
+      const name = key.slice(kPrefix.length);
+      if (!name || name.includes('/')) continue;
+      const text = store.getItem(key);
+      FS.writeFile(`${folder}/${name}`, toBytes(text));
+      saved.set(name, text);
+    }
+  }
+
+  // Saves what changed in the folder since the last look, and forgets what was removed.
+  function sync(FS) {
+    if (!folder) return;
+    let names;
+    try {
+      names = FS.readdir(folder).filter((name) => name !== '.' && name !== '..' &&
+                                                  FS.isFile(FS.stat(`${folder}/${name}`).mode));
+    } catch (e) {
+      names = [];
+    }
+    const kept = new Set(names);
+    try {
+      for (const name of names) {
+        const text = toText(FS.readFile(`${folder}/${name}`));
+        if (saved.get(name) === text) continue;
+        saved.set(name, text);
+        if (store) store.setItem(kPrefix + name, text);
+      }
+      for (const name of Array.from(saved.keys())) {
+        if (kept.has(name)) continue;
+        saved.delete(name);
+        if (store) store.removeItem(kPrefix + name);
+      }
+    } catch (e) {
+      refused(e);
+    }
+  }
+
+  return {restore, sync, folder: () => folder};
+})();
