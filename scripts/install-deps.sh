@@ -9,7 +9,8 @@
 #   art       the generators of the pictures, sounds and music (tools/art/make-all.sh)
 #   web       the game in a web page (make web) and its tests in headless Chromium: emscripten
 #             with the acorn parser its optimiser needs, woff2 for the page's font, Chromium,
-#             its driver, and the Python modules the page's tests drive it with
+#             its driver, DejaVu as the only font the tests' browser knows, and the Python modules
+#             the page's tests drive it with
 # Any other name is taken as a Debian package (the measuring scripts' tools).
 # Idempotent: packages already present are skipped, so a second run does nothing.
 set -euo pipefail
@@ -21,7 +22,7 @@ run=(
   liblitehtml-dev
 )
 package=(dpkg-dev file lintian)
-web=(emscripten node-acorn woff2 fonts-liberation2 cmake ninja-build ccache chromium chromium-driver
+web=(emscripten node-acorn woff2 fonts-liberation2 fonts-dejavu-core cmake ninja-build ccache chromium chromium-driver
      python3-selenium python3-pil)
 test=(googletest libgtest-dev libgmock-dev desktop-file-utils appstream groff-base "${package[@]}")
 

@@ -5,6 +5,8 @@ console and asked of the network gathered as the test goes.
 Chromium runs as Debian ships it, as root on a machine without a display, a GPU or a network
 beyond this machine: hence no sandbox, no GPU, no QUIC, none of its own calls home, and a fresh
 profile for every browser, so that no test sees another's storage unless it reloads its own page.
+Its fonts are DejaVu alone, as on a machine without Liberation Sans: text in that face can only
+be the page's own.
 """
 import importlib.util
 import json
@@ -23,6 +25,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE = os.path.dirname(os.path.dirname(HERE))
 CHROMIUM = shutil.which('chromium') or '/usr/bin/chromium'
 CHROMEDRIVER = shutil.which('chromedriver') or '/usr/bin/chromedriver'
+SYSTEM_FONTS = '/usr/share/fonts/truetype/dejavu'
 FLAGS = ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
          '--disable-background-networking', '--disable-component-update', '--disable-sync',
          '--autoplay-policy=user-gesture-required', '--lang=en-GB']
@@ -60,7 +63,12 @@ class Browser:
         for flag in FLAGS + [f'--user-data-dir={self.profile}', f'--window-size={width},{height}']:
             options.add_argument(flag)
         options.set_capability('goog:loggingPrefs', {'browser': 'ALL', 'performance': 'ALL'})
-        self.driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
+        fonts = os.path.join(self.profile, 'fonts.conf')
+        with open(fonts, 'w', encoding='utf-8') as f:
+            f.write('<?xml version="1.0"?>\n<!DOCTYPE fontconfig SYSTEM "fonts.dtd">\n<fontconfig>'
+                    f'<dir>{SYSTEM_FONTS}</dir><cachedir>{self.profile}/fontconfig</cachedir></fontconfig>\n')
+        service = Service(CHROMEDRIVER, env=dict(os.environ, FONTCONFIG_FILE=fonts))
+        self.driver = webdriver.Chrome(service=service, options=options)
         self.console_entries = []
         self.network_events = []
         if before_each_page:
