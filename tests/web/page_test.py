@@ -268,6 +268,10 @@ class PageTest(unittest.TestCase):
         self.assertEqual(frame[:5], [False, 15, 15, 770, 490])
         self.assertTrue(frame[5])
         self.assertEqual(frame[6], 'none')
+        # Its text in the page's own Liberation Sans, which the desktop puts for Trebuchet MS.
+        browser.wait('''[...document.getElementById('help').contentDocument.fonts]
+                        .some(f => f.family.includes('Trebuchet MS') && f.status === 'loaded')''',
+                     what="the help page's text in the shipped font")
         browser.keys(Keys.ARROW_DOWN, Keys.ARROW_DOWN, Keys.ARROW_DOWN)
         browser.wait('TK.help.scrolled() === 120', what='the page scrolled by three steps')
         browser.keys(Keys.ARROW_UP)

@@ -7,10 +7,20 @@ TK.help = (() => {
   let url = null, missingText = '', loaded = false, scrollY = 0;
   let onLoad = null;
 
+  // The pages ask for Trebuchet MS, which the desktop replaces by Liberation Sans, its twin in
+  // widths: the page's own copy of it stands in here.
+  const faces = ['Regular', 'Bold'].map((face, i) => `@font-face { font-family: "Trebuchet MS"; ` +
+    `font-weight: ${i ? 700 : 400}; src: url("${new URL(`fonts/LiberationSans-${face}.woff2`, document.baseURI).href}"); }`);
+
   frame.addEventListener('load', () => {
     loaded = true;
     const doc = frame.contentDocument;
-    if (doc && doc.documentElement) doc.documentElement.style.overflow = 'hidden';
+    if (doc && doc.documentElement) {
+      doc.documentElement.style.overflow = 'hidden';
+      const style = doc.createElement('style');
+      style.textContent = faces.join('\n');
+      (doc.head || doc.documentElement).prepend(style);
+    }
     scroll();
     if (onLoad) onLoad();
   });
