@@ -186,6 +186,18 @@ class PageTest(unittest.TestCase):
         self.assertEqual(browser.js("return TK.window.shown().find(e => e.kind === 'levelBox').box.text;"), 'x')
         self.assert_clean(browser)
 
+    def test_the_pointer_reaches_the_program_in_window_pixels(self):
+        browser = self.browser(width=1000, height=800)
+        self.started(browser)
+        # A point of the page over window pixel (400, 300) and one over (20, 580), as scaled.
+        for x, y in [(400, 300), (20, 580)]:
+            page = browser.js('''const r = document.getElementById('window').getBoundingClientRect();
+                return [r.left + (arguments[0] + 0.5) * r.width / 800, r.top + (arguments[1] + 0.5) * r.height / 600];''',
+                              x, y)
+            browser.js('''document.getElementById('window').dispatchEvent(new PointerEvent('pointerdown',
+                {clientX: arguments[0], clientY: arguments[1], bubbles: true}));''', *page)
+            self.assertIn(f'Last key: Pointer {x},{y}', self.texts(browser))
+
     def test_the_window_fits_the_page_pixel_for_pixel_at_whole_multiples(self):
         for (width, height), scale, whole in [((1000, 800), None, False), ((1600, 1400), 2, True),
                                               ((500, 400), None, False)]:

@@ -113,6 +113,7 @@ __attribute__((used)) int tk_pass() {
         if (event.kind == 1) OnKey(event.key);
         if (event.kind == 3 && probe.helpShown == false && std::string(event.text) != " ") probe.typed += event.text;
         if (event.kind == 12) probe.fullscreen = false;
+        if (event.kind == 9) probe.lastKey = "Pointer " + std::to_string(event.x) + "," + std::to_string(event.y);
     }
     if (tk_input_close_requested() || probe.lastKey == "Q") {
         tk_window_begin();
