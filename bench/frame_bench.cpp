@@ -9,7 +9,7 @@
 
 #include "app/image_set.h"
 #include "app/paths.h"
-#include "app/window_layout.h"
+#include "ui/credits.h"
 #include "game/board_painter.h"
 #include "game/play_state.h"
 #include "platform/geometry.h"
@@ -47,29 +47,29 @@ public:
         for (int dir = tk::dirLeft; dir <= tk::dirDown && walkDir == tk::dirNone; ++dir)
             if (tk::lzeTam(state.board, state.playerX, state.playerY, dir)) walkDir = dir;
 
-        tk::LayOutWindow(controls);
-        controls.windowPicture = platform->LoadPicture(paths.LP("okno.jpg"));
-        controls.board.Visible = true;
-        controls.clock.Caption = "01:30";
-        controls.clock.Visible = true;
-        controls.creditHeadings.Visible = true;
-        controls.creditNames.Visible = true;
+        view.background = platform->LoadPicture(paths.LP("okno.jpg"));
+        view.play.boardShown = true;
+        view.play.clock = "01:30";
+        view.play.clockShown = true;
+        view.creditsShown = true;
+        view.creditHeadings = "Programming:\r\nLevels:\r\nMusic:";
+        view.creditNames = tk::kCreditNames;
         platform->ShowWindow();
         tk::spreadWater(state.board, state.flow, state.sourceX, state.sourceY,
                         [this](int x, int y) { painter.Cell(x, y); });
         painter.Figure();
-        platform->Present(controls);
+        platform->Present(view);
         loaded = true;
     }
-    ~LevelOnScreen() { platform->FreePicture(controls.windowPicture); }
+    ~LevelOnScreen() { platform->FreePicture(view.background); }
 
-    bool Ready() const { return loaded && images.Loaded(tk::slotPlayer) != 0 && controls.windowPicture != 0; }
+    bool Ready() const { return loaded && images.Loaded(tk::kSlotPlayer) != 0 && view.background != 0; }
 
     tk::Paths paths{TK_DATA_DIR};
     std::unique_ptr<tk::Platform> platform = OffScreenPlatform();
     tk::ImageSet images{*platform, paths};
     tk::PlayState state;
-    tk::Controls controls;
+    tk::WindowView view;
     tk::BoardPainter painter{platform->Board(), images, state};
     bool loaded = false;
     int walkDir = tk::dirNone;
@@ -93,7 +93,7 @@ void WalkingFrame(benchmark::State& bench) {
         level.painter.Cell(x, y);
         level.painter.Cell(x + dx, y + dy);
         level.painter.WalkingFigure(dx, dy, frame * tk::kStepPxPerFrame);
-        level.platform->Present(level.controls);
+        level.platform->Present(level.view);
     }
 }
 BENCHMARK(WalkingFrame)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
@@ -106,12 +106,12 @@ void TurningFrame(benchmark::State& bench) {
         return;
     }
     const char tile = level.state.board(level.state.playerX, level.state.playerY);
-    const int pipeSlot = tk::isPipe(tile) ? tk::dryBase + tk::tileIndex(tile) : -1;
+    const int pipeSlot = tk::isPipe(tile) ? tk::kDryBase + tk::tileIndex(tile) : -1;
     int frame = 0;
     for (auto _ : bench) {
         frame = frame % tk::kFramesPerAction + 1;
-        level.painter.TurningFrame(pipeSlot, tk::slotPlayerRight, tk::kTurnDegreesPerFrame * static_cast<float>(frame));
-        level.platform->Present(level.controls);
+        level.painter.TurningFrame(pipeSlot, tk::kSlotPlayerRight, tk::kTurnDegreesPerFrame * static_cast<float>(frame));
+        level.platform->Present(level.view);
     }
 }
 BENCHMARK(TurningFrame)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
@@ -119,7 +119,7 @@ BENCHMARK(TurningFrame)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAg
 // A pass of play where nothing moved: presenting must cost next to nothing.
 void UnchangedPass(benchmark::State& bench) {
     LevelOnScreen level(kLevel);
-    for (auto _ : bench) level.platform->Present(level.controls);
+    for (auto _ : bench) level.platform->Present(level.view);
 }
 BENCHMARK(UnchangedPass)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 

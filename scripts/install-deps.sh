@@ -6,6 +6,7 @@
 #   bench     the benchmarks, on top of the tests
 #   fuzz      the fuzz targets: clang and its libFuzzer
 #   package   making the .deb and checking it with lintian
+#   pins      scripts/check-pins.sh: the tests, patch and ccache
 #   art       the generators of the pictures, sounds and music (tools/art/make-all.sh)
 #   web       the game in a web page (make web) and its tests in headless Chromium: emscripten
 #             with the acorn parser its optimiser needs, woff2 for the page's font, Chromium,
@@ -35,6 +36,7 @@ for name in "$@"; do
     bench) packages+=("${run[@]}" "${test[@]}" libbenchmark-dev) ;;
     fuzz) packages+=("${run[@]}" clang libclang-rt-14-dev) ;;
     package) packages+=("${run[@]}" "${package[@]}") ;;
+    pins) packages+=("${run[@]}" "${test[@]}" patch ccache) ;;
     art) packages+=(g++ pkg-config libcairo2-dev libjpeg-dev lame) ;;
     web) packages+=("${web[@]}") ;;
     *) packages+=("$name") ;;

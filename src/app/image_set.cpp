@@ -17,13 +17,13 @@ std::string BackgroundFile(int n) { return "pozadi" + std::to_string(n) + ".jpg"
 // two outcome pictures, each as large as the board, and the hint's arrows. Most runs never
 // show them all, and decoding them at start-up kept the menu waiting.
 std::string LateFile(int slot) {
-    if (slot == slotWon) return "hura.png";
-    if (slot == slotLost) return "smula.png";
-    if (slot >= slotHintStep + dirLeft && slot <= slotHintStep + dirDown)
-        return "sipka" + std::to_string(slot - slotHintStep) + ".png";
-    if (slot == slotHintTurnLeft) return "sipkaL.png";
-    if (slot == slotHintTurnRight) return "sipkaR.png";
-    const int background = slot - backgroundBase;
+    if (slot == kSlotWon) return "hura.png";
+    if (slot == kSlotLost) return "smula.png";
+    if (slot >= kSlotHintStep + dirLeft && slot <= kSlotHintStep + dirDown)
+        return "sipka" + std::to_string(slot - kSlotHintStep) + ".png";
+    if (slot == kSlotHintTurnLeft) return "sipkaL.png";
+    if (slot == kSlotHintTurnRight) return "sipkaR.png";
+    const int background = slot - kBackgroundBase;
     return background >= 1 && background <= 7 ? BackgroundFile(background) : std::string();
 }
 
@@ -54,17 +54,17 @@ std::vector<std::string> ImageSet::MissingFiles() const {
 
 void ImageSet::Load() {
     loaded_ = true;
-    LoadInto(slotFloor, "pole0.png");
-    LoadInto(dryBase + 11, "pole1.png");
-    LoadInto(wetBase + 11, "pole2.png");
-    LoadInto(slotSource, "zdroj.png");
-    LoadInto(slotPlayer, "hrac.png");
-    LoadInto(slotPlayerLeft, "hracL.png");
-    LoadInto(slotPlayerRight, "hracR.png");
+    LoadInto(kSlotFloor, "pole0.png");
+    LoadInto(kDryBase + 11, "pole1.png");
+    LoadInto(kWetBase + 11, "pole2.png");
+    LoadInto(kSlotSource, "zdroj.png");
+    LoadInto(kSlotPlayer, "hrac.png");
+    LoadInto(kSlotPlayerLeft, "hracL.png");
+    LoadInto(kSlotPlayerRight, "hracR.png");
     for (int i = 0; i <= 10; ++i) {
         const std::string letter(1, static_cast<char>('A' + i));
-        LoadInto(dryBase + i, "trubka1" + letter + ".png");
-        LoadInto(wetBase + i, "trubka2" + letter + ".png");
+        LoadInto(kDryBase + i, "trubka1" + letter + ".png");
+        LoadInto(kWetBase + i, "trubka2" + letter + ".png");
     }
 }
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "platform/fatal_error.h"
-#include "services/mfmod.h"
+#include "services/music.h"
 #include "ui/texts.h"
 
 namespace tk {

@@ -5,12 +5,11 @@
 #include "app/program.h"
 
 #include <filesystem>
-#include <iostream>
 #include <vector>
 
-#include "app/window_layout.h"
 #include "platform/fatal_error.h"
 #include "platform/window_input.h"
+#include "ui/credits.h"
 #include "ui/texts.h"
 
 // The start-up and cursor pictures travel inside the executable (generated at build time).
@@ -23,19 +22,17 @@ namespace tk {
 
 namespace {
 constexpr std::uint64_t kStartupPictureMs = 1250;
-// The sound library's mix rate and channel count.
-constexpr int kMixRate = 44100, kMusicChannels = 5;
 }  // namespace
 
 Program::Program(Platform& platform)
     : plat_(platform), paths_(LocatePaths(platform.ProgramFolder(), platform.UserConfigHome())),
       bests_(paths_.Scores(), [&platform](const std::string& line) { platform.Warn(line); }),
       images_(platform, paths_),
-      sounds_(platform, paths_.SoundFolder()), music_(platform), display_(platform),
-      language_(paths_.LanguageMarker()),
-      play_(platform, ctl_, images_, sounds_, [this] { LetEventsRun(); }),
-      menus_(platform, ctl_, sounds_, play_, language_, *this) {
-    LayOutWindow(ctl_);
+      sounds_(platform, paths_.SoundFolder()), music_(platform, paths_.MusicFile()), notices_(view_.notice),
+      display_(platform), language_(paths_.LanguageMarker()),
+      play_(platform, view_.play, images_, sounds_, [this] { LetEventsRun(); }),
+      menus_(platform, view_, sounds_, play_, language_, *this) {
+    view_.creditNames = kCreditNames;
 }
 
 int Program::Run() {
@@ -44,13 +41,11 @@ int Program::Run() {
         for (;;) {
             const Wake wake = Pass(plat_.Now());
             if (phase_ == Phase::Ended) return 0;
-            plat_.Present(ctl_);
+            plat_.Present(view_);
             plat_.WaitUntil(wake.at, wake.onInput);
         }
     } catch (const std::exception& e) {
-        // The platform's message box also writes to standard error, so the reason is on
-        // record even where nobody sees the box.
-        plat_.MsgBox(e.what(), kWindowTitle, true);
+        ShowFailure(e.what());
     }
     // Start-up undoes its own partial work before it gives up; a later failure (a
     // settings write, the language marker) still gives the desktop back.
@@ -58,7 +53,7 @@ int Program::Run() {
         try {
             ShutDown();
         } catch (const std::exception& e) {
-            std::cerr << kWindowTitle << ": " << e.what() << '\n';
+            plat_.Warn(e.what());
         }
     } else if (phase_ == Phase::StartupPicture) {
         ReleaseWindowPictures();
@@ -79,8 +74,10 @@ Wake Program::Pass(std::uint64_t now) {
         StartUp();
         phase_ = Phase::Running;
     }
+    // A notice stands over whatever runs, and goes when its time is up.
+    const Wake notice = notices_.Advance(now);
     const Wake wake = menus_.Advance(now);
-    if (menus_.Busy()) return wake;
+    if (menus_.Busy()) return Wake::Sooner(wake, notice);
     // Nothing runs on its own: the menus take what the player pressed, one key at a time,
     // until one of them starts something that runs (the rest then waits for it).
     InputEvent event;
@@ -91,13 +88,13 @@ Wake Program::Pass(std::uint64_t now) {
         phase_ = Phase::Ended;
         return Wake{};
     }
-    return Wake::OnInput();
+    return Wake::Sooner(Wake::OnInput(), notice);
 }
 
 void Program::Deliver(const InputEvent& event) {
-    if (event.kind == InputEvent::Kind::Key) menus_.KeyDown(event.vk, event.shift);
+    if (event.kind == InputEvent::Kind::Key) menus_.KeyDown(event.key, event.modifiers);
     // Only a shown help page scrolls: measuring it lays it out, which waits until then.
-    WindowTakesInput(ctl_, event, ctl_.help.Visible ? plat_.HelpPageHeight() : 0);
+    WindowTakesInput(view_, event, view_.help.shown ? plat_.HelpPageHeight() : 0);
 }
 
 void Program::LetEventsRun() {
@@ -112,8 +109,8 @@ void Program::ShowStartupPicture() {
     // The window goes up first, so that the window manager puts it on screen while the
     // picture is decoded; the first pass presents the picture as soon as it is ready.
     plat_.ShowWindow();
-    ctl_.windowPicture = plat_.LoadPicture(kStartupPicture, kStartupPictureSize);
-    ctl_.cursor.Picture = plat_.LoadPicture(kCursorPicture, kCursorPictureSize);
+    view_.background = plat_.LoadPicture(kStartupPicture, kStartupPictureSize);
+    view_.cursor = plat_.LoadPicture(kCursorPicture, kCursorPictureSize);
     startupUntil_ = plat_.Now() + kStartupPictureMs;
 }
 
@@ -132,16 +129,15 @@ void Program::StartUp() {
             throw FatalError("Cannot load the window picture " + window + ": " +
                              (present ? "not a picture the program can read" : "file not found"));
         }
-        plat_.FreePicture(ctl_.windowPicture);
-        ctl_.windowPicture = picture;
+        plat_.FreePicture(view_.background);
+        view_.background = picture;
         // Without a font every caption, the menu included, would be blank: a game nobody
         // could find their way in.
         if (!plat_.CanDrawText())
             throw FatalError("No font for the game's text was found: install Liberation Sans or DejaVu Sans "
                              "(the Debian packages fonts-liberation2 and fonts-dejavu-core)");
 
-        ctl_.creditHeadings.Visible = true;
-        ctl_.creditNames.Visible = true;
+        view_.creditsShown = true;
         // The desktop as the user has it, before any change of display mode.
         display_.MeasureDesktop();
         // Installed, the language marker and the settings live in the player's config
@@ -163,8 +159,9 @@ void Program::StartUp() {
     }
 
     try {
-        music_.fmodInit(kMixRate, kMusicChannels);
-        if (settings_.musicOn) music_.streamOpen(paths_.MusicFile(), 0, true, 255);
+        // The device opens whether the music is on or not: the sound effects share it.
+        if (!music_.OpenDevice()) plat_.Warn("no sound device: the music stays off");
+        if (settings_.musicOn) SwitchMusic();
         if (settings_.fullscreenOn) display_.SetFullscreen(true);
         menus_.ShowMainMenu();
     } catch (...) {
@@ -179,17 +176,34 @@ void Program::ShutDown() {
     if (phase_ == Phase::Ended) return;
     if (settings_.fullscreenOn) display_.SetFullscreen(false);
     images_.Release();
-    if (settings_.musicOn) music_.streamStop(0);
-    music_.fmodClose();
+    music_.Switch(false);
+    music_.CloseDevice();
     ReleaseWindowPictures();
     phase_ = Phase::Ended;
 }
 
 void Program::ReleaseWindowPictures() {
-    plat_.FreePicture(ctl_.windowPicture);
-    ctl_.windowPicture = 0;
-    plat_.FreePicture(ctl_.cursor.Picture);
-    ctl_.cursor.Picture = 0;
+    plat_.FreePicture(view_.background);
+    view_.background = 0;
+    plat_.FreePicture(view_.cursor);
+    view_.cursor = 0;
+}
+
+void Program::ShowFailure(const std::string& why) {
+    plat_.Warn(why);
+    // Without a font there are no words to show: standard error has said it all.
+    if (!plat_.CanDrawText()) return;
+    view_.notice = NoticeView{true, why};
+    // Only a key pressed once the words are up takes them away.
+    InputEvent event;
+    while (plat_.NextInput(event)) {
+    }
+    while (!plat_.CloseRequested()) {
+        plat_.Present(view_);
+        plat_.WaitUntil(kNoDeadline, true);
+        if (plat_.NextInput(event) && event.kind == InputEvent::Kind::Key) break;
+    }
+    view_.notice.shown = false;
 }
 
 void Program::ReportMissingFiles() {
@@ -219,7 +233,14 @@ void Program::CannotRemember(const std::string& why) {
     plat_.Warn(why + "; the choice holds until the game ends");
     if (toldCannotRemember_) return;
     toldCannotRemember_ = true;
-    plat_.MsgBox(texts::cannotRemember(language_.isCzech()), kWindowTitle, false);
+    Tell(texts::cannotRemember(language_.isCzech()));
+}
+
+void Program::SwitchMusic() {
+    music_.Switch(settings_.musicOn);
+    if (!settings_.musicOn || music_.HasDevice() || toldNoSoundDevice_) return;
+    toldNoSoundDevice_ = true;
+    Tell(texts::noSoundDevice(language_.isCzech()));
 }
 
 void Program::ToggleFullscreen() {
@@ -232,11 +253,8 @@ void Program::ToggleFullscreen() {
 
 void Program::ToggleMusic() {
     settings_.musicOn = !settings_.musicOn;
-    // Opening afresh starts the piece from its beginning.
-    if (settings_.musicOn)
-        music_.streamOpen(paths_.MusicFile(), 0, true, 255);
-    else
-        music_.streamStop(0);
+    // Switched on, the piece starts from its beginning.
+    SwitchMusic();
     Save();
 }
 

@@ -13,7 +13,8 @@
 #include "platform/platform.h"
 #include "platform/wake.h"
 #include "services/display_mode.h"
-#include "services/mfmod.h"
+#include "services/music.h"
+#include "services/notices.h"
 #include "services/sound_effects.h"
 #include "ui/language.h"
 #include "ui/menu_host.h"
@@ -32,14 +33,13 @@ public:
     int Run();
 
     // ---- the parts, for whoever looks in (the tests) ------------------------
-    Controls& controls() { return ctl_; }
+    WindowView& view() { return view_; }
     const Settings& settings() const { return settings_; }
     const BestTimes& bestTimes() const { return bests_; }
     const Paths& paths() const { return paths_; }
     ImageSet& images() { return images_; }
     PlaySession& play() { return play_; }
     Menus& menus() { return menus_; }
-    mFmod& music() { return music_; }
     const DisplayMode& display() const { return display_; }
     const Language& language() const { return language_; }
     std::uint8_t screenMode() const { return menus_.screenMode(); }
@@ -55,6 +55,11 @@ private:
     void StartUp();
     void ShutDown();
     void ReleaseWindowPictures();
+    // A failure that stops the program: on standard error, and over the window until the
+    // player presses a key or closes it.
+    void ShowFailure(const std::string& why);
+    // The music on or off as the settings say; no sound device is told once.
+    void SwitchMusic();
     // Hands what the player pressed to the menus, then to the text box or the help view.
     void Deliver(const InputEvent& event);
     void LetEventsRun();
@@ -76,17 +81,19 @@ private:
     std::string LevelPath(const std::string& name) const override { return paths_.LevelFile(name); }
     std::string HelpPagePath(const std::string& pageName) const override { return paths_.HelpPage(pageName); }
     void CannotRemember(const std::string& why) override;
+    void Tell(const std::string& text) override { notices_.Tell(text, plat_.Now()); }
     void Quit() override { quit_ = true; }
     bool Closing() override { return quit_ || plat_.CloseRequested(); }
 
     Platform& plat_;
     Paths paths_;
-    Controls ctl_;
+    WindowView view_;
     Settings settings_;
     BestTimes bests_;
     ImageSet images_;
     SoundEffects sounds_;
-    mFmod music_;
+    Music music_;
+    Notices notices_;
     DisplayMode display_;
     Language language_;
     PlaySession play_;
@@ -96,6 +103,7 @@ private:
     std::uint64_t startupUntil_ = 0;
     bool quit_ = false;
     bool toldCannotRemember_ = false;
+    bool toldNoSoundDevice_ = false;
 };
 
 }  // namespace tk

@@ -10,17 +10,17 @@ void BoardPainter::Cell(int x, int y) {
     // repainted alone and still line up with its neighbours. The background is opaque
     // and wipes out the figure and the corners of turned pictures.
     if (s_.backgroundNumber >= 1 && s_.backgroundNumber <= 7)
-        layers.background = pictures_.Slot(backgroundBase + s_.backgroundNumber);
+        layers.background = pictures_.Slot(kBackgroundBase + s_.backgroundNumber);
 
     const char letter = s_.board(x, y);
     if (letter == kFloorTile) {
-        layers.underlay = pictures_.Slot(slotFloor);
+        layers.underlay = pictures_.Slot(kSlotFloor);
     } else {
         // A blank cell has no pipe to carry water, so it always looks dry, and so does a
         // cell that has not been evaluated yet.
-        const int base = (letter != kBlankTile && s_.flow(x, y) == flowWet) ? wetBase : dryBase;
+        const int base = (letter != kBlankTile && s_.flow(x, y) == flowWet) ? kWetBase : kDryBase;
         const bool isSource = x == s_.sourceX && y == s_.sourceY;
-        layers.underlay = pictures_.Slot(isSource ? slotSource : base + 11);
+        layers.underlay = pictures_.Slot(isSource ? kSlotSource : base + 11);
         // Only "A".."K" have pipe pictures: a blank cell shows its underlay alone.
         if (isPipe(letter)) layers.piece = pictures_.Slot(base + tileIndex(letter));
     }
@@ -28,12 +28,12 @@ void BoardPainter::Cell(int x, int y) {
 }
 
 void BoardPainter::Figure() {
-    surface_.DrawSprite(pictures_.Slot(slotPlayer), static_cast<float>(kCellPx * s_.playerX),
+    surface_.DrawSprite(pictures_.Slot(kSlotPlayer), static_cast<float>(kCellPx * s_.playerX),
                         static_cast<float>(kCellPx * s_.playerY));
 }
 
 void BoardPainter::WalkingFigure(int dx, int dy, int offset) {
-    surface_.DrawSprite(pictures_.Slot(slotPlayer), static_cast<float>(kCellPx * s_.playerX + offset * dx),
+    surface_.DrawSprite(pictures_.Slot(kSlotPlayer), static_cast<float>(kCellPx * s_.playerX + offset * dx),
                         static_cast<float>(kCellPx * s_.playerY + offset * dy));
 }
 
@@ -49,10 +49,10 @@ void BoardPainter::HintArrow(std::int16_t action) {
     if (action >= dirLeft && action <= dirDown) {
         // Half a cell toward the neighbour: the arrow spans the two cells' middles.
         const float half = kCellPx / 2.0f;
-        surface_.DrawSprite(pictures_.Slot(slotHintStep + action), left + half * static_cast<float>(dirDx(action)),
+        surface_.DrawSprite(pictures_.Slot(kSlotHintStep + action), left + half * static_cast<float>(dirDx(action)),
                             top + half * static_cast<float>(dirDy(action)));
     } else {
-        surface_.DrawSprite(pictures_.Slot(action == turnLeft ? slotHintTurnLeft : slotHintTurnRight), left, top);
+        surface_.DrawSprite(pictures_.Slot(action == turnLeft ? kSlotHintTurnLeft : kSlotHintTurnRight), left, top);
     }
     Figure();
 }

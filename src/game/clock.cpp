@@ -1,4 +1,4 @@
-// The clock's tick and the minutes-and-seconds text of its label.
+// The clock's tick and its minutes-and-seconds text.
 #include "game/clock.h"
 
 #include <cstdlib>
@@ -7,7 +7,7 @@ namespace tk {
 
 void Clock::Set(std::int16_t seconds) {
     timeLeft_ = seconds;
-    label_.Caption = Text(timeLeft_);
+    shown_ = Text(timeLeft_);
 }
 
 void Clock::Tick() {
@@ -16,7 +16,7 @@ void Clock::Tick() {
     // it), never moves.
     if (timeLeft_ > 0) --timeLeft_;
     if (timeLeft_ >= 1 && timeLeft_ <= 10) sounds_.Play("time");
-    label_.Caption = Text(timeLeft_);
+    shown_ = Text(timeLeft_);
 }
 
 std::string Clock::Text(int seconds) {

@@ -7,7 +7,8 @@
 
 namespace tk {
 
-inline bool Pressed(Platform& platform, int vkCode) { return platform.GetAsyncKeyState(vkCode) != 0; }
+// Held now or pressed since the last look at it.
+inline bool Pressed(Platform& platform, Key key) { return platform.LookAt(key).Any(); }
 
 // The direction code of the keys held or pressed since the last look (dirNone, dirLeft..
 // dirDown, turnLeft, turnRight). Every key is asked on every call, which clears its latch.

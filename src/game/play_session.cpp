@@ -20,11 +20,11 @@ constexpr std::uint64_t kOutcomeMs = 4000;
 
 }  // namespace
 
-PlaySession::PlaySession(Platform& platform, Controls& controls, PictureSlots& pictures, SoundEffects& sounds,
+PlaySession::PlaySession(Platform& platform, PlayView& view, PictureSlots& pictures, SoundEffects& sounds,
                          std::function<void()> letEventsRun)
-    : plat_(platform), ctl_(controls), sounds_(sounds),
+    : plat_(platform), view_(view), sounds_(sounds),
       letEventsRun_(std::move(letEventsRun)), painter_(platform.Board(), pictures, state_),
-      clock_(controls.clock, sounds), mode_(modeMainMenu) {}
+      clock_(view.clock, sounds), mode_(modeMainMenu) {}
 
 // ---- loading and the title --------------------------------------------------------
 
@@ -38,17 +38,11 @@ void PlaySession::Start(const LevelFile& level, bool czech, LevelWords words, Wi
     hintAction_ = dirNone;
     hintKeyDown_ = false;
 
-    ctl_.board.Left = kBoardLeft;
-    ctl_.board.Top = kBoardTop;
-    ctl_.board.Visible = true;
-    ctl_.clock.Visible = true;
+    view_.boardShown = true;
+    view_.clockShown = true;
 
     placeLevel(level, state_.board, state_.flow);
     state_.levelTitle = level.Title(czech);
-    for (Label& label : ctl_.titles) {
-        label.FontSize = 48;
-        label.FontBold = true;
-    }
     ShowTitles(words_.bestLine.empty() ? state_.levelTitle : state_.levelTitle + "\r\n" + words_.bestLine);
     state_.timeLimit = level.timeLimit;
     clock_.Set(state_.timeLimit);
@@ -121,11 +115,11 @@ Wake PlaySession::Advance(std::uint64_t now) {
         case Phase::PassTail:
             if (Closing()) {
                 End(now);
-            } else if (Pressed(plat_, vk::Escape)) {
+            } else if (Pressed(plat_, Key::Escape)) {
                 AskToQuit();
             } else {
                 // One hint a press: a held H asks once.
-                const bool h = Pressed(plat_, vk::letter('H'));
+                const bool h = Pressed(plat_, Key::H);
                 if (h && !hintKeyDown_) TakeHint(now);
                 hintKeyDown_ = h;
                 Wait(Phase::PassWait, now + kPassMs);
@@ -192,8 +186,8 @@ Wake PlaySession::Advance(std::uint64_t now) {
         }
         case Phase::TurnFrame: {
             const float sign = turnCode_ == turnLeft ? -1.0f : 1.0f;
-            const int pipe = isPipe(before_) ? (onSource_ ? wetBase : dryBase) + tileIndex(before_) : -1;
-            painter_.TurningFrame(pipe, turnCode_ == turnLeft ? slotPlayerLeft : slotPlayerRight,
+            const int pipe = isPipe(before_) ? (onSource_ ? kWetBase : kDryBase) + tileIndex(before_) : -1;
+            painter_.TurningFrame(pipe, turnCode_ == turnLeft ? kSlotPlayerLeft : kSlotPlayerRight,
                                   sign * kTurnDegreesPerFrame * static_cast<float>(frame_));
             LetEventsRun(now);
             if (Closing()) {
@@ -294,10 +288,10 @@ void PlaySession::AskToQuit() {
 bool PlaySession::TakeAnswer(std::uint64_t now) {
     // All four keys are asked each time, so that a stale press of one cannot surface
     // later. Kept: N wins when both answers come at once. A close request counts as yes.
-    const bool y = Pressed(plat_, vk::letter('Y'));
-    const bool z = Pressed(plat_, vk::letter('Z'));
-    const bool a = Pressed(plat_, vk::letter('A'));
-    const bool n = Pressed(plat_, vk::letter('N'));
+    const bool y = Pressed(plat_, Key::Y);
+    const bool z = Pressed(plat_, Key::Z);
+    const bool a = Pressed(plat_, Key::A);
+    const bool n = Pressed(plat_, Key::N);
     if (n) {
         FlushKeys(plat_);
         clock_.Start(now);
@@ -368,7 +362,7 @@ void PlaySession::End(std::uint64_t now) {
     case modeWon:
     case modeLost:
         shown_ = mode_ == modeWon ? LevelOutcome::Won : LevelOutcome::Lost;
-        painter_.Cover(mode_ == modeWon ? slotWon : slotLost);
+        painter_.Cover(mode_ == modeWon ? kSlotWon : kSlotLost);
         sounds_.Play(mode_ == modeWon ? "winner" : "looser");
         if (mode_ == modeWon && recordWin_ && recordWin_(clock_.timeLeft())) ShowTitles(words_.newBest);
         Wait(Phase::Outcome, now + kOutcomeMs);
@@ -389,20 +383,16 @@ void PlaySession::ReturnToMenu() {
     mode_ = modeMainMenu;
 }
 
-void PlaySession::ShowTitles(const std::string& caption) {
-    for (Label& label : ctl_.titles) {
-        label.Caption = caption;
-        label.Visible = true;
-    }
+void PlaySession::ShowTitles(const std::string& text) {
+    view_.title = text;
+    view_.titleShown = true;
 }
 
-void PlaySession::HideTitles() {
-    for (Label& label : ctl_.titles) label.Visible = false;
-}
+void PlaySession::HideTitles() { view_.titleShown = false; }
 
 void PlaySession::HideBoard() {
-    ctl_.board.Visible = false;
-    ctl_.clock.Visible = false;
+    view_.boardShown = false;
+    view_.clockShown = false;
 }
 
 }  // namespace tk

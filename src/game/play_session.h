@@ -41,7 +41,7 @@ class PlaySession {
 public:
     // `letEventsRun` hands what the player pressed meanwhile to the program's handler, at
     // the moments play lets events run (the start of a pass and every animation frame).
-    PlaySession(Platform& platform, Controls& controls, PictureSlots& pictures, SoundEffects& sounds,
+    PlaySession(Platform& platform, PlayView& view, PictureSlots& pictures, SoundEffects& sounds,
                 std::function<void()> letEventsRun);
 
     // Puts the level on the board, paints it whole and shows its title over it; play
@@ -91,7 +91,7 @@ private:
     void ClearHint();
     bool TakeAnswer(std::uint64_t now);
     void End(std::uint64_t now);
-    void ShowTitles(const std::string& caption);
+    void ShowTitles(const std::string& text);
     void HideTitles();
     void HideBoard();
     void Wait(Phase next, std::uint64_t until) {
@@ -100,7 +100,7 @@ private:
     }
 
     Platform& plat_;
-    Controls& ctl_;
+    PlayView& view_;
     SoundEffects& sounds_;
     std::function<void()> letEventsRun_;
     PlayState state_;

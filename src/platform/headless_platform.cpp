@@ -16,6 +16,7 @@
 #include "platform/sdl_handles.h"
 #include "platform/sdl_pictures.h"
 #include "platform/sdl_text.h"
+#include "platform/window_look.h"
 
 namespace tk {
 namespace {
@@ -53,8 +54,8 @@ struct ScriptEvent {
     enum Kind { KeyDown, KeyUp, Text, Close, Action, PadDown, PadUp, PadStick, PadUnplug } kind = KeyDown;
     std::uint64_t at = 0;
     std::uint64_t seq = 0;
-    int vk = 0;
-    int shift = 0;
+    Key key = Key::None;
+    int modifiers = 0;
     PadButton button = PadButton::A;
     PadAxis axis = PadAxis::LeftX;
     int value = 0;
@@ -75,41 +76,33 @@ class HeadlessMusic : public MusicPlayer {
 public:
     HeadlessMusic(const HeadlessOptions& o, Recorder rec) : opt_(o), record_(std::move(rec)) {}
 
-    bool Open(int mixRate) override {
-        record_("music.init", std::to_string(mixRate));
+    bool OpenDevice() override {
+        record_("music.device", opt_.audioDevicePresent ? "open" : "none");
         open_ = opt_.audioDevicePresent;
         return open_;
     }
-    void Close() override {
+    void CloseDevice() override {
+        Stop();
         record_("music.close", "");
         open_ = false;
-        streams_.clear();
     }
-    std::uintptr_t Load(const std::string& path) override {
-        if (!open_ || !FileExists(path)) return 0;
-        record_("music.open", path);
-        const std::uintptr_t h = next_++;
-        streams_[h] = path;
-        return h;
+    bool Play(const std::string& path) override {
+        Stop();
+        if (!open_ || !FileExists(path)) return false;
+        record_("music.play", path);
+        playing_ = true;
+        return true;
     }
-    std::uintptr_t Play(std::uintptr_t stream) override {
-        auto it = streams_.find(stream);
-        if (it == streams_.end()) return 0;
-        record_("music.play", it->second);
-        return stream;
+    void Stop() override {
+        if (playing_) record_("music.stop", "");
+        playing_ = false;
     }
-    void Stop(std::uintptr_t stream) override {
-        if (streams_.count(stream)) record_("music.stop", streams_[stream]);
-    }
-    void SetPaused(std::uintptr_t, bool paused) override { record_("music.pause", paused ? "1" : "0"); }
-    void SetVolume(std::uintptr_t, int volume) override { record_("music.volume", std::to_string(volume)); }
 
 private:
     const HeadlessOptions& opt_;
     Recorder record_;
     bool open_ = false;
-    std::map<std::uintptr_t, std::string> streams_;
-    std::uintptr_t next_ = 1;
+    bool playing_ = false;
 };
 
 }  // namespace
@@ -130,7 +123,8 @@ struct HeadlessPlatform::Impl {
     bool inputArrived = false;  // since the current wait began
     bool closeArrived = false;  // likewise
     bool closeRequested = false;
-    bool keyDown[vk::kCount] = {};
+    bool keyDown[kKeyCount] = {};
+    bool textInput = true;  // as on the real window: until a view without the level box
     KeyLatches latches;
     PadKeys pad;
 
@@ -139,7 +133,8 @@ struct HeadlessPlatform::Impl {
     int presents = 0;
     bool fullscreen = false;
     bool shown = false;
-    Controls presented;
+    int windowLeft = 0, windowTop = 0;
+    WindowView presented;
     bool presentedOnce = false;
 
     // ---- pictures, the board and the window. The renderers come first: they must
@@ -170,14 +165,16 @@ struct HeadlessPlatform::Impl {
     void Apply(ScriptEvent& e) {
         switch (e.kind) {
             case ScriptEvent::KeyDown:
-                keyDown[e.vk & 0xFF] = true;
-                latches.Press(e.vk & 0xFF);
-                input.push_back({InputEvent::Kind::Key, e.vk, e.shift, {}});
+                if (e.key == Key::None) break;
+                keyDown[static_cast<int>(e.key)] = true;
+                latches.Press(e.key);
+                input.push_back({InputEvent::Kind::Key, e.key, e.modifiers, {}});
                 inputArrived = true;
                 break;
-            case ScriptEvent::KeyUp: keyDown[e.vk & 0xFF] = false; break;
+            case ScriptEvent::KeyUp: keyDown[static_cast<int>(e.key)] = false; break;
             case ScriptEvent::Text:
-                input.push_back({InputEvent::Kind::Text, 0, 0, e.text});
+                if (!textInput) break;
+                input.push_back({InputEvent::Kind::Text, Key::None, 0, e.text});
                 inputArrived = true;
                 break;
             case ScriptEvent::PadDown: PadKeyDown(pad.Press(e.button, latches)); break;
@@ -192,9 +189,9 @@ struct HeadlessPlatform::Impl {
     }
 
     // The key-down a controller's button or stick gives the menus, as a keyboard's would.
-    void PadKeyDown(int vkCode) {
-        if (vkCode == 0) return;
-        input.push_back({InputEvent::Kind::Key, vkCode, 0, {}});
+    void PadKeyDown(Key key) {
+        if (key == Key::None) return;
+        input.push_back({InputEvent::Kind::Key, key, 0, {}});
         inputArrived = true;
     }
 
@@ -236,7 +233,7 @@ struct HeadlessPlatform::Impl {
 
     // The window composed into a surface of its own, kept between calls so that its
     // text stays rendered.
-    const SDL_Surface* ComposeWindow(const Controls& controls) {
+    const SDL_Surface* ComposeWindow(const WindowView& view) {
         if (!window) {
             window.reset(SDL_CreateRGBSurfaceWithFormat(0, kWindowWidth, kWindowHeight, 32, SDL_PIXELFORMAT_ARGB8888));
             if (!window) return nullptr;
@@ -248,9 +245,9 @@ struct HeadlessPlatform::Impl {
         windowTexts->Trim();
         sdl::TextureHandle boardTexture(board ? SDL_CreateTextureFromSurface(windowRenderer.get(), board.get())
                                               : nullptr);
-        sdl::ComposeWindow(windowRenderer.get(), controls, pictures, *windowTexts, boardTexture.get(),
-                           [&](const BrowserView& v, const SDL_Rect& onWindow) {
-                               help.Draw(windowRenderer.get(), onWindow, v.ScrollY);
+        sdl::ComposeWindow(windowRenderer.get(), view, pictures, *windowTexts, boardTexture.get(),
+                           [&](const HelpView& v, const SDL_Rect& onWindow) {
+                               help.Draw(windowRenderer.get(), onWindow, v.scrollY);
                            });
         SDL_RenderPresent(windowRenderer.get());
         return window.get();
@@ -264,10 +261,11 @@ struct HeadlessPlatform::Impl {
 };
 
 HeadlessPlatform::HeadlessPlatform(HeadlessOptions options) : impl_(std::make_unique<Impl>(std::move(options))) {
+    impl_->windowLeft = (impl_->opt.desktopWidth - kWindowWidth) / 2;
+    impl_->windowTop = (impl_->opt.desktopHeight - kWindowHeight) / 2;
     // Text and picture decoders stay up for the life of the process: the help view
     // keeps faces of its own open, and every test builds a new twin.
     if (!TTF_WasInit()) TTF_Init();
-    impl_->pictures.ShareDecoded(true);
     static const int decoders = IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
     (void)decoders;
 }
@@ -276,21 +274,21 @@ HeadlessPlatform::~HeadlessPlatform() = default;
 
 // ---- the script -----------------------------------------------------------------
 
-void HeadlessPlatform::Press(std::uint64_t at, int vkCode, int shift, std::uint64_t holdMs) {
-    KeyDown(at, vkCode, shift);
-    KeyUp(at + holdMs, vkCode);
+void HeadlessPlatform::Press(std::uint64_t at, Key key, int modifiers, std::uint64_t holdMs) {
+    KeyDown(at, key, modifiers);
+    KeyUp(at + holdMs, key);
 }
 
-void HeadlessPlatform::KeyDown(std::uint64_t at, int vkCode, int shift) {
+void HeadlessPlatform::KeyDown(std::uint64_t at, Key key, int modifiers) {
     ScriptEvent e = Event(ScriptEvent::KeyDown, at);
-    e.vk = vkCode;
-    e.shift = shift;
+    e.key = key;
+    e.modifiers = modifiers;
     impl_->Add(std::move(e));
 }
 
-void HeadlessPlatform::KeyUp(std::uint64_t at, int vkCode) {
+void HeadlessPlatform::KeyUp(std::uint64_t at, Key key) {
     ScriptEvent e = Event(ScriptEvent::KeyUp, at);
-    e.vk = vkCode;
+    e.key = key;
     impl_->Add(std::move(e));
 }
 
@@ -357,7 +355,10 @@ std::vector<Recorded> HeadlessPlatform::LogOf(const std::string& what) const {
 int HeadlessPlatform::PresentCount() const { return impl_->presents; }
 bool HeadlessPlatform::Fullscreen() const { return impl_->fullscreen; }
 bool HeadlessPlatform::WindowShown() const { return impl_->shown; }
-const Controls& HeadlessPlatform::Presented() const { return impl_->presented; }
+HeadlessPlatform::Placement HeadlessPlatform::WindowPlacement() const {
+    return {impl_->windowLeft, impl_->windowTop, impl_->fullscreen};
+}
+const WindowView& HeadlessPlatform::Presented() const { return impl_->presented; }
 
 Rgba HeadlessPlatform::BoardPixel(int x, int y) const {
     if (!impl_->board) return Rgba{0, 0, 0, 255};
@@ -428,11 +429,12 @@ bool HeadlessPlatform::CloseRequested() {
     return impl_->closeRequested;
 }
 
-std::int16_t HeadlessPlatform::GetAsyncKeyState(int vkCode) {
+KeyState HeadlessPlatform::LookAt(Key key) {
     auto& m = *impl_;
     m.RunDue();
-    const bool down = vkCode >= 0 && vkCode < vk::kCount && (m.keyDown[vkCode] || m.pad.Holds(vkCode));
-    return m.latches.Query(vkCode, down);
+    const int k = static_cast<int>(key);
+    const bool down = k > 0 && k < kKeyCount && (m.keyDown[k] || m.pad.Holds(key));
+    return m.latches.Look(key, down);
 }
 
 void HeadlessPlatform::ShowWindow() {
@@ -440,28 +442,29 @@ void HeadlessPlatform::ShowWindow() {
     impl_->Record("show", "");
 }
 
-void HeadlessPlatform::Present(const Controls& controls) {
+void HeadlessPlatform::Present(const WindowView& view) {
     auto& m = *impl_;
+    m.textInput = view.levelBox.shown;
     const bool boardPainted = m.boardSurface && !m.boardSurface->Painted().Empty();
     if (m.boardSurface) m.boardSurface->Painted().Take();
-    if (m.presentedOnce && controls == m.presented && !(boardPainted && controls.board.Visible)) return;
-    m.presented = controls;
+    if (m.presentedOnce && view == m.presented && !(boardPainted && view.play.boardShown)) return;
+    if (view.notice.shown && (!m.presented.notice.shown || m.presented.notice.text != view.notice.text))
+        m.Record("notice", view.notice.text);
+    m.presented = view;
     m.presentedOnce = true;
     ++m.presents;
     m.Record("present", "");
 }
 
-void HeadlessPlatform::MsgBox(const std::string& text, const std::string&, bool) { impl_->Record("msgbox", text); }
-
 void HeadlessPlatform::Warn(const std::string& line) { impl_->Record("stderr", line); }
 
 bool HeadlessPlatform::CanDrawText() { return impl_->opt.fontsInstalled; }
 
-void HeadlessPlatform::LoadHelpPage(BrowserView& view, const std::string& path) {
+void HeadlessPlatform::LoadHelpPage(HelpView& view, const std::string& path) {
     impl_->Record("navigate", path);
-    view.Location = path;
-    view.ScrollY = 0;
-    impl_->help.LoadOrSayMissing(path, view.Width, view.MissingPageText);
+    view.page = path;
+    view.scrollY = 0;
+    impl_->help.LoadOrSayMissing(path, look::kHelp.width, view.missingText);
 }
 
 int HeadlessPlatform::HelpPageHeight() { return impl_->help.ContentHeight(); }
@@ -476,6 +479,9 @@ void HeadlessPlatform::SetFullscreen(bool on) {
 
 void HeadlessPlatform::MoveWindow(int left, int top) {
     impl_->Record("move", std::to_string(left) + "," + std::to_string(top));
+    if (impl_->fullscreen) return;
+    impl_->windowLeft = left;
+    impl_->windowTop = top;
 }
 
 PictureHandle HeadlessPlatform::LoadPicture(const std::string& path) { return impl_->pictures.LoadFile(path); }
@@ -493,8 +499,10 @@ BoardSurface& HeadlessPlatform::Board() {
     return m.nullBoard;
 }
 
-void HeadlessPlatform::PlaySound(const std::string& path) {
-    if (FileExists(path)) impl_->Record("sound", SoundName(path));
+bool HeadlessPlatform::PlaySound(const std::string& path) {
+    if (!impl_->opt.audioDevicePresent || !FileExists(path)) return false;
+    impl_->Record("sound", SoundName(path));
+    return true;
 }
 
 MusicPlayer& HeadlessPlatform::Music() { return impl_->music; }

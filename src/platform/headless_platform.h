@@ -7,17 +7,20 @@
 // the scripted event that ends the wait, whichever comes first. Scripted events take effect
 // as the clock reaches them, in time order: key state, key latches, controller buttons,
 // typed text, close requests and At actions. Key-downs and typed text then wait for NextInput.
+// As on the real window, typed text is taken only while the last view presented shows the
+// level box (or before the first), and sounds only with a sound device.
 //
 // How a run ends: with closeWhenScriptEnds, a close request comes once nothing scripted is
 // left and the game waits for input with no deadline. In any case a game that runs on for
 // 10 virtual minutes past the end of its script is asked to close, so that no test can run
 // for ever.
 //
-// What is recorded: "stderr" for every line the game writes to standard error, "sound"
-// only for files that exist (silence is what the player would
-// hear otherwise), "music.open" only for streams that opened; "music.pause" has detail "1"
-// or "0", "music.volume" the volume, "display" "fullscreen" or "window", "move" "left,top"
-// in pixels, "present" each time the picture on screen changed.
+// What is recorded: "stderr" for every line the game writes to standard error, "notice"
+// for every notice that comes on screen, "sound" only for files that exist and with a
+// sound device (silence is what the player would hear otherwise), "music.device" for every
+// attempt to open the sound device, "music.play" with the file for music that plays,
+// "music.stop", "music.close", "display" "fullscreen" or "window", "move" "left,top" in
+// pixels, "present" each time the picture on screen changed.
 #pragma once
 
 #include <cstdint>
@@ -41,16 +44,16 @@ struct HeadlessOptions {
     std::string userConfigHome{};     // the player's $XDG_CONFIG_HOME; empty: none
     int desktopWidth = 1920;
     int desktopHeight = 1080;
-    bool audioDevicePresent = true;   // false: the music cannot open a device
+    bool audioDevicePresent = true;   // false: no sound device, silence
     bool drawBoard = true;            // false: board painting is skipped (fast play-throughs)
     bool closeWhenScriptEnds = true;  // a close request once every scripted event has run
-    bool fontsInstalled = true;       // false: the machine has no font for the labels
+    bool fontsInstalled = true;       // false: the machine has no font for the window's text
 };
 
 // What the game did, in order, with the virtual time at which it happened.
 struct Recorded {
     std::uint64_t at = 0;
-    std::string what;    // "sound", "msgbox", "display", "move", "music.init", "music.open", ...
+    std::string what;    // "sound", "notice", "display", "move", "music.play", ...
     std::string detail;  // sound name, message text, "fullscreen", path, ...
 };
 
@@ -62,9 +65,9 @@ public:
     // ---- the script (virtual ms since the program started) ------------------
     // A key pressed at `at` and released `holdMs` later: a key-down for the game's
     // handler (auto-repeat is not simulated) and a down state for polling.
-    void Press(std::uint64_t at, int vkCode, int shift = 0, std::uint64_t holdMs = 30);
-    void KeyDown(std::uint64_t at, int vkCode, int shift = 0);  // held until KeyUp
-    void KeyUp(std::uint64_t at, int vkCode);
+    void Press(std::uint64_t at, Key key, int modifiers = 0, std::uint64_t holdMs = 30);
+    void KeyDown(std::uint64_t at, Key key, int modifiers = 0);  // held until KeyUp
+    void KeyUp(std::uint64_t at, Key key);
     void Type(std::uint64_t at, const std::string& utf8);       // text for the text box
     void Close(std::uint64_t at);                                // a close request
     // A game controller: a button pressed at `at` and let go `holdMs` later, or held until
@@ -86,14 +89,21 @@ public:
     int PresentCount() const;  // times the picture on screen changed
     bool Fullscreen() const;
     bool WindowShown() const;
+    // Where the window stands on the desktop, as on the real one: it opens centred, and
+    // MoveWindow places it except in full screen.
+    struct Placement {
+        int left = 0, top = 0;
+        bool fullscreen = false;
+    };
+    Placement WindowPlacement() const;
 
     // Pixels of the board picture's persistent image (770 × 490).
     Rgba BoardPixel(int x, int y) const;
     // The whole window as it would be on screen now (800 × 600), composed on demand.
     Rgba WindowPixel(int x, int y);
     bool SaveWindowPng(const std::string& path);
-    // The controls last presented.
-    const Controls& Presented() const;
+    // The view last presented.
+    const WindowView& Presented() const;
 
     // Pixels of a loaded picture, for comparing against what was painted.
     Rgba PicturePixel(PictureHandle image, int x, int y) const;
@@ -108,13 +118,12 @@ public:
     void WaitUntil(std::uint64_t deadline, bool wakeOnInput) override;
     bool NextInput(InputEvent& event) override;
     bool CloseRequested() override;
-    std::int16_t GetAsyncKeyState(int vkCode) override;
+    KeyState LookAt(Key key) override;
     void ShowWindow() override;
-    void Present(const Controls& controls) override;
-    void MsgBox(const std::string& text, const std::string& title, bool critical) override;
+    void Present(const WindowView& view) override;
     void Warn(const std::string& line) override;  // recorded as "stderr"
     bool CanDrawText() override;
-    void LoadHelpPage(BrowserView& view, const std::string& path) override;
+    void LoadHelpPage(HelpView& view, const std::string& path) override;
     int HelpPageHeight() override;
     int DesktopWidth() override;
     int DesktopHeight() override;
@@ -124,7 +133,7 @@ public:
     PictureHandle LoadPicture(const unsigned char* data, std::size_t size) override;
     void FreePicture(PictureHandle picture) override;
     BoardSurface& Board() override;
-    void PlaySound(const std::string& path) override;
+    bool PlaySound(const std::string& path) override;
     MusicPlayer& Music() override;
 
 private:

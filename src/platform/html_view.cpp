@@ -778,7 +778,7 @@ void HtmlView::Draw(SDL_Renderer* renderer, const SDL_Rect& viewport, int scroll
         v.renderer = renderer;
     }
 
-    // Leave the renderer as we found it: the window draws labels after us.
+    // Leave the renderer as we found it: the window draws its text after us.
     SDL_Rect oldClip;
     const bool hadClip = SDL_RenderIsClipEnabled(renderer) == SDL_TRUE;
     SDL_RenderGetClipRect(renderer, &oldClip);

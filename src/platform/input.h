@@ -1,39 +1,39 @@
 // What the player pressed or typed, as both platforms hand it to the game, and the key latches.
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "platform/keys.h"
 
 namespace tk {
 
-// A key-down (with its modifier mask) or text typed for the text box. Auto-repeat
+// A key-down (with its modifier mask) or text typed for the level box. Auto-repeat
 // arrives as further key-downs.
 struct InputEvent {
     enum class Kind { Key, Text } kind = Kind::Key;
-    int vk = 0;
-    int shift = 0;
-    std::string text;  // UTF-8, for Text
+    Key key = Key::None;
+    int modifiers = 0;  // kShiftHeld | kCtrlHeld | kAltHeld
+    std::string text;   // UTF-8, for Text
 };
 
-// "Pressed since the last query": every key-down sets its key's latch, and a query
-// of the key's state reports and clears it. Both platforms keep theirs here.
+// "Pressed since the last look": every key-down sets its key's latch, and a look at the
+// key reports and clears it. Both platforms keep theirs here.
 class KeyLatches {
 public:
-    void Press(int vkCode) {
-        if (vkCode >= 0 && vkCode < vk::kCount) latch_[vkCode] = true;
+    void Press(Key key) {
+        if (Valid(key)) latch_[static_cast<int>(key)] = true;
     }
-    // Nonzero when the key is down now or was pressed since the previous query of it.
-    std::int16_t Query(int vkCode, bool downNow) {
-        if (vkCode < 0 || vkCode >= vk::kCount) return 0;
-        const bool pressed = latch_[vkCode];
-        latch_[vkCode] = false;
-        return static_cast<std::int16_t>((downNow ? 0x8000 : 0) | (pressed ? 1 : 0));
+    KeyState Look(Key key, bool downNow) {
+        if (!Valid(key)) return {};
+        bool& latch = latch_[static_cast<int>(key)];
+        const KeyState state{downNow, latch};
+        latch = false;
+        return state;
     }
 
 private:
-    bool latch_[vk::kCount] = {};
+    static bool Valid(Key key) { return key != Key::None && static_cast<int>(key) < kKeyCount; }
+    bool latch_[kKeyCount] = {};
 };
 
 }  // namespace tk

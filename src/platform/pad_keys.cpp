@@ -1,4 +1,4 @@
-// The controller's buttons mapped onto key codes, with the stick's dead zone.
+// The controller's buttons mapped onto the game's keys, with the stick's dead zone.
 #include "platform/pad_keys.h"
 
 #include "platform/keys.h"
@@ -7,8 +7,8 @@ namespace tk {
 namespace {
 
 struct Mapping {
-    int keyDown;   // what the menus get, 0 for nothing
-    int keys[2];   // latched on a press, 0 for none
+    Key keyDown;   // what the menus get, Key::None for nothing
+    Key keys[2];   // latched on a press, Key::None for none
     bool holds;    // whether the keys stay down while the button does
 };
 
@@ -16,18 +16,18 @@ struct Mapping {
 // press of B that asks the question must not answer it while the button is still down,
 // and no key of theirs means anything while held. Walking and turning go on while held.
 constexpr Mapping kMappings[] = {
-    /* A */ {vk::Return, {vk::Return, vk::letter('Y')}, false},
-    /* B */ {vk::Escape, {vk::Escape, vk::letter('N')}, false},
-    /* X */ {0, {vk::Control, vk::Left}, true},
-    /* Y */ {0, {vk::Control, vk::Right}, true},
-    /* Back */ {vk::Escape, {vk::Escape, vk::letter('N')}, false},
-    /* LeftShoulder */ {0, {vk::Control, vk::Left}, true},
-    /* RightShoulder */ {0, {vk::Control, vk::Right}, true},
-    /* DpadUp */ {vk::Up, {vk::Up, 0}, true},
-    /* DpadDown */ {vk::Down, {vk::Down, 0}, true},
-    /* DpadLeft */ {vk::Left, {vk::Left, 0}, true},
-    /* DpadRight */ {vk::Right, {vk::Right, 0}, true},
-    /* Start */ {0, {vk::letter('H'), 0}, false},
+    /* A */ {Key::Return, {Key::Return, Key::Y}, false},
+    /* B */ {Key::Escape, {Key::Escape, Key::N}, false},
+    /* X */ {Key::None, {Key::Control, Key::Left}, true},
+    /* Y */ {Key::None, {Key::Control, Key::Right}, true},
+    /* Back */ {Key::Escape, {Key::Escape, Key::N}, false},
+    /* LeftShoulder */ {Key::None, {Key::Control, Key::Left}, true},
+    /* RightShoulder */ {Key::None, {Key::Control, Key::Right}, true},
+    /* DpadUp */ {Key::Up, {Key::Up, Key::None}, true},
+    /* DpadDown */ {Key::Down, {Key::Down, Key::None}, true},
+    /* DpadLeft */ {Key::Left, {Key::Left, Key::None}, true},
+    /* DpadRight */ {Key::Right, {Key::Right, Key::None}, true},
+    /* Start */ {Key::None, {Key::H, Key::None}, false},
 };
 static_assert(sizeof kMappings / sizeof kMappings[0] == static_cast<int>(PadButton::Count));
 
@@ -36,9 +36,9 @@ static_assert(sizeof kMappings / sizeof kMappings[0] == static_cast<int>(PadButt
 constexpr int kPushed = 16384, kLetGo = 10922;
 
 // The arrow of an axis's side: negative is left or up.
-int Arrow(PadAxis axis, int side) {
-    if (axis == PadAxis::LeftX) return side < 0 ? vk::Left : vk::Right;
-    return side < 0 ? vk::Up : vk::Down;
+Key Arrow(PadAxis axis, int side) {
+    if (axis == PadAxis::LeftX) return side < 0 ? Key::Left : Key::Right;
+    return side < 0 ? Key::Up : Key::Down;
 }
 
 int Index(PadButton button) { return static_cast<int>(button); }
@@ -46,12 +46,12 @@ bool Valid(PadButton button) { return Index(button) >= 0 && button < PadButton::
 
 }  // namespace
 
-int PadKeys::Press(PadButton button, KeyLatches& latches) {
-    if (!Valid(button)) return 0;
+Key PadKeys::Press(PadButton button, KeyLatches& latches) {
+    if (!Valid(button)) return Key::None;
     down_[Index(button)] = true;
     const Mapping& m = kMappings[Index(button)];
-    for (int key : m.keys)
-        if (key) latches.Press(key);
+    for (Key key : m.keys)
+        if (key != Key::None) latches.Press(key);
     return m.keyDown;
 }
 
@@ -59,14 +59,14 @@ void PadKeys::Release(PadButton button) {
     if (Valid(button)) down_[Index(button)] = false;
 }
 
-int PadKeys::Stick(PadAxis axis, int value, KeyLatches& latches) {
+Key PadKeys::Stick(PadAxis axis, int value, KeyLatches& latches) {
     int& side = stick_[axis == PadAxis::LeftX ? 0 : 1];
     const int was = side;
     if (value >= kPushed) side = 1;
     else if (value <= -kPushed) side = -1;
     else if (side * value < kLetGo) side = 0;  // back near the middle, or over to the other side
-    if (side == was || side == 0) return 0;
-    const int key = Arrow(axis, side);
+    if (side == was || side == 0) return Key::None;
+    const Key key = Arrow(axis, side);
     latches.Press(key);
     return key;
 }
@@ -76,14 +76,14 @@ void PadKeys::ReleaseAll() {
     stick_[0] = stick_[1] = 0;
 }
 
-bool PadKeys::Holds(int vkCode) const {
-    if (vkCode == 0) return false;
+bool PadKeys::Holds(Key key) const {
+    if (key == Key::None) return false;
     for (int i = 0; i < static_cast<int>(PadButton::Count); ++i) {
         const Mapping& m = kMappings[i];
-        if (down_[i] && m.holds && (m.keys[0] == vkCode || m.keys[1] == vkCode)) return true;
+        if (down_[i] && m.holds && (m.keys[0] == key || m.keys[1] == key)) return true;
     }
-    return (stick_[0] != 0 && Arrow(PadAxis::LeftX, stick_[0]) == vkCode) ||
-           (stick_[1] != 0 && Arrow(PadAxis::LeftY, stick_[1]) == vkCode);
+    return (stick_[0] != 0 && Arrow(PadAxis::LeftX, stick_[0]) == key) ||
+           (stick_[1] != 0 && Arrow(PadAxis::LeftY, stick_[1]) == key);
 }
 
 }  // namespace tk

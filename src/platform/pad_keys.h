@@ -1,5 +1,5 @@
 // A game controller as the keys the game already knows: each button stands for one or two
-// key codes, pressed and held the way keys are. Plain code, the same on every platform; the
+// keys, pressed and held the way keys are. Plain code, the same on every platform; the
 // game never learns that a controller exists.
 #pragma once
 
@@ -20,17 +20,17 @@ enum class PadAxis { LeftX, LeftY };
 class PadKeys {
 public:
     // The button went down: every key it stands for is latched in `latches`. Returns the
-    // key-down the menus get, 0 for none.
-    int Press(PadButton button, KeyLatches& latches);
+    // key-down the menus get, Key::None for none.
+    Key Press(PadButton button, KeyLatches& latches);
     void Release(PadButton button);
     // The stick moved on one axis (-32768..32767, negative left or up). Returns the arrow's
-    // key-down when the stick has just been pushed that way, 0 otherwise.
-    int Stick(PadAxis axis, int value, KeyLatches& latches);
+    // key-down when the stick has just been pushed that way, Key::None otherwise.
+    Key Stick(PadAxis axis, int value, KeyLatches& latches);
     // The controller is gone: nothing it held is held any longer.
     void ReleaseAll();
 
     // Whether a button or the stick holds the key down now.
-    bool Holds(int vkCode) const;
+    bool Holds(Key key) const;
 
 private:
     bool down_[static_cast<int>(PadButton::Count)] = {};

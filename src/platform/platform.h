@@ -1,6 +1,6 @@
 // The seam between the game and the machine, shaped by what the game does: wait for time or
-// input, read keys, put the window on screen, paint the board, play sounds and music, switch
-// full screen. Two implementations: the SDL2 window (CreateSdlPlatform) and the headless twin
+// input, look at keys, put the window on screen, paint the board, play sounds and music,
+// switch full screen. Two implementations: the SDL2 window (CreateSdlPlatform) and the headless twin
 // that the tests drive (headless_platform.h). Nothing outside src/platform includes SDL.
 #pragma once
 
@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/controls.h"
 #include "platform/input.h"
 #include "platform/keys.h"
+#include "platform/window_view.h"
 
 namespace tk {
 
@@ -38,20 +38,17 @@ public:
     virtual void DrawCover(PictureHandle picture) = 0;
 };
 
-// The one piece of music: an audio device, and streams that loop.
+// The one piece of music, played over and over.
 class MusicPlayer {
 public:
     virtual ~MusicPlayer() = default;
-    // Opens the audio device; false when there is none.
-    virtual bool Open(int mixRate) = 0;
-    virtual void Close() = 0;
-    // Opens a file as a looping stream; 0 when it cannot be read or no device is open.
-    virtual std::uintptr_t Load(const std::string& path) = 0;
-    // Plays a stream from its beginning; the channel it plays on, 0 on failure.
-    virtual std::uintptr_t Play(std::uintptr_t stream) = 0;
-    virtual void Stop(std::uintptr_t stream) = 0;
-    virtual void SetPaused(std::uintptr_t channel, bool paused) = 0;
-    virtual void SetVolume(std::uintptr_t channel, int volume) = 0;  // 0..255
+    // Opens the sound device; false when there is none.
+    virtual bool OpenDevice() = 0;
+    virtual void CloseDevice() = 0;
+    // Plays the file from its beginning, round and round, in place of whatever played;
+    // false when it cannot (no device, a file it cannot read).
+    virtual bool Play(const std::string& path) = 0;
+    virtual void Stop() = 0;
 };
 
 class Platform {
@@ -69,39 +66,40 @@ public:
     // Blocks until `deadline` (on Now's clock), until a close request arrives, or, with
     // `wakeOnInput`, until a key or typed text arrives. Delivers nothing: what arrived
     // waits for NextInput, in order. Once the window is asked to close, a wait runs to
-    // its deadline, and one without a deadline does not wait at all.
+    // its deadline, and one without a deadline does not wait at all. Everything that
+    // arrived before it returns is seen by the calls below.
     virtual void WaitUntil(std::uint64_t deadline, bool wakeOnInput) = 0;
     // The next key-down or typed text that arrived; false when nothing is waiting.
     virtual bool NextInput(InputEvent& event) = 0;
     // The user asked to close the window (title bar, Alt+F4, the end of a test script).
     // Seen as soon as it arrives, also during a wait; it stays asked.
     virtual bool CloseRequested() = 0;
-    // Nonzero when the key is down now or was pressed since the previous query of that
-    // key; the query clears that key's latch. Needs nothing else to have run.
-    virtual std::int16_t GetAsyncKeyState(int vkCode) = 0;
+    // The key as it is now: held, and pressed since the last look at it (which this look
+    // clears). Sees everything that arrived before it; needs nothing else to have run.
+    virtual KeyState LookAt(Key key) = 0;
 
     // ---- the window ----------------------------------------------------------
     virtual void ShowWindow() = 0;
-    // Puts the window on screen as `controls` describe it, with the board picture and
-    // the help page. Cheap when nothing changed since the last call: it then does nothing.
-    virtual void Present(const Controls& controls) = 0;
-    // Shown over the window (and written to standard error).
-    virtual void MsgBox(const std::string& text, const std::string& title, bool critical) = 0;
-    // One line on standard error for whoever started the game: a file that is missing,
-    // a choice that cannot be saved. Nothing is shown in the window.
+    // Puts the window on screen as `view` says, with the board picture and the help page.
+    // Cheap when nothing changed since the last call: it then does nothing. Typed text is
+    // taken only while the view shows the level box.
+    virtual void Present(const WindowView& view) = 0;
+    // The one way to standard error: a line for whoever started the game (a file that is
+    // missing, a choice that cannot be saved). Nothing is shown in the window.
     virtual void Warn(const std::string& line) = 0;
-    // True when a font for the labels and the text box can be found on this machine.
+    // True when a font for the window's text can be found on this machine.
     virtual bool CanDrawText() = 0;
     // Lays out the local page for the help view; a page that cannot be read shows the
-    // view's MissingPageText and the path (or nothing, without such a text).
-    virtual void LoadHelpPage(BrowserView& view, const std::string& path) = 0;
+    // view's missingText and the path (or nothing, without such a text).
+    virtual void LoadHelpPage(HelpView& view, const std::string& path) = 0;
     virtual int HelpPageHeight() = 0;  // pixels; 0 when empty
 
     // ---- the display ---------------------------------------------------------
     virtual int DesktopWidth() = 0;  // the desktop as the user has it
     virtual int DesktopHeight() = 0;
     // Full screen scales the 800 × 600 picture over the desktop; the real display mode
-    // is never changed. Leaving full screen gives back the 800 × 600 window.
+    // is never changed. Leaving full screen gives back the 800 × 600 window, where
+    // MoveWindow puts it.
     virtual void SetFullscreen(bool on) = 0;
     virtual void MoveWindow(int left, int top) = 0;  // desktop pixels; ignored in full screen
 
@@ -113,14 +111,14 @@ public:
 
     // ---- sound ---------------------------------------------------------------
     // Plays a WAV file on the one effects channel, cutting off the effect still playing;
-    // silent when the file is missing or there is no device.
-    virtual void PlaySound(const std::string& path) = 0;
+    // silent when the file is missing or there is no device. True when it sounds.
+    virtual bool PlaySound(const std::string& path) = 0;
     virtual MusicPlayer& Music() = 0;
 };
 
-// Queries every key once, so that presses made before now are not reported later.
+// Looks at every key once, so that presses made before now are not reported later.
 inline void FlushKeys(Platform& platform) {
-    for (int k = 0; k < vk::kCount; ++k) platform.GetAsyncKeyState(k);
+    for (int k = 1; k < kKeyCount; ++k) platform.LookAt(static_cast<Key>(k));
 }
 
 // The real thing: an SDL2 window, SDL_mixer sound, SDL_ttf text.

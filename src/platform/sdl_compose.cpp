@@ -1,119 +1,152 @@
-// The window's elements drawn in their order, and the difference between two states of them.
+// The window's elements laid out from the look and drawn in their order, and the difference
+// between two views.
 #include "platform/sdl_compose.h"
+
+#include "platform/window_look.h"
 
 namespace tk::sdl {
 namespace {
 
-SDL_Rect BoardRect(const PictureBox& b) { return SDL_Rect{b.Left, b.Top, b.Width, b.Height}; }
-
-SDL_Rect CursorRect(const ImageBox& c) { return SDL_Rect{c.Left, c.Top, c.Width, c.Height}; }
-
-SDL_Rect BoxRect(const TextBox& t) { return SDL_Rect{t.Left, t.Top, t.Width, t.Height}; }
-
-SDL_Rect ViewRect(const BrowserView& v) { return SDL_Rect{v.Left, v.Top, v.Width, v.Height}; }
+SDL_Rect Rect(const Box& b) { return SDL_Rect{b.left, b.top, b.width, b.height}; }
 
 void DrawPicture(SDL_Renderer* r, PictureTable& pictures, PictureHandle picture, const SDL_Rect& dst) {
     if (SDL_Texture* t = pictures.Texture(picture, r)) SDL_RenderCopy(r, t, nullptr, &dst);
 }
 
-// The rectangle a label covers on the window, or an empty one when it does not show.
-SDL_Rect LabelRect(const Label& label, TextCache& texts, int originX = 0, int originY = 0) {
-    if (!label.Visible) return SDL_Rect{};
-    return LayOutLabel(label, texts, originX, originY).box;
+TextBlock MenuLine(const MenuView& menu, int i) {
+    return TextBlock{menu.lines[i], look::MenuText(menu.page, i == menu.highlight), look::MenuLine(i)};
+}
+bool MenuLineShown(const MenuView& menu, int i) {
+    return menu.shown && (i != MenuView::kLines - 1 || menu.levelLineShown);
 }
 
-void AddLabel(const Label& before, const Label& after, TextCache& texts, DirtyRegion& changed) {
-    if (before == after) return;
-    changed.Add(LabelRect(before, texts));
-    changed.Add(LabelRect(after, texts));
+TextBlock CreditHeadings(const WindowView& v) {
+    return TextBlock{v.creditHeadings, look::CreditHeadingsText(), look::kCreditHeadings};
+}
+TextBlock CreditNames(const WindowView& v) { return TextBlock{v.creditNames, look::CreditNamesText(), look::kCreditNames}; }
+TextBlock Clock(const PlayView& p) { return TextBlock{p.clock, look::ClockText(), look::kClock}; }
+TextBlock Title(const PlayView& p) { return TextBlock{p.title, look::TitleText(), look::kTitle}; }
+
+// The notice's band is as tall as its lines, round the window's middle.
+TextBlock Notice(const NoticeView& n, TextCache& texts) {
+    TextBlock block{n.text, look::NoticeText(), look::kNotice};
+    block.box.left += look::kNoticePadding;
+    block.box.width -= 2 * look::kNoticePadding;
+    const BlockLayout lines = LayOutBlock(block, texts, 0, 0);
+    const int height = lines.lineHeight * static_cast<int>(lines.lines.size());
+    block.box.top = look::kNoticeMiddle - height / 2;
+    block.box.height = height;
+    return block;
+}
+SDL_Rect NoticeBand(const TextBlock& text) {
+    const int pad = look::kNoticePadding;
+    return SDL_Rect{text.box.left - pad, text.box.top - pad, text.box.width + 2 * pad, text.box.height + 2 * pad};
 }
 
-// The title labels show only inside a shown board, clipped to it.
-void AddTitles(const Controls& c, TextCache& texts, DirtyRegion& changed) {
-    if (!c.board.Visible) return;
-    const SDL_Rect board = BoardRect(c.board);
-    for (const Label& title : c.titles) {
-        const SDL_Rect r = LabelRect(title, texts, board.x, board.y);
-        SDL_Rect inside;
-        if (SDL_IntersectRect(&r, &board, &inside)) changed.Add(inside);
-    }
+// What a block may touch on the window, when it shows.
+SDL_Rect Inked(const TextBlock& block, TextCache& texts, int originX = 0, int originY = 0) {
+    return LayOutBlock(block, texts, originX, originY).inked;
+}
+
+// The title shows only inside a shown board, clipped to it.
+void AddTitle(const PlayView& p, TextCache& texts, DirtyRegion& changed) {
+    if (!p.boardShown || !p.titleShown) return;
+    const SDL_Rect board = Rect(look::kBoard);
+    const SDL_Rect r = Inked(Title(p), texts, board.x, board.y);
+    SDL_Rect inside;
+    if (SDL_IntersectRect(&r, &board, &inside)) changed.Add(inside);
+}
+
+void AddMenu(const WindowView& v, TextCache& texts, DirtyRegion& changed) {
+    for (int i = 0; i < MenuView::kLines; ++i)
+        if (MenuLineShown(v.menu, i)) changed.Add(Inked(MenuLine(v.menu, i), texts));
+    if (v.menu.shown) changed.Add(Rect(look::Cursor(v.menu.page, v.menu.highlight)));
+}
+
+void AddNotice(const NoticeView& n, TextCache& texts, DirtyRegion& changed) {
+    if (n.shown) changed.Add(NoticeBand(Notice(n, texts)));
 }
 
 }  // namespace
 
-void ComposeWindow(SDL_Renderer* r, const Controls& c, PictureTable& pictures, TextCache& texts,
+void ComposeWindow(SDL_Renderer* r, const WindowView& v, PictureTable& pictures, TextCache& texts,
                    SDL_Texture* board, const HelpDrawer& drawHelp, const SDL_Rect& area) {
     ClipGuard clip(r, area);
     if (clip.Empty()) return;
-    FillRect(r, area, Rgb{0, 0, 0});
-    // The window picture sits at the top left at its own size, as a form's picture does.
-    DrawPicture(r, pictures, c.windowPicture,
-                SDL_Rect{0, 0, pictures.Width(c.windowPicture), pictures.Height(c.windowPicture)});
-    for (const Label& l : c.menuLines) DrawLabel(r, texts, l, 0, 0);
-    if (c.cursor.Visible) DrawPicture(r, pictures, c.cursor.Picture, CursorRect(c.cursor));
-    DrawLabel(r, texts, c.creditHeadings, 0, 0);
-    DrawLabel(r, texts, c.creditNames, 0, 0);
-    DrawLabel(r, texts, c.clock, 0, 0);
-    if (c.board.Visible) {
-        const SDL_Rect place = BoardRect(c.board);
+    FillRect(r, area, look::kBlack);
+    // The window's picture sits at the top left at its own size.
+    DrawPicture(r, pictures, v.background, SDL_Rect{0, 0, pictures.Width(v.background), pictures.Height(v.background)});
+    for (int i = 0; i < MenuView::kLines; ++i)
+        if (MenuLineShown(v.menu, i)) DrawBlock(r, texts, MenuLine(v.menu, i), 0, 0);
+    if (v.menu.shown) DrawPicture(r, pictures, v.cursor, Rect(look::Cursor(v.menu.page, v.menu.highlight)));
+    if (v.creditsShown) {
+        DrawBlock(r, texts, CreditHeadings(v), 0, 0);
+        DrawBlock(r, texts, CreditNames(v), 0, 0);
+    }
+    if (v.play.clockShown) DrawBlock(r, texts, Clock(v.play), 0, 0);
+    if (v.play.boardShown) {
+        const SDL_Rect place = Rect(look::kBoard);
         if (board) {
             SDL_SetTextureBlendMode(board, SDL_BLENDMODE_NONE);
             SDL_RenderCopy(r, board, nullptr, &place);
         }
         ClipGuard inside(r, place);
-        // The outline copies (1..4) lie beneath the face (0): draw from the back.
-        if (!inside.Empty())
-            for (int i = 4; i >= 0; --i) DrawLabel(r, texts, c.titles[i], place.x, place.y);
+        if (!inside.Empty() && v.play.titleShown) DrawBlock(r, texts, Title(v.play), place.x, place.y);
     }
-    DrawTextBox(r, texts, c.levelBox);
-    if (c.help.Visible) {
-        const SDL_Rect view = ViewRect(c.help);
-        FillRect(r, view, Rgb{255, 255, 255});
+    DrawLevelBox(r, v.levelBox);
+    if (v.help.shown) {
+        const SDL_Rect view = Rect(look::kHelp);
+        FillRect(r, view, look::kHelpPaper);
         ClipGuard inside(r, view);
-        if (!inside.Empty() && drawHelp) drawHelp(c.help, view);
+        if (!inside.Empty() && drawHelp) drawHelp(v.help, view);
+    }
+    if (v.notice.shown) {
+        const TextBlock text = Notice(v.notice, texts);
+        FillRect(r, NoticeBand(text), look::NoticeText().ground);
+        DrawBlock(r, texts, text, 0, 0);
     }
 }
 
-void AddChangedAreas(const Controls& a, const Controls& b, TextCache& texts, DirtyRegion& changed) {
+void AddChangedAreas(const WindowView& a, const WindowView& b, TextCache& texts, DirtyRegion& changed) {
     if (a == b) return;
-    if (a.windowPicture != b.windowPicture) {
+    if (a.background != b.background) {
         changed.Add(kWholeWindow);
         return;
     }
-    for (int i = 0; i < 5; ++i) AddLabel(a.menuLines[i], b.menuLines[i], texts, changed);
-    if (!(a.cursor == b.cursor)) {
-        if (a.cursor.Visible) changed.Add(CursorRect(a.cursor));
-        if (b.cursor.Visible) changed.Add(CursorRect(b.cursor));
+    if (a.menu != b.menu || a.cursor != b.cursor) {
+        AddMenu(a, texts, changed);
+        AddMenu(b, texts, changed);
     }
-    AddLabel(a.creditHeadings, b.creditHeadings, texts, changed);
-    AddLabel(a.creditNames, b.creditNames, texts, changed);
-    AddLabel(a.clock, b.clock, texts, changed);
-    if (!(a.board == b.board)) {
-        if (a.board.Visible) changed.Add(BoardRect(a.board));
-        if (b.board.Visible) changed.Add(BoardRect(b.board));
+    if (a.creditsShown != b.creditsShown || a.creditHeadings != b.creditHeadings || a.creditNames != b.creditNames) {
+        for (const WindowView* v : {&a, &b}) {
+            if (!v->creditsShown) continue;
+            changed.Add(Inked(CreditHeadings(*v), texts));
+            changed.Add(Inked(CreditNames(*v), texts));
+        }
     }
-    bool titles = false;
-    for (int i = 0; i < 5; ++i) titles = titles || !(a.titles[i] == b.titles[i]);
-    if (titles) {
-        AddTitles(a, texts, changed);
-        AddTitles(b, texts, changed);
+    if (a.play.clockShown != b.play.clockShown || a.play.clock != b.play.clock) {
+        if (a.play.clockShown || b.play.clockShown) changed.Add(Rect(look::kClock));
     }
-    if (!(a.levelBox == b.levelBox)) {
-        if (a.levelBox.Visible) changed.Add(BoxRect(a.levelBox));
-        if (b.levelBox.Visible) changed.Add(BoxRect(b.levelBox));
+    if (a.play.boardShown != b.play.boardShown) {
+        changed.Add(Rect(look::kBoard));
+    } else if (a.play.titleShown != b.play.titleShown || a.play.title != b.play.title) {
+        AddTitle(a.play, texts, changed);
+        AddTitle(b.play, texts, changed);
     }
-    if (!(a.help == b.help)) {
-        if (a.help.Visible) changed.Add(ViewRect(a.help));
-        if (b.help.Visible) changed.Add(ViewRect(b.help));
+    if (a.levelBox != b.levelBox && (a.levelBox.shown || b.levelBox.shown)) changed.Add(Rect(look::kLevelBox));
+    if (a.help != b.help && (a.help.shown || b.help.shown)) changed.Add(Rect(look::kHelp));
+    if (a.notice != b.notice) {
+        AddNotice(a.notice, texts, changed);
+        AddNotice(b.notice, texts, changed);
     }
 }
 
-void AddBoardPainting(const Controls& c, DirtyRegion& painted, DirtyRegion& changed) {
-    if (!c.board.Visible) {
+void AddBoardPainting(const WindowView& v, DirtyRegion& painted, DirtyRegion& changed) {
+    if (!v.play.boardShown) {
         painted.Take();
         return;
     }
-    const SDL_Rect place = BoardRect(c.board);
+    const SDL_Rect place = Rect(look::kBoard);
     changed.AddAll(painted.Take(place.x, place.y, &place));
 }
 

@@ -1,92 +1,49 @@
-// Translation between SDL's keys and the virtual-key codes the game knows.
+// Translation between SDL's keys and the keys the game knows.
 #include "platform/sdl_keys.h"
-
-#include <initializer_list>
-
-#include "platform/platform.h"
 
 namespace tk::sdl {
 namespace {
 
 struct Fixed {
-    SDL_Keycode key;
-    int vk;
+    SDL_Keycode sym;
+    Key key;
 };
 
-// Keys whose code does not depend on the layout.
+// Keys whose meaning does not depend on the layout.
 constexpr Fixed kFixed[] = {
-    {SDLK_BACKSPACE, vk::Back}, {SDLK_TAB, vk::Tab},        {SDLK_RETURN, vk::Return},
-    {SDLK_KP_ENTER, vk::Return}, {SDLK_LSHIFT, vk::Shift},  {SDLK_RSHIFT, vk::Shift},
-    {SDLK_LCTRL, vk::Control},  {SDLK_RCTRL, vk::Control},  {SDLK_LALT, vk::Menu},
-    {SDLK_RALT, vk::Menu},      {SDLK_ESCAPE, vk::Escape},  {SDLK_SPACE, vk::Space},
-    {SDLK_PAGEUP, vk::Prior},   {SDLK_PAGEDOWN, vk::Next},  {SDLK_END, vk::End},
-    {SDLK_HOME, vk::Home},      {SDLK_LEFT, vk::Left},      {SDLK_UP, vk::Up},
-    {SDLK_RIGHT, vk::Right},    {SDLK_DOWN, vk::Down},      {SDLK_DELETE, vk::Delete},
-    {SDLK_INSERT, 0x2D},        {SDLK_PAUSE, 0x13},         {SDLK_CAPSLOCK, 0x14},
+    {SDLK_BACKSPACE, Key::Back},  {SDLK_RETURN, Key::Return},    {SDLK_KP_ENTER, Key::Return},
+    {SDLK_LSHIFT, Key::Shift},    {SDLK_RSHIFT, Key::Shift},     {SDLK_LCTRL, Key::Control},
+    {SDLK_RCTRL, Key::Control},   {SDLK_LALT, Key::Alt},         {SDLK_RALT, Key::Alt},
+    {SDLK_ESCAPE, Key::Escape},   {SDLK_SPACE, Key::Space},      {SDLK_PAGEUP, Key::PageUp},
+    {SDLK_PAGEDOWN, Key::PageDown}, {SDLK_END, Key::End},        {SDLK_HOME, Key::Home},
+    {SDLK_LEFT, Key::Left},       {SDLK_UP, Key::Up},            {SDLK_RIGHT, Key::Right},
+    {SDLK_DOWN, Key::Down},       {SDLK_DELETE, Key::Delete},
 };
-
-void Scancodes(int vkCode, SDL_Scancode out[2]) {
-    out[0] = out[1] = SDL_SCANCODE_UNKNOWN;
-    auto set = [&](SDL_Scancode a, SDL_Scancode b = SDL_SCANCODE_UNKNOWN) {
-        out[0] = a;
-        out[1] = b;
-    };
-    if (vkCode >= 0x41 && vkCode <= 0x5A) {
-        set(SDL_GetScancodeFromKey(SDLK_a + (vkCode - 0x41)));
-        return;
-    }
-    if (vkCode >= 0x31 && vkCode <= 0x39) {
-        set(static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (vkCode - 0x31)));
-        return;
-    }
-    if (vkCode == 0x30) return set(SDL_SCANCODE_0);
-    if (vkCode >= 0x60 && vkCode <= 0x69) {
-        return set(vkCode == 0x60 ? SDL_SCANCODE_KP_0
-                                  : static_cast<SDL_Scancode>(SDL_SCANCODE_KP_1 + (vkCode - 0x61)));
-    }
-    if (vkCode >= 0x70 && vkCode <= 0x7B) {
-        return set(static_cast<SDL_Scancode>(SDL_SCANCODE_F1 + (vkCode - 0x70)));
-    }
-    switch (vkCode) {
-        case vk::Shift: return set(SDL_SCANCODE_LSHIFT, SDL_SCANCODE_RSHIFT);
-        case vk::Control: return set(SDL_SCANCODE_LCTRL, SDL_SCANCODE_RCTRL);
-        case vk::Menu: return set(SDL_SCANCODE_LALT, SDL_SCANCODE_RALT);
-        case vk::Return: return set(SDL_SCANCODE_RETURN, SDL_SCANCODE_KP_ENTER);
-        default: break;
-    }
-    for (const Fixed& f : kFixed) {
-        if (f.vk == vkCode) return set(SDL_GetScancodeFromKey(f.key));
-    }
-}
 
 }  // namespace
 
-int VkFromKey(const SDL_Keysym& key) {
-    for (const Fixed& f : kFixed) {
-        if (f.key == key.sym) return f.vk;
-    }
-    if (key.sym >= SDLK_a && key.sym <= SDLK_z) return 0x41 + (key.sym - SDLK_a);
-    if (key.scancode >= SDL_SCANCODE_1 && key.scancode <= SDL_SCANCODE_9)
-        return 0x31 + (key.scancode - SDL_SCANCODE_1);
-    if (key.scancode == SDL_SCANCODE_0) return 0x30;
-    if (key.sym >= SDLK_KP_1 && key.sym <= SDLK_KP_9) return 0x61 + (key.sym - SDLK_KP_1);
-    if (key.sym == SDLK_KP_0) return 0x60;
-    if (key.sym >= SDLK_F1 && key.sym <= SDLK_F12) return 0x70 + (key.sym - SDLK_F1);
-    return 0;
+Key KeyFromSdl(const SDL_Keysym& key) {
+    for (const Fixed& f : kFixed)
+        if (f.sym == key.sym) return f.key;
+    if (key.sym >= SDLK_a && key.sym <= SDLK_z) return LetterKey(static_cast<char>('a' + (key.sym - SDLK_a)));
+    return Key::None;
 }
 
-int ShiftMaskFromMod(Uint16 mod) {
-    return ((mod & KMOD_SHIFT) ? shiftmask::Shift : 0) | ((mod & KMOD_CTRL) ? shiftmask::Ctrl : 0) |
-           ((mod & KMOD_ALT) ? shiftmask::Alt : 0);
+int ModifiersFromSdl(Uint16 mod) {
+    return ((mod & KMOD_SHIFT) ? kShiftHeld : 0) | ((mod & KMOD_CTRL) ? kCtrlHeld : 0) |
+           ((mod & KMOD_ALT) ? kAltHeld : 0);
 }
 
-bool VkHeld(int vkCode, const Uint8* state, int numKeys) {
-    if (!state) return false;
-    SDL_Scancode sc[2];
-    Scancodes(vkCode, sc);
-    for (SDL_Scancode s : sc) {
-        if (s != SDL_SCANCODE_UNKNOWN && s < numKeys && state[s]) return true;
+bool KeyHeld(Key key, const Uint8* state, int numKeys) {
+    if (!state || key == Key::None) return false;
+    auto held = [&](SDL_Scancode s) { return s != SDL_SCANCODE_UNKNOWN && s < numKeys && state[s] != 0; };
+    if (key >= Key::A && key <= Key::Z) {
+        const int offset = static_cast<int>(key) - static_cast<int>(Key::A);
+        return held(SDL_GetScancodeFromKey(SDLK_a + offset));
     }
+    // Every SDL key that stands for this one: both Shifts, both Enters, ...
+    for (const Fixed& f : kFixed)
+        if (f.key == key && held(SDL_GetScancodeFromKey(f.sym))) return true;
     return false;
 }
 

@@ -28,10 +28,7 @@ MixerCalls* Open() {
                      Take(library, "Mix_HaltChannel", calls.HaltChannel) &&
                      Take(library, "Mix_LoadMUS", calls.LoadMUS) && Take(library, "Mix_FreeMusic", calls.FreeMusic) &&
                      Take(library, "Mix_PlayMusic", calls.PlayMusic) &&
-                     Take(library, "Mix_HaltMusic", calls.HaltMusic) &&
-                     Take(library, "Mix_PauseMusic", calls.PauseMusic) &&
-                     Take(library, "Mix_ResumeMusic", calls.ResumeMusic) &&
-                     Take(library, "Mix_VolumeMusic", calls.VolumeMusic);
+                     Take(library, "Mix_HaltMusic", calls.HaltMusic);
     // An older library without one of the calls stays silent rather than half working.
     return all ? &calls : nullptr;
 }

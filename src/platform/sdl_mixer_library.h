@@ -23,9 +23,6 @@ struct MixerCalls {
     decltype(&Mix_FreeMusic) FreeMusic;
     decltype(&Mix_PlayMusic) PlayMusic;
     decltype(&Mix_HaltMusic) HaltMusic;
-    decltype(&Mix_PauseMusic) PauseMusic;
-    decltype(&Mix_ResumeMusic) ResumeMusic;
-    decltype(&Mix_VolumeMusic) VolumeMusic;
 };
 
 // The library, opened on the first call and kept for the life of the process; null when

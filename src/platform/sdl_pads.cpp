@@ -29,7 +29,7 @@ Pads::~Pads() {
 }
 
 bool Pads::Take(const SDL_Event& e, KeyLatches& latches, std::deque<InputEvent>& input) {
-    int key = 0;
+    Key key = Key::None;
     switch (e.type) {
         case SDL_CONTROLLERDEVICEADDED: {
             // Controllers present at start-up are announced this way too.
@@ -73,14 +73,14 @@ bool Pads::Take(const SDL_Event& e, KeyLatches& latches, std::deque<InputEvent>&
         }
         default: return false;
     }
-    if (key == 0) return false;
+    if (key == Key::None) return false;
     input.push_back({InputEvent::Kind::Key, key, 0, {}});
     return true;
 }
 
-bool Pads::Holds(int vkCode) const {
+bool Pads::Holds(Key key) const {
     for (const auto& [id, pad] : pads_)
-        if (pad.keys.Holds(vkCode)) return true;
+        if (pad.keys.Holds(key)) return true;
     return false;
 }
 

@@ -1,5 +1,5 @@
 // The game controllers SDL finds, plugged in before the start or while the game runs,
-// turned into the key codes, latches and held keys of PadKeys.
+// turned into the keys, latches and held keys of PadKeys.
 #pragma once
 
 #include <SDL.h>
@@ -23,7 +23,7 @@ public:
     // closed with everything it held let go; a button or stick latches its keys in
     // `latches`, and a key-down for the menus goes to `input`. True when one did.
     bool Take(const SDL_Event& event, KeyLatches& latches, std::deque<InputEvent>& input);
-    bool Holds(int vkCode) const;
+    bool Holds(Key key) const;
 
 private:
     struct Pad {

@@ -1,11 +1,8 @@
-// Decoding pictures into ARGB8888, sharing decoded files between tables, and their textures.
+// Decoding pictures into ARGB8888, and their textures.
 #include "platform/sdl_pictures.h"
 
 #include <SDL_image.h>
 
-#include <filesystem>
-#include <mutex>
-#include <tuple>
 
 namespace tk::sdl {
 namespace {
@@ -32,49 +29,12 @@ Decoded Convert(SurfaceHandle decoded) {
 
 Decoded DecodeFile(const std::string& path) { return Convert(SurfaceHandle(IMG_Load(path.c_str()))); }
 
-// Files decoded before, by real path, size and modification time.
-struct SharedFiles {
-    std::mutex mutex;
-    std::map<std::tuple<std::string, std::uintmax_t, std::int64_t>, Decoded> files;
-    std::size_t bytes = 0;
-    static constexpr std::size_t kMaxBytes = 96u << 20;
-};
-
-SharedFiles& Shared() {
-    static SharedFiles shared;
-    return shared;
-}
-
-Decoded DecodeShared(const std::string& path) {
-    std::error_code ec;
-    const auto real = std::filesystem::canonical(path, ec);
-    if (ec || !std::filesystem::is_regular_file(real, ec)) return {};
-    const auto size = std::filesystem::file_size(real, ec);
-    const auto time = std::filesystem::last_write_time(real, ec).time_since_epoch().count();
-    if (ec) return {};
-    auto& shared = Shared();
-    std::lock_guard lock(shared.mutex);
-    const auto key = std::make_tuple(real.string(), size, static_cast<std::int64_t>(time));
-    auto it = shared.files.find(key);
-    if (it == shared.files.end()) {
-        Decoded d = DecodeFile(path);
-        const std::size_t bytes = d.pixels ? static_cast<std::size_t>(d.pixels->pitch) * d.pixels->h : 0;
-        if (shared.bytes + bytes > SharedFiles::kMaxBytes) {
-            shared.files.clear();
-            shared.bytes = 0;
-        }
-        shared.bytes += bytes;
-        it = shared.files.emplace(key, std::move(d)).first;
-    }
-    return it->second;
-}
-
 }  // namespace
 
 bool PictureTable::Decode(Entry& entry) const {
     Decoded d;
     if (!entry.source.path.empty()) {
-        d = share_ ? DecodeShared(entry.source.path) : DecodeFile(entry.source.path);
+        d = DecodeFile(entry.source.path);
     } else if (entry.source.data && entry.source.size <= static_cast<std::size_t>(INT32_MAX)) {
         SDL_RWops* rw = SDL_RWFromConstMem(entry.source.data, static_cast<int>(entry.source.size));
         if (rw) d = Convert(SurfaceHandle(IMG_Load_RW(rw, 1)));
@@ -140,12 +100,6 @@ SDL_Texture* PictureTable::Texture(PictureHandle image, SDL_Renderer* renderer) 
     e.textures.emplace_back(renderer, std::move(tex));
     if (renderer == home_) e.pixels.reset();
     return raw;
-}
-
-void PictureTable::ForgetRenderer(SDL_Renderer* renderer) {
-    for (auto& [handle, e] : pictures_) {
-        std::erase_if(e.textures, [&](const auto& rt) { return rt.first == renderer; });
-    }
 }
 
 }  // namespace tk::sdl

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/controls.h"
+#include "platform/window_view.h"
 #include "platform/sdl_handles.h"
 
 namespace tk::sdl {
@@ -25,9 +25,6 @@ public:
     PictureTable(const PictureTable&) = delete;
     PictureTable& operator=(const PictureTable&) = delete;
 
-    // Test runs load the same files over and over: with sharing on, a file decoded
-    // once (same real path, size and time) is reused by every table in the process.
-    void ShareDecoded(bool on) { share_ = on; }
     PictureHandle LoadFile(const std::string& path);                        // 0 when unreadable
     PictureHandle LoadMemory(const unsigned char* data, std::size_t size);  // 0 when unreadable
     void Dispose(PictureHandle image);  // 0, unknown and already disposed handles are ignored
@@ -37,8 +34,6 @@ public:
     int Width(PictureHandle image) const;
     int Height(PictureHandle image) const;
     SDL_Texture* Texture(PictureHandle image, SDL_Renderer* renderer);
-    // Drops the textures made for a renderer that is going away or lost its device.
-    void ForgetRenderer(SDL_Renderer* renderer);
     int Live() const { return static_cast<int>(pictures_.size()); }
 
 private:
@@ -60,7 +55,6 @@ private:
     SDL_Renderer* home_;
     std::map<PictureHandle, Entry> pictures_;
     PictureHandle next_ = 1;
-    bool share_ = false;
 };
 
 }  // namespace tk::sdl

@@ -22,6 +22,7 @@
 #include "platform/sdl_pictures.h"
 #include "platform/sdl_sound.h"
 #include "platform/sdl_text.h"
+#include "platform/window_look.h"
 
 namespace tk {
 namespace {
@@ -83,17 +84,11 @@ public:
         return close_;
     }
 
-    std::int16_t GetAsyncKeyState(int vkCode) override {
-        // A pass of play asks a handful of keys at one moment: the window system is asked
-        // once for all of them.
-        const std::uint64_t now = Now();
-        if (now != lastKeyPump_) {
-            Pump();
-            lastKeyPump_ = now;
-        }
+    KeyState LookAt(Key key) override {
+        Pump();
         int numKeys = 0;
         const Uint8* state = SDL_GetKeyboardState(&numKeys);
-        return latches_.Query(vkCode, sdl::VkHeld(vkCode, state, numKeys) || pads_.Holds(vkCode));
+        return latches_.Look(key, sdl::KeyHeld(key, state, numKeys) || pads_.Holds(key));
     }
 
     void ShowWindow() override {
@@ -105,27 +100,27 @@ public:
         audio_.Prepare();
     }
 
-    void Present(const Controls& controls) override {
+    void Present(const WindowView& view) override {
         if (!presentedOnce_) {
             changed_.Add(sdl::kWholeWindow);
             board_.Painted().Take();
         } else {
-            sdl::AddChangedAreas(presented_, controls, texts_, changed_);
-            sdl::AddBoardPainting(controls, board_.Painted(), changed_);
-            if (helpChanged_ && controls.help.Visible)
-                changed_.Add(SDL_Rect{controls.help.Left, controls.help.Top, controls.help.Width, controls.help.Height});
+            sdl::AddChangedAreas(presented_, view, texts_, changed_);
+            sdl::AddBoardPainting(view, board_.Painted(), changed_);
+            if (helpChanged_ && view.help.shown)
+                changed_.Add(SDL_Rect{look::kHelp.left, look::kHelp.top, look::kHelp.width, look::kHelp.height});
         }
         helpChanged_ = false;
-        presented_ = controls;
+        presented_ = view;
         presentedOnce_ = true;
-        SyncTextInput(controls);
+        SyncTextInput(view);
         if (changed_.Empty() && !exposed_) return;
         std::vector<SDL_Rect> areas = changed_.Take();
         SDL_SetRenderTarget(renderer_.get(), nullptr);
         for (const SDL_Rect& area : areas) {
-            sdl::ComposeWindow(renderer_.get(), controls, pictures_, texts_, BoardImage(),
-                               [this](const BrowserView& v, const SDL_Rect& onWindow) {
-                                   help_.Draw(renderer_.get(), onWindow, v.ScrollY);
+            sdl::ComposeWindow(renderer_.get(), view, pictures_, texts_, BoardImage(),
+                               [this](const HelpView& v, const SDL_Rect& onWindow) {
+                                   help_.Draw(renderer_.get(), onWindow, v.scrollY);
                                },
                                area);
         }
@@ -134,20 +129,14 @@ public:
         ToScreen(areas);
     }
 
-    void MsgBox(const std::string& text, const std::string& title, bool critical) override {
-        std::cerr << title << ": " << text << '\n';
-        SDL_ShowSimpleMessageBox(critical ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION, title.c_str(),
-                                 text.c_str(), shown_ ? window_.get() : nullptr);
-    }
-
     void Warn(const std::string& line) override { std::cerr << kWindowTitle << ": " << line << '\n'; }
 
-    bool CanDrawText() override { return sdl::LabelFont(12, true) != nullptr; }
+    bool CanDrawText() override { return sdl::TextFont(12, true) != nullptr; }
 
-    void LoadHelpPage(BrowserView& view, const std::string& path) override {
-        view.Location = path;
-        view.ScrollY = 0;
-        help_.LoadOrSayMissing(path, view.Width, view.MissingPageText);
+    void LoadHelpPage(HelpView& view, const std::string& path) override {
+        view.page = path;
+        view.scrollY = 0;
+        help_.LoadOrSayMissing(path, look::kHelp.width, view.missingText);
         helpChanged_ = true;
     }
 
@@ -162,11 +151,9 @@ public:
             // letter-boxes the picture, and the user's display mode stays as it is.
             SDL_SetWindowFullscreen(window_.get(), SDL_WINDOW_FULLSCREEN_DESKTOP);
         } else {
+            // Back at its own size; where it stands is the game's choice (MoveWindow).
             SDL_SetWindowFullscreen(window_.get(), 0);
             SDL_SetWindowSize(window_.get(), kWindowWidth, kWindowHeight);
-            const int display = std::max(0, SDL_GetWindowDisplayIndex(window_.get()));
-            SDL_SetWindowPosition(window_.get(), SDL_WINDOWPOS_CENTERED_DISPLAY(display),
-                                  SDL_WINDOWPOS_CENTERED_DISPLAY(display));
         }
         fullscreen_ = on;
         // A window at its own size takes the picture as it is; over the whole desktop
@@ -186,7 +173,7 @@ public:
     void FreePicture(PictureHandle picture) override { pictures_.Dispose(picture); }
     BoardSurface& Board() override { return board_; }
 
-    void PlaySound(const std::string& path) override { audio_.PlayEffect(path); }
+    bool PlaySound(const std::string& path) override { return audio_.PlayEffect(path); }
     MusicPlayer& Music() override { return music_; }
 
 private:
@@ -198,16 +185,16 @@ private:
         while (SDL_PollEvent(&e)) {
             switch (e.type) {
                 case SDL_KEYDOWN: {
-                    const int code = sdl::VkFromKey(e.key.keysym);
-                    if (code <= 0 || code >= vk::kCount) break;
-                    latches_.Press(code);
-                    input_.push_back({InputEvent::Kind::Key, code, sdl::ShiftMaskFromMod(e.key.keysym.mod), {}});
+                    const Key key = sdl::KeyFromSdl(e.key.keysym);
+                    if (key == Key::None) break;
+                    latches_.Press(key);
+                    input_.push_back({InputEvent::Kind::Key, key, sdl::ModifiersFromSdl(e.key.keysym.mod), {}});
                     arrived = true;
                     break;
                 }
                 case SDL_TEXTINPUT:
                     if (textInput_) {
-                        input_.push_back({InputEvent::Kind::Text, 0, 0, e.text.text});
+                        input_.push_back({InputEvent::Kind::Text, Key::None, 0, e.text.text});
                         arrived = true;
                     }
                     break;
@@ -309,9 +296,9 @@ private:
         SDL_RenderPresent(r);
     }
 
-    // Text input (and the input method) only while the text box is shown.
-    void SyncTextInput(const Controls& controls) {
-        const bool want = controls.levelBox.Visible;
+    // Text input (and the input method) only while the level box is shown.
+    void SyncTextInput(const WindowView& view) {
+        const bool want = view.levelBox.shown;
         if (want == textInput_) return;
         if (want) {
             SDL_StartTextInput();
@@ -349,7 +336,6 @@ private:
     std::deque<InputEvent> input_;
     KeyLatches latches_;
     sdl::Pads pads_;
-    std::uint64_t lastKeyPump_ = 0;
     bool close_ = false;
     bool shown_ = false;
     bool fullscreen_ = false;
@@ -357,7 +343,7 @@ private:
     bool helpChanged_ = false;
     bool textInput_ = true;  // SDL starts with text input on
     bool presentedOnce_ = false;
-    Controls presented_;
+    WindowView presented_;
     sdl::DirtyRegion changed_;
 };
 
@@ -378,7 +364,7 @@ std::unique_ptr<Platform> CreateSdlPlatform() {
     // is loaded for a picture that only ever changes in small pieces.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER | SDL_INIT_GAMECONTROLLER) != 0)
-        CannotStart("cannot start SDL");
+        CannotStart("cannot reach the display");
     if (!TTF_WasInit() && TTF_Init() != 0) CannotStart("cannot start the text renderer");
     IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
     sdl::WindowHandle window(SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,

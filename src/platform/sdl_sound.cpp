@@ -64,69 +64,38 @@ void SdlAudio::CloseDevice() {
     }
 }
 
-void SdlAudio::PlayEffect(const std::string& path) {
-    if (!IsFile(path) || !Open(44100)) return;
+bool SdlAudio::PlayEffect(const std::string& path) {
+    if (!IsFile(path) || !Open(SdlMusic::kMixRate)) return false;
     ChunkHandle& chunk = chunks_[path];
     if (!chunk) chunk.reset(mix_->LoadWAV(path.c_str()));
     if (!chunk) {
         chunks_.erase(path);
-        return;
+        return false;
     }
     mix_->HaltChannel(0);
-    mix_->PlayChannel(0, chunk.get(), 0);
+    return mix_->PlayChannel(0, chunk.get(), 0) >= 0;
 }
 
-SdlMusic::~SdlMusic() { FreeStreams(); }
-
-bool SdlMusic::Open(int mixRate) { return audio_.Open(mixRate); }
-
-void SdlMusic::FreeStreams() {
-    if (playing_ && audio_.IsOpen()) audio_.Mix().HaltMusic();
-    playing_ = 0;
-    streams_.clear();
-}
-
-void SdlMusic::Close() {
-    FreeStreams();
+void SdlMusic::CloseDevice() {
+    Stop();
     audio_.CloseDevice();
 }
 
-std::uintptr_t SdlMusic::Load(const std::string& path) {
-    if (!audio_.IsOpen() || !IsFile(path)) return 0;
-    MusicHandle music(audio_.Mix().LoadMUS(path.c_str()));
-    if (!music) return 0;
-    const std::uintptr_t h = next_++;
-    streams_[h] = std::move(music);
-    return h;
-}
-
-std::uintptr_t SdlMusic::Play(std::uintptr_t stream) {
-    auto it = streams_.find(stream);
-    if (it == streams_.end() || !audio_.IsOpen()) return 0;
-    if (audio_.Mix().PlayMusic(it->second.get(), -1) != 0) return 0;
-    playing_ = stream;
-    return stream;  // one music channel: the stream names it
-}
-
-void SdlMusic::Stop(std::uintptr_t stream) {
-    if (stream && stream == playing_ && audio_.IsOpen()) {
-        audio_.Mix().HaltMusic();
-        playing_ = 0;
+bool SdlMusic::Play(const std::string& path) {
+    Stop();
+    if (!audio_.IsOpen() || !IsFile(path)) return false;
+    piece_.reset(audio_.Mix().LoadMUS(path.c_str()));
+    if (!piece_ || audio_.Mix().PlayMusic(piece_.get(), -1) != 0) {
+        piece_.reset();
+        return false;
     }
+    return true;
 }
 
-void SdlMusic::SetPaused(std::uintptr_t, bool paused) {
-    if (!audio_.IsOpen()) return;
-    if (paused) {
-        audio_.Mix().PauseMusic();
-    } else {
-        audio_.Mix().ResumeMusic();
-    }
-}
-
-void SdlMusic::SetVolume(std::uintptr_t, int volume) {
-    if (!audio_.IsOpen()) return;
-    audio_.Mix().VolumeMusic(std::clamp(volume, 0, 255) * MIX_MAX_VOLUME / 255);
+void SdlMusic::Stop() {
+    if (!piece_) return;
+    if (audio_.IsOpen()) audio_.Mix().HaltMusic();
+    piece_.reset();
 }
 
 }  // namespace tk::sdl

@@ -1,7 +1,6 @@
 // Sound effects and music on SDL_mixer, sharing one audio device opened on first need.
 #pragma once
 
-#include <cstdint>
 #include <map>
 #include <string>
 
@@ -25,8 +24,8 @@ public:
     // The mixer's calls; only while the device is open.
     const MixerCalls& Mix() const { return *mix_; }
     void CloseDevice();
-    // One channel: a new effect cuts off the one still playing.
-    void PlayEffect(const std::string& path);
+    // One channel: a new effect cuts off the one still playing. True when it sounds.
+    bool PlayEffect(const std::string& path);
 
 private:
     const MixerCalls* mix_ = nullptr;
@@ -40,23 +39,18 @@ private:
 class SdlMusic : public MusicPlayer {
 public:
     explicit SdlMusic(SdlAudio& audio) : audio_(audio) {}
-    ~SdlMusic() override;
+    ~SdlMusic() override { Stop(); }
 
-    bool Open(int mixRate) override;
-    void Close() override;
-    std::uintptr_t Load(const std::string& path) override;
-    std::uintptr_t Play(std::uintptr_t stream) override;
-    void Stop(std::uintptr_t stream) override;
-    void SetPaused(std::uintptr_t channel, bool paused) override;
-    void SetVolume(std::uintptr_t channel, int volume) override;
+    bool OpenDevice() override { return audio_.Open(kMixRate); }
+    void CloseDevice() override;
+    bool Play(const std::string& path) override;
+    void Stop() override;
+
+    static constexpr int kMixRate = 44100;
 
 private:
-    void FreeStreams();
-
     SdlAudio& audio_;
-    std::map<std::uintptr_t, MusicHandle> streams_;
-    std::uintptr_t next_ = 1;
-    std::uintptr_t playing_ = 0;
+    MusicHandle piece_;
 };
 
 }  // namespace tk::sdl

@@ -1,4 +1,4 @@
-// Labels and the text box drawn with SDL_ttf, and the cache of their rendered lines.
+// Blocks of text and the level box drawn with SDL_ttf, and the cache of their rendered lines.
 #include "platform/sdl_text.h"
 
 #include <algorithm>
@@ -27,7 +27,7 @@ const TextCache::Line& TextCache::Get(const std::string& text, TTF_Font* font, R
     Entry kept;
     Line& line = kept.line;
     // A line whose pixels alone would overflow the cache (a title of a hundred thousand
-    // letters) is measured but not drawn: no label could show it anyway.
+    // letters) is measured but not drawn: no box on the window could show it anyway.
     const bool measured = font && !text.empty() && TTF_SizeUTF8(font, text.c_str(), &line.w, &line.h) == 0;
     if (measured && static_cast<std::size_t>(line.w) * static_cast<std::size_t>(line.h) * 4 <= kMaxBytes / 2) {
         SurfaceHandle s(TTF_RenderUTF8_Blended(font, text.c_str(), SDL_Color{colour.r, colour.g, colour.b, 255}));
@@ -65,7 +65,7 @@ void FillRect(SDL_Renderer* r, const SDL_Rect& rect, Rgb c) {
     SDL_RenderFillRect(r, &rect);
 }
 
-TTF_Font* LabelFont(double points, bool bold) { return GetFont(kTextFamily, bold, false, points); }
+TTF_Font* TextFont(double points, bool bold) { return GetFont(look::kFontFamily, bold, false, points); }
 
 namespace {
 
@@ -83,7 +83,7 @@ int TextWidth(TTF_Font* font, const std::string& text) {
 
 }  // namespace
 
-// ---- labels and the text box -------------------------------------------------------
+// ---- blocks of text and the level box ----------------------------------------------
 
 namespace {
 
@@ -115,74 +115,137 @@ void WrapLine(const std::string& line, TTF_Font* font, int width, std::vector<st
 
 }  // namespace
 
-std::vector<std::string> LabelLines(const Label& label, TTF_Font* font) {
+std::vector<std::string> BlockLines(const TextBlock& block, TTF_Font* font) {
     std::vector<std::string> lines;
     int total = 0;
-    for (std::string_view line : splitLines(label.Caption, 1 << 20, total)) lines.emplace_back(line);
-    if (label.AutoSize || !font) return lines;
+    for (std::string_view line : splitLines(block.text, 1 << 20, total)) lines.emplace_back(line);
+    if (block.box.width == 0 || !font) return lines;
     std::vector<std::string> wrapped;
-    for (const std::string& line : lines) WrapLine(line, font, label.Width, wrapped);
+    for (const std::string& line : lines) WrapLine(line, font, block.box.width, wrapped);
     return wrapped;
 }
 
-LabelLayout LayOutLabel(const Label& label, TextCache& texts, int originX, int originY) {
-    LabelLayout layout;
-    TTF_Font* font = LabelFont(label);
-    layout.lines = LabelLines(label, font);
+BlockLayout LayOutBlock(const TextBlock& block, TextCache& texts, int originX, int originY) {
+    BlockLayout layout;
+    TTF_Font* font = TextFont(block.look);
+    layout.lines = BlockLines(block, font);
     layout.lineHeight = font ? TTF_FontLineSkip(font) : 0;
-    int w = label.Width, h = label.Height;
-    if (label.AutoSize) {
-        w = 0;
-        for (const std::string& line : layout.lines) w = std::max(w, texts.Get(line, font, label.ForeColor).w);
+    int w = block.box.width, h = block.box.height;
+    if (w == 0) {
+        for (const std::string& line : layout.lines) w = std::max(w, texts.Get(line, font, block.look.colour).w);
         h = layout.lineHeight * static_cast<int>(layout.lines.size());
     }
-    layout.box = SDL_Rect{originX + label.Left, originY + label.Top, w, h};
+    layout.box = SDL_Rect{originX + block.box.left, originY + block.box.top, w, h};
+    const int ring = block.look.outlined ? block.look.outlineWidth : 0;
+    layout.inked = SDL_Rect{layout.box.x - ring, layout.box.y - ring, w + 2 * ring, h + 2 * ring};
     return layout;
 }
 
-void DrawLabel(SDL_Renderer* r, TextCache& texts, const Label& label, int originX, int originY) {
-    if (!label.Visible) return;
-    const LabelLayout layout = LayOutLabel(label, texts, originX, originY);
-    const SDL_Rect& box = layout.box;
-    if (box.w <= 0 || box.h <= 0) return;
-    if (label.BackOpaque) FillRect(r, box, label.BackColor);
+namespace {
+
+// The block's lines in one colour, each clipped to the block's box moved by (dx, dy).
+void DrawLines(SDL_Renderer* r, TextCache& texts, const TextBlock& block, const BlockLayout& layout, Rgb colour,
+               int dx, int dy) {
+    SDL_Rect box = layout.box;
+    box.x += dx;
+    box.y += dy;
     ClipGuard clip(r, box);
     if (clip.Empty()) return;
-    TTF_Font* font = LabelFont(label);
+    TTF_Font* font = TextFont(block.look);
     for (std::size_t i = 0; i < layout.lines.size(); ++i) {
-        const TextCache::Line& line = texts.Get(layout.lines[i], font, label.ForeColor);
+        const TextCache::Line& line = texts.Get(layout.lines[i], font, colour);
         int x = box.x;
-        if (label.Alignment == Align::Center) x = box.x + (box.w - line.w) / 2;
-        if (label.Alignment == Align::Right) x = box.x + box.w - line.w;
+        if (block.look.align == Align::Center) x = box.x + (box.w - line.w) / 2;
+        if (block.look.align == Align::Right) x = box.x + box.w - line.w;
         CopyText(r, line, x, box.y + static_cast<int>(i) * layout.lineHeight);
     }
 }
 
-TextBoxLayout LayOutTextBox(const TextBox& box, TTF_Font* font) {
+}  // namespace
+
+void DrawBlock(SDL_Renderer* r, TextCache& texts, const TextBlock& block, int originX, int originY) {
+    const BlockLayout layout = LayOutBlock(block, texts, originX, originY);
+    if (layout.box.w <= 0 || layout.box.h <= 0) return;
+    if (block.look.grounded) FillRect(r, layout.box, block.look.ground);
+    if (block.look.outlined) {
+        // The ring: four copies shifted diagonally, drawn beneath the face.
+        const int d = block.look.outlineWidth;
+        for (const auto& [dx, dy] : {std::pair{-d, d}, std::pair{d, -d}, std::pair{d, d}, std::pair{-d, -d}})
+            DrawLines(r, texts, block, layout, block.look.outline, dx, dy);
+    }
+    DrawLines(r, texts, block, layout, block.look.colour, 0, 0);
+}
+
+LevelBoxLayout LayOutLevelBox(const LevelBoxView& box, TTF_Font* font) {
     constexpr int kPad = 4;
-    TextBoxLayout l;
-    l.inner = SDL_Rect{box.Left + 1, box.Top + 1, box.Width - 2, box.Height - 2};
+    const Box& place = look::kLevelBox;
+    LevelBoxLayout l;
+    l.inner = SDL_Rect{place.left + 1, place.top + 1, place.width - 2, place.height - 2};
     l.lineHeight = font ? TTF_FontHeight(font) : 0;
     l.textY = l.inner.y + (l.inner.h - l.lineHeight) / 2;
-    const int caret = std::clamp(box.SelStart, 0, utf8Length(box.Text));
-    const int caretOffset = TextWidth(font, box.Text.substr(0, utf8Offset(box.Text, caret)));
-    l.textX = l.inner.x + kPad;
-    const int lastCaretX = l.inner.x + l.inner.w - kPad - l.caretWidth;
-    if (l.textX + caretOffset > lastCaretX) l.textX = lastCaretX - caretOffset;
-    l.caretX = l.textX + caretOffset;
+    const int length = utf8Length(box.text);
+    const int caret = std::clamp(box.caret, 0, length);
+    // Where each character starts and the last one ends, in pixels of the whole text.
+    std::vector<int> edge(static_cast<std::size_t>(length) + 1, 0);
+    for (int i = 1; i <= length; ++i)
+        edge[static_cast<std::size_t>(i)] = TextWidth(font, box.text.substr(0, utf8Offset(box.text, i)));
+    const int left = l.inner.x + kPad, right = l.inner.x + l.inner.w - kPad;
+    const int ellipsis = TextWidth(font, "…");
+    const int caretAt = edge[static_cast<std::size_t>(caret)];
+    const int total = edge.back();
+    // The text starts at the left, unless the caret would then pass the right end: it
+    // scrolls left just far enough that the caret stands at the right end. A side where
+    // the text goes on gives up room for an ellipsis.
+    int textX = left;
+    l.cutRight = textX + total > right - l.caretWidth;
+    if (textX + caretAt > right - l.caretWidth - (l.cutRight ? ellipsis : 0)) {
+        l.cutRight = caretAt < total;
+        textX = right - l.caretWidth - (l.cutRight ? ellipsis : 0) - caretAt;
+    }
+    l.cutLeft = textX < left;
+    const int windowLeft = left + (l.cutLeft ? ellipsis : 0);
+    const int windowRight = right - (l.cutRight ? ellipsis : 0);
+    l.window = SDL_Rect{windowLeft, l.inner.y, std::max(0, windowRight - windowLeft), l.inner.h};
+    l.caretX = textX + caretAt;
+    // Only the characters that reach into the window are drawn.
+    int first = 0, last = length;
+    while (first < length && textX + edge[static_cast<std::size_t>(first) + 1] <= windowLeft) ++first;
+    while (last > first && textX + edge[static_cast<std::size_t>(last) - 1] >= windowRight) --last;
+    const std::size_t from = utf8Offset(box.text, first);
+    l.shown = box.text.substr(from, utf8Offset(box.text, last) - from);
+    l.shownX = textX + edge[static_cast<std::size_t>(first)];
     return l;
 }
 
-void DrawTextBox(SDL_Renderer* r, TextCache& texts, const TextBox& box) {
-    if (!box.Visible) return;
-    FillRect(r, SDL_Rect{box.Left, box.Top, box.Width, box.Height}, Rgb{128, 128, 128});
-    TTF_Font* font = LabelFont(box.FontSize, box.FontBold);
-    const TextBoxLayout l = LayOutTextBox(box, font);
-    FillRect(r, l.inner, Rgb{255, 255, 255});
+void DrawLevelBox(SDL_Renderer* r, const LevelBoxView& box) {
+    if (!box.shown) return;
+    const Box& place = look::kLevelBox;
+    FillRect(r, SDL_Rect{place.left, place.top, place.width, place.height}, look::kLevelBoxFrame);
+    const TextLook text = look::LevelBoxText();
+    TTF_Font* font = TextFont(text);
+    const LevelBoxLayout l = LayOutLevelBox(box, font);
+    FillRect(r, l.inner, look::kLevelBoxPaper);
     ClipGuard clip(r, l.inner);
     if (clip.Empty() || !font) return;
-    CopyText(r, texts.Get(box.Text, font, Rgb{0, 0, 0}), l.textX, l.textY);
-    FillRect(r, SDL_Rect{l.caretX, l.textY + 2, l.caretWidth, std::max(1, l.lineHeight - 4)}, Rgb{0, 0, 0});
+    const SDL_Color ink{text.colour.r, text.colour.g, text.colour.b, 255};
+    // Drawn afresh, never kept: every key typed makes a new line, and none is seen twice.
+    auto draw = [&](const std::string& line, int x) {
+        if (line.empty()) return;
+        SurfaceHandle s(TTF_RenderUTF8_Blended(font, line.c_str(), ink));
+        if (!s) return;
+        TextureHandle t(SDL_CreateTextureFromSurface(r, s.get()));
+        if (!t) return;
+        SDL_SetTextureBlendMode(t.get(), SDL_BLENDMODE_BLEND);
+        const SDL_Rect dst{x, l.textY, s->w, s->h};
+        SDL_RenderCopy(r, t.get(), nullptr, &dst);
+    };
+    {
+        ClipGuard window(r, l.window);
+        if (!window.Empty()) draw(l.shown, l.shownX);
+    }
+    if (l.cutLeft) draw("…", l.window.x - TextWidth(font, "…"));
+    if (l.cutRight) draw("…", l.window.x + l.window.w);
+    FillRect(r, SDL_Rect{l.caretX, l.textY + 2, l.caretWidth, std::max(1, l.lineHeight - 4)}, text.colour);
 }
 
 }  // namespace tk::sdl

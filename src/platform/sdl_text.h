@@ -1,4 +1,4 @@
-// Text on the window: rendered lines kept as textures, labels and the one-line text box.
+// Text on the window: rendered lines kept as textures, blocks of text and the level box.
 #pragma once
 
 #include <SDL.h>
@@ -10,15 +10,12 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/controls.h"
+#include "platform/window_look.h"
 #include "platform/sdl_handles.h"
 
 namespace tk::sdl {
 
-// Every label and the text box use this family; fontconfig substitutes where it is absent.
-inline constexpr const char* kTextFamily = "Trebuchet MS";
-
-// Rendered lines of text, kept as textures so that drawing a label again is cheap.
+// Rendered lines of text, kept as textures so that drawing a text again is cheap.
 class TextCache {
 public:
     struct Line {
@@ -34,7 +31,7 @@ public:
     // measured but not drawn.
     const Line& Get(const std::string& text, TTF_Font* font, Rgb colour);
     // Between frames: forgets everything once the lines take kMaxBytes (the clock makes
-    // a new caption every second, every key typed into the text box a new line).
+    // new text every second).
     void Trim();
     void Clear();
     std::size_t Bytes() const { return bytes_; }  // the lines' pixels and keys, roughly
@@ -67,34 +64,45 @@ private:
 
 void FillRect(SDL_Renderer* renderer, const SDL_Rect& rect, Rgb colour);
 
-// The font a label or the text box is drawn with; null only when the machine has none.
-TTF_Font* LabelFont(double points, bool bold);
-inline TTF_Font* LabelFont(const Label& label) { return LabelFont(label.FontSize, label.FontBold); }
+// The font a text is drawn with; null only when the machine has none.
+TTF_Font* TextFont(double points, bool bold);
+inline TTF_Font* TextFont(const TextLook& look) { return TextFont(look.points, look.bold); }
 
-// The lines a label shows: its caption's own lines, and in a label of fixed size
-// (AutoSize false) each of them wrapped at word boundaries to the label's width. A word
-// wider than the label stays whole on a line of its own, and is clipped.
-std::vector<std::string> LabelLines(const Label& label, TTF_Font* font);
+// A block of text in its place and style: the text's own lines ("\r\n" between them), in a
+// box of fixed width each wrapped at blanks to it. A word wider than the box stays whole on
+// a line of its own, and is clipped.
+struct TextBlock {
+    std::string text;
+    TextLook look;
+    Box box;  // width 0: as large as its text
+};
 
-// The lines a label shows, and the rectangle it covers when its Left/Top are relative to
-// (originX, originY).
-struct LabelLayout {
+std::vector<std::string> BlockLines(const TextBlock& block, TTF_Font* font);
+
+// The lines a block shows and the rectangle it covers (with its outline) when its box is
+// relative to (originX, originY).
+struct BlockLayout {
     std::vector<std::string> lines;
     int lineHeight = 0;
-    SDL_Rect box{};
+    SDL_Rect box{};    // the block's own box
+    SDL_Rect inked{};  // what drawing it may touch: the box and the outline round it
 };
-LabelLayout LayOutLabel(const Label& label, TextCache& texts, int originX, int originY);
-void DrawLabel(SDL_Renderer* renderer, TextCache& texts, const Label& label, int originX, int originY);
+BlockLayout LayOutBlock(const TextBlock& block, TextCache& texts, int originX, int originY);
+void DrawBlock(SDL_Renderer* renderer, TextCache& texts, const TextBlock& block, int originX, int originY);
 
-// Where the text box puts its text and caret: inside the frame, the text scrolled left
-// just far enough that the caret stays in view however long the text grows.
-struct TextBoxLayout {
-    SDL_Rect inner{};  // inside the one-pixel frame; the text is clipped to it
-    int textX = 0, textY = 0;
+// Where the level box puts its text and caret. A name longer than the box shows only the
+// part round the caret, and each side where it goes on ends in "…"; only the characters
+// that show are drawn.
+struct LevelBoxLayout {
+    SDL_Rect inner{};   // inside the one-pixel frame
+    SDL_Rect window{};  // where text may show: the inner box less the padding and ellipses
+    std::string shown;  // the characters that show, whole or cut by the window
+    int shownX = 0, textY = 0;
+    bool cutLeft = false, cutRight = false;
     int caretX = 0, caretWidth = 2;
     int lineHeight = 0;
 };
-TextBoxLayout LayOutTextBox(const TextBox& box, TTF_Font* font);
-void DrawTextBox(SDL_Renderer* renderer, TextCache& texts, const TextBox& box);
+LevelBoxLayout LayOutLevelBox(const LevelBoxView& box, TTF_Font* font);
+void DrawLevelBox(SDL_Renderer* renderer, const LevelBoxView& box);
 
 }  // namespace tk::sdl

@@ -14,6 +14,8 @@ struct Wake {
 
     static Wake Now(std::uint64_t now) { return {now, false}; }
     static Wake OnInput() { return {kNoDeadline, true}; }
+    // Whichever of the two comes first.
+    static Wake Sooner(Wake a, Wake b) { return {std::min(a.at, b.at), a.onInput || b.onInput}; }
 };
 
 }  // namespace tk

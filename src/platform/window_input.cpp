@@ -1,35 +1,37 @@
-// Text box editing and help scrolling, shared by the SDL window and the headless twin.
+// Level box editing and help scrolling, shared by the SDL window and the headless twin.
 #include "platform/window_input.h"
 
 #include <algorithm>
 
+#include "platform/window_look.h"
+#include "puzzle/level_file.h"
 #include "puzzle/utf8.h"
 
 namespace tk {
 
-bool TextBoxKey(TextBox& box, int vkCode) {
-    const int len = utf8Length(box.Text);
-    box.SelStart = std::clamp(box.SelStart, 0, len);
+bool LevelBoxKey(LevelBoxView& box, Key key) {
+    const int len = utf8Length(box.text);
+    box.caret = std::clamp(box.caret, 0, len);
     auto eraseAt = [&](int index) {
-        const std::size_t from = utf8Offset(box.Text, index);
-        box.Text.erase(from, utf8Offset(box.Text, index + 1) - from);
+        const std::size_t from = utf8Offset(box.text, index);
+        box.text.erase(from, utf8Offset(box.text, index + 1) - from);
     };
-    switch (vkCode) {
-        case vk::Left: box.SelStart = std::max(0, box.SelStart - 1); return true;
-        case vk::Right: box.SelStart = std::min(len, box.SelStart + 1); return true;
-        case vk::Home: box.SelStart = 0; return true;
-        case vk::End: box.SelStart = len; return true;
-        case vk::Back:
-            if (box.SelStart > 0) eraseAt(--box.SelStart);
+    switch (key) {
+        case Key::Left: box.caret = std::max(0, box.caret - 1); return true;
+        case Key::Right: box.caret = std::min(len, box.caret + 1); return true;
+        case Key::Home: box.caret = 0; return true;
+        case Key::End: box.caret = len; return true;
+        case Key::Back:
+            if (box.caret > 0) eraseAt(--box.caret);
             return true;
-        case vk::Delete:
-            if (box.SelStart < len) eraseAt(box.SelStart);
+        case Key::Delete:
+            if (box.caret < len) eraseAt(box.caret);
             return true;
         default: return false;
     }
 }
 
-void TextBoxType(TextBox& box, const std::string& utf8) {
+void LevelBoxType(LevelBoxView& box, const std::string& utf8, std::size_t maxBytes) {
     std::string clean;
     int added = 0;
     for (std::size_t i = 0; i < utf8.size();) {
@@ -39,41 +41,41 @@ void TextBoxType(TextBox& box, const std::string& utf8) {
         // character. Kept: a space is never typed either, since Space accepts the entry.
         if (length > 0 && c > 0x20 && c != 0x7F) {
             // Only whole characters, and only as many as the box takes.
-            if (box.MaxBytes && box.Text.size() + clean.size() + length > box.MaxBytes) break;
+            if (box.text.size() + clean.size() + length > maxBytes) break;
             clean.append(utf8, i, length);
             ++added;
         }
         i += std::max<std::size_t>(length, 1);
     }
     if (clean.empty()) return;
-    box.SelStart = std::clamp(box.SelStart, 0, utf8Length(box.Text));
-    box.Text.insert(utf8Offset(box.Text, box.SelStart), clean);
-    box.SelStart += added;
+    box.caret = std::clamp(box.caret, 0, utf8Length(box.text));
+    box.text.insert(utf8Offset(box.text, box.caret), clean);
+    box.caret += added;
 }
 
-bool HelpScrollKey(BrowserView& view, int vkCode, int contentHeight) {
+bool HelpScrollKey(HelpView& view, Key key, int contentHeight) {
     int delta = 0;
-    switch (vkCode) {
-        case vk::Up: delta = -40; break;
-        case vk::Down: delta = 40; break;
-        case vk::Prior: delta = -view.Height; break;
-        case vk::Next: delta = view.Height; break;
+    switch (key) {
+        case Key::Up: delta = -40; break;
+        case Key::Down: delta = 40; break;
+        case Key::PageUp: delta = -look::kHelp.height; break;
+        case Key::PageDown: delta = look::kHelp.height; break;
         default: return false;
     }
-    const int maxScroll = std::max(0, contentHeight - view.Height);
-    view.ScrollY = std::clamp(view.ScrollY + delta, 0, maxScroll);
+    const int maxScroll = std::max(0, contentHeight - look::kHelp.height);
+    view.scrollY = std::clamp(view.scrollY + delta, 0, maxScroll);
     return true;
 }
 
-void WindowTakesInput(Controls& controls, const InputEvent& event, int helpHeight) {
+void WindowTakesInput(WindowView& view, const InputEvent& event, int helpHeight) {
     if (event.kind == InputEvent::Kind::Text) {
-        if (controls.levelBox.Visible) TextBoxType(controls.levelBox, event.text);
+        if (view.levelBox.shown) LevelBoxType(view.levelBox, event.text, kMaxLevelNameBytes);
         return;
     }
-    if (controls.levelBox.Visible) {
-        TextBoxKey(controls.levelBox, event.vk);
-    } else if (controls.help.Visible) {
-        HelpScrollKey(controls.help, event.vk, helpHeight);
+    if (view.levelBox.shown) {
+        LevelBoxKey(view.levelBox, event.key);
+    } else if (view.help.shown) {
+        HelpScrollKey(view.help, event.key, helpHeight);
     }
 }
 

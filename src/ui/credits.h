@@ -1,5 +1,5 @@
 // The names on the credits lines beside the headings: this project's own team on each line.
-// Short enough that the names column (x 659 to the window's edge at 800) holds them in
+// Short enough that the names column (x 664 to the window's edge at 800) holds them in
 // the substitute fonts too.
 #pragma once
 

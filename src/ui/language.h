@@ -18,7 +18,6 @@ public:
     // is replaced, never followed. Returns why the marker could not be written or
     // removed, naming it; empty when it could. The language changes either way.
     std::string Switch();
-    const std::string& markerPath() const { return marker_; }
 
 private:
     std::string marker_;

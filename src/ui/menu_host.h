@@ -36,6 +36,8 @@ public:
     // A choice could not be saved (`why` names the file and the reason): it holds for
     // this run, and the player is told once.
     virtual void CannotRemember(const std::string& why) = 0;
+    // A few words for the player in a notice over the window; nothing waits for it.
+    virtual void Tell(const std::string& text) = 0;
 
     // The player chose "Quit": the program ends once nothing runs.
     virtual void Quit() = 0;

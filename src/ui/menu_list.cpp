@@ -1,28 +1,26 @@
-// The highlight's step, its clamp at both ends and the cursor picture beside it.
+// The highlight's step and its clamp at both ends.
 #include "ui/menu_list.h"
-
-#include "platform/keys.h"
-#include "ui/menu_look.h"
 
 namespace tk {
 
-void MenuList::Step(int key, int shift, int lastIndex, int cursorOffset) {
-    for (Label& line : ctl_.menuLines) line.ForeColor = menulook::kNormal;
-
-    // Kept: the step sounds even when the clamp below undoes it. Repaints the program
-    // makes itself pass a modifier so that they stay silent.
-    if (key == vk::Up) {
-        --menuCursor_;
-        if (shift == 0) sounds_.Play("menumove");
-    } else if (key == vk::Down) {
-        ++menuCursor_;
-        if (shift == 0) sounds_.Play("menumove");
+void MenuList::Step(Key key, int modifiers, int lastIndex) {
+    // Kept: the step sounds even when the clamp below undoes it.
+    int cursor = menuCursor_;
+    if (key == Key::Up) {
+        --cursor;
+        if (modifiers == 0) sounds_.Play("menumove");
+    } else if (key == Key::Down) {
+        ++cursor;
+        if (modifiers == 0) sounds_.Play("menumove");
     }
-    if (menuCursor_ < 0) menuCursor_ = 0;
-    if (menuCursor_ > lastIndex) menuCursor_ = static_cast<std::int16_t>(lastIndex);
+    if (cursor < 0) cursor = 0;
+    if (cursor > lastIndex) cursor = lastIndex;
+    Highlight(cursor);
+}
 
-    ctl_.menuLines[menuCursor_].ForeColor = menulook::kHighlight;
-    ctl_.cursor.Top = ctl_.menuLines[menuCursor_].Top + cursorOffset;
+void MenuList::Highlight(int index) {
+    menuCursor_ = static_cast<std::int16_t>(index);
+    view_.highlight = index;
 }
 
 }  // namespace tk

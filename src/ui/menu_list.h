@@ -3,23 +3,25 @@
 
 #include <cstdint>
 
-#include "platform/controls.h"
+#include "platform/keys.h"
+#include "platform/window_view.h"
 #include "services/sound_effects.h"
 
 namespace tk {
 
 class MenuList {
 public:
-    MenuList(Controls& controls, SoundEffects& sounds) : ctl_(controls), sounds_(sounds) {}
+    MenuList(MenuView& view, SoundEffects& sounds) : view_(view), sounds_(sounds) {}
 
     // One key on a list screen: Up and Down move the highlight (with "menumove" when no
-    // modifier is held), which stops at both ends; every key repaints the highlight and
-    // puts the cursor picture beside it, `cursorOffset` pixels from the line's top.
-    void Step(int key, int shift, int lastIndex, int cursorOffset);
+    // modifier is held), which stops at both ends.
+    void Step(Key key, int modifiers, int lastIndex);
+    // Puts the highlight on a line without a sound: where a screen opens.
+    void Highlight(int index);
     std::int16_t cursor() const { return menuCursor_; }
 
 private:
-    Controls& ctl_;
+    MenuView& view_;
     SoundEffects& sounds_;
     std::int16_t menuCursor_ = 0;
 };

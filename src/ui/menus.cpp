@@ -2,21 +2,21 @@
 #include "ui/menus.h"
 
 #include "game/screen_mode.h"
-#include "ui/menu_look.h"
 #include "ui/texts.h"
 
 namespace tk {
 
 namespace {
-bool isAcceptKey(int key) { return key == vk::Return || key == vk::Space; }
+bool isAcceptKey(Key key) { return key == Key::Return || key == Key::Space; }
 constexpr int kLastMainLine = 4, kLastOptionsLine = 3;
+constexpr int kOptionsLine = 1;  // "Options" on the main menu
 }  // namespace
 
-Menus::Menus(Platform& platform, Controls& controls, SoundEffects& sounds, PlaySession& session, Language& language,
+Menus::Menus(Platform& platform, WindowView& view, SoundEffects& sounds, PlaySession& session, Language& language,
              MenuHost& host)
-    : plat_(platform), ctl_(controls), sounds_(sounds), session_(session), language_(language), host_(host),
-      list_(controls, sounds), options_(controls, host, language),
-      sequence_(platform, controls, session, language, host) {}
+    : plat_(platform), view_(view), sounds_(sounds), session_(session), language_(language), host_(host),
+      list_(view.menu, sounds), options_(view.menu, view.levelBox, host, language),
+      sequence_(platform, view.play, session, language, host) {}
 
 std::uint8_t Menus::screenMode() const {
     if (sequence_.Running()) return session_.screenMode();
@@ -30,28 +30,26 @@ std::uint8_t Menus::screenMode() const {
 
 void Menus::ShowMainMenu() {
     screen_ = Screen::MainMenu;
-    for (Label& line : ctl_.menuLines) line.Visible = true;
-    ctl_.cursor.Visible = true;
-    // From 0 a step up is clamped back to 0; the modifier keeps it silent.
-    KeyDown(vk::Up, shiftmask::Shift);
+    view_.menu.shown = true;
+    list_.Highlight(0);
 }
 
 void Menus::SwitchLanguage() {
     const std::string why = language_.Switch();
     if (!why.empty()) host_.CannotRemember(why);
     const bool cz = language_.isCzech();
-    CaptionMainMenu();
-    ctl_.creditHeadings.Caption = texts::creditsHeadings(cz);
-    ctl_.help.MissingPageText = texts::helpPageMissing(cz);
-    plat_.LoadHelpPage(ctl_.help, host_.HelpPagePath(texts::helpPageName(cz)));
+    WriteMainMenu();
+    view_.creditHeadings = texts::creditsHeadings(cz);
+    view_.help.missingText = texts::helpPageMissing(cz);
+    plat_.LoadHelpPage(view_.help, host_.HelpPagePath(texts::helpPageName(cz)));
 }
 
-void Menus::CaptionMainMenu() {
-    for (int i = 0; i < menulook::kLines; ++i) ctl_.menuLines[i].Caption = texts::menuLine(language_.isCzech(), i);
-    menulook::setFontSize(ctl_.menuLines, menulook::kMainMenuPt);
+void Menus::WriteMainMenu() {
+    view_.menu.page = MenuView::Page::Main;
+    for (int i = 0; i < MenuView::kLines; ++i) view_.menu.lines[i] = texts::menuLine(language_.isCzech(), i);
 }
 
-void Menus::KeyDown(int key, int shift) {
+void Menus::KeyDown(Key key, int modifiers) {
     // The window is about to go: a key still queued behind "Quit" or a close must not
     // start anything new.
     if (host_.Closing()) return;
@@ -63,14 +61,14 @@ void Menus::KeyDown(int key, int shift) {
 
     switch (screen_) {
     case Screen::MainMenu:
-        list_.Step(key, shift, kLastMainLine, menulook::kMainMenuCursorOffset);
+        list_.Step(key, modifiers, kLastMainLine);
         if (accept) MainMenuAction();
         break;
     case Screen::Help:
-        if (key == vk::Escape) CloseHelp();
+        if (key == Key::Escape) CloseHelp();
         break;
     case Screen::Options:
-        list_.Step(key, shift, kLastOptionsLine, menulook::kOptionsCursorOffset);
+        list_.Step(key, modifiers, kLastOptionsLine);
         if (accept) OptionsAction();
         break;
     case Screen::LevelEntry:
@@ -96,9 +94,8 @@ void Menus::MainMenuAction() {
     case 0: sequence_.Start(plat_.Now()); break;
     case 1:
         screen_ = Screen::Options;
-        options_.ShowCaptions();
-        // The cursor is still on "Options" (1); a silent Up brings it to "« back".
-        KeyDown(vk::Up, shiftmask::Shift);
+        options_.Show();
+        list_.Highlight(OptionsScreen::kLineBack);
         break;
     case 2: OpenHelp(); break;
     case 3: SwitchLanguage(); break;
@@ -111,9 +108,8 @@ void Menus::OptionsAction() {
     switch (list_.cursor()) {
     case OptionsScreen::kLineBack:
         screen_ = Screen::MainMenu;
-        CaptionMainMenu();
-        // From "« back" (0) a silent Down lands on "Options" again.
-        KeyDown(vk::Down, shiftmask::Shift);
+        WriteMainMenu();
+        list_.Highlight(kOptionsLine);
         break;
     case OptionsScreen::kLineDisplay: options_.ToggleFullscreen(); break;
     case OptionsScreen::kLineMusic: options_.ToggleMusic(); break;
@@ -126,20 +122,13 @@ void Menus::OptionsAction() {
 }
 
 void Menus::OpenHelp() {
-    // The same rectangle as the board, so it covers the menu lines and the cursor.
-    BrowserView& help = ctl_.help;
-    help.Left = kBoardLeft;
-    help.Top = kBoardTop;
-    help.Width = kBoardWidth;
-    help.Height = kBoardHeight;
-    help.Visible = true;
+    view_.help.shown = true;
     screen_ = Screen::Help;
 }
 
 void Menus::CloseHelp() {
-    // Out of the window as well as hidden; the menu beneath is as it was left.
-    ctl_.help.Top = 1000;
-    ctl_.help.Visible = false;
+    // The menu beneath is as it was left.
+    view_.help.shown = false;
     screen_ = Screen::MainMenu;
 }
 

@@ -18,7 +18,7 @@ namespace tk {
 
 class Menus {
 public:
-    Menus(Platform& platform, Controls& controls, SoundEffects& sounds, PlaySession& session, Language& language,
+    Menus(Platform& platform, WindowView& view, SoundEffects& sounds, PlaySession& session, Language& language,
           MenuHost& host);
 
     // The menu's five lines and the cursor come out, "Play" highlighted without a sound.
@@ -27,8 +27,8 @@ public:
     // and the help page, loaded now so that opening help just shows it.
     void SwitchLanguage();
 
-    // Every key-down the window gets, before the text box or the help view sees it.
-    void KeyDown(int key, int shift);
+    // Every key-down the window gets, before the level box or the help view sees it.
+    void KeyDown(Key key, int modifiers);
     // A sequence that runs on its own (the levels, the final screen, a notice), advanced
     // to `now`. While it runs, keys wait.
     Wake Advance(std::uint64_t now);
@@ -43,12 +43,12 @@ private:
 
     void MainMenuAction();
     void OptionsAction();
-    void CaptionMainMenu();
+    void WriteMainMenu();
     void OpenHelp();
     void CloseHelp();
 
     Platform& plat_;
-    Controls& ctl_;
+    WindowView& view_;
     SoundEffects& sounds_;
     PlaySession& session_;
     Language& language_;

@@ -6,7 +6,6 @@
 
 #include "puzzle/level_file.h"
 #include "puzzle/utf8.h"
-#include "ui/menu_look.h"
 #include "ui/texts.h"
 
 namespace tk {
@@ -15,40 +14,39 @@ namespace {
 constexpr std::uint64_t kNoticeMs = 1000;
 }  // namespace
 
-void OptionsScreen::ShowCaptions() {
+void OptionsScreen::Show() {
     const bool cz = language_.isCzech();
-    ctl_.menuLines[kLineBack].Caption = texts::optionsBack(cz);
-    ctl_.menuLines[kLineDisplay].Caption = texts::optionsDisplay(cz, host_.fullscreenOn());
-    ctl_.menuLines[kLineMusic].Caption = texts::optionsMusic(cz, host_.musicOn());
-    ctl_.menuLines[kLineChoose].Caption = texts::optionsChooseLevel(cz);
+    menu_.page = MenuView::Page::Options;
+    menu_.lines[kLineBack] = texts::optionsBack(cz);
+    menu_.lines[kLineDisplay] = texts::optionsDisplay(cz, host_.fullscreenOn());
+    menu_.lines[kLineMusic] = texts::optionsMusic(cz, host_.musicOn());
+    menu_.lines[kLineChoose] = texts::optionsChooseLevel(cz);
     ShowLevelLine();
-    menulook::setFontSize(ctl_.menuLines, menulook::kOptionsPt);
 }
 
 void OptionsScreen::ToggleFullscreen() {
     host_.ToggleFullscreen();
-    ctl_.menuLines[kLineDisplay].Caption = texts::optionsDisplay(language_.isCzech(), host_.fullscreenOn());
+    menu_.lines[kLineDisplay] = texts::optionsDisplay(language_.isCzech(), host_.fullscreenOn());
 }
 
 void OptionsScreen::ToggleMusic() {
     host_.ToggleMusic();
-    ctl_.menuLines[kLineMusic].Caption = texts::optionsMusic(language_.isCzech(), host_.musicOn());
+    menu_.lines[kLineMusic] = texts::optionsMusic(language_.isCzech(), host_.musicOn());
 }
 
 void OptionsScreen::OpenEntry() {
     // The box lies over the level line, which starts further left: hidden, so no sliver
     // of the name shows beside the box.
-    ctl_.menuLines[kLineLevel].Visible = false;
-    TextBox& box = ctl_.levelBox;
-    box.Text = host_.currentLevel();
-    box.SelStart = utf8Length(box.Text);
-    box.Visible = true;
+    menu_.levelLineShown = false;
+    box_.text = host_.currentLevel();
+    box_.caret = utf8Length(box_.text);
+    box_.shown = true;
 }
 
 void OptionsScreen::FinishEntry(std::uint64_t now) {
-    ctl_.levelBox.Visible = false;
-    ctl_.menuLines[kLineLevel].Visible = true;
-    const std::string typed = ctl_.levelBox.Text;  // exactly as typed, no trimming
+    box_.shown = false;
+    menu_.levelLineShown = true;
+    const std::string typed = box_.text;  // exactly as typed, no trimming
     // The name is joined into a path, so only a plain name may reach the file test;
     // anything else is refused just like a name without a level file.
     bool found = false;
@@ -60,7 +58,7 @@ void OptionsScreen::FinishEntry(std::uint64_t now) {
         host_.ChooseLevel(typed);
         ShowLevelLine();
     } else {
-        ctl_.menuLines[kLineLevel].Caption = texts::levelNotFound(language_.isCzech());
+        menu_.lines[kLineLevel] = texts::levelNotFound(language_.isCzech());
         noticeUntil_ = now + kNoticeMs;
     }
 }
@@ -74,7 +72,7 @@ Wake OptionsScreen::Advance(std::uint64_t now) {
 }
 
 void OptionsScreen::ShowLevelLine() {
-    ctl_.menuLines[kLineLevel].Caption = texts::optionsLevelLine(host_.currentLevel());
+    menu_.lines[kLineLevel] = texts::optionsLevelLine(host_.currentLevel());
 }
 
 }  // namespace tk

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "platform/controls.h"
 #include "platform/wake.h"
+#include "platform/window_view.h"
 #include "ui/language.h"
 #include "ui/menu_host.h"
 
@@ -16,11 +16,11 @@ public:
     // The lines of the screen, as the highlight numbers them.
     static constexpr int kLineBack = 0, kLineDisplay = 1, kLineMusic = 2, kLineChoose = 3, kLineLevel = 4;
 
-    OptionsScreen(Controls& controls, MenuHost& host, const Language& language)
-        : ctl_(controls), host_(host), language_(language) {}
+    OptionsScreen(MenuView& menu, LevelBoxView& box, MenuHost& host, const Language& language)
+        : menu_(menu), box_(box), host_(host), language_(language) {}
 
-    // Captions for the settings in force, in the smaller font.
-    void ShowCaptions();
+    // The screen's lines for the settings in force.
+    void Show();
     void ToggleFullscreen();
     void ToggleMusic();
     // The box opens holding the level in force.
@@ -35,7 +35,8 @@ public:
 private:
     void ShowLevelLine();
 
-    Controls& ctl_;
+    MenuView& menu_;
+    LevelBoxView& box_;
     MenuHost& host_;
     const Language& language_;
     std::uint64_t noticeUntil_ = 0;

@@ -1,8 +1,6 @@
 // The chain of levels and the final screen, as states of the frame loop.
 #include "ui/play_sequence.h"
 
-#include <iostream>
-
 #include "game/clock.h"
 #include "game/screen_mode.h"
 #include "ui/texts.h"
@@ -13,16 +11,6 @@ namespace {
 
 constexpr std::uint64_t kFinalScreenMs = 5000;
 constexpr const char* kLastLevelMark = "end";
-
-// Every problem with the file's path and line, for the level's author.
-std::string problemsText(const std::string& file, const std::vector<LevelProblem>& problems) {
-    std::string text;
-    for (const LevelProblem& problem : problems) {
-        if (!text.empty()) text += '\n';
-        text += formatProblem(file, problem);
-    }
-    return text;
-}
 
 }  // namespace
 
@@ -43,8 +31,8 @@ bool PlaySequence::Load(const std::string& name, std::uint64_t now) {
         session_.ReturnToMenu();
         // The player reads one sentence in the game's language; the level's author gets
         // every problem, with the file's path and line, on standard error.
-        std::cerr << problemsText(path, read.problems) << '\n';
-        plat_.MsgBox(texts::levelCannotBeLoaded(language_.isCzech(), name), kWindowTitle, false);
+        for (const LevelProblem& problem : read.problems) plat_.Warn(formatProblem(path, problem));
+        host_.Tell(texts::levelCannotBeLoaded(language_.isCzech(), name));
         return false;
     }
     const bool czech = language_.isCzech();
@@ -91,10 +79,8 @@ Wake PlaySequence::Advance(std::uint64_t now) {
                 const bool czech = language_.isCzech();
                 const std::string message = texts::finalMessage(czech) + "\r\n" +
                                             texts::bestsInAll(czech, Clock::Text(host_.BestsInAll()));
-                for (Label& l : ctl_.titles) {
-                    l.Caption = message;
-                    l.Visible = true;
-                }
+                view_.title = message;
+                view_.titleShown = true;
                 finalUntil_ = now + kFinalScreenMs;
             } else if (!Load(name_, now)) {
                 Finish();

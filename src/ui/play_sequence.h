@@ -15,9 +15,9 @@ namespace tk {
 
 class PlaySequence {
 public:
-    PlaySequence(Platform& platform, Controls& controls, PlaySession& session, const Language& language,
+    PlaySequence(Platform& platform, PlayView& view, PlaySession& session, const Language& language,
                  MenuHost& host)
-        : plat_(platform), ctl_(controls), session_(session), language_(language), host_(host) {}
+        : plat_(platform), view_(view), session_(session), language_(language), host_(host) {}
 
     // Starts with the level "Play" starts with; a copy of its name is taken, so playing
     // never moves it.
@@ -27,12 +27,13 @@ public:
     bool ShowingFinalScreen() const { return finalUntil_ != 0; }
 
 private:
-    // Loads a level and starts it; false when it cannot be played (the player is told).
+    // Loads a level and starts it; false when it cannot be played (the player is told in a
+    // notice, the level's author on standard error).
     bool Load(const std::string& name, std::uint64_t now);
     void Finish();
 
     Platform& plat_;
-    Controls& ctl_;
+    PlayView& view_;
     PlaySession& session_;
     const Language& language_;
     MenuHost& host_;

@@ -65,6 +65,11 @@ inline std::string cannotRemember(bool czech) {
                  : "This choice cannot be remembered: it holds until the game ends.";
 }
 
+// Told once, when the music is asked for and the machine has no sound device.
+inline std::string noSoundDevice(bool czech) {
+    return czech ? "Žádné zvukové zařízení: hudba zůstane vypnutá." : "No sound device: the music stays off.";
+}
+
 // ---- hints and best times ----------------------------------------------------
 // A hint that finds the board cannot be won any more; the line breaks after the dash, so
 // that "Esc" opens the second line.

@@ -49,33 +49,34 @@ const char* Name(State s) {
 // program stands in it.
 class Road {
 public:
-    using Key = std::function<void(int vkCode, int shift)>;
+    using KeyDown = std::function<void(Key key, int modifiers)>;
     using Text = std::function<void(const std::string&)>;
 
     Road(Program& program, State target) : p_(program), target_(target) {}
 
     bool Reached() const {
-        const Controls& c = p_.controls();
-        const Label& title = c.titles[0];
+        const WindowView& v = p_.view();
+        const bool titleShown = v.play.titleShown;
+        const std::string& title = v.play.title;
         switch (target_) {
         case State::StartupPicture: return !p_.started();
-        case State::Title: return p_.menus().Busy() && title.Visible && title.Caption == "Only";
+        case State::Title: return p_.menus().Busy() && titleShown && title == "Only";
         case State::Outcome:
             // The first win of the level is its best: the words stand over the picture.
-            return p_.screenMode() == modeWon && (!title.Visible || title.Caption == texts::newBest(false)) &&
+            return p_.screenMode() == modeWon && (!titleShown || title == texts::newBest(false)) &&
                    !p_.play().clock().Running();
-        case State::Question: return title.Visible && title.Caption == texts::quitQuestion(false);
-        case State::FinalScreen: return title.Visible && title.Caption.starts_with(texts::finalMessage(false));
-        case State::Notice: return c.menuLines[4].Caption == texts::levelNotFound(false);
+        case State::Question: return titleShown && title == texts::quitQuestion(false);
+        case State::FinalScreen: return titleShown && title.starts_with(texts::finalMessage(false));
+        case State::Notice: return v.menu.lines[4] == texts::levelNotFound(false);
         }
         return false;
     }
 
     // The next step from where the program stands; false when there is nothing to do now.
-    bool Step(const Key& key, const Text& text) {
+    bool Step(const KeyDown& key, const Text& text) {
         if (!p_.started() || target_ == State::StartupPicture) return false;
         const bool onMenu = p_.screenMode() == modeMainMenu && !p_.menus().Busy();
-        const bool playing = p_.screenMode() == modePlaying && !p_.controls().titles[0].Visible;
+        const bool playing = p_.screenMode() == modePlaying && !p_.view().play.titleShown;
         if (target_ == State::Notice) {
             if (step_ >= kNoticeKeys) return false;
             if (step_ == kNoticeKeys - 2) {
@@ -87,16 +88,16 @@ public:
             return true;
         }
         if (onMenu && step_ == 0) {
-            key(vk::Return, 0);  // "Play"
+            key(Key::Return, 0);  // "Play"
             step_ = 1;
             return true;
         }
         if (playing && step_ == 1) {
             if (target_ == State::Question) {
-                key(vk::Escape, 0);
+                key(Key::Escape, 0);
             } else if (target_ == State::Outcome || target_ == State::FinalScreen) {
-                key(vk::Control, 0);
-                key(vk::Right, shiftmask::Ctrl);
+                key(Key::Control, 0);
+                key(Key::Right, kCtrlHeld);
             } else {
                 return false;
             }
@@ -108,8 +109,8 @@ public:
 
 private:
     // Options, down to "Choose level", open the box, type, accept.
-    static constexpr int kNoticeRoad[] = {vk::Down, vk::Return, vk::Down, vk::Down, vk::Down, vk::Return, 0,
-                                          vk::Return};
+    static constexpr Key kNoticeRoad[] = {Key::Down, Key::Return, Key::Down, Key::Down, Key::Down, Key::Return,
+                                          Key::None, Key::Return};
     static constexpr int kNoticeKeys = 8;
 
     Program& p_;
@@ -139,7 +140,7 @@ TEST(CloseRequest, EndsTheProgramPromptlyInEveryStateOnTheTwin) {
                 f.plat.Close(t);
                 return;
             }
-            road.Step([&](int key, int shift) { f.plat.Press(t, key, shift, 60); },
+            road.Step([&](Key key, int modifiers) { f.plat.Press(t, key, modifiers, 60); },
                       [&](const std::string& s) { f.plat.Type(t, s); });
             if (t < 60000) f.plat.At(t + 50, look);
         };
@@ -178,13 +179,15 @@ public:
     }
     bool NextInput(InputEvent& e) override { return real_->NextInput(e); }
     bool CloseRequested() override { return real_->CloseRequested(); }
-    std::int16_t GetAsyncKeyState(int k) override { return real_->GetAsyncKeyState(k); }
+    KeyState LookAt(Key k) override { return real_->LookAt(k); }
     void ShowWindow() override { real_->ShowWindow(); }
-    void Present(const Controls& c) override { real_->Present(c); }
-    void MsgBox(const std::string& text, const std::string&, bool) override { messages_.push_back(text); }
+    void Present(const WindowView& v) override {
+        if (v.notice.shown) messages_.push_back(v.notice.text);
+        real_->Present(v);
+    }
     void Warn(const std::string& line) override { real_->Warn(line); }
     bool CanDrawText() override { return real_->CanDrawText(); }
-    void LoadHelpPage(BrowserView& v, const std::string& path) override { real_->LoadHelpPage(v, path); }
+    void LoadHelpPage(HelpView& v, const std::string& path) override { real_->LoadHelpPage(v, path); }
     int HelpPageHeight() override { return real_->HelpPageHeight(); }
     int DesktopWidth() override { return real_->DesktopWidth(); }
     int DesktopHeight() override { return real_->DesktopHeight(); }
@@ -194,7 +197,7 @@ public:
     PictureHandle LoadPicture(const unsigned char* d, std::size_t n) override { return real_->LoadPicture(d, n); }
     void FreePicture(PictureHandle p) override { real_->FreePicture(p); }
     BoardSurface& Board() override { return real_->Board(); }
-    void PlaySound(const std::string&) override {}
+    bool PlaySound(const std::string&) override { return false; }
     MusicPlayer& Music() override { return real_->Music(); }
 
     const std::vector<std::string>& messages() const { return messages_; }
@@ -218,17 +221,17 @@ void Push(Uint32 type, SDL_Keycode sym = 0, SDL_Scancode code = SDL_SCANCODE_UNK
     SDL_PushEvent(&e);
 }
 
-void PushKey(int vkCode, int shift) {
+void PushKey(Key key, int modifiers) {
     struct Map {
-        int vk;
+        Key key;
         SDL_Keycode sym;
         SDL_Scancode code;
     };
-    static const Map keys[] = {{vk::Return, SDLK_RETURN, SDL_SCANCODE_RETURN}, {vk::Escape, SDLK_ESCAPE, SDL_SCANCODE_ESCAPE},
-                               {vk::Down, SDLK_DOWN, SDL_SCANCODE_DOWN},       {vk::Right, SDLK_RIGHT, SDL_SCANCODE_RIGHT},
-                               {vk::Control, SDLK_LCTRL, SDL_SCANCODE_LCTRL}};
+    static const Map keys[] = {{Key::Return, SDLK_RETURN, SDL_SCANCODE_RETURN}, {Key::Escape, SDLK_ESCAPE, SDL_SCANCODE_ESCAPE},
+                               {Key::Down, SDLK_DOWN, SDL_SCANCODE_DOWN},       {Key::Right, SDLK_RIGHT, SDL_SCANCODE_RIGHT},
+                               {Key::Control, SDLK_LCTRL, SDL_SCANCODE_LCTRL}};
     for (const Map& m : keys)
-        if (m.vk == vkCode) Push(SDL_KEYDOWN, m.sym, m.code, shift & shiftmask::Ctrl ? KMOD_LCTRL : 0);
+        if (m.key == key) Push(SDL_KEYDOWN, m.sym, m.code, modifiers & kCtrlHeld ? KMOD_LCTRL : 0);
 }
 
 TEST(CloseRequest, EndsTheProgramPromptlyInEveryStateOnTheSdlPlatform) {

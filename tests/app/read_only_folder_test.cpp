@@ -43,13 +43,13 @@ TEST(ReadOnlyFolder, ACzechInstallStartsAndItsChoicesHoldForTheRun) {
     std::uint64_t t = GameFixture::kMenuReady;
     f.plat.At(t, [&] {
         EXPECT_TRUE(f.program.language().isCzech());
-        EXPECT_TRUE(f.plat.LogOf("msgbox").empty()) << "an empty marker is not written at start-up";
+        EXPECT_TRUE(f.plat.LogOf("notice").empty()) << "an empty marker is not written at start-up";
     });
-    for (int key : {vk::Down, vk::Return, vk::Down, vk::Down, vk::Return}) f.plat.Press(t += 100, key);
+    for (Key key : {Key::Down, Key::Return, Key::Down, Key::Down, Key::Return}) f.plat.Press(t += 100, key);
     f.plat.At(t += 100, [&] {
         EXPECT_TRUE(f.program.settings().musicOn) << "the music is on for this run";
         EXPECT_EQ(f.plat.LogOf("music.play").size(), 1u);
-        const auto boxes = f.plat.LogOf("msgbox");
+        const auto boxes = f.plat.LogOf("notice");
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].detail, texts::cannotRemember(true));
         ASSERT_EQ(f.plat.LogOf("stderr").size(), 1u);
@@ -58,11 +58,11 @@ TEST(ReadOnlyFolder, ACzechInstallStartsAndItsChoicesHoldForTheRun) {
             << f.plat.LogOf("stderr")[0].detail;
     });
     // Back to the menu, then the language.
-    for (int key : {vk::Up, vk::Up, vk::Return, vk::Down, vk::Down, vk::Return}) f.plat.Press(t += 100, key);
+    for (Key key : {Key::Up, Key::Up, Key::Return, Key::Down, Key::Down, Key::Return}) f.plat.Press(t += 100, key);
     f.plat.At(t += 100, [&] {
         EXPECT_FALSE(f.program.language().isCzech()) << "English for this run";
-        EXPECT_EQ(f.ctl().menuLines[0].Caption, "Play");
-        EXPECT_EQ(f.plat.LogOf("msgbox").size(), 1u) << "told only once";
+        EXPECT_EQ(f.view().menu.lines[0], "Play");
+        EXPECT_EQ(f.plat.LogOf("notice").size(), 1u) << "told only once";
         ASSERT_EQ(f.plat.LogOf("stderr").size(), 2u);
         EXPECT_NE(f.plat.LogOf("stderr")[1].detail.find(f.program.paths().LanguageMarker()), std::string::npos);
     });
@@ -77,12 +77,12 @@ TEST(ReadOnlyFolder, AWritableSettingsFileIsRewrittenInPlace) {
     fs::permissions(f.folder / "options.txt", fs::perms(0666));
     std::uint64_t t = GameFixture::kMenuReady;
     // Options, "Choose level": the long name goes, "07" comes; then the music line.
-    for (int key : {vk::Down, vk::Return, vk::Down, vk::Down, vk::Down, vk::Return, vk::End}) f.plat.Press(t += 100, key);
-    for (int i = 0; i < 41; ++i) f.plat.Press(t += 50, vk::Back);
+    for (Key key : {Key::Down, Key::Return, Key::Down, Key::Down, Key::Down, Key::Return, Key::End}) f.plat.Press(t += 100, key);
+    for (int i = 0; i < 41; ++i) f.plat.Press(t += 50, Key::Back);
     f.plat.Type(t += 50, "07");
-    for (int key : {vk::Return, vk::Up, vk::Return}) f.plat.Press(t += 100, key);
+    for (Key key : {Key::Return, Key::Up, Key::Return}) f.plat.Press(t += 100, key);
     f.plat.At(t += 100, [&] {
-        EXPECT_TRUE(f.plat.LogOf("msgbox").empty());
+        EXPECT_TRUE(f.plat.LogOf("notice").empty());
         EXPECT_TRUE(f.plat.LogOf("stderr").empty());
     });
     if (!f.runAsPlayer()) GTEST_SKIP() << "no unprivileged user to run as";

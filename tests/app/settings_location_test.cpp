@@ -111,15 +111,15 @@ TEST(SettingsLocation, AnInstalledGameKeepsEverythingItWritesInTheConfigFolder) 
         Program program(plat);
         // Options, then music off (saved), back, and Czech (the marker).
         std::uint64_t t = kMenuReady + 10;
-        for (int key : {vk::Down, vk::Return, vk::Down, vk::Down, vk::Return, vk::Up, vk::Up, vk::Return, vk::Down,
-                        vk::Down, vk::Return})
+        for (Key key : {Key::Down, Key::Return, Key::Down, Key::Down, Key::Return, Key::Up, Key::Up, Key::Return, Key::Down,
+                        Key::Down, Key::Return})
             plat.Press(t += 100, key);
         plat.At(kMenuReady, [&] {
             EXPECT_EQ(readFile(inst.settings / "options.txt"), readFile(inst.share / "options.txt"))
                 << "the first run starts from the shipped settings";
         });
         EXPECT_EQ(program.Run(), 0);
-        EXPECT_TRUE(plat.LogOf("msgbox").empty());
+        EXPECT_TRUE(plat.LogOf("notice").empty());
         EXPECT_TRUE(program.language().isCzech());
         EXPECT_EQ(program.paths().dataFolder(), inst.share.string());
     }
@@ -133,7 +133,7 @@ TEST(SettingsLocation, AnInstalledGameKeepsEverythingItWritesInTheConfigFolder) 
     EXPECT_EQ(program.Run(), 0);
     EXPECT_TRUE(program.language().isCzech());
     EXPECT_FALSE(program.settings().musicOn);
-    EXPECT_TRUE(plat.LogOf("music.open").empty());
+    EXPECT_TRUE(plat.LogOf("music.play").empty());
     EXPECT_EQ(treeSnapshot(inst.prefix), before);
 }
 
@@ -146,7 +146,7 @@ TEST(SettingsLocation, AWritableProgramFolderKeepsItsSettingsAndTheConfigFolderS
     HeadlessPlatform plat(o);
     Program program(plat);
     std::uint64_t t = kMenuReady + 10;
-    for (int key : {vk::Down, vk::Down, vk::Down, vk::Return}) plat.Press(t += 100, key);  // Czech
+    for (Key key : {Key::Down, Key::Down, Key::Down, Key::Return}) plat.Press(t += 100, key);  // Czech
     EXPECT_EQ(program.Run(), 0);
     EXPECT_TRUE(folder.exists("AtToMluvi.Cesky"));
     EXPECT_TRUE(fs::is_empty(config.path()));
@@ -183,7 +183,7 @@ TEST(SettingsLocation, MessagesNameTheRealPaths) {
         HeadlessPlatform plat(inst.Options());
         Program program(plat);
         EXPECT_EQ(program.Run(), 1);
-        const auto boxes = plat.LogOf("msgbox");
+        const auto boxes = plat.LogOf("notice");
         ASSERT_EQ(boxes.size(), 1u);
         for (const std::string& part : c.named) EXPECT_NE(boxes[0].detail.find(part), std::string::npos) << boxes[0].detail;
         EXPECT_EQ(boxes[0].detail.find("/prefix/games"), std::string::npos) << "never the executable's folder";

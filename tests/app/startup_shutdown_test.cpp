@@ -85,26 +85,26 @@ TEST(StartUp, PictureThenWaitThenLoadInOrderThenMenu) {
         // During the pause only the carried start-up picture is on show.
         checkedSplash = true;
         EXPECT_TRUE(s.plat.WindowShown());
-        ASSERT_NE(s.ctl().windowPicture, 0u);
-        EXPECT_EQ(s.plat.PictureWidth(s.ctl().windowPicture), 800);
-        EXPECT_FALSE(s.ctl().creditNames.Visible);
-        EXPECT_FALSE(s.ctl().creditHeadings.Visible);
-        for (const Label& l : s.ctl().menuLines) EXPECT_FALSE(l.Visible);
-        EXPECT_FALSE(s.ctl().cursor.Visible);
-        EXPECT_FALSE(s.ctl().board.Visible);
-        EXPECT_FALSE(s.ctl().clock.Visible);
+        ASSERT_NE(s.view().background, 0u);
+        EXPECT_EQ(s.plat.PictureWidth(s.view().background), 800);
+        EXPECT_FALSE(s.view().creditsShown);
+        EXPECT_FALSE(s.view().creditsShown);
+        EXPECT_FALSE(s.view().menu.shown);
+        EXPECT_FALSE(s.view().menu.shown);
+        EXPECT_FALSE(s.view().play.boardShown);
+        EXPECT_FALSE(s.view().play.clockShown);
         EXPECT_FALSE(s.program.started());
-        EXPECT_EQ(s.program.images().Loaded(slotPlayer), 0u);
-        EXPECT_TRUE(s.plat.LogOf("music.init").empty());
+        EXPECT_EQ(s.program.images().Loaded(kSlotPlayer), 0u);
+        EXPECT_TRUE(s.plat.LogOf("music.device").empty());
     });
     s.plat.At(GameFixture::kMenuReady, [&] {
         checkedMenu = true;
-        EXPECT_EQ(s.plat.PictureWidth(s.ctl().windowPicture), kWindowPictureWidth);
-        EXPECT_TRUE(s.ctl().creditNames.Visible);
-        EXPECT_TRUE(s.ctl().creditHeadings.Visible);
-        for (const Label& l : s.ctl().menuLines) EXPECT_TRUE(l.Visible);
-        EXPECT_TRUE(s.ctl().cursor.Visible);
-        EXPECT_NE(s.ctl().cursor.Picture, 0u);
+        EXPECT_EQ(s.plat.PictureWidth(s.view().background), kWindowPictureWidth);
+        EXPECT_TRUE(s.view().creditsShown);
+        EXPECT_TRUE(s.view().creditsShown);
+        EXPECT_TRUE(s.view().menu.shown);
+        EXPECT_TRUE(s.view().menu.shown);
+        EXPECT_NE(s.view().cursor, 0u);
         EXPECT_EQ(s.program.screenMode(), modeMainMenu);
         EXPECT_EQ(s.program.menus().menuCursor(), 0);
         EXPECT_TRUE(s.program.settings().fullscreenOn);
@@ -119,8 +119,8 @@ TEST(StartUp, PictureThenWaitThenLoadInOrderThenMenu) {
         std::set<int> used;
         for (const SlotFile& f : imageSet()) {
             used.insert(f.slot);
-            const bool late = f.slot > backgroundBase || f.slot == slotWon || f.slot == slotLost ||
-                              (f.slot >= slotHintStep && f.slot <= slotHintTurnRight);
+            const bool late = f.slot > kBackgroundBase || f.slot == kSlotWon || f.slot == kSlotLost ||
+                              (f.slot >= kSlotHintStep && f.slot <= kSlotHintTurnRight);
             EXPECT_EQ(s.program.images().Loaded(f.slot) != 0, !late) << f.file;
             ASSERT_NE(s.program.images().Slot(f.slot), 0u) << f.file;
             EXPECT_EQ(s.plat.PictureWidth(s.program.images().Slot(f.slot)), widthFor(f.slot)) << f.file;
@@ -142,7 +142,7 @@ TEST(StartUp, PictureThenWaitThenLoadInOrderThenMenu) {
     ASSERT_GE(s.indexOf("present"), 0);
     EXPECT_EQ(log[s.indexOf("present")].at, 0u) << "the start-up picture is on screen before the pause";
     EXPECT_LT(s.indexOf("show"), s.indexOf("present"));
-    const long init = s.indexOf("music.init");
+    const long init = s.indexOf("music.device");
     ASSERT_GE(init, 0);
     EXPECT_GE(log[init].at, 1250u) << "the start-up picture stays for 1250 ms";
     for (const Recorded& r : log) {
@@ -151,8 +151,7 @@ TEST(StartUp, PictureThenWaitThenLoadInOrderThenMenu) {
         }
     }
     // Music before the display mode; the restore, then the music's end, at shutdown.
-    EXPECT_LT(init, s.indexOf("music.open", music));
-    EXPECT_LT(s.indexOf("music.open"), s.indexOf("music.play"));
+    EXPECT_LT(init, s.indexOf("music.play", music));
     EXPECT_LT(s.indexOf("music.play"), s.indexOf("display", "fullscreen"));
     EXPECT_EQ(s.displays(), (std::vector<std::string>{"fullscreen", "window"}));
     const long restore = s.indexOf("display", "window");
@@ -178,13 +177,13 @@ TEST(StartUp, MissingFilesLeaveEmptySlotsAndTheGameGoesOnNamingEachOnce) {
         EXPECT_EQ(s.program.images().Slot(32), 0u);
         EXPECT_EQ(s.program.images().Slot(11), 0u);
         EXPECT_EQ(s.program.images().Slot(66), 0u);
-        EXPECT_EQ(s.program.images().Slot(slotWon), 0u);
+        EXPECT_EQ(s.program.images().Slot(kSlotWon), 0u);
         EXPECT_NE(s.program.images().Slot(31), 0u);
         EXPECT_NE(s.program.images().Slot(65), 0u);
         EXPECT_EQ(s.program.screenMode(), modeMainMenu);
     });
     EXPECT_EQ(s.Run(), 0);
-    EXPECT_TRUE(s.plat.LogOf("msgbox").empty());
+    EXPECT_TRUE(s.plat.LogOf("notice").empty());
     EXPECT_EQ(s.plat.LivePictures(), 0);
 
     std::vector<std::string> lines;
@@ -225,7 +224,7 @@ TEST(Shutdown, WindowedAndSilentMakesNoDisplayCallButStillClosesTheLibrary) {
     Session s;
     EXPECT_EQ(s.Run(), 0);
     EXPECT_TRUE(s.displays().empty());
-    EXPECT_TRUE(s.plat.LogOf("music.open").empty());
+    EXPECT_TRUE(s.plat.LogOf("music.play").empty());
     EXPECT_TRUE(s.plat.LogOf("music.stop").empty());
     EXPECT_EQ(s.plat.LogOf("music.close").size(), 1u);
     EXPECT_EQ(s.plat.LivePictures(), 0);
@@ -247,7 +246,7 @@ TEST(Shutdown, CloseRequestDuringALevelWaitsForTheLevelToEnd) {
     HeadlessOptions o;
     o.closeWhenScriptEnds = false;
     Session s(o, "fullscreen:on\r\nmusic:on\r\nlevel:01\r\n");
-    s.plat.Press(GameFixture::kMenuReady, vk::Return);  // "Play"
+    s.plat.Press(GameFixture::kMenuReady, Key::Return);  // "Play"
     const std::uint64_t closeAt = GameFixture::kMenuReady + 2500;
     bool playing = false;
     s.plat.At(closeAt - 10, [&] { playing = s.program.screenMode() == modePlaying && s.program.menus().Busy(); });
@@ -258,7 +257,7 @@ TEST(Shutdown, CloseRequestDuringALevelWaitsForTheLevelToEnd) {
     EXPECT_EQ(s.plat.LogOf("music.close").size(), 1u);
     EXPECT_EQ(s.displays(), (std::vector<std::string>{"fullscreen", "window"}));
     EXPECT_EQ(s.plat.LivePictures(), 0);
-    EXPECT_TRUE(s.plat.LogOf("msgbox").empty());
+    EXPECT_TRUE(s.plat.LogOf("notice").empty());
 }
 
 // Each of these stops start-up: non-zero status, one message naming the file,
@@ -290,13 +289,15 @@ TEST(StartUpStops, MissingWindowPictureOrSettings) {
             const std::string settingsBefore = hadSettings ? s.folder.read("options.txt") : "";
 
             EXPECT_NE(s.Run(), 0);
-            const auto boxes = s.plat.LogOf("msgbox");
+            const auto boxes = s.plat.LogOf("notice");
             ASSERT_EQ(boxes.size(), 1u);
             EXPECT_NE(boxes[0].detail.find(c.mustName), std::string::npos) << boxes[0].detail;
             EXPECT_NE(boxes[0].detail.find(s.folder.str()), std::string::npos) << boxes[0].detail;
+            ASSERT_FALSE(s.plat.LogOf("stderr").empty());
+            EXPECT_EQ(s.plat.LogOf("stderr").back().detail, boxes[0].detail) << "and on standard error";
             EXPECT_TRUE(s.displays().empty());
             EXPECT_FALSE(s.plat.Fullscreen());
-            EXPECT_TRUE(s.plat.LogOf("music.init").empty());
+            EXPECT_TRUE(s.plat.LogOf("music.device").empty());
             EXPECT_EQ(s.folder.exists("options.txt"), hadSettings);
             if (hadSettings) {
                 EXPECT_EQ(s.folder.read("options.txt"), settingsBefore);
@@ -306,9 +307,22 @@ TEST(StartUpStops, MissingWindowPictureOrSettings) {
                 EXPECT_EQ(s.folder.read("AtToMluvi.Cesky"), "");
             }
             EXPECT_EQ(s.plat.LivePictures(), 0);
-            EXPECT_FALSE(s.ctl().menuLines[0].Visible);
+            EXPECT_FALSE(s.view().menu.shown);
         }
     }
+}
+
+// The reason stands over the window until the player has read it: a key (or a close)
+// ends the program, nothing else does.
+TEST(StartUpStops, TheReasonStandsUntilAKey) {
+    Session s({}, "fullscreen:off\r\nmusic:on\r\nlevel:01\r\n");
+    s.folder.remove("graphics/okno.jpg");
+    s.plat.Type(5000, "x");  // typed text is no key
+    s.plat.Press(9000, Key::Space);
+    s.plat.At(8000, [&] { EXPECT_TRUE(s.view().notice.shown); });
+    EXPECT_NE(s.Run(), 0);
+    EXPECT_EQ(s.plat.Now(), 9000u);
+    EXPECT_FALSE(s.plat.CloseRequested());
 }
 
 TEST(StartUpStops, NoFontForTheTextNamesTheFontsToInstall) {
@@ -316,14 +330,16 @@ TEST(StartUpStops, NoFontForTheTextNamesTheFontsToInstall) {
     o.fontsInstalled = false;
     Session s(o, "fullscreen:on\r\nmusic:on\r\nlevel:01\r\n");
     EXPECT_NE(s.Run(), 0);
-    const auto boxes = s.plat.LogOf("msgbox");
-    ASSERT_EQ(boxes.size(), 1u);
+    // Without a font no words can show in the window: standard error says it all.
+    EXPECT_TRUE(s.plat.LogOf("notice").empty());
+    const auto lines = s.plat.LogOf("stderr");
+    ASSERT_EQ(lines.size(), 1u);
     for (const char* name : {"Liberation Sans", "DejaVu Sans", "fonts-liberation2", "fonts-dejavu-core"})
-        EXPECT_NE(boxes[0].detail.find(name), std::string::npos) << boxes[0].detail;
+        EXPECT_NE(lines[0].detail.find(name), std::string::npos) << lines[0].detail;
     EXPECT_TRUE(s.displays().empty());
-    EXPECT_TRUE(s.plat.LogOf("music.init").empty());
+    EXPECT_TRUE(s.plat.LogOf("music.device").empty());
     EXPECT_EQ(s.plat.LivePictures(), 0);
-    EXPECT_FALSE(s.ctl().menuLines[0].Visible);
+    EXPECT_FALSE(s.view().menu.shown);
 }
 
 TEST(OptionsSave, ASettingsFileThatCannotBeReplacedIsToldOnceAndTheGameGoesOn) {
@@ -336,15 +352,15 @@ TEST(OptionsSave, ASettingsFileThatCannotBeReplacedIsToldOnceAndTheGameGoesOn) {
         if (czech) s.folder.write("AtToMluvi.Cesky", "");
         std::filesystem::create_directory(s.folder / "options.txt.tmp");
         std::uint64_t t = GameFixture::kMenuReady;
-        s.plat.Press(t, vk::Down);                // "Options"
-        s.plat.Press(t += 100, vk::Return);
-        s.plat.Press(t += 100, vk::Down);         // line 1 ...
-        s.plat.Press(t += 100, vk::Down);         // ... line 2: music
-        s.plat.Press(t += 100, vk::Return);
-        s.plat.Press(t += 100, vk::Return);       // off again
-        s.plat.Press(t += 100, vk::Return);       // and on
+        s.plat.Press(t, Key::Down);                // "Options"
+        s.plat.Press(t += 100, Key::Return);
+        s.plat.Press(t += 100, Key::Down);         // line 1 ...
+        s.plat.Press(t += 100, Key::Down);         // ... line 2: music
+        s.plat.Press(t += 100, Key::Return);
+        s.plat.Press(t += 100, Key::Return);       // off again
+        s.plat.Press(t += 100, Key::Return);       // and on
         EXPECT_EQ(s.Run(), 0);
-        const auto boxes = s.plat.LogOf("msgbox");
+        const auto boxes = s.plat.LogOf("notice");
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].detail, czech ? "Tuto volbu si hra nemůže zapamatovat: platí jen do konce hry."
                                          : "This choice cannot be remembered: it holds until the game ends.");

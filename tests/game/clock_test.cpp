@@ -27,34 +27,34 @@ TEST_F(Clock, WarnsInEachOfTheLastTenSecondsAndStopsAtZero) {
     session().clock().setTimeLeft(11);
     tick(1);
     EXPECT_EQ(session().clock().timeLeft(), 10);
-    EXPECT_EQ(ctl().clock.Caption, "00:10");
+    EXPECT_EQ(view().play.clock, "00:10");
     EXPECT_EQ(countSounds("time"), 1);
 
     tick(9);
-    EXPECT_EQ(ctl().clock.Caption, "00:01");
+    EXPECT_EQ(view().play.clock, "00:01");
     EXPECT_EQ(countSounds("time"), 10);
 
     tick(1);  // the tick that reaches 0 is silent
     EXPECT_EQ(session().clock().timeLeft(), 0);
-    EXPECT_EQ(ctl().clock.Caption, "00:00");
+    EXPECT_EQ(view().play.clock, "00:00");
     tick(3);
     EXPECT_EQ(session().clock().timeLeft(), 0);
-    EXPECT_EQ(ctl().clock.Caption, "00:00");
+    EXPECT_EQ(view().play.clock, "00:00");
     EXPECT_EQ(countSounds("time"), 10);
 }
 
 TEST_F(Clock, LongTimesCountQuietlyAndNegativeTimesStandStill) {
     session().clock().setTimeLeft(65);
     tick(1);
-    EXPECT_EQ(ctl().clock.Caption, "01:04");
+    EXPECT_EQ(view().play.clock, "01:04");
     tick(53);
-    EXPECT_EQ(ctl().clock.Caption, "00:11");
+    EXPECT_EQ(view().play.clock, "00:11");
     EXPECT_TRUE(plat().Sounds().empty());
 
     session().clock().setTimeLeft(-3);
     tick(5);
     EXPECT_EQ(session().clock().timeLeft(), -3);
-    EXPECT_EQ(ctl().clock.Caption, "-00:03");
+    EXPECT_EQ(view().play.clock, "-00:03");
     EXPECT_TRUE(plat().Sounds().empty());
 }
 

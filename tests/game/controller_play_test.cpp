@@ -26,13 +26,13 @@ TEST_F(ControllerPlay, BAsksAndAnswersNoWhileAAnswersYes) {
     plat().PadDown(2710, PadButton::B);
     plat().PadUp(3400, PadButton::B);
     plat().At(3300, [&] {
-        EXPECT_TRUE(ctl().titles[0].Visible) << "the question stays while B is still down";
-        EXPECT_EQ(ctl().titles[0].Caption, "Really quit?\r\nY / N");
+        EXPECT_TRUE(view().play.titleShown) << "the question stays while B is still down";
+        EXPECT_EQ(view().play.title, "Really quit?\r\nY / N");
         EXPECT_FALSE(session().clock().Running());
     });
     plat().PadPress(4000, PadButton::Back);  // no: play goes on
     plat().At(4500, [&] {
-        EXPECT_FALSE(ctl().titles[0].Visible);
+        EXPECT_FALSE(view().play.titleShown);
         EXPECT_TRUE(session().clock().Running());
         EXPECT_EQ(session().screenMode(), modePlaying);
     });
@@ -69,9 +69,9 @@ TEST_F(ControllerPlay, StartAsksForAHint) {
     plat().PadUp(2000, PadButton::Start);
     plat().At(1700, [&] {
         EXPECT_TRUE(session().HintShowing());
-        EXPECT_EQ(ctl().clock.Caption, "01:25");
+        EXPECT_EQ(view().play.clock, "01:25");
     });
-    plat().At(2400, [&] { EXPECT_EQ(ctl().clock.Caption, "01:25") << "held, it asked once"; });
+    plat().At(2400, [&] { EXPECT_EQ(view().play.clock, "01:25") << "held, it asked once"; });
     plat().Close(2600);
     EXPECT_EQ(play(level), modeMainMenu);
 }

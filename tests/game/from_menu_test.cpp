@@ -12,21 +12,21 @@ TEST(FromTheMenu, PlayTurnWinNextLevelAndLeave) {
     GameFixture g;
     HeadlessPlatform& plat = g.plat;
     Program& program = g.program;
-    Controls& ctl = g.ctl();
+    const PlayView& shown = g.view().play;
     const std::uint64_t play = GameFixture::kMenuReady + 10;
-    plat.Press(play, vk::Return);
+    plat.Press(play, Key::Return);
     plat.At(play + 700, [&] {
         EXPECT_EQ(g.level().levelTitle, "The Well");
-        EXPECT_TRUE(ctl.titles[0].Visible);
-        EXPECT_TRUE(ctl.board.Visible);
+        EXPECT_TRUE(shown.titleShown);
+        EXPECT_TRUE(shown.boardShown);
     });
     // Level 01: the figure stands on the elbow that must open down and right, two
     // clockwise quarter turns away.
     const std::uint64_t turn = play + 1500 + 210;
-    plat.KeyDown(turn, vk::Control);
-    plat.KeyDown(turn, vk::Right);
-    plat.KeyUp(turn + 290, vk::Control);
-    plat.KeyUp(turn + 290, vk::Right);
+    plat.KeyDown(turn, Key::Control);
+    plat.KeyDown(turn, Key::Right);
+    plat.KeyUp(turn + 290, Key::Control);
+    plat.KeyUp(turn + 290, Key::Right);
     plat.At(turn + 1500, [&] {
         EXPECT_EQ(g.level().board(4, 2), 'J');
         EXPECT_EQ(program.screenMode(), modeWon);
@@ -36,14 +36,14 @@ TEST(FromTheMenu, PlayTurnWinNextLevelAndLeave) {
     plat.At(next, [&] {
         EXPECT_EQ(program.screenMode(), modePlaying);
         EXPECT_NE(g.level().levelTitle, "The Well");
-        EXPECT_FALSE(ctl.titles[0].Visible);
+        EXPECT_FALSE(shown.titleShown);
     });
-    plat.Press(next + 10, vk::Escape);
-    plat.Press(next + 500, vk::letter('Y'));
+    plat.Press(next + 10, Key::Escape);
+    plat.Press(next + 500, Key::Y);
     plat.At(next + 1000, [&] {
         EXPECT_EQ(program.screenMode(), modeMainMenu);
-        EXPECT_FALSE(ctl.board.Visible);
-        EXPECT_TRUE(ctl.menuLines[0].Visible);
+        EXPECT_FALSE(shown.boardShown);
+        EXPECT_TRUE(g.view().menu.shown);
     });
 
     EXPECT_EQ(g.Run(), 0);

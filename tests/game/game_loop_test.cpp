@@ -50,13 +50,13 @@ protected:
 
 TEST_F(GameLoop, HeldArrowWalksOnUntilTheNextPipeDoesNotJoin) {
     // F F F G: the upright G does not open toward the F beside it.
-    hold(1610, {vk::Right}, 800);
+    hold(1610, {Key::Right}, 800);
     std::vector<int> edges;
     for (std::uint64_t t : {1705, 1765, 1905})
         plat().At(t, [&] { edges.push_back(figureLeftEdge(figureRow(0))); });
-    plat().Press(3000, vk::Left);
-    plat().Press(3500, vk::Down);   // floor below: refused
-    plat().Press(3700, vk::Up);     // the border above: refused
+    plat().Press(3000, Key::Left);
+    plat().Press(3500, Key::Down);   // floor below: refused
+    plat().Press(3700, Key::Up);     // the border above: refused
     plat().Close(4000);
 
     EXPECT_EQ(play(rowLevel("FFFGLLLLLLL", "0,0")), modeMainMenu);
@@ -73,14 +73,14 @@ TEST_F(GameLoop, HeldArrowWalksOnUntilTheNextPipeDoesNotJoin) {
 TEST_F(GameLoop, OppositeArrowTurnsTheStepBackWhereTheFigureStands) {
     struct Script {
         const char* what;
-        std::vector<std::tuple<std::uint64_t, int, std::uint64_t>> keys;  // at, key, hold
+        std::vector<std::tuple<std::uint64_t, Key, std::uint64_t>> keys;  // at, key, hold
         int endX;
     };
     const Script scripts[] = {
-        {"back once", {{1610, vk::Right, 90}, {1730, vk::Left, 30}}, 0},
-        {"back and forward again", {{1610, vk::Right, 90}, {1730, vk::Left, 20}, {1770, vk::Right, 10}}, 1},
+        {"back once", {{1610, Key::Right, 90}, {1730, Key::Left, 30}}, 0},
+        {"back and forward again", {{1610, Key::Right, 90}, {1730, Key::Left, 20}, {1770, Key::Right, 10}}, 1},
         // Right still held wins the poll over Left: no turn-back at all.
-        {"held arrow wins", {{1610, vk::Right, 220}, {1660, vk::Left, 40}}, 1},
+        {"held arrow wins", {{1610, Key::Right, 220}, {1660, Key::Left, 40}}, 1},
     };
     for (const Script& s : scripts) {
         SCOPED_TRACE(s.what);
@@ -106,16 +106,16 @@ TEST_F(GameLoop, DownWinsThePollAndModifiersLeaveUpAndDownWalking) {
     for (std::string& row : column.rows) row = "GLLLLLLLLLL";
     column.player = "0,3";
     // Up held, then Down as well: Down wins, the step turns back and walking goes on down.
-    hold(1610, {vk::Up}, 290);
-    hold(1660, {vk::Down}, 240);
+    hold(1610, {Key::Up}, 290);
+    hold(1660, {Key::Down}, 240);
     plat().Close(2500);
     play(column);
     EXPECT_EQ(level().playerY, 4);
 
     fresh();
-    hold(1610, {vk::Control, vk::Up}, 100);
-    hold(2010, {vk::Shift, vk::Space, vk::Down}, 100);
-    hold(2410, {vk::Down}, 100);
+    hold(1610, {Key::Control, Key::Up}, 100);
+    hold(2010, {Key::Shift, Key::Space, Key::Down}, 100);
+    hold(2410, {Key::Down}, 100);
     plat().Close(3000);
     play(column);
     EXPECT_EQ(level().playerY, 4) << "up one, then down two";
@@ -127,13 +127,13 @@ TEST_F(GameLoop, DownWinsThePollAndModifiersLeaveUpAndDownWalking) {
 
 TEST_F(GameLoop, EachModifierTurnsTheWayItsArrowPoints) {
     struct Turn {
-        int modifier, arrow;
+        Key modifier, arrow;
         char after;
     };
     // "B" (closed on the left): clockwise it becomes "C", counter-clockwise "E".
-    const Turn turns[] = {{vk::Control, vk::Left, 'E'}, {vk::Shift, vk::Left, 'E'},
-                          {vk::Space, vk::Left, 'E'},   {vk::Control, vk::Right, 'C'},
-                          {vk::Shift, vk::Right, 'C'},  {vk::Space, vk::Right, 'C'}};
+    const Turn turns[] = {{Key::Control, Key::Left, 'E'}, {Key::Shift, Key::Left, 'E'},
+                          {Key::Space, Key::Left, 'E'},   {Key::Control, Key::Right, 'C'},
+                          {Key::Shift, Key::Right, 'C'},  {Key::Space, Key::Right, 'C'}};
     for (const Turn& t : turns) {
         SCOPED_TRACE(t.after);
         fresh();  // a fresh window and clock for each script
@@ -155,30 +155,30 @@ TEST_F(GameLoop, WaterDrainsWhenATurnStartsAndReturnsOnlyAfterTheKeysAreLet_go) 
         EXPECT_EQ(level().flow(0, 0), flowWet);
         EXPECT_EQ(level().flow(1, 0), flowDry);
         EXPECT_EQ(level().flow(2, 0), flowDry);
-        EXPECT_EQ(pixel(2, 0, 60, rows::pipeTop + 4), colourOf(dryBase + 5)) << "drained cell repainted";
+        EXPECT_EQ(pixel(2, 0, 60, rows::pipeTop + 4), colourOf(kDryBase + 5)) << "drained cell repainted";
         // The turning pipe is dry away from the source, and the turning figure is there.
         int dryPipe = 0, wetPipe = 0, figure = 0;
         for (int y = 0; y < kCellPx; ++y) {
             for (int x = 0; x < kCellPx; ++x) {
                 const Rgba p = pixel(1, 0, x, y);
-                dryPipe += p == colourOf(dryBase + 5);
-                wetPipe += p == colourOf(wetBase + 5);
-                figure += p == colourOf(slotPlayerRight);
+                dryPipe += p == colourOf(kDryBase + 5);
+                wetPipe += p == colourOf(kWetBase + 5);
+                figure += p == colourOf(kSlotPlayerRight);
             }
         }
         EXPECT_GT(dryPipe, 100);
         EXPECT_EQ(wetPipe, 0);
         EXPECT_GT(figure, 30);
-        EXPECT_EQ(figureLeftEdge(figureRow(0), slotPlayer), -1) << "the upright figure is gone";
+        EXPECT_EQ(figureLeftEdge(figureRow(0), kSlotPlayer), -1) << "the upright figure is gone";
     });
-    hold(1610, {vk::Control, vk::Right}, 40);  // one quarter turn: F -> G
+    hold(1610, {Key::Control, Key::Right}, 40);  // one quarter turn: F -> G
     plat().At(2300, [&] {
         EXPECT_EQ(level().board(1, 0), 'G');
         EXPECT_EQ(level().flow(2, 0), flowDry);
-        EXPECT_EQ(pixel(1, 0, rows::figureLeft, rows::figureTop), colourOf(slotPlayer));
+        EXPECT_EQ(pixel(1, 0, rows::figureLeft, rows::figureTop), colourOf(kSlotPlayer));
     });
     // Three more counter-clockwise turns with the keys held: G F G F.
-    hold(2510, {vk::Space, vk::Left}, 440);
+    hold(2510, {Key::Space, Key::Left}, 440);
     plat().At(2805, [&] {  // during the second of them: the F between was never evaluated
         EXPECT_EQ(level().board(1, 0), kBlankTile);
         EXPECT_EQ(level().flow(2, 0), flowDry);
@@ -190,10 +190,10 @@ TEST_F(GameLoop, WaterDrainsWhenATurnStartsAndReturnsOnlyAfterTheKeysAreLet_go) 
     EXPECT_EQ(level().board(1, 0), 'F');
     EXPECT_EQ(level().flow(1, 0), flowWet);
     EXPECT_EQ(level().flow(2, 0), flowWet);
-    EXPECT_EQ(pixel(2, 0, 60, rows::pipeTop + 4), colourOf(wetBase + 5));
+    EXPECT_EQ(pixel(2, 0, 60, rows::pipeTop + 4), colourOf(kWetBase + 5));
     EXPECT_EQ(countSounds("move"), 4);
     // The neighbours were repainted whole after the turn: no corner of a turned picture.
-    EXPECT_EQ(pixel(1, 1, 35, 5), colourOf(slotFloor));
+    EXPECT_EQ(pixel(1, 1, 35, 5), colourOf(kSlotFloor));
     EXPECT_EQ(pixel(1, 1, 35, 15), backgroundAt(70 + 35, 70 + 15));
 }
 
@@ -208,10 +208,10 @@ TEST_F(GameLoop, ATurningPipeTurnsItsWayAndTheFigureLagsAtTwoThirds) {
         SCOPED_TRACE(cw ? "clockwise" : "counter-clockwise");
         fresh();
         plat().At(1705, [&] {
-            pipe[cw] = turnedBy(1, 1, colourOf(dryBase + 5), -90);
-            figure[cw] = turnedBy(1, 1, colourOf(cw ? slotPlayerRight : slotPlayerLeft), 90);
+            pipe[cw] = turnedBy(1, 1, colourOf(kDryBase + 5), -90);
+            figure[cw] = turnedBy(1, 1, colourOf(cw ? kSlotPlayerRight : kSlotPlayerLeft), 90);
         });
-        hold(1610, {vk::Control, cw ? vk::Right : vk::Left}, 40);
+        hold(1610, {Key::Control, cw ? Key::Right : Key::Left}, 40);
         plat().Close(2500);
         LevelText file;
         file.rows[0] = "FLLLLLLLLLL";
@@ -229,9 +229,9 @@ TEST_F(GameLoop, ATurningPipeTurnsItsWayAndTheFigureLagsAtTwoThirds) {
 
 TEST_F(GameLoop, AFigureOnTheFloorTurnsInPlaceAndChangesNothing) {
     // Only a level that breaks the rules puts the figure on a cell without a pipe.
-    hold(1610, {vk::Control, vk::Left}, 40);
-    hold(2010, {vk::Right}, 40);
-    plat().At(2300, [&] { EXPECT_EQ(pixel(1, 0, 5, 5), colourOf(slotFloor)); });
+    hold(1610, {Key::Control, Key::Left}, 40);
+    hold(2010, {Key::Right}, 40);
+    plat().At(2300, [&] { EXPECT_EQ(pixel(1, 0, 5, 5), colourOf(kSlotFloor)); });
     plat().Close(2500);
     play(rowLevel("FLFLLLLLLLL", "1,0"));
     EXPECT_EQ(level().board(1, 0), kFloorTile);
@@ -246,14 +246,14 @@ TEST_F(GameLoop, TurningOnTheSourceShowsTheWetPipe) {
         wetPipe = dryPipe = 0;
         for (int y = 0; y < kCellPx; ++y)
             for (int x = 0; x < kCellPx; ++x) {
-                wetPipe += pixel(0, 0, x, y) == colourOf(wetBase + 9);
-                dryPipe += pixel(0, 0, x, y) == colourOf(dryBase + 9);
+                wetPipe += pixel(0, 0, x, y) == colourOf(kWetBase + 9);
+                dryPipe += pixel(0, 0, x, y) == colourOf(kDryBase + 9);
             }
-        EXPECT_EQ(pixel(0, 0, 3, 2), colourOf(slotSource));
+        EXPECT_EQ(pixel(0, 0, 3, 2), colourOf(kSlotSource));
         EXPECT_EQ(level().flow(0, 0), flowWet) << "the source stays wet while its tile turns";
         EXPECT_EQ(level().flow(1, 0), flowDry);
     });
-    hold(1610, {vk::Shift, vk::Left}, 40);
+    hold(1610, {Key::Shift, Key::Left}, 40);
     plat().Close(2500);
     play(rowLevel("JKLLLLLLLLL", "0,0"));
     EXPECT_GT(wetPipe, 100);
@@ -264,22 +264,22 @@ TEST_F(GameLoop, TurningOnTheSourceShowsTheWetPipe) {
 // ---- the end of a level ----------------------------------------------------------
 
 TEST_F(GameLoop, ASolvingTurnShowsTheWinPictureForFourSeconds) {
-    hold(1610, {vk::Control, vk::Right}, 40);  // G -> F joins the source
+    hold(1610, {Key::Control, Key::Right}, 40);  // G -> F joins the source
     const std::uint8_t outcome = play(rowLevel("FGLLLLLLLLL", "1,0"));
 
     EXPECT_EQ(outcome, modeWon);
-    const Rgba hura = plat().PicturePixel(images().Slot(slotWon), 10, 10);
+    const Rgba hura = plat().PicturePixel(images().Slot(kSlotWon), 10, 10);
     for (auto [x, y] : {std::pair{0, 0}, {385, 245}, {769, 489}, {140, 35}})
         EXPECT_EQ(plat().BoardPixel(x, y), hura) << x << "," << y;
     EXPECT_EQ(plat().Sounds(), (std::vector<std::string>{"start", "move", "winner"}));
     EXPECT_GE(plat().Now(), plat().LogOf("sound").back().at + 4000);
     EXPECT_FALSE(session().clock().Running());
-    EXPECT_TRUE(ctl().board.Visible) << "the outcome stays until the next level is drawn";
+    EXPECT_TRUE(view().play.boardShown) << "the outcome stays until the next level is drawn";
 }
 
 TEST_F(GameLoop, ALevelSolvedAsLoadedIsWonOnlyByATurn) {
     plat().At(2000, [&] { EXPECT_EQ(session().screenMode(), modePlaying); });
-    hold(2210, {vk::Control, vk::Left}, 40);
+    hold(2210, {Key::Control, Key::Left}, 40);
     EXPECT_EQ(play(rowLevel("FLLLLLLLLLL", "0,0")), modeWon);
     EXPECT_EQ(level().board(0, 0), 'G');
     EXPECT_GT(plat().LogOf("sound").back().at, 2200u);
@@ -292,14 +292,14 @@ TEST_F(GameLoop, TheClockRunsOutAndTheLevelIsLost) {
 
     EXPECT_EQ(outcome, modeLost);
     EXPECT_EQ(session().clock().timeLeft(), 0);
-    EXPECT_EQ(ctl().clock.Caption, "00:00");
+    EXPECT_EQ(view().play.clock, "00:00");
     EXPECT_EQ(plat().Sounds(), (std::vector<std::string>{"start", "time", "time", "looser"}));
     const auto sounds = plat().LogOf("sound");
     EXPECT_EQ(sounds[1].at, kFirstTick);
     EXPECT_EQ(sounds[2].at, kFirstTick + 1000);
     EXPECT_GE(sounds[3].at, kFirstTick + 2000);
     EXPECT_LT(sounds[3].at, kFirstTick + 2100);
-    EXPECT_EQ(plat().BoardPixel(300, 300), plat().PicturePixel(images().Slot(slotLost), 5, 5));
+    EXPECT_EQ(plat().BoardPixel(300, 300), plat().PicturePixel(images().Slot(kSlotLost), 5, 5));
     EXPECT_FALSE(session().clock().Running());
 }
 
@@ -315,7 +315,7 @@ TEST_F(GameLoop, TimeUpInTheSamePassBeatsASolvingTurn) {
     fresh();
     LevelText last = rowLevel("FGLLLLLLLLL", "1,0");
     last.time = "1";
-    hold(2410, {vk::Control, vk::Right}, 40);
+    hold(2410, {Key::Control, Key::Right}, 40);
     EXPECT_EQ(play(last), modeLost);
     EXPECT_EQ(level().board(1, 0), 'F') << "the turn did solve it";
     EXPECT_EQ(plat().Sounds().back(), "looser");
@@ -324,36 +324,34 @@ TEST_F(GameLoop, TimeUpInTheSamePassBeatsASolvingTurn) {
 // ---- the quit question and closing the window ------------------------------------
 
 TEST_F(GameLoop, EscAsksAndNoResumesWithTheSameTime) {
-    plat().Press(2710, vk::Escape);  // one tick gone: 99 s left
+    plat().Press(2710, Key::Escape);  // one tick gone: 99 s left
     plat().At(4000, [&] {
-        for (const Label& label : ctl().titles) {
-            EXPECT_TRUE(label.Visible);
-            EXPECT_EQ(label.Caption, "Really quit?\r\nY / N");
-        }
+        EXPECT_TRUE(view().play.titleShown);
+        EXPECT_EQ(view().play.title, "Really quit?\r\nY / N");
         EXPECT_FALSE(session().clock().Running());
         EXPECT_EQ(session().clock().timeLeft(), 99);
-        EXPECT_EQ(ctl().clock.Caption, "01:39");
+        EXPECT_EQ(view().play.clock, "01:39");
     });
-    plat().Press(5000, vk::letter('N'));
+    plat().Press(5000, Key::N);
     plat().At(5500, [&] {
         EXPECT_EQ(session().clock().timeLeft(), 99) << "the prompt's time was not counted";
         EXPECT_TRUE(session().clock().Running());
-        for (const Label& label : ctl().titles) EXPECT_FALSE(label.Visible);
+        EXPECT_FALSE(view().play.titleShown);
         EXPECT_EQ(session().screenMode(), modePlaying);
     });
     // Y and N in the same moment: N wins and play goes on.
-    plat().Press(6510, vk::Escape);
+    plat().Press(6510, Key::Escape);
     plat().At(6700, [&] {
-        plat().Press(6710, vk::letter('Y'));
-        plat().Press(6710, vk::letter('N'));
+        plat().Press(6710, Key::Y);
+        plat().Press(6710, Key::N);
     });
     plat().At(7000, [&] { EXPECT_EQ(session().screenMode(), modePlaying); });
-    plat().Press(8010, vk::Escape);
-    plat().Press(8500, vk::letter('Y'));
+    plat().Press(8010, Key::Escape);
+    plat().Press(8500, Key::Y);
 
     EXPECT_EQ(play(rowLevel("FGLLLLLLLLL", "1,0")), modeMainMenu);
-    EXPECT_FALSE(ctl().board.Visible);
-    EXPECT_FALSE(ctl().clock.Visible);
+    EXPECT_FALSE(view().play.boardShown);
+    EXPECT_FALSE(view().play.clockShown);
     EXPECT_FALSE(session().clock().Running());
     EXPECT_EQ(plat().Sounds().back(), "menu");
     EXPECT_LT(plat().Now(), 8600u) << "no outcome pause after leaving";
@@ -364,9 +362,9 @@ TEST_F(GameLoop, CzechQuestionTakesAOrZForYes) {
         SCOPED_TRACE(yes);
         fresh();  // a fresh window and clock for each script
         czech = true;
-        plat().Press(1710, vk::Escape);
-        plat().At(2000, [&] { EXPECT_EQ(ctl().titles[0].Caption, "Opravdu skončit?\r\nA / N"); });
-        plat().Press(2500, vk::letter(yes));
+        plat().Press(1710, Key::Escape);
+        plat().At(2000, [&] { EXPECT_EQ(view().play.title, "Opravdu skončit?\r\nA / N"); });
+        plat().Press(2500, LetterKey(yes));
         EXPECT_EQ(play(rowLevel("FGLLLLLLLLL", "1,0")), modeMainMenu);
     }
 }
@@ -382,20 +380,20 @@ TEST_F(GameLoop, ClosingTheWindowEndsTheLevelWherePlayStands) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         fresh();  // a fresh window and clock for each script
-        hold(1610, {vk::Right}, 300);
-        if (c.askFirst) plat().Press(2410, vk::Escape);
+        hold(1610, {Key::Right}, 300);
+        if (c.askFirst) plat().Press(2410, Key::Escape);
         plat().Close(c.closeAt);
 
         EXPECT_EQ(play(rowLevel("FFFFFFFFFFF", "0,0")), modeMainMenu);
         EXPECT_TRUE(plat().CloseRequested());
-        EXPECT_FALSE(ctl().board.Visible);
+        EXPECT_FALSE(view().play.boardShown);
         EXPECT_FALSE(session().clock().Running());
         // Everything, the title's pause too, ends at once.
         EXPECT_LT(plat().Now(), c.closeAt + 100);
         for (const std::string& s : plat().Sounds()) EXPECT_EQ(s, "start");
         // The board still takes painting for whatever comes after.
         session().painter().Cell(5, 5);
-        EXPECT_EQ(pixel(5, 5, 3, 3), colourOf(slotFloor));
+        EXPECT_EQ(pixel(5, 5, 3, 3), colourOf(kSlotFloor));
     }
 }
 

@@ -11,7 +11,7 @@
 namespace tk::test {
 namespace {
 
-constexpr int kHintKey = vk::letter('H');
+constexpr Key kHintKey = Key::H;
 
 class Hints : public PlayTest {
 protected:
@@ -38,9 +38,9 @@ protected:
         return plat().BoardPixel(x, y);
     }
     static int slotOf(std::int16_t action) {
-        if (action == turnLeft) return slotHintTurnLeft;
-        if (action == turnRight) return slotHintTurnRight;
-        return slotHintStep + action;
+        if (action == turnLeft) return kSlotHintTurnLeft;
+        if (action == turnRight) return kSlotHintTurnRight;
+        return kSlotHintStep + action;
     }
     // The action whose picture is on the board now; dirNone when none is, and a failure
     // when more than one is.
@@ -72,7 +72,7 @@ protected:
         }
         void look(std::uint64_t now) {
             if (!t.session().Running() || failed) return;
-            const bool playing = t.session().screenMode() == modePlaying && !t.ctl().titles[0].Visible;
+            const bool playing = t.session().screenMode() == modePlaying && !t.view().play.titleShown;
             if (playing && now > since + 5000) {
                 ADD_FAILURE() << "stuck";
                 failed = true;
@@ -127,11 +127,11 @@ protected:
     // Presses the keys of an action from `at`.
     void pressAction(std::uint64_t at, std::int16_t action) {
         if (action == turnLeft || action == turnRight) {
-            plat().Press(at, vk::Control, shiftmask::Ctrl, 30);
-            plat().Press(at, action == turnLeft ? vk::Left : vk::Right, shiftmask::Ctrl, 30);
+            plat().Press(at, Key::Control, kCtrlHeld, 30);
+            plat().Press(at, action == turnLeft ? Key::Left : Key::Right, kCtrlHeld, 30);
             return;
         }
-        const int keys[] = {vk::Left, vk::Up, vk::Right, vk::Down};
+        const Key keys[] = {Key::Left, Key::Up, Key::Right, Key::Down};
         plat().Press(at, keys[action], 0, 30);
     }
 };
@@ -148,29 +148,29 @@ TEST_F(Hints, AtTheStartOfLevelOneTheTurningArrowShowsForTwoSecondsAndCostsFifte
     plat().At(1590, [&] {
         before = hintSample(expected.action);
         figureBefore = plat().BoardPixel(figureX, figureY);
-        EXPECT_EQ(ctl().clock.Caption, "01:30");
+        EXPECT_EQ(view().play.clock, "01:30");
     });
     plat().Press(1600, kHintKey);
     plat().At(1700, [&] {
         EXPECT_TRUE(session().HintShowing());
         EXPECT_EQ(shownHint(), expected.action);
-        EXPECT_EQ(ctl().clock.Caption, "01:15") << "the clock shows the deduction at once";
+        EXPECT_EQ(view().play.clock, "01:15") << "the clock shows the deduction at once";
         EXPECT_EQ(plat().BoardPixel(figureX, figureY), figureBefore) << "the figure stands on top";
-        EXPECT_FALSE(ctl().titles[0].Visible);
+        EXPECT_FALSE(view().play.titleShown);
     });
     // Asked again while it shows: nothing more is taken.
     plat().Press(2200, kHintKey);
-    plat().At(2300, [&] { EXPECT_EQ(ctl().clock.Caption, "01:15"); });
+    plat().At(2300, [&] { EXPECT_EQ(view().play.clock, "01:15"); });
     plat().At(3500, [&] { EXPECT_EQ(shownHint(), expected.action) << "still within its two seconds"; });
     plat().At(3700, [&] {
         EXPECT_FALSE(session().HintShowing());
         EXPECT_EQ(shownHint(), dirNone);
         EXPECT_EQ(hintSample(expected.action), before) << "the cell is painted again as it was";
         EXPECT_EQ(plat().BoardPixel(figureX, figureY), figureBefore);
-        EXPECT_EQ(ctl().clock.Caption, "01:13");
+        EXPECT_EQ(view().play.clock, "01:13");
     });
-    plat().Press(4000, vk::Escape);
-    plat().Press(4100, vk::letter('Y'));
+    plat().Press(4000, Key::Escape);
+    plat().Press(4100, Key::Y);
     EXPECT_EQ(play("01"), modeMainMenu);
     EXPECT_EQ(countSounds("time"), 0);
 }
@@ -184,8 +184,8 @@ TEST_F(Hints, TheArrowGoesAsSoonAsTheFigureMoves) {
     std::int16_t shown = dirNone;
     plat().Press(1600, kHintKey);
     plat().At(1650, [&] { shown = shownHint(); });
-    plat().Press(1700, vk::Control, shiftmask::Ctrl, 30);
-    plat().Press(1700, vk::Left, shiftmask::Ctrl, 30);
+    plat().Press(1700, Key::Control, kCtrlHeld, 30);
+    plat().Press(1700, Key::Left, kCtrlHeld, 30);
     plat().At(1760, [&] {
         EXPECT_FALSE(session().HintShowing());
         EXPECT_EQ(shownHint(), dirNone);
@@ -201,16 +201,16 @@ TEST_F(Hints, EscWhileTheArrowShowsTakesItAwayBeforeTheQuestion) {
     Rgba before{};
     plat().At(1590, [&] { before = hintSample(expected.action); });
     plat().Press(1600, kHintKey);
-    plat().Press(1800, vk::Escape);
+    plat().Press(1800, Key::Escape);
     plat().At(1900, [&] {
-        EXPECT_EQ(ctl().titles[0].Caption, texts::quitQuestion(false));
+        EXPECT_EQ(view().play.title, texts::quitQuestion(false));
         EXPECT_FALSE(session().HintShowing());
         EXPECT_EQ(hintSample(expected.action), before);
     });
-    plat().Press(2000, vk::letter('N'));
+    plat().Press(2000, Key::N);
     plat().At(2100, [&] {
-        EXPECT_FALSE(ctl().titles[0].Visible);
-        EXPECT_EQ(ctl().clock.Caption, "01:15") << "the price stays paid";
+        EXPECT_FALSE(view().play.titleShown);
+        EXPECT_EQ(view().play.clock, "01:15") << "the price stays paid";
     });
     plat().Close(2500);
     play("01");
@@ -262,13 +262,13 @@ TEST_F(Hints, ABoardThatCannotBeWonIsToldInWordsAndCostsNothing) {
         plat().Press(1600, kHintKey);
         plat().At(1700, [&] {
             EXPECT_TRUE(session().HintShowing());
-            EXPECT_TRUE(ctl().titles[0].Visible);
-            EXPECT_EQ(ctl().titles[0].Caption, texts::noWayFromHere(cz));
-            EXPECT_EQ(ctl().clock.Caption, "01:40") << "no way shown, nothing taken";
+            EXPECT_TRUE(view().play.titleShown);
+            EXPECT_EQ(view().play.title, texts::noWayFromHere(cz));
+            EXPECT_EQ(view().play.clock, "01:40") << "no way shown, nothing taken";
             EXPECT_EQ(shownHint(), dirNone);
         });
         plat().At(3700, [&] {
-            EXPECT_FALSE(ctl().titles[0].Visible) << "the words go after two seconds";
+            EXPECT_FALSE(view().play.titleShown) << "the words go after two seconds";
             EXPECT_FALSE(session().HintShowing());
         });
         plat().Close(4000);
@@ -282,12 +282,12 @@ TEST_F(Hints, WhenTheSolverRunsOutOfBudgetTheHintSaysSoAndCostsNothing) {
     session().SetHintBudget(1);
     plat().Press(1600, kHintKey);
     plat().At(1700, [&] {
-        EXPECT_TRUE(ctl().titles[0].Visible);
-        EXPECT_EQ(ctl().titles[0].Caption, "no hint");
-        EXPECT_EQ(ctl().clock.Caption, "02:30");
+        EXPECT_TRUE(view().play.titleShown);
+        EXPECT_EQ(view().play.title, "no hint");
+        EXPECT_EQ(view().play.clock, "02:30");
         EXPECT_EQ(shownHint(), dirNone);
     });
-    plat().At(3700, [&] { EXPECT_FALSE(ctl().titles[0].Visible); });
+    plat().At(3700, [&] { EXPECT_FALSE(view().play.titleShown); });
     plat().Close(4000);
     play("07");
 }
@@ -307,7 +307,7 @@ TEST_F(Hints, WithFifteenSecondsOrLessLeftAHintIsRefusedWithTheTimeSound) {
         // Held over several passes, the key asks once.
         plat().Press(1600, kHintKey, 0, 70);
         plat().At(1700, [&] {
-            clockAfter = ctl().clock.Caption;
+            clockAfter = view().play.clock;
             shown = shownHint();
             timeSounds = countSounds("time");
         });

@@ -28,15 +28,11 @@ TEST_F(Loading, TitleStandsOverTheFullBoardThenPlayStarts) {
     bool checkedTitle = false;
     plat().At(700, [&] {
         checkedTitle = true;
-        for (const Label& label : ctl().titles) {
-            EXPECT_TRUE(label.Visible);
-            EXPECT_EQ(label.Caption, "Beginning");
-            EXPECT_EQ(label.FontSize, 48);
-            EXPECT_TRUE(label.FontBold);
-        }
-        EXPECT_TRUE(ctl().board.Visible);
-        EXPECT_TRUE(ctl().clock.Visible);
-        EXPECT_EQ(ctl().clock.Caption, "01:30");
+        EXPECT_TRUE(view().play.titleShown);
+        EXPECT_EQ(view().play.title, "Beginning");
+        EXPECT_TRUE(view().play.boardShown);
+        EXPECT_TRUE(view().play.clockShown);
+        EXPECT_EQ(view().play.clock, "01:30");
         EXPECT_FALSE(session().clock().Running()) << "the clock waits for the title";
         EXPECT_TRUE(plat().Sounds().empty());
 
@@ -47,20 +43,20 @@ TEST_F(Loading, TitleStandsOverTheFullBoardThenPlayStarts) {
                 const char letter = level().board(x, y);
                 const bool wet = level().flow(x, y) == flowWet;
                 const bool source = x == 3 && y == 2;
-                const Rgba underlay = letter == kFloorTile ? colourOf(slotFloor)
-                                      : source            ? colourOf(slotSource)
-                                      : wet               ? colourOf(wetBase + 11)
-                                                          : colourOf(dryBase + 11);
+                const Rgba underlay = letter == kFloorTile ? colourOf(kSlotFloor)
+                                      : source            ? colourOf(kSlotSource)
+                                      : wet               ? colourOf(kWetBase + 11)
+                                                          : colourOf(kDryBase + 11);
                 wrong += !(pixel(x, y, 5, 5) == underlay);
                 wrong += !(pixel(x, y, 5, 15) == backgroundAt(70 * x + 5, 70 * y + 15));
                 if (letter != kFloorTile) {
-                    const int slot = (wet ? wetBase : dryBase) + (letter - 'A');
+                    const int slot = (wet ? kWetBase : kDryBase) + (letter - 'A');
                     wrong += !(pixel(x, y, 5, 25) == colourOf(slot));
                 }
             }
         }
         EXPECT_EQ(wrong, 0);
-        EXPECT_EQ(pixel(2, 4, rows::figureLeft, rows::figureTop), colourOf(slotPlayer));
+        EXPECT_EQ(pixel(2, 4, rows::figureLeft, rows::figureTop), colourOf(kSlotPlayer));
     });
     play("t1");
     EXPECT_TRUE(checkedTitle);
@@ -83,7 +79,7 @@ TEST_F(Loading, TitleStandsOverTheFullBoardThenPlayStarts) {
     EXPECT_EQ(level().board(-1, 2), kBlankTile);
 
     // The title went away when play began, the clock was started, "start" sounded.
-    for (const Label& label : ctl().titles) EXPECT_FALSE(label.Visible);
+    EXPECT_FALSE(view().play.titleShown);
     ASSERT_FALSE(plat().Sounds().empty());
     EXPECT_EQ(plat().Sounds().front(), "start");
     EXPECT_EQ(plat().LogOf("sound").front().at, kPlayStarts);
@@ -99,7 +95,7 @@ TEST_F(Loading, CzechTitleAndIdenticalStateOnEveryLoad) {
 
     play("loop");
     EXPECT_EQ(level().levelTitle, "Potrubí");
-    EXPECT_EQ(ctl().titles[3].Caption, "Potrubí");
+    EXPECT_EQ(view().play.title, "Potrubí");
     const TileGrid board = level().board;
     const FlowGrid flow = level().flow;
     EXPECT_EQ(level().flow(1, 1), flowWet);

@@ -30,7 +30,7 @@ std::uint8_t PlayTest::play(const std::string& name) {
     for (;;) {
         const Wake wake = session().Advance(p.Now());
         if (!session().Running()) break;
-        p.Present(ctl());
+        p.Present(view());
         p.WaitUntil(wake.at, wake.onInput);
     }
     return session().screenMode();
@@ -48,9 +48,9 @@ void PlayTest::writeLevelBytes(const std::string& name, const std::string& bytes
     win->g.folder.write("levels/" + name + ".kulap", bytes);
 }
 
-void PlayTest::hold(std::uint64_t at, std::initializer_list<int> keys, std::uint64_t holdMs) {
-    for (int key : keys) plat().KeyDown(at, key);
-    for (int key : keys) plat().KeyUp(at + holdMs, key);
+void PlayTest::hold(std::uint64_t at, std::initializer_list<Key> keys, std::uint64_t holdMs) {
+    for (Key key : keys) plat().KeyDown(at, key);
+    for (Key key : keys) plat().KeyUp(at + holdMs, key);
 }
 
 int PlayTest::figureLeftEdge(int y, int slot) const {

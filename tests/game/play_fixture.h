@@ -36,7 +36,7 @@ struct PlayWindow {
     PlayWindow();
     GameFixture g{HeadlessOptions{}, false};
     SoundEffects sounds{g.plat, g.program.paths().SoundFolder()};
-    PlaySession session{g.plat, g.program.controls(), g.program.images(), sounds, [this] {
+    PlaySession session{g.plat, g.program.view().play, g.program.images(), sounds, [this] {
                             InputEvent ignored;
                             while (g.plat.NextInput(ignored)) {
                             }
@@ -55,7 +55,7 @@ protected:
     HeadlessPlatform& plat() const { return win->g.plat; }
     PlaySession& session() const { return win->session; }
     PlayState& level() const { return win->session.state(); }
-    Controls& ctl() const { return win->g.program.controls(); }
+    WindowView& view() const { return win->g.program.view(); }
     ImageSet& images() const { return win->g.program.images(); }
 
     // Plays levels/<name>.kulap from the current virtual time until the level ends, as
@@ -71,7 +71,7 @@ protected:
     void writeLevelBytes(const std::string& name, const std::string& bytes);
 
     // Holds the given keys down from `at` for `holdMs`.
-    void hold(std::uint64_t at, std::initializer_list<int> keys, std::uint64_t holdMs);
+    void hold(std::uint64_t at, std::initializer_list<Key> keys, std::uint64_t holdMs);
 
     Rgba pixel(int cellX, int cellY, int px, int py) const {
         return plat().BoardPixel(kCellPx * cellX + px, kCellPx * cellY + py);
@@ -80,10 +80,10 @@ protected:
     static Rgba colourOf(int slot) { return slotColour(slot); }
     // The background piece's own pixel at a point of the board.
     Rgba backgroundAt(int x, int y) const {
-        return plat().PicturePixel(images().Slot(backgroundBase + level().backgroundNumber), x, y);
+        return plat().PicturePixel(images().Slot(kBackgroundBase + level().backgroundNumber), x, y);
     }
     // Left edge of the figure on pixel row y of the board, or -1 when it is not there.
-    int figureLeftEdge(int y, int slot = slotPlayer) const;
+    int figureLeftEdge(int y, int slot = kSlotPlayer) const;
     int countSounds(const std::string& name) const;
 
     std::unique_ptr<PlayWindow> win;

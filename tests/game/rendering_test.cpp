@@ -36,45 +36,45 @@ TEST_F(Rendering, EveryKindOfCellPaintsItsLayers) {
     // even when the source position is on it.
     level().board(1, 1) = kFloorTile;
     session().painter().Cell(1, 1);
-    expectCell(1, 1, colourOf(slotFloor), true, bg(1, 1, 60, rows::pipeTop + 4), "floor");
+    expectCell(1, 1, colourOf(kSlotFloor), true, bg(1, 1, 60, rows::pipeTop + 4), "floor");
     level().board(5, 3) = kFloorTile;
     level().flow(5, 3) = flowWet;
     session().painter().Cell(5, 3);
-    expectCell(5, 3, colourOf(slotFloor), true, bg(5, 3, 60, rows::pipeTop + 4), "floor on source");
+    expectCell(5, 3, colourOf(kSlotFloor), true, bg(5, 3, 60, rows::pipeTop + 4), "floor on source");
 
     // A blank cell is dry whatever its water says, and carries no pipe.
     level().board(2, 1) = kBlankTile;
     level().flow(2, 1) = flowWet;
     session().painter().Cell(2, 1);
-    expectCell(2, 1, colourOf(dryBase + 11), true, bg(2, 1, 60, rows::pipeTop + 4), "blank");
+    expectCell(2, 1, colourOf(kDryBase + 11), true, bg(2, 1, 60, rows::pipeTop + 4), "blank");
 
     // A blank source cell (its tile is being turned) shows only the source picture.
     level().board(5, 3) = kBlankTile;
     session().painter().Cell(5, 3);
-    expectCell(5, 3, colourOf(slotSource), true, bg(5, 3, 60, rows::pipeTop + 4), "blank source");
+    expectCell(5, 3, colourOf(kSlotSource), true, bg(5, 3, 60, rows::pipeTop + 4), "blank source");
 
     // Pipes: wet set for flow 1, dry set for 0 and for a cell not evaluated yet.
     level().board(3, 1) = 'C';
     level().flow(3, 1) = flowWet;
     session().painter().Cell(3, 1);
-    expectCell(3, 1, colourOf(wetBase + 11), true, colourOf(wetBase + 2), "wet C");
+    expectCell(3, 1, colourOf(kWetBase + 11), true, colourOf(kWetBase + 2), "wet C");
     level().board(4, 1) = 'K';
     level().flow(4, 1) = flowDry;
     session().painter().Cell(4, 1);
-    expectCell(4, 1, colourOf(dryBase + 11), true, colourOf(dryBase + 10), "dry K");
+    expectCell(4, 1, colourOf(kDryBase + 11), true, colourOf(kDryBase + 10), "dry K");
     level().board(6, 1) = 'A';
     level().flow(6, 1) = flowUnset;
     session().painter().Cell(6, 1);
-    expectCell(6, 1, colourOf(dryBase + 11), true, colourOf(dryBase + 0), "unevaluated A");
+    expectCell(6, 1, colourOf(kDryBase + 11), true, colourOf(kDryBase + 0), "unevaluated A");
 
     // The source cell: source picture under a wet pipe, or a dry one before any evaluation.
     level().board(5, 3) = 'G';
     level().flow(5, 3) = flowWet;
     session().painter().Cell(5, 3);
-    expectCell(5, 3, colourOf(slotSource), true, colourOf(wetBase + 6), "wet source");
+    expectCell(5, 3, colourOf(kSlotSource), true, colourOf(kWetBase + 6), "wet source");
     level().flow(5, 3) = flowUnset;
     session().painter().Cell(5, 3);
-    expectCell(5, 3, colourOf(slotSource), true, colourOf(dryBase + 6), "unevaluated source");
+    expectCell(5, 3, colourOf(kSlotSource), true, colourOf(kDryBase + 6), "unevaluated source");
 }
 
 TEST_F(Rendering, RepaintingACellWipesTheFigureAndNothingElse) {
@@ -84,13 +84,13 @@ TEST_F(Rendering, RepaintingACellWipesTheFigureAndNothingElse) {
     session().painter().Cell(0, 0);
     session().painter().Cell(1, 0);
     session().painter().Figure();
-    EXPECT_EQ(pixel(0, 0, rows::figureLeft, rows::figureTop), colourOf(slotPlayer));
+    EXPECT_EQ(pixel(0, 0, rows::figureLeft, rows::figureTop), colourOf(kSlotPlayer));
     EXPECT_EQ(figureLeftEdge(rows::figureTop), rows::figureLeft);
 
     session().painter().Cell(0, 0);
     EXPECT_EQ(figureLeftEdge(rows::figureTop), -1);
     EXPECT_EQ(pixel(0, 0, rows::figureLeft, rows::figureTop), bg(0, 0, rows::figureLeft, rows::figureTop));
-    EXPECT_EQ(pixel(1, 0, 60, rows::pipeTop), colourOf(dryBase + 5)) << "the neighbour was touched";
+    EXPECT_EQ(pixel(1, 0, 60, rows::pipeTop), colourOf(kDryBase + 5)) << "the neighbour was touched";
 }
 
 TEST_F(Rendering, BackgroundPiecesLineUpAcrossTheWholeBoard) {
@@ -143,9 +143,9 @@ TEST_F(Rendering, BorderCellsAndBadNumbersPaintNothing) {
         level().board(2, 2) = kFloorTile;  // floor paints over the underlay band only
         level().backgroundNumber = static_cast<std::int16_t>(bad);
         session().painter().Cell(2, 2);
-        EXPECT_EQ(pixel(2, 2, 3, 2), colourOf(slotFloor));
+        EXPECT_EQ(pixel(2, 2, 3, 2), colourOf(kSlotFloor));
         // The old dry pipe stays where the background would have wiped it.
-        EXPECT_EQ(pixel(2, 2, 60, rows::pipeTop + 4), colourOf(dryBase + 5));
+        EXPECT_EQ(pixel(2, 2, 60, rows::pipeTop + 4), colourOf(kDryBase + 5));
     }
 
     // A letter without a picture shows no pipe and reaches for no slot.
@@ -155,7 +155,7 @@ TEST_F(Rendering, BorderCellsAndBadNumbersPaintNothing) {
         level().flow(4, 4) = flowWet;
         session().painter().Cell(4, 4);
         EXPECT_EQ(pixel(4, 4, 60, rows::pipeTop + 4), bg(4, 4, 60, rows::pipeTop + 4));
-        EXPECT_EQ(pixel(4, 4, 3, 2), colourOf(wetBase + 11));
+        EXPECT_EQ(pixel(4, 4, 3, 2), colourOf(kWetBase + 11));
     }
 }
 

@@ -105,24 +105,24 @@ Rgba backgroundColour(int n, int x, int y) {
 }
 
 std::string slotFileName(int slot) {
-    if (slot == slotFloor) return "pole0.png";
-    if (slot == slotSource) return "zdroj.png";
-    if (slot == slotPlayer) return "hrac.png";
-    if (slot == slotPlayerLeft) return "hracL.png";
-    if (slot == slotPlayerRight) return "hracR.png";
-    if (slot == slotWon) return "hura.png";
-    if (slot == slotLost) return "smula.png";
-    if (slot == dryBase + 11) return "pole1.png";
-    if (slot == wetBase + 11) return "pole2.png";
-    if (slot >= dryBase && slot <= dryBase + 10)
-        return std::string("trubka1") + static_cast<char>('A' + slot - dryBase) + ".png";
-    if (slot >= wetBase && slot <= wetBase + 10)
-        return std::string("trubka2") + static_cast<char>('A' + slot - wetBase) + ".png";
-    if (slot >= slotHintStep && slot <= slotHintStep + 3) return "sipka" + std::to_string(slot - slotHintStep) + ".png";
-    if (slot == slotHintTurnLeft) return "sipkaL.png";
-    if (slot == slotHintTurnRight) return "sipkaR.png";
-    if (slot >= backgroundBase + 1 && slot <= backgroundBase + 7)
-        return "pozadi" + std::to_string(slot - backgroundBase) + ".jpg";
+    if (slot == kSlotFloor) return "pole0.png";
+    if (slot == kSlotSource) return "zdroj.png";
+    if (slot == kSlotPlayer) return "hrac.png";
+    if (slot == kSlotPlayerLeft) return "hracL.png";
+    if (slot == kSlotPlayerRight) return "hracR.png";
+    if (slot == kSlotWon) return "hura.png";
+    if (slot == kSlotLost) return "smula.png";
+    if (slot == kDryBase + 11) return "pole1.png";
+    if (slot == kWetBase + 11) return "pole2.png";
+    if (slot >= kDryBase && slot <= kDryBase + 10)
+        return std::string("trubka1") + static_cast<char>('A' + slot - kDryBase) + ".png";
+    if (slot >= kWetBase && slot <= kWetBase + 10)
+        return std::string("trubka2") + static_cast<char>('A' + slot - kWetBase) + ".png";
+    if (slot >= kSlotHintStep && slot <= kSlotHintStep + 3) return "sipka" + std::to_string(slot - kSlotHintStep) + ".png";
+    if (slot == kSlotHintTurnLeft) return "sipkaL.png";
+    if (slot == kSlotHintTurnRight) return "sipkaR.png";
+    if (slot >= kBackgroundBase + 1 && slot <= kBackgroundBase + 7)
+        return "pozadi" + std::to_string(slot - kBackgroundBase) + ".jpg";
     return {};
 }
 
@@ -132,26 +132,26 @@ void makeAll(const Save& save) {
         const std::string name = slotFileName(slot);
         if (name.empty()) continue;
         const Rgba colour = slotColour(slot);
-        if (slot > backgroundBase) {
+        if (slot > kBackgroundBase) {
             // A PNG under the ".jpg" name: pictures are recognised by their content.
-            const int n = slot - backgroundBase;
+            const int n = slot - kBackgroundBase;
             Picture bg(800, 500);
             for (int y = 0; y < bg.height; ++y)
                 for (int x = 0; x < bg.width; ++x) bg.at(x, y) = backgroundColour(n, x, y);
             save(name, bg);
-        } else if (slot == slotWon || slot == slotLost) {
+        } else if (slot == kSlotWon || slot == kSlotLost) {
             save(name, Picture(70, 70, colour));  // scaled over the whole board
-        } else if (slot == slotPlayer || slot == slotPlayerLeft || slot == slotPlayerRight) {
+        } else if (slot == kSlotPlayer || slot == kSlotPlayerLeft || slot == kSlotPlayerRight) {
             Picture p(70, 70);
             for (int y = rows::figureTop; y <= rows::figureBottom; ++y)
                 for (int x = rows::figureLeft; x <= rows::figureRight; ++x) p.at(x, y) = colour;
             save(name, p);
-        } else if (slot >= slotHintStep && slot <= slotHintTurnRight) {
+        } else if (slot >= kSlotHintStep && slot <= kSlotHintTurnRight) {
             Picture p(70, 70);
             p.band(rows::hintTop, rows::hintBottom, colour);
             save(name, p);
-        } else if ((slot >= dryBase && slot <= dryBase + 10) ||
-                   (slot >= wetBase && slot <= wetBase + 10)) {
+        } else if ((slot >= kDryBase && slot <= kDryBase + 10) ||
+                   (slot >= kWetBase && slot <= kWetBase + 10)) {
             Picture p(70, 70);
             p.band(rows::pipeTop, rows::pipeBottom, colour);
             save(name, p);

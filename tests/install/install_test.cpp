@@ -177,12 +177,12 @@ TEST(Install, TheInstalledGameReadsItsDataFromShareAndWritesOnlyToTheConfigFolde
     o.drawBoard = false;
     HeadlessPlatform plat(o);
     Program program(plat);
-    plat.Press(1400, vk::Down);
-    plat.Press(1500, vk::Down);
-    plat.Press(1600, vk::Down);
-    plat.Press(1700, vk::Return);  // Czech: the marker is written
+    plat.Press(1400, Key::Down);
+    plat.Press(1500, Key::Down);
+    plat.Press(1600, Key::Down);
+    plat.Press(1700, Key::Return);  // Czech: the marker is written
     EXPECT_EQ(program.Run(), 0);
-    EXPECT_TRUE(plat.LogOf("msgbox").empty());
+    EXPECT_TRUE(plat.LogOf("notice").empty());
     EXPECT_EQ(program.paths().dataFolder(), (kTree / "share/tramolkulap").string());
     EXPECT_EQ(readFile(config / "tramolkulap/options.txt"), readFile(kTree / "share/tramolkulap/options.txt"));
     EXPECT_TRUE(fs::exists(config / "tramolkulap/AtToMluvi.Cesky"));

@@ -127,7 +127,7 @@ TEST_F(Package, ItsDataPlaysALevelAndTheSettingsGoToTheConfigFolder) {
     EXPECT_EQ(program.Run(), 0);
     EXPECT_TRUE(player.finished);
     EXPECT_EQ(player.titlesWon, std::vector<std::string>{chain[0].level.titleEn});
-    EXPECT_TRUE(plat.LogOf("msgbox").empty());
+    EXPECT_TRUE(plat.LogOf("notice").empty());
     EXPECT_EQ(readFile(config / "tramolkulap/options.txt"), readFile(root_ / "usr/share/tramolkulap/options.txt"));
     EXPECT_EQ(treeSnapshot(root_), before);
 }

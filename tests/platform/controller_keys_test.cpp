@@ -1,4 +1,4 @@
-// A game controller's buttons and stick arrive as the key codes, latches and held keys the
+// A game controller's buttons and stick arrive as the keys, latches and held keys the
 // game already knows: on the headless twin, and on SDL with a virtual controller that is
 // plugged in and pulled out while the platform runs.
 #include <gtest/gtest.h>
@@ -18,19 +18,20 @@ std::vector<std::string> Taken(Platform& plat) {
     std::vector<std::string> out;
     InputEvent e;
     while (plat.NextInput(e))
-        if (e.kind == InputEvent::Kind::Key) out.push_back(std::to_string(e.vk) + "/" + std::to_string(e.shift));
+        if (e.kind == InputEvent::Kind::Key)
+            out.push_back(std::to_string(static_cast<int>(e.key)) + "/" + std::to_string(e.modifiers));
     return out;
 }
 
-std::string Key(int vkCode) { return std::to_string(vkCode) + "/0"; }
+std::string Plain(Key key) { return std::to_string(static_cast<int>(key)) + "/0"; }
 
-// Latched: the first query reports the press, the second nothing (the button is up).
-void ExpectLatchedOnce(Platform& plat, int vkCode) {
-    EXPECT_EQ(plat.GetAsyncKeyState(vkCode) & 1, 1) << "key " << vkCode << " latched";
-    EXPECT_EQ(plat.GetAsyncKeyState(vkCode), 0) << "key " << vkCode << " asked again";
+// Latched: the first look reports the press, the second nothing (the button is up).
+void ExpectLatchedOnce(Platform& plat, Key key) {
+    EXPECT_TRUE(plat.LookAt(key).pressed) << "key " << static_cast<int>(key) << " latched";
+    EXPECT_EQ(plat.LookAt(key), KeyState{}) << "key " << static_cast<int>(key) << " looked at again";
 }
 
-bool HeldNow(Platform& plat, int vkCode) { return (plat.GetAsyncKeyState(vkCode) & 0x8000) != 0; }
+bool HeldNow(Platform& plat, Key key) { return plat.LookAt(key).down; }
 
 TEST(ControllerOnTheTwin, ButtonsGiveTheMenusKeysAndLatchTheQuestionsAnswers) {
     HeadlessOptions o;
@@ -43,16 +44,16 @@ TEST(ControllerOnTheTwin, ButtonsGiveTheMenusKeysAndLatchTheQuestionsAnswers) {
     plat.PadPress(50, PadButton::LeftShoulder, 5);  // no key-down: menus have no use for it
     plat.WaitUntil(100, false);
 
-    EXPECT_EQ(Taken(plat), (std::vector<std::string>{Key(vk::Return), Key(vk::Escape), Key(vk::Escape),
-                                                     Key(vk::Down)}));
-    ExpectLatchedOnce(plat, vk::Return);
-    ExpectLatchedOnce(plat, vk::letter('Y'));  // A answers yes
-    ExpectLatchedOnce(plat, vk::Escape);
-    ExpectLatchedOnce(plat, vk::letter('N'));  // B and Back answer no
-    ExpectLatchedOnce(plat, vk::Down);
-    ExpectLatchedOnce(plat, vk::Control);
-    ExpectLatchedOnce(plat, vk::Left);
-    EXPECT_EQ(plat.GetAsyncKeyState(vk::Right), 0);
+    EXPECT_EQ(Taken(plat), (std::vector<std::string>{Plain(Key::Return), Plain(Key::Escape), Plain(Key::Escape),
+                                                     Plain(Key::Down)}));
+    ExpectLatchedOnce(plat, Key::Return);
+    ExpectLatchedOnce(plat, Key::Y);  // A answers yes
+    ExpectLatchedOnce(plat, Key::Escape);
+    ExpectLatchedOnce(plat, Key::N);  // B and Back answer no
+    ExpectLatchedOnce(plat, Key::Down);
+    ExpectLatchedOnce(plat, Key::Control);
+    ExpectLatchedOnce(plat, Key::Left);
+    EXPECT_EQ(plat.LookAt(Key::Right), KeyState{});
 }
 
 TEST(ControllerOnTheTwin, TurningAndWalkingHoldTheirKeysWhileAnswersDoNot) {
@@ -65,31 +66,31 @@ TEST(ControllerOnTheTwin, TurningAndWalkingHoldTheirKeysWhileAnswersDoNot) {
     plat.WaitUntil(50, false);
     FlushKeys(plat);
     // Still held after the flush: turning clockwise and walking up go on.
-    EXPECT_TRUE(HeldNow(plat, vk::Control));
-    EXPECT_TRUE(HeldNow(plat, vk::Right));
-    EXPECT_TRUE(HeldNow(plat, vk::Up));
+    EXPECT_TRUE(HeldNow(plat, Key::Control));
+    EXPECT_TRUE(HeldNow(plat, Key::Right));
+    EXPECT_TRUE(HeldNow(plat, Key::Up));
     // The B that asked the quit question cannot answer it by staying down.
-    EXPECT_EQ(plat.GetAsyncKeyState(vk::Escape), 0);
-    EXPECT_EQ(plat.GetAsyncKeyState(vk::letter('N')), 0);
+    EXPECT_EQ(plat.LookAt(Key::Escape), KeyState{});
+    EXPECT_EQ(plat.LookAt(Key::N), KeyState{});
 
     plat.PadUp(60, PadButton::Y);
     plat.PadUp(60, PadButton::DpadUp);
     plat.WaitUntil(70, false);
-    EXPECT_EQ(plat.GetAsyncKeyState(vk::Control), 0);
-    EXPECT_EQ(plat.GetAsyncKeyState(vk::Right), 0);
-    EXPECT_EQ(plat.GetAsyncKeyState(vk::Up), 0);
+    EXPECT_EQ(plat.LookAt(Key::Control), KeyState{});
+    EXPECT_EQ(plat.LookAt(Key::Right), KeyState{});
+    EXPECT_EQ(plat.LookAt(Key::Up), KeyState{});
 
     // The right shoulder and X stand for the same keys as Y and the left shoulder.
     plat.PadDown(80, PadButton::RightShoulder);
     plat.PadDown(80, PadButton::X);
     plat.WaitUntil(90, false);
-    EXPECT_TRUE(HeldNow(plat, vk::Right));
-    EXPECT_TRUE(HeldNow(plat, vk::Left));
+    EXPECT_TRUE(HeldNow(plat, Key::Right));
+    EXPECT_TRUE(HeldNow(plat, Key::Left));
     // Pulled out, the controller holds nothing any more.
     plat.PadUnplug(100);
     plat.WaitUntil(110, false);
-    EXPECT_FALSE(HeldNow(plat, vk::Right));
-    EXPECT_FALSE(HeldNow(plat, vk::Control));
+    EXPECT_FALSE(HeldNow(plat, Key::Right));
+    EXPECT_FALSE(HeldNow(plat, Key::Control));
 }
 
 TEST(ControllerOnTheTwin, TheStickWalksPastItsDeadZoneWithoutChattering) {
@@ -101,19 +102,19 @@ TEST(ControllerOnTheTwin, TheStickWalksPastItsDeadZoneWithoutChattering) {
     plat.PadStick(30, PadAxis::LeftX, 14000);   // sagging, still right
     plat.PadStick(40, PadAxis::LeftX, 21000);   // and back out: no second key-down
     plat.WaitUntil(50, false);
-    EXPECT_EQ(Taken(plat), (std::vector<std::string>{Key(vk::Right)}));
-    EXPECT_TRUE(HeldNow(plat, vk::Right));
+    EXPECT_EQ(Taken(plat), (std::vector<std::string>{Plain(Key::Right)}));
+    EXPECT_TRUE(HeldNow(plat, Key::Right));
 
     plat.PadStick(60, PadAxis::LeftX, 3000);    // let go
     plat.PadStick(70, PadAxis::LeftY, -30000);  // up
     plat.PadStick(80, PadAxis::LeftY, 30000);   // straight over to down
     plat.PadStick(90, PadAxis::LeftX, -12000);  // left, not far enough
     plat.WaitUntil(100, false);
-    EXPECT_EQ(Taken(plat), (std::vector<std::string>{Key(vk::Up), Key(vk::Down)}));
-    EXPECT_FALSE(HeldNow(plat, vk::Right));
-    EXPECT_FALSE(HeldNow(plat, vk::Left));
-    EXPECT_FALSE(HeldNow(plat, vk::Up));
-    EXPECT_TRUE(HeldNow(plat, vk::Down));
+    EXPECT_EQ(Taken(plat), (std::vector<std::string>{Plain(Key::Up), Plain(Key::Down)}));
+    EXPECT_FALSE(HeldNow(plat, Key::Right));
+    EXPECT_FALSE(HeldNow(plat, Key::Left));
+    EXPECT_FALSE(HeldNow(plat, Key::Up));
+    EXPECT_TRUE(HeldNow(plat, Key::Down));
 }
 
 // ---- the real platform, with SDL's virtual controller --------------------------------
@@ -124,8 +125,9 @@ protected:
         SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
         SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
         // SDL hands a controller's events only to the window with the focus, and the
-        // dummy driver's window never gets it.
-        SDL_setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
+        // dummy driver's window never gets it. A hint, not the environment: SDL may be
+        // up already from an earlier test, and reads the environment only as it starts.
+        SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     }
     SdlController() { plat = CreateSdlPlatform(); }
     ~SdlController() override {
@@ -169,46 +171,46 @@ protected:
 TEST_F(SdlController, ButtonsArriveAsKeysAndHeldButtonsAsHeldKeys) {
     Plug();
     Button(SDL_CONTROLLER_BUTTON_A, true);
-    EXPECT_EQ(Taken(*plat), (std::vector<std::string>{Key(vk::Return)}));
+    EXPECT_EQ(Taken(*plat), (std::vector<std::string>{Plain(Key::Return)}));
     Button(SDL_CONTROLLER_BUTTON_A, false);
     Button(SDL_CONTROLLER_BUTTON_B, true);
     Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
     Button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, true);
-    EXPECT_EQ(Taken(*plat), (std::vector<std::string>{Key(vk::Escape), Key(vk::Left)}));
-    ExpectLatchedOnce(*plat, vk::letter('Y'));
-    ExpectLatchedOnce(*plat, vk::letter('N'));
-    EXPECT_TRUE(HeldNow(*plat, vk::Left));
-    EXPECT_TRUE(HeldNow(*plat, vk::Control));
-    EXPECT_TRUE(HeldNow(*plat, vk::Left)) << "held, not only latched";
-    EXPECT_EQ(plat->GetAsyncKeyState(vk::Escape) & 0x8000, 0) << "B only latches";
+    EXPECT_EQ(Taken(*plat), (std::vector<std::string>{Plain(Key::Escape), Plain(Key::Left)}));
+    ExpectLatchedOnce(*plat, Key::Y);
+    ExpectLatchedOnce(*plat, Key::N);
+    EXPECT_TRUE(HeldNow(*plat, Key::Left));
+    EXPECT_TRUE(HeldNow(*plat, Key::Control));
+    EXPECT_TRUE(HeldNow(*plat, Key::Left)) << "held, not only latched";
+    EXPECT_FALSE(plat->LookAt(Key::Escape).down) << "B only latches";
 
     Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
     Button(SDL_CONTROLLER_BUTTON_LEFTSHOULDER, false);
     Axis(SDL_CONTROLLER_AXIS_LEFTY, 32767);
-    EXPECT_EQ(Taken(*plat), (std::vector<std::string>{Key(vk::Down)}));
-    EXPECT_FALSE(HeldNow(*plat, vk::Left));
-    EXPECT_TRUE(HeldNow(*plat, vk::Down));
+    EXPECT_EQ(Taken(*plat), (std::vector<std::string>{Plain(Key::Down)}));
+    EXPECT_FALSE(HeldNow(*plat, Key::Left));
+    EXPECT_TRUE(HeldNow(*plat, Key::Down));
 
     // A wait for input wakes for a controller's key-down as for a key's.
     Button(SDL_CONTROLLER_BUTTON_DPAD_UP, true);
     plat->WaitUntil(kNoDeadline, true);
-    EXPECT_EQ(Taken(*plat), (std::vector<std::string>{Key(vk::Up)}));
+    EXPECT_EQ(Taken(*plat), (std::vector<std::string>{Plain(Key::Up)}));
 }
 
 TEST_F(SdlController, AControllerPulledOutLetsGoAndOnePluggedInLaterPlays) {
     Plug();
     Button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true);
     Taken(*plat);
-    EXPECT_TRUE(HeldNow(*plat, vk::Right));
+    EXPECT_TRUE(HeldNow(*plat, Key::Right));
     Unplug();
     EXPECT_TRUE(Taken(*plat).empty());
-    EXPECT_FALSE(HeldNow(*plat, vk::Right)) << "nothing stays held by a controller that is gone";
+    EXPECT_FALSE(HeldNow(*plat, Key::Right)) << "nothing stays held by a controller that is gone";
 
     Plug();
     Button(SDL_CONTROLLER_BUTTON_X, true);
     Taken(*plat);
-    EXPECT_TRUE(HeldNow(*plat, vk::Left));
-    EXPECT_TRUE(HeldNow(*plat, vk::Control));
+    EXPECT_TRUE(HeldNow(*plat, Key::Left));
+    EXPECT_TRUE(HeldNow(*plat, Key::Control));
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
-// The headless twin's clock, scripted keys, key polling, close requests and the text box.
+// The headless twin's clock, scripted keys, held keys, close requests, the ticker and the level box.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "platform/timer.h"
+#include "platform/ticker.h"
 #include "platform/window_input.h"
 #include "platform/headless_platform.h"
 #include "support/program_folder.h"
@@ -26,39 +26,43 @@ protected:
         InputEvent e;
         while (plat.NextInput(e)) {
             out.push_back(e.kind == InputEvent::Kind::Key
-                              ? "key " + std::to_string(e.vk) + "/" + std::to_string(e.shift) + " @" +
+                              ? "key " + std::to_string(static_cast<int>(e.key)) + "/" + std::to_string(e.modifiers) + " @" +
                                     std::to_string(plat.Now())
                               : "text " + e.text);
         }
         return out;
+    }
+    static std::string Named(Key key, int modifiers, std::uint64_t at) {
+        return "key " + std::to_string(static_cast<int>(key)) + "/" + std::to_string(modifiers) + " @" +
+               std::to_string(at);
     }
     ProgramFolder folder{false};
     HeadlessPlatform plat;
 };
 
 TEST_F(Twin, AWaitMovesTheClockAndKeysWaitInOrder) {
-    plat.Press(100, vk::Left);
-    plat.Press(150, vk::Return, shiftmask::Shift);
-    plat.Press(400, vk::Escape);
+    plat.Press(100, Key::Left);
+    plat.Press(150, Key::Return, kShiftHeld);
+    plat.Press(400, Key::Escape);
     EXPECT_EQ(plat.Now(), 0u);
     plat.WaitUntil(250, false);
     EXPECT_EQ(plat.Now(), 250u);
-    EXPECT_EQ(Take(), (std::vector<std::string>{"key 37/0 @250", "key 13/1 @250"}));
+    EXPECT_EQ(Take(), (std::vector<std::string>{Named(Key::Left, 0, 250), Named(Key::Return, 1, 250)}));
     EXPECT_TRUE(Take().empty()) << "the Esc is not due yet";
     plat.WaitUntil(1250, false);
-    EXPECT_EQ(Take(), (std::vector<std::string>{"key 27/0 @1250"}));
+    EXPECT_EQ(Take(), (std::vector<std::string>{Named(Key::Escape, 0, 1250)}));
 }
 
 TEST_F(Twin, AWaitForInputEndsWithTheFirstKeyOrText) {
     plat.Type(300, "ab");
-    plat.Press(500, vk::Down);
+    plat.Press(500, Key::Down);
     plat.WaitUntil(1000, true);
     EXPECT_EQ(plat.Now(), 300u);
     plat.WaitUntil(1000, true);
     EXPECT_EQ(plat.Now(), 500u) << "what already waits does not end the next wait";
     plat.WaitUntil(1000, true);
     EXPECT_EQ(plat.Now(), 1000u) << "a key coming up is no input";
-    EXPECT_EQ(Take(), (std::vector<std::string>{"text ab", "key 40/0 @1000"}));
+    EXPECT_EQ(Take(), (std::vector<std::string>{"text ab", Named(Key::Down, 0, 1000)}));
 }
 
 TEST_F(Twin, ACloseRequestEndsTheWaitItArrivesInAndStays) {
@@ -80,30 +84,25 @@ TEST_F(Twin, ACloseRequestEndsTheWaitItArrivesInAndStays) {
 }
 
 TEST_F(Twin, KeyStateLatchesAndHolds) {
-    plat.Press(100, vk::Up, 0, 30);      // a short press, over before anyone looks
-    plat.KeyDown(200, vk::Space);        // held
-    plat.KeyUp(500, vk::Space);
+    plat.Press(100, Key::Up, 0, 30);      // a short press, over before anyone looks
+    plat.KeyDown(200, Key::Space);        // held
+    plat.KeyUp(500, Key::Space);
     plat.WaitUntil(150, false);
-    EXPECT_NE(plat.GetAsyncKeyState(vk::Up), 0);  // pressed since the last look
-    EXPECT_EQ(plat.GetAsyncKeyState(vk::Up), 0);  // the look cleared it
+    EXPECT_EQ(plat.LookAt(Key::Up), (KeyState{false, true}));  // up again, pressed since the last look
+    EXPECT_EQ(plat.LookAt(Key::Up), KeyState{});               // the look cleared it
     plat.WaitUntil(250, false);
-    for (int i = 0; i < 3; ++i) EXPECT_NE(plat.GetAsyncKeyState(vk::Space), 0);
-    EXPECT_EQ(plat.GetAsyncKeyState(vk::Down), 0);
+    EXPECT_EQ(plat.LookAt(Key::Space), (KeyState{true, true}));
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(plat.LookAt(Key::Space), (KeyState{true, false})) << "held";
+    EXPECT_EQ(plat.LookAt(Key::Down), KeyState{});
     plat.WaitUntil(550, false);
-    EXPECT_EQ(plat.GetAsyncKeyState(vk::Space), 0);
-    EXPECT_EQ(plat.GetAsyncKeyState(0x1FF), 0);   // out of range: never down
-    EXPECT_EQ(plat.GetAsyncKeyState(-1), 0);
-    // Flushing asks every key once: a press made before it is forgotten.
-    plat.Press(600, vk::Left);
-    plat.WaitUntil(700, false);
-    FlushKeys(plat);
-    EXPECT_EQ(plat.GetAsyncKeyState(vk::Left), 0);
+    EXPECT_EQ(plat.LookAt(Key::Space), KeyState{});
+    EXPECT_EQ(plat.LookAt(Key::Count), KeyState{});  // out of range: never down
 }
 
-TEST_F(Twin, TimerTicksOneIntervalAfterEnablingAndNeverStacks) {
-    Timer timer;
+TEST_F(Twin, TickerTicksOnePeriodAfterItsStartAndNeverStacks) {
+    Ticker timer(1000);
     plat.WaitUntil(300, false);
-    timer.Enable(true, plat.Now());
+    timer.Start(plat.Now());
     plat.WaitUntil(1299, false);
     EXPECT_FALSE(timer.TakeTick(plat.Now()));
     plat.WaitUntil(1300, false);
@@ -112,14 +111,14 @@ TEST_F(Twin, TimerTicksOneIntervalAfterEnablingAndNeverStacks) {
     plat.WaitUntil(6400, false);
     EXPECT_TRUE(timer.TakeTick(plat.Now()));
     EXPECT_FALSE(timer.TakeTick(plat.Now()));
-    EXPECT_EQ(timer.dueAt, 7300u);
-    timer.Enable(false, plat.Now());
+    EXPECT_EQ(timer.dueAt(), 7300u);
+    timer.Stop();
     plat.WaitUntil(12000, false);
     EXPECT_FALSE(timer.TakeTick(plat.Now()));
 }
 
 TEST_F(Twin, WaitingForInputWithNothingLeftClosesTheSession) {
-    plat.Press(2000, vk::Return);
+    plat.Press(2000, Key::Return);
     EXPECT_EQ(plat.ScriptEnd(), 2030u);  // the key comes up again
     plat.WaitUntil(kNoDeadline, true);
     EXPECT_EQ(plat.Now(), 2000u);
@@ -149,48 +148,48 @@ TEST_F(TwinNoAutoClose, AGameWaitingForAKeyThatNeverComesIsAskedToCloseInTheEnd)
     EXPECT_GE(plat.Now(), 10u * 60 * 1000);
 }
 
-TEST(TextBox, TypingEditingAndWhatIsNeverTyped) {
-    Controls ctl;
-    TextBox& box = ctl.levelBox;
-    box.Visible = true;
-    auto type = [&](const std::string& s) { WindowTakesInput(ctl, {InputEvent::Kind::Text, 0, 0, s}, 0); };
-    auto key = [&](int code) { WindowTakesInput(ctl, {InputEvent::Kind::Key, code, 0, {}}, 0); };
+TEST(LevelBox, TypingEditingAndWhatIsNeverTyped) {
+    WindowView view;
+    LevelBoxView& box = view.levelBox;
+    box.shown = true;
+    auto type = [&](const std::string& s) { WindowTakesInput(view, {InputEvent::Kind::Text, Key::None, 0, s}, 0); };
+    auto key = [&](Key k) { WindowTakesInput(view, {InputEvent::Kind::Key, k, 0, {}}, 0); };
     type("lev");
     type(" el ");  // spaces are never typed
-    key(vk::Left);
-    key(vk::Left);
+    key(Key::Left);
+    key(Key::Left);
     type("č");
-    key(vk::Home);
-    key(vk::Delete);
-    key(vk::End);
-    key(vk::Back);
-    key(vk::Space);  // the game's handler takes it; the box does nothing
-    EXPECT_EQ(box.Text, "evče");
-    EXPECT_EQ(box.SelStart, 4);
+    key(Key::Home);
+    key(Key::Delete);
+    key(Key::End);
+    key(Key::Back);
+    key(Key::Space);  // the game's handler takes it; the box does nothing
+    EXPECT_EQ(box.text, "evče");
+    EXPECT_EQ(box.caret, 4);
     // Broken UTF-8 and control characters are not characters.
     type("\xC4\x0A\x7F\x80x");
-    EXPECT_EQ(box.Text, "evčex");
+    EXPECT_EQ(box.text, "evčex");
 
     // A caret outside the text is brought back.
-    box.Text = "ab";
-    box.SelStart = 99;
+    box.text = "ab";
+    box.caret = 99;
     type("c");
-    key(vk::Back);
-    key(vk::Back);
-    EXPECT_EQ(box.Text, "a");
-    EXPECT_EQ(box.SelStart, 1);
+    key(Key::Back);
+    key(Key::Back);
+    EXPECT_EQ(box.text, "a");
+    EXPECT_EQ(box.caret, 1);
 
     // A hidden box takes nothing.
-    box.Visible = false;
+    box.shown = false;
     type("x");
-    key(vk::Back);
-    EXPECT_EQ(box.Text, "a");
+    key(Key::Back);
+    EXPECT_EQ(box.text, "a");
 }
 
 TEST_F(Twin, RecordsWhatTheGameAskedFor) {
     folder.write("sound/menu.wav", "RIFF");
-    plat.PlaySound((folder / "sound/menu.wav").string());
-    plat.PlaySound((folder / "sound/absent.wav").string());  // silent: not recorded
+    EXPECT_TRUE(plat.PlaySound((folder / "sound/menu.wav").string()));
+    EXPECT_FALSE(plat.PlaySound((folder / "sound/absent.wav").string()));  // silent: not recorded
     EXPECT_EQ(plat.Sounds(), (std::vector<std::string>{"menu"}));
 
     plat.SetFullscreen(true);
@@ -202,36 +201,33 @@ TEST_F(Twin, RecordsWhatTheGameAskedFor) {
     plat.MoveWindow(560, 240);
     EXPECT_EQ(plat.LogOf("move").at(0).detail, "560,240");
 
-    plat.MsgBox("Error initializing output device", "Error", true);
-    EXPECT_EQ(plat.LogOf("msgbox").at(0).detail, "Error initializing output device");
+    WindowView view;
+    view.notice = NoticeView{true, "Told once"};
+    plat.Present(view);
+    plat.Present(view);
+    view.notice.text = "Told again";
+    plat.Present(view);
+    ASSERT_EQ(plat.LogOf("notice").size(), 2u) << "a notice is recorded as it comes on screen";
+    EXPECT_EQ(plat.LogOf("notice").at(0).detail, "Told once");
     EXPECT_FALSE(plat.WindowShown());
     plat.ShowWindow();
     EXPECT_TRUE(plat.WindowShown());
 }
 
-TEST(TwinMusic, TheDeviceCanBeMissing) {
+TEST(TwinMusic, WhatPlaysIsRecorded) {
     ProgramFolder folder{false};
     folder.write("music/m.mp3", "ID3");
-    {
-        HeadlessPlatform plat(HeadlessOptions{folder.str()});
-        MusicPlayer& m = plat.Music();
-        ASSERT_TRUE(m.Open(44100));
-        EXPECT_EQ(m.Load((folder / "music/none.mp3").string()), 0u);
-        const auto s = m.Load((folder / "music/m.mp3").string());
-        ASSERT_NE(s, 0u);
-        EXPECT_NE(m.Play(s), 0u);
-        m.Stop(s);
-        m.Close();
-        std::vector<std::string> kinds;
-        for (const auto& r : plat.Log()) kinds.push_back(r.what);
-        EXPECT_EQ(kinds, (std::vector<std::string>{"music.init", "music.open", "music.play", "music.stop",
-                                                   "music.close"}));
-    }
-    HeadlessOptions o{folder.str()};
-    o.audioDevicePresent = false;
-    HeadlessPlatform plat(o);
-    EXPECT_FALSE(plat.Music().Open(44100));
-    EXPECT_EQ(plat.Music().Load((folder / "music/m.mp3").string()), 0u);
+    HeadlessPlatform plat(HeadlessOptions{folder.str()});
+    MusicPlayer& m = plat.Music();
+    ASSERT_TRUE(m.OpenDevice());
+    EXPECT_FALSE(m.Play((folder / "music/none.mp3").string()));
+    EXPECT_TRUE(m.Play((folder / "music/m.mp3").string()));
+    m.Stop();
+    m.CloseDevice();
+    std::vector<std::string> kinds;
+    for (const auto& r : plat.Log()) kinds.push_back(r.what + " " + r.detail);
+    EXPECT_EQ(kinds, (std::vector<std::string>{"music.device open", "music.play " + (folder / "music/m.mp3").string(),
+                                               "music.stop ", "music.close "}));
 }
 
 }  // namespace

@@ -112,9 +112,9 @@ protected:
     ScalingWindow() {
         plat = CreateSdlPlatform();
         picturePath = BlockPicture();
-        ctl.windowPicture = plat->LoadPicture(picturePath);
+        view.background = plat->LoadPicture(picturePath);
         plat->ShowWindow();
-        plat->Present(ctl);
+        plat->Present(view);
     }
     ~ScalingWindow() override {
         std::filesystem::remove(picturePath);
@@ -131,12 +131,12 @@ protected:
     }
 
     std::unique_ptr<Platform> plat;
-    Controls ctl;
+    WindowView view;
     std::string picturePath;
 };
 
 TEST_F(ScalingWindow, AResizedWindowShowsThePictureScaledAndLetterBoxed) {
-    ASSERT_NE(ctl.windowPicture, 0u);
+    ASSERT_NE(view.background, 0u);
     // At its own size: the picture as it is, with no renderer on the window.
     EXPECT_EQ(SDL_GetRenderer(TheWindow()), nullptr);
     Uint32 own[kWindowHeight / 40][kWindowWidth / 40];
@@ -174,18 +174,13 @@ TEST_F(ScalingWindow, AResizedWindowShowsThePictureScaledAndLetterBoxed) {
 
 TEST_F(ScalingWindow, ChangesMadeWhileScaledReachTheScreen) {
     Resize(1600, 1200);
-    Label& clock = ctl.clock;
-    clock.Visible = true;
-    clock.Caption = " ";
-    clock.Left = 100, clock.Top = 100, clock.Width = 50, clock.Height = 50;
-    clock.AutoSize = false;
-    clock.BackOpaque = true;
-    clock.BackColor = Rgb{255, 0, 255};
-    plat->Present(ctl);
-    EXPECT_EQ(ScreenPixel(2 * 125, 2 * 125), 0xFF00FFu);
-    clock.Visible = false;
-    plat->Present(ctl);
-    EXPECT_NE(ScreenPixel(2 * 125, 2 * 125), 0xFF00FFu);
+    // A notice's dark green band comes and goes.
+    view.notice = NoticeView{true, " "};
+    plat->Present(view);
+    EXPECT_EQ(ScreenPixel(2 * 90, 2 * 300), 0x004000u);
+    view.notice.shown = false;
+    plat->Present(view);
+    EXPECT_NE(ScreenPixel(2 * 90, 2 * 300), 0x004000u);
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
-// The music module's slots and failures, and the display mode.
+// The music part and its missing device, and the display mode.
 #include <gtest/gtest.h>
 
 #include "game/screen_mode.h"
 #include "services/display_mode.h"
-#include "services/mfmod.h"
+#include "services/music.h"
+#include "services/notices.h"
 #include "support/game_fixture.h"
 #include "support/sample_files.h"
 
@@ -22,151 +23,102 @@ struct Services {
     }
     ProgramFolder folder{false};
     HeadlessPlatform plat;
-    mFmod fmod{plat};
     DisplayMode display{plat};
     std::string song() const { return folder.str() + "/music/song.mp3"; }
     std::size_t count(const std::string& what) const { return plat.LogOf(what).size(); }
 };
 
-TEST(MusicErrorText, TableEdgesAndExactText) {
-    EXPECT_EQ(mFmod::fmodErrorText(0), "No errors");
-    EXPECT_EQ(mFmod::fmodErrorText(1),
-              "Cannot call this command after FSOUND_Init.  Call FSOUND_Close first.");
-    EXPECT_EQ(mFmod::fmodErrorText(12), "Not enough memory ");
-    EXPECT_EQ(mFmod::fmodErrorText(19), "An error occured trying to open the specified CD device");
-    for (int code : {-1, 20, 1000, -2147483647 - 1}) EXPECT_EQ(mFmod::fmodErrorText(code), "Unknown error");
-}
-
-TEST(MusicSlots, OpenPlayStopAndTheSlotsOutOfRange) {
+TEST(Music, OnStartsThePieceFromItsBeginningOffStopsItAndNoDeviceKeepsItSilent) {
     Services s;
-    mFmod& m = s.fmod;
-    m.fmodInit(44100, 5);
-    EXPECT_EQ(m.maxChannels, 5);
-    EXPECT_TRUE(s.plat.LogOf("msgbox").empty());
-
-    // Slots above the channel count, below zero, or past the table do nothing.
-    for (int slot : {6, 64, 65, -1, -1000}) {
-        m.streamOpen(s.song(), slot, true, 255);
-        m.streamPlay(slot);
-        m.streamTogglePause(slot);
-        m.streamSetVolume(slot, 10);
-        m.streamStop(slot);
-    }
-    EXPECT_EQ(s.count("music.open"), 0u);
-    EXPECT_EQ(s.count("music.play"), 0u);
-
-    m.streamOpen(s.song(), 0, true, 255);
-    EXPECT_EQ(s.count("music.open"), 1u);
-    EXPECT_EQ(s.count("music.play"), 1u);
-    ASSERT_EQ(s.count("music.volume"), 1u);
-    EXPECT_EQ(s.plat.LogOf("music.volume")[0].detail, "255");
-    EXPECT_NE(m.streamHandles[0], 0u);
-
-    // Opening again replaces the stream: the old one stops first, one plays afterwards.
-    m.streamOpen(s.folder.str() + "/music/other.mp3", 0, true, 255);
-    ASSERT_EQ(s.count("music.stop"), 1u);
-    EXPECT_EQ(s.plat.LogOf("music.stop")[0].detail, s.song());
+    Music music(s.plat, s.song());
+    EXPECT_TRUE(music.OpenDevice());
+    music.Switch(true);
+    ASSERT_EQ(s.count("music.play"), 1u);
+    EXPECT_EQ(s.plat.LogOf("music.play")[0].detail, s.song());
+    // On again: the piece stops and starts from its beginning.
+    music.Switch(true);
+    EXPECT_EQ(s.count("music.stop"), 1u);
     EXPECT_EQ(s.count("music.play"), 2u);
-
-    // A pause toggles both ways; play resumes a paused channel before it restarts.
-    m.streamTogglePause(0);
-    m.streamTogglePause(0);
-    m.streamTogglePause(0);
-    const auto pauses = s.plat.LogOf("music.pause");
-    ASSERT_EQ(pauses.size(), 3u);
-    EXPECT_EQ(pauses[0].detail, "1");
-    EXPECT_EQ(pauses[1].detail, "0");
-    m.streamPlay(0);
-    EXPECT_EQ(s.plat.LogOf("music.pause").back().detail, "0");
-
-    m.streamStop(0);
-    m.streamStop(0);  // an empty slot: nothing more to stop
+    music.Switch(false);
+    music.Switch(false);  // nothing more to stop
     EXPECT_EQ(s.count("music.stop"), 2u);
-    EXPECT_EQ(m.streamHandles[0], 0u);
-
-    // A missing file leaves the slot empty, silently.
-    m.streamOpen(s.folder.str() + "/music/missing.mp3", 0, true, 255);
-    EXPECT_EQ(m.streamHandles[0], 0u);
-    m.streamStop(0);
-    EXPECT_EQ(s.count("music.stop"), 2u);
-    m.fmodClose();
+    music.CloseDevice();
     EXPECT_EQ(s.count("music.close"), 1u);
-    EXPECT_TRUE(s.plat.LogOf("msgbox").empty());
+
+    // A piece that is missing plays nothing; neither does a machine without a device.
+    Music missing(s.plat, s.folder.str() + "/music/missing.mp3");
+    EXPECT_TRUE(missing.OpenDevice());
+    missing.Switch(true);
+    EXPECT_EQ(s.count("music.play"), 2u);
+    HeadlessOptions o;
+    o.audioDevicePresent = false;
+    Services none(o);
+    Music silent(none.plat, none.song());
+    EXPECT_FALSE(silent.OpenDevice());
+    EXPECT_FALSE(silent.HasDevice());
+    silent.Switch(true);
+    silent.CloseDevice();
+    EXPECT_EQ(none.count("music.play") + none.count("music.close"), 0u);
+    EXPECT_TRUE(none.plat.LogOf("notice").empty()) << "the part tells nobody: the program does";
 }
 
-TEST(MusicStart, FailuresAreShownOnceWhenMusicIsAskedForAndMusicStaysSilent) {
-    {
-        Services s;
-        s.fmod.fmodInit(44100, 65);
-        const auto boxes = s.plat.LogOf("msgbox");
-        ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].detail, "You can only have a maximum of 64 channels.");
-        EXPECT_EQ(s.count("music.init"), 0u);
-        EXPECT_EQ(s.fmod.maxChannels, 0);
+// With music on and no sound device, the player reads it once, in the language in force,
+// in a notice that stands over the menu while the menu goes on taking keys.
+TEST(MusicStart, NoSoundDeviceIsToldOnceInANoticeAndTheGameGoesOn) {
+    for (bool czech : {false, true}) {
+        SCOPED_TRACE(czech ? "Czech" : "English");
+        HeadlessOptions o;
+        o.audioDevicePresent = false;
+        GameFixture g(o);
+        WritePicture(g.folder, "okno.jpg", 8, 6);
+        if (czech) g.folder.write("AtToMluvi.Cesky", "");
+        g.folder.write("options.txt", "fullscreen:off\r\nmusic:on\r\nlevel:01\r\n");
+        std::uint64_t t = GameFixture::kMenuReady;
+        g.plat.Press(t, Key::Down);
+        g.plat.Press(t += 100, Key::Down);
+        bool checked = false;
+        g.plat.At(t += 100, [&] {
+            checked = true;
+            EXPECT_TRUE(g.view().notice.shown);
+            EXPECT_EQ(g.program.menus().menuCursor(), 2) << "the notice holds nothing back";
+            EXPECT_EQ(g.program.screenMode(), modeMainMenu);
+        });
+        g.plat.At(1250 + Notices::kStandsMs + 10, [&] { EXPECT_FALSE(g.view().notice.shown) << "it goes by itself"; });
+        EXPECT_EQ(g.Run(), 0);
+        EXPECT_TRUE(checked);
+        const auto notices = g.plat.LogOf("notice");
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_EQ(notices[0].detail, czech ? "Žádné zvukové zařízení: hudba zůstane vypnutá."
+                                           : "No sound device: the music stays off.");
+        EXPECT_EQ(notices[0].at, 1250u);
+        const auto lines = g.plat.LogOf("stderr");
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_EQ(lines[0].detail, "no sound device: the music stays off");
+        EXPECT_TRUE(g.program.settings().musicOn) << "a missing device never changes the setting";
+        EXPECT_TRUE(g.plat.LogOf("music.play").empty());
+        EXPECT_TRUE(g.plat.Sounds().empty()) << "no device, no effects either";
     }
-    HeadlessOptions o;
-    o.audioDevicePresent = false;
-    Services s(o);
-    s.fmod.fmodInit(44100, 5);
-    // Said on standard error at once; shown when music is first asked for, once.
-    EXPECT_TRUE(s.plat.LogOf("msgbox").empty());
-    ASSERT_EQ(s.count("stderr"), 1u);
-    EXPECT_EQ(s.plat.LogOf("stderr")[0].detail,
-              "FMOD Cannot initialize because of an error. Error initializing output device.");
-    s.fmod.streamOpen(s.song(), 0, true, 255);
-    s.fmod.streamOpen(s.song(), 0, true, 255);
-    const auto boxes = s.plat.LogOf("msgbox");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].detail, "FMOD Cannot initialize because of an error.\r\nError initializing output device.");
-    s.fmod.streamTogglePause(0);
-    s.fmod.streamStop(0);
-    EXPECT_EQ(s.count("music.open") + s.count("music.play") + s.count("music.pause"), 0u);
-    s.fmod.fmodClose();
 }
 
-TEST(MusicStart, NoAudioDeviceOneMessageAndTheGameGoesOn) {
-    HeadlessOptions o;
-    o.audioDevicePresent = false;
-    GameFixture g(o);
-    WritePicture(g.folder, "okno.jpg", 8, 6);
-    g.folder.write("options.txt", "fullscreen:off\r\nmusic:on\r\nlevel:01\r\n");
-    std::uint64_t t = GameFixture::kMenuReady;
-    g.plat.Press(t, vk::Down);
-    g.plat.Press(t += 100, vk::Down);
-    bool checked = false;
-    g.plat.At(t += 100, [&] {
-        checked = true;
-        EXPECT_EQ(g.program.menus().menuCursor(), 2);
-        EXPECT_EQ(g.program.screenMode(), modeMainMenu);
-    });
-    EXPECT_EQ(g.Run(), 0);
-    EXPECT_TRUE(checked);
-    const auto boxes = g.plat.LogOf("msgbox");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].detail.rfind("FMOD Cannot initialize because of an error.", 0), 0u);
-    EXPECT_TRUE(g.program.settings().musicOn) << "a music failure never changes the setting";
-    EXPECT_TRUE(g.plat.LogOf("music.play").empty());
-}
-
-TEST(MusicStart, NoAudioDeviceWithMusicOffIsSaidOnStandardErrorUntilMusicIsSwitchedOn) {
+TEST(MusicStart, NoSoundDeviceWithMusicOffIsToldWhenMusicIsFirstSwitchedOn) {
     HeadlessOptions o;
     o.audioDevicePresent = false;
     GameFixture g(o);
     g.folder.write("options.txt", "fullscreen:off\r\nmusic:off\r\nlevel:01\r\n");
     std::uint64_t t = GameFixture::kMenuReady;
     g.plat.At(t, [&] {
-        EXPECT_TRUE(g.plat.LogOf("msgbox").empty()) << "no box at start with music off";
+        EXPECT_TRUE(g.plat.LogOf("notice").empty()) << "nothing to tell with the music off";
         ASSERT_EQ(g.plat.LogOf("stderr").size(), 1u);
-        EXPECT_EQ(g.plat.LogOf("stderr")[0].detail.rfind("FMOD Cannot initialize because of an error.", 0), 0u);
+        EXPECT_EQ(g.plat.LogOf("stderr")[0].detail, "no sound device: the music stays off");
     });
     // Options, music on, off, on.
-    for (int key : {vk::Down, vk::Return, vk::Down, vk::Down, vk::Return}) g.plat.Press(t += 100, key);
-    g.plat.At(t += 50, [&] { EXPECT_EQ(g.plat.LogOf("msgbox").size(), 1u); });
-    for (int key : {vk::Return, vk::Return}) g.plat.Press(t += 100, key);
+    for (Key key : {Key::Down, Key::Return, Key::Down, Key::Down, Key::Return}) g.plat.Press(t += 100, key);
+    g.plat.At(t += 50, [&] { EXPECT_EQ(g.plat.LogOf("notice").size(), 1u); });
+    for (Key key : {Key::Return, Key::Return}) g.plat.Press(t += 100, key);
     EXPECT_EQ(g.Run(), 0);
-    const auto boxes = g.plat.LogOf("msgbox");
-    ASSERT_EQ(boxes.size(), 1u) << "once per start";
-    EXPECT_EQ(boxes[0].detail.rfind("FMOD Cannot initialize because of an error.\r\n", 0), 0u);
+    const auto notices = g.plat.LogOf("notice");
+    ASSERT_EQ(notices.size(), 1u) << "once per start";
+    EXPECT_EQ(notices[0].detail, "No sound device: the music stays off.");
     EXPECT_TRUE(g.program.settings().musicOn);
     EXPECT_TRUE(g.plat.LogOf("music.play").empty());
 }

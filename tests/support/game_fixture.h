@@ -16,7 +16,7 @@ struct GameFixture {
     // Runs the program to its end (start-up, the scripted session, shutdown).
     int Run() { return program.Run(); }
 
-    Controls& ctl() { return program.controls(); }
+    WindowView& view() { return program.view(); }
     PlayState& level() { return program.play().state(); }
 
     // Start-up waits 1250 ms before it loads; the menu takes keys from then on.

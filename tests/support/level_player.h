@@ -54,7 +54,7 @@ public:
     // With `controller`, every action is a game controller's: its buttons, d-pad and stick
     // by turns. A chain that stops short of the last level ends the session once played.
     Player(HeadlessPlatform& platform, Program& game, std::vector<PlannedLevel> chain, bool controller = false)
-        : plat(platform), program(game), ctl(game.controls()), level(game.play().state()), chain_(std::move(chain)),
+        : plat(platform), program(game), view(game.view()), level(game.play().state()), chain_(std::move(chain)),
           controller_(controller) {}
 
     void Start(std::uint64_t at) {
@@ -63,7 +63,7 @@ public:
         if (controller_)
             plat.PadPress(at, PadButton::A);
         else
-            plat.Press(at, vk::Return);
+            plat.Press(at, Key::Return);
         plat.At(at + kLook, [this] { Look(); });
     }
 
@@ -104,8 +104,8 @@ private:
                 const PadButton right = byTurns ? PadButton::RightShoulder : PadButton::Y;
                 plat.PadPress(at, code == turnLeft ? left : right, kHold);
             } else {
-                plat.Press(at, vk::Control, shiftmask::Ctrl, kHold);
-                plat.Press(at, code == turnLeft ? vk::Left : vk::Right, shiftmask::Ctrl, kHold);
+                plat.Press(at, Key::Control, kCtrlHeld, kHold);
+                plat.Press(at, code == turnLeft ? Key::Left : Key::Right, kCtrlHeld, kHold);
             }
             turning_ = true;
         } else {
@@ -121,7 +121,7 @@ private:
                 plat.PadStick(at, axis, side * 30000);
                 plat.PadStick(at + kHold, axis, 0);
             } else {
-                const int keys[] = {vk::Left, vk::Up, vk::Right, vk::Down};
+                const Key keys[] = {Key::Left, Key::Up, Key::Right, Key::Down};
                 plat.Press(at, keys[code], 0, kHold);
             }
             turning_ = false;
@@ -154,7 +154,7 @@ private:
             Fail("nothing moved on for " + std::to_string(kStuck / 1000) + " s");
             return;
         }
-        if (ctl.titles[0].Visible && ctl.titles[0].Caption.starts_with(texts::finalMessage(program.language().isCzech())))
+        if (view.play.titleShown && view.play.title.starts_with(texts::finalMessage(program.language().isCzech())))
             sawFinalScreen = true;
         if (level_ >= chain_.size() && chain_.back().level.nextLevel != "end") {
             // A chain cut short: the next level's title is up, and the session ends.
@@ -196,8 +196,8 @@ private:
         }
         // Play is on once the title has gone and the loop runs; keys pressed before
         // that would be flushed.
-        const bool playing = program.screenMode() == modePlaying && !ctl.titles[0].Visible &&
-                             ctl.board.Visible && OnLevel(p.level);
+        const bool playing = program.screenMode() == modePlaying && !view.play.titleShown &&
+                             view.play.boardShown && OnLevel(p.level);
         if (!playing) return;
         if (!started_) {
             if (level.playerX != p.level.playerX || level.playerY != p.level.playerY) {
@@ -213,7 +213,7 @@ private:
 
     HeadlessPlatform& plat;
     Program& program;
-    Controls& ctl;
+    WindowView& view;
     const PlayState& level;
     std::vector<PlannedLevel> chain_;
     bool controller_ = false;

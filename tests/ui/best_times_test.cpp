@@ -38,20 +38,20 @@ struct Rounds {
     std::vector<std::string> finals;      // the final screen of each round
 
     void Script(UiFixture& f) {
-        f.plat.Press(kPlay, vk::Return);
-        f.plat.At(kPlay + 300, [&f, this] { titles.push_back(f.ctl().titles[0].Caption); });
+        f.plat.Press(kPlay, Key::Return);
+        f.plat.At(kPlay + 300, [&f, this] { titles.push_back(f.view().play.title); });
         watchPlays(f.plat, f.program, kPlay, kPlay + 20000 * waits.size(), [&f, this](int round, std::uint64_t now) {
             if (round >= static_cast<int>(waits.size())) return;
             const std::uint64_t won = now + waits[round];
             turnPipe(f.plat, won, 100);
             f.plat.At(won + 1000, [&f, this] {
-                const Label& t = f.ctl().titles[0];
-                overWin.push_back(t.Visible ? t.Caption : "");
+                const PlayView& t = f.view().play;
+                overWin.push_back(t.titleShown ? t.title : "");
             });
-            f.plat.At(won + 6000, [&f, this] { finals.push_back(f.ctl().titles[0].Caption); });
+            f.plat.At(won + 6000, [&f, this] { finals.push_back(f.view().play.title); });
             if (round + 1 < static_cast<int>(waits.size())) {
-                f.plat.Press(won + kBackToMenu, vk::Return);
-                f.plat.At(won + kBackToMenu + 300, [&f, this] { titles.push_back(f.ctl().titles[0].Caption); });
+                f.plat.Press(won + kBackToMenu, Key::Return);
+                f.plat.At(won + kBackToMenu + 300, [&f, this] { titles.push_back(f.view().play.title); });
             }
         });
     }
@@ -92,8 +92,8 @@ TEST(BestTimes, SurviveARestartAndShowInCzech) {
     HeadlessPlatform plat(again);
     Program program(plat);
     std::string title;
-    plat.Press(kPlay, vk::Return);
-    plat.At(kPlay + 300, [&] { title = program.controls().titles[0].Caption; });
+    plat.Press(kPlay, Key::Return);
+    plat.At(kPlay + 300, [&] { title = program.view().play.title; });
     plat.Close(kPlay + 600);
     EXPECT_EQ(program.Run(), 0);
     EXPECT_EQ(title, "Jediná\r\nRekord: zbylo 00:57");

@@ -3,6 +3,7 @@
 
 #include "puzzle/level_file.h"
 #include "support/sample_files.h"
+#include "platform/window_look.h"
 #include "ui_session.h"
 
 namespace tk::test {
@@ -11,7 +12,7 @@ namespace {
 constexpr std::uint64_t kOpen = GameFixture::kMenuReady + 100;
 
 // Down to "Options" and Enter; returns when the screen is open.
-std::uint64_t openOptions(HeadlessPlatform& plat) { return pressAll(plat, kOpen, {vk::Down, vk::Return}); }
+std::uint64_t openOptions(HeadlessPlatform& plat) { return pressAll(plat, kOpen, {Key::Down, Key::Return}); }
 
 HeadlessOptions desktop(int w, int h) {
     HeadlessOptions o;
@@ -29,28 +30,25 @@ TEST(Options, OpensOnBackAndReturnsToTheMenuOnOptions) {
                                                               "Choose level:", "   01"}));
         EXPECT_EQ(f.program.menus().menuCursor(), 0);
         EXPECT_EQ(highlightedLine(f.program), 0);
-        EXPECT_EQ(f.ctl().cursor.Top, 150 - 10);
-        for (const Label& l : f.ctl().menuLines) EXPECT_EQ(l.FontSize, 30);
+        EXPECT_EQ(f.view().menu.page, MenuView::Page::Options);
     });
     // The highlight stops on "Choose level:", with the sound each time.
     const std::uint64_t down = t + 10;
-    t = pressAll(f.plat, down, {vk::Down, vk::Down, vk::Down, vk::Down, vk::Down});
+    t = pressAll(f.plat, down, {Key::Down, Key::Down, Key::Down, Key::Down, Key::Down});
     f.plat.At(t, [&] {
         EXPECT_EQ(f.program.menus().menuCursor(), 3);
         EXPECT_EQ(highlightedLine(f.program), 3);
-        EXPECT_EQ(f.ctl().cursor.Top, 345 - 10);
         EXPECT_EQ(count(soundsBetween(f.plat, down, t), "menumove"), 5);
-        EXPECT_EQ(f.ctl().menuLines[4].Caption, "   01");
+        EXPECT_EQ(f.view().menu.lines[4], "   01");
     });
     // Esc does nothing here; back with Space.
-    t = pressAll(f.plat, t + 10, {vk::Escape, vk::Up, vk::Up, vk::Up, vk::Space});
+    t = pressAll(f.plat, t + 10, {Key::Escape, Key::Up, Key::Up, Key::Up, Key::Space});
     f.plat.At(t, [&] {
         EXPECT_EQ(f.program.screenMode(), modeMainMenu);
         EXPECT_EQ(captions(f.program), (std::vector<std::string>{"Play", "Options", "Help", "Česky", "Quit"}));
         EXPECT_EQ(f.program.menus().menuCursor(), 1);
         EXPECT_EQ(highlightedLine(f.program), 1);
-        EXPECT_EQ(f.ctl().cursor.Top, 215 - 4);
-        for (const Label& l : f.ctl().menuLines) EXPECT_EQ(l.FontSize, 36);
+        EXPECT_EQ(f.view().menu.page, MenuView::Page::Main);
     });
     EXPECT_EQ(f.Run(), 0);
     EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:off\r\nmusic:on\r\nlevel:01\r\n")
@@ -66,10 +64,10 @@ TEST(Options, CzechCaptionsNameTheStateInForce) {
         EXPECT_EQ(captions(f.program), (std::vector<std::string>{"« zpět", "Celá obrazovka", "Hudba: nehraje",
                                                               "Vybrat úroveň:", "   abc"}));
     });
-    t = pressAll(f.plat, t + 10, {vk::Down, vk::Return, vk::Down, vk::Return});
+    t = pressAll(f.plat, t + 10, {Key::Down, Key::Return, Key::Down, Key::Return});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.ctl().menuLines[1].Caption, "V okně");
-        EXPECT_EQ(f.ctl().menuLines[2].Caption, "Hudba: hraje");
+        EXPECT_EQ(f.view().menu.lines[1], "V okně");
+        EXPECT_EQ(f.view().menu.lines[2], "Hudba: hraje");
     });
     EXPECT_EQ(f.Run(), 0);
 }
@@ -77,20 +75,20 @@ TEST(Options, CzechCaptionsNameTheStateInForce) {
 TEST(Options, FullScreenToggleSwitchesTheDisplayCentresTheWindowAndSaves) {
     UiFixture f(desktop(1366, 768));
     std::uint64_t t = openOptions(f.plat);
-    t = pressAll(f.plat, t + 10, {vk::Down, vk::Return});
+    t = pressAll(f.plat, t + 10, {Key::Down, Key::Return});
     f.plat.At(t, [&] {
         EXPECT_TRUE(f.program.settings().fullscreenOn);
         EXPECT_TRUE(f.plat.Fullscreen());
-        EXPECT_EQ(f.ctl().menuLines[1].Caption, "Fullscreen");
+        EXPECT_EQ(f.view().menu.lines[1], "Fullscreen");
         ASSERT_FALSE(f.plat.LogOf("display").empty());
         EXPECT_EQ(f.plat.LogOf("display").back().detail, "fullscreen");
         EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:on\r\nmusic:on\r\nlevel:01\r\n");
     });
-    t = pressAll(f.plat, t + 10, {vk::Space});
+    t = pressAll(f.plat, t + 10, {Key::Space});
     f.plat.At(t, [&] {
         EXPECT_FALSE(f.program.settings().fullscreenOn);
         EXPECT_FALSE(f.plat.Fullscreen());
-        EXPECT_EQ(f.ctl().menuLines[1].Caption, "Window mode");
+        EXPECT_EQ(f.view().menu.lines[1], "Window mode");
         EXPECT_EQ(f.plat.LogOf("display").back().detail, "window");
         ASSERT_FALSE(f.plat.LogOf("move").empty());
         // (1366 - 800) / 2 = 283 and (768 - 600) / 2 = 84 pixels.
@@ -111,14 +109,14 @@ TEST(Options, WindowModeOnAnEightHundredBySixHundredDesktopLeavesFullScreen) {
         f.folder.write("options.txt", "fullscreen:on\r\nmusic:off\r\nlevel:01\r\n");
         std::uint64_t t = openOptions(f.plat);
         f.plat.At(t, [&] { EXPECT_TRUE(f.plat.Fullscreen()); });
-        t = pressAll(f.plat, t + 10, {vk::Down, vk::Return});
+        t = pressAll(f.plat, t + 10, {Key::Down, Key::Return});
         f.plat.At(t, [&] {
-            EXPECT_EQ(f.ctl().menuLines[1].Caption, "Window mode");
+            EXPECT_EQ(f.view().menu.lines[1], "Window mode");
             EXPECT_FALSE(f.plat.Fullscreen()) << "the caption says window mode";
             EXPECT_EQ(f.plat.LogOf("display").back().detail, "window");
             EXPECT_EQ(f.plat.LogOf("move").back().detail, "0,0");
         });
-        t = pressAll(f.plat, t + 10, {vk::Return});
+        t = pressAll(f.plat, t + 10, {Key::Return});
         f.plat.At(t, [&] { EXPECT_TRUE(f.plat.Fullscreen()); });
         EXPECT_EQ(f.Run(), 0);
         EXPECT_FALSE(f.plat.Fullscreen()) << "shutdown gives the desktop back";
@@ -128,8 +126,8 @@ TEST(Options, WindowModeOnAnEightHundredBySixHundredDesktopLeavesFullScreen) {
 TEST(Options, QuitWithFullScreenOnGivesTheDesktopBack) {
     UiFixture f(desktop(1280, 1024));
     std::uint64_t t = openOptions(f.plat);
-    t = pressAll(f.plat, t + 10, {vk::Down, vk::Return, vk::Up, vk::Return});  // full screen on, back
-    t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return});  // Quit
+    t = pressAll(f.plat, t + 10, {Key::Down, Key::Return, Key::Up, Key::Return});  // full screen on, back
+    t = pressAll(f.plat, t + 10, {Key::Down, Key::Down, Key::Down, Key::Return});  // Quit
     f.plat.At(t + 2000, [&] { ADD_FAILURE() << "Quit did not end the program"; });
     EXPECT_EQ(f.Run(), 0);
     EXPECT_FALSE(f.plat.Fullscreen());
@@ -140,22 +138,22 @@ TEST(Options, QuitWithFullScreenOnGivesTheDesktopBack) {
 TEST(Options, MusicToggleStopsAndRestartsThePieceAndSaves) {
     UiFixture f;
     std::uint64_t t = openOptions(f.plat);
-    std::size_t opensBefore = 0;
-    f.plat.At(t, [&] { opensBefore = f.plat.LogOf("music.open").size(); });
-    t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Return});
+    std::size_t playsBefore = 0;
+    f.plat.At(t, [&] { playsBefore = f.plat.LogOf("music.play").size(); });
+    t = pressAll(f.plat, t + 10, {Key::Down, Key::Down, Key::Return});
     f.plat.At(t, [&] {
         EXPECT_FALSE(f.program.settings().musicOn);
-        EXPECT_EQ(f.ctl().menuLines[2].Caption, "Music: off");
+        EXPECT_EQ(f.view().menu.lines[2], "Music: off");
         EXPECT_FALSE(f.plat.LogOf("music.stop").empty());
         EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:off\r\nmusic:off\r\nlevel:01\r\n");
     });
-    t = pressAll(f.plat, t + 10, {vk::Return});
+    t = pressAll(f.plat, t + 10, {Key::Return});
     f.plat.At(t, [&] {
         EXPECT_TRUE(f.program.settings().musicOn);
-        EXPECT_EQ(f.ctl().menuLines[2].Caption, "Music: on");
-        const std::vector<Recorded> opens = f.plat.LogOf("music.open");
-        ASSERT_EQ(opens.size(), opensBefore + 1);
-        EXPECT_EQ(opens.back().detail, f.program.paths().MusicFile());
+        EXPECT_EQ(f.view().menu.lines[2], "Music: on");
+        const std::vector<Recorded> plays = f.plat.LogOf("music.play");
+        ASSERT_EQ(plays.size(), playsBefore + 1);
+        EXPECT_EQ(plays.back().detail, f.program.paths().MusicFile());
         EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:off\r\nmusic:on\r\nlevel:01\r\n");
     });
     EXPECT_EQ(f.Run(), 0);
@@ -166,36 +164,34 @@ TEST(LevelChooser, TakesAnExistingNameAndSavesItWithTheNextToggle) {
     f.folder.makeWritable("levels");
     writeLevel(f.folder, "Zkouska-2", "A/B", 60, "end");
     std::uint64_t t = openOptions(f.plat);
-    t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return});
+    t = pressAll(f.plat, t + 10, {Key::Down, Key::Down, Key::Down, Key::Return});
     f.plat.At(t, [&] {
         EXPECT_EQ(f.program.screenMode(), modeLevelEntry);
-        EXPECT_TRUE(f.ctl().levelBox.Visible);
-        EXPECT_EQ(f.ctl().levelBox.Text, "01");
-        EXPECT_EQ(f.ctl().levelBox.SelStart, 2) << "the caret starts after the name";
-        EXPECT_EQ(f.ctl().levelBox.Left, 139);
-        EXPECT_EQ(f.ctl().levelBox.Top, 410);
+        EXPECT_TRUE(f.view().levelBox.shown);
+        EXPECT_EQ(f.view().levelBox.text, "01");
+        EXPECT_EQ(f.view().levelBox.caret, 2) << "the caret starts after the name";
     });
     // Esc, Up and Down leave the entry open; Backspace and typing edit the name.
-    t = pressAll(f.plat, t + 10, {vk::Escape, vk::Up, vk::Down, vk::Back, vk::Back});
+    t = pressAll(f.plat, t + 10, {Key::Escape, Key::Up, Key::Down, Key::Back, Key::Back});
     f.plat.At(t, [&] {
         EXPECT_EQ(f.program.screenMode(), modeLevelEntry);
-        EXPECT_TRUE(f.ctl().levelBox.Visible);
+        EXPECT_TRUE(f.view().levelBox.shown);
         EXPECT_EQ(f.program.menus().menuCursor(), 3);
     });
     f.plat.Type(t + 10, "Zkouska-2");
     const std::uint64_t accept = t + 100;
-    f.plat.Press(accept, vk::Return);
+    f.plat.Press(accept, Key::Return);
     f.plat.At(accept + 50, [&] {
-        EXPECT_FALSE(f.ctl().levelBox.Visible);
+        EXPECT_FALSE(f.view().levelBox.shown);
         EXPECT_EQ(f.program.screenMode(), modeOptions);
         EXPECT_EQ(f.program.settings().currentLevel, "Zkouska-2");
-        EXPECT_EQ(f.ctl().menuLines[4].Caption, "   Zkouska-2");
+        EXPECT_EQ(f.view().menu.lines[4], "   Zkouska-2");
         EXPECT_EQ(highlightedLine(f.program), 3);
         EXPECT_EQ(soundsBetween(f.plat, accept, accept + 50), std::vector<std::string>{"menu"});
         EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:off\r\nmusic:on\r\nlevel:01\r\n");
     });
     // Toggling music twice writes the chosen level too.
-    t = pressAll(f.plat, accept + 100, {vk::Up, vk::Return, vk::Return});
+    t = pressAll(f.plat, accept + 100, {Key::Up, Key::Return, Key::Return});
     f.plat.At(t, [&] { EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:off\r\nmusic:on\r\nlevel:Zkouska-2\r\n"); });
     EXPECT_EQ(f.Run(), 0);
 }
@@ -207,15 +203,15 @@ TEST(LevelChooser, TheBoxTakesNoLongerANameThanALevelFileCanHave) {
     const std::string longest = "01" + std::string(kMaxLevelNameBytes - 3, 'a') + "b";
     writeLevel(f.folder, longest, "A/B", 60, "end");
     std::uint64_t t = openOptions(f.plat);
-    t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return});
+    t = pressAll(f.plat, t + 10, {Key::Down, Key::Down, Key::Down, Key::Return});
     f.plat.Type(t + 10, std::string(kMaxLevelNameBytes - 3, 'a'));
     f.plat.Type(t + 20, "\xC3\xA9");  // two bytes, one too many: not cut in half, not taken
     f.plat.Type(t + 30, "bcdefgh");
     f.plat.At(t + 40, [&] {
-        EXPECT_EQ(f.ctl().levelBox.Text, longest);
-        EXPECT_EQ(f.ctl().levelBox.SelStart, static_cast<int>(kMaxLevelNameBytes));
+        EXPECT_EQ(f.view().levelBox.text, longest);
+        EXPECT_EQ(f.view().levelBox.caret, static_cast<int>(kMaxLevelNameBytes));
     });
-    f.plat.Press(t + 50, vk::Return);
+    f.plat.Press(t + 50, Key::Return);
     f.plat.At(t + 100, [&] { EXPECT_EQ(f.program.settings().currentLevel, longest); });
     EXPECT_EQ(f.Run(), 0);
 }
@@ -227,54 +223,55 @@ TEST(LevelChooser, NothingOfTheLevelLineShowsBesideTheBox) {
     WritePicture(f.folder, "okno.jpg", 800, 600, 40, 80, 120);
     const auto inkLeftOfTheBox = [&] {
         const std::string png = (f.folder / "shot.png").string();
-        f.plat.Present(f.ctl());
+        f.plat.Present(f.view());
         EXPECT_TRUE(f.plat.SaveWindowPng(png));
         const PictureHandle shot = f.plat.LoadPicture(png);
         int ink = 0;
-        for (int y = f.ctl().levelBox.Top; y < f.ctl().levelBox.Top + f.ctl().levelBox.Height; ++y)
-            for (int x = f.ctl().menuLines[4].Left; x < f.ctl().levelBox.Left; ++x)
+        const Box box = look::kLevelBox;
+        for (int y = box.top; y < box.top + box.height; ++y)
+            for (int x = look::MenuLine(4).left; x < box.left; ++x)
                 ink += f.plat.PicturePixel(shot, x, y) != Rgba{40, 80, 120, 255};
         f.plat.FreePicture(shot);
         return ink;
     };
     std::uint64_t t = openOptions(f.plat);
-    t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return});
+    t = pressAll(f.plat, t + 10, {Key::Down, Key::Down, Key::Down, Key::Return});
     f.plat.At(t, [&] {
-        ASSERT_TRUE(f.ctl().levelBox.Visible);
+        ASSERT_TRUE(f.view().levelBox.shown);
         EXPECT_EQ(inkLeftOfTheBox(), 0);
     });
-    t = pressAll(f.plat, t + 10, {vk::Return});
+    t = pressAll(f.plat, t + 10, {Key::Return});
     f.plat.At(t, [&] {
-        EXPECT_FALSE(f.ctl().levelBox.Visible);
-        EXPECT_TRUE(f.ctl().menuLines[4].Visible);
-        EXPECT_EQ(f.ctl().menuLines[4].Caption, "   01");
+        EXPECT_FALSE(f.view().levelBox.shown);
+        EXPECT_TRUE(f.view().menu.levelLineShown);
+        EXPECT_EQ(f.view().menu.lines[4], "   01");
     });
     EXPECT_EQ(f.Run(), 0);
 }
 
 // Opens the chooser, replaces the name by `name`, which has a level file, and accepts
 // with `acceptKey`.
-void expectTaken(const std::string& name, int acceptKey) {
+void expectTaken(const std::string& name, Key acceptKey) {
     SCOPED_TRACE("typed \"" + name + "\"");
     UiFixture f;
     f.folder.makeWritable("levels");
     writeLevel(f.folder, name, "A/B", 60, "end");
     std::uint64_t t = openOptions(f.plat);
-    t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return, vk::Back, vk::Back});
+    t = pressAll(f.plat, t + 10, {Key::Down, Key::Down, Key::Down, Key::Return, Key::Back, Key::Back});
     f.plat.Type(t, name);
     f.plat.Press(t + 50, acceptKey);
     f.plat.At(t + 100, [&] {
         EXPECT_EQ(f.program.screenMode(), modeOptions);
         EXPECT_EQ(f.program.settings().currentLevel, name);
-        EXPECT_EQ(f.ctl().menuLines[4].Caption, "   " + name);
+        EXPECT_EQ(f.view().menu.lines[4], "   " + name);
     });
     EXPECT_EQ(f.Run(), 0);
 }
 
-TEST(LevelChooser, SpaceAcceptsWithoutTypingASpace) { expectTaken("ab", vk::Space); }
+TEST(LevelChooser, SpaceAcceptsWithoutTypingASpace) { expectTaken("ab", Key::Space); }
 
 // Two dots inside a name keep the file inside the levels folder.
-TEST(LevelChooser, TakesANameWithTwoDotsInside) { expectTaken("a..b", vk::Return); }
+TEST(LevelChooser, TakesANameWithTwoDotsInside) { expectTaken("a..b", Key::Return); }
 
 // Opens the chooser, replaces the name by `typed` and accepts; checks that the old
 // name stays after the notice has shown for a second.
@@ -286,24 +283,24 @@ void expectRefused(const std::string& typed, bool czech) {
     writeLevel(f.folder, "x", "A/B", 60, "end");  // "../x" would otherwise name a real file
     f.folder.write("x.kulap", "outside the levels folder");
     std::uint64_t t = openOptions(f.plat);
-    t = pressAll(f.plat, t + 10, {vk::Down, vk::Down, vk::Down, vk::Return, vk::Back, vk::Back});
+    t = pressAll(f.plat, t + 10, {Key::Down, Key::Down, Key::Down, Key::Return, Key::Back, Key::Back});
     if (!typed.empty()) f.plat.Type(t, typed);
     const std::uint64_t accept = t + 50;
-    f.plat.Press(accept, vk::Return);
+    f.plat.Press(accept, Key::Return);
     bool duringNotice = false;
     f.plat.At(accept + 900, [&] {
         // The notice stands, and was put on screen before the wait began.
         duringNotice = true;
         const std::string notice = czech ? " - nenalezena -" : " - not found -";
-        EXPECT_EQ(f.ctl().menuLines[4].Caption, notice);
-        EXPECT_EQ(f.plat.Presented().menuLines[4].Caption, notice);
+        EXPECT_EQ(f.view().menu.lines[4], notice);
+        EXPECT_EQ(f.plat.Presented().menu.lines[4], notice);
         EXPECT_EQ(f.program.screenMode(), modeLevelEntry);
     });
     f.plat.At(accept + 1100, [&] {
         EXPECT_EQ(f.program.settings().currentLevel, "01");
-        EXPECT_EQ(f.ctl().menuLines[4].Caption, "   01");
+        EXPECT_EQ(f.view().menu.lines[4], "   01");
         EXPECT_EQ(f.program.screenMode(), modeOptions);
-        EXPECT_FALSE(f.ctl().levelBox.Visible);
+        EXPECT_FALSE(f.view().levelBox.shown);
     });
     EXPECT_EQ(f.Run(), 0);
     EXPECT_TRUE(duringNotice);

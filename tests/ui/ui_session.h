@@ -10,7 +10,6 @@
 
 #include "game/screen_mode.h"
 #include "support/game_fixture.h"
-#include "ui/menu_look.h"
 
 namespace tk::test {
 
@@ -18,9 +17,9 @@ namespace tk::test {
 inline constexpr std::uint64_t kKeyGap = 100;
 
 // Presses the keys one after another from `at`; returns the time after the last one.
-inline std::uint64_t pressAll(HeadlessPlatform& plat, std::uint64_t at, std::initializer_list<int> keys,
+inline std::uint64_t pressAll(HeadlessPlatform& plat, std::uint64_t at, std::initializer_list<Key> keys,
                               int shift = 0) {
-    for (int k : keys) {
+    for (Key k : keys) {
         plat.Press(at, k, shift);
         at += kKeyGap;
     }
@@ -53,19 +52,15 @@ struct UiFixture : GameFixture {
     explicit UiFixture(HeadlessOptions options = {}) : GameFixture(options) { provideSounds(folder); }
 };
 
-// Which menu line is painted in the highlight colour (-1: none, -2: more than one).
+// Which menu line is highlighted (-1: no menu shows).
 inline int highlightedLine(Program& program) {
-    int found = -1;
-    for (int i = 0; i < 5; ++i) {
-        if (program.controls().menuLines[i].ForeColor == menulook::kHighlight) found = (found == -1) ? i : -2;
-    }
-    return found;
+    const MenuView& menu = program.view().menu;
+    return menu.shown ? menu.highlight : -1;
 }
 
 inline std::vector<std::string> captions(Program& program) {
-    std::vector<std::string> out;
-    for (const Label& l : program.controls().menuLines) out.push_back(l.Caption);
-    return out;
+    const MenuView& menu = program.view().menu;
+    return std::vector<std::string>(std::begin(menu.lines), std::end(menu.lines));
 }
 
 // A level file in the fixture's levels folder. The board is floor everywhere but the
@@ -83,10 +78,10 @@ inline void writeLevel(const ProgramFolder& folder, const std::string& name, con
 // Holds Ctrl and Right from `at` for `ms`: the pipe under the figure turns clockwise
 // as soon as play begins (held keys survive the key flush at the start of a level).
 inline void turnPipe(HeadlessPlatform& plat, std::uint64_t at, std::uint64_t ms) {
-    plat.KeyDown(at, vk::Control);
-    plat.KeyDown(at, vk::Right);
-    plat.KeyUp(at + ms, vk::Right);
-    plat.KeyUp(at + ms, vk::Control);
+    plat.KeyDown(at, Key::Control);
+    plat.KeyDown(at, Key::Right);
+    plat.KeyUp(at + ms, Key::Right);
+    plat.KeyUp(at + ms, Key::Control);
 }
 
 // Calls `onPlay(attempt, now)` each time play of a level begins (the figure can move),

@@ -1,0 +1,322 @@
+// What the game may rely on from any platform, written once and run on both: the headless
+// twin the tests drive, and the SDL window on SDL's dummy video and audio drivers. Waits and
+// deadlines, a close during a wait, the key latch, typed text, sound with and without a
+// device, notices on screen, and leaving full screen.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/headless_platform.h"
+#include "platform/platform.h"
+#include "platform/window_look.h"
+#include "support/program_folder.h"
+#include "the_window.h"
+
+namespace tk::test {
+namespace {
+
+// One platform under test, with what a test needs to act as the player and to see what
+// the player would see.
+class Subject {
+public:
+    virtual ~Subject() = default;
+    virtual Platform& plat() = 0;
+    // The player, now: a key goes down, text is typed, the window is asked to close.
+    virtual void PressKey(Key key, int modifiers = 0) = 0;
+    virtual void TypeText(const std::string& text) = 0;
+    virtual void AskToClose() = 0;
+    // What the screen shows at a window pixel, as 0xRRGGBB.
+    virtual std::uint32_t ScreenPixel(int x, int y) = 0;
+    // The window's place on the desktop, and whether it covers it.
+    virtual int Left() = 0;
+    virtual int Top() = 0;
+    virtual bool FullScreen() = 0;
+};
+
+class TwinSubject : public Subject {
+public:
+    explicit TwinSubject(bool soundDevice = true) : plat_(Options(soundDevice)) {}
+    Platform& plat() override { return plat_; }
+    void PressKey(Key key, int modifiers) override { plat_.KeyDown(plat_.Now(), key, modifiers); }
+    void TypeText(const std::string& text) override { plat_.Type(plat_.Now(), text); }
+    void AskToClose() override { plat_.Close(plat_.Now()); }
+    std::uint32_t ScreenPixel(int x, int y) override {
+        const Rgba p = plat_.WindowPixel(x, y);
+        return static_cast<std::uint32_t>(p.r << 16 | p.g << 8 | p.b);
+    }
+    int Left() override { return plat_.WindowPlacement().left; }
+    int Top() override { return plat_.WindowPlacement().top; }
+    bool FullScreen() override { return plat_.WindowPlacement().fullscreen; }
+
+private:
+    static HeadlessOptions Options(bool soundDevice) {
+        HeadlessOptions o;
+        o.closeWhenScriptEnds = false;
+        o.audioDevicePresent = soundDevice;
+        return o;
+    }
+    HeadlessPlatform plat_;
+};
+
+class SdlSubject : public Subject {
+public:
+    explicit SdlSubject(bool soundDevice = true) {
+        SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+        // A driver that is not there: the sound device cannot open.
+        SDL_setenv("SDL_AUDIODRIVER", soundDevice ? "dummy" : "no such driver", 1);
+        plat_ = CreateSdlPlatform();
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+        InputEvent ignored;
+        while (plat_->NextInput(ignored)) {
+        }
+    }
+    ~SdlSubject() override {
+        plat_.reset();
+        SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+        // The platform asks for blended scaling process-wide; the twin paints exact pixels.
+        SDL_ResetHint(SDL_HINT_RENDER_SCALE_QUALITY);
+    }
+    Platform& plat() override { return *plat_; }
+    void PressKey(Key key, int modifiers) override {
+        SDL_Event e{};
+        e.type = SDL_KEYDOWN;
+        e.key.state = SDL_PRESSED;
+        e.key.keysym.sym = Sym(key);
+        e.key.keysym.scancode = SDL_GetScancodeFromKey(e.key.keysym.sym);
+        e.key.keysym.mod = (modifiers & kShiftHeld) ? KMOD_LSHIFT : 0;
+        SDL_PushEvent(&e);
+    }
+    void TypeText(const std::string& text) override {
+        SDL_Event e{};
+        e.type = SDL_TEXTINPUT;
+        std::strncpy(e.text.text, text.c_str(), sizeof e.text.text - 1);
+        SDL_PushEvent(&e);
+    }
+    void AskToClose() override {
+        SDL_Event e{};
+        e.type = SDL_QUIT;
+        SDL_PushEvent(&e);
+    }
+    std::uint32_t ScreenPixel(int x, int y) override {
+        SDL_Surface* screen = SDL_GetWindowSurface(TheWindow());
+        if (!screen) return 0xFFFFFFFF;
+        Uint8 r = 0, g = 0, b = 0;
+        const auto* row = static_cast<const Uint8*>(screen->pixels) + y * screen->pitch;
+        SDL_GetRGB(reinterpret_cast<const Uint32*>(row)[x], screen->format, &r, &g, &b);
+        return static_cast<std::uint32_t>(r << 16 | g << 8 | b);
+    }
+    int Left() override {
+        int x = 0;
+        SDL_GetWindowPosition(TheWindow(), &x, nullptr);
+        return x;
+    }
+    int Top() override {
+        int y = 0;
+        SDL_GetWindowPosition(TheWindow(), nullptr, &y);
+        return y;
+    }
+    bool FullScreen() override { return (SDL_GetWindowFlags(TheWindow()) & SDL_WINDOW_FULLSCREEN) != 0; }
+
+private:
+    static SDL_Keycode Sym(Key key) {
+        switch (key) {
+        case Key::Return: return SDLK_RETURN;
+        case Key::Escape: return SDLK_ESCAPE;
+        case Key::Left: return SDLK_LEFT;
+        case Key::Right: return SDLK_RIGHT;
+        case Key::Up: return SDLK_UP;
+        case Key::Down: return SDLK_DOWN;
+        default: return key >= Key::A && key <= Key::Z ? SDLK_a + (static_cast<int>(key) - static_cast<int>(Key::A)) : 0;
+        }
+    }
+    std::unique_ptr<Platform> plat_;
+};
+
+template <typename S>
+class Contract : public ::testing::Test {
+protected:
+    std::unique_ptr<Subject> Make(bool soundDevice = true) { return std::make_unique<S>(soundDevice); }
+
+    static std::vector<std::string> Take(Platform& plat) {
+        std::vector<std::string> out;
+        InputEvent e;
+        while (plat.NextInput(e))
+            out.push_back(e.kind == InputEvent::Kind::Key
+                              ? "key " + std::to_string(static_cast<int>(e.key)) + "/" + std::to_string(e.modifiers)
+                              : "text " + e.text);
+        return out;
+    }
+    static std::string KeyDown(Key key, int modifiers = 0) {
+        return "key " + std::to_string(static_cast<int>(key)) + "/" + std::to_string(modifiers);
+    }
+};
+
+using Subjects = ::testing::Types<TwinSubject, SdlSubject>;
+class SubjectNames {
+public:
+    template <typename S>
+    static std::string GetName(int) {
+        return std::is_same_v<S, TwinSubject> ? "Twin" : "Sdl";
+    }
+};
+TYPED_TEST_SUITE(Contract, Subjects, SubjectNames);
+
+TYPED_TEST(Contract, AWaitRunsToItsDeadlineOrEndsWithInputThatArrivedAndDeliversNothing) {
+    auto s = this->Make();
+    Platform& plat = s->plat();
+    std::uint64_t deadline = plat.Now() + 3;
+    plat.WaitUntil(deadline, false);
+    EXPECT_GE(plat.Now(), deadline);
+    // A deadline already past: no wait at all.
+    plat.WaitUntil(0, true);
+
+    s->PressKey(Key::Down);
+    deadline = plat.Now() + 3;
+    plat.WaitUntil(deadline, false);  // not waiting for input: the key does not end it
+    EXPECT_GE(plat.Now(), deadline);
+    s->PressKey(Key::Up, kShiftHeld);
+    s->TypeText("ab");
+    deadline = plat.Now() + 60'000;
+    plat.WaitUntil(deadline, true);
+    EXPECT_LT(plat.Now(), deadline) << "input ends a wait for it";
+    EXPECT_EQ(this->Take(plat), (std::vector<std::string>{this->KeyDown(Key::Down), this->KeyDown(Key::Up, kShiftHeld),
+                                                          "text ab"}));
+    EXPECT_FALSE(plat.CloseRequested());
+}
+
+TYPED_TEST(Contract, ACloseEndsTheWaitItArrivesInStaysAskedAndLetsNoWaitWaitForEver) {
+    auto s = this->Make();
+    Platform& plat = s->plat();
+    s->AskToClose();
+    const std::uint64_t deadline = plat.Now() + 60'000;
+    plat.WaitUntil(deadline, false);
+    EXPECT_LT(plat.Now(), deadline);
+    EXPECT_TRUE(plat.CloseRequested());
+    // Asked to close, a wait without a deadline returns at once; one with a deadline keeps it.
+    plat.WaitUntil(kNoDeadline, true);
+    plat.WaitUntil(kNoDeadline, false);
+    const std::uint64_t shortly = plat.Now() + 3;
+    plat.WaitUntil(shortly, true);
+    EXPECT_GE(plat.Now(), shortly);
+    EXPECT_TRUE(plat.CloseRequested());
+}
+
+TYPED_TEST(Contract, AKeyIsLatchedUntilLookedAtAndALookSeesWhatArrivedJustBeforeIt) {
+    auto s = this->Make();
+    Platform& plat = s->plat();
+    // No wait between the press and the look: the look itself takes in what arrived.
+    s->PressKey(Key::Left);
+    EXPECT_TRUE(plat.LookAt(Key::Left).pressed);
+    EXPECT_FALSE(plat.LookAt(Key::Left).pressed) << "the look cleared it";
+    EXPECT_FALSE(plat.LookAt(Key::Right).Any());
+    s->PressKey(Key::N);
+    EXPECT_TRUE(plat.LookAt(Key::N).pressed) << "a second key in the same millisecond";
+    EXPECT_FALSE(plat.LookAt(Key::None).Any());
+    // Looking takes nothing from the key-downs waiting for the menus.
+    EXPECT_EQ(this->Take(plat), (std::vector<std::string>{this->KeyDown(Key::Left), this->KeyDown(Key::N)}));
+    // Flushing forgets every press made before it.
+    s->PressKey(Key::Y);
+    s->PressKey(Key::Escape);
+    plat.WaitUntil(plat.Now() + 1, false);
+    FlushKeys(plat);
+    EXPECT_FALSE(plat.LookAt(Key::Y).pressed);
+    EXPECT_FALSE(plat.LookAt(Key::Escape).pressed);
+}
+
+TYPED_TEST(Contract, TypedTextIsTakenOnlyWhileTheLevelBoxShows) {
+    auto s = this->Make();
+    Platform& plat = s->plat();
+    WindowView view;
+    plat.Present(view);
+    s->TypeText("x");
+    plat.WaitUntil(plat.Now() + 1, true);
+    EXPECT_TRUE(this->Take(plat).empty()) << "no box: no text";
+    view.levelBox.shown = true;
+    plat.Present(view);
+    s->TypeText("le");
+    s->TypeText("vel2");
+    plat.WaitUntil(plat.Now() + 1, true);
+    EXPECT_EQ(this->Take(plat), (std::vector<std::string>{"text le", "text vel2"}));
+    view.levelBox.shown = false;
+    plat.Present(view);
+    s->TypeText("y");
+    plat.WaitUntil(plat.Now() + 1, true);
+    EXPECT_TRUE(this->Take(plat).empty());
+}
+
+TYPED_TEST(Contract, SoundsAndMusicPlayWithADeviceAndAreSilentWithout) {
+    const std::string data = TK_DATA_DIR;
+    const std::string effect = data + "/sound/menu.wav";
+    const std::string piece = data + "/music/Lumfex - Little bit of happiness.mp3";
+    {
+        auto s = this->Make(true);
+        Platform& plat = s->plat();
+        EXPECT_TRUE(plat.PlaySound(effect));
+        EXPECT_FALSE(plat.PlaySound(data + "/sound/no such sound.wav"));
+        MusicPlayer& music = plat.Music();
+        ASSERT_TRUE(music.OpenDevice());
+        EXPECT_TRUE(music.Play(piece));
+        EXPECT_FALSE(music.Play(data + "/music/no such piece.mp3"));
+        EXPECT_TRUE(music.Play(piece));
+        music.Stop();
+        music.CloseDevice();
+    }
+    auto s = this->Make(false);
+    Platform& plat = s->plat();
+    EXPECT_FALSE(plat.PlaySound(effect)) << "no device: silence";
+    MusicPlayer& music = plat.Music();
+    EXPECT_FALSE(music.OpenDevice());
+    EXPECT_FALSE(music.Play(piece));
+    music.Stop();
+    music.CloseDevice();
+}
+
+TYPED_TEST(Contract, ANoticeIsOnScreenAtOnceAndNothingWaitsForIt) {
+    auto s = this->Make();
+    Platform& plat = s->plat();
+    plat.ShowWindow();
+    WindowView view;
+    plat.Present(view);
+    const int x = look::kNotice.left + 2, y = look::kNoticeMiddle;
+    EXPECT_EQ(s->ScreenPixel(x, y), 0x000000u);
+    view.notice = NoticeView{true, "Something to tell"};
+    const std::uint64_t before = plat.Now();
+    plat.Present(view);
+    const Rgb ground = look::NoticeText().ground;
+    EXPECT_EQ(s->ScreenPixel(x, y), static_cast<std::uint32_t>(ground.r << 16 | ground.g << 8 | ground.b));
+    // Nothing is asked of the player: the next key is the game's, and time went on as usual.
+    s->PressKey(Key::Return);
+    EXPECT_EQ(this->Take(plat), (std::vector<std::string>{this->KeyDown(Key::Return)}));
+    EXPECT_LT(plat.Now(), before + 1000);
+    view.notice.shown = false;
+    plat.Present(view);
+    EXPECT_EQ(s->ScreenPixel(x, y), 0x000000u);
+}
+
+TYPED_TEST(Contract, LeavingFullScreenGivesTheWindowBackWhereTheGamePutsIt) {
+    auto s = this->Make();
+    Platform& plat = s->plat();
+    plat.ShowWindow();
+    plat.MoveWindow(40, 30);
+    EXPECT_EQ(s->Left(), 40);
+    EXPECT_EQ(s->Top(), 30);
+    plat.SetFullscreen(true);
+    EXPECT_TRUE(s->FullScreen());
+    plat.MoveWindow(200, 100);  // ignored in full screen
+    plat.SetFullscreen(false);
+    EXPECT_FALSE(s->FullScreen());
+    // The platform does not move the window on its own: it stands where it stood.
+    EXPECT_EQ(s->Left(), 40);
+    EXPECT_EQ(s->Top(), 30);
+    plat.MoveWindow(120, 80);
+    EXPECT_EQ(s->Left(), 120);
+    EXPECT_EQ(s->Top(), 80);
+}
+
+}  // namespace
+}  // namespace tk::test
