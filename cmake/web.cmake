@@ -7,9 +7,9 @@ set(TK_SITE ${CMAKE_BINARY_DIR}/site)
 # the reader of paths still names it.
 target_compile_definitions(tk_app PRIVATE TK_INSTALLED_DATA="../share/tramolkulap")
 
-# Until the browser platform is built, the page's program is the probe its tests drive.
-add_executable(tramolkulap tests/web/probe.cpp ${TK_EMBEDDED})
-target_include_directories(tramolkulap PRIVATE src)
+# The game, on the page's platform.
+add_executable(tramolkulap src/app/web_main.cpp)
+target_link_libraries(tramolkulap PRIVATE tk_app)
 set(TK_PAGE_CALLS ${CMAKE_SOURCE_DIR}/src/platform/web_page.js)
 set_target_properties(tramolkulap PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TK_SITE} SUFFIX .js
                       LINK_DEPENDS ${TK_PAGE_CALLS})

@@ -66,6 +66,7 @@ int tk_text_block_height(const char* text, double points, int bold, int width);
 int tk_help_height();                         // 0 until the page has loaded
 
 // ---- sound and the display --------------------------------------------------------
+int tk_sound_device();                        // 1 when the browser can sound at all
 int tk_sound_play(const char* path);          // 1 when it sounds
 int tk_music_play(const char* path);
 void tk_music_stop();

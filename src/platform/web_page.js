@@ -85,6 +85,7 @@ mergeInto(LibraryManager.library, {
   },
   tk_help_height: function() { return TK.help.height(); },
 
+  tk_sound_device: function() { return window.AudioContext || window.webkitAudioContext ? 1 : 0; },
   tk_sound_play__deps: ['$FS'],
   tk_sound_play: function(path) { return TK.sound.play(FS, UTF8ToString(path)) ? 1 : 0; },
   tk_music_play__deps: ['$FS'],
