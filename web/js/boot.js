@@ -50,7 +50,12 @@ TK.boot = (() => {
           TK.storage.sync(Module.FS);
         });
         TK.help.onLoad(() => TK.window.invalidate());
-        TK.driver.start(() => Module._tk_pass() !== 0);
+        TK.driver.start(() => {
+          if (Module._tk_pass() !== 0) return true;
+          // The game has ended (Quit, or what stopped it): the desktop's window would close.
+          TK.page.message('TramolKulap has ended. Reload the page to play again.');
+          return false;
+        });
       }],
     };
     const script = document.createElement('script');
