@@ -7,18 +7,33 @@ set(TK_SITE ${CMAKE_BINARY_DIR}/site)
 # the reader of paths still names it.
 target_compile_definitions(tk_app PRIVATE TK_INSTALLED_DATA="../share/tramolkulap")
 
-# The game, on the page's platform.
+# The game, on the page's platform. The page loads the program once its data and font are in;
+# the program's passes are called by the page (tk_pass), never by a loop of its own.
+set(TK_PAGE_CALLS ${CMAKE_SOURCE_DIR}/src/platform/web_page.js)
+function(tk_page_program target folder)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${folder} OUTPUT_NAME tramolkulap
+                        SUFFIX .js LINK_DEPENDS ${TK_PAGE_CALLS})
+  target_link_options(${target} PRIVATE
+    "SHELL:--js-library ${TK_PAGE_CALLS}"
+    -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1 -sFORCE_FILESYSTEM=1
+    -sEXPORTED_FUNCTIONS=_main,_tk_pass -sEXPORTED_RUNTIME_METHODS=FS)
+endfunction()
+
 add_executable(tramolkulap src/app/web_main.cpp)
 target_link_libraries(tramolkulap PRIVATE tk_app)
-set(TK_PAGE_CALLS ${CMAKE_SOURCE_DIR}/src/platform/web_page.js)
-set_target_properties(tramolkulap PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TK_SITE} SUFFIX .js
-                      LINK_DEPENDS ${TK_PAGE_CALLS})
-# The page loads the program once its data and font are in; the program's passes are called
-# by the page (tk_pass), never by a loop of its own.
-target_link_options(tramolkulap PRIVATE
-  "SHELL:--js-library ${TK_PAGE_CALLS}"
-  -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1 -sFORCE_FILESYSTEM=1
-  -sEXPORTED_FUNCTIONS=_main,_tk_pass -sEXPORTED_RUNTIME_METHODS=FS)
+tk_page_program(tramolkulap ${TK_SITE})
+
+# The platform's contract run inside the page (tests/web/contract_in_page.cpp), on GoogleTest's
+# sources as Debian ships them (libgtest-dev); the page's tests serve it in the game's place.
+set(TK_GTEST_SOURCE /usr/src/googletest/googletest CACHE PATH "GoogleTest's sources (libgtest-dev)")
+if(EXISTS ${TK_GTEST_SOURCE}/src/gtest-all.cc)
+  add_library(tk_page_gtest STATIC ${TK_GTEST_SOURCE}/src/gtest-all.cc)
+  target_include_directories(tk_page_gtest SYSTEM PUBLIC ${TK_GTEST_SOURCE}/include PRIVATE ${TK_GTEST_SOURCE})
+  add_executable(tk_page_contract tests/web/contract_in_page.cpp)
+  target_include_directories(tk_page_contract PRIVATE tests)
+  target_link_libraries(tk_page_contract PRIVATE tk_platform tk_page_gtest)
+  tk_page_program(tk_page_contract ${CMAKE_BINARY_DIR}/contract)
+endif()
 
 # The font the desktop's layout is made for, shipped with the page in the browsers' own
 # compressed form.

@@ -3,11 +3,13 @@
 
 Every answer says not to keep it without asking again, so that a page rebuilt is the page
 played. The page's tests start the same server on a free port, and can have it answer "not
-found" for files named with --missing, as a server that lacks them would.
+found" for files named with --missing, as a server that lacks them would, or serve another
+program (tramolkulap.js and .wasm) from a folder of its own in the game's place.
 """
 import argparse
 import functools
 import http.server
+import os
 import socketserver
 import sys
 from urllib.parse import unquote
@@ -15,6 +17,7 @@ from urllib.parse import unquote
 
 class SiteHandler(http.server.SimpleHTTPRequestHandler):
     missing = frozenset()
+    program = None  # the folder of the program served in the game's place
     extensions_map = dict(http.server.SimpleHTTPRequestHandler.extensions_map,
                           **{'.wasm': 'application/wasm', '.woff2': 'font/woff2', '.js': 'text/javascript',
                              '.kulap': 'text/plain; charset=utf-8', '.svg': 'image/svg+xml'})
@@ -25,6 +28,12 @@ class SiteHandler(http.server.SimpleHTTPRequestHandler):
             self.send_error(404, 'Not found')
             return None
         return super().send_head()
+
+    def translate_path(self, path):
+        name = path.split('?', 1)[0].split('#', 1)[0].lstrip('/')
+        if self.program and name in ('tramolkulap.js', 'tramolkulap.wasm'):
+            return os.path.join(self.program, name)
+        return super().translate_path(path)
 
     def end_headers(self):
         self.send_header('Cache-Control', 'no-cache')
@@ -42,9 +51,9 @@ class SiteServer(socketserver.ThreadingMixIn, http.server.HTTPServer):
     quiet = False
 
 
-def make_server(site, port=0, missing=(), quiet=False):
+def make_server(site, port=0, missing=(), quiet=False, program=None):
     """A server of the folder `site` on 127.0.0.1 (port 0: any free one); not yet serving."""
-    handler = type('Handler', (SiteHandler,), {'missing': frozenset(missing)})
+    handler = type('Handler', (SiteHandler,), {'missing': frozenset(missing), 'program': program})
     server = SiteServer(('127.0.0.1', port), functools.partial(handler, directory=site))
     server.quiet = quiet
     return server

@@ -1,7 +1,8 @@
 // What the game may rely on from any platform, written once and run on both: the headless
 // twin the tests drive, and the SDL window on SDL's dummy video and audio drivers. Waits and
 // deadlines, a close during a wait, the key latch, typed text, sound with and without a
-// device, notices on screen, and leaving full screen.
+// device, notices on screen, and leaving full screen (the latch and the notice are cases of
+// contract_cases.h, which the web page runs too).
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "contract_cases.h"
 #include "platform/headless_platform.h"
 #include "platform/platform.h"
 #include "platform/window_look.h"
@@ -19,24 +21,6 @@
 
 namespace tk::test {
 namespace {
-
-// One platform under test, with what a test needs to act as the player and to see what
-// the player would see.
-class Subject {
-public:
-    virtual ~Subject() = default;
-    virtual Platform& plat() = 0;
-    // The player, now: a key goes down, text is typed, the window is asked to close.
-    virtual void PressKey(Key key, int modifiers = 0) = 0;
-    virtual void TypeText(const std::string& text) = 0;
-    virtual void AskToClose() = 0;
-    // What the screen shows at a window pixel, as 0xRRGGBB.
-    virtual std::uint32_t ScreenPixel(int x, int y) = 0;
-    // The window's place on the desktop, and whether it covers it.
-    virtual int Left() = 0;
-    virtual int Top() = 0;
-    virtual bool FullScreen() = 0;
-};
 
 class TwinSubject : public Subject {
 public:
@@ -141,19 +125,6 @@ template <typename S>
 class Contract : public ::testing::Test {
 protected:
     std::unique_ptr<Subject> Make(bool soundDevice = true) { return std::make_unique<S>(soundDevice); }
-
-    static std::vector<std::string> Take(Platform& plat) {
-        std::vector<std::string> out;
-        InputEvent e;
-        while (plat.NextInput(e))
-            out.push_back(e.kind == InputEvent::Kind::Key
-                              ? "key " + std::to_string(static_cast<int>(e.key)) + "/" + std::to_string(e.modifiers)
-                              : "text " + e.text);
-        return out;
-    }
-    static std::string KeyDown(Key key, int modifiers = 0) {
-        return "key " + std::to_string(static_cast<int>(key)) + "/" + std::to_string(modifiers);
-    }
 };
 
 using Subjects = ::testing::Types<TwinSubject, SdlSubject>;
@@ -184,7 +155,7 @@ TYPED_TEST(Contract, AWaitRunsToItsDeadlineOrEndsWithInputThatArrivedAndDelivers
     deadline = plat.Now() + 60'000;
     plat.WaitUntil(deadline, true);
     EXPECT_LT(plat.Now(), deadline) << "input ends a wait for it";
-    EXPECT_EQ(this->Take(plat), (std::vector<std::string>{this->KeyDown(Key::Down), this->KeyDown(Key::Up, kShiftHeld),
+    EXPECT_EQ(TakeInput(plat), (std::vector<std::string>{KeyDownText(Key::Down), KeyDownText(Key::Up, kShiftHeld),
                                                           "text ab"}));
     EXPECT_FALSE(plat.CloseRequested());
 }
@@ -208,24 +179,7 @@ TYPED_TEST(Contract, ACloseEndsTheWaitItArrivesInStaysAskedAndLetsNoWaitWaitForE
 
 TYPED_TEST(Contract, AKeyIsLatchedUntilLookedAtAndALookSeesWhatArrivedJustBeforeIt) {
     auto s = this->Make();
-    Platform& plat = s->plat();
-    // No wait between the press and the look: the look itself takes in what arrived.
-    s->PressKey(Key::Left);
-    EXPECT_TRUE(plat.LookAt(Key::Left).pressed);
-    EXPECT_FALSE(plat.LookAt(Key::Left).pressed) << "the look cleared it";
-    EXPECT_FALSE(plat.LookAt(Key::Right).Any());
-    s->PressKey(Key::N);
-    EXPECT_TRUE(plat.LookAt(Key::N).pressed) << "a second key in the same millisecond";
-    EXPECT_FALSE(plat.LookAt(Key::None).Any());
-    // Looking takes nothing from the key-downs waiting for the menus.
-    EXPECT_EQ(this->Take(plat), (std::vector<std::string>{this->KeyDown(Key::Left), this->KeyDown(Key::N)}));
-    // Flushing forgets every press made before it.
-    s->PressKey(Key::Y);
-    s->PressKey(Key::Escape);
-    plat.WaitUntil(plat.Now() + 1, false);
-    FlushKeys(plat);
-    EXPECT_FALSE(plat.LookAt(Key::Y).pressed);
-    EXPECT_FALSE(plat.LookAt(Key::Escape).pressed);
+    CaseAKeyIsLatchedUntilLookedAtAndALookSeesWhatArrivedJustBeforeIt(*s);
 }
 
 TYPED_TEST(Contract, TypedTextIsTakenOnlyWhileTheLevelBoxShows) {
@@ -235,18 +189,18 @@ TYPED_TEST(Contract, TypedTextIsTakenOnlyWhileTheLevelBoxShows) {
     plat.Present(view);
     s->TypeText("x");
     plat.WaitUntil(plat.Now() + 1, true);
-    EXPECT_TRUE(this->Take(plat).empty()) << "no box: no text";
+    EXPECT_TRUE(TakeInput(plat).empty()) << "no box: no text";
     view.levelBox.shown = true;
     plat.Present(view);
     s->TypeText("le");
     s->TypeText("vel2");
     plat.WaitUntil(plat.Now() + 1, true);
-    EXPECT_EQ(this->Take(plat), (std::vector<std::string>{"text le", "text vel2"}));
+    EXPECT_EQ(TakeInput(plat), (std::vector<std::string>{"text le", "text vel2"}));
     view.levelBox.shown = false;
     plat.Present(view);
     s->TypeText("y");
     plat.WaitUntil(plat.Now() + 1, true);
-    EXPECT_TRUE(this->Take(plat).empty());
+    EXPECT_TRUE(TakeInput(plat).empty());
 }
 
 TYPED_TEST(Contract, SoundsAndMusicPlayWithADeviceAndAreSilentWithout) {
@@ -278,24 +232,7 @@ TYPED_TEST(Contract, SoundsAndMusicPlayWithADeviceAndAreSilentWithout) {
 
 TYPED_TEST(Contract, ANoticeIsOnScreenAtOnceAndNothingWaitsForIt) {
     auto s = this->Make();
-    Platform& plat = s->plat();
-    plat.ShowWindow();
-    WindowView view;
-    plat.Present(view);
-    const int x = look::kNotice.left + 2, y = look::kNoticeMiddle;
-    EXPECT_EQ(s->ScreenPixel(x, y), 0x000000u);
-    view.notice = NoticeView{true, "Something to tell"};
-    const std::uint64_t before = plat.Now();
-    plat.Present(view);
-    const Rgb ground = look::NoticeText().ground;
-    EXPECT_EQ(s->ScreenPixel(x, y), static_cast<std::uint32_t>(ground.r << 16 | ground.g << 8 | ground.b));
-    // Nothing is asked of the player: the next key is the game's, and time went on as usual.
-    s->PressKey(Key::Return);
-    EXPECT_EQ(this->Take(plat), (std::vector<std::string>{this->KeyDown(Key::Return)}));
-    EXPECT_LT(plat.Now(), before + 1000);
-    view.notice.shown = false;
-    plat.Present(view);
-    EXPECT_EQ(s->ScreenPixel(x, y), 0x000000u);
+    CaseANoticeIsOnScreenAtOnceAndNothingWaitsForIt(*s);
 }
 
 TYPED_TEST(Contract, LeavingFullScreenGivesTheWindowBackWhereTheGamePutsIt) {

@@ -40,10 +40,10 @@ def _server_module():
 
 class Site:
     """The site folder served on 127.0.0.1 in a thread of this process; `missing` files are
-    answered "not found"."""
+    answered "not found"; `program`, a folder, holds the program served in the game's place."""
 
-    def __init__(self, folder, missing=()):
-        self.server = _server_module().make_server(folder, 0, missing, quiet=True)
+    def __init__(self, folder, missing=(), program=None):
+        self.server = _server_module().make_server(folder, 0, missing, quiet=True, program=program)
         self.url = f'http://127.0.0.1:{self.server.server_address[1]}/'
         self.thread = threading.Thread(target=self.server.serve_forever, daemon=True)
         self.thread.start()

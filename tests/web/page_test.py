@@ -358,6 +358,21 @@ class PageTest(unittest.TestCase):
         browser.js("window.dispatchEvent(new PageTransitionEvent('pagehide'));")
         browser.wait('TK.driver.waiting().ended', what='the program ended')
 
+    # ---- the platform's contract -------------------------------------------------------------
+    def test_the_platforms_contract_holds_inside_the_page(self):
+        contract = os.path.join(os.path.dirname(SITE), 'contract')
+        if not os.path.exists(os.path.join(contract, 'tramolkulap.js')):
+            self.skipTest('the contract program was not built (libgtest-dev is not installed)')
+        site = Site(SITE, program=contract)
+        self.addCleanup(site.close)
+        browser = self.browser()
+        browser.open(site.url)
+        failed = browser.wait("window.contractFailed !== undefined && String(window.contractFailed)",
+                              what="GoogleTest's verdict")
+        said = [e['message'] for e in browser.console()]
+        self.assertEqual(failed, '0', '\n'.join(said))
+        self.assertTrue(any('2 tests' in line and 'PASSED' in line for line in said), said)
+
 
 if __name__ == '__main__':
     if len(sys.argv) > 1 and os.path.isdir(sys.argv[1]):
