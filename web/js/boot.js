@@ -1,5 +1,5 @@
-// Starting the game in the page: the data and the font first (named in the page when the
-// server lacks them), then the program, laid on its folders, driven pass by pass.
+// Starting the game in the page: the list of the data, then the program beside the data and
+// the font (each named in the page when the server lacks it), driven pass by pass.
 'use strict';
 
 TK.boot = (() => {
@@ -18,7 +18,17 @@ TK.boot = (() => {
     TK.page.message(text);
   }
 
-  function startProgram() {
+  // The program starts as soon as it has come, while the data and the font still come: its
+  // start-up picture stands meanwhile, and its passes after the first wait until `ready`.
+  function startProgram(ready) {
+    // Asked for at once, beside the data, rather than when the program's script asks.
+    const webAssembly = fetch(kWebAssembly).then((response) => {
+      if (!response.ok) {
+        throw new Error(`Missing on the server: ${kWebAssembly}, the game's program ` +
+                        `(${response.status} ${response.statusText}).`.replace(' )', ')'));
+      }
+      return response.arrayBuffer();
+    });
     const Module = window.Module = {
       preRun: [() => {
         TK.files.layInto(Module.FS);
@@ -30,14 +40,7 @@ TK.boot = (() => {
       // Fetched here rather than by the program's script, so that a server that lacks it
       // is named, and one that gives it the wrong type still serves it.
       instantiateWasm: (imports, receive) => {
-        fetch(kWebAssembly)
-          .then((response) => {
-            if (!response.ok) {
-              throw new Error(`Missing on the server: ${kWebAssembly}, the game's program ` +
-                              `(${response.status} ${response.statusText}).`.replace(' )', ')'));
-            }
-            return response.arrayBuffer();
-          })
+        webAssembly
           .then((bytes) => WebAssembly.instantiate(bytes, imports))
           .then((result) => receive(result.instance, result.module))
           .catch((e) => TK.page.fatal(e.message || String(e)));
@@ -55,7 +58,7 @@ TK.boot = (() => {
           // The game has ended (Quit, or what stopped it): the desktop's window would close.
           TK.page.message('TramolKulap has ended. Reload the page to play again.');
           return false;
-        });
+        }, ready);
       }],
     };
     const script = document.createElement('script');
@@ -70,11 +73,9 @@ TK.boot = (() => {
       return;
     }
     TK.page.fit();
-    const [haveFiles] = await Promise.all([
-      TK.files.fetchAll('files.txt'),
-      TK.text.load('fonts/LiberationSans-Regular.woff2', 'fonts/LiberationSans-Bold.woff2'),
-    ]);
-    if (haveFiles) startProgram();
+    const font = TK.text.load('fonts/LiberationSans-Regular.woff2', 'fonts/LiberationSans-Bold.woff2');
+    if (!await TK.files.fetchList('files.txt')) return;
+    startProgram(Promise.all([TK.files.fetchAll(), font]));
   }
 
   start();

@@ -12,6 +12,7 @@ TK.driver = (() => {
   let again = false;       // something arrived during a pass that should wake it
   let passes = 0;
   let afterPass = [];
+  let heldBack = false;   // the data is not all in: passes wait for it
 
   // Milliseconds since the page started, the program's clock.
   const now = () => Math.floor(performance.now() - origin);
@@ -41,7 +42,7 @@ TK.driver = (() => {
 
   function run() {
     if (!pass) return;
-    if (running) {
+    if (running || heldBack) {
       again = true;
       return;
     }
@@ -78,10 +79,16 @@ TK.driver = (() => {
 
   return {
     now, wake,
-    // Starts driving `step`, which runs one pass and says when to wake by wake().
-    start(step) {
+    // Starts driving `step`, which runs one pass and says when to wake by wake(). The first
+    // pass runs at once; the others wait until the promise `ready` has settled (the data).
+    start(step, ready = Promise.resolve()) {
       pass = step;
       run();
+      heldBack = true;
+      ready.then(() => {
+        heldBack = false;
+        if (again) run();
+      });
     },
     // Runs after every pass (the screen, the player's files).
     afterEachPass: (callback) => afterPass.push(callback),

@@ -1,5 +1,6 @@
 // The game's data on the server: the list the build made (files.txt), each file fetched
-// into the program's folder before it starts, and the URL of a file in that folder.
+// into the program's folder (while the program starts and its start-up picture stands), and
+// the URL of a file in that folder.
 'use strict';
 
 TK.files = (() => {
@@ -12,12 +13,31 @@ TK.files = (() => {
 
   const contents = new Map();  // site path -> Uint8Array, until they are laid into the folder
   const missing = [];
+  let folderFS = null;         // the program's file system, once it runs
+  let names = [];              // every file of the list
 
   function tellMissing(path, why) {
     missing.push(path);
     const text = `Missing on the server: ${path} (${why}); the game goes on without it.`;
     console.error(text);
     TK.page.notice(text);
+  }
+
+  const target = (path) => kProgramFolder + path.slice(kSiteFolder.length);
+
+  // The program's folder is read-only, as an installed game's is: only the page writes there.
+  function write(path, bytes) {
+    folderFS.ignorePermissions = true;
+    try {
+      folderFS.writeFile(target(path), bytes);
+    } finally {
+      folderFS.ignorePermissions = false;
+    }
+  }
+
+  function arrived(path, bytes) {
+    if (folderFS) write(path, bytes);
+    else contents.set(path, bytes);
   }
 
   async function fetchOne(path) {
@@ -27,41 +47,37 @@ TK.files = (() => {
         tellMissing(path, `${response.status} ${response.statusText}`.trim());
         return;
       }
-      contents.set(path, streamed(path) ? new Uint8Array(0) : new Uint8Array(await response.arrayBuffer()));
+      arrived(path, streamed(path) ? new Uint8Array(0) : new Uint8Array(await response.arrayBuffer()));
     } catch (e) {
       tellMissing(path, String(e.message || e));
     }
   }
 
-  // Fetches the list and every file on it; false when the list itself cannot be had.
-  async function fetchAll(listUrl = 'files.txt') {
-    let list;
+  // The list of the data; false when it cannot be had.
+  async function fetchList(listUrl = 'files.txt') {
     try {
       const response = await fetch(listUrl);
       if (!response.ok) throw new Error(`${response.status} ${response.statusText}`.trim());
-      list = (await response.text()).split('\n').map((line) => line.trim()).filter((line) => line !== '');
+      names = (await response.text()).split('\n').map((line) => line.trim()).filter((line) => line !== '');
+      return true;
     } catch (e) {
       TK.page.fatal(`Missing on the server: ${listUrl}, the list of the game's files (${e.message || e}).`);
       return false;
     }
-    await Promise.all(list.map(fetchOne));
-    return true;
   }
 
-  // Lays what was fetched into the program's folder, then makes the folder read-only as an
-  // installed game's is, so that the player's files go to their own folder.
+  // Fetches every file of the list; settles when each has come or been told missing.
+  const fetchAll = () => Promise.all(names.map(fetchOne));
+
+  // Makes the program's folders for the whole list, read-only, and lays in what has come;
+  // what comes later is laid in as it comes.
   function layInto(FS) {
-    const folders = new Set();
-    for (const [path, bytes] of contents) {
-      const target = kProgramFolder + path.slice(kSiteFolder.length);
-      const folder = target.slice(0, target.lastIndexOf('/'));
-      FS.mkdirTree(folder);
-      folders.add(folder);
-      FS.writeFile(target, bytes);
-    }
+    folderFS = FS;
+    const folders = new Set([kProgramFolder]);
+    for (const path of names) folders.add(target(path).slice(0, target(path).lastIndexOf('/')));
+    for (const folder of folders) FS.mkdirTree(folder);
+    for (const [path, bytes] of contents) write(path, bytes);
     contents.clear();
-    FS.mkdirTree(kProgramFolder);
-    folders.add(kProgramFolder);
     for (const folder of folders) FS.chmod(folder, 0o555);
   }
 
@@ -71,5 +87,5 @@ TK.files = (() => {
     return kSiteFolder + path.slice(kProgramFolder.length).split('/').map(encodeURIComponent).join('/');
   }
 
-  return {fetchAll, layInto, url, programFolder: kProgramFolder, missing: () => missing.slice()};
+  return {fetchList, fetchAll, layInto, url, programFolder: kProgramFolder, missing: () => missing.slice()};
 })();

@@ -37,10 +37,33 @@ TK.storage = (() => {
   };
   const toBytes = (text) => Uint8Array.from(text, (c) => c.charCodeAt(0) & 0xff);
 
+  // Whether the program may have changed the folder since the last sync: the file system's
+  // writes, renames and deletions there say so, so that the passes that change nothing (fifty
+  // a second in play) cost nothing here.
+  let changed = true;
+
+  function watch(FS) {
+    const inFolder = (path) => typeof path === 'string' && path.startsWith(folder + '/');
+    const write = FS.write, rename = FS.rename, unlink = FS.unlink;
+    FS.write = function(stream, ...rest) {
+      if (stream && inFolder(stream.path)) changed = true;
+      return write.call(this, stream, ...rest);
+    };
+    FS.rename = function(from, to) {
+      if (inFolder(from) || inFolder(to)) changed = true;
+      return rename.call(this, from, to);
+    };
+    FS.unlink = function(path) {
+      if (inFolder(path)) changed = true;
+      return unlink.call(this, path);
+    };
+  }
+
   // Lays the kept files into `path` (made if missing) and keeps it from now on.
   function restore(FS, path) {
     folder = path;
     FS.mkdirTree(folder);
+    watch(FS);
     if (!open()) return;
     for (let i = 0; i < store.length; ++i) {
       const key = store.key(i);
@@ -55,7 +78,8 @@ TK.storage = (() => {
 
   // Saves what changed in the folder since the last look, and forgets what was removed.
   function sync(FS) {
-    if (!folder) return;
+    if (!folder || !changed) return;
+    changed = false;
     let names;
     try {
       names = FS.readdir(folder).filter((name) => name !== '.' && name !== '..' &&
