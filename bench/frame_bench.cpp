@@ -47,7 +47,7 @@ public:
         for (int dir = tk::dirLeft; dir <= tk::dirDown && walkDir == tk::dirNone; ++dir)
             if (tk::lzeTam(state.board, state.playerX, state.playerY, dir)) walkDir = dir;
 
-        view.background = platform->LoadPicture(paths.LP("okno.jpg"));
+        view.background = platform->LoadPicture(paths.DataFile("okno.jpg"));
         view.play.boardShown = true;
         view.play.clock = "01:30";
         view.play.clockShown = true;

@@ -40,7 +40,7 @@ void SolveShippedLevel(benchmark::State& state) {
 }
 BENCHMARK(SolveShippedLevel)->DenseRange(1, 30)->Unit(benchmark::kMillisecond);
 
-// Any plan, as a hint from the middle of a level would ask for it.
+// Any plan at once, within a small budget (the hint asks for more: bench/hint_bench.cpp).
 void FirstPlanOfShippedLevel(benchmark::State& state) {
     const tk::LevelFile level = shippedLevel(static_cast<int>(state.range(0)));
     tk::SolveOptions options;

@@ -9,16 +9,23 @@ cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
 build="${FUZZ_BUILD:-build-fuzz}"
-targets=(level_reader settings help_view solver)
+targets=(level_reader settings help_view solver scores)
 
 if [ ! -f "$build/build.ninja" ]; then
   CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTK_FUZZ=ON
 fi
 cmake --build "$build" --target fuzz_targets -j "${JOBS:-$(nproc)}"
 
-# The committed seeds of a target; the help view starts from the shipped pages.
+# The committed seeds of a target; the help view also starts from the shipped pages.
 seeds() {
-  if [ "$1" = help_view ]; then echo data/help; else echo "tests/fuzz/corpus/$1"; fi
+  echo "tests/fuzz/corpus/$1"
+  if [ "$1" = help_view ]; then echo data/help; fi
+}
+
+# The longest input tried: past every bound a target's reader keeps (a megabyte for a level,
+# the settings, the best times and a help page), so that inputs reach them; a board for the solver.
+max_len() {
+  if [ "$1" = solver ]; then echo 4096; else echo 1100000; fi
 }
 
 mkdir -p "$build/artifacts" "$build/logs"
@@ -28,9 +35,10 @@ for target in "${targets[@]}"; do
   log="$build/logs/$target.log"
   mkdir -p "$work"
   echo "fuzz_$target: ${seconds} s"
+  # shellcheck disable=SC2046  # one folder a word
   if "$build/tests/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-      -print_final_stats=1 -artifact_prefix="$build/artifacts/$target-" \
-      "$work" "$(seeds "$target")" >"$log" 2>&1; then
+      -max_len="$(max_len "$target")" -print_final_stats=1 -artifact_prefix="$build/artifacts/$target-" \
+      "$work" $(seeds "$target") >"$log" 2>&1; then
     grep -E '^stat::(number_of_executed_units|new_units_added):' "$log" | sed 's/^/  /' || true
   else
     echo "fuzz_$target FAILED; the end of $log:"

@@ -81,7 +81,7 @@ class XSession:
             sys.exit("Xvfb did not start")
         self.name = ":" + number
         # No sound card here: SDL's dummy audio device takes the sound and mixes it in real
-        # time as a card would (without any device the game stops at a message box).
+        # time as a card would (without any device the music stays off, which is measured apart).
         self.env = dict(os.environ, DISPLAY=self.name, SDL_AUDIODRIVER="dummy")
         self.openbox = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

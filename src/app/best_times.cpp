@@ -8,7 +8,6 @@
 #include <limits>
 #include <sys/stat.h>
 
-#include "app/settings_io.h"
 #include "puzzle/level_file.h"
 #include "puzzle/regular_file.h"
 #include "puzzle/text_lines.h"
@@ -50,29 +49,33 @@ std::optional<std::map<std::string, std::int16_t>> parseBestTimes(std::string_vi
     return bests;
 }
 
-void BestTimes::Load() {
-    best_.clear();
+std::optional<std::map<std::string, std::int16_t>> BestTimes::ReadLocked(const char* goingOn, bool tellUnreadable) {
     // No file yet: no bests yet.
     struct stat st {};
-    if (::lstat(path_.c_str(), &st) != 0 && errno == ENOENT) return;
+    if (::lstat(path_.c_str(), &st) != 0 && errno == ENOENT) return std::nullopt;
     std::string text, why;
     if (!readRegularFile(path_, kMostBytes + 1, text, why)) {
         // A folder or a device in its place is nothing the game should move.
-        warn_("cannot read the best times " + path_ + ": " + why + "; playing without them");
-        return;
+        if (tellUnreadable) warn_("cannot read the best times " + path_ + ": " + why + "; " + goingOn);
+        return std::nullopt;
     }
     std::optional<std::map<std::string, std::int16_t>> read;
     if (text.size() <= kMostBytes) read = parseBestTimes(text);
-    if (read) {
-        best_ = std::move(*read);
-        return;
-    }
+    if (read) return read;
     // Kept for whoever wants to look at it; the next new best starts a fresh file.
-    const std::string aside = path_ + ".bad";
-    if (std::rename(path_.c_str(), aside.c_str()) == 0)
-        warn_("the best times " + path_ + " are damaged; moved to " + aside + ", playing without them");
-    else
-        warn_("the best times " + path_ + " are damaged and cannot be moved aside; playing without them");
+    std::string aside;
+    if (files_.SetAside(path_, aside, why)) {
+        warn_("the best times " + path_ + " are damaged; moved to " + aside + ", " + goingOn);
+        setAsideAs_ = aside;
+    } else {
+        warn_("the best times " + path_ + " are damaged and cannot be moved aside (" + why + "); " + goingOn);
+    }
+    return std::nullopt;
+}
+
+void BestTimes::Load() {
+    const PlayerFiles::Lock lock = files_.LockFolderOf(path_);
+    best_ = ReadLocked("playing without them", true).value_or(std::map<std::string, std::int16_t>{});
 }
 
 std::optional<std::int16_t> BestTimes::Best(const std::string& level) const {
@@ -84,12 +87,24 @@ std::optional<std::int16_t> BestTimes::Best(const std::string& level) const {
 bool BestTimes::Record(const std::string& level, std::int16_t secondsLeft) {
     // A level whose clock ran below zero (a broken file) has no time to keep.
     if (secondsLeft < 0 || !isPlainLevelName(level)) return false;
+    const PlayerFiles::Lock lock = files_.LockFolderOf(path_);
+    // Another game may have kept bests since this one read the file: the better wins.
+    // (A file that cannot be read was told at start-up.)
+    if (auto now = ReadLocked("keeping the bests of this game", false)) {
+        for (const auto& [name, seconds] : *now) {
+            auto [at, fresh] = best_.emplace(name, seconds);
+            if (!fresh && at->second < seconds) at->second = seconds;
+        }
+    }
     const auto it = best_.find(level);
     if (it != best_.end() && it->second >= secondsLeft) return false;
     best_[level] = secondsLeft;
     std::string why;
-    if (!writeSettingsFile(path_, writeBestTimes(best_), why))
+    notKept_.clear();
+    if (!files_.Write(path_, writeBestTimes(best_), PlayerFiles::Link::WriteThrough, why)) {
+        notKept_ = why;
         warn_("cannot keep the best times: " + why + "; they hold until the game ends");
+    }
     return true;
 }
 

@@ -30,7 +30,7 @@ std::string LateFile(int slot) {
 }  // namespace
 
 void ImageSet::LoadInto(int slot, const std::string& file) {
-    const std::string path = paths_.LP(file);
+    const std::string path = paths_.DataFile(file);
     PictureHandle& handle = images_[static_cast<std::size_t>(slot)];
     handle = plat_.LoadPicture(path);
     if (handle == 0) failed_.push_back(path);
@@ -45,7 +45,7 @@ std::vector<std::string> ImageSet::MissingFiles() const {
     for (int slot = 0; slot < kImageSlots; ++slot) {
         const std::string file = LateFile(slot);
         if (file.empty() || tried_[static_cast<std::size_t>(slot)]) continue;
-        const std::string path = paths_.LP(file);
+        const std::string path = paths_.DataFile(file);
         std::error_code ec;
         if (!std::filesystem::is_regular_file(path, ec)) files.push_back(path);
     }

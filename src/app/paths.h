@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/player_files.h"
+
 namespace tk {
 
 class Paths {
@@ -22,17 +24,22 @@ public:
 
     // A level file (a name ending in ".kulap", in any case) or else a picture. Only the
     // extension decides the folder; the name keeps its own case.
-    std::string LP(const std::string& a) const;
-    std::string LevelFile(const std::string& levelName) const { return LP(levelName + ".kulap"); }
+    std::string DataFile(const std::string& fileName) const;
+    std::string LevelFile(const std::string& levelName) const { return DataFile(levelName + ".kulap"); }
+    std::string LevelsFolder() const { return data_ + "/levels"; }
     std::string Settings() const { return settings_ + "/options.txt"; }
     // The settings a first run starts from, shipped with the data.
     std::string DefaultSettings() const { return data_ + "/options.txt"; }
     // The best times lie beside the settings, wherever those are kept.
     std::string Scores() const { return settings_ + "/scores.txt"; }
     std::string LanguageMarker() const;
+    // The marker shipped with the data: a first run in the settings folder starts in the
+    // language the install was left in.
+    std::string DefaultLanguageMarker() const;
     std::string SoundFolder() const { return data_ + "/sound"; }
     std::string MusicFile() const;
     std::string HelpPage(const std::string& pageName) const { return data_ + "/help/" + pageName + ".html"; }
+    std::string HelpStyleSheet() const { return data_ + "/help/help.css"; }
 
 private:
     std::string data_;
@@ -52,8 +59,12 @@ Paths LocatePaths(const std::string& programFolder, const std::string& userConfi
 Paths LocatePaths(const std::string& programFolder, const std::string& userConfigHome);
 
 // Makes the settings folder ready when it lies apart from the data: creates it and, on
-// the first run, copies the shipped default settings into it. Throws FatalError naming
-// the real paths when it cannot.
-void PrepareSettingsFolder(const Paths& paths);
+// the first run, copies the shipped default settings into it, and the shipped language
+// marker with them. A settings file there that is empty or damaged (fewer than three
+// lines) is no choice of the player's: it is set aside (PlayerFiles::SetAside) and the
+// defaults copied afresh; the name it was moved to is returned (empty when nothing was
+// set aside), with the reason in `problem`. Throws FatalError naming the real paths when
+// it cannot.
+std::string PrepareSettingsFolder(const Paths& paths, PlayerFiles& files, std::string& problem);
 
 }  // namespace tk

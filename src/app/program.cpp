@@ -26,10 +26,10 @@ constexpr std::uint64_t kStartupPictureMs = 1250;
 
 Program::Program(Platform& platform)
     : plat_(platform), paths_(LocatePaths(platform.ProgramFolder(), platform.UserConfigHome())),
-      bests_(paths_.Scores(), [&platform](const std::string& line) { platform.Warn(line); }),
+      bests_(platform.Files(), paths_.Scores(), [&platform](const std::string& line) { platform.Warn(line); }),
       images_(platform, paths_),
       sounds_(platform, paths_.SoundFolder()), music_(platform, paths_.MusicFile()), notices_(view_.notice),
-      display_(platform), language_(paths_.LanguageMarker()),
+      display_(platform), language_(platform.Files(), paths_.LanguageMarker()),
       play_(platform, view_.play, images_, sounds_, [this] { LetEventsRun(); }),
       menus_(platform, view_, sounds_, play_, language_, *this) {
     view_.creditNames = kCreditNames;
@@ -53,7 +53,9 @@ Wake Program::Step() {
         }
         const Wake wake = Pass(plat_.Now());
         if (phase_ == Phase::Ended) return Wake{};
-        plat_.Present(view_);
+        // A window about to close is not drawn again (a close signal that ended a wait,
+        // say): the next wait ends at once and the program with it.
+        if (!plat_.CloseRequested()) plat_.Present(view_);
         return wake;
     } catch (const std::exception& e) {
         return Fail(e.what());
@@ -119,7 +121,7 @@ void Program::StartUp() {
     // the player's settings folder with the first run's copy of the settings.
     try {
         // The window's own picture replaces the start-up picture.
-        const std::string window = paths_.LP("okno.jpg");
+        const std::string window = paths_.DataFile("okno.jpg");
         const PictureHandle picture = plat_.LoadPicture(window);
         if (picture == 0) {
             std::error_code ec;
@@ -140,7 +142,11 @@ void Program::StartUp() {
         display_.MeasureDesktop();
         // Installed, the language marker and the settings live in the player's config
         // folder; a first run starts from the shipped settings.
-        PrepareSettingsFolder(paths_);
+        std::string problem;
+        settingsSetAside_ = PrepareSettingsFolder(paths_, plat_.Files(), problem);
+        if (!settingsSetAside_.empty())
+            plat_.Warn("the settings file " + paths_.Settings() + " was damaged (" + problem + "); moved to " +
+                       settingsSetAside_ + " and the shipped settings copied afresh");
         language_.BeforeFirstSwitch();
         menus_.SwitchLanguage();
         images_.Load();
@@ -162,6 +168,7 @@ void Program::StartUp() {
         if (settings_.musicOn) SwitchMusic();
         if (settings_.fullscreenOn) display_.SetFullscreen(true);
         menus_.ShowMainMenu();
+        TellWhatStartUpFound();
     } catch (...) {
         // From here on the display and the music may have changed: undo as shutdown does.
         ShutDown();
@@ -239,21 +246,54 @@ void Program::ReportMissingFiles() {
     for (const char* name : SoundEffects::kNames) files.push_back(paths_.SoundFolder() + "/" + name + ".wav");
     files.push_back(paths_.MusicFile());
     for (bool czech : {true, false}) files.push_back(paths_.HelpPage(texts::helpPageName(czech)));
+    files.push_back(paths_.HelpStyleSheet());
     // The game goes on without any of them, but whoever started it is told which.
+    missing_.clear();
+    std::error_code ec;
+    if (!std::filesystem::is_directory(paths_.LevelsFolder(), ec)) {
+        missing_.push_back(paths_.LevelsFolder());
+        plat_.Warn("missing the levels folder " + paths_.LevelsFolder() + "; \"Play\" has no level to start");
+    }
     for (const std::string& file : files) {
-        std::error_code ec;
         if (std::filesystem::is_regular_file(file, ec) && !images_.Failed(file)) continue;
         const bool present = std::filesystem::exists(file, ec);
+        missing_.push_back(file);
         plat_.Warn((present ? "cannot use " : "missing ") + file + (present ? ": not a file the game can read" : "") +
                    "; the game goes on without it");
     }
 }
 
+// What start-up set aside or goes on without, told once over the main menu in the
+// language in force, named as the player finds them in the game's folders.
+void Program::TellWhatStartUpFound() {
+    const bool czech = language_.isCzech();
+    const auto named = [](const std::string& path, const std::string& folder) {
+        return path.rfind(folder + "/", 0) == 0 ? path.substr(folder.size() + 1) : path;
+    };
+    std::vector<std::string> lines;
+    if (!missing_.empty()) {
+        std::vector<std::string> names;
+        for (const std::string& path : missing_)
+            names.push_back(named(path, paths_.dataFolder()) + (path == paths_.LevelsFolder() ? "/" : ""));
+        lines.push_back(texts::missingFiles(czech, names));
+    }
+    if (!settingsSetAside_.empty())
+        lines.push_back(texts::settingsSetAside(czech, named(settingsSetAside_, paths_.settingsFolder())));
+    if (!bests_.SetAsideAs().empty())
+        lines.push_back(texts::bestsSetAside(czech, named(bests_.SetAsideAs(), paths_.settingsFolder())));
+    // Several lines take longer to read than the few words of a notice in play.
+    for (const std::string& line : lines) notices_.Add(line, plat_.Now(), Notices::kStandsMs * (1 + lines.size()));
+}
+
 // ---- what the options screen changes ------------------------------------------------
 
-void Program::Save() {
+void Program::Save(unsigned also) {
+    unsaved_ |= also;
     std::string why;
-    if (!ulozNastaveni(paths_.Settings(), settings_, why)) CannotRemember(why);
+    if (saveSettings(plat_.Files(), paths_.Settings(), settings_, unsaved_, why))
+        unsaved_ = 0;
+    else
+        CannotRemember(why);
 }
 
 void Program::CannotRemember(const std::string& why) {
@@ -276,14 +316,14 @@ void Program::ToggleFullscreen() {
     display_.SetFullscreen(settings_.fullscreenOn);
     // Back in a window, it stands in the middle of the desktop measured at start-up.
     if (!settings_.fullscreenOn) display_.CentreWindow();
-    Save();
+    Save(changed::kFullscreen);
 }
 
 void Program::ToggleMusic() {
     settings_.musicOn = !settings_.musicOn;
     // Switched on, the piece starts from its beginning.
     SwitchMusic();
-    Save();
+    Save(changed::kMusic);
 }
 
 }  // namespace tk

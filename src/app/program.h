@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/best_times.h"
 #include "app/image_set.h"
@@ -53,6 +54,13 @@ public:
     bool started() const { return phase_ == Phase::Running || phase_ == Phase::Ended; }
     bool unloaded() const { return phase_ == Phase::Ended; }
 
+    // ---- what start-up found wrong, kept for the window to tell -----------------
+    // The data files and folders the game goes on without (said on standard error).
+    const std::vector<std::string>& missingFiles() const { return missing_; }
+    // Where a damaged settings file was moved before the defaults were copied afresh;
+    // empty when none was. (The best times say theirs: BestTimes::SetAsideAs, NotKept.)
+    const std::string& settingsSetAside() const { return settingsSetAside_; }
+
 private:
     // Failed: a failure that stops the program stands over the window until a key.
     enum class Phase { StartupPicture, Running, Failed, Ended };
@@ -73,8 +81,10 @@ private:
     // Hands what the player pressed to the menus, then to the text box or the help view.
     void Deliver(const InputEvent& event);
     void LetEventsRun();
-    void Save();
+    // Saves the settings changed since the last save (`changed::` bits), with `also`.
+    void Save(unsigned also);
     void ReportMissingFiles();
+    void TellWhatStartUpFound();
 
     // ---- MenuHost -------------------------------------------------------------
     bool fullscreenOn() const override { return settings_.fullscreenOn; }
@@ -82,7 +92,10 @@ private:
     const std::string& currentLevel() const override { return settings_.currentLevel; }
     void ToggleFullscreen() override;
     void ToggleMusic() override;
-    void ChooseLevel(const std::string& name) override { settings_.currentLevel = name; }
+    void ChooseLevel(const std::string& name) override {
+        settings_.currentLevel = name;
+        unsaved_ |= changed::kLevel;
+    }
     std::optional<std::int16_t> BestTime(const std::string& level) const override { return bests_.Best(level); }
     bool RecordWin(const std::string& level, std::int16_t secondsLeft) override {
         return bests_.Record(level, secondsLeft);
@@ -117,6 +130,9 @@ private:
     bool quit_ = false;
     bool toldCannotRemember_ = false;
     bool toldNoSoundDevice_ = false;
+    unsigned unsaved_ = 0;  // the settings chosen since they were last saved
+    std::vector<std::string> missing_;
+    std::string settingsSetAside_;
 };
 
 }  // namespace tk

@@ -1,7 +1,10 @@
 // The settings file: full screen, music and the level that "Play" starts with.
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "platform/player_files.h"
 
 namespace tk {
 
@@ -11,13 +14,25 @@ struct Settings {
     std::string currentLevel;
 };
 
+// The settings one game has changed since it last saved them, as a set of bits: only
+// those replace what the file holds, so that two games at once keep each other's choices.
+namespace changed {
+constexpr unsigned kFullscreen = 1, kMusic = 2, kLevel = 4, kAll = 7;
+}
+
+// The settings in a file's text, or nullopt with `problem` ("it has 1 line, three are
+// needed") when it holds fewer than three lines. A level name that is not a plain name
+// becomes "01", and `warning` (when given) says so, naming `path`.
+std::optional<Settings> parseSettings(std::string text, const std::string& path, std::string& problem,
+                                      std::string* warning = nullptr);
 // Reads the file; throws FatalError when it is missing, not a regular file or has fewer
-// than three lines. A level name that is not a plain name becomes "01", and `warning`
-// (when given) says so.
+// than three lines.
 Settings readSettings(const std::string& path, std::string* warning = nullptr);
-// Writes all three settings, whole or not at all (a linked file is written through to
-// its target, a read-only folder's writable file in place). False with `why` naming the
-// file and the reason when they could not be saved.
-bool ulozNastaveni(const std::string& path, const Settings& settings, std::string& why);
+// Reads the file, if it can, under the folder's lock, puts in the settings of `settings`
+// that `changedSettings` names and writes all three whole (see PlayerFiles::Write). A
+// file that cannot be read takes all three. False with `why` naming the file and the
+// reason when they could not be saved.
+bool saveSettings(PlayerFiles& files, const std::string& path, const Settings& settings, unsigned changedSettings,
+                  std::string& why);
 
 }  // namespace tk

@@ -316,7 +316,8 @@ void PlaySession::TakeHint(std::uint64_t now) {
     if (hintUntil_ != 0) return;
     // A hint never takes the clock below zero, nor to zero, which would lose the level
     // before the hint could be followed.
-    if (clock_.timeLeft() <= kHintCostSeconds) {
+    const int cost = hintCostSeconds(level_.timeLimit);
+    if (clock_.timeLeft() <= cost) {
         sounds_.Play("time");
         return;
     }
@@ -326,7 +327,7 @@ void PlaySession::TakeHint(std::uint64_t now) {
     switch (hint.kind) {
         case Hint::Kind::Act:
             // Only a hint that shows the way is paid for.
-            clock_.Set(static_cast<std::int16_t>(clock_.timeLeft() - kHintCostSeconds));
+            clock_.Set(static_cast<std::int16_t>(clock_.timeLeft() - cost));
             hintAction_ = hint.action;
             painter_.HintArrow(hint.action);
             break;

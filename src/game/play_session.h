@@ -33,9 +33,8 @@ struct LevelWords {
 // best for the level (and keeps it).
 using WinRecorder = std::function<bool(std::int16_t secondsLeft)>;
 
-// A hint shows for two seconds and costs fifteen of the clock.
+// A hint shows for two seconds; it costs hintCostSeconds of the level's time limit.
 inline constexpr std::uint64_t kHintShowsMs = 2000;
-inline constexpr std::int16_t kHintCostSeconds = 15;
 
 class PlaySession {
 public:

@@ -1,4 +1,4 @@
-// A failure that stops the program: shown in a message box and on standard error, then the
+// A failure that stops the program: shown in the window and on standard error, then the
 // program ends with a non-zero status.
 #pragma once
 

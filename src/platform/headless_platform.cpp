@@ -109,7 +109,11 @@ private:
 
 struct HeadlessPlatform::Impl {
     explicit Impl(HeadlessOptions o)
-        : opt(std::move(o)), music(opt, [this](const char* w, std::string d) { Record(w, std::move(d)); }) {}
+        : opt(std::move(o)), music(opt, [this](const char* w, std::string d) { Record(w, std::move(d)); }) {
+        files.observe = [this](const std::string& what, const std::string& path) {
+            log.push_back({now, "file." + what, path});
+        };
+    }
 
     HeadlessOptions opt;
 
@@ -150,6 +154,7 @@ struct HeadlessPlatform::Impl {
     HtmlView help;
 
     HeadlessMusic music;
+    PlayerFiles files;
 
     void Record(const char* what, std::string detail) { log.push_back({now, what, std::move(detail)}); }
 
@@ -390,6 +395,8 @@ std::string HeadlessPlatform::ProgramFolder() {
 
 std::string HeadlessPlatform::UserConfigHome() { return impl_->opt.userConfigHome; }
 
+PlayerFiles& HeadlessPlatform::Files() { return impl_->files; }
+
 std::uint64_t HeadlessPlatform::Now() { return impl_->now; }
 
 void HeadlessPlatform::WaitUntil(std::uint64_t deadline, bool wakeOnInput) {
@@ -464,7 +471,8 @@ void HeadlessPlatform::LoadHelpPage(HelpView& view, const std::string& path) {
     impl_->Record("navigate", path);
     view.page = path;
     view.scrollY = 0;
-    impl_->help.LoadOrSayMissing(path, look::kHelp.width, view.missingText);
+    const std::string refused = impl_->help.LoadOrSay(path, look::kHelp.width, view.missingText, view.refusedText);
+    if (!refused.empty()) Warn(refused);
 }
 
 int HeadlessPlatform::HelpPageHeight() { return impl_->help.ContentHeight(); }

@@ -20,7 +20,9 @@
 // sound device (silence is what the player would hear otherwise), "music.device" for every
 // attempt to open the sound device, "music.play" with the file for music that plays,
 // "music.stop", "music.close", "display" "fullscreen" or "window", "move" "left,top" in
-// pixels, "present" each time the picture on screen changed.
+// pixels, "present" each time the picture on screen changed,
+// "file.write", "file.remove" and "file.aside" with the path for every change to the
+// player's files.
 #pragma once
 
 #include <cstdint>
@@ -114,6 +116,7 @@ public:
     // ---- Platform -----------------------------------------------------------
     std::string ProgramFolder() override;
     std::string UserConfigHome() override;
+    PlayerFiles& Files() override;  // recorded as "file.write", "file.remove", "file.aside"
     std::uint64_t Now() override;
     void WaitUntil(std::uint64_t deadline, bool wakeOnInput) override;
     bool NextInput(InputEvent& event) override;

@@ -1,6 +1,7 @@
 // The help view: litehtml lays out a local page; SDL_ttf and SDL_image paint it onto any SDL renderer.
 #include "platform/html_view.h"
 #include "platform/geometry.h"
+#include "platform/page_bounds.h"
 #include "platform/sdl_handles.h"
 #include "puzzle/regular_file.h"
 #include "puzzle/utf8.h"
@@ -96,10 +97,10 @@ std::string FolderOf(const std::string& path) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& out) {
-    // A page or a sheet of megabytes is no help page; a FIFO must not freeze the window.
-    constexpr std::size_t kMostRead = 8u << 20;
+    // A page or a sheet of megabytes is no help page (one byte more tells that it is
+    // larger); a FIFO must not freeze the window.
     std::string why;
-    return readRegularFile(path, kMostRead, out, why);
+    return readRegularFile(path, kMostPageBytes + 1, out, why);
 }
 
 // A page refers to its pictures and stylesheet by paths relative to its own
@@ -206,6 +207,9 @@ struct HtmlView::Impl final : public litehtml::document_container {
 
     litehtml::context context;
     bool masterLoaded = false;
+    std::string refusal;  // why the page last given was not taken
+    // What the page is made of, counting the selectors of the sheets it has linked so far.
+    PageShape page;
     litehtml::document::ptr doc;
     std::string pageFolder;
     int width = 0;
@@ -276,6 +280,7 @@ struct HtmlView::Impl final : public litehtml::document_container {
         texts.clear();
         pictures.clear();
         pageFolder.clear();
+        page = PageShape{};
         CloseFaces();
     }
 
@@ -636,6 +641,11 @@ struct HtmlView::Impl final : public litehtml::document_container {
     void import_css(litehtml::tstring& text, const litehtml::tstring& url, litehtml::tstring& baseurl) override {
         const std::string path = ResolvePath(url, baseurl.empty() ? pageFolder : baseurl);
         if (!ReadWholeFile(path, text)) text.clear();
+        // A sheet the page's own bounds would refuse is left out: the page is shown
+        // without it, as quickly as any other.
+        if (text.size() > kMostPageBytes || !styleRefusal(text, page.selectors, page.searches).empty() ||
+            page.selectors > kMostSelectors || !searchesFit(page, 0))
+            text.clear();
         baseurl = FolderOf(path);  // pictures named in the sheet are relative to it
     }
 
@@ -694,32 +704,42 @@ HtmlView::~HtmlView() = default;
 
 bool HtmlView::Load(const std::string& path, int width) {
     impl_->ClearPage();
+    impl_->refusal.clear();
     std::string html;
     if (width <= 0 || !ReadWholeFile(path, html)) return false;
     return Show(html, FolderOf(path), width);
 }
 
-void HtmlView::LoadOrSayMissing(const std::string& path, int width, const std::string& missingText) {
-    if (Load(path, width) || missingText.empty()) return;
-    const auto escaped = [](const std::string& text) {
-        std::string out;
-        for (char c : text) {
-            switch (c) {
-                case '&': out += "&amp;"; break;
-                case '<': out += "&lt;"; break;
-                case '>': out += "&gt;"; break;
-                case '"': out += "&quot;"; break;
-                default: out += c;
+std::string HtmlView::LoadOrSay(const std::string& path, int width, const std::string& missingText,
+                                const std::string& refusedText) {
+    if (Load(path, width)) return {};
+    const std::string refusal = impl_->refusal;
+    const std::string& text = refusal.empty() ? missingText : refusedText;
+    if (!text.empty()) {
+        const auto escaped = [](const std::string& words) {
+            std::string out;
+            for (char c : words) {
+                switch (c) {
+                    case '&': out += "&amp;"; break;
+                    case '<': out += "&lt;"; break;
+                    case '>': out += "&gt;"; break;
+                    case '"': out += "&quot;"; break;
+                    default: out += c;
+                }
             }
-        }
-        return out;
-    };
-    Show("<html><body><h2>" + escaped(missingText) + "</h2><p>" + escaped(path) + "</p></body></html>", "", width);
+            return out;
+        };
+        Show("<html><body><h2>" + escaped(text) + "</h2><p>" + escaped(path) + "</p></body></html>", "", width);
+    }
+    if (refusal.empty()) return {};
+    return "the help page " + path + " cannot be shown: " + refusal;
 }
 
 bool HtmlView::Show(const std::string& html, const std::string& folder, int width) {
     impl_->ClearPage();
-    if (width <= 0) return false;
+    // Refused before the HTML library sees a byte of it.
+    impl_->refusal = pageRefusal(html, &impl_->page);
+    if (!impl_->refusal.empty() || width <= 0) return false;
     if (!TTF_WasInit() && TTF_Init() != 0) return false;
     impl_->width = width;
     impl_->pageFolder = folder;

@@ -17,15 +17,19 @@ public:
     HtmlView& operator=(const HtmlView&) = delete;
 
     // Reads the page at `path` for the given width; it is laid out when it is first
-    // drawn or measured. A page that cannot be read leaves the view empty and returns
-    // false; nothing is reported.
+    // drawn or measured. A page that cannot be read, or that is refused, leaves the view
+    // empty and returns false; nothing is reported.
     bool Load(const std::string& path, int width);
     // Takes a page given as text, laid out when it is first drawn or measured; its
-    // pictures are looked for in `folder`.
+    // pictures are looked for in `folder`. A page larger or nested deeper than the bounds
+    // of page_bounds.h is refused before it is read any further, and false returned.
     bool Show(const std::string& html, const std::string& folder, int width);
     // Load, and where the page cannot be read, like a browser a page that says so: the
-    // text and the path (nothing at all when the text is empty).
-    void LoadOrSayMissing(const std::string& path, int width, const std::string& missingText);
+    // text and the path; `refusedText` for a page refused, `missingText` for one that
+    // cannot be read (nothing at all when the text is empty). Returns, for standard
+    // error, why a page was refused, naming it; empty otherwise.
+    std::string LoadOrSay(const std::string& path, int width, const std::string& missingText,
+                          const std::string& refusedText);
     void Clear();
     int ContentHeight() const;  // pixels; 0 when empty
     // The page's words as laid out, one string per line of text, in the order they are

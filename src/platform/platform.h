@@ -11,6 +11,7 @@
 
 #include "platform/input.h"
 #include "platform/keys.h"
+#include "platform/player_files.h"
 #include "platform/window_view.h"
 
 namespace tk {
@@ -60,6 +61,8 @@ public:
     // The player's folder for the settings of every program ($XDG_CONFIG_HOME, by default
     // ~/.config), without a trailing separator; empty when it cannot be told.
     virtual std::string UserConfigHome();
+    // Every file the game writes for the player goes through here (the twin records it).
+    virtual PlayerFiles& Files();
 
     // ---- time and input ------------------------------------------------------
     virtual std::uint64_t Now() = 0;  // ms
@@ -90,7 +93,8 @@ public:
     // True when a font for the window's text can be found on this machine.
     virtual bool CanDrawText() = 0;
     // Lays out the local page for the help view; a page that cannot be read shows the
-    // view's missingText and the path (or nothing, without such a text).
+    // view's missingText and the path (or nothing, without such a text), one too large or
+    // nested too deeply its refusedText, and says why on standard error.
     virtual void LoadHelpPage(HelpView& view, const std::string& path) = 0;
     virtual int HelpPageHeight() = 0;  // pixels; 0 when empty
 

@@ -15,6 +15,7 @@
 #include "platform/picture_fit.h"
 #include "platform/platform.h"
 #include "platform/sdl_board.h"
+#include "platform/sdl_close_signals.h"
 #include "platform/sdl_compose.h"
 #include "platform/sdl_handles.h"
 #include "platform/sdl_keys.h"
@@ -28,16 +29,20 @@ namespace tk {
 namespace {
 
 // Everything is drawn in memory by SDL's software renderer into one 800 × 600 picture of
-// the window, only where something changed; the changed pieces then go to the screen. At
-// its own size the window takes them as they are, without any graphics library; scaled
-// (full screen, or a window resized or on a high-DPI display) a renderer of the screen
-// stretches the picture over it.
+// the window, only where something changed; the changed pieces then go to the window's
+// own surface, without any graphics library: as they are at the window's own size,
+// stretched when it is scaled (full screen, or a window resized or on a high-DPI display).
+// No renderer is ever made for the window, so it keeps its identity for the whole run
+// (an accelerated one would have SDL make the window anew and load a GL driver), and it
+// is never larger than the desktop's largest monitor, so its surface stays that small.
 class SdlPlatform : public Platform {
 public:
     SdlPlatform(sdl::WindowHandle window, sdl::SurfaceHandle image, sdl::RendererHandle renderer)
         : window_(std::move(window)), image_(std::move(image)), renderer_(std::move(renderer)),
           pictures_(renderer_.get()), texts_(renderer_.get()),
-          board_(renderer_.get(), pictures_, [this] { return BoardImage(); }) {}
+          board_(renderer_.get(), pictures_, [this] { return BoardImage(); }) {
+        KeepWithinTheLargestMonitor();
+    }
 
     ~SdlPlatform() override {
         help_.ReleaseTextures();
@@ -136,7 +141,8 @@ public:
     void LoadHelpPage(HelpView& view, const std::string& path) override {
         view.page = path;
         view.scrollY = 0;
-        help_.LoadOrSayMissing(path, look::kHelp.width, view.missingText);
+        const std::string refused = help_.LoadOrSay(path, look::kHelp.width, view.missingText, view.refusedText);
+        if (!refused.empty()) Warn(refused);
         helpChanged_ = true;
     }
 
@@ -156,9 +162,6 @@ public:
             SDL_SetWindowSize(window_.get(), kWindowWidth, kWindowHeight);
         }
         fullscreen_ = on;
-        // A window at its own size takes the picture as it is; over the whole desktop
-        // a renderer of the screen stretches it.
-        if (!on) screen_.reset();
         exposed_ = true;
     }
 
@@ -181,6 +184,7 @@ private:
     // or typed text arrived.
     bool Pump() {
         bool arrived = false;
+        if (sdl::CloseSignalled()) close_ = true;
         SDL_Event e;
         while (SDL_PollEvent(&e)) {
             switch (e.type) {
@@ -203,14 +207,9 @@ private:
                     if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
                         e.window.event == SDL_WINDOWEVENT_RESTORED)
                         exposed_ = true;
+                    if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) KeepWithinTheLargestMonitor();
                     break;
-                case SDL_RENDER_TARGETS_RESET:
-                case SDL_RENDER_DEVICE_RESET:
-                    // Only the screen's renderer can lose its textures; the picture of the
-                    // window is safe in memory and goes up again whole.
-                    screen_.reset();
-                    exposed_ = true;
-                    break;
+                case SDL_DISPLAYEVENT: KeepWithinTheLargestMonitor(); break;
                 default:
                     // A controller's buttons arrive as the keys they stand for.
                     if (pads_.Take(e, latches_, input_)) arrived = true;
@@ -238,62 +237,74 @@ private:
     // The changed pieces of the window's picture onto the screen.
     void ToScreen(const std::vector<SDL_Rect>& areas) {
         exposed_ = false;
-        if (!shown_) return;
-        if (AtOwnSize()) {
-            // Back at its own size the window takes the picture as it is again.
-            screen_.reset();
-            SDL_Surface* surface = SDL_GetWindowSurface(window_.get());
-            if (surface && surface->w == kWindowWidth && surface->h == kWindowHeight) {
-                for (SDL_Rect area : areas) SDL_BlitSurface(image_.get(), &area, surface, &area);
-                SDL_UpdateWindowSurfaceRects(window_.get(), areas.data(), static_cast<int>(areas.size()));
-                return;
-            }
+        if (!shown_ || oversize_) return;
+        SDL_Surface* surface = SDL_GetWindowSurface(window_.get());
+        if (!surface) return;
+        if (!fullscreen_ && surface->w == kWindowWidth && surface->h == kWindowHeight) {
+            for (SDL_Rect area : areas) SDL_BlitSurface(image_.get(), &area, surface, &area);
+            SDL_UpdateWindowSurfaceRects(window_.get(), areas.data(), static_cast<int>(areas.size()));
+            return;
         }
-        ScaledToScreen(areas);
+        ScaledToScreen(surface, areas);
     }
 
-    // Only a window of exactly the picture's size in pixels shows it unscaled: not full
-    // screen, not a window the player resized or maximised, not a window on a high-DPI
-    // display that has more pixels than points.
-    bool AtOwnSize() {
-        if (fullscreen_) return false;
+    // Full screen or a window of another size: the picture stretched to fit with its
+    // shape kept, between black bars.
+    void ScaledToScreen(SDL_Surface* surface, const std::vector<SDL_Rect>& areas) {
+        const PictureFit fit = FitPicture(surface->w, surface->h);
+        const SDL_Rect onScreen{fit.left, fit.top, fit.width, fit.height};
+        std::vector<SDL_Rect> shown;
+        if (fit.wholeMultiple && surface->format->format == image_->format->format) {
+            // Whole multiples copy pixels, so the changed pieces alone go up.
+            const int k = fit.width / kWindowWidth;
+            for (SDL_Rect area : areas) {
+                SDL_Rect to{fit.left + area.x * k, fit.top + area.y * k, area.w * k, area.h * k};
+                SDL_SoftStretch(image_.get(), &area, surface, &to);
+                shown.push_back(to);
+            }
+        } else if (surface->format->format == image_->format->format) {
+            // Any other scale blends pixels, so that no row or column comes out thicker
+            // than its neighbours; a blend of a piece would not meet its neighbours'
+            // exactly, so the whole picture goes up.
+            SDL_Rect to = onScreen;
+            SDL_SoftStretchLinear(image_.get(), nullptr, surface, &to);
+            shown.push_back(onScreen);
+        } else {
+            SDL_Rect to = onScreen;
+            SDL_BlitScaled(image_.get(), nullptr, surface, &to);
+            shown.push_back(onScreen);
+        }
+        if (areas.size() == 1 && SDL_RectEquals(&areas[0], &sdl::kWholeWindow)) {
+            // The bars, when the whole window goes up.
+            const SDL_Rect bars[] = {{0, 0, surface->w, fit.top},
+                                     {0, fit.top + fit.height, surface->w, surface->h - fit.top - fit.height},
+                                     {0, fit.top, fit.left, fit.height},
+                                     {fit.left + fit.width, fit.top, surface->w - fit.left - fit.width, fit.height}};
+            for (const SDL_Rect& bar : bars) SDL_FillRect(surface, &bar, SDL_MapRGB(surface->format, 0, 0, 0));
+            shown.assign(1, SDL_Rect{0, 0, surface->w, surface->h});
+        }
+        SDL_UpdateWindowSurfaceRects(window_.get(), shown.data(), static_cast<int>(shown.size()));
+    }
+
+    // The window is never larger than the largest monitor: a window manager keeps to the
+    // size hint, and a window made larger anyway (no window manager, a script) is put back,
+    // and not drawn until it is, so that its surface is never made at that size.
+    void KeepWithinTheLargestMonitor() {
+        SDL_Rect largest{0, 0, 0, 0};
+        for (int d = 0; d < SDL_GetNumVideoDisplays(); ++d) {
+            SDL_Rect bounds{};
+            if (SDL_GetDisplayBounds(d, &bounds) == 0 && bounds.w * bounds.h > largest.w * largest.h) largest = bounds;
+        }
+        const int widest = std::max(largest.w, kWindowWidth), tallest = std::max(largest.h, kWindowHeight);
+        SDL_SetWindowMaximumSize(window_.get(), widest, tallest);
         int w = 0, h = 0;
         SDL_GetWindowSizeInPixels(window_.get(), &w, &h);
-        return w == kWindowWidth && h == kWindowHeight;
-    }
-
-    // Full screen or a window of another size: the picture of the window as a texture of
-    // the screen's renderer, scaled to fit with its shape kept, between black bars.
-    void ScaledToScreen(std::vector<SDL_Rect> areas) {
-        if (!screen_) {
-            screen_ = std::make_unique<Screen>();
-            screen_->renderer.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_ACCELERATED));
-            if (!screen_->renderer) screen_->renderer.reset(SDL_CreateRenderer(window_.get(), -1, 0));
-            if (!screen_->renderer) {
-                screen_.reset();
-                return;
-            }
-            screen_->texture.reset(SDL_CreateTexture(screen_->renderer.get(), SDL_PIXELFORMAT_ARGB8888,
-                                                     SDL_TEXTUREACCESS_STREAMING, kWindowWidth, kWindowHeight));
-            areas.assign(1, sdl::kWholeWindow);
+        oversize_ = w > widest || h > tallest;
+        if (oversize_) {
+            if (!toldOversize_) Warn("the window was made larger than the largest monitor; drawn again at its size");
+            toldOversize_ = true;
+            SDL_SetWindowSize(window_.get(), std::min(w, widest), std::min(h, tallest));
         }
-        if (!screen_->texture) return;
-        for (const SDL_Rect& area : areas) {
-            const auto* pixels = static_cast<const std::uint8_t*>(image_->pixels) + area.y * image_->pitch + area.x * 4;
-            SDL_UpdateTexture(screen_->texture.get(), &area, pixels, image_->pitch);
-        }
-        SDL_Renderer* r = screen_->renderer.get();
-        int w = 0, h = 0;
-        SDL_GetRendererOutputSize(r, &w, &h);
-        const PictureFit fit = FitPicture(w, h);
-        // Whole multiples copy pixels; any other scale blends them, so that no row or
-        // column of the picture comes out thicker than its neighbours.
-        SDL_SetTextureScaleMode(screen_->texture.get(), fit.wholeMultiple ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
-        const SDL_Rect onScreen{fit.left, fit.top, fit.width, fit.height};
-        SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
-        SDL_RenderClear(r);
-        SDL_RenderCopy(r, screen_->texture.get(), nullptr, &onScreen);
-        SDL_RenderPresent(r);
     }
 
     // Text input (and the input method) only while the level box is shown.
@@ -315,16 +326,10 @@ private:
         return mode;
     }
 
-    struct Screen {
-        sdl::RendererHandle renderer;
-        sdl::TextureHandle texture;  // declared after its renderer: it goes first
-    };
-
     // Declared in the order they are made; the textures below go before their renderers.
     sdl::WindowHandle window_;
     sdl::SurfaceHandle image_;        // the window's picture
     sdl::RendererHandle renderer_;    // draws into it, in memory
-    std::unique_ptr<Screen> screen_;  // only while the picture is scaled
     sdl::PictureTable pictures_;
     sdl::TextCache texts_;
     sdl::TextureHandle boardImage_;
@@ -340,6 +345,8 @@ private:
     bool shown_ = false;
     bool fullscreen_ = false;
     bool exposed_ = false;  // the screen must get the whole picture again
+    bool oversize_ = false;  // larger than the largest monitor, until put back
+    bool toldOversize_ = false;
     bool helpChanged_ = false;
     bool textInput_ = true;  // SDL starts with text input on
     bool presentedOnce_ = false;
@@ -359,6 +366,7 @@ constexpr Uint32 kWindowFlags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_W
 }  // namespace
 
 std::unique_ptr<Platform> CreateSdlPlatform() {
+    sdl::CatchCloseSignals();
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     // The window's own surface goes straight to the window system: no graphics library
     // is loaded for a picture that only ever changes in small pieces.
@@ -371,8 +379,11 @@ std::unique_ptr<Platform> CreateSdlPlatform() {
                                               kWindowWidth, kWindowHeight, kWindowFlags));
     if (!window) CannotStart("cannot open the window");
     SDL_SetWindowMinimumSize(window.get(), kWindowWidth / 4, kWindowHeight / 4);
-    sdl::SurfaceHandle image(
-        SDL_CreateRGBSurfaceWithFormat(0, kWindowWidth, kWindowHeight, 32, SDL_PIXELFORMAT_ARGB8888));
+    // The picture is kept in the window's own pixel format, so that it goes to the
+    // window's surface as it is, scaled or not.
+    Uint32 format = SDL_GetWindowPixelFormat(window.get());
+    if (SDL_BITSPERPIXEL(format) != 32 || SDL_ISPIXELFORMAT_INDEXED(format)) format = SDL_PIXELFORMAT_RGB888;
+    sdl::SurfaceHandle image(SDL_CreateRGBSurfaceWithFormat(0, kWindowWidth, kWindowHeight, 32, format));
     if (!image) CannotStart("cannot hold the window's picture");
     sdl::RendererHandle renderer(SDL_CreateSoftwareRenderer(image.get()));
     if (!renderer) CannotStart("cannot draw the window's picture");

@@ -39,6 +39,7 @@ struct HelpView {
     bool shown = false;
     std::string page;         // the page last loaded ("" = none)
     std::string missingText;  // shown, with the path, when that page cannot be read
+    std::string refusedText;  // likewise when it is too large or nested too deeply
     int scrollY = 0;          // pixels scrolled down
     friend bool operator==(const HelpView&, const HelpView&) = default;
 };

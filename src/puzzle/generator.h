@@ -37,11 +37,13 @@ Difficulty difficultyNamed(std::string_view name);
 
 // What a level of each difficulty must measure (see rateLevel): a score band, and the
 // rules every level above easy keeps (no win in two actions or fewer), and hard and
-// expert keep (the naive player loses).
+// expert keep (the naive and the exploring player lose, and no more than 70 % of the plan
+// is walking).
 struct DifficultyBand {
     double minScore = 0, maxScore = 1e9;
-    int minActions = 1;       // the shortest plan found has at least this many actions
-    bool naiveLoses = false;  // the naive player must lose
+    int minActions = 1;          // the shortest plan found has at least this many actions
+    bool naiveLoses = false;     // the naive player and the exploring player must lose
+    int maxWalkPercent = 100;    // the share of the plan's actions that are steps, at most
     int minPipes = 1, maxPipes = 77;  // the network's size when --pipes is not given
     int scramble = 1;  // pipes turned out of place at first, when --scramble is not given
 };
@@ -58,17 +60,21 @@ struct GenerateOptions {
     std::string next = "end";
     int time = 0;            // seconds; 0 picks a limit from the plan and the difficulty
     std::size_t solverStates = 100000;  // the solver's budget for each try, in states
-    int maxTries = 200;      // tries before the closest level found is taken
+    // A level that seems to meet the band is measured again with rate's own budget, so
+    // that `rate` finds the score that was met.
+    std::size_t rateStates = RateOptions{}.maxStates;
+    int maxTries = 200;      // tries with each seed
+    int seeds = 4;           // seeds tried in turn: seed, seed + 1, ...
 };
 
 struct Generated {
     bool ok = false;
-    std::string error;         // when not ok
+    std::string error;         // when not ok: why, and nothing is to be written
     LevelFile level;
     std::array<std::string, kRows> solution;  // the network as grown, before any pipe was turned
     std::string plan;          // the shortest plan found for `level`
-    Rating rating;             // its measures
-    bool inBand = false;       // the rating meets the band (always, for Any)
+    Rating rating;             // its measures (with rateStates, when a band was asked for)
+    std::uint64_t seed = 0;    // the seed that made it
     int tries = 0;
 };
 
@@ -77,9 +83,12 @@ Generated generateLevel(const GenerateOptions& options);
 // A time limit a person can live with: half a minute and half a second per pipe to read
 // the board, six seconds per quarter turn of the plan, half a minute more when the level
 // needs thought (the naive player loses), in whole ten seconds; never under a minute or
-// twice the plan's play time, never over twenty times the plan's play time (when that is
-// over a minute) or ten minutes. Returns 0 when twice the plan's play time exceeds ten
-// minutes.
-int suggestedTimeLimit(std::string_view plan, int pipes, bool needsThought = false);
+// twice the plan's play time, never over twenty times the shortest plan's play time (when
+// that is over a minute) or ten minutes. Whatever those caps say, the reading time stays:
+// never under half a minute, half a second per pipe and three seconds per quarter turn,
+// rounded up to ten seconds. `lowerBound`, when above 0, is the fewest actions any plan
+// can have where the plan is not proven the shortest: the caps then count those. Returns
+// 0 when twice the plan's play time exceeds ten minutes.
+int suggestedTimeLimit(std::string_view plan, int pipes, bool needsThought = false, int lowerBound = 0);
 
 }  // namespace tk

@@ -1,33 +1,35 @@
-// The hint: the level as it stands handed to the solver, and a plan followed while the player follows it.
+// The hint: the level as it stands handed to the hint's search, the plan followed kept between hints, and what a hint costs.
 #include "puzzle/hint.h"
 
+#include <algorithm>
+
+#include "puzzle/hint_search.h"
 #include "puzzle/movement.h"
 
 namespace tk {
 
 namespace {
 
-Hint act(char planLetter) { return {Hint::Kind::Act, static_cast<std::int16_t>(planActionCode(planLetter)), {}}; }
-
 Hint hintOf(const SolveResult& result) {
+    Hint hint;
     switch (result.status) {
         case SolveStatus::Solved:
-            if (!result.plan.empty()) return act(result.plan.front());
-            break;
-        case SolveStatus::Unsolvable: return {Hint::Kind::NoWay, dirNone, result.reason};
+            if (result.plan.empty()) break;
+            hint.kind = Hint::Kind::Act;
+            hint.action = static_cast<std::int16_t>(planActionCode(result.plan.front()));
+            hint.plan = result.plan;
+            hint.shortest = result.shortest;
+            return hint;
+        case SolveStatus::Unsolvable: hint.kind = Hint::Kind::NoWay; break;
         case SolveStatus::Undecided: break;
     }
-    return {Hint::Kind::Unknown, dirNone, result.reason};
+    hint.reason = result.reason;
+    return hint;
 }
 
 }  // namespace
 
-SolveOptions hintSolveOptions(std::size_t maxStates) {
-    SolveOptions options;
-    options.maxStates = maxStates;
-    options.improve = false;  // a hint needs any plan at once, not the shortest
-    return options;
-}
+int hintCostSeconds(int timeLimit) { return std::max(5, (timeLimit + 5) / 10); }
 
 LevelFile levelAsItStands(const LevelFile& level, const TileGrid& board, int playerX, int playerY) {
     LevelFile now = level;
@@ -41,30 +43,29 @@ LevelFile levelAsItStands(const LevelFile& level, const TileGrid& board, int pla
     return now;
 }
 
-Hint firstAction(const LevelFile& asItStands, std::size_t maxStates) {
-    return hintOf(solveLevel(asItStands, hintSolveOptions(maxStates)));
+Hint hintFor(const LevelFile& asItStands, std::string_view followed, std::size_t maxStates) {
+    return hintOf(searchHint(asItStands, followed, maxStates));
 }
 
 Hint HintGuide::Next(const LevelFile& asItStands) {
+    std::string_view followed;
     if (from_ && from_->sourceX == asItStands.sourceX && from_->sourceY == asItStands.sourceY) {
         // Where the player stands on the kept plan: the last place, should the plan pass
         // the same state twice, so that the rest is as short as it can be.
         const PlanWalk now(asItStands);
         PlanWalk walk(*from_);
-        int at = -1;
         for (std::size_t i = 0; i < plan_.size(); ++i) {
-            if (walk.SameAs(now)) at = static_cast<int>(i);
+            if (walk.SameAs(now)) followed = std::string_view(plan_).substr(i);
             if (!walk.Take(plan_[i])) break;
         }
-        if (at >= 0) return act(plan_[static_cast<std::size_t>(at)]);
     }
+    const Hint hint = hintFor(asItStands, followed, maxStates_);
     from_.reset();
-    const SolveResult result = solveLevel(asItStands, hintSolveOptions(maxStates_));
-    if (result.status == SolveStatus::Solved && !result.plan.empty()) {
+    if (hint.kind == Hint::Kind::Act) {
         from_ = asItStands;
-        plan_ = result.plan;
+        plan_ = hint.plan;
     }
-    return hintOf(result);
+    return hint;
 }
 
 PlanWalk::PlanWalk(const LevelFile& level) : x(level.playerX), y(level.playerY) {

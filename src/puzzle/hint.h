@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "puzzle/board.h"
 #include "puzzle/level_file.h"
@@ -12,12 +13,16 @@
 
 namespace tk {
 
-// The solver's budget for one hint, in states. An answer must come while the player
-// waits, within 50 ms on a modest machine, even where the budget runs out and the
-// answer is "no hint"; bench/hint_bench.cpp measures the worst state of every shipped
-// level's play-through against it, and counts the states left without an answer. Tune
-// it with the solver.
-inline constexpr std::size_t kHintStates = 50'000;
+// The budget for one hint, in states (searchHint shares it out). An answer must come
+// while the player waits, within 50 ms of CPU on a modest machine; bench/hint_bench.cpp
+// measures the worst over every state of the shipped levels' play-throughs, random
+// states of them and full generated fields, and counts the states left without an
+// answer. Tune it with the search.
+inline constexpr std::size_t kHintStates = 30'000;
+
+// What a hint costs: a tenth of the level's time limit, and at least five seconds, so
+// that a hint weighs the same share of every level's clock.
+int hintCostSeconds(int timeLimit);
 
 // `level` with the tiles of `board` and the figure at (playerX, playerY): the level as
 // it stands in the middle of play, for the solver.
@@ -27,27 +32,36 @@ struct Hint {
     enum class Kind {
         Act,      // `action` is the next step or quarter turn
         NoWay,    // the board cannot be won from here
-        Unknown,  // the budget ran out before the solver knew
+        Unknown,  // the budget ran out before the search knew
     };
     Kind kind = Kind::Unknown;
     std::int16_t action = dirNone;  // dirLeft..dirDown, turnLeft or turnRight
-    std::string reason;             // for NoWay and Unknown: the solver's why, in English
+    std::string reason;             // for NoWay and Unknown: the search's why, in English
+    std::string plan;               // for Act: the plan the action begins, from the state asked about
+    bool shortest = false;          // and no plan from there is shorter
 };
 
-// What the solver is asked for a hint: a budget in states, and any plan at once.
-SolveOptions hintSolveOptions(std::size_t maxStates);
+// The hint for the level as it stands: the first action of the plan searchHint finds.
+// `followed`, when not empty, is the rest of the plan the player has been following
+// from this very state; the plan hinted is never longer. One state and one followed
+// plan always give the same hint, in the game as in the levels tool.
+Hint hintFor(const LevelFile& asItStands, std::string_view followed = {}, std::size_t maxStates = kHintStates);
 
-// Solves the level afresh and names the first action of the plan it finds.
-Hint firstAction(const LevelFile& asItStands, std::size_t maxStates = kHintStates);
-
-// Hints one after another. A solver that looks afresh from every state may send a
-// player to and fro between two plans; the guide keeps the plan its last hint came
-// from and, while the player is still on it, names its next action without solving.
+// Hints one after another, as the game's H gives them: the guide keeps the plan its last
+// hint came from and, while the player is still on it, hands its rest to hintFor as the
+// plan followed. So every hint taken brings the win an action nearer, and a player who
+// follows the hints from any state wins.
 class HintGuide {
 public:
     explicit HintGuide(std::size_t maxStates = kHintStates) : maxStates_(maxStates) {}
 
     Hint Next(const LevelFile& asItStands);
+    // Keeps `plan` as the plan followed from the state `asItStands`, as if a hint had
+    // just come from it.
+    void Keep(const LevelFile& asItStands, std::string_view plan) {
+        from_ = asItStands;
+        plan_ = plan;
+    }
     // A new level: the plan kept belongs to the old one.
     void Forget() { from_.reset(); }
 

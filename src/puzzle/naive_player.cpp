@@ -20,9 +20,8 @@ struct Choice {
     bool better(int g, int c) const { return cell < 0 || g > gain || (g == gain && c < cost); }
 };
 
-}  // namespace
-
-NaivePlay playNaively(const LevelFile& level, int maxActions) {
+// The naive player (exploring false) and the exploring player.
+NaivePlay play(const LevelFile& level, int maxActions, bool exploring) {
     NaivePlay out;
     if (!InPlayArea(level.sourceX, level.sourceY) || !InPlayArea(level.playerX, level.playerY))
         return out;
@@ -37,7 +36,7 @@ NaivePlay playNaively(const LevelFile& level, int maxActions) {
     std::array<std::uint8_t, kCells> order, reachOrder;
     WaterMap water;
     while (static_cast<int>(out.plan.size()) < maxActions) {
-        const std::string position = std::string(b.begin(), b.end()) + static_cast<char>(at);
+        const std::string position = std::string(b.begin(), b.end()) + (exploring ? '\0' : static_cast<char>(at));
         if (!seen.insert(position).second) return out;  // going round in circles
 
         const int reach = walkFrom(b, at, dist, order);
@@ -55,11 +54,21 @@ NaivePlay playNaively(const LevelFile& level, int maxActions) {
                 const int cost = dist[c] + S.turnsBetween(s, now, o);
                 const int dry = water.DryAfterTurn(b, source, c, after);
                 const int wetGain = water.Dry() - dry + (dry == 0 ? kCells : 0);
-                if ((wetGain > 0 || dry == 0) && wetter.better(wetGain, cost)) wetter = {c, o, wetGain, cost};
                 b[c] = after;
-                const int reachGain = walkFrom(b, c, reachDist, reachOrder) - reach;
+                const bool again = exploring && seen.count(std::string(b.begin(), b.end()) + '\0');
+                const int reachAfter = walkFrom(b, c, reachDist, reachOrder);
+                // The naive player counts the cells it could walk to; the exploring one,
+                // those it could not walk to before.
+                int reachGain = reachAfter - reach;
+                if (exploring) {
+                    reachGain = 0;
+                    for (int k = 0; k < reachAfter; ++k) reachGain += dist[reachOrder[k]] < 0;
+                }
                 b[c] = before;
-                if (reachGain > 0 && wider.better(reachGain, cost)) wider = {c, o, reachGain, cost};
+                if (again) continue;
+                if ((wetGain > 0 || dry == 0) && wetter.better(wetGain, cost)) wetter = {c, o, wetGain, cost};
+                if (reachGain > 0 && (!exploring || wetGain >= 0) && wider.better(reachGain, cost))
+                    wider = {c, o, reachGain, cost};
             }
         }
         const Choice& pick = wetter.cell >= 0 ? wetter : wider;
@@ -82,5 +91,11 @@ NaivePlay playNaively(const LevelFile& level, int maxActions) {
     }
     return out;
 }
+
+}  // namespace
+
+NaivePlay playNaively(const LevelFile& level, int maxActions) { return play(level, maxActions, false); }
+
+NaivePlay playExploring(const LevelFile& level, int maxActions) { return play(level, maxActions, true); }
 
 }  // namespace tk

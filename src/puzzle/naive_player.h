@@ -23,4 +23,12 @@ struct NaivePlay {
 // board and figure position come back, or after `maxActions` actions.
 NaivePlay playNaively(const LevelFile& level, int maxActions = 1000);
 
+// The exploring player is the naive player with one more idea and a memory: when no
+// turn adds water, it turns the pipe that keeps every wet cell wet and opens the most
+// cells to the figure that it could not walk to before, if any (a turn that loses water
+// it never makes); and it never makes a turn that brings back a board it has had before,
+// taking the next best instead. Ties go as for the naive player. It loses when no turn
+// is left to make, or after `maxActions` actions.
+NaivePlay playExploring(const LevelFile& level, int maxActions = 1000);
+
 }  // namespace tk

@@ -64,7 +64,10 @@ private:
         goalTurn_ = turn;
     }
     std::string buildPlan() const;
-    int treeLength(int from);
+    bool useful(int c, int from, int to) const;
+    // The steps the figure needs at least to stand on every target, from `from`; with
+    // roundEstimate, an estimate of them that may overshoot.
+    int walkEstimate(int from);
     int takeStock();
     bool outOfBudget() const {
         return (limits_.maxStates && nodes_.size() >= limits_.maxStates) || nodes_.size() >= kMaxIds;
@@ -238,10 +241,11 @@ void Search::expand(std::uint32_t id) {
             continue;
         }
         const int n = S.orientations[s], o = orient_[c];
-        const int walkLeft = treeLength(c);
+        const int walkLeft = walkEstimate(c);
         for (int turn = 1; turn >= 0; --turn) {
             if (turn == 0 && s == kStraight) break;  // a straight's two turns agree
             const int o2 = turn ? (o + 1) % n : (o + n - 1) % n;
+            if (limits_.usefulTurnsOnly && !useful(c, o, o2)) continue;
             const int turns2 = turnsLeft - cost_[c][o] + cost_[c][o2];
             const int moved2 = moved_ - fromStart_[c][o] + fromStart_[c][o2];
             const int atLeast = std::max(turns2, P.leastTurns - moved2);
@@ -282,6 +286,19 @@ void Search::expand(std::uint32_t id) {
     }
 }
 
+// Nearer a winning orientation, from one to another, or opening the way to a pipe that
+// opens back and that the figure cannot walk to on the expanded board.
+bool Search::useful(int c, int from, int to) const {
+    if (cost_[c][to] < cost_[c][from] || (cost_[c][to] == 0 && cost_[c][from] == 0)) return true;
+    const int s = S.shapeOf(board_[c]);
+    for (int d = 0; d < 4; ++d) {
+        const int n = c + kStep[d];
+        if ((S.openings[s][to] >> d & 1) && P.free[n] && dist_[n] < 0 && S.opensTo(board_[n], opposite(d)))
+            return true;
+    }
+    return false;
+}
+
 // Quarter turns still owed to the domains, the targets (pipes owing some) and how far
 // the board has turned from the start, for the board in orient_.
 int Search::takeStock() {
@@ -297,16 +314,21 @@ int Search::takeStock() {
     return owed;
 }
 
-// Steps the figure needs at least, from `from`, to stand on every target: any walk that
-// visits them all, read as a tree, spans them, so it is at least as long as the shortest
-// tree spanning them (Prim's, over the walking distances between free cells).
-int Search::treeLength(int from) {
+// Any walk that visits every target, read as a tree, spans them, so it is at least as
+// long as the shortest tree spanning them (Prim's, over the walking distances between
+// free cells). A walk along a tree comes back over every branch but the last, hence the
+// round's estimate.
+int Search::walkEstimate(int from) {
     int n = 0;
     points_[n++] = from;
     for (int t : targets_)
         if (t != from) points_[n++] = t;
     if (n == 1) return 0;
-    for (int i = 1; i < n; ++i) reach_[i] = walk_[static_cast<std::size_t>(from) * kCells + points_[i]];
+    int farthest = 0;
+    for (int i = 1; i < n; ++i) {
+        reach_[i] = walk_[static_cast<std::size_t>(from) * kCells + points_[i]];
+        farthest = std::max(farthest, reach_[i]);
+    }
     int total = 0;
     for (int left = n - 1; left > 0; --left) {
         int pick = 1;
@@ -319,7 +341,7 @@ int Search::treeLength(int from) {
         const std::uint8_t* row = &walk_[static_cast<std::size_t>(p) * kCells];
         for (int i = 1; i < left; ++i) reach_[i] = std::min(reach_[i], static_cast<int>(row[points_[i]]));
     }
-    return total;
+    return limits_.roundEstimate ? 2 * total - farthest : total;
 }
 
 std::string Search::buildPlan() const {
@@ -345,7 +367,7 @@ SearchOutcome Search::Run() {
     for (int c : vars_) orient_[c] = static_cast<std::uint8_t>(S.orientOf(P.start[c]));
     encode(orient_, P.figure, key_.data());
     table_.FindOrAdd(key_.data());
-    const int startH = std::max(1, std::max(takeStock(), P.leastTurns) + treeLength(P.figure));
+    const int startH = std::max(1, std::max(takeStock(), P.leastTurns) + walkEstimate(P.figure));
     nodes_.push_back({0, 0, static_cast<std::uint16_t>(startH), static_cast<std::uint8_t>(P.figure), 0});
     push(0, 0, startH, 0);
 
@@ -366,8 +388,13 @@ SearchOutcome Search::Run() {
     }
 
     out.found = found_;
-    out.complete = !stopped;
     if (out.found) out.plan = buildPlan();
+    out.states = nodes_.size();
+    out.bytes = table_.BytesUsed() + nodes_.capacity() * sizeof(Node) +
+                heap_.capacity() * sizeof(std::uint64_t) + walk_.capacity();
+    // Turns left out, or an estimate that may overshoot, leave boards unseen: no bound.
+    if (limits_.usefulTurnsOnly || limits_.roundEstimate) return out;
+    out.complete = !stopped;
     // What is left to look at bounds every plan not yet found from below.
     int bound = bound_;
     if (out.complete) {
@@ -380,9 +407,6 @@ SearchOutcome Search::Run() {
         }
         out.lowerBound = bound;
     }
-    out.states = nodes_.size();
-    out.bytes = table_.BytesUsed() + nodes_.capacity() * sizeof(Node) +
-                heap_.capacity() * sizeof(std::uint64_t) + walk_.capacity();
     return out;
 }
 

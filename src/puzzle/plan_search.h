@@ -5,6 +5,7 @@
 #include <string>
 
 #include "puzzle/domains.h"
+#include "puzzle/layouts.h"
 
 namespace tk::search {
 
@@ -20,6 +21,19 @@ struct Problem {
     int leastTurns = 0;
 };
 
+// A level made ready for searchPlan: what a search takes for granted checked, the
+// domains pruned and narrowed to the orientations some winning layout uses, and the
+// winning layout nearest to the board in quarter turns. Each of the two layout searches
+// may spend `layoutBudget` nodes (0: no limit).
+struct Prepared {
+    std::string reason;  // not empty: the level cannot be won from here, and why
+    Problem problem;
+    Domains pruned{};              // the domains before the layout search narrowed them
+    bool winningComplete = false;  // the narrowing was settled for every orientation
+    Layout nearest;
+};
+Prepared prepareProblem(const LevelFile& level, std::size_t layoutBudget);
+
 struct SearchLimits {
     std::size_t maxStates = 0;  // 0: none
     int weightTenths = 10;      // how much the estimate outweighs the actions spent, in tenths
@@ -27,7 +41,14 @@ struct SearchLimits {
     int beat = 0;               // when above 0: only plans with fewer actions count
     int dryTenths = 0;          // adds dry cells, in tenths each, to the order (not to the bound)
     int halfOpenTenths = 0;     // adds sides where a pipe faces a pipe that does not open back
-    bool mergeRegions = false;  // one state for all figure positions within one walkable region       // adds groups of pipes cut off from the water likewise
+    bool mergeRegions = false;  // one state for all figure positions within one walkable region
+    // For a quick plan that need not be the shortest; a search with either proves nothing:
+    // the walking still owed estimated as a round of the pipes still to turn (the tree
+    // spanning them twice, less the way out to the farthest), which may overshoot;
+    bool roundEstimate = false;
+    // and only turns that bring a pipe nearer a winning orientation, move it between two
+    // of them, or open the way to a pipe the figure cannot walk to yet.
+    bool usefulTurnsOnly = false;
 };
 
 struct SearchOutcome {

@@ -71,8 +71,11 @@ Rating rateLevel(const LevelFile& level, const RateOptions& options) {
     const NaivePlay naive = playNaively(level);
     r.naiveWins = naive.won;
     r.naiveActions = static_cast<int>(naive.plan.size());
+    const NaivePlay explorer = playExploring(level);
+    r.explorerWins = explorer.won;
+    r.explorerActions = static_cast<int>(explorer.plan.size());
     r.score = difficultyScore(r);
-    r.suggestedTimeLimit = suggestedTimeLimit(r.plan, r.pipes, !r.naiveWins);
+    r.suggestedTimeLimit = suggestedTimeLimit(r.plan, r.pipes, !r.naiveWins, r.lowerBound);
     return r;
 }
 

@@ -27,6 +27,8 @@ struct Rating {
 
     bool naiveWins = false;
     int naiveActions = 0;
+    bool explorerWins = false;  // the exploring player (playExploring) wins
+    int explorerActions = 0;
 
     int walkPercent = 0;  // share of the plan's actions that are steps
     int longestWalk = 0;  // most steps in a row in the plan
@@ -34,7 +36,7 @@ struct Rating {
     double score = 0;  // difficultyScore of the above
 
     int timeLimit = 0;           // the level's own, from its file
-    int suggestedTimeLimit = 0;  // what suggestedTimeLimit makes of the plan and the naive player
+    int suggestedTimeLimit = 0;  // what suggestedTimeLimit makes of the plan, its bound and the naive player
 };
 
 struct RateOptions {

@@ -147,23 +147,24 @@ SearchLimits shorterPlanLimits(std::size_t budget, int beat, bool loose) {
 
 }  // namespace
 
-SolveResult solveLevel(const LevelFile& level, const SolveOptions& options) {
-    SolveResult r;
-    r.status = SolveStatus::Unsolvable;
+namespace search {
+
+Prepared prepareProblem(const LevelFile& level, std::size_t layoutBudget) {
+    Prepared out;
     if (!InPlayArea(level.sourceX, level.sourceY)) {
-        r.reason = "the source lies outside the field";
-        return r;
+        out.reason = "the source lies outside the field";
+        return out;
     }
     if (!InPlayArea(level.playerX, level.playerY)) {
-        r.reason = "the figure starts outside the field";
-        return r;
+        out.reason = "the figure starts outside the field";
+        return out;
     }
-    Problem p;
+    Problem& p = out.problem;
     p.start = lettersOf(level);
     p.source = cellOf(level.sourceX, level.sourceY);
     p.figure = cellOf(level.playerX, level.playerY);
-    r.reason = unplayable(p);
-    if (!r.reason.empty()) return r;
+    out.reason = unplayable(p);
+    if (!out.reason.empty()) return out;
 
     // Orientations no winning board can use go first: local rules, then a search over
     // layouts that settles, pipe by pipe, which orientations some winning board uses.
@@ -171,27 +172,42 @@ SolveResult solveLevel(const LevelFile& level, const SolveOptions& options) {
     p.domains = startingDomains(p.start, p.free);
     const Pruning pruning = pruneDomains(p.start, p.source, p.domains);
     if (!pruning.consistent) {
-        r.reason = pruning.reason;
-        return r;
+        out.reason = pruning.reason;
+        return out;
     }
-    const std::size_t budget = options.maxStates;
-    const std::size_t layoutBudget = budget ? std::max<std::size_t>(budget / 20, 500) : 0;
-    const Domains pruned = p.domains;
+    out.pruned = p.domains;
     const WinningOrientations winning = winningOrientations(p.start, p.source, p.domains, layoutBudget);
     p.domains = winning.possible;
+    out.winningComplete = winning.complete;
     const Shapes& S = shapes();
     for (int c = 0; c < kCells; ++c)
         if (inPlay(c) && S.pipe(p.start[c]) && !p.domains[c]) {
-            r.reason = "no way of turning the pipes the figure can reach wets every cell";
-            return r;
+            out.reason = "no way of turning the pipes the figure can reach wets every cell";
+            return out;
         }
-    const Layout nearest = cheapestLayout(p.start, p.source, p.domains, LayoutCost::QuarterTurns, layoutBudget);
-    if (nearest.complete) p.leastTurns = nearest.cost;
+    out.nearest = cheapestLayout(p.start, p.source, p.domains, LayoutCost::QuarterTurns, layoutBudget);
+    if (out.nearest.complete) p.leastTurns = out.nearest.cost;
+    return out;
+}
+
+}  // namespace search
+
+SolveResult solveLevel(const LevelFile& level, const SolveOptions& options) {
+    SolveResult r;
+    const std::size_t budget = options.maxStates;
+    const std::size_t layoutBudget = budget ? std::max<std::size_t>(budget / 20, 500) : 0;
+    const Prepared prepared = prepareProblem(level, layoutBudget);
+    if (!prepared.reason.empty()) {
+        r.status = SolveStatus::Unsolvable;
+        r.reason = prepared.reason;
+        return r;
+    }
+    const Problem& p = prepared.problem;
     if (options.measureLayouts) {
-        const Layout fewest = cheapestLayout(p.start, p.source, pruned, LayoutCost::PipesTurned, layoutBudget);
+        const Layout fewest = cheapestLayout(p.start, p.source, prepared.pruned, LayoutCost::PipesTurned, layoutBudget);
         r.pipesToTurn = fewest.found ? fewest.cost : -1;
         for (int c = 0; c < kCells; ++c) r.ambiguousPipes += __builtin_popcount(p.domains[c]) > 1;
-        r.layoutsSettled = fewest.complete && winning.complete;
+        r.layoutsSettled = fewest.complete && prepared.winningComplete;
     }
 
     const SearchOutcome first =
@@ -225,6 +241,7 @@ SolveResult solveLevel(const LevelFile& level, const SolveOptions& options) {
         r.shortest = provedShortest;
         if (r.shortest) r.lowerBound = static_cast<int>(r.plan.size());
     } else if (best.complete) {
+        r.status = SolveStatus::Unsolvable;
         r.reason = "no sequence of steps and turns wets every cell";
     } else {
         r.status = SolveStatus::Undecided;

@@ -16,10 +16,15 @@ public:
 
     explicit Notices(NoticeView& view) : view_(view) {}
 
-    void Tell(const std::string& text, std::uint64_t now) {
+    void Tell(const std::string& text, std::uint64_t now, std::uint64_t standsMs = kStandsMs) {
         view_.shown = true;
         view_.text = text;
-        until_ = now + kStandsMs;
+        until_ = now + standsMs;
+    }
+    // Adds a line under a notice that still stands (both then stand `standsMs` from now),
+    // or tells it alone.
+    void Add(const std::string& text, std::uint64_t now, std::uint64_t standsMs = kStandsMs) {
+        Tell(view_.shown ? view_.text + "\r\n" + text : text, now, standsMs);
     }
     // Takes the notice down once its time is up; otherwise says when that will be.
     Wake Advance(std::uint64_t now) {

@@ -3,11 +3,13 @@
 
 #include <string>
 
+#include "platform/player_files.h"
+
 namespace tk {
 
 class Language {
 public:
-    explicit Language(std::string markerPath) : marker_(std::move(markerPath)) {}
+    Language(PlayerFiles& files, std::string markerPath) : files_(files), marker_(std::move(markerPath)) {}
 
     bool isCzech() const { return czech_; }
     // The language of the last run: Czech when the marker file exists. Switch() then
@@ -20,6 +22,7 @@ public:
     std::string Switch();
 
 private:
+    PlayerFiles& files_;
     std::string marker_;
     bool czech_ = false;
 };

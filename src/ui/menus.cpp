@@ -41,6 +41,7 @@ void Menus::SwitchLanguage() {
     WriteMainMenu();
     view_.creditHeadings = texts::creditsHeadings(cz);
     view_.help.missingText = texts::helpPageMissing(cz);
+    view_.help.refusedText = texts::helpPageRefused(cz);
     plat_.LoadHelpPage(view_.help, host_.HelpPagePath(texts::helpPageName(cz)));
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tk::texts {
 
@@ -70,6 +71,30 @@ inline std::string noSoundDevice(bool czech) {
     return czech ? "Žádné zvukové zařízení: hudba zůstane vypnutá." : "No sound device: the music stays off.";
 }
 
+// Told once at start-up: the files the game goes on without, named from the data folder.
+// A long list names the first few and counts the rest.
+inline std::string missingFiles(bool czech, const std::vector<std::string>& names) {
+    constexpr std::size_t kNamed = 5;
+    std::string list;
+    for (std::size_t i = 0; i < names.size() && i < kNamed; ++i) list += (i ? ", " : "") + names[i];
+    if (names.size() > kNamed) {
+        const std::string more = std::to_string(names.size() - kNamed);
+        list += czech ? " a " + more + " dalších" : " and " + more + " more";
+    }
+    return czech ? "Chybí nebo nejdou přečíst: " + list + ". Hra pokračuje bez nich."
+                 : "Missing or unreadable: " + list + ". The game goes on without them.";
+}
+
+// Told once at start-up when a damaged file of the player's was moved aside.
+inline std::string settingsSetAside(bool czech, const std::string& name) {
+    return czech ? "Soubor s nastavením byl poškozený: je odložen jako " + name + " a platí výchozí nastavení."
+                 : "The settings file was damaged: it is set aside as " + name + " and the shipped settings apply.";
+}
+inline std::string bestsSetAside(bool czech, const std::string& name) {
+    return czech ? "Soubor s rekordy byl poškozený: je odložen jako " + name + "."
+                 : "The best times file was damaged: it is set aside as " + name + ".";
+}
+
 // ---- hints and best times ----------------------------------------------------
 // A hint that finds the board cannot be won any more; the line breaks after the dash, so
 // that "Esc" opens the second line.
@@ -100,6 +125,10 @@ inline std::string helpPageName(bool czech) { return czech ? "napoveda" : "help"
 // Shown in the help view, above the page's path, when the page cannot be read.
 inline std::string helpPageMissing(bool czech) {
     return czech ? "Stránka nápovědy nebyla nalezena." : "The help page was not found.";
+}
+// Likewise when the page is too large or nested too deeply to be shown.
+inline std::string helpPageRefused(bool czech) {
+    return czech ? "Stránku nápovědy nelze zobrazit." : "The help page cannot be shown.";
 }
 
 // Present in the program folder exactly when the last chosen language is Czech.

@@ -1,16 +1,23 @@
 // Closing the window ends the program at once, in every state: the start-up picture, a
 // level's title, the outcome picture, the quit question, the final screen, the notice of
 // a refused level name. On the twin, and on the real SDL platform (dummy video driver)
-// steered through the same states on a virtual clock.
+// steered through the same states on a virtual clock; and so do SIGTERM, SIGINT and
+// SIGHUP, sent to a child process running the game.
 #include <gtest/gtest.h>
 
 #include <SDL.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <functional>
 #include <memory>
 
 #include "game/screen_mode.h"
+#include "platform/sdl_close_signals.h"
 #include "support/game_fixture.h"
 #include "ui/texts.h"
 
@@ -167,12 +174,19 @@ public:
     // Called before every wait with the game's time; true when it pushed events, which
     // then end the wait at once.
     std::function<bool(std::uint64_t now)> beforeWait;
+    // From now on every wait is a real one, on the real clock, that only the player or
+    // a signal ends.
+    bool waitForReal = false;
 
     std::string ProgramFolder() override { return folder_; }
     std::uint64_t Now() override { return now_; }
     void WaitUntil(std::uint64_t deadline, bool wakeOnInput) override {
         const bool wasClosing = real_->CloseRequested();
-        const bool pushed = beforeWait && beforeWait(now_);
+        const bool pushed = !waitForReal && beforeWait && beforeWait(now_);
+        if (waitForReal) {
+            real_->WaitUntil(real_->Now() + 60000, wakeOnInput);
+            return;
+        }
         real_->WaitUntil(0, wakeOnInput);  // takes in what was pushed, waits for nothing
         if (pushed || (real_->CloseRequested() && !wasClosing)) return;
         now_ = deadline == kNoDeadline ? now_ + 10 : std::max(now_, deadline);
@@ -199,6 +213,7 @@ public:
     BoardSurface& Board() override { return real_->Board(); }
     bool PlaySound(const std::string&) override { return false; }
     MusicPlayer& Music() override { return real_->Music(); }
+    PlayerFiles& Files() override { return real_->Files(); }
 
     const std::vector<std::string>& messages() const { return messages_; }
 
@@ -267,6 +282,88 @@ TEST(CloseRequest, EndsTheProgramPromptlyInEveryStateOnTheSdlPlatform) {
         EXPECT_TRUE(program.unloaded());
         EXPECT_LE(plat.Now(), closedAt + kPromptly) << "the program ran on after the close request";
         EXPECT_TRUE(plat.messages().empty());
+    }
+}
+
+// ---- a signal, on the SDL platform in a child process ------------------------------------
+
+// Where the child tells the parent that it stands in the state, and waits for the signal.
+int gReachedPipe = -1;
+
+void TellReached() {
+    const pid_t none = 0;
+    [[maybe_unused]] const ssize_t n = ::write(gReachedPipe, &none, sizeof none);
+}
+
+// The game in the child: steered to the state on the game's clock, then waiting on the
+// real one, in a real wait, for the signal. Its exit status is
+// 0 when it ended as a close ends it: at once and in order.
+int RunUntilSignalled(const ProgramFolder& folder, State state) {
+    ::alarm(30);  // a child that the signal does not end is ended by this one, and fails
+    SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+    SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+    SteeredSdl plat(CreateSdlPlatform(), folder.str());
+    Program program(plat);
+    Road road(program, state);
+    std::uint64_t reachedAt = 0;
+    plat.beforeWait = [&](std::uint64_t now) {
+        if (road.Reached()) {
+            reachedAt = now;
+            plat.waitForReal = true;
+            TellReached();
+            return false;
+        }
+        return road.Step(PushKey, [](const std::string& s) {
+            SDL_Event e{};
+            e.type = SDL_TEXTINPUT;
+            std::snprintf(e.text.text, sizeof e.text.text, "%s", s.c_str());
+            SDL_PushEvent(&e);
+        });
+    };
+    const int status = program.Run();
+    const bool prompt = plat.Now() <= reachedAt + kPromptly;
+    std::fprintf(stderr, "child: run %d, unloaded %d, prompt %d, notices %zu\n", status, program.unloaded(), prompt,
+                 plat.messages().size());
+    return status == 0 && program.unloaded() && prompt && plat.messages().empty() ? 0 : 1;
+}
+
+TEST(CloseSignal, EndsTheProgramInOrderInEveryStateOnTheSdlPlatform) {
+    struct Case {
+        State state;
+        int signal;
+    };
+    std::vector<Case> cases;
+    const int signals[] = {SIGTERM, SIGINT, SIGHUP};
+    for (std::size_t i = 0; i < std::size(kStates); ++i) cases.push_back({kStates[i], signals[i % 3]});
+    // A child inherits SDL's state but not its threads: SDL must start afresh in it.
+    if (SDL_WasInit(0) != 0) GTEST_SKIP() << "SDL was started in this process before; run this test on its own";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(Name(c.state)) + ", signal " + std::to_string(c.signal));
+        ProgramFolder folder;
+        oneTurnLevel(folder);
+        int reached[2];
+        ASSERT_EQ(::pipe(reached), 0);
+        std::fflush(nullptr);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(reached[0]);
+            gReachedPipe = reached[1];
+            ::_exit(RunUntilSignalled(folder, c.state));
+        }
+        ::close(reached[1]);
+        pid_t none = 0;
+        ssize_t n;
+        while ((n = ::read(reached[0], &none, sizeof none)) < 0 && errno == EINTR) {
+        }
+        ::close(reached[0]);
+        EXPECT_EQ(n, static_cast<ssize_t>(sizeof none)) << "the child never reached the state";
+        ::kill(child, c.signal);
+        int status = 0;
+        while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+        }
+        ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status) << ", not in order";
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "see the child's line above";
     }
 }
 

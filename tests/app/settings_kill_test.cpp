@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <unistd.h>
 
-#include "app/settings_io.h"
 #include "support/forked.h"
 #include "app/settings.h"
 #include "support/program_folder.h"
@@ -24,11 +23,10 @@ void enter(Call call) {
     if (call == gFatalCall && ++gCallsSeen == gFatalNumber) ::raise(SIGKILL);
 }
 
-void armKillingCalls(Call call, int number) {
+void armKillingCalls(FileCalls& io, Call call, int number) {
     gFatalCall = call;
     gFatalNumber = number;
     gCallsSeen = 0;
-    SettingsFileCalls& io = settingsFileCalls();
     io.write = [](int fd, const void* data, size_t size) {
         enter(Call::Write);
         return ::write(fd, data, size);
@@ -67,9 +65,10 @@ TEST(SettingsSave, KilledAtAnyCallLeavesTheOldFileOrTheNewOneWhole) {
             settings.fullscreenOn = settings.musicOn = true;
             settings.currentLevel = "07";
             std::string why;
+            PlayerFiles files;
             const int status = runForked([&] {
-                armKillingCalls(kind.call, n);
-                return ulozNastaveni(path, settings, why) ? 0 : 1;
+                armKillingCalls(files.calls, kind.call, n);
+                return saveSettings(files, path, settings, changed::kAll, why) ? 0 : 1;
             });
             const std::string after = folder.read("options.txt");
             EXPECT_TRUE(after == oldText || after == newText) << after;
@@ -80,9 +79,9 @@ TEST(SettingsSave, KilledAtAnyCallLeavesTheOldFileOrTheNewOneWhole) {
             ASSERT_EQ(status, 128 + SIGKILL);
             ++kills;
             // The next save, not killed, takes over whatever the killed one left behind.
-            EXPECT_TRUE(ulozNastaveni(path, settings, why)) << why;
+            EXPECT_TRUE(saveSettings(files, path, settings, changed::kAll, why)) << why;
             EXPECT_EQ(folder.read("options.txt"), newText);
-            EXPECT_FALSE(folder.exists("options.txt.tmp"));
+            EXPECT_EQ(leftovers(folder), std::vector<std::string>{}) << "the killed save's file is removed";
         }
         EXPECT_GT(kills, 0) << "every kind of call is made by a save";
     }

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 #include "app/paths.h"
 #include "app/program.h"
@@ -77,7 +78,7 @@ TEST(SettingsLocation, TheRuleByFolder) {
     for (const auto& writable : {std::function<bool(const std::string&)>(yes), std::function<bool(const std::string&)>(no)}) {
         p = LocatePaths(installed.games.string(), home, writable);
         EXPECT_EQ(p.dataFolder(), installed.share.string());
-        EXPECT_EQ(p.LP("okno.jpg"), installed.share.string() + "/graphics/okno.jpg");
+        EXPECT_EQ(p.DataFile("okno.jpg"), installed.share.string() + "/graphics/okno.jpg");
         EXPECT_EQ(p.LevelFile("07"), installed.share.string() + "/levels/07.kulap");
         EXPECT_EQ(p.HelpPage("help"), installed.share.string() + "/help/help.html");
         EXPECT_EQ(p.Settings(), home + "/tramolkulap/options.txt");
@@ -160,12 +161,9 @@ TEST(SettingsLocation, MessagesNameTheRealPaths) {
         std::vector<std::string> named;
     };
     const std::vector<Case> cases = {
-        {"a player's settings file of two lines",
-         [](Installed& i) {
-             fs::create_directories(i.settings);
-             std::ofstream(i.settings / "options.txt") << "fullscreen:off\r\nmusic:on\r\n";
-         },
-         {"settings file ", "/config/tramolkulap/options.txt: it has 2 lines"}},
+        {"a folder in place of the player's settings file",
+         [](Installed& i) { fs::create_directories(i.settings / "options.txt"); },
+         {"settings file ", "/config/tramolkulap/options.txt: "}},
         {"no shipped settings to start from",
          [](Installed& i) { fs::remove(i.share / "options.txt"); },
          {"/config/tramolkulap/options.txt", "/prefix/share/tramolkulap/options.txt"}},
@@ -188,6 +186,63 @@ TEST(SettingsLocation, MessagesNameTheRealPaths) {
         for (const std::string& part : c.named) EXPECT_NE(boxes[0].detail.find(part), std::string::npos) << boxes[0].detail;
         EXPECT_EQ(boxes[0].detail.find("/prefix/games"), std::string::npos) << "never the executable's folder";
     }
+}
+
+// What a first run leaves behind when it fails (the disk full, the game killed while it
+// copies) or what a later mishap makes of the file is no choice of the player's: it is
+// set aside with its history, the shipped settings are copied afresh, and start-up says so.
+TEST(SettingsLocation, AnEmptyOrDamagedSettingsFileIsSetAsideAndTheDefaultsCopiedAfresh) {
+    Installed inst;
+    fs::create_directories(inst.settings);
+    const std::string shipped = readFile(inst.share / "options.txt");
+    const std::vector<std::string> damaged = {"", "fullscreen:off\r\nmusic:on\r\n", std::string("\0", 1)};
+    for (std::size_t n = 0; n < damaged.size(); ++n) {
+        SCOPED_TRACE(n);
+        std::ofstream(inst.settings / "options.txt", std::ios::binary) << damaged[n];
+        HeadlessPlatform plat(inst.Options());
+        Program program(plat);
+        EXPECT_EQ(program.Run(), 0) << "every start after such a run starts";
+        EXPECT_EQ(readFile(inst.settings / "options.txt"), shipped);
+        EXPECT_EQ(readFile(inst.settings / "options.txt.bad"), damaged[n]);
+        const std::string aside = (inst.settings / "options.txt.bad").string();
+        EXPECT_EQ(program.settingsSetAside(), aside) << "kept for the window to tell";
+        const auto notices = plat.LogOf("notice");
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_EQ(notices[0].detail,
+                  "The settings file was damaged: it is set aside as options.txt.bad and the shipped settings apply.");
+        const auto lines = plat.LogOf("stderr");
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_NE(lines[0].detail.find((inst.settings / "options.txt").string() + " was damaged"), std::string::npos)
+            << lines[0].detail;
+        EXPECT_NE(lines[0].detail.find("moved to " + aside), std::string::npos) << lines[0].detail;
+        const auto files = plat.LogOf("file.aside");
+        ASSERT_EQ(files.size(), 1u);
+        EXPECT_EQ(plat.LogOf("file.write").size(), 1u);
+    }
+    // The earlier ones are kept too, the latest first.
+    EXPECT_EQ(readFile(inst.settings / "options.txt.bad.1"), damaged[1]);
+    EXPECT_EQ(readFile(inst.settings / "options.txt.bad.2"), damaged[0]);
+}
+
+// A Czech install (its data in a folder the player may not write, with the marker) starts
+// in Czech on its first run: the marker travels with the copied settings, and what is
+// copied gets the player's usual mode, not the install's read-only one.
+TEST(SettingsLocation, TheFirstRunCopiesTheMarkerWithTheSettingsInThePlayersMode) {
+    Installed inst;
+    std::ofstream(inst.share / "AtToMluvi.Cesky");
+    fs::permissions(inst.share / "options.txt", fs::perms(0444));
+    const mode_t before = ::umask(022);
+    HeadlessPlatform plat(inst.Options());
+    Program program(plat);
+    EXPECT_EQ(program.Run(), 0);
+    ::umask(before);
+    EXPECT_TRUE(program.language().isCzech());
+    EXPECT_TRUE(fs::exists(inst.settings / "AtToMluvi.Cesky"));
+    EXPECT_EQ(fs::status(inst.settings / "options.txt").permissions(), fs::perms(0644));
+    std::vector<std::string> written;
+    for (const Recorded& r : plat.LogOf("file.write")) written.push_back(fs::path(r.detail).filename().string());
+    EXPECT_EQ(written, (std::vector<std::string>{"AtToMluvi.Cesky", "options.txt"})) << "the marker first";
+    EXPECT_TRUE(plat.LogOf("stderr").empty());
 }
 
 // A marker that cannot be written does not stop the game; what is said about it on

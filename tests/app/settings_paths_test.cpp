@@ -8,7 +8,6 @@
 
 #include "app/paths.h"
 #include "app/settings.h"
-#include "app/settings_io.h"
 #include "platform/fatal_error.h"
 #include "puzzle/level_file.h"
 #include "support/program_folder.h"
@@ -22,12 +21,15 @@ namespace fs = std::filesystem;
 struct Bare {
     ProgramFolder folder{false};
     Paths paths{folder.str()};
+    PlayerFiles files;
     Settings s;
     std::string warning;  // what reading told standard error
     std::string why;      // why the last save failed
     void settings(const std::string& text) { folder.write("options.txt", text); }
     void read() { s = readSettings(paths.Settings(), &warning); }
-    bool save() { return ulozNastaveni(paths.Settings(), s, why); }
+    bool save(unsigned changedSettings = changed::kAll) {
+        return saveSettings(files, paths.Settings(), s, changedSettings, why);
+    }
 };
 
 TEST(ResourcePaths, ExtensionChoosesTheFolderAndTheNameKeepsItsCase) {
@@ -35,16 +37,16 @@ TEST(ResourcePaths, ExtensionChoosesTheFolderAndTheNameKeepsItsCase) {
     const std::string root = b.folder.str();
     EXPECT_EQ(b.paths.dataFolder(), root);
     EXPECT_EQ(b.paths.settingsFolder(), root);
-    EXPECT_EQ(b.paths.LP("01.kulap"), root + "/levels/01.kulap");
-    EXPECT_EQ(b.paths.LP("Bonus.KuLaP"), root + "/levels/Bonus.KuLaP");
-    EXPECT_EQ(b.paths.LP(".KULAP"), root + "/levels/.KULAP");
+    EXPECT_EQ(b.paths.DataFile("01.kulap"), root + "/levels/01.kulap");
+    EXPECT_EQ(b.paths.DataFile("Bonus.KuLaP"), root + "/levels/Bonus.KuLaP");
+    EXPECT_EQ(b.paths.DataFile(".KULAP"), root + "/levels/.KULAP");
     // Pictures, the bare word, a name that merely contains it, and nothing at all.
-    EXPECT_EQ(b.paths.LP("okno.jpg"), root + "/graphics/okno.jpg");
-    EXPECT_EQ(b.paths.LP("kulap"), root + "/graphics/kulap");
-    EXPECT_EQ(b.paths.LP("mykulap"), root + "/graphics/mykulap");
-    EXPECT_EQ(b.paths.LP("a.kulap.png"), root + "/graphics/a.kulap.png");
-    EXPECT_EQ(b.paths.LP("x.kulapx"), root + "/graphics/x.kulapx");
-    EXPECT_EQ(b.paths.LP(""), root + "/graphics/");
+    EXPECT_EQ(b.paths.DataFile("okno.jpg"), root + "/graphics/okno.jpg");
+    EXPECT_EQ(b.paths.DataFile("kulap"), root + "/graphics/kulap");
+    EXPECT_EQ(b.paths.DataFile("mykulap"), root + "/graphics/mykulap");
+    EXPECT_EQ(b.paths.DataFile("a.kulap.png"), root + "/graphics/a.kulap.png");
+    EXPECT_EQ(b.paths.DataFile("x.kulapx"), root + "/graphics/x.kulapx");
+    EXPECT_EQ(b.paths.DataFile(""), root + "/graphics/");
     EXPECT_EQ(b.paths.Settings(), root + "/options.txt");
     EXPECT_EQ(b.paths.LanguageMarker(), root + "/AtToMluvi.Cesky");
 }
@@ -135,7 +137,7 @@ TEST(SettingsWrite, ThreeCrLfLinesThatReadBackTheSame) {
     b.s.currentLevel = "abc";
     EXPECT_TRUE(b.save());
     EXPECT_EQ(b.folder.read("options.txt"), "fullscreen:on\r\nmusic:off\r\nlevel:abc\r\n");
-    EXPECT_FALSE(b.folder.exists("options.txt.tmp"));
+    EXPECT_EQ(leftovers(b.folder), std::vector<std::string>{});
 
     b.s.fullscreenOn = false;
     b.s.musicOn = true;
@@ -191,61 +193,69 @@ TEST(SettingsRead, AFifoInPlaceOfTheFileStopsStartUpInsteadOfWaiting) {
     }
 }
 
-// Replaces the settings writer's calls for one test and puts the real ones back.
-struct ReplacedCalls {
-    SettingsFileCalls saved = settingsFileCalls();
-    ~ReplacedCalls() { settingsFileCalls() = saved; }
-};
+TEST(SettingsWrite, OnlyTheSettingsThisGameChangedReplaceWhatAnotherGameSaved) {
+    Bare b;
+    // This game started with everything off and has since chosen level 05 and music.
+    b.s.musicOn = true;
+    b.s.currentLevel = "05";
+    // Meanwhile another game switched full screen on and chose level 09.
+    b.settings("fullscreen:on\r\nmusic:off\r\nlevel:09\r\n");
+    EXPECT_TRUE(b.save(changed::kMusic)) << b.why;
+    EXPECT_EQ(b.folder.read("options.txt"), "fullscreen:on\r\nmusic:on\r\nlevel:09\r\n");
+    EXPECT_TRUE(b.save(changed::kMusic | changed::kLevel)) << b.why;
+    EXPECT_EQ(b.folder.read("options.txt"), "fullscreen:on\r\nmusic:on\r\nlevel:05\r\n");
+    // A file too short to merge with takes all three.
+    b.settings("fullscreen:on\r\n");
+    EXPECT_TRUE(b.save(changed::kMusic)) << b.why;
+    EXPECT_EQ(b.folder.read("options.txt"), "fullscreen:off\r\nmusic:on\r\nlevel:05\r\n");
+}
 
 TEST(SettingsWrite, AFailedWriteLeavesTheOldFileWholeAndSaysWhy) {
     Bare b;
     const std::string old = "fullscreen:off\r\nmusic:on\r\nlevel:07\r\n";
     b.settings(old);
-    // Something that is not a file sits where the new content would be written first.
-    fs::create_directory(b.folder / "options.txt.tmp");
     b.s.fullscreenOn = true;
     b.s.currentLevel = "99";
-    EXPECT_FALSE(b.save()) << "a failed write must not pass for a saved file";
-    EXPECT_EQ(b.folder.read("options.txt"), old);
-    EXPECT_TRUE(fs::is_directory(b.folder / "options.txt.tmp")) << "not ours to remove";
-    EXPECT_NE(b.why.find(b.paths.Settings() + ".tmp: File exists"), std::string::npos) << b.why;
-
-    // A folder that has gone away: nothing is left behind and nothing passes for success.
-    Bare gone;
-    std::string why;
-    EXPECT_FALSE(ulozNastaveni((gone.folder / "missing" / "options.txt").string(), gone.s, why));
-    EXPECT_FALSE(fs::exists(gone.folder / "missing"));
-    EXPECT_FALSE(why.empty());
-}
-
-TEST(SettingsWrite, AFullDiskLeavesTheOldFileWholeAndNoTemporaryFile) {
-    Bare b;
-    const std::string old = "fullscreen:on\r\nmusic:off\r\nlevel:abc\r\n";
-    b.settings(old);
-    ReplacedCalls replaced;
-    settingsFileCalls().write = [](int, const void*, size_t) -> ssize_t {
+    // The disk full while writing, or the rename refused.
+    b.files.calls.write = [](int, const void*, size_t) -> ssize_t {
         errno = ENOSPC;
         return -1;
     };
-    b.s.musicOn = true;
-    EXPECT_FALSE(b.save());
-    EXPECT_EQ(b.folder.read("options.txt"), old);
-    EXPECT_FALSE(fs::exists(fs::symlink_status(b.folder / "options.txt.tmp")));
+    EXPECT_FALSE(b.save()) << "a failed write must not pass for a saved file";
     EXPECT_NE(b.why.find("No space left on device"), std::string::npos) << b.why;
+    EXPECT_EQ(b.folder.read("options.txt"), old);
+    EXPECT_EQ(leftovers(b.folder), std::vector<std::string>{});
+    b.files.calls = realFileCalls();
+    b.files.calls.rename = [](const char*, const char*) {
+        errno = EXDEV;
+        return -1;
+    };
+    EXPECT_FALSE(b.save());
+    EXPECT_NE(b.why.find("cannot replace " + b.paths.Settings()), std::string::npos) << b.why;
+    EXPECT_EQ(b.folder.read("options.txt"), old);
+    EXPECT_EQ(leftovers(b.folder), std::vector<std::string>{});
+
+    // A folder that has gone away: nothing is left behind and nothing passes for success.
+    Bare gone;
+    EXPECT_FALSE(saveSettings(gone.files, (gone.folder / "missing" / "options.txt").string(), gone.s, changed::kAll,
+                              gone.why));
+    EXPECT_FALSE(fs::exists(gone.folder / "missing"));
+    EXPECT_FALSE(gone.why.empty());
 }
 
-TEST(SettingsWrite, APlantedLinkAtTheTemporaryNameIsNeverFollowed) {
+TEST(SettingsWrite, WhatLiesAtAnOldTemporaryNameIsNeitherFollowedNorRemoved) {
     Bare b;
     b.settings("fullscreen:off\r\nmusic:off\r\nlevel:01\r\n");
     b.folder.write("precious.txt", "the player's own file");
     fs::create_symlink(b.folder / "precious.txt", b.folder / "options.txt.tmp");
+    b.folder.write("options.txt.tmp.1.2", "");  // another writer's, and that writer (pid 1) lives
     b.s.musicOn = true;
     b.s.currentLevel = "01";
     EXPECT_TRUE(b.save()) << b.why;
     EXPECT_EQ(b.folder.read("precious.txt"), "the player's own file");
     EXPECT_FALSE(fs::is_symlink(b.folder / "options.txt"));
     EXPECT_EQ(b.folder.read("options.txt"), "fullscreen:off\r\nmusic:on\r\nlevel:01\r\n");
-    EXPECT_FALSE(fs::exists(fs::symlink_status(b.folder / "options.txt.tmp")));
+    EXPECT_EQ(leftovers(b.folder), (std::vector<std::string>{"options.txt.tmp", "options.txt.tmp.1.2"}));
 }
 
 TEST(SettingsWrite, ALinkedSettingsFileIsWrittenThroughToItsTarget) {
@@ -260,7 +270,6 @@ TEST(SettingsWrite, ALinkedSettingsFileIsWrittenThroughToItsTarget) {
     EXPECT_EQ(b.folder.read("elsewhere/settings.txt"), "fullscreen:on\r\nmusic:off\r\nlevel:05\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(b.folder / "elsewhere"), fs::directory_iterator()), 1)
         << "no temporary file is left beside the target";
-    EXPECT_FALSE(fs::exists(fs::symlink_status(b.folder / "options.txt.tmp")));
 }
 
 TEST(ResourcePaths, TheBestTimesLieBesideTheSettingsWhereverThoseAre) {

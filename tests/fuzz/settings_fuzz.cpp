@@ -4,7 +4,6 @@
 #include <fstream>
 
 #include "app/settings.h"
-#include "app/settings_io.h"
 #include "fuzz_check.h"
 #include "platform/fatal_error.h"
 #include "puzzle/level_file.h"
@@ -13,7 +12,11 @@ using namespace tk;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // Durability is the kill test's business; here it would only slow every run down.
-    settingsFileCalls().fsync = [](int) { return 0; };
+    static PlayerFiles files = [] {
+        PlayerFiles f;
+        f.calls.fsync = [](int) { return 0; };
+        return f;
+    }();
     const std::string path = fuzz::scratchFolder().string() + "/options.txt";
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -29,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 "the level that Play starts with stays in the levels folder");
 
     std::string why;
-    fuzz::check(ulozNastaveni(path, read, why), "a writable folder takes the save");
+    fuzz::check(saveSettings(files, path, read, changed::kAll, why), "a writable folder takes the save");
     const Settings again = readSettings(path);
     fuzz::check(again.fullscreenOn == read.fullscreenOn && again.musicOn == read.musicOn &&
                     again.currentLevel == read.currentLevel,

@@ -61,7 +61,7 @@ TEST_F(ControllerPlay, AHeldShoulderKeepsTurningAndATapTurnsOnce) {
     EXPECT_EQ(level().board(1, 0), expected);
 }
 
-// Start stands for H: one hint a press, its fifteen seconds taken off the clock.
+// Start stands for H: one hint a press, a tenth of the time limit taken off the clock.
 TEST_F(ControllerPlay, StartAsksForAHint) {
     LevelText level = straightRow();
     level.rows[0] = "FHLLLLLLLLL";  // the elbow beside the source must turn once to take the water
@@ -69,9 +69,9 @@ TEST_F(ControllerPlay, StartAsksForAHint) {
     plat().PadUp(2000, PadButton::Start);
     plat().At(1700, [&] {
         EXPECT_TRUE(session().HintShowing());
-        EXPECT_EQ(view().play.clock, "01:25");
+        EXPECT_EQ(view().play.clock, "01:30");
     });
-    plat().At(2400, [&] { EXPECT_EQ(view().play.clock, "01:25") << "held, it asked once"; });
+    plat().At(2400, [&] { EXPECT_EQ(view().play.clock, "01:30") << "held, it asked once"; });
     plat().Close(2600);
     EXPECT_EQ(play(level), modeMainMenu);
 }

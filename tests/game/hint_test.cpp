@@ -1,5 +1,6 @@
-// The hint in play on the headless twin: its picture on the board and what it costs, hints
-// alone winning levels, a board that cannot be won, a clock too short to pay.
+// The hint in play on the headless twin: its picture on the board and what it costs (a
+// tenth of the level's limit), hints alone winning levels, a board that cannot be won, a
+// clock too short to pay.
 #include "play_fixture.h"
 
 #include <functional>
@@ -107,9 +108,9 @@ protected:
                     return;
                 }
                 ++hints;
-                // Fifteen seconds, and a tick of the clock if one fell due meanwhile.
-                EXPECT_GE(clockBefore - t.session().clock().timeLeft(), 15);
-                EXPECT_LE(clockBefore - t.session().clock().timeLeft(), 16);
+                // The hint's cost, and a tick of the clock if one fell due meanwhile.
+                EXPECT_GE(clockBefore - t.session().clock().timeLeft(), hintCostSeconds(t.level().timeLimit));
+                EXPECT_LE(clockBefore - t.session().clock().timeLeft(), hintCostSeconds(t.level().timeLimit) + 1);
                 t.pressAction(now + 1, action);
                 step = Step::AwaitAction;
                 break;
@@ -136,10 +137,10 @@ protected:
     }
 };
 
-TEST_F(Hints, AtTheStartOfLevelOneTheTurningArrowShowsForTwoSecondsAndCostsFifteen) {
+TEST_F(Hints, AtTheStartOfLevelOneTheTurningArrowShowsForTwoSecondsAndCostsATenthOfTheLimit) {
     copyShipped("01", 90);
     const LevelFile level = shipped("01");
-    const Hint expected = firstAction(level);
+    const Hint expected = hintFor(level);
     ASSERT_EQ(expected.kind, Hint::Kind::Act);
     ASSERT_TRUE(expected.action == turnLeft || expected.action == turnRight) << "level 1 is won by turning on the spot";
 
@@ -154,20 +155,20 @@ TEST_F(Hints, AtTheStartOfLevelOneTheTurningArrowShowsForTwoSecondsAndCostsFifte
     plat().At(1700, [&] {
         EXPECT_TRUE(session().HintShowing());
         EXPECT_EQ(shownHint(), expected.action);
-        EXPECT_EQ(view().play.clock, "01:15") << "the clock shows the deduction at once";
+        EXPECT_EQ(view().play.clock, "01:21") << "the clock shows the deduction at once";
         EXPECT_EQ(plat().BoardPixel(figureX, figureY), figureBefore) << "the figure stands on top";
         EXPECT_FALSE(view().play.titleShown);
     });
     // Asked again while it shows: nothing more is taken.
     plat().Press(2200, kHintKey);
-    plat().At(2300, [&] { EXPECT_EQ(view().play.clock, "01:15"); });
+    plat().At(2300, [&] { EXPECT_EQ(view().play.clock, "01:21"); });
     plat().At(3500, [&] { EXPECT_EQ(shownHint(), expected.action) << "still within its two seconds"; });
     plat().At(3700, [&] {
         EXPECT_FALSE(session().HintShowing());
         EXPECT_EQ(shownHint(), dirNone);
         EXPECT_EQ(hintSample(expected.action), before) << "the cell is painted again as it was";
         EXPECT_EQ(plat().BoardPixel(figureX, figureY), figureBefore);
-        EXPECT_EQ(view().play.clock, "01:13");
+        EXPECT_EQ(view().play.clock, "01:19");
     });
     plat().Press(4000, Key::Escape);
     plat().Press(4100, Key::Y);
@@ -197,7 +198,7 @@ TEST_F(Hints, TheArrowGoesAsSoonAsTheFigureMoves) {
 
 TEST_F(Hints, EscWhileTheArrowShowsTakesItAwayBeforeTheQuestion) {
     copyShipped("01", 90);
-    const Hint expected = firstAction(shipped("01"));
+    const Hint expected = hintFor(shipped("01"));
     Rgba before{};
     plat().At(1590, [&] { before = hintSample(expected.action); });
     plat().Press(1600, kHintKey);
@@ -210,7 +211,7 @@ TEST_F(Hints, EscWhileTheArrowShowsTakesItAwayBeforeTheQuestion) {
     plat().Press(2000, Key::N);
     plat().At(2100, [&] {
         EXPECT_FALSE(view().play.titleShown);
-        EXPECT_EQ(view().play.clock, "01:15") << "the price stays paid";
+        EXPECT_EQ(view().play.clock, "01:21") << "the price stays paid";
     });
     plat().Close(2500);
     play("01");
@@ -278,7 +279,7 @@ TEST_F(Hints, ABoardThatCannotBeWonIsToldInWordsAndCostsNothing) {
 
 TEST_F(Hints, WhenTheSolverRunsOutOfBudgetTheHintSaysSoAndCostsNothing) {
     copyShipped("07", 150);
-    ASSERT_EQ(firstAction(shipped("07"), 1).kind, Hint::Kind::Unknown) << "one state is not enough for level 7";
+    ASSERT_EQ(hintFor(shipped("07"), {}, 1).kind, Hint::Kind::Unknown) << "one state is not enough for level 7";
     session().SetHintBudget(1);
     plat().Press(1600, kHintKey);
     plat().At(1700, [&] {
@@ -292,8 +293,9 @@ TEST_F(Hints, WhenTheSolverRunsOutOfBudgetTheHintSaysSoAndCostsNothing) {
     play("07");
 }
 
-TEST_F(Hints, WithFifteenSecondsOrLessLeftAHintIsRefusedWithTheTimeSound) {
-    for (int seconds : {14, 15, 16}) {
+TEST_F(Hints, WithNoMoreLeftThanAHintCostsItIsRefusedWithTheTimeSound) {
+    // A limit this short makes the least cost, five seconds.
+    for (int seconds : {4, 5, 6}) {
         SCOPED_TRACE(seconds);
         fresh();
         LevelText file;
@@ -313,7 +315,7 @@ TEST_F(Hints, WithFifteenSecondsOrLessLeftAHintIsRefusedWithTheTimeSound) {
         });
         plat().Close(1800);
         play("t");
-        if (seconds <= 15) {
+        if (seconds <= 5) {
             EXPECT_EQ(timeSounds, 1);
             EXPECT_EQ(clockAfter, Clock::Text(seconds));
             EXPECT_EQ(shown, dirNone);

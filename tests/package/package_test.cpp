@@ -103,7 +103,7 @@ TEST_F(Package, TheInstalledGameStartsHeadlessAndWritesOnlyIntoTheConfigFolder) 
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_FALSE(fs::exists(config / "tramolkulap/AtToMluvi.Cesky")) << "a first run speaks English";
     EXPECT_EQ(treeSnapshot(root_), before) << "nothing written into the install";
-    EXPECT_EQ(treeSnapshot(config).size(), 2u) << "the game's folder and its settings, nothing else";
+    EXPECT_EQ(treeSnapshot(config).size(), 3u) << "the game's folder, its settings and its lock file, nothing else";
 }
 
 // A level played on the unpacked package's data and paths, with the twin: the test links

@@ -144,7 +144,8 @@ TEST_F(ScalingWindow, AResizedWindowShowsThePictureScaledAndLetterBoxed) {
         for (int bx = 0; bx < kWindowWidth / 40; ++bx) own[by][bx] = ScreenPixel(bx * 40 + 20, by * 40 + 20);
     ASSERT_NE(own[0][0], own[0][1]);
 
-    for (auto [w, h] : {std::pair{1600, 1200}, {1000, 700}, {1300, 600}}) {
+    // (The dummy driver's only monitor is 1024 × 768, as large as the window may grow.)
+    for (auto [w, h] : {std::pair{1024, 768}, {1000, 700}, {1000, 600}, {600, 450}}) {
         SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
         Resize(w, h);
         const PictureFit fit = FitPicture(w, h);
@@ -172,15 +173,44 @@ TEST_F(ScalingWindow, AResizedWindowShowsThePictureScaledAndLetterBoxed) {
     EXPECT_EQ(ScreenPixel(780, 580), own[14][19]);
 }
 
+TEST_F(ScalingWindow, TheWindowKeepsItsIdentityAndNeverOutgrowsTheLargestMonitor) {
+    SDL_Window* const window = TheWindow();
+    const Uint32 id = SDL_GetWindowID(window);
+    SDL_Rect monitor{};
+    ASSERT_EQ(SDL_GetDisplayBounds(0, &monitor), 0);
+    for (auto [w, h] : {std::pair{8000, 8000}, {monitor.w + 1, monitor.h}, {1000, 700}, {8000, 600}}) {
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+        Resize(w, h);
+        int nowW = 0, nowH = 0;
+        SDL_GetWindowSizeInPixels(window, &nowW, &nowH);
+        EXPECT_LE(nowW, monitor.w);
+        EXPECT_LE(nowH, monitor.h);
+        SDL_Surface* surface = SDL_GetWindowSurface(window);
+        ASSERT_NE(surface, nullptr);
+        EXPECT_LE(surface->w, monitor.w) << "drawn at no more than the monitor's size";
+        EXPECT_LE(surface->h, monitor.h);
+        EXPECT_EQ(TheWindow(), window);
+        EXPECT_EQ(SDL_GetWindowID(window), id) << "the same window for the whole run";
+        EXPECT_EQ(SDL_GetRenderer(window), nullptr) << "no renderer is ever made for the window";
+    }
+    plat->SetFullscreen(true);
+    plat->Present(view);
+    plat->SetFullscreen(false);
+    plat->Present(view);
+    EXPECT_EQ(SDL_GetWindowID(TheWindow()), id);
+    EXPECT_EQ(SDL_GetRenderer(TheWindow()), nullptr);
+}
+
 TEST_F(ScalingWindow, ChangesMadeWhileScaledReachTheScreen) {
-    Resize(1600, 1200);
+    Resize(1600, 1200);  // as large as the monitor lets it be: 1024 x 768
     // A notice's dark green band comes and goes.
+    const int x = 90 * 1024 / 800, y = 300 * 1024 / 800;
     view.notice = NoticeView{true, " "};
     plat->Present(view);
-    EXPECT_EQ(ScreenPixel(2 * 90, 2 * 300), 0x004000u);
+    EXPECT_EQ(ScreenPixel(x, y), 0x004000u);
     view.notice.shown = false;
     plat->Present(view);
-    EXPECT_NE(ScreenPixel(2 * 90, 2 * 300), 0x004000u);
+    EXPECT_NE(ScreenPixel(x, y), 0x004000u);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The generator: repeatable for a seed, solvable, networks without loose ends added, and levels in their band.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <set>
 #include <string>
 
@@ -19,6 +21,9 @@ GenerateOptions sized(std::uint64_t seed, int pipes, int scramble) {
     o.solverStates = 20000;  // no band to meet: any plan that wins will do
     return o;
 }
+
+// Forty actions, twenty of them quarter turns.
+std::string twenty40() { return "R<R>R<R>R<R>R<R>R<R>R<R>R<R>R<R>R<R>R<R>"; }
 
 void expectPlanWins(const Generated& g) {
     const ReplayResult replay = replayPlan(g.level, g.plan);
@@ -114,7 +119,7 @@ TEST(Generator, GrowsWetNetworksWithStraightDeadEndsAndTurnsTheAskedNumberOfPipe
     }
 }
 
-TEST(Generator, MakesLevelsInTheAskedBand) {
+TEST(Generator, MakesLevelsInTheAskedBandAsRateMeasuresThem) {
     for (Difficulty d : {Difficulty::Easy, Difficulty::Medium, Difficulty::Hard, Difficulty::Expert}) {
         const DifficultyBand band = bandOf(d);
         for (std::uint64_t seed = 1; seed <= 3; ++seed) {
@@ -122,10 +127,13 @@ TEST(Generator, MakesLevelsInTheAskedBand) {
             GenerateOptions o;
             o.seed = seed;
             o.difficulty = d;
+            o.rateStates = 200'000;
             const Generated g = generateLevel(o);
             ASSERT_TRUE(g.ok) << g.error;
-            EXPECT_TRUE(g.inBand);
-            const Rating& r = g.rating;
+            // What rate says with the budget the band was checked with: the same numbers.
+            const Rating r = rateLevel(g.level, {o.rateStates});
+            EXPECT_EQ(r.score, g.rating.score);
+            EXPECT_EQ(r.plan, g.plan);
             EXPECT_GE(r.score, band.minScore);
             EXPECT_LE(r.score, band.maxScore);
             EXPECT_GE(r.pipes, band.minPipes);
@@ -135,15 +143,48 @@ TEST(Generator, MakesLevelsInTheAskedBand) {
             }
             if (band.naiveLoses) {
                 EXPECT_FALSE(r.naiveWins);
+                EXPECT_FALSE(r.explorerWins);
+                EXPECT_LE(r.walkPercent, 70);
             }
             expectPlanWins(g);
-            const Rating again = rateLevel(g.level, {o.solverStates});
-            EXPECT_EQ(again.score, r.score) << "the rating is repeatable";
-            EXPECT_EQ(g.level.timeLimit, suggestedTimeLimit(r.plan, r.pipes, !r.naiveWins));
+            EXPECT_EQ(g.level.timeLimit, suggestedTimeLimit(r.plan, r.pipes, !r.naiveWins, r.lowerBound));
         }
     }
     EXPECT_EQ(difficultyNamed("hard"), Difficulty::Hard);
     EXPECT_EQ(difficultyNamed("impossible"), Difficulty::Any);
+}
+
+TEST(Generator, TriesTheNextSeedsInTurnAndSaysSoWhenNoneMeetsTheBand) {
+    // One try a seed: the first seeds miss the band, a later one meets it; asking for that
+    // seed alone gives the very same file.
+    GenerateOptions o;
+    o.seed = 55;
+    o.difficulty = Difficulty::Medium;
+    o.maxTries = 1;
+    o.seeds = 30;
+    o.rateStates = 100'000;
+    const Generated g = generateLevel(o);
+    ASSERT_TRUE(g.ok) << g.error;
+    EXPECT_EQ(g.seed, 57u) << "seeds 55 and 56 miss at their one try";
+    EXPECT_EQ(g.tries, static_cast<int>(g.seed - o.seed) + 1);
+    GenerateOptions alone = o;
+    alone.seed = g.seed;
+    alone.seeds = 1;
+    alone.background = 1 + static_cast<int>(o.seed % 7);  // the background comes from the seed asked for
+    EXPECT_EQ(writeLevel(generateLevel(alone).level), writeLevel(g.level));
+    EXPECT_EQ(writeLevel(generateLevel(o).level), writeLevel(g.level)) << "the same arguments, the same file";
+
+    // A field of six pipes never scores like an expert level.
+    GenerateOptions tiny;
+    tiny.seed = 3;
+    tiny.difficulty = Difficulty::Expert;
+    tiny.pipes = 6;
+    tiny.maxTries = 20;
+    const Generated none = generateLevel(tiny);
+    EXPECT_FALSE(none.ok);
+    EXPECT_NE(none.error.find("no level in the expert band"), std::string::npos) << none.error;
+    EXPECT_NE(none.error.find("seeds 3 to 6"), std::string::npos) << none.error;
+    EXPECT_EQ(none.tries, 80);
 }
 
 TEST(Generator, RefusesWhatCannotBeBuilt) {
@@ -165,15 +206,33 @@ TEST(TimeLimits, ReadingTimeAndTimePerTurnWithinTwiceAndTwentyTimesThePlan) {
     for (std::size_t n : {1u, 14u, 37u, 150u, 400u, 1300u}) {
         const std::string plan(n, '>');
         const int t = suggestedTimeLimit(plan, 40);
+        const double reading = std::ceil((30 + 20 + 3.0 * static_cast<double>(n)) / 10) * 10;
         EXPECT_GE(t, 2 * planSeconds(plan)) << n;
         EXPECT_GE(t, 60) << n;
-        EXPECT_LE(t, 600) << n;
+        EXPECT_GE(t, reading) << n;
+        EXPECT_LE(t, std::max(600.0, reading)) << n;
         if (20 * planSeconds(plan) >= 60) {
-            EXPECT_LE(t, 20 * planSeconds(plan)) << n;
+            EXPECT_LE(t, std::max(20 * planSeconds(plan), reading)) << n;
         }
     }
     // A plan whose doubled play time passes ten minutes gets no limit at all.
     EXPECT_EQ(suggestedTimeLimit(std::string(1400, 'L'), 10), 0);
+}
+
+TEST(TimeLimits, TheCapNeverCutsTheReadingTimeAndCountsTheBoundOfAPlanNotProvenShortest) {
+    // 34 pipes and 14 actions, 6 of them turns: twenty times the play time is 61.6 s, but
+    // reading takes 30 + 17 + 3 × 6 = 65 s, so 70.
+    const std::string fourteen = "LDR>>U<LU<<>UU";
+    EXPECT_EQ(suggestedTimeLimit(fourteen, 34, true), 70);
+    // Ten minutes is no cap on reading either: 77 pipes, 200 quarter turns.
+    const std::string turns(200, '>');
+    EXPECT_EQ(suggestedTimeLimit(turns, 77, true), 670);
+    // A plan of 40 actions (play time 8.8 s) that may be 30 long at best: twenty times the
+    // shortest possible play time, 132 s, not 176 s.
+    const std::string forty = twenty40();
+    EXPECT_EQ(suggestedTimeLimit(forty, 40, true), 176);
+    EXPECT_EQ(suggestedTimeLimit(forty, 40, true, 30), 132);
+    EXPECT_EQ(suggestedTimeLimit(forty, 40, true, 40), 176) << "a bound as long as the plan proves it";
 }
 
 }  // namespace

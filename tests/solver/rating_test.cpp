@@ -3,12 +3,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "puzzle/generator.h"
+#include "puzzle/hint.h"
 #include "puzzle/naive_player.h"
 #include "puzzle/rating.h"
 #include "puzzle/water.h"
@@ -118,6 +120,7 @@ TEST(Rating, AgreesWithBruteForceOnSmallBoards) {
 
         const NaivePlay naive = playNaively(level);
         EXPECT_EQ(r.naiveWins, naive.won);
+        EXPECT_EQ(r.explorerWins, playExploring(level).won);
         if (naive.won) {
             EXPECT_EQ(replayPlan(level, naive.plan).wonAt, static_cast<int>(naive.plan.size()) - 1);
         }
@@ -169,6 +172,51 @@ TEST(NaivePlayer, WinsByGreedAndLosesWhereTwoPipesMustBeSeenTogether) {
     EXPECT_EQ(none.score, 0);
 }
 
+TEST(ExploringPlayer, GoesOnWhereTheNaivePlayerIsStuckWithoutLosingWaterOrComingBack) {
+    // The mill: the naive player's one turn leaves it where no single turn adds water or
+    // lets the figure walk further; the exploring player opens the way on and wins.
+    const LevelFile mill = trialLevel({"", "LLLG", "LLLEKJK", "LLLDKG", "LLLIEH", "LLLLH"}, 3, 3, 3, 2);
+    EXPECT_FALSE(playNaively(mill).won);
+    const NaivePlay explorer = playExploring(mill);
+    ASSERT_TRUE(explorer.won) << explorer.plan;
+    EXPECT_EQ(replayPlan(mill, explorer.plan).wonAt, static_cast<int>(explorer.plan.size()) - 1);
+    EXPECT_TRUE(rateLevel(mill).explorerWins);
+
+    // On every shipped level, between its turns of one pipe and the next, the water never
+    // shrinks and no board comes back.
+    for (int n = 1; n <= 30; ++n) {
+        char name[64];
+        std::snprintf(name, sizeof name, "%s/levels/%02d.kulap", TK_DATA_DIR, n);
+        const LevelFile level = readLevelFile(name).level.value_or(mill);
+        const std::string plan = playExploring(level).plan;
+        SCOPED_TRACE(name);
+        PlanWalk walk(level);
+        int wet = test::wetCells(walk.board, level);
+        std::vector<TileGrid> boards = {walk.board};
+        for (std::size_t i = 0; i < plan.size(); ++i) {
+            ASSERT_TRUE(walk.Take(plan[i]));
+            const bool turn = plan[i] == kPlanTurnLeft || plan[i] == kPlanTurnRight;
+            const bool last = i + 1 == plan.size() || (plan[i + 1] != kPlanTurnLeft && plan[i + 1] != kPlanTurnRight);
+            if (!turn || !last) continue;
+            const int now = test::wetCells(walk.board, level);
+            EXPECT_GE(now, wet) << "after " << plan.substr(0, i + 1);
+            wet = now;
+            EXPECT_EQ(std::count(boards.begin(), boards.end(), walk.board), 0) << "after " << plan.substr(0, i + 1);
+            boards.push_back(walk.board);
+        }
+    }
+
+    // Here its eighth action would bring back a board it had; it takes the next best turn
+    // instead, and wins.
+    const LevelFile again = trialLevel({"", "LLLGFK", "LLFCEK", "LLLGG", "LLLJD", "LLLLG", "LLLLG"}, 3, 4, 4, 2);
+    const NaivePlay onward = playExploring(again);
+    EXPECT_TRUE(onward.won) << onward.plan;
+    EXPECT_EQ(replayPlan(again, onward.plan).wonAt, static_cast<int>(onward.plan.size()) - 1);
+
+    // A board nobody can win it cannot win either.
+    EXPECT_FALSE(playExploring(trialLevel({"IG", "HF"}, 1, 0, 0, 1)).won);
+}
+
 class RateVerb : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -191,6 +239,7 @@ TEST_F(RateVerb, PrintsATableOrJsonAndExitsByWhatItFound) {
     EXPECT_NE(r.out.find("score"), std::string::npos);
     EXPECT_NE(r.out.find("bend.kulap"), std::string::npos);
     EXPECT_NE(r.out.find("4 = 3+1"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("explorer"), std::string::npos) << r.out;
 
     r = test::runLevelsTool(dir_, "rate --json bend.kulap trap.kulap");
     EXPECT_EQ(r.status, 1) << "one level is unsolvable";
@@ -198,6 +247,7 @@ TEST_F(RateVerb, PrintsATableOrJsonAndExitsByWhatItFound) {
     EXPECT_NE(r.out.find("\"file\": \"bend.kulap\""), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"plan\": \"RRR<\""), std::string::npos);
     EXPECT_NE(r.out.find("\"walkPercent\": 75"), std::string::npos);
+    EXPECT_NE(r.out.find("\"explorerWins\": true"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"status\": \"unsolvable\""), std::string::npos);
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '{'), 2);
 

@@ -60,6 +60,16 @@ ReferenceAnswer referenceShortest(const LevelFile& level, std::size_t maxStates)
     return answer;
 }
 
+int wetCells(const TileGrid& board, const LevelFile& level) {
+    FlowGrid flow;
+    flow.Fill(flowUnset);
+    spreadWater(board, flow, level.sourceX, level.sourceY);
+    int n = 0;
+    for (int y = 0; y < kRows; ++y)
+        for (int x = 0; x < kCols; ++x) n += flow(x, y) == flowWet;
+    return n;
+}
+
 LevelFile afterActions(const LevelFile& level, std::string_view actions) {
     LevelFile after = level;
     for (char a : actions) {

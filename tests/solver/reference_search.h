@@ -18,6 +18,9 @@ struct ReferenceAnswer {
 // solver beyond those rules, so the two can be held against each other.
 ReferenceAnswer referenceShortest(const LevelFile& level, std::size_t maxStates);
 
+// Cells that hold water on a board of the level, by the game's own water.
+int wetCells(const TileGrid& board, const LevelFile& level);
+
 // The level as it stands after a player made these actions (steps are taken as given;
 // the caller passes actions a plan allows): the board turned, the figure moved.
 LevelFile afterActions(const LevelFile& level, std::string_view actions);

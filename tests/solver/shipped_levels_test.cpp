@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -66,17 +67,6 @@ TEST_F(ShippedLevels, AllThirtyReadWithoutAnyProblem) {
     EXPECT_EQ(levels_[29].titleCs, "Čistírna");
 }
 
-// Cells that hold water on a board.
-int wetCells(const TileGrid& board, const LevelFile& level) {
-    FlowGrid flow;
-    flow.Fill(flowUnset);
-    spreadWater(board, flow, level.sourceX, level.sourceY);
-    int n = 0;
-    for (int y = 0; y < kRows; ++y)
-        for (int x = 0; x < kCols; ++x) n += flow(x, y) == flowWet;
-    return n;
-}
-
 // What a plan does on its way: its walks (from, to, steps), whether it turns the source,
 // whether a turn leaves fewer cells wet than before it.
 struct Walk {
@@ -92,7 +82,7 @@ Played play(const LevelFile& level, const std::string& plan) {
     TileGrid board;
     FlowGrid flow;
     placeLevel(level, board, flow);
-    int x = level.playerX, y = level.playerY, wet = wetCells(board, level);
+    int x = level.playerX, y = level.playerY, wet = test::wetCells(board, level);
     Walk walk{x, y, x, y, 0};
     for (char a : plan) {
         const int code = planActionCode(a);
@@ -101,7 +91,7 @@ Played play(const LevelFile& level, const std::string& plan) {
             walk = {x, y, x, y, 0};
             board(x, y) = quarterTurn(board(x, y), code);
             p.turnedSource |= x == level.sourceX && y == level.sourceY;
-            const int now = wetCells(board, level);
+            const int now = test::wetCells(board, level);
             p.lostWater |= now < wet;
             wet = now;
         } else {
@@ -131,12 +121,14 @@ TEST_F(ShippedLevels, RateShowsAPackThatRisesAndTeaches) {
         EXPECT_EQ(replay.wonAt, static_cast<int>(r.plan.size()) - 1);
 
         // A reading allowance and time per needed turn, from the plan and the difficulty.
-        EXPECT_EQ(level.timeLimit, suggestedTimeLimit(r.plan, r.pipes, !r.naiveWins));
+        EXPECT_EQ(level.timeLimit, suggestedTimeLimit(r.plan, r.pipes, !r.naiveWins, r.lowerBound));
         EXPECT_GE(level.timeLimit, 60) << "a person needs time to look first";
+        const double reading = std::ceil((30 + r.pipes / 2.0 + 3 * r.turns) / 10) * 10;
+        EXPECT_GE(level.timeLimit, reading) << "time to read the board and think out each turn";
         EXPECT_GE(level.timeLimit, 2 * planSeconds(r.plan));
         EXPECT_LE(level.timeLimit, 600);
         if (n > 20) {
-            EXPECT_LE(level.timeLimit, 20 * planSeconds(r.plan)) << "the clock must matter";
+            EXPECT_LE(level.timeLimit, std::max(reading, 20 * planSeconds(r.plan))) << "the clock must matter";
         }
     }
 
@@ -155,6 +147,7 @@ TEST_F(ShippedLevels, RateShowsAPackThatRisesAndTeaches) {
     }
     EXPECT_GE(needThought11, 15) << "levels 11 to 30 the naive player cannot win";
     EXPECT_GE(needThought21, 8) << "levels 21 to 30 the naive player cannot win";
+    for (int n = 11; n <= 30; ++n) EXPECT_FALSE(ratings[n].explorerWins) << "level " << n << " needs no thought";
     for (int n = 21; n <= 30; ++n) EXPECT_LE(ratings[n].walkPercent, 70) << "level " << n << " is a walking tour";
 
     // The first five teach one idea each.

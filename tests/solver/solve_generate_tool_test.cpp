@@ -143,6 +143,16 @@ TEST_F(LevelsTool, GenerateWritesTheSameCheckedLevelForTheSameSeed) {
     EXPECT_NE(rated.out.find("\"naiveWins\": false"), std::string::npos) << rated.out;
 }
 
+TEST_F(LevelsTool, GenerateSaysSoAndWritesNothingWhenNoSeedMeetsTheBand) {
+    // Six pipes never score like an expert level, whatever the seed.
+    const ToolRun r = run("generate --seed 3 --difficulty expert --pipes 6 --out never.kulap");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("no level in the expert band came of 800 tries with seeds 3 to 6"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(dir_ / "never.kulap"));
+    EXPECT_EQ(run("generate --seed 3 --difficulty expert --pipes 6").out, "") << "nor on standard output";
+}
+
 TEST_F(LevelsTool, GenerateRefusesBadOptionsWithoutWritingAnything) {
     for (const char* args :
          {"generate", "generate --pipes 10", "generate --seed x", "generate --seed 1 --pipes 0",

@@ -1,6 +1,7 @@
 // Temporary program folders for tests.
 #include "program_folder.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <sstream>
@@ -53,5 +54,15 @@ void ProgramFolder::makeWritable(const std::string& dir) const {
 }
 
 void ProgramFolder::remove(const std::string& relative) const { fs::remove_all(path_ / relative); }
+
+std::vector<std::string> leftovers(const ProgramFolder& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.path())) {
+        const std::string name = entry.path().filename().string();
+        if (name.find(".tmp") != std::string::npos) names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 }  // namespace tk::test

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace tk::test {
 
@@ -29,5 +30,8 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The temporary files a writer left in the folder (names with ".tmp" in them), sorted.
+std::vector<std::string> leftovers(const ProgramFolder& folder);
 
 }  // namespace tk::test

@@ -73,7 +73,7 @@ TEST(BestTimes, AWinSetsABestASlowerOneDoesNotAFasterOneDoesAndSaysSo) {
                                                         congratulations + "Bests in all: 01:00"}));
     EXPECT_EQ(count(f.plat.Sounds(), "winner"), 3) << "every win sounds, a best or not";
     EXPECT_EQ(f.folder.read("scores.txt"), "60 only\r\n");
-    EXPECT_FALSE(f.folder.exists("scores.txt.tmp"));
+    EXPECT_EQ(leftovers(f.folder), std::vector<std::string>{});
     EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:off\r\nmusic:off\r\nlevel:only\r\n") << "settings untouched";
 }
 
@@ -135,7 +135,56 @@ TEST(BestTimes, AScoresFileThatCannotBeWrittenNeverStopsTheGame) {
     // Told once when it could not be read, and once for the best that could not be kept.
     EXPECT_EQ(f.plat.LogOf("stderr").size(), 2u);
     EXPECT_FALSE(f.folder.exists("scores.txt.bad"));
-    EXPECT_FALSE(f.folder.exists("scores.txt.tmp"));
+    EXPECT_EQ(leftovers(f.folder), std::vector<std::string>{});
+    // Kept for the window to say beside "New best!".
+    EXPECT_NE(f.program.bestTimes().NotKept().find(f.folder.str() + "/scores.txt"), std::string::npos)
+        << f.program.bestTimes().NotKept();
+}
+
+TEST(BestTimes, ABestAnotherGameKeptMeanwhileStaysAndTheBetterOneWins) {
+    UiFixture f(fast());
+    onlyLevel(f.folder);
+    // A second game in the same folder, started before this one's win.
+    PlayerFiles files;
+    BestTimes other(files, (f.folder / "scores.txt").string(), [](const std::string&) {});
+    other.Load();
+    f.plat.At(kPlay + 500, [&] {
+        EXPECT_TRUE(other.Record("02", 40));
+        EXPECT_TRUE(other.Record("only", 59)) << "better than this game is about to do";
+    });
+    Rounds once{{2000}};
+    once.Script(f);
+    EXPECT_EQ(f.Run(), 0);
+    EXPECT_EQ(f.folder.read("scores.txt"), "40 02\r\n59 only\r\n");
+    EXPECT_EQ(once.overWin, std::vector<std::string>{""}) << "58 s left is no best beside the other game's 59";
+    EXPECT_EQ(f.program.bestTimes().Best("02"), 40) << "this game now knows the other's bests";
+}
+
+TEST(BestTimes, EachDamagedFileIsKeptBesideTheOnesBefore) {
+    UiFixture f(fast());
+    onlyLevel(f.folder);
+    f.folder.write("scores.txt.bad", "the first damaged file");
+    f.folder.write("scores.txt", "the second");
+    f.plat.Close(GameFixture::kMenuReady);
+    EXPECT_EQ(f.Run(), 0);
+    EXPECT_EQ(f.folder.read("scores.txt.bad"), "the second");
+    EXPECT_EQ(f.folder.read("scores.txt.bad.1"), "the first damaged file");
+    EXPECT_EQ(f.program.bestTimes().SetAsideAs(), f.folder.str() + "/scores.txt.bad") << "kept for the window to tell";
+    const auto notices = f.plat.LogOf("notice");
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].detail, "The best times file was damaged: it is set aside as scores.txt.bad.");
+}
+
+TEST(BestTimes, ADamagedFileIsToldInTheLanguageInForce) {
+    UiFixture f(fast());
+    onlyLevel(f.folder);
+    f.folder.write("AtToMluvi.Cesky", "");
+    f.folder.write("scores.txt", "damaged");
+    f.plat.Close(GameFixture::kMenuReady);
+    EXPECT_EQ(f.Run(), 0);
+    const auto notices = f.plat.LogOf("notice");
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].detail, "Soubor s rekordy byl poškozený: je odložen jako scores.txt.bad.");
 }
 
 TEST(BestTimes, AFileAsAPlayerMightEditItStillCounts) {

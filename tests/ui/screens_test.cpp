@@ -73,20 +73,22 @@ TEST(HelpScreen, OpensScrollsAndClosesWithEscOnlyShowingThePageOfTheLanguageInFo
     EXPECT_EQ(f.program.screenMode(), modeMainMenu);
 }
 
+// The help rectangle as the window shows it now: which pixels are not the page's white.
+std::vector<bool> helpInk(UiFixture& f) {
+    const std::string png = (f.folder / "shot.png").string();
+    EXPECT_TRUE(f.plat.SaveWindowPng(png));
+    const PictureHandle shot = f.plat.LoadPicture(png);
+    std::vector<bool> dark;
+    for (int y = 15; y < 15 + 490; ++y)
+        for (int x = 15; x < 15 + 770; ++x) dark.push_back(f.plat.PicturePixel(shot, x, y) != Rgba{255, 255, 255, 255});
+    f.plat.FreePicture(shot);
+    return dark;
+}
+
 TEST(HelpScreen, AMissingPageStillOpensAndClosesSayingSoInTheLanguageInForce) {
     UiFixture f;
     f.folder.remove("help");
-    // The help rectangle as drawn now: which pixels are not the page's white.
-    auto ink = [&] {
-        const std::string png = (f.folder / "shot.png").string();
-        EXPECT_TRUE(f.plat.SaveWindowPng(png));
-        const PictureHandle shot = f.plat.LoadPicture(png);
-        std::vector<bool> dark;
-        for (int y = 15; y < 15 + 490; ++y)
-            for (int x = 15; x < 15 + 770; ++x) dark.push_back(f.plat.PicturePixel(shot, x, y) != Rgba{255, 255, 255, 255});
-        f.plat.FreePicture(shot);
-        return dark;
-    };
+    const auto ink = [&] { return helpInk(f); };
     std::vector<bool> english, czech;
     std::uint64_t t = pressAll(f.plat, kPlay, {Key::Down, Key::Down, Key::Space});
     f.plat.At(t, [&] {
@@ -105,6 +107,42 @@ TEST(HelpScreen, AMissingPageStillOpensAndClosesSayingSoInTheLanguageInForce) {
     EXPECT_GT(std::count(english.begin(), english.end(), true), 100) << "not a blank white page";
     EXPECT_GT(std::count(czech.begin(), czech.end(), true), 100);
     EXPECT_NE(english, czech) << "each language says it in its own words";
+}
+
+TEST(HelpScreen, APageNestedTooDeeplyOrTooLargeIsRefusedSayingSoAndHelpStillCloses) {
+    std::string deep = "<html><body>";
+    for (int i = 0; i < 5000; ++i) deep += "<div>";
+    const std::string huge = "<html><body><p>" + std::string((1 << 20) + 1, 'x') + "</p></body></html>";
+    std::vector<bool> missing;
+    {
+        UiFixture f;
+        f.folder.remove("help");
+        f.plat.At(pressAll(f.plat, kPlay, {Key::Down, Key::Down, Key::Return}), [&] { missing = helpInk(f); });
+        EXPECT_EQ(f.Run(), 0);
+    }
+    for (const std::string& page : {deep, huge}) {
+        SCOPED_TRACE(page.size());
+        UiFixture f;
+        f.folder.makeWritable("help");
+        f.folder.write("help/help.html", page);
+        std::vector<bool> refused;
+        std::uint64_t t = pressAll(f.plat, kPlay, {Key::Down, Key::Down, Key::Return});
+        f.plat.At(t, [&] {
+            EXPECT_EQ(f.program.screenMode(), modeHelp);
+            refused = helpInk(f);
+        });
+        t = pressAll(f.plat, t + 10, {Key::Down, Key::Escape});
+        f.plat.At(t, [&] { EXPECT_EQ(f.program.screenMode(), modeMainMenu); });
+        EXPECT_EQ(f.Run(), 0);
+        EXPECT_GT(std::count(refused.begin(), refused.end(), true), 100) << "not a blank white page";
+        EXPECT_NE(refused, missing) << "its own words, not those of a missing page";
+        const auto lines = f.plat.LogOf("stderr");
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_NE(lines[0].detail.find("the help page " + f.folder.str() + "/help/help.html cannot be shown: " +
+                                       (page == deep ? "its elements are nested" : "it is larger")),
+                  std::string::npos)
+            << lines[0].detail;
+    }
 }
 
 TEST(PlaySequence, WinningTheLastLevelShowsTheFinalScreenForFiveSecondsThenPlay) {

@@ -18,11 +18,12 @@ const char* kRateUsage =
     "\n"
     "Measures how hard each level is and prints one line per level: pipes, cells dry at\n"
     "the start, the shortest plan found (actions = steps + turns, and whether it is\n"
-    "proven the shortest), the fewest pipes a winning board turns, the pipes with more\n"
-    "than one winning orientation, whether the naive player wins, the share of the plan\n"
-    "spent walking, the most steps in a row, the difficulty score, and the time limit\n"
-    "with how many times the plan's play time it allows. docs/level-design.md explains\n"
-    "each column and the score.\n"
+    "proven the shortest, else the fewest actions any plan can have), the fewest pipes a\n"
+    "winning board turns, the pipes with more than one winning orientation, whether the\n"
+    "naive player and the exploring player win, the share of the plan spent walking, the\n"
+    "most steps in a row, the difficulty score, and the time limit with how many times\n"
+    "the plan's play time it allows. docs/level-design.md explains each column and the\n"
+    "score.\n"
     "  --json            one JSON array of objects instead of the table\n"
     "  --max-states N    the solver's budget per level (default 1000000)\n"
     "Exit status: 0 when every level was solved, 1 when any is unsolvable or undecided,\n"
@@ -60,13 +61,15 @@ std::string jsonRating(const std::string& file, const Rating& r) {
                   "\"pipes\": %d, \"dryAtStart\": %d, \"status\": \"%s\", \"actions\": %zu, "
                   "\"steps\": %d, \"turns\": %d, \"shortest\": %s, \"mustTurn\": %d, "
                   "\"ambiguous\": %d, \"layoutsSettled\": %s, \"naiveWins\": %s, "
-                  "\"naiveActions\": %d, \"walkPercent\": %d, \"longestWalk\": %d, "
+                  "\"naiveActions\": %d, \"explorerWins\": %s, \"explorerActions\": %d, "
+                  "\"walkPercent\": %d, \"longestWalk\": %d, "
                   "\"score\": %.1f, \"states\": %zu, \"lowerBound\": %d, \"playSeconds\": %.2f, "
                   "\"timeLimit\": %d, \"suggestedTimeLimit\": %d",
                   r.pipes, r.dryAtStart, statusWord(r.status), r.plan.size(), r.steps, r.turns,
                   r.shortest ? "true" : "false", r.mustTurn, r.ambiguous,
                   r.layoutsSettled ? "true" : "false", r.naiveWins ? "true" : "false",
-                  r.naiveActions, r.walkPercent, r.longestWalk, r.score, r.states, r.lowerBound,
+                  r.naiveActions, r.explorerWins ? "true" : "false", r.explorerActions, r.walkPercent,
+                  r.longestWalk, r.score, r.states, r.lowerBound,
                   planSeconds(r.plan), r.timeLimit, r.suggestedTimeLimit);
     return "  {\"file\": " + jsonText(file) + ", " + buf + ", \"plan\": " + jsonText(r.plan) +
            ", \"reason\": " + jsonText(r.reason) + "}";
@@ -83,10 +86,13 @@ std::string tableRow(const std::string& file, const Rating& r) {
     std::snprintf(plan, sizeof plan, "%zu = %d+%d", r.plan.size(), r.steps, r.turns);
     char limit[32];
     std::snprintf(limit, sizeof limit, "%d (%.0fx)", r.timeLimit, r.timeLimit / planSeconds(r.plan));
-    std::snprintf(buf, sizeof buf, "%-24s %5d %4d %12s %8s %5d%s %9d%s %6s %5d%% %7d %6.1f %11s\n",
-                  file.c_str(), r.pipes, r.dryAtStart, plan, r.shortest ? "yes" : "no",
-                  r.mustTurn, r.layoutsSettled ? " " : "?", r.ambiguous,
-                  r.layoutsSettled ? " " : "?", r.naiveWins ? "wins" : "loses", r.walkPercent,
+    char shortest[16];
+    if (r.shortest) std::snprintf(shortest, sizeof shortest, "yes");
+    else std::snprintf(shortest, sizeof shortest, "no >=%d", r.lowerBound);
+    std::snprintf(buf, sizeof buf, "%-24s %5d %4d %12s %8s %5d%s %9d%s %6s %8s %5d%% %7d %6.1f %11s\n",
+                  file.c_str(), r.pipes, r.dryAtStart, plan, shortest, r.mustTurn,
+                  r.layoutsSettled ? " " : "?", r.ambiguous, r.layoutsSettled ? " " : "?",
+                  r.naiveWins ? "wins" : "loses", r.explorerWins ? "wins" : "loses", r.walkPercent,
                   r.longestWalk, r.score, limit);
     return buf;
 }
@@ -124,9 +130,9 @@ int rateVerb(const Args& args) {
     bool refused = false, unsolved = false, first = true;
     if (json) std::fputs("[\n", stdout);
     else
-        std::printf("%-24s %5s %4s %12s %8s %6s %10s %6s %6s %7s %6s %11s\n", "level", "pipes",
-                    "dry", "plan", "shortest", "must", "ambiguous", "naive", "walk", "longest", "score",
-                    "limit");
+        std::printf("%-24s %5s %4s %12s %8s %6s %10s %6s %8s %6s %7s %6s %11s\n", "level", "pipes",
+                    "dry", "plan", "shortest", "must", "ambiguous", "naive", "explorer", "walk", "longest",
+                    "score", "limit");
     for (const std::string& file : files) {
         const LevelRead read = readLevelReporting(file);
         if (!read.level) {

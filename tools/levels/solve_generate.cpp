@@ -35,7 +35,10 @@ const char* kGenerateUsage =
     "Writes a new level: a network of pipes whose every opening faces another pipe, some\n"
     "of them turned out of place so that the figure can always walk up to them and\n"
     "turn them back. With --difficulty the level is measured as 'rate' does and made\n"
-    "again until it lies in the band. The same seed and options always give the same file.\n"
+    "again until it lies in the band, with seed N, then N+1, N+2 and N+3 (200 tries\n"
+    "each); only a level whose score 'rate' puts in the band is written. The time limit\n"
+    "comes from the shortest plan, or from the plan and the bound 'rate' prints where the\n"
+    "plan is not proven the shortest. The same seed and options always give the same file.\n"
     "  --seed N          the seed (required)\n"
     "  --difficulty D    easy, medium, hard or expert (see docs/level-design.md)\n"
     "  --pipes N         cells of the pipe network, 1..77 (default from the difficulty, else 20)\n"
@@ -46,8 +49,8 @@ const char* kGenerateUsage =
     "  --background B    background picture 1..7 (default from the seed)\n"
     "  --next NAME       the next level (default \"end\")\n"
     "  --time T          time limit in seconds (default from the plan and the difficulty)\n"
-    "Exit status: 0 when written (a level outside the band it was asked for is written\n"
-    "too, with a warning), 2 on bad usage or when no level could be made.\n";
+    "Exit status: 0 when written; 2 on bad usage, or when no level could be made (no\n"
+    "level in the band came of the seeds' tries), and then nothing is written.\n";
 
 bool readInteger(const std::string& text, long long lo, long long hi, long long& out) {
     if (text.empty()) return false;
@@ -184,11 +187,6 @@ int generateVerb(const Args& args) {
         std::fprintf(stderr, "tramolkulap-levels: generate: %s\n", made.error.c_str());
         return 2;
     }
-    if (!made.inBand)
-        std::fprintf(stderr,
-                     "tramolkulap-levels: generate: warning: no level of %d tries met the %s band; "
-                     "this one (score %.1f) came closest\n",
-                     made.tries, difficultyName(options.difficulty), made.rating.score);
     const std::string text = writeLevel(made.level);
     if (out.empty()) {
         std::fwrite(text.data(), 1, text.size(), stdout);
