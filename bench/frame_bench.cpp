@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/image_set.h"
@@ -14,10 +15,9 @@
 #include "game/play_state.h"
 #include "platform/geometry.h"
 #include "platform/platform.h"
-#include "puzzle/level_file.h"
 #include "puzzle/movement.h"
 #include "puzzle/pacing.h"
-#include "puzzle/water.h"
+#include "puzzle/action.h"
 
 namespace {
 
@@ -38,14 +38,10 @@ public:
         const tk::LevelRead read = tk::readLevelFile(paths.LevelFile(levelName));
         if (!read.level) return;
         const tk::LevelFile& level = *read.level;
-        tk::placeLevel(level, state.board, state.flow);
-        state.sourceX = level.sourceX;
-        state.sourceY = level.sourceY;
-        state.playerX = level.playerX;
-        state.playerY = level.playerY;
+        static_cast<tk::Field&>(state) = tk::fieldOf(level);
         state.backgroundNumber = level.backgroundNumber;
-        for (int dir = tk::dirLeft; dir <= tk::dirDown && walkDir == tk::dirNone; ++dir)
-            if (tk::lzeTam(state.board, state.playerX, state.playerY, dir)) walkDir = dir;
+        for (tk::Direction d : {tk::Direction::Left, tk::Direction::Up, tk::Direction::Right, tk::Direction::Down})
+            if (!walkWay && tk::canStep(state.board, state.playerX, state.playerY, d)) walkWay = d;
 
         view.background = platform->LoadPicture(paths.DataFile("okno.jpg"));
         view.play.boardShown = true;
@@ -55,8 +51,7 @@ public:
         view.creditHeadings = "Programming:\r\nLevels:\r\nMusic:";
         view.creditNames = tk::kCreditNames;
         platform->ShowWindow();
-        tk::spreadWater(state.board, state.flow, state.sourceX, state.sourceY,
-                        [this](int x, int y) { painter.Cell(x, y); });
+        for (const tk::Cell& c : tk::letWaterIn(state).changed) painter.Cell(c.x, c.y);
         painter.Figure();
         platform->Present(view);
         loaded = true;
@@ -72,7 +67,7 @@ public:
     tk::WindowView view;
     tk::BoardPainter painter{platform->Board(), images, state};
     bool loaded = false;
-    int walkDir = tk::dirNone;
+    std::optional<tk::Direction> walkWay;  // toward a pipe the figure can walk to
 };
 
 // The level whose figure starts beside a pipe it can walk to.
@@ -81,18 +76,18 @@ constexpr const char* kLevel = "02";
 // One frame of a step, as play paints it: both cells whole, then the figure between them.
 void WalkingFrame(benchmark::State& bench) {
     LevelOnScreen level(kLevel);
-    if (!level.Ready() || level.walkDir == tk::dirNone) {
+    if (!level.Ready() || !level.walkWay) {
         bench.SkipWithError("the level or its pictures could not be loaded");
         return;
     }
-    const int dx = tk::dirDx(level.walkDir), dy = tk::dirDy(level.walkDir);
+    const tk::Direction way = *level.walkWay;
     const int x = level.state.playerX, y = level.state.playerY;
     int frame = 0;
     for (auto _ : bench) {
         frame = frame % tk::kFramesPerAction + 1;
         level.painter.Cell(x, y);
-        level.painter.Cell(x + dx, y + dy);
-        level.painter.WalkingFigure(dx, dy, frame * tk::kStepPxPerFrame);
+        level.painter.Cell(x + tk::dirDx(way), y + tk::dirDy(way));
+        level.painter.WalkingFigure(x, y, way, frame * tk::kStepPxPerFrame);
         level.platform->Present(level.view);
     }
 }

@@ -19,7 +19,7 @@ std::string BackgroundFile(int n) { return "pozadi" + std::to_string(n) + ".jpg"
 std::string LateFile(int slot) {
     if (slot == kSlotWon) return "hura.png";
     if (slot == kSlotLost) return "smula.png";
-    if (slot >= kSlotHintStep + dirLeft && slot <= kSlotHintStep + dirDown)
+    if (slot >= kSlotHintStep + side(Direction::Left) && slot <= kSlotHintStep + side(Direction::Down))
         return "sipka" + std::to_string(slot - kSlotHintStep) + ".png";
     if (slot == kSlotHintTurnLeft) return "sipkaL.png";
     if (slot == kSlotHintTurnRight) return "sipkaR.png";

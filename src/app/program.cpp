@@ -30,7 +30,7 @@ Program::Program(Platform& platform)
       images_(platform, paths_),
       sounds_(platform, paths_.SoundFolder()), music_(platform, paths_.MusicFile()), notices_(view_.notice),
       display_(platform), language_(platform.Files(), paths_.LanguageMarker()),
-      play_(platform, view_.play, images_, sounds_, [this] { LetEventsRun(); }),
+      play_(platform, view_.play, images_, sounds_),
       menus_(platform, view_, sounds_, play_, language_, *this) {
     view_.creditNames = kCreditNames;
 }
@@ -55,7 +55,10 @@ Wake Program::Step() {
         if (phase_ == Phase::Ended) return Wake{};
         // A window about to close is not drawn again (a close signal that ended a wait,
         // say): the next wait ends at once and the program with it.
-        if (!plat_.CloseRequested()) plat_.Present(view_);
+        if (!plat_.CloseRequested()) {
+            plat_.Present(view_);
+            menus_.Shown(plat_.Now());
+        }
         return wake;
     } catch (const std::exception& e) {
         return Fail(e.what());
@@ -77,6 +80,9 @@ Wake Program::Pass(std::uint64_t now) {
     // A notice stands over whatever runs, and goes when its time is up.
     const Wake notice = notices_.Advance(now);
     const Wake wake = menus_.Advance(now);
+    // A level lets events run only where it says so; the keys pressed during its pauses
+    // and its quit question stay queued for what comes after.
+    if (wake.letEventsRun) LetEventsRun();
     if (menus_.Busy()) return Wake::Sooner(wake, notice);
     // Nothing runs on its own: the menus take what the player pressed, one key at a time,
     // until one of them starts something that runs (the rest then waits for it).

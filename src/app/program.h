@@ -47,10 +47,11 @@ public:
     const Paths& paths() const { return paths_; }
     ImageSet& images() { return images_; }
     PlaySession& play() { return play_; }
+    const PlaySession& play() const { return play_; }
     Menus& menus() { return menus_; }
     const DisplayMode& display() const { return display_; }
     const Language& language() const { return language_; }
-    std::uint8_t screenMode() const { return menus_.screenMode(); }
+    Menus::Screen screen() const { return menus_.screen(); }
     bool started() const { return phase_ == Phase::Running || phase_ == Phase::Ended; }
     bool unloaded() const { return phase_ == Phase::Ended; }
 
@@ -80,6 +81,7 @@ private:
     void SwitchMusic();
     // Hands what the player pressed to the menus, then to the text box or the help view.
     void Deliver(const InputEvent& event);
+    // Everything the player pressed meanwhile, in order (during a level it does nothing).
     void LetEventsRun();
     // Saves the settings changed since the last save (`changed::` bits), with `also`.
     void Save(unsigned also);
@@ -97,8 +99,9 @@ private:
         unsaved_ |= changed::kLevel;
     }
     std::optional<std::int16_t> BestTime(const std::string& level) const override { return bests_.Best(level); }
-    bool RecordWin(const std::string& level, std::int16_t secondsLeft) override {
-        return bests_.Record(level, secondsLeft);
+    WinRecord RecordWin(const std::string& level, std::int16_t secondsLeft) override {
+        if (!bests_.Record(level, secondsLeft)) return WinRecord::NoBest;
+        return bests_.NotKept().empty() ? WinRecord::NewBest : WinRecord::NewBestNotKept;
     }
     int BestsInAll() const override { return bests_.InAll(); }
     std::string LevelPath(const std::string& name) const override { return paths_.LevelFile(name); }

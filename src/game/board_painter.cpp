@@ -3,7 +3,11 @@
 
 namespace tk {
 
-void BoardPainter::Cell(int x, int y) {
+void BoardPainter::Cell(int x, int y) { Paint(x, y, true); }
+
+void BoardPainter::BareCell(int x, int y) { Paint(x, y, false); }
+
+void BoardPainter::Paint(int x, int y, bool withPipe) {
     if (!InPlayArea(x, y)) return;
     BoardSurface::Layers layers;
     // Each cell shows its own piece of one background picture, so any cell can be
@@ -12,13 +16,13 @@ void BoardPainter::Cell(int x, int y) {
     if (s_.backgroundNumber >= 1 && s_.backgroundNumber <= 7)
         layers.background = pictures_.Slot(kBackgroundBase + s_.backgroundNumber);
 
-    const char letter = s_.board(x, y);
+    const char letter = withPipe ? s_.board(x, y) : kBlankTile;
     if (letter == kFloorTile) {
         layers.underlay = pictures_.Slot(kSlotFloor);
     } else {
         // A blank cell has no pipe to carry water, so it always looks dry, and so does a
         // cell that has not been evaluated yet.
-        const int base = (letter != kBlankTile && s_.flow(x, y) == flowWet) ? kWetBase : kDryBase;
+        const int base = (letter != kBlankTile && s_.flow(x, y) == Water::Wet) ? kWetBase : kDryBase;
         const bool isSource = x == s_.sourceX && y == s_.sourceY;
         layers.underlay = pictures_.Slot(isSource ? kSlotSource : base + 11);
         // Only "A".."K" have pipe pictures: a blank cell shows its underlay alone.
@@ -32,27 +36,29 @@ void BoardPainter::Figure() {
                         static_cast<float>(kCellPx * s_.playerY));
 }
 
-void BoardPainter::WalkingFigure(int dx, int dy, int offset) {
-    surface_.DrawSprite(pictures_.Slot(kSlotPlayer), static_cast<float>(kCellPx * s_.playerX + offset * dx),
-                        static_cast<float>(kCellPx * s_.playerY + offset * dy));
+void BoardPainter::WalkingFigure(int fromX, int fromY, Direction way, int offset) {
+    surface_.DrawSprite(pictures_.Slot(kSlotPlayer), static_cast<float>(kCellPx * fromX + offset * dirDx(way)),
+                        static_cast<float>(kCellPx * fromY + offset * dirDy(way)));
 }
 
 void BoardPainter::TurningFrame(int pipeSlot, int figureSlot, float degrees) {
-    Cell(s_.playerX, s_.playerY);
+    BareCell(s_.playerX, s_.playerY);
     surface_.DrawTurned(pipeSlot >= 0 ? pictures_.Slot(pipeSlot) : 0, s_.playerX, s_.playerY, degrees);
     // The figure lags behind the pipe.
     surface_.DrawTurned(pictures_.Slot(figureSlot), s_.playerX, s_.playerY, degrees / 3 * 2);
 }
 
-void BoardPainter::HintArrow(std::int16_t action) {
+void BoardPainter::HintArrow(Action action) {
     const float left = static_cast<float>(kCellPx * s_.playerX), top = static_cast<float>(kCellPx * s_.playerY);
-    if (action >= dirLeft && action <= dirDown) {
+    if (isStep(action)) {
         // Half a cell toward the neighbour: the arrow spans the two cells' middles.
+        const Direction way = stepDirection(action);
         const float half = kCellPx / 2.0f;
-        surface_.DrawSprite(pictures_.Slot(kSlotHintStep + action), left + half * static_cast<float>(dirDx(action)),
-                            top + half * static_cast<float>(dirDy(action)));
+        surface_.DrawSprite(pictures_.Slot(kSlotHintStep + side(way)), left + half * static_cast<float>(dirDx(way)),
+                            top + half * static_cast<float>(dirDy(way)));
     } else {
-        surface_.DrawSprite(pictures_.Slot(action == turnLeft ? kSlotHintTurnLeft : kSlotHintTurnRight), left, top);
+        surface_.DrawSprite(pictures_.Slot(action == Action::TurnLeft ? kSlotHintTurnLeft : kSlotHintTurnRight), left,
+                            top);
     }
     Figure();
 }

@@ -22,8 +22,8 @@ void Clock::Tick() {
 std::string Clock::Text(int seconds) {
     // Minutes and seconds packed as one number, minutes*100 + seconds, shown with at
     // least two digits on each side of the colon.
-    // Kept: a negative time is shown as the same text with a minus sign ("-00:05"), not
-    // as the packed number of a negative value, which would read "-01:05" for five seconds.
+    // A negative time is shown as the same text with a minus sign ("-00:05"), not as the
+    // packed number of a negative value, which would read "-01:05" for five seconds.
     const bool negative = seconds < 0;
     const long long t = std::llabs(static_cast<long long>(seconds));
     const long long minutes = t / 60, secs = t % 60;

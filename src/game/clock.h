@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/platform.h"
 #include "platform/ticker.h"
 #include "services/sound_effects.h"
 
@@ -26,6 +27,8 @@ public:
     void TakeTick(std::uint64_t now) {
         if (ticker_.TakeTick(now)) Tick();
     }
+    // When the next second falls due; never while the clock stands still.
+    std::uint64_t NextTick() const { return ticker_.Running() ? ticker_.dueAt() : kNoDeadline; }
     // One second: down to 0 and no further, the warning in the last ten seconds.
     void Tick();
 

@@ -14,7 +14,7 @@ constexpr int kSlotFloor = 1,          // floor without a pipe
               kDryBase = 10,           // dry pipes "A".."K", then the dry underlay at +11
               kSlotWon = 25, kSlotLost = 26,
               kWetBase = 30,           // wet pipes and the wet underlay, the same way
-              kSlotHintStep = 42,      // the hint's arrow toward a neighbour, + dirLeft..dirDown
+              kSlotHintStep = 42,      // the hint's arrow toward a neighbour, + side(Direction)
               kSlotHintTurnLeft = 46,  // the hint's turning arrows, counter-clockwise
               kSlotHintTurnRight = 47, // ... and clockwise
               kBackgroundBase = 59;    // backgrounds 1..7

@@ -1,15 +1,16 @@
-// One level's play as a state advanced by the frame loop. Every wait of the level (its title,
-// a frame of a step or a quarter turn, an idle pass, the outcome picture) is a deadline; the
-// quit question waits for a key. Within one pass the order of things is fixed: what the
-// player pressed runs, the clock ticks, the keys are read, an action is taken, Esc is
-// asked, then the pass's wait, then the time test.
+// One level's play as a state advanced by the frame loop. The action rule (applyAction)
+// decides what a step or a quarter turn does; this file animates it frame by frame. Every
+// wait of the level (its title, a frame, a pass, the outcome picture) is a deadline; the quit
+// question and a pass with nothing to do wait for a key. Within one pass the order of things
+// is fixed: what the player pressed runs, the clock ticks, the keys are read, an action is
+// taken, Esc is asked, then the pass's wait, then the time test.
 #include "game/play_session.h"
 
+#include <algorithm>
+
 #include "game/keys.h"
-#include "game/screen_mode.h"
 #include "puzzle/movement.h"
 #include "puzzle/pacing.h"
-#include "puzzle/water.h"
 
 namespace tk {
 
@@ -17,262 +18,281 @@ namespace {
 
 constexpr std::uint64_t kTitleMs = 1500;
 constexpr std::uint64_t kOutcomeMs = 4000;
+constexpr int kStepPx = kFramesPerAction * kStepPxPerFrame;  // a whole cell
 
 }  // namespace
 
-PlaySession::PlaySession(Platform& platform, PlayView& view, PictureSlots& pictures, SoundEffects& sounds,
-                         std::function<void()> letEventsRun)
-    : plat_(platform), view_(view), sounds_(sounds),
-      letEventsRun_(std::move(letEventsRun)), painter_(platform.Board(), pictures, state_),
-      clock_(view.clock, sounds), mode_(modeMainMenu) {}
+PlaySession::PlaySession(Platform& platform, PlayView& view, PictureSlots& pictures, SoundEffects& sounds)
+    : plat_(platform), view_(view), sounds_(sounds), painter_(platform.Board(), pictures, state_),
+      clock_(view.clock, sounds) {}
 
 // ---- loading and the title --------------------------------------------------------
 
-void PlaySession::Start(const LevelFile& level, bool czech, LevelWords words, WinRecorder recordWin,
-                        std::uint64_t now) {
+void PlaySession::Start(const LevelFile& level, bool czech, LevelWords words, WinRecorder recordWin) {
     words_ = std::move(words);
     recordWin_ = std::move(recordWin);
     level_ = level;
     guide_.Forget();
     hintUntil_ = 0;
-    hintAction_ = dirNone;
+    hintAction_ = Action::None;
     hintKeyDown_ = false;
+    view_.hintCost.clear();
 
-    view_.boardShown = true;
-    view_.clockShown = true;
-
-    placeLevel(level, state_.board, state_.flow);
+    ShowBoard();
+    static_cast<Field&>(state_) = fieldOf(level);
     state_.levelTitle = level.Title(czech);
     ShowTitles(words_.bestLine.empty() ? state_.levelTitle : state_.levelTitle + "\r\n" + words_.bestLine);
     state_.timeLimit = level.timeLimit;
     clock_.Set(state_.timeLimit);
-    state_.sourceX = level.sourceX;
-    state_.sourceY = level.sourceY;
-    state_.playerX = level.playerX;
-    state_.playerY = level.playerY;
     state_.backgroundNumber = level.backgroundNumber;
     state_.nextLevel = level.nextLevel;
 
-    // Every flow value is unset after the reset, so this paints all 77 cells.
-    Evaluate();
-    outcome_ = LevelOutcome::Playing;
-    Wait(Phase::Title, now + kTitleMs);
+    // A level solved as loaded is not won: only a turn wins.
+    letWaterIn(state_);
+    PaintBoard();
+    pause_.Begin(kTitleMs);
+    phase_ = PlayPhase::Title;
+}
+
+bool PlaySession::Running() const {
+    switch (phase_) {
+        case PlayPhase::NoLevel:
+        case PlayPhase::Won:
+        case PlayPhase::Lost:
+        case PlayPhase::Left: return false;
+        default: return true;
+    }
+}
+
+LevelOutcome PlaySession::outcome() const {
+    switch (phase_) {
+        case PlayPhase::Won: return LevelOutcome::Won;
+        case PlayPhase::Lost: return LevelOutcome::Lost;
+        case PlayPhase::Left: return LevelOutcome::Left;
+        default: return LevelOutcome::Playing;
+    }
 }
 
 // ---- the frame loop's entry ---------------------------------------------------------
 
 Wake PlaySession::Advance(std::uint64_t now) {
+    eventsRan_ = false;
     for (;;) {
+        std::optional<Wake> wake;
         switch (phase_) {
-        case Phase::Done: return Wake{};
-        case Phase::Question:
-            if (!TakeAnswer(now)) return Wake::OnInput();
-            continue;
-        case Phase::Title:
-        case Phase::Outcome:
-            // The long pictures give way at once to a close request.
-            if (Closing()) {
-                if (phase_ == Phase::Title) {
-                    End(now);
-                } else {
-                    outcome_ = shown_;
-                    phase_ = Phase::Done;
-                    HideTitles();
-                    ReturnToMenu();
-                }
-                continue;
-            }
-            break;
-        default: break;
+            case PlayPhase::Title: wake = TitleStands(now); break;
+            case PlayPhase::Waiting: wake = PassWaits(now); break;
+            case PlayPhase::Stepping: wake = StepFrame(now); break;
+            case PlayPhase::Turning: wake = TurnFrame(now); break;
+            case PlayPhase::Asking: wake = TakeAnswer(now); break;
+            case PlayPhase::WinPicture:
+            case PlayPhase::ShowingWon:
+            case PlayPhase::ShowingLost: wake = OutcomeStands(now); break;
+            case PlayPhase::NoLevel:
+            case PlayPhase::Won:
+            case PlayPhase::Lost:
+            case PlayPhase::Left: wake = Wake{}; break;
         }
-        if (now < due_) return Wake{due_, false};
-
-        switch (phase_) {
-        case Phase::Title:
-            HideTitles();
-            clock_.Start(now);
-            sounds_.Play("start");
-            BeginPlay(now);
-            break;
-
-        case Phase::Pass: {
-            if (hintUntil_ != 0 && now >= hintUntil_) ClearHint();
-            LetEventsRun(now);
-            if (Closing()) {
-                End(now);
-                break;
-            }
-            const std::int16_t code = ReadDirection(plat_);
-            if (code == turnLeft || code == turnRight) {
-                BeginTurn(code, now);
-            } else if (code != dirNone && lzeTam(state_.board, state_.playerX, state_.playerY, code)) {
-                BeginStep(code);
-            } else {
-                phase_ = Phase::PassTail;
-            }
-            break;
-        }
-        case Phase::PassTail:
-            if (Closing()) {
-                End(now);
-            } else if (Pressed(plat_, Key::Escape)) {
-                AskToQuit();
-            } else {
-                // One hint a press: a held H asks once.
-                const bool h = Pressed(plat_, Key::H);
-                if (h && !hintKeyDown_) TakeHint(now);
-                hintKeyDown_ = h;
-                Wait(Phase::PassWait, now + kPassMs);
-            }
-            break;
-        case Phase::PassWait:
-            // Kept: the time test comes last in a pass, so a clock at 0 beats a solving
-            // turn and a confirmed quit of the same pass.
-            if (clock_.timeLeft() == 0) mode_ = modeLost;
-            if (mode_ != modePlaying || Closing()) {
-                End(now);
-            } else {
-                phase_ = Phase::Pass;
-            }
-            break;
-
-        case Phase::StepFrame:
-            painter_.Cell(state_.playerX, state_.playerY);
-            painter_.Cell(state_.playerX + dx_, state_.playerY + dy_);
-            painter_.WalkingFigure(dx_, dy_, offset_);
-            LetEventsRun(now);
-            if (Closing()) {
-                End(now);
-            } else {
-                Wait(Phase::StepWait, now + kFrameMs);
-            }
-            break;
-        case Phase::StepWait:
-            // The opposite arrow sends the figure back from where it stands: the figure
-            // now belongs to the cell it was heading for and walks back towards the other.
-            if (ReadDirection(plat_) == reverseDir_) {
-                offset_ = kFramesPerAction * kStepPxPerFrame - offset_;
-                state_.playerX = static_cast<std::int16_t>(state_.playerX + dx_);
-                state_.playerY = static_cast<std::int16_t>(state_.playerY + dy_);
-                dx_ = -dx_;
-                dy_ = -dy_;
-                reverseDir_ = static_cast<std::int16_t>(opposite(reverseDir_));
-            }
-            offset_ += kStepPxPerFrame;
-            if (offset_ <= kFramesPerAction * kStepPxPerFrame) {
-                phase_ = Phase::StepFrame;
-            } else {
-                state_.playerX = static_cast<std::int16_t>(state_.playerX + dx_);
-                state_.playerY = static_cast<std::int16_t>(state_.playerY + dy_);
-                onSource_ = state_.OnSource();
-                phase_ = Phase::PassTail;
-            }
-            break;
-
-        case Phase::TurnStart: {
-            sounds_.Play("move");
-            const int x = state_.playerX, y = state_.playerY;
-            before_ = state_.board(x, y);
-            // While it turns the cell carries no pipe, so the water behind it drains at
-            // once. A cell without a pipe (a level file may start the figure on floor or a
-            // blank; the levels tool warns about it) keeps its letter and only the figure turns.
-            if (isPipe(before_)) {
-                state_.board(x, y) = kBlankTile;
-                Evaluate();
-            }
-            frame_ = 1;
-            phase_ = Phase::TurnFrame;
-            break;
-        }
-        case Phase::TurnFrame: {
-            const float sign = turnCode_ == turnLeft ? -1.0f : 1.0f;
-            const int pipe = isPipe(before_) ? (onSource_ ? kWetBase : kDryBase) + tileIndex(before_) : -1;
-            painter_.TurningFrame(pipe, turnCode_ == turnLeft ? kSlotPlayerLeft : kSlotPlayerRight,
-                                  sign * kTurnDegreesPerFrame * static_cast<float>(frame_));
-            LetEventsRun(now);
-            if (Closing()) {
-                state_.board(state_.playerX, state_.playerY) = before_;
-                End(now);
-            } else {
-                Wait(Phase::TurnWait, now + kFrameMs);
-            }
-            break;
-        }
-        case Phase::TurnWait: {
-            if (++frame_ <= kFramesPerAction) {
-                phase_ = Phase::TurnFrame;
-                break;
-            }
-            const int x = state_.playerX, y = state_.playerY;
-            state_.board(x, y) = quarterTurn(before_, turnCode_);
-            // Held keys turn on and on; the water waits until they are let go.
-            const std::int16_t code = ReadDirection(plat_);
-            if (code == turnLeft || code == turnRight) {
-                BeginTurn(code, now);
-                break;
-            }
-            // The turned pictures reached up to 15 px into the four neighbours.
-            painter_.Cell(x, y);
-            painter_.Cell(x + 1, y);
-            painter_.Cell(x - 1, y);
-            painter_.Cell(x, y + 1);
-            painter_.Cell(x, y - 1);
-            Evaluate();
-            phase_ = Phase::PassTail;
-            break;
-        }
-
-        case Phase::Outcome:
-            outcome_ = shown_;
-            phase_ = Phase::Done;
-            HideTitles();  // "New best!", if it stood over the picture
-            break;
-        case Phase::Question:
-        case Phase::Done: break;
+        if (wake) {
+            wake->letEventsRun = eventsRan_;
+            return *wake;
         }
     }
 }
 
-// ---- the pieces of a pass -------------------------------------------------------------
+std::optional<Wake> PlaySession::TitleStands(std::uint64_t now) {
+    // The long pictures give way at once to a close request.
+    if (Closing()) {
+        End();
+        return std::nullopt;
+    }
+    // While the title stands, the outcome pictures are read, so that the win picture
+    // goes up as soon as the level is won.
+    if (pause_.OnScreen()) {
+        painter_.Ready(kSlotWon);
+        painter_.Ready(kSlotLost);
+    }
+    if (!pause_.Over(now)) return pause_.wake();
+    pause_.End();
+    HideTitles();
+    clock_.Start(now);
+    sounds_.Play("start");
+    decided_ = LevelOutcome::Playing;
+    FlushKeys(plat_);
+    return RunPass(now);
+}
+
+// ---- a pass: the keys, an action, Esc and H, the wait, the time test ------------------
+
+std::optional<Wake> PlaySession::RunPass(std::uint64_t now) {
+    if (hintUntil_ != 0 && now >= hintUntil_) ClearHint();
+    LetEventsRun(now);
+    if (Closing()) {
+        End();
+        return std::nullopt;
+    }
+    const Action action = ReadDirection(plat_);
+    if (isTurn(action)) {
+        BeginTurn(action, now);
+        return std::nullopt;
+    }
+    if (isStep(action) && BeginStep(action)) return std::nullopt;
+    return EndOfPass(now, action != Action::None);
+}
+
+std::optional<Wake> PlaySession::EndOfPass(std::uint64_t now, bool keysHeld) {
+    if (Closing()) {
+        End();
+        return std::nullopt;
+    }
+    if (Pressed(plat_, Key::Escape)) {
+        AskToQuit();
+        return std::nullopt;
+    }
+    // One hint a press: a held H asks once.
+    const bool h = Pressed(plat_, Key::H);
+    if (h && !hintKeyDown_) TakeHint(now);
+    hintKeyDown_ = h;
+    phase_ = PlayPhase::Waiting;
+    if (keysHeld || h || decided_ != LevelOutcome::Playing || clock_.timeLeft() == 0) {
+        wait_ = Wake{now + kPassMs, false};
+    } else {
+        // Standing still: nothing is held and nothing moves, so the pass waits for a key
+        // (a key pressed and let go meanwhile is still seen: its press is latched), for
+        // the clock's next second, or for the hint to go.
+        wait_ = Wake{std::min(clock_.NextTick(), hintUntil_ != 0 ? hintUntil_ : kNoDeadline), true};
+    }
+    return wait_;
+}
+
+std::optional<Wake> PlaySession::PassWaits(std::uint64_t now) {
+    // A wait for a key ends whenever the frame loop comes back: a key, a close, its time.
+    if (now < wait_.at && !wait_.onInput) return wait_;
+    // Kept: the time test comes last in a pass, so a clock at 0 beats a solving turn and
+    // a confirmed quit of the same pass.
+    if (clock_.timeLeft() == 0) decided_ = LevelOutcome::Lost;
+    if (decided_ != LevelOutcome::Playing || Closing()) {
+        End();
+        return std::nullopt;
+    }
+    return RunPass(now);
+}
 
 void PlaySession::LetEventsRun(std::uint64_t now) {
-    if (letEventsRun_) letEventsRun_();
+    eventsRan_ = true;
     clock_.TakeTick(now);
 }
 
-void PlaySession::Evaluate() {
-    const bool solved = spreadWater(state_.board, state_.flow, state_.sourceX, state_.sourceY,
-                                    [this](int x, int y) { painter_.Cell(x, y); });
-    // Only ever raised here; the pass decides what a solved board means.
-    if (solved) mode_ = modeWon;
-    // Repainted cells may have covered the figure.
+// ---- a step ---------------------------------------------------------------------------
+
+bool PlaySession::BeginStep(Action step) {
+    const Cell from{state_.playerX, state_.playerY};
+    if (!canStep(state_.board, from.x, from.y, stepDirection(step))) return false;
+    ClearHint();
+    applyAction(state_, step);
+    from_ = from;
+    stepWay_ = stepDirection(step);
+    offset_ = 0;
+    due_ = 0;
+    phase_ = PlayPhase::Stepping;
+    return true;
+}
+
+std::optional<Wake> PlaySession::StepFrame(std::uint64_t now) {
+    if (now < due_) return Wake{due_, false};
+    // After each frame the opposite arrow may send the figure back from where it stands.
+    if (offset_ > 0 && ReadDirection(plat_) == stepToward(opposite(stepWay_))) TurnStepBack();
+    offset_ += kStepPxPerFrame;
+    if (offset_ > kStepPx) return EndOfPass(now, true);
+    painter_.Cell(from_.x, from_.y);
+    painter_.Cell(from_.x + dirDx(stepWay_), from_.y + dirDy(stepWay_));
+    painter_.WalkingFigure(from_.x, from_.y, stepWay_, offset_);
+    return FrameStands(now);
+}
+
+void PlaySession::TurnStepBack() {
+    // The way back always joins: the figure now walks from the cell it was heading for.
+    const Direction back = opposite(stepWay_);
+    if (!applyAction(state_, stepToward(back)).legal) return;
+    from_ = {from_.x + dirDx(stepWay_), from_.y + dirDy(stepWay_)};
+    stepWay_ = back;
+    offset_ = kStepPx - offset_;
+}
+
+// ---- a quarter turn -------------------------------------------------------------------
+
+void PlaySession::BeginTurn(Action turn, std::uint64_t now) {
+    ClearHint();
+    sounds_.Play("move");
+    turn_ = turn;
+    before_ = state_.board(state_.playerX, state_.playerY);
+    // The water drains at once and comes back only when the turn keys are let go; the
+    // drained cells are painted before the pipe starts to turn.
+    Paint(applyAction(state_, turn, WaterAfterTurn::Waits), true);
+    frame_ = 0;
+    due_ = now;
+    phase_ = PlayPhase::Turning;
+}
+
+std::optional<Wake> PlaySession::TurnFrame(std::uint64_t now) {
+    if (now < due_) return Wake{due_, false};
+    if (frame_ == kFramesPerAction) return EndOfTurn(now);
+    ++frame_;
+    const float sign = turn_ == Action::TurnLeft ? -1.0f : 1.0f;
+    const int pipe = isPipe(before_) ? (state_.OnSource() ? kWetBase : kDryBase) + tileIndex(before_) : -1;
+    painter_.TurningFrame(pipe, turn_ == Action::TurnLeft ? kSlotPlayerLeft : kSlotPlayerRight,
+                          sign * kTurnDegreesPerFrame * static_cast<float>(frame_));
+    return FrameStands(now);
+}
+
+std::optional<Wake> PlaySession::FrameStands(std::uint64_t now) {
+    LetEventsRun(now);
+    if (Closing()) {
+        End();
+        return std::nullopt;
+    }
+    due_ = now + kFrameMs;
+    return Wake{due_, false};
+}
+
+std::optional<Wake> PlaySession::EndOfTurn(std::uint64_t now) {
+    // Held keys turn on and on; the water waits until they are let go.
+    const Action again = ReadDirection(plat_);
+    if (isTurn(again)) {
+        BeginTurn(again, now);
+        return std::nullopt;
+    }
+    // The turned pictures reached up to 15 px into the four neighbours.
+    const int x = state_.playerX, y = state_.playerY;
+    painter_.Cell(x, y);
+    painter_.Cell(x + 1, y);
+    painter_.Cell(x - 1, y);
+    painter_.Cell(x, y + 1);
+    painter_.Cell(x, y - 1);
+    const Effect water = letWaterIn(state_);
+    Paint(water);
+    if (water.won) decided_ = LevelOutcome::Won;
+    return EndOfPass(now, true);
+}
+
+// ---- painting what changed ----------------------------------------------------------------
+
+void PlaySession::PaintBoard() {
+    for (int x = 0; x < kCols; ++x)
+        for (int y = 0; y < kRows; ++y) painter_.Cell(x, y);
     painter_.Figure();
 }
 
-void PlaySession::BeginPlay(std::uint64_t now) {
-    mode_ = modePlaying;
-    onSource_ = state_.OnSource();
-    FlushKeys(plat_);
-    if (Closing()) {
-        End(now);
-    } else {
-        phase_ = Phase::Pass;
+void PlaySession::Paint(const Effect& effect, bool pipeLifted) {
+    for (const Cell& c : effect.changed) {
+        // While its pipe turns, the figure's cell shows none.
+        if (pipeLifted && c.x == state_.playerX && c.y == state_.playerY)
+            painter_.BareCell(c.x, c.y);
+        else
+            painter_.Cell(c.x, c.y);
     }
-}
-
-void PlaySession::BeginStep(std::int16_t code) {
-    ClearHint();
-    dx_ = dirDx(code);
-    dy_ = dirDy(code);
-    reverseDir_ = static_cast<std::int16_t>(opposite(code));
-    offset_ = kStepPxPerFrame;
-    phase_ = Phase::StepFrame;
-}
-
-void PlaySession::BeginTurn(std::int16_t code, std::uint64_t) {
-    ClearHint();
-    turnCode_ = code;
-    phase_ = Phase::TurnStart;
+    // Repainted cells may have covered the figure.
+    painter_.Figure();
 }
 
 // ---- the quit question ------------------------------------------------------------------
@@ -282,10 +302,10 @@ void PlaySession::AskToQuit() {
     FlushKeys(plat_);
     ClearHint();
     ShowTitles(words_.quitQuestion);
-    phase_ = Phase::Question;
+    phase_ = PlayPhase::Asking;
 }
 
-bool PlaySession::TakeAnswer(std::uint64_t now) {
+std::optional<Wake> PlaySession::TakeAnswer(std::uint64_t now) {
     // All four keys are asked each time, so that a stale press of one cannot surface
     // later. Kept: N wins when both answers come at once. A close request counts as yes.
     const bool y = Pressed(plat_, Key::Y);
@@ -297,16 +317,17 @@ bool PlaySession::TakeAnswer(std::uint64_t now) {
         clock_.Start(now);
         HideTitles();
     } else if (y || z || a || Closing()) {
-        mode_ = modeQuitLevel;
+        decided_ = LevelOutcome::Left;
     } else {
-        return false;
+        return Wake::OnInput();
     }
     if (Closing()) {
-        End(now);
-    } else {
-        Wait(Phase::PassWait, now + kPassMs);
+        End();
+        return std::nullopt;
     }
-    return true;
+    phase_ = PlayPhase::Waiting;
+    wait_ = Wake{now + kPassMs, false};
+    return wait_;
 }
 
 // ---- the hint ------------------------------------------------------------------------------
@@ -323,11 +344,14 @@ void PlaySession::TakeHint(std::uint64_t now) {
     }
     const Hint hint = guide_.Next(levelAsItStands(level_, state_.board, state_.playerX, state_.playerY));
     hintUntil_ = now + kHintShowsMs;
-    hintAction_ = dirNone;
+    hintAction_ = Action::None;
+    hintAt_ = {state_.playerX, state_.playerY};
     switch (hint.kind) {
         case Hint::Kind::Act:
             // Only a hint that shows the way is paid for.
             clock_.Set(static_cast<std::int16_t>(clock_.timeLeft() - cost));
+            // The price stands beside the clock as long as the arrow does.
+            view_.hintCost = "\u2212" + std::to_string(cost) + " s";
             hintAction_ = hint.action;
             painter_.HintArrow(hint.action);
             break;
@@ -339,49 +363,81 @@ void PlaySession::TakeHint(std::uint64_t now) {
 void PlaySession::ClearHint() {
     if (hintUntil_ == 0) return;
     hintUntil_ = 0;
-    if (hintAction_ == dirNone) {
+    view_.hintCost.clear();
+    if (hintAction_ == Action::None) {
         HideTitles();
         return;
     }
-    const int x = state_.playerX, y = state_.playerY;
-    painter_.Cell(x, y);
-    if (hintAction_ >= dirLeft && hintAction_ <= dirDown) painter_.Cell(x + dirDx(hintAction_), y + dirDy(hintAction_));
+    painter_.Cell(hintAt_.x, hintAt_.y);
+    if (isStep(hintAction_)) {
+        const Direction d = stepDirection(hintAction_);
+        painter_.Cell(hintAt_.x + dirDx(d), hintAt_.y + dirDy(d));
+    }
     painter_.Figure();
-    hintAction_ = dirNone;
+    hintAction_ = Action::None;
 }
 
 // ---- the end of the level ---------------------------------------------------------------
 
-void PlaySession::End(std::uint64_t now) {
+void PlaySession::End() {
     clock_.Stop();
     ClearHint();
     // Closing the window leaves the level as a confirmed quit does, whatever else the
     // pass decided, so that the sequence of levels stops and the program can end.
     const bool closing = Closing();
-    if (closing) mode_ = modeQuitLevel;
-    switch (mode_) {
-    case modeWon:
-    case modeLost:
-        shown_ = mode_ == modeWon ? LevelOutcome::Won : LevelOutcome::Lost;
-        painter_.Cover(mode_ == modeWon ? kSlotWon : kSlotLost);
-        sounds_.Play(mode_ == modeWon ? "winner" : "looser");
-        if (mode_ == modeWon && recordWin_ && recordWin_(clock_.timeLeft())) ShowTitles(words_.newBest);
-        Wait(Phase::Outcome, now + kOutcomeMs);
-        return;
-    default:
-        if (!closing) sounds_.Play("menu");
-        HideBoard();
-        HideTitles();
-        mode_ = modeMainMenu;
-        outcome_ = LevelOutcome::Left;
-        phase_ = Phase::Done;
+    if (closing) decided_ = LevelOutcome::Left;
+    if (decided_ == LevelOutcome::Won || decided_ == LevelOutcome::Lost) {
+        const bool won = decided_ == LevelOutcome::Won;
+        painter_.Cover(won ? kSlotWon : kSlotLost);
+        sounds_.Play(won ? "winner" : "looser");
+        pause_.Begin(kOutcomeMs);
+        phase_ = won ? PlayPhase::WinPicture : PlayPhase::ShowingLost;
         return;
     }
+    if (!closing) sounds_.Play("menu");
+    HideBoard();
+    HideTitles();
+    phase_ = PlayPhase::Left;
 }
 
-void PlaySession::ReturnToMenu() {
-    HideBoard();
-    mode_ = modeMainMenu;
+std::optional<Wake> PlaySession::OutcomeStands(std::uint64_t now) {
+    // The win is written only once its picture is on screen, so that the write never
+    // holds the picture back; a close before that still keeps it.
+    if (phase_ == PlayPhase::WinPicture && (pause_.OnScreen() || Closing())) {
+        RecordWin();
+        phase_ = PlayPhase::ShowingWon;
+    }
+    // The long pictures give way at once to a close request.
+    if (Closing()) {
+        FinishOutcome();
+        ReturnToMenu();
+        return std::nullopt;
+    }
+    if (!pause_.Over(now)) return pause_.wake();
+    FinishOutcome();
+    return std::nullopt;
+}
+
+void PlaySession::RecordWin() {
+    if (!recordWin_) return;
+    const WinRecord record = recordWin_(clock_.timeLeft());
+    if (record == WinRecord::NewBest) ShowTitles(words_.newBest);
+    if (record == WinRecord::NewBestNotKept) ShowTitles(words_.newBestNotKept);
+}
+
+void PlaySession::FinishOutcome() {
+    pause_.End();
+    phase_ = phase_ == PlayPhase::ShowingLost ? PlayPhase::Lost : PlayPhase::Won;
+    HideTitles();  // "New best!", if it stood over the picture
+}
+
+void PlaySession::ReturnToMenu() { HideBoard(); }
+
+// ---- what the level shows in the window ------------------------------------------------------
+
+void PlaySession::ShowBoard() {
+    view_.boardShown = true;
+    view_.clockShown = true;
 }
 
 void PlaySession::ShowTitles(const std::string& text) {

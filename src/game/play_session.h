@@ -1,9 +1,11 @@
-// One level's play, from its title to its outcome, as a state the frame loop advances: the
-// figure's steps and quarter turns frame by frame, the quit question and the outcome picture.
+// One level's play, from its title to its outcome, as a state the frame loop advances: it
+// animates what the action rule decides (the figure's steps and quarter turns frame by
+// frame), asks the quit question and shows the outcome picture.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "game/board_painter.h"
@@ -12,6 +14,7 @@
 #include "game/play_state.h"
 #include "platform/platform.h"
 #include "platform/wake.h"
+#include "puzzle/action.h"
 #include "puzzle/hint.h"
 #include "puzzle/level_file.h"
 #include "services/sound_effects.h"
@@ -20,43 +23,60 @@ namespace tk {
 
 enum class LevelOutcome { Playing, Won, Lost, Left };
 
+// Where a level stands.
+enum class PlayPhase : std::uint8_t {
+    NoLevel,      // none has been started
+    Title,        // the title stands over the board; play has not begun
+    Waiting,      // between actions: the pass's wait, then the time test and the next pass
+    Stepping,     // the figure walks to a neighbour, frame by frame
+    Turning,      // the pipe underfoot turns a quarter, frame by frame
+    Asking,       // "Really quit?" waits for an answer; the clock stands still
+    WinPicture,   // the win picture is drawn; once it is on screen the win is recorded
+    ShowingWon,   // the win picture stands its time
+    ShowingLost,  // the lost picture stands its time
+    Won,          // over: won, and the picture has stood
+    Lost,         // over: lost on time, and the picture has stood
+    Left,         // over: the player left the level, or the window was closed
+};
+
 // The words a level may show over the board, in the player's language.
 struct LevelWords {
     std::string quitQuestion;
     std::string noWay;     // a hint found that the board cannot be won any more
     std::string noHint;    // the solver's budget ran out before it knew
     std::string newBest;   // over the win picture
+    std::string newBestNotKept;  // instead, for a best the game could not write down
     std::string bestLine;  // the title's second line; empty while the level has no best
 };
 
-// Told the seconds left on the clock when a level is won; answers whether that is a new
-// best for the level (and keeps it).
-using WinRecorder = std::function<bool(std::int16_t secondsLeft)>;
+// What a win was for the level's best time: none, a new one, or a new one that counts for
+// this run but could not be written down.
+enum class WinRecord { NoBest, NewBest, NewBestNotKept };
+// Told the seconds left on the clock when a level is won; keeps a new best.
+using WinRecorder = std::function<WinRecord(std::int16_t secondsLeft)>;
 
 // A hint shows for two seconds; it costs hintCostSeconds of the level's time limit.
 inline constexpr std::uint64_t kHintShowsMs = 2000;
 
 class PlaySession {
 public:
-    // `letEventsRun` hands what the player pressed meanwhile to the program's handler, at
-    // the moments play lets events run (the start of a pass and every animation frame).
-    PlaySession(Platform& platform, PlayView& view, PictureSlots& pictures, SoundEffects& sounds,
-                std::function<void()> letEventsRun);
+    PlaySession(Platform& platform, PlayView& view, PictureSlots& pictures, SoundEffects& sounds);
 
     // Puts the level on the board, paints it whole and shows its title over it; play
-    // begins when the title has stood its time. `czech` chooses the title; `words` are
-    // what else the level may say. A win is told to `recordWin`.
-    void Start(const LevelFile& level, bool czech, LevelWords words, WinRecorder recordWin, std::uint64_t now);
-    // Runs whatever is due by `now`; tells when it wants to run next.
+    // begins when the title has stood its time on screen. `czech` chooses the title;
+    // `words` are what else the level may say. A win is told to `recordWin`.
+    void Start(const LevelFile& level, bool czech, LevelWords words, WinRecorder recordWin);
+    // Runs whatever is due by `now`; tells when it wants to run next, and whether what the
+    // player pressed meanwhile may run now (a level lets it at the start of each pass and
+    // in every frame; it does nothing there).
     Wake Advance(std::uint64_t now);
-    bool Running() const { return phase_ != Phase::Done; }
+    // The frame loop put the window on screen at `at`: a title or an outcome picture
+    // drawn since counts its time from then.
+    void Shown(std::uint64_t at) { pause_.Shown(at); }
+    bool Running() const;
+    PlayPhase phase() const { return phase_; }
     // How the level ended; Playing while it runs.
-    LevelOutcome outcome() const { return outcome_; }
-
-    // The phase in the game's numbering: modePlaying during play; modeWon, modeLost while
-    // the outcome shows; modeMainMenu once left. A level's title keeps the number of the
-    // level before it, as play has not begun.
-    std::uint8_t screenMode() const { return mode_; }
+    LevelOutcome outcome() const;
     // The sequence of levels is over: the board and the clock leave the window.
     void ReturnToMenu();
 
@@ -72,65 +92,75 @@ public:
     BoardPainter& painter() { return painter_; }
 
 private:
-    enum class Phase {
-        Done, Title, Pass, PassTail, PassWait, StepFrame, StepWait, TurnStart, TurnFrame, TurnWait, Question,
-        Outcome
-    };
+    // Each step of a level runs what is due by `now` and either tells the frame loop when
+    // to come back or (nullopt) has moved on to a phase that runs at once.
+    std::optional<Wake> TitleStands(std::uint64_t now);
+    std::optional<Wake> RunPass(std::uint64_t now);
+    std::optional<Wake> EndOfPass(std::uint64_t now, bool keysHeld);
+    std::optional<Wake> PassWaits(std::uint64_t now);
+    std::optional<Wake> StepFrame(std::uint64_t now);
+    std::optional<Wake> TurnFrame(std::uint64_t now);
+    std::optional<Wake> EndOfTurn(std::uint64_t now);
+    // A frame just drawn lets events run and stands its 20 ms.
+    std::optional<Wake> FrameStands(std::uint64_t now);
+    std::optional<Wake> TakeAnswer(std::uint64_t now);
+    std::optional<Wake> OutcomeStands(std::uint64_t now);
 
     bool Closing() { return plat_.CloseRequested(); }
     void LetEventsRun(std::uint64_t now);
-    void Evaluate();
-    void BeginPlay(std::uint64_t now);
-    void BeginStep(std::int16_t code);
-    void BeginTurn(std::int16_t code, std::uint64_t now);
-    void AfterPass(std::uint64_t now);
+    void PaintBoard();
+    void Paint(const Effect& effect, bool pipeLifted = false);
+    bool BeginStep(Action step);
+    void TurnStepBack();
+    void BeginTurn(Action turn, std::uint64_t now);
     void AskToQuit();
     void TakeHint(std::uint64_t now);
     // The hint goes: its words, or the cells under its picture repainted as they are.
     void ClearHint();
-    bool TakeAnswer(std::uint64_t now);
-    void End(std::uint64_t now);
+    void RecordWin();
+    void End();
+    void FinishOutcome();
+
+    // What the level shows in the window.
+    void ShowBoard();
     void ShowTitles(const std::string& text);
     void HideTitles();
     void HideBoard();
-    void Wait(Phase next, std::uint64_t until) {
-        phase_ = next;
-        due_ = until;
-    }
 
     Platform& plat_;
     PlayView& view_;
     SoundEffects& sounds_;
-    std::function<void()> letEventsRun_;
     PlayState state_;
     BoardPainter painter_;
     Clock clock_;
 
     LevelWords words_;
     WinRecorder recordWin_;
-    std::uint8_t mode_;
-    Phase phase_ = Phase::Done;
-    std::uint64_t due_ = 0;
-    LevelOutcome outcome_ = LevelOutcome::Playing;
-    LevelOutcome shown_ = LevelOutcome::Playing;  // the outcome whose picture stands
-    bool onSource_ = false;  // chooses the picture set of the turning pipe
+    PlayPhase phase_ = PlayPhase::NoLevel;
+    Pause pause_;               // the title, the outcome picture
+    Wake wait_;                 // the pass's wait, while Waiting
+    std::uint64_t due_ = 0;     // the next frame, while Stepping or Turning
+    bool eventsRan_ = false;    // this Advance came to a moment that lets events run
+    // What this pass decided before its time test: Won by a solving turn, Left by a yes.
+    LevelOutcome decided_ = LevelOutcome::Playing;
 
-    // The step under way: its direction, the key that sends it back, the figure's offset.
-    int dx_ = 0, dy_ = 0;
-    std::int16_t reverseDir_ = dirNone;
+    // The step under way: the cell the figure is drawn from, its way, its offset.
+    Cell from_;
+    Direction stepWay_ = Direction::Left;
     int offset_ = 0;
-    // The quarter turn under way: its direction, the tile before it, its frame.
-    std::int16_t turnCode_ = dirNone;
+    // The quarter turn under way: its action, the tile it turns, the frame drawn.
+    Action turn_ = Action::None;
     char before_ = kBlankTile;
     int frame_ = 0;
 
     // The hint: the level as loaded (the board as it stands is laid over it), the plan
-    // being followed, and what is on show until when.
+    // being followed, and what is on show where until when.
     LevelFile level_;
     HintGuide guide_;
     std::uint64_t hintUntil_ = 0;
-    std::int16_t hintAction_ = dirNone;  // the arrow on the board; dirNone for words
-    bool hintKeyDown_ = false;           // H was down at the last look
+    Action hintAction_ = Action::None;  // the arrow on the board; None for words
+    Cell hintAt_;                       // the figure's cell when it showed
+    bool hintKeyDown_ = false;          // H was down at the last look
 };
 
 }  // namespace tk

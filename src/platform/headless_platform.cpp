@@ -6,6 +6,7 @@
 #include <SDL_ttf.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <deque>
 #include <filesystem>
 #include <map>
@@ -61,6 +62,7 @@ struct ScriptEvent {
     int value = 0;
     std::string text;
     std::function<void()> action;
+    bool mustRun = false;  // an At action: reported when the run never reaches it
 };
 
 ScriptEvent Event(ScriptEvent::Kind kind, std::uint64_t at) {
@@ -71,6 +73,33 @@ ScriptEvent Event(ScriptEvent::Kind kind, std::uint64_t at) {
 }
 
 using Recorder = std::function<void(const char*, std::string)>;
+
+// The board of a slow machine: each painting moves the virtual clock on.
+class SlowBoard : public BoardSurface {
+public:
+    SlowBoard(BoardSurface& board, std::uint64_t& now, std::uint64_t ms) : board_(board), now_(now), ms_(ms) {}
+    void DrawCell(int x, int y, const Layers& layers) override {
+        now_ += ms_;
+        board_.DrawCell(x, y, layers);
+    }
+    void DrawSprite(PictureHandle picture, float left, float top) override {
+        now_ += ms_;
+        board_.DrawSprite(picture, left, top);
+    }
+    void DrawTurned(PictureHandle picture, int x, int y, float degrees) override {
+        now_ += ms_;
+        board_.DrawTurned(picture, x, y, degrees);
+    }
+    void DrawCover(PictureHandle picture) override {
+        now_ += ms_;
+        board_.DrawCover(picture);
+    }
+
+private:
+    BoardSurface& board_;
+    std::uint64_t& now_;
+    std::uint64_t ms_;
+};
 
 class HeadlessMusic : public MusicPlayer {
 public:
@@ -150,6 +179,7 @@ struct HeadlessPlatform::Impl {
     sdl::PictureTable pictures;
     std::unique_ptr<sdl::RendererBoard> boardSurface;
     sdl::NullBoard nullBoard;
+    std::unique_ptr<SlowBoard> slowBoard;
     std::unique_ptr<sdl::TextCache> windowTexts;
     HtmlView help;
 
@@ -182,7 +212,11 @@ struct HeadlessPlatform::Impl {
                 input.push_back({InputEvent::Kind::Text, Key::None, 0, e.text});
                 inputArrived = true;
                 break;
-            case ScriptEvent::PadDown: PadKeyDown(pad.Press(e.button, latches)); break;
+            case ScriptEvent::PadDown:
+                // A press wakes a wait for input even where it gives the menus no key-down.
+                PadKeyDown(pad.Press(e.button, latches));
+                inputArrived = true;
+                break;
             case ScriptEvent::PadUp: pad.Release(e.button); break;
             case ScriptEvent::PadStick: PadKeyDown(pad.Stick(e.axis, e.value, latches)); break;
             case ScriptEvent::PadUnplug: pad.ReleaseAll(); break;
@@ -275,7 +309,18 @@ HeadlessPlatform::HeadlessPlatform(HeadlessOptions options) : impl_(std::make_un
     (void)decoders;
 }
 
-HeadlessPlatform::~HeadlessPlatform() = default;
+HeadlessPlatform::~HeadlessPlatform() {
+    const std::vector<std::uint64_t> unrun = TakeUnrunActions();
+    if (unrun.empty()) return;
+    const std::string what = std::to_string(unrun.size()) + " action(s) scheduled with At never ran, the first for " +
+                             std::to_string(unrun.front()) + " ms; the run ended at " + std::to_string(impl_->now) +
+                             " ms";
+    if (unrunActionsReporter) {
+        unrunActionsReporter(what);
+    } else {
+        std::fprintf(stderr, "headless twin: %s\n", what.c_str());
+    }
+}
 
 // ---- the script -----------------------------------------------------------------
 
@@ -334,7 +379,24 @@ void HeadlessPlatform::PadUnplug(std::uint64_t at) { impl_->Add(Event(ScriptEven
 void HeadlessPlatform::At(std::uint64_t at, std::function<void()> action) {
     ScriptEvent e = Event(ScriptEvent::Action, at);
     e.action = std::move(action);
+    e.mustRun = true;
     impl_->Add(std::move(e));
+}
+
+void HeadlessPlatform::AtIfReached(std::uint64_t at, std::function<void()> action) {
+    ScriptEvent e = Event(ScriptEvent::Action, at);
+    e.action = std::move(action);
+    impl_->Add(std::move(e));
+}
+
+std::vector<std::uint64_t> HeadlessPlatform::TakeUnrunActions() {
+    std::vector<std::uint64_t> unrun;
+    for (ScriptEvent& e : impl_->script) {
+        if (!e.mustRun) continue;
+        unrun.push_back(e.at);
+        e.mustRun = false;
+    }
+    return unrun;
 }
 
 std::uint64_t HeadlessPlatform::ScriptEnd() const { return impl_->scriptEnd; }
@@ -502,9 +564,11 @@ void HeadlessPlatform::FreePicture(PictureHandle picture) { impl_->pictures.Disp
 
 BoardSurface& HeadlessPlatform::Board() {
     auto& m = *impl_;
-    if (!m.opt.drawBoard) return m.nullBoard;
-    if (BoardSurface* board = m.EnsureBoard()) return *board;
-    return m.nullBoard;
+    BoardSurface* board = &m.nullBoard;
+    if (m.opt.drawBoard && m.EnsureBoard()) board = m.boardSurface.get();
+    if (m.opt.paintMs == 0) return *board;
+    if (!m.slowBoard) m.slowBoard = std::make_unique<SlowBoard>(*board, m.now, m.opt.paintMs);
+    return *m.slowBoard;
 }
 
 bool HeadlessPlatform::PlaySound(const std::string& path) {

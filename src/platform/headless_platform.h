@@ -41,6 +41,11 @@ struct Rgba {
     friend bool operator==(const Rgba&, const Rgba&) = default;
 };
 
+// Told, when a twin goes, of the actions scheduled with At that never ran: a check the
+// scenario never reached checked nothing. The test programs set it to fail the test; left
+// unset, the twin says so on standard error.
+inline void (*unrunActionsReporter)(const std::string& what) = nullptr;
+
 struct HeadlessOptions {
     std::string programFolder;        // where levels/, graphics/, ... and options.txt lie
     std::string userConfigHome{};     // the player's $XDG_CONFIG_HOME; empty: none
@@ -50,6 +55,9 @@ struct HeadlessOptions {
     bool drawBoard = true;            // false: board painting is skipped (fast play-throughs)
     bool closeWhenScriptEnds = true;  // a close request once every scripted event has run
     bool fontsInstalled = true;       // false: the machine has no font for the window's text
+    // Virtual time each painting on the board takes, as on a slow machine: a pause that
+    // counts from the moment its picture is on screen is told from one that does not.
+    std::uint64_t paintMs = 0;
 };
 
 // What the game did, in order, with the virtual time at which it happened.
@@ -79,8 +87,15 @@ public:
     void PadUp(std::uint64_t at, PadButton button);
     void PadStick(std::uint64_t at, PadAxis axis, int value);
     void PadUnplug(std::uint64_t at);
-    // Runs a check or a script step when the virtual clock reaches `at`.
+    // Runs a check or a script step when the virtual clock reaches `at`. An action whose
+    // moment the run never reaches is reported when the twin goes (unrunActionsReporter).
     void At(std::uint64_t at, std::function<void()> action);
+    // The same for what may well fall after the run ends: a scripted player's next look, or
+    // a tripwire that fails the test if the run gets that far.
+    void AtIfReached(std::uint64_t at, std::function<void()> action);
+    // The moments of the At actions that have not run, for a test that checks them itself
+    // (a run in another process); they are forgotten, and nothing is reported for them.
+    std::vector<std::uint64_t> TakeUnrunActions();
     // The virtual time of the last scripted event.
     std::uint64_t ScriptEnd() const;
 

@@ -25,6 +25,7 @@ TextBlock CreditHeadings(const WindowView& v) {
 }
 TextBlock CreditNames(const WindowView& v) { return TextBlock{v.creditNames, look::CreditNamesText(), look::kCreditNames}; }
 TextBlock Clock(const PlayView& p) { return TextBlock{p.clock, look::ClockText(), look::kClock}; }
+TextBlock HintCost(const PlayView& p) { return TextBlock{p.hintCost, look::HintCostText(), look::kHintCost}; }
 TextBlock Title(const PlayView& p) { return TextBlock{p.title, look::TitleText(), look::kTitle}; }
 
 // The notice's band is as tall as its lines, round the window's middle.
@@ -84,6 +85,10 @@ void ComposeWindow(SDL_Renderer* r, const WindowView& v, PictureTable& pictures,
         DrawBlock(r, texts, CreditNames(v), 0, 0);
     }
     if (v.play.clockShown) DrawBlock(r, texts, Clock(v.play), 0, 0);
+    if (v.play.clockShown && !v.play.hintCost.empty()) {
+        FillRect(r, Rect(look::kHintCost), look::HintCostText().ground);
+        DrawBlock(r, texts, HintCost(v.play), 0, 0);
+    }
     if (v.play.boardShown) {
         const SDL_Rect place = Rect(look::kBoard);
         if (board) {
@@ -127,6 +132,7 @@ void AddChangedAreas(const WindowView& a, const WindowView& b, TextCache& texts,
     if (a.play.clockShown != b.play.clockShown || a.play.clock != b.play.clock) {
         if (a.play.clockShown || b.play.clockShown) changed.Add(Rect(look::kClock));
     }
+    if (a.play.clockShown != b.play.clockShown || a.play.hintCost != b.play.hintCost) changed.Add(Rect(look::kHintCost));
     if (a.play.boardShown != b.play.boardShown) {
         changed.Add(Rect(look::kBoard));
     } else if (a.play.titleShown != b.play.titleShown || a.play.title != b.play.title) {

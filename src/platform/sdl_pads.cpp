@@ -73,9 +73,10 @@ bool Pads::Take(const SDL_Event& e, KeyLatches& latches, std::deque<InputEvent>&
         }
         default: return false;
     }
-    if (key == Key::None) return false;
-    input.push_back({InputEvent::Kind::Key, key, 0, {}});
-    return true;
+    if (key != Key::None) input.push_back({InputEvent::Kind::Key, key, 0, {}});
+    // A button's press wakes a wait for input even where the menus get no key-down from it:
+    // play looks at the keys it latched.
+    return key != Key::None || e.type == SDL_CONTROLLERBUTTONDOWN;
 }
 
 bool Pads::Holds(Key key) const {

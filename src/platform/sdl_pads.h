@@ -21,7 +21,8 @@ public:
 
     // Takes a controller event: a controller plugged in is opened, one pulled out is
     // closed with everything it held let go; a button or stick latches its keys in
-    // `latches`, and a key-down for the menus goes to `input`. True when one did.
+    // `latches`, and a key-down for the menus goes to `input`. True when one did or a
+    // button was pressed: either wakes a wait for input.
     bool Take(const SDL_Event& event, KeyLatches& latches, std::deque<InputEvent>& input);
     bool Holds(Key key) const;
 

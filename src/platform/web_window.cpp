@@ -82,6 +82,11 @@ void PaintWindow(const WindowView& v, bool helpMissing) {
         Text(v.creditNames, look::CreditNamesText(), look::kCreditNames);
     }
     if (v.play.clockShown) Text(v.play.clock, look::ClockText(), look::kClock);
+    // A hint's price beside the clock, on its own ground.
+    if (v.play.clockShown && !v.play.hintCost.empty()) {
+        Fill(look::kHintCost, look::HintCostText().ground);
+        Text(v.play.hintCost, look::HintCostText(), look::kHintCost);
+    }
     Board(v.play);
     LevelBox(v.levelBox);
     Help(v.help, helpMissing);

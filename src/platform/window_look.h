@@ -82,6 +82,14 @@ inline TextLook ClockText() {
     t.ground = kBlack;
     return t;
 }
+// A hint's price stands right of the clock while the hint shows, on a black ground of its own.
+inline constexpr Box kHintCost{190, 534, 96, 37};
+inline TextLook HintCostText() {
+    TextLook t{22, true, Rgb{255, 112, 64}, Align::Center};
+    t.grounded = true;
+    t.ground = kBlack;
+    return t;
+}
 inline constexpr Box kBoard{kBoardLeft, kBoardTop, kBoardWidth, kBoardHeight};
 // Relative to the board and clipped to it: room for four lines at 48 pt down to the
 // board's bottom edge (the Czech congratulations take three, the sum of the bests comes

@@ -50,6 +50,7 @@ struct PlayView {
     bool boardShown = false;
     bool clockShown = false;
     std::string clock;
+    std::string hintCost;  // what the hint on show took from the clock ("-9 s"); "" when none
     bool titleShown = false;
     std::string title;  // lines joined by "\r\n"
     friend bool operator==(const PlayView&, const PlayView&) = default;

@@ -5,21 +5,26 @@ namespace tk {
 
 namespace {
 
-constexpr std::uint8_t bit(int dir) { return static_cast<std::uint8_t>(1u << dir); }
+constexpr std::uint8_t bit(Direction d) { return static_cast<std::uint8_t>(1u << side(d)); }
+constexpr Direction L = Direction::Left, U = Direction::Up, R = Direction::Right, D = Direction::Down;
+
+// What "A".."K" become after a quarter turn, in letter order.
+constexpr std::string_view kClockwise = "ACDEBGFIJKH";
+constexpr std::string_view kCounterClockwise = "AEBCDGFKHIJ";
 
 // Openings of "A".."K", in letter order.
 constexpr std::array<std::uint8_t, 11> kOpenings = {
-    bit(dirLeft) | bit(dirUp) | bit(dirRight) | bit(dirDown),  // A cross
-    bit(dirUp) | bit(dirRight) | bit(dirDown),                 // B
-    bit(dirLeft) | bit(dirRight) | bit(dirDown),               // C
-    bit(dirLeft) | bit(dirUp) | bit(dirDown),                  // D
-    bit(dirLeft) | bit(dirUp) | bit(dirRight),                 // E
-    bit(dirLeft) | bit(dirRight),                              // F
-    bit(dirUp) | bit(dirDown),                                 // G
-    bit(dirUp) | bit(dirLeft),                                 // H
-    bit(dirUp) | bit(dirRight),                                // I
-    bit(dirRight) | bit(dirDown),                              // J
-    bit(dirDown) | bit(dirLeft),                               // K
+    bit(L) | bit(U) | bit(R) | bit(D),  // A cross
+    bit(U) | bit(R) | bit(D),           // B
+    bit(L) | bit(R) | bit(D),           // C
+    bit(L) | bit(U) | bit(D),           // D
+    bit(L) | bit(U) | bit(R),           // E
+    bit(L) | bit(R),                    // F
+    bit(U) | bit(D),                    // G
+    bit(U) | bit(L),                    // H
+    bit(U) | bit(R),                    // I
+    bit(R) | bit(D),                    // J
+    bit(D) | bit(L),                    // K
 };
 
 }  // namespace
@@ -32,24 +37,22 @@ std::uint8_t tileOpenings(char letter) {
     return isPipe(letter) ? kOpenings[static_cast<std::size_t>(tileIndex(letter))] : 0;
 }
 
-bool opensToward(char letter, int dir) {
-    if (dir < 0 || dir > 3) return false;
-    return (tileOpenings(letter) & bit(dir)) != 0;
+bool opensToward(char letter, int side) {
+    if (side < 0 || side > 3) return false;
+    return (tileOpenings(letter) >> side & 1) != 0;
 }
 
-char quarterTurn(char letter, int turnCode) {
+char quarterTurn(char letter, bool clockwise) {
     // A player standing on a floor or blank cell (a level can put him there) turns
     // nothing: the tables only know the pipes.
     if (!isPipe(letter)) return letter;
     const auto i = static_cast<std::size_t>(tileIndex(letter));
-    if (turnCode == turnRight) return clockwiseTable[i];
-    if (turnCode == turnLeft) return counterClockwiseTable[i];
-    return letter;
+    return clockwise ? kClockwise[i] : kCounterClockwise[i];
 }
 
 void resetGrids(TileGrid& board, FlowGrid& flow) {
     board.Fill(kBlankTile);
-    flow.Fill(flowUnset);
+    flow.Fill(Water::Unset);
 }
 
 void storeCell(TileGrid& board, int x, int y, std::string_view text) {

@@ -14,14 +14,13 @@ constexpr int kCellPx = 70;
 constexpr char kFloorTile = 'L';
 constexpr char kBlankTile = 'M';
 
-// Direction codes shared by movement, the keyboard reader and the turns.
-constexpr std::int16_t dirNone = -1, dirLeft = 0, dirUp = 1, dirRight = 2, dirDown = 3,
-                       turnLeft = 5, turnRight = 6;
+// The four sides of a cell and the ways a step goes, numbered as the bits of a tile's
+// openings; search code that loops over the sides uses those numbers (`side`).
+enum class Direction : std::uint8_t { Left, Up, Right, Down };
+constexpr int side(Direction d) { return static_cast<int>(d); }
 
-constexpr std::uint8_t flowDry = 0, flowWet = 1, flowUnset = 2;
-
-constexpr std::string_view clockwiseTable = "ACDEBGFIJKH";         // turnRight
-constexpr std::string_view counterClockwiseTable = "AEBCDGFKHIJ";  // turnLeft
+// The water of a cell: none, some, or not looked at yet (a board just placed).
+enum class Water : std::uint8_t { Dry, Wet, Unset };
 
 // A grid indexed x -1..11, y -1..7: the play area and its border ring.
 template <class T>
@@ -51,25 +50,35 @@ constexpr std::size_t Grid<T>::index(int x, int y) {
 }
 
 using TileGrid = Grid<char>;
-using FlowGrid = Grid<std::uint8_t>;
+using FlowGrid = Grid<Water>;
 
 inline bool InPlayArea(int x, int y) { return x >= 0 && x < kCols && y >= 0 && y < kRows; }
 
-// Bit (1 << dir) set for every direction 0..3 the letter opens toward; 0 outside "A".."K".
+// Bit (1 << side) set for every side the letter opens toward; 0 outside "A".."K".
 std::uint8_t tileOpenings(char letter);
-bool opensToward(char letter, int dir);
+bool opensToward(char letter, int side);  // false for a side outside 0..3
+inline bool opensToward(char letter, Direction d) { return opensToward(letter, side(d)); }
 // Character code minus "A": "A" 0 ... "K" 10, "L" 11, "M" 12.
 int tileIndex(char letter);
 bool isPipe(char letter);  // "A".."K"
-// The letter after a quarter turn (turnLeft / turnRight); unchanged outside "A".."K".
-char quarterTurn(char letter, int turnCode);
+// The letter after a quarter turn; unchanged outside "A".."K".
+char quarterTurn(char letter, bool clockwise);
 
-// Neighbour steps and the opposite of a moving direction 0..3.
-constexpr int dirDx(int dir) { return dir == dirLeft ? -1 : dir == dirRight ? 1 : 0; }
-constexpr int dirDy(int dir) { return dir == dirUp ? -1 : dir == dirDown ? 1 : 0; }
-constexpr int opposite(int dir) { return (dir + 2) % 4; }
+// Neighbour steps and the opposite side, by side number 0..3 or by direction.
+constexpr int dirDx(int side) { return side == 0 ? -1 : side == 2 ? 1 : 0; }
+constexpr int dirDy(int side) { return side == 1 ? -1 : side == 3 ? 1 : 0; }
+constexpr int opposite(int side) { return (side + 2) % 4; }
+constexpr int dirDx(Direction d) { return dirDx(side(d)); }
+constexpr int dirDy(Direction d) { return dirDy(side(d)); }
+constexpr Direction opposite(Direction d) { return static_cast<Direction>(opposite(side(d))); }
 
-// Every cell, border ring included, to "M" and flowUnset.
+// A cell of the board.
+struct Cell {
+    int x = 0, y = 0;
+    friend bool operator==(const Cell&, const Cell&) = default;
+};
+
+// Every cell, border ring included, to "M" and Water::Unset.
 void resetGrids(TileGrid& board, FlowGrid& flow);
 // Stores text into one cell: its first character, or a blank for an empty text.
 void storeCell(TileGrid& board, int x, int y, std::string_view text);

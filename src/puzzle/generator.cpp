@@ -57,9 +57,8 @@ int suggestedTimeLimit(std::string_view plan, int pipes, bool needsThought, int 
     const double play = planSeconds(plan);
     if (2 * play > 600) return 0;
     const double shortest = lowerBound > 0 ? std::min(play, lowerBound * kActionMs / 1000.0) : play;
-    const auto turns = static_cast<double>(std::count_if(plan.begin(), plan.end(), [](char a) {
-        return planActionCode(a) == turnLeft || planActionCode(a) == turnRight;
-    }));
+    const auto turns = static_cast<double>(
+        std::count_if(plan.begin(), plan.end(), [](char a) { return isTurn(planAction(a)); }));
     const auto tens = [](double seconds) { return std::ceil(seconds / 10) * 10; };
     const double raw = tens(30 + 0.5 * pipes + 6 * turns + (needsThought ? 30 : 0));
     const double reading = tens(30 + 0.5 * pipes + 3 * turns);
@@ -195,7 +194,7 @@ Generated generateLevel(const GenerateOptions& options) {
             level.nextLevel = options.next;
 
             FlowGrid flow;
-            flow.Fill(flowUnset);
+            flow.Fill(Water::Unset);
             if (spreadWater(board, flow, net.sourceX, net.sourceY) && net.pipes > 1) continue;  // not mixed up
 
             // The cheap tests first: most tries for the hard bands fail on the naive players.

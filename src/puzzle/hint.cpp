@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "puzzle/action.h"
 #include "puzzle/hint_search.h"
-#include "puzzle/movement.h"
 
 namespace tk {
 
@@ -16,7 +16,7 @@ Hint hintOf(const SolveResult& result) {
         case SolveStatus::Solved:
             if (result.plan.empty()) break;
             hint.kind = Hint::Kind::Act;
-            hint.action = static_cast<std::int16_t>(planActionCode(result.plan.front()));
+            hint.action = planAction(result.plan.front());
             hint.plan = result.plan;
             hint.shortest = result.shortest;
             return hint;
@@ -68,20 +68,19 @@ Hint HintGuide::Next(const LevelFile& asItStands) {
     return hint;
 }
 
-PlanWalk::PlanWalk(const LevelFile& level) : x(level.playerX), y(level.playerY) {
+PlanWalk::PlanWalk(const LevelFile& level)
+    : x(level.playerX), y(level.playerY), sourceX_(level.sourceX), sourceY_(level.sourceY) {
     FlowGrid flow;
     placeLevel(level, board, flow);
 }
 
 bool PlanWalk::Take(char action) {
-    const int code = planActionCode(action);
-    if (code == turnLeft || code == turnRight) {
-        if (InPlayArea(x, y)) board(x, y) = quarterTurn(board(x, y), code);
-        return true;
-    }
-    if (code == dirNone || !InPlayArea(x, y) || !lzeTam(board, x, y, code)) return false;
-    x += dirDx(code);
-    y += dirDy(code);
+    // The walk follows the tiles and the figure; the water is none of its business.
+    Field field{board, {}, sourceX_, sourceY_, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
+    if (!applyAction(field, planAction(action), WaterAfterTurn::Waits).legal) return false;
+    board = field.board;
+    x = field.playerX;
+    y = field.playerY;
     return true;
 }
 

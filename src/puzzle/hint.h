@@ -35,7 +35,7 @@ struct Hint {
         Unknown,  // the budget ran out before the search knew
     };
     Kind kind = Kind::Unknown;
-    std::int16_t action = dirNone;  // dirLeft..dirDown, turnLeft or turnRight
+    Action action = Action::None;   // for Act: a step or a quarter turn
     std::string reason;             // for NoWay and Unknown: the search's why, in English
     std::string plan;               // for Act: the plan the action begins, from the state asked about
     bool shortest = false;          // and no plan from there is shorter
@@ -71,11 +71,12 @@ private:
     std::string plan_;
 };
 
-// The figure and the tiles while a plan is carried out, by the game's own rules.
+// The figure and the tiles while a plan is carried out, by the game's own rule.
 struct PlanWalk {
     explicit PlanWalk(const LevelFile& level);
-    // One plan letter: a step that the pipes allow, or a quarter turn of the tile under
-    // the figure. False (and nothing changes) for a refused step or an unknown letter.
+    // One plan letter (applyAction): a step that the pipes allow, or a quarter turn of the
+    // tile under the figure. False (and nothing changes) for a refused step or an unknown
+    // letter.
     bool Take(char action);
     bool SameAs(const PlanWalk& other) const {
         return x == other.x && y == other.y && board == other.board;
@@ -83,6 +84,9 @@ struct PlanWalk {
 
     TileGrid board;
     int x = 0, y = 0;
+
+private:
+    std::int16_t sourceX_ = 0, sourceY_ = 0;
 };
 
 }  // namespace tk

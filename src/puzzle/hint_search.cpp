@@ -110,8 +110,8 @@ private:
         std::array<int, kCells> steps{};
         int at = P.figure, walked = 0, last = -1;
         for (char a : plan) {
-            const int code = planActionCode(a);
-            if (code == turnLeft || code == turnRight) {
+            const Action action = planAction(a);
+            if (isTurn(action)) {
                 if (at != last) {
                     steps[at] += walked;
                     if (last >= 0) steps[last] += walked;
@@ -119,7 +119,7 @@ private:
                 walked = 0;
                 last = at;
             } else {
-                at += kStep[code];
+                at += kStep[side(stepDirection(action))];
                 ++walked;
             }
         }

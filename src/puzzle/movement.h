@@ -5,8 +5,8 @@
 
 namespace tk {
 
-// True when the tile at (x, y) opens toward `smer` and the neighbour opens back;
-// false for every code outside 0..3. (x, y) lies in the play area.
-bool lzeTam(const TileGrid& board, int x, int y, int smer);
+// True when the tile at (x, y) opens toward `d` and the neighbour that way opens back.
+// (x, y) lies in the play area; anything further out is refused.
+bool canStep(const TileGrid& board, int x, int y, Direction d);
 
 }  // namespace tk

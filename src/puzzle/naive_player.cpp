@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "puzzle/action.h"
 #include "puzzle/search_board.h"
 #include "puzzle/solver.h"
 
@@ -26,6 +27,10 @@ NaivePlay play(const LevelFile& level, int maxActions, bool exploring) {
     if (!InPlayArea(level.sourceX, level.sourceY) || !InPlayArea(level.playerX, level.playerY))
         return out;
     const Shapes& S = shapes();
+    // The field is the truth, moved on by the game's rule; the padded letters mirror it
+    // for looking ahead.
+    Field field = fieldOf(level);
+    letWaterIn(field);
     Letters b = lettersOf(level);
     const int source = cellOf(level.sourceX, level.sourceY);
     int at = cellOf(level.playerX, level.playerY);
@@ -73,21 +78,26 @@ NaivePlay play(const LevelFile& level, int maxActions, bool exploring) {
         }
         const Choice& pick = wetter.cell >= 0 ? wetter : wider;
         if (pick.cell < 0) return out;  // no pipe within reach helps: stuck
-        appendWalk(b, at, pick.cell, out.plan);
-        at = pick.cell;
-        const int s = S.shapeOf(b[at]);
-        const int ahead = ((pick.orientation - S.orientOf(b[at])) % S.orientations[s] + S.orientations[s]) %
+        std::string actions;
+        appendWalk(b, at, pick.cell, actions);
+        const int s = S.shapeOf(b[pick.cell]);
+        const int ahead = ((pick.orientation - S.orientOf(b[pick.cell])) % S.orientations[s] + S.orientations[s]) %
                           S.orientations[s];
         // The shorter way round; two quarter turns go clockwise.
-        const int code = ahead <= S.orientations[s] - ahead ? turnRight : turnLeft;
-        for (int q = std::min(ahead, S.orientations[s] - ahead); q > 0; --q) {
-            out.plan += planLetter(code);
-            b[at] = quarterTurn(b[at], code);
-            if (allWet(b, source)) {  // the game looks after every quarter turn
+        const Action turn = ahead <= S.orientations[s] - ahead ? Action::TurnRight : Action::TurnLeft;
+        actions.append(static_cast<std::size_t>(std::min(ahead, S.orientations[s] - ahead)), planLetter(turn));
+        for (char a : actions) {
+            const Effect effect = applyAction(field, planAction(a));
+            if (!effect.legal) return out;  // the walk broke the rule: cannot happen
+            out.plan += a;
+            if (effect.won) {  // the game looks after every quarter turn
                 out.won = true;
                 return out;
             }
         }
+        at = cellOf(field.playerX, field.playerY);
+        for (int y = 0; y < kRows; ++y)
+            for (int x = 0; x < kCols; ++x) b[cellOf(x, y)] = field.board(x, y);
     }
     return out;
 }

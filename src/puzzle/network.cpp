@@ -7,10 +7,6 @@ namespace tk {
 
 namespace {
 
-struct Cell {
-    int x, y;
-};
-
 char letterWithOpenings(std::uint8_t mask) {
     for (char l = 'A'; l <= 'K'; ++l)
         if (tileOpenings(l) == mask) return l;

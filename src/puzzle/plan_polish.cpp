@@ -34,13 +34,13 @@ public:
         Letters b = P.start;
         int at = P.figure;
         for (char a : plan) {
-            const int code = planActionCode(a);
-            if (code == turnLeft || code == turnRight) {
-                b[at] = quarterTurn(b[at], code);
+            const Action action = planAction(a);
+            if (isTurn(action)) {
+                b[at] = quarterTurn(b[at], action == Action::TurnRight);
                 if (visits.empty() || visits.back().cell != at) visits.push_back({at, 0});
                 visits.back().orientation = S.orientOf(b[at]);
-            } else if (code >= dirLeft && code <= dirDown) {
-                at += kStep[code];
+            } else if (isStep(action)) {
+                at += kStep[side(stepDirection(action))];
             }
         }
         return visits;
@@ -74,10 +74,10 @@ public:
             const int s = S.shapeOf(b[at]), n = S.orientations[s];
             const int ahead = ((v.orientation - S.orientOf(b[at])) % n + n) % n;
             // The shorter way round; two quarter turns go clockwise.
-            const int code = ahead <= n - ahead ? turnRight : turnLeft;
+            const bool clockwise = ahead <= n - ahead;
             for (int q = std::min(ahead, n - ahead); q > 0; --q) {
-                plan += planLetter(code);
-                b[at] = quarterTurn(b[at], code);
+                plan += clockwise ? kPlanTurnRight : kPlanTurnLeft;
+                b[at] = quarterTurn(b[at], clockwise);
                 if (allWet(b, P.source)) return plan;
             }
         }
@@ -190,7 +190,7 @@ private:
                 tried.insert(tried.begin() + static_cast<long>(i), Visit{c, o});
                 if (keep(visits, tried, i)) return true;
             }
-            c += kStep[planActionCode(step)];
+            c += kStep[side(stepDirection(planAction(step)))];
         }
         return false;
     }

@@ -354,9 +354,8 @@ std::string Search::buildPlan() const {
     std::string plan;
     for (auto [cell, turn] : turns) {
         appendWalk(b, at, cell, plan);
-        const int code = turn ? turnRight : turnLeft;
-        plan += planLetter(code);
-        b[cell] = quarterTurn(b[cell], code);
+        plan += turn ? kPlanTurnRight : kPlanTurnLeft;
+        b[cell] = quarterTurn(b[cell], turn);
         at = cell;
     }
     return plan;

@@ -6,8 +6,7 @@
 
 #include "puzzle/generator.h"
 #include "puzzle/naive_player.h"
-#include "puzzle/search_board.h"
-#include "puzzle/water.h"
+#include "puzzle/action.h"
 
 namespace tk {
 
@@ -19,17 +18,15 @@ double difficultyScore(const Rating& r) {
 }
 
 Rating rateLevel(const LevelFile& level, const RateOptions& options) {
-    using namespace search;
     Rating r;
     r.timeLimit = level.timeLimit;
     for (const std::string& row : level.rows)
         for (char c : row) r.pipes += isPipe(c);
-    TileGrid board;
-    FlowGrid flow;
-    placeLevel(level, board, flow);
-    spreadWater(board, flow, level.sourceX, level.sourceY);
+    Field start = fieldOf(level);
+    letWaterIn(start);
     for (int y = 0; y < kRows; ++y)
-        for (int x = 0; x < kCols; ++x) r.dryAtStart += board(x, y) != kFloorTile && flow(x, y) == flowDry;
+        for (int x = 0; x < kCols; ++x)
+            r.dryAtStart += start.board(x, y) != kFloorTile && start.flow(x, y) == Water::Dry;
 
     SolveOptions solve;
     solve.maxStates = options.maxStates;
@@ -44,8 +41,7 @@ Rating rateLevel(const LevelFile& level, const RateOptions& options) {
     r.lowerBound = solved.lowerBound;
     int run = 0;
     for (char a : r.plan) {
-        const int code = planActionCode(a);
-        const bool turn = code == turnLeft || code == turnRight;
+        const bool turn = isTurn(planAction(a));
         r.turns += turn;
         r.steps += !turn;
         run = turn ? 0 : run + 1;
@@ -54,16 +50,11 @@ Rating rateLevel(const LevelFile& level, const RateOptions& options) {
     r.walkPercent = static_cast<int>(std::lround(100.0 * r.steps / static_cast<double>(r.plan.size())));
 
     // The plan's own final board is a winning layout too: a bound when the search gave up.
-    const Letters start = lettersOf(level);
-    Letters end = start;
-    int at = cellOf(level.playerX, level.playerY);
-    for (char a : r.plan) {
-        const int code = planActionCode(a);
-        if (code == turnLeft || code == turnRight) end[at] = quarterTurn(end[at], code);
-        else at += kStep[code];
-    }
+    Field end = start;
+    for (char a : r.plan) applyAction(end, planAction(a), WaterAfterTurn::Waits);
     int changed = 0;
-    for (int c = 0; c < kCells; ++c) changed += end[c] != start[c];
+    for (int y = 0; y < kRows; ++y)
+        for (int x = 0; x < kCols; ++x) changed += end.board(x, y) != start.board(x, y);
     r.mustTurn = solved.pipesToTurn < 0 ? changed : std::min(solved.pipesToTurn, changed);
     r.ambiguous = solved.ambiguousPipes;
     r.layoutsSettled = solved.layoutsSettled;

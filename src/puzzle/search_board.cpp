@@ -77,7 +77,7 @@ void appendWalk(const Letters& b, int from, int to, std::string& plan) {
                           S.opensTo(b[c + kStep[d]], opposite(d))))
             ++d;
         if (d == 4) return;  // not reachable: the caller broke its promise
-        plan += planLetter(d);
+        plan += planLetter(stepToward(static_cast<Direction>(d)));
         c += kStep[d];
     }
 }
@@ -223,7 +223,7 @@ int halfOpenSides(const Letters& b) {
     int half = 0;
     for (int c = 0; c < kCells; ++c) {
         if (!S.pipe(b[c])) continue;
-        for (int d = dirRight; d <= dirDown; ++d) {
+        for (int d = side(Direction::Right); d <= side(Direction::Down); ++d) {
             const int n = c + kStep[d];
             half += S.pipe(b[n]) && S.opensTo(b[c], d) != S.opensTo(b[n], opposite(d));
         }

@@ -3,35 +3,34 @@
 
 #include <algorithm>
 
-#include "puzzle/movement.h"
 #include "puzzle/layouts.h"
 #include "puzzle/plan_search.h"
-#include "puzzle/water.h"
 
 namespace tk {
 
-int planActionCode(char action) {
-    switch (action) {
-        case kPlanLeft: return dirLeft;
-        case kPlanUp: return dirUp;
-        case kPlanRight: return dirRight;
-        case kPlanDown: return dirDown;
-        case kPlanTurnLeft: return turnLeft;
-        case kPlanTurnRight: return turnRight;
-        default: return dirNone;
+Action planAction(char letter) {
+    switch (letter) {
+        case kPlanLeft: return Action::StepLeft;
+        case kPlanUp: return Action::StepUp;
+        case kPlanRight: return Action::StepRight;
+        case kPlanDown: return Action::StepDown;
+        case kPlanTurnLeft: return Action::TurnLeft;
+        case kPlanTurnRight: return Action::TurnRight;
+        default: return Action::None;
     }
 }
 
-char planLetter(int directionCode) {
-    switch (directionCode) {
-        case dirLeft: return kPlanLeft;
-        case dirUp: return kPlanUp;
-        case dirRight: return kPlanRight;
-        case dirDown: return kPlanDown;
-        case turnLeft: return kPlanTurnLeft;
-        case turnRight: return kPlanTurnRight;
-        default: return '?';
+char planLetter(Action action) {
+    switch (action) {
+        case Action::StepLeft: return kPlanLeft;
+        case Action::StepUp: return kPlanUp;
+        case Action::StepRight: return kPlanRight;
+        case Action::StepDown: return kPlanDown;
+        case Action::TurnLeft: return kPlanTurnLeft;
+        case Action::TurnRight: return kPlanTurnRight;
+        case Action::None: break;
     }
+    return '?';
 }
 
 std::int64_t planMilliseconds(std::string_view plan) {
@@ -42,33 +41,22 @@ double planSeconds(std::string_view plan) { return planMilliseconds(plan) / 1000
 
 ReplayResult replayPlan(const LevelFile& level, std::string_view plan) {
     ReplayResult result;
-    TileGrid board;
-    FlowGrid flow;
-    placeLevel(level, board, flow);
-    int px = level.playerX, py = level.playerY;
-    if (!InPlayArea(px, py) || !InPlayArea(level.sourceX, level.sourceY)) {
+    if (!InPlayArea(level.playerX, level.playerY) || !InPlayArea(level.sourceX, level.sourceY)) {
         result.legal = false;
         result.failedAt = 0;
         return result;
     }
-    spreadWater(board, flow, level.sourceX, level.sourceY);
+    Field field = fieldOf(level);
+    letWaterIn(field);
     for (std::size_t i = 0; i < plan.size(); ++i) {
-        const int code = planActionCode(plan[i]);
-        if (code == turnLeft || code == turnRight) {
-            const char before = board(px, py);
-            board(px, py) = kBlankTile;
-            spreadWater(board, flow, level.sourceX, level.sourceY);
-            board(px, py) = quarterTurn(before, code);
-            if (spreadWater(board, flow, level.sourceX, level.sourceY)) {
-                result.wonAt = static_cast<int>(i);
-                return result;
-            }
-        } else if (code != dirNone && lzeTam(board, px, py, code)) {
-            px += dirDx(code);
-            py += dirDy(code);
-        } else {
+        const Effect effect = applyAction(field, planAction(plan[i]));
+        if (!effect.legal) {
             result.legal = false;
             result.failedAt = static_cast<int>(i);
+            return result;
+        }
+        if (effect.won) {
+            result.wonAt = static_cast<int>(i);
             return result;
         }
     }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "puzzle/action.h"
 #include "puzzle/level_file.h"
 #include "puzzle/pacing.h"
 
@@ -16,9 +17,10 @@ namespace tk {
 constexpr char kPlanLeft = 'L', kPlanUp = 'U', kPlanRight = 'R', kPlanDown = 'D',
                kPlanTurnLeft = '<', kPlanTurnRight = '>';
 
-// The direction code of a plan letter (dirLeft..dirDown, turnLeft, turnRight), or dirNone.
-int planActionCode(char action);
-char planLetter(int directionCode);
+// The action of a plan letter (Action::None for any other character), and back ('?' for
+// Action::None).
+Action planAction(char letter);
+char planLetter(Action action);
 
 // Play time of a plan by the game's pacing (kActionMs per step or quarter turn).
 std::int64_t planMilliseconds(std::string_view plan);
@@ -65,8 +67,8 @@ struct ReplayResult {
     int wonAt = -1;        // index of the turn whose evaluation found every cell wet
 };
 
-// Plays a plan by the game's rules (lzeTam for steps, quarterTurn for turns, the water
-// evaluated after every turn) and stops at the first refused action or at the win.
+// Plays a plan by the game's rule (applyAction, the water back after every turn) and
+// stops at the first refused action or at the win.
 ReplayResult replayPlan(const LevelFile& level, std::string_view plan);
 
 }  // namespace tk

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "game/play_session.h"
+
 namespace tk {
 
 class MenuHost {
@@ -24,9 +26,9 @@ public:
 
     // Best times: the most seconds a won level had left on its clock, by level name.
     virtual std::optional<std::int16_t> BestTime(const std::string& level) const = 0;
-    // Keeps a win's time left when it beats the level's best (or the level has none);
-    // true when it did.
-    virtual bool RecordWin(const std::string& level, std::int16_t secondsLeft) = 0;
+    // Keeps a win's time left when it beats the level's best (or the level has none),
+    // and says whether it did and could write it down.
+    virtual WinRecord RecordWin(const std::string& level, std::int16_t secondsLeft) = 0;
     // The sum of every level's best, in seconds.
     virtual int BestsInAll() const = 0;
 

@@ -1,7 +1,6 @@
 // The key-down handler, the main menu's items and the help screen.
 #include "ui/menus.h"
 
-#include "game/screen_mode.h"
 #include "ui/texts.h"
 
 namespace tk {
@@ -18,14 +17,9 @@ Menus::Menus(Platform& platform, WindowView& view, SoundEffects& sounds, PlaySes
       list_(view.menu, sounds), options_(view.menu, view.levelBox, host, language),
       sequence_(platform, view.play, session, language, host) {}
 
-std::uint8_t Menus::screenMode() const {
-    if (sequence_.Running()) return session_.screenMode();
-    switch (screen_) {
-    case Screen::Help: return modeHelp;
-    case Screen::Options: return modeOptions;
-    case Screen::LevelEntry: return modeLevelEntry;
-    default: return modeMainMenu;
-    }
+void Menus::Shown(std::uint64_t at) {
+    options_.Shown(at);
+    sequence_.Shown(at);
 }
 
 void Menus::ShowMainMenu() {
@@ -74,10 +68,11 @@ void Menus::KeyDown(Key key, int modifiers) {
         break;
     case Screen::LevelEntry:
         if (accept) {
-            options_.FinishEntry(plat_.Now());
+            options_.FinishEntry();
             if (!options_.NoticeShowing()) screen_ = Screen::Options;
         }
         break;
+    case Screen::Levels: break;
     }
 }
 
@@ -92,7 +87,7 @@ Wake Menus::Advance(std::uint64_t now) {
 
 void Menus::MainMenuAction() {
     switch (list_.cursor()) {
-    case 0: sequence_.Start(plat_.Now()); break;
+    case 0: sequence_.Start(); break;
     case 1:
         screen_ = Screen::Options;
         options_.Show();

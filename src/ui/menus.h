@@ -32,14 +32,16 @@ public:
     // A sequence that runs on its own (the levels, the final screen, a notice), advanced
     // to `now`. While it runs, keys wait.
     Wake Advance(std::uint64_t now);
+    // The window went on screen at `at`: a pause drawn since counts its time from then.
+    void Shown(std::uint64_t at);
     bool Busy() const { return sequence_.Running() || options_.NoticeShowing(); }
 
-    // The screen in the game's numbering (during play, the level's phase).
-    std::uint8_t screenMode() const;
+    // Levels: the chain of levels runs (a level, its outcome, the final screen).
+    enum class Screen { MainMenu, Help, Options, LevelEntry, Levels };
+    Screen screen() const { return sequence_.Running() ? Screen::Levels : screen_; }
     std::int16_t menuCursor() const { return list_.cursor(); }
 
 private:
-    enum class Screen { MainMenu, Help, Options, LevelEntry };
 
     void MainMenuAction();
     void OptionsAction();

@@ -43,7 +43,7 @@ void OptionsScreen::OpenEntry() {
     box_.shown = true;
 }
 
-void OptionsScreen::FinishEntry(std::uint64_t now) {
+void OptionsScreen::FinishEntry() {
     box_.shown = false;
     menu_.levelLineShown = true;
     const std::string typed = box_.text;  // exactly as typed, no trimming
@@ -59,14 +59,14 @@ void OptionsScreen::FinishEntry(std::uint64_t now) {
         ShowLevelLine();
     } else {
         menu_.lines[kLineLevel] = texts::levelNotFound(language_.isCzech());
-        noticeUntil_ = now + kNoticeMs;
+        notice_.Begin(kNoticeMs);
     }
 }
 
 Wake OptionsScreen::Advance(std::uint64_t now) {
-    if (noticeUntil_ == 0) return Wake{};
-    if (now < noticeUntil_ && !host_.Closing()) return Wake{noticeUntil_, false};
-    noticeUntil_ = 0;
+    if (!notice_.Standing()) return Wake{};
+    if (!notice_.Over(now) && !host_.Closing()) return notice_.wake();
+    notice_.End();
     ShowLevelLine();
     return Wake{};
 }

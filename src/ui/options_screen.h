@@ -26,11 +26,12 @@ public:
     // The box opens holding the level in force.
     void OpenEntry();
     // Takes the typed name exactly as typed; a name without a level file is refused and
-    // its notice stands until `now` + 1000 ms.
-    void FinishEntry(std::uint64_t now);
+    // its notice stands 1000 ms once it is on screen.
+    void FinishEntry();
     // The notice, while it stands: its end, or a close request, brings the name back.
     Wake Advance(std::uint64_t now);
-    bool NoticeShowing() const { return noticeUntil_ != 0; }
+    void Shown(std::uint64_t at) { notice_.Shown(at); }
+    bool NoticeShowing() const { return notice_.Standing(); }
 
 private:
     void ShowLevelLine();
@@ -39,7 +40,7 @@ private:
     LevelBoxView& box_;
     MenuHost& host_;
     const Language& language_;
-    std::uint64_t noticeUntil_ = 0;
+    Pause notice_;
 };
 
 }  // namespace tk

@@ -2,7 +2,6 @@
 #include "ui/play_sequence.h"
 
 #include "game/clock.h"
-#include "game/screen_mode.h"
 #include "ui/texts.h"
 
 namespace tk {
@@ -14,14 +13,19 @@ constexpr const char* kLastLevelMark = "end";
 
 }  // namespace
 
-void PlaySequence::Start(std::uint64_t now) {
+void PlaySequence::Start() {
     running_ = true;
     name_ = host_.currentLevel();
-    finalUntil_ = 0;
-    if (!Load(name_, now)) Finish();
+    final_.End();
+    if (!Load(name_)) Finish();
 }
 
-bool PlaySequence::Load(const std::string& name, std::uint64_t now) {
+void PlaySequence::Shown(std::uint64_t at) {
+    final_.Shown(at);
+    session_.Shown(at);
+}
+
+bool PlaySequence::Load(const std::string& name) {
     const std::string path = host_.LevelPath(name);
     LevelRead read = readLevelFile(path);
     if (!read.level) {
@@ -37,24 +41,24 @@ bool PlaySequence::Load(const std::string& name, std::uint64_t now) {
     }
     const bool czech = language_.isCzech();
     LevelWords words{texts::quitQuestion(czech), texts::noWayFromHere(czech), texts::noHint(czech),
-                     texts::newBest(czech), {}};
+                     texts::newBest(czech), texts::newBestNotKept(czech), {}};
     if (const auto best = host_.BestTime(name)) words.bestLine = texts::bestLine(czech, Clock::Text(*best));
     session_.Start(*read.level, czech, std::move(words),
-                   [this, name](std::int16_t secondsLeft) { return host_.RecordWin(name, secondsLeft); }, now);
+                   [this, name](std::int16_t secondsLeft) { return host_.RecordWin(name, secondsLeft); });
     return true;
 }
 
 void PlaySequence::Finish() {
     running_ = false;
-    finalUntil_ = 0;
+    final_.End();
 }
 
 Wake PlaySequence::Advance(std::uint64_t now) {
     while (running_) {
-        if (finalUntil_ != 0) {
+        if (final_.Standing()) {
             // Kept: the congratulations stand their five seconds whatever is pressed; keys
             // wait for the menu. Only a close request cuts them short.
-            if (now < finalUntil_ && !host_.Closing()) return Wake{finalUntil_, false};
+            if (!final_.Over(now) && !host_.Closing()) return final_.wake();
             session_.ReturnToMenu();
             Finish();
             break;
@@ -69,7 +73,7 @@ Wake PlaySequence::Advance(std::uint64_t now) {
         switch (session_.outcome()) {
         case LevelOutcome::Lost:
             // Kept: a lost level goes round again at once, without limit.
-            if (!Load(name_, now)) Finish();
+            if (!Load(name_)) Finish();
             break;
         case LevelOutcome::Won:
             name_ = session_.state().nextLevel;
@@ -81,8 +85,8 @@ Wake PlaySequence::Advance(std::uint64_t now) {
                                             texts::bestsInAll(czech, Clock::Text(host_.BestsInAll()));
                 view_.title = message;
                 view_.titleShown = true;
-                finalUntil_ = now + kFinalScreenMs;
-            } else if (!Load(name_, now)) {
+                final_.Begin(kFinalScreenMs);
+            } else if (!Load(name_)) {
                 Finish();
             }
             break;

@@ -21,15 +21,16 @@ public:
 
     // Starts with the level "Play" starts with; a copy of its name is taken, so playing
     // never moves it.
-    void Start(std::uint64_t now);
+    void Start();
     Wake Advance(std::uint64_t now);
+    // The window went on screen at `at` (the final screen's time counts from then).
+    void Shown(std::uint64_t at);
     bool Running() const { return running_; }
-    bool ShowingFinalScreen() const { return finalUntil_ != 0; }
 
 private:
     // Loads a level and starts it; false when it cannot be played (the player is told in a
     // notice, the level's author on standard error).
-    bool Load(const std::string& name, std::uint64_t now);
+    bool Load(const std::string& name);
     void Finish();
 
     Platform& plat_;
@@ -39,7 +40,7 @@ private:
     MenuHost& host_;
     bool running_ = false;
     std::string name_;
-    std::uint64_t finalUntil_ = 0;  // while the congratulations stand
+    Pause final_;  // the congratulations
 };
 
 }  // namespace tk

@@ -107,6 +107,10 @@ inline std::string noHint(bool czech) { return czech ? "žádná rada" : "no hin
 
 // Over the win picture when the time left beats the level's best.
 inline std::string newBest(bool czech) { return czech ? "Nový rekord!" : "New best!"; }
+// A best that counts for this run, but the best times' file cannot be written.
+inline std::string newBestNotKept(bool czech) {
+    return czech ? "Nový rekord!\r\nHra si ho nemůže zapsat." : "New best!\r\nThe game cannot write it down.";
+}
 
 // The level title's second line: the best time left, as the clock shows it.
 inline std::string bestLine(bool czech, const std::string& clockText) {

@@ -16,7 +16,6 @@
 #include <functional>
 #include <memory>
 
-#include "game/screen_mode.h"
 #include "platform/sdl_close_signals.h"
 #include "support/game_fixture.h"
 #include "ui/texts.h"
@@ -70,7 +69,7 @@ public:
         case State::Title: return p_.menus().Busy() && titleShown && title == "Only";
         case State::Outcome:
             // The first win of the level is its best: the words stand over the picture.
-            return p_.screenMode() == modeWon && (!titleShown || title == texts::newBest(false)) &&
+            return p_.play().phase() == PlayPhase::ShowingWon && (!titleShown || title == texts::newBest(false)) &&
                    !p_.play().clock().Running();
         case State::Question: return titleShown && title == texts::quitQuestion(false);
         case State::FinalScreen: return titleShown && title.starts_with(texts::finalMessage(false));
@@ -82,8 +81,8 @@ public:
     // The next step from where the program stands; false when there is nothing to do now.
     bool Step(const KeyDown& key, const Text& text) {
         if (!p_.started() || target_ == State::StartupPicture) return false;
-        const bool onMenu = p_.screenMode() == modeMainMenu && !p_.menus().Busy();
-        const bool playing = p_.screenMode() == modePlaying && !p_.view().play.titleShown;
+        const bool onMenu = p_.screen() == Menus::Screen::MainMenu && !p_.menus().Busy();
+        const bool playing = p_.play().phase() == PlayPhase::Waiting && !p_.view().play.titleShown;
         if (target_ == State::Notice) {
             if (step_ >= kNoticeKeys) return false;
             if (step_ == kNoticeKeys - 2) {
@@ -149,7 +148,7 @@ TEST(CloseRequest, EndsTheProgramPromptlyInEveryStateOnTheTwin) {
             }
             road.Step([&](Key key, int modifiers) { f.plat.Press(t, key, modifiers, 60); },
                       [&](const std::string& s) { f.plat.Type(t, s); });
-            if (t < 60000) f.plat.At(t + 50, look);
+            if (t < 60000) f.plat.AtIfReached(t + 50, look);
         };
         f.plat.At(600, look);
         EXPECT_EQ(f.Run(), 0);

@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <set>
 
-#include "game/screen_mode.h"
 #include "support/game_fixture.h"
 #include "support/sample_files.h"
 
@@ -106,7 +105,7 @@ TEST(StartUp, PictureThenWaitThenLoadInOrderThenMenu) {
         EXPECT_TRUE(s.view().menu.shown);
         EXPECT_TRUE(s.view().menu.shown);
         EXPECT_NE(s.view().cursor, 0u);
-        EXPECT_EQ(s.program.screenMode(), modeMainMenu);
+        EXPECT_EQ(s.program.screen(), Menus::Screen::MainMenu);
         EXPECT_EQ(s.program.menus().menuCursor(), 0);
         EXPECT_TRUE(s.program.settings().fullscreenOn);
         EXPECT_TRUE(s.program.settings().musicOn);
@@ -184,7 +183,7 @@ TEST(StartUp, MissingFilesLeaveEmptySlotsAndTheGameGoesOnNamingEachOnce) {
         EXPECT_EQ(s.program.images().Slot(kSlotWon), 0u);
         EXPECT_NE(s.program.images().Slot(31), 0u);
         EXPECT_NE(s.program.images().Slot(65), 0u);
-        EXPECT_EQ(s.program.screenMode(), modeMainMenu);
+        EXPECT_EQ(s.program.screen(), Menus::Screen::MainMenu);
     });
     std::string shownAtMenu;
     s.plat.At(GameFixture::kMenuReady, [&] { shownAtMenu = s.program.view().notice.text; });
@@ -267,7 +266,7 @@ TEST(Shutdown, CloseRequestDuringALevelWaitsForTheLevelToEnd) {
     s.plat.Press(GameFixture::kMenuReady, Key::Return);  // "Play"
     const std::uint64_t closeAt = GameFixture::kMenuReady + 2500;
     bool playing = false;
-    s.plat.At(closeAt - 10, [&] { playing = s.program.screenMode() == modePlaying && s.program.menus().Busy(); });
+    s.plat.At(closeAt - 10, [&] { playing = inPlay(s.program.play().phase()) && s.program.menus().Busy(); });
     s.plat.Close(closeAt);
     EXPECT_EQ(s.Run(), 0);
     EXPECT_TRUE(playing) << "the close request must arrive while the level runs";

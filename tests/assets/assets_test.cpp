@@ -102,8 +102,8 @@ TEST_F(Assets, OverlaysLetTheBoardShowThroughAndCellPicturesKeepTheirCornersClea
 TEST_F(Assets, PipePicturesOpenExactlyWhereTheTileTableOpens) {
     // (x, y) of the edge pixel at position i along side d (0 left, 1 up, 2 right, 3 down).
     auto edge = [](int d, int i, int& x, int& y) {
-        x = d == tk::dirLeft ? 0 : d == tk::dirRight ? 69 : i;
-        y = d == tk::dirUp ? 0 : d == tk::dirDown ? 69 : i;
+        x = d == tk::side(tk::Direction::Left) ? 0 : d == tk::side(tk::Direction::Right) ? 69 : i;
+        y = d == tk::side(tk::Direction::Up) ? 0 : d == tk::side(tk::Direction::Down) ? 69 : i;
     };
     int runStart = -1, runEnd = -1;  // the opaque stretch on an open edge, the same for every pipe
     for (const char* set : {"trubka1", "trubka2"})
@@ -159,8 +159,8 @@ TEST_F(Assets, WetPipesCarryVisibleWaterAndDifferFromDryOnesEvenInGrey) {
             if (!((opens >> d) & 1)) continue;
             double wetLum = 0, dryLum = 0, wetBlue = 0, dryBlue = 0;
             for (int k = -3; k <= 3; ++k) {
-                const int x = d == tk::dirLeft ? 1 : d == tk::dirRight ? 68 : 35 + k;
-                const int y = d == tk::dirUp ? 1 : d == tk::dirDown ? 68 : 35 + k;
+                const int x = d == tk::side(tk::Direction::Left) ? 1 : d == tk::side(tk::Direction::Right) ? 68 : 35 + k;
+                const int y = d == tk::side(tk::Direction::Up) ? 1 : d == tk::side(tk::Direction::Down) ? 68 : 35 + k;
                 const Pixel w = pixel(wet.get(), x, y), p = pixel(dry.get(), x, y);
                 wetLum += luminance(w) / 7;
                 dryLum += luminance(p) / 7;

@@ -15,7 +15,7 @@ LevelText straightRow() {
 
 class ControllerPlay : public PlayTest {
 protected:
-    std::uint8_t play(const LevelText& file) {
+    PlayPhase play(const LevelText& file) {
         writeLevel("t", file);
         return PlayTest::play("t");
     }
@@ -34,12 +34,12 @@ TEST_F(ControllerPlay, BAsksAndAnswersNoWhileAAnswersYes) {
     plat().At(4500, [&] {
         EXPECT_FALSE(view().play.titleShown);
         EXPECT_TRUE(session().clock().Running());
-        EXPECT_EQ(session().screenMode(), modePlaying);
+        EXPECT_EQ(session().phase(), PlayPhase::Waiting);
     });
     plat().PadPress(5010, PadButton::Back);
     plat().PadPress(5600, PadButton::A);  // yes: back to the menu
 
-    EXPECT_EQ(play(straightRow()), modeMainMenu);
+    EXPECT_EQ(play(straightRow()), PlayPhase::Left);
     EXPECT_LT(plat().Now(), 5800u) << "left at the answer, with no outcome pause";
 }
 
@@ -52,12 +52,13 @@ TEST_F(ControllerPlay, AHeldShoulderKeepsTurningAndATapTurnsOnce) {
     plat().PadPress(3010, PadButton::X);
     plat().Close(4000);
 
-    EXPECT_EQ(play(straightRow()), modeMainMenu);
+    // The tap lines the pipe up with the source's: won, and closed while its picture stands.
+    EXPECT_EQ(play(straightRow()), PlayPhase::Won);
     EXPECT_GE(heldTurns, 3);
     EXPECT_EQ(countSounds("move"), heldTurns + 1) << "a tap is one quarter turn";
     // The upright G under the figure, turned that many times clockwise and once back.
     char expected = 'G';
-    for (int i = 0; i < heldTurns - 1; ++i) expected = quarterTurn(expected, turnRight);
+    for (int i = 0; i < heldTurns - 1; ++i) expected = quarterTurn(expected, true);
     EXPECT_EQ(level().board(1, 0), expected);
 }
 
@@ -73,7 +74,7 @@ TEST_F(ControllerPlay, StartAsksForAHint) {
     });
     plat().At(2400, [&] { EXPECT_EQ(view().play.clock, "01:30") << "held, it asked once"; });
     plat().Close(2600);
-    EXPECT_EQ(play(level), modeMainMenu);
+    EXPECT_EQ(play(level), PlayPhase::Left);
 }
 
 }  // namespace

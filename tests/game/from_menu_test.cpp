@@ -2,7 +2,6 @@
 // title, turning the first level's pipe into place, the next level, leaving it.
 #include <gtest/gtest.h>
 
-#include "game/screen_mode.h"
 #include "support/game_fixture.h"
 
 namespace tk::test {
@@ -29,19 +28,19 @@ TEST(FromTheMenu, PlayTurnWinNextLevelAndLeave) {
     plat.KeyUp(turn + 290, Key::Right);
     plat.At(turn + 1500, [&] {
         EXPECT_EQ(g.level().board(4, 2), 'J');
-        EXPECT_EQ(program.screenMode(), modeWon);
+        EXPECT_EQ(program.play().phase(), PlayPhase::ShowingWon);
     });
     // After four seconds of the win picture the next level comes up.
     const std::uint64_t next = turn + 420 + 4000 + 1500 + 300;
     plat.At(next, [&] {
-        EXPECT_EQ(program.screenMode(), modePlaying);
+        EXPECT_EQ(program.play().phase(), PlayPhase::Waiting);
         EXPECT_NE(g.level().levelTitle, "The Well");
         EXPECT_FALSE(shown.titleShown);
     });
     plat.Press(next + 10, Key::Escape);
     plat.Press(next + 500, Key::Y);
     plat.At(next + 1000, [&] {
-        EXPECT_EQ(program.screenMode(), modeMainMenu);
+        EXPECT_EQ(program.screen(), Menus::Screen::MainMenu);
         EXPECT_FALSE(shown.boardShown);
         EXPECT_TRUE(g.view().menu.shown);
     });

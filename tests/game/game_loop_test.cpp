@@ -18,7 +18,7 @@ LevelText rowLevel(const std::string& row0, const std::string& player, const std
 
 class GameLoop : public PlayTest {
 protected:
-    std::uint8_t play(const LevelText& file) {
+    PlayPhase play(const LevelText& file) {
         writeLevel("t", file);
         return PlayTest::play("t");
     }
@@ -59,7 +59,7 @@ TEST_F(GameLoop, HeldArrowWalksOnUntilTheNextPipeDoesNotJoin) {
     plat().Press(3700, Key::Up);     // the border above: refused
     plat().Close(4000);
 
-    EXPECT_EQ(play(rowLevel("FFFGLLLLLLL", "0,0")), modeMainMenu);
+    EXPECT_EQ(play(rowLevel("FFFGLLLLLLL", "0,0")), PlayPhase::Left);
     EXPECT_EQ(level().playerX, 1);
     EXPECT_EQ(level().playerY, 0);
     // 7 px per 20 ms frame, the old position wiped: three frames apart is 21 px.
@@ -123,6 +123,24 @@ TEST_F(GameLoop, DownWinsThePollAndModifiersLeaveUpAndDownWalking) {
     EXPECT_EQ(countSounds("move"), 0);
 }
 
+TEST_F(GameLoop, StandingStillPlayWaitsForAKeyOrTheClocksNextSecond) {
+    // Ten seconds with nothing pressed, then Right pressed and let go between two looks.
+    plat().KeyDown(11510, Key::Right);
+    plat().KeyUp(11510, Key::Right);
+    hold(12010, {Key::Right}, 500);  // held: the figure walks on
+    plat().Close(13000);
+    play(rowLevel("FFFFFFFLLLL", "0,0"));
+    const auto standing = std::count_if(passes.begin(), passes.end(),
+                                        [](std::uint64_t t) { return t > kPlayStarts && t < 11500; });
+    EXPECT_LE(standing, 10) << "one pass a second, for the clock";
+    EXPECT_GE(standing, 9);
+    const auto walking = std::count_if(passes.begin(), passes.end(),
+                                       [](std::uint64_t t) { return t >= 12010 && t < 12510; });
+    EXPECT_GE(walking, 24) << "held keys keep the pace of 20 ms";
+    EXPECT_EQ(level().playerX, 1 + 3) << "the press between two looks took a step, the held key three more";
+    EXPECT_EQ(session().clock().timeLeft(), 100 - 11);
+}
+
 // ---- turning ----------------------------------------------------------------------
 
 TEST_F(GameLoop, EachModifierTurnsTheWayItsArrowPoints) {
@@ -151,10 +169,11 @@ TEST_F(GameLoop, WaterDrainsWhenATurnStartsAndReturnsOnlyAfterTheKeysAreLet_go) 
     bool sawTurn = false;
     plat().At(1705, [&] {  // halfway through the first quarter turn
         sawTurn = true;
-        EXPECT_EQ(level().board(1, 0), kBlankTile);
-        EXPECT_EQ(level().flow(0, 0), flowWet);
-        EXPECT_EQ(level().flow(1, 0), flowDry);
-        EXPECT_EQ(level().flow(2, 0), flowDry);
+        EXPECT_EQ(level().board(1, 0), 'G') << "the rule has turned it; the picture still turns";
+        EXPECT_EQ(session().phase(), PlayPhase::Turning);
+        EXPECT_EQ(level().flow(0, 0), Water::Wet);
+        EXPECT_EQ(level().flow(1, 0), Water::Dry);
+        EXPECT_EQ(level().flow(2, 0), Water::Dry);
         EXPECT_EQ(pixel(2, 0, 60, rows::pipeTop + 4), colourOf(kDryBase + 5)) << "drained cell repainted";
         // The turning pipe is dry away from the source, and the turning figure is there.
         int dryPipe = 0, wetPipe = 0, figure = 0;
@@ -174,22 +193,24 @@ TEST_F(GameLoop, WaterDrainsWhenATurnStartsAndReturnsOnlyAfterTheKeysAreLet_go) 
     hold(1610, {Key::Control, Key::Right}, 40);  // one quarter turn: F -> G
     plat().At(2300, [&] {
         EXPECT_EQ(level().board(1, 0), 'G');
-        EXPECT_EQ(level().flow(2, 0), flowDry);
+        EXPECT_EQ(level().flow(2, 0), Water::Dry);
         EXPECT_EQ(pixel(1, 0, rows::figureLeft, rows::figureTop), colourOf(kSlotPlayer));
     });
     // Three more counter-clockwise turns with the keys held: G F G F.
     hold(2510, {Key::Space, Key::Left}, 440);
     plat().At(2805, [&] {  // during the second of them: the F between was never evaluated
-        EXPECT_EQ(level().board(1, 0), kBlankTile);
-        EXPECT_EQ(level().flow(2, 0), flowDry);
+        EXPECT_EQ(session().phase(), PlayPhase::Turning);
+        EXPECT_EQ(level().board(1, 0), 'G');
+        EXPECT_EQ(level().flow(1, 0), Water::Dry);
+        EXPECT_EQ(level().flow(2, 0), Water::Dry);
     });
     plat().Close(4000);
     play(rowLevel("FFFGLLLLLLL", "1,0"));
 
     EXPECT_TRUE(sawTurn);
     EXPECT_EQ(level().board(1, 0), 'F');
-    EXPECT_EQ(level().flow(1, 0), flowWet);
-    EXPECT_EQ(level().flow(2, 0), flowWet);
+    EXPECT_EQ(level().flow(1, 0), Water::Wet);
+    EXPECT_EQ(level().flow(2, 0), Water::Wet);
     EXPECT_EQ(pixel(2, 0, 60, rows::pipeTop + 4), colourOf(kWetBase + 5));
     EXPECT_EQ(countSounds("move"), 4);
     // The neighbours were repainted whole after the turn: no corner of a turned picture.
@@ -236,7 +257,7 @@ TEST_F(GameLoop, AFigureOnTheFloorTurnsInPlaceAndChangesNothing) {
     play(rowLevel("FLFLLLLLLLL", "1,0"));
     EXPECT_EQ(level().board(1, 0), kFloorTile);
     EXPECT_EQ(level().playerX, 1);
-    EXPECT_EQ(level().flow(2, 0), flowDry);
+    EXPECT_EQ(level().flow(2, 0), Water::Dry);
     EXPECT_EQ(countSounds("move"), 1);
 }
 
@@ -250,8 +271,8 @@ TEST_F(GameLoop, TurningOnTheSourceShowsTheWetPipe) {
                 dryPipe += pixel(0, 0, x, y) == colourOf(kDryBase + 9);
             }
         EXPECT_EQ(pixel(0, 0, 3, 2), colourOf(kSlotSource));
-        EXPECT_EQ(level().flow(0, 0), flowWet) << "the source stays wet while its tile turns";
-        EXPECT_EQ(level().flow(1, 0), flowDry);
+        EXPECT_EQ(level().flow(0, 0), Water::Wet) << "the source stays wet while its tile turns";
+        EXPECT_EQ(level().flow(1, 0), Water::Dry);
     });
     hold(1610, {Key::Shift, Key::Left}, 40);
     plat().Close(2500);
@@ -265,9 +286,9 @@ TEST_F(GameLoop, TurningOnTheSourceShowsTheWetPipe) {
 
 TEST_F(GameLoop, ASolvingTurnShowsTheWinPictureForFourSeconds) {
     hold(1610, {Key::Control, Key::Right}, 40);  // G -> F joins the source
-    const std::uint8_t outcome = play(rowLevel("FGLLLLLLLLL", "1,0"));
+    const PlayPhase outcome = play(rowLevel("FGLLLLLLLLL", "1,0"));
 
-    EXPECT_EQ(outcome, modeWon);
+    EXPECT_EQ(outcome, PlayPhase::Won);
     const Rgba hura = plat().PicturePixel(images().Slot(kSlotWon), 10, 10);
     for (auto [x, y] : {std::pair{0, 0}, {385, 245}, {769, 489}, {140, 35}})
         EXPECT_EQ(plat().BoardPixel(x, y), hura) << x << "," << y;
@@ -278,9 +299,9 @@ TEST_F(GameLoop, ASolvingTurnShowsTheWinPictureForFourSeconds) {
 }
 
 TEST_F(GameLoop, ALevelSolvedAsLoadedIsWonOnlyByATurn) {
-    plat().At(2000, [&] { EXPECT_EQ(session().screenMode(), modePlaying); });
+    plat().At(2000, [&] { EXPECT_EQ(session().phase(), PlayPhase::Waiting); });
     hold(2210, {Key::Control, Key::Left}, 40);
-    EXPECT_EQ(play(rowLevel("FLLLLLLLLLL", "0,0")), modeWon);
+    EXPECT_EQ(play(rowLevel("FLLLLLLLLLL", "0,0")), PlayPhase::Won);
     EXPECT_EQ(level().board(0, 0), 'G');
     EXPECT_GT(plat().LogOf("sound").back().at, 2200u);
 }
@@ -288,9 +309,9 @@ TEST_F(GameLoop, ALevelSolvedAsLoadedIsWonOnlyByATurn) {
 TEST_F(GameLoop, TheClockRunsOutAndTheLevelIsLost) {
     LevelText file = rowLevel("FGLLLLLLLLL", "1,0");
     file.time = "3";
-    const std::uint8_t outcome = play(file);
+    const PlayPhase outcome = play(file);
 
-    EXPECT_EQ(outcome, modeLost);
+    EXPECT_EQ(outcome, PlayPhase::Lost);
     EXPECT_EQ(session().clock().timeLeft(), 0);
     EXPECT_EQ(view().play.clock, "00:00");
     EXPECT_EQ(plat().Sounds(), (std::vector<std::string>{"start", "time", "time", "looser"}));
@@ -307,7 +328,7 @@ TEST_F(GameLoop, TimeUpInTheSamePassBeatsASolvingTurn) {
     // A zero time ends the level after the very first pass.
     LevelText zero = rowLevel("FGLLLLLLLLL", "1,0");
     zero.time = "0";
-    EXPECT_EQ(play(zero), modeLost);
+    EXPECT_EQ(play(zero), PlayPhase::Lost);
     EXPECT_EQ(plat().Sounds(), (std::vector<std::string>{"start", "looser"}));
     EXPECT_LT(plat().LogOf("sound").back().at, kPlayStarts + 100);
 
@@ -316,7 +337,7 @@ TEST_F(GameLoop, TimeUpInTheSamePassBeatsASolvingTurn) {
     LevelText last = rowLevel("FGLLLLLLLLL", "1,0");
     last.time = "1";
     hold(2410, {Key::Control, Key::Right}, 40);
-    EXPECT_EQ(play(last), modeLost);
+    EXPECT_EQ(play(last), PlayPhase::Lost);
     EXPECT_EQ(level().board(1, 0), 'F') << "the turn did solve it";
     EXPECT_EQ(plat().Sounds().back(), "looser");
 }
@@ -337,7 +358,7 @@ TEST_F(GameLoop, EscAsksAndNoResumesWithTheSameTime) {
         EXPECT_EQ(session().clock().timeLeft(), 99) << "the prompt's time was not counted";
         EXPECT_TRUE(session().clock().Running());
         EXPECT_FALSE(view().play.titleShown);
-        EXPECT_EQ(session().screenMode(), modePlaying);
+        EXPECT_EQ(session().phase(), PlayPhase::Waiting);
     });
     // Y and N in the same moment: N wins and play goes on.
     plat().Press(6510, Key::Escape);
@@ -345,15 +366,16 @@ TEST_F(GameLoop, EscAsksAndNoResumesWithTheSameTime) {
         plat().Press(6710, Key::Y);
         plat().Press(6710, Key::N);
     });
-    plat().At(7000, [&] { EXPECT_EQ(session().screenMode(), modePlaying); });
+    plat().At(7000, [&] { EXPECT_EQ(session().phase(), PlayPhase::Waiting); });
     plat().Press(8010, Key::Escape);
     plat().Press(8500, Key::Y);
 
-    EXPECT_EQ(play(rowLevel("FGLLLLLLLLL", "1,0")), modeMainMenu);
+    EXPECT_EQ(play(rowLevel("FGLLLLLLLLL", "1,0")), PlayPhase::Left);
     EXPECT_FALSE(view().play.boardShown);
     EXPECT_FALSE(view().play.clockShown);
     EXPECT_FALSE(session().clock().Running());
     EXPECT_EQ(plat().Sounds().back(), "menu");
+    EXPECT_GE(plat().Now(), 8500u) << "left at the last Y, not at the one that came with N";
     EXPECT_LT(plat().Now(), 8600u) << "no outcome pause after leaving";
 }
 
@@ -365,7 +387,7 @@ TEST_F(GameLoop, CzechQuestionTakesAOrZForYes) {
         plat().Press(1710, Key::Escape);
         plat().At(2000, [&] { EXPECT_EQ(view().play.title, "Opravdu skončit?\r\nA / N"); });
         plat().Press(2500, LetterKey(yes));
-        EXPECT_EQ(play(rowLevel("FGLLLLLLLLL", "1,0")), modeMainMenu);
+        EXPECT_EQ(play(rowLevel("FGLLLLLLLLL", "1,0")), PlayPhase::Left);
     }
 }
 
@@ -384,7 +406,7 @@ TEST_F(GameLoop, ClosingTheWindowEndsTheLevelWherePlayStands) {
         if (c.askFirst) plat().Press(2410, Key::Escape);
         plat().Close(c.closeAt);
 
-        EXPECT_EQ(play(rowLevel("FFFFFFFFFFF", "0,0")), modeMainMenu);
+        EXPECT_EQ(play(rowLevel("FFFFFFFFFFF", "0,0")), PlayPhase::Left);
         EXPECT_TRUE(plat().CloseRequested());
         EXPECT_FALSE(view().play.boardShown);
         EXPECT_FALSE(session().clock().Running());

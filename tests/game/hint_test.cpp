@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/window_look.h"
 #include "puzzle/hint.h"
 #include "ui/texts.h"
 
@@ -32,24 +33,27 @@ protected:
     // Where each hint picture shows a pixel of its own (the test pictures paint a band
     // across rows 50..59 of their 70 x 70 square): a step arrow lies half a cell toward
     // the neighbour, a turning arrow on the figure's cell.
-    Rgba hintSample(std::int16_t action) const {
+    Rgba hintSample(Action action) const {
         const int x = kCellPx * level().playerX + kCellPx / 2, y = kCellPx * level().playerY + rows::hintTop + 5;
-        if (action >= dirLeft && action <= dirDown)
-            return plat().BoardPixel(x + kCellPx / 2 * dirDx(action), y + kCellPx / 2 * dirDy(action));
+        if (isStep(action)) {
+            const Direction way = stepDirection(action);
+            return plat().BoardPixel(x + kCellPx / 2 * dirDx(way), y + kCellPx / 2 * dirDy(way));
+        }
         return plat().BoardPixel(x, y);
     }
-    static int slotOf(std::int16_t action) {
-        if (action == turnLeft) return kSlotHintTurnLeft;
-        if (action == turnRight) return kSlotHintTurnRight;
-        return kSlotHintStep + action;
+    static int slotOf(Action action) {
+        if (action == Action::TurnLeft) return kSlotHintTurnLeft;
+        if (action == Action::TurnRight) return kSlotHintTurnRight;
+        return kSlotHintStep + side(stepDirection(action));
     }
-    // The action whose picture is on the board now; dirNone when none is, and a failure
+    // The action whose picture is on the board now; None when none is, and a failure
     // when more than one is.
-    std::int16_t shownHint() const {
-        std::int16_t found = dirNone;
-        for (std::int16_t a : {dirLeft, dirUp, dirRight, dirDown, turnLeft, turnRight}) {
+    Action shownHint() const {
+        Action found = Action::None;
+        for (Action a : {Action::StepLeft, Action::StepUp, Action::StepRight, Action::StepDown, Action::TurnLeft,
+                         Action::TurnRight}) {
             if (hintSample(a) != colourOf(slotOf(a))) continue;
-            EXPECT_EQ(found, dirNone) << "two hint pictures at once";
+            EXPECT_EQ(found, Action::None) << "two hint pictures at once";
             found = a;
         }
         return found;
@@ -59,21 +63,23 @@ protected:
     // clock; each look schedules the next.
     struct HintPlayer {
         Hints& t;
-        std::vector<std::int16_t> opening;  // actions played before any hint
+        std::vector<Action> opening;  // actions played before any hint
         enum class Step { Idle, AwaitHint, AwaitAction } step = Step::Idle;
-        std::int16_t action = dirNone;
+        Action action = Action::None;
         int hints = 0, moves = 0, x = 0, y = 0, clockBefore = 0;
         std::uint64_t since = 0;
         bool failed = false;
 
+        // Done, and its animation over.
         bool actionDone() const {
-            if (action == turnLeft || action == turnRight)
-                return t.countSounds("move") > moves && t.level().board(x, y) != kBlankTile;
-            return t.level().playerX == x + dirDx(action) && t.level().playerY == y + dirDy(action);
+            if (t.session().phase() != PlayPhase::Waiting) return false;
+            if (isTurn(action)) return t.countSounds("move") > moves;
+            const Direction way = stepDirection(action);
+            return t.level().playerX == x + dirDx(way) && t.level().playerY == y + dirDy(way);
         }
         void look(std::uint64_t now) {
             if (!t.session().Running() || failed) return;
-            const bool playing = t.session().screenMode() == modePlaying && !t.view().play.titleShown;
+            const bool playing = t.session().phase() == PlayPhase::Waiting && !t.view().play.titleShown;
             if (playing && now > since + 5000) {
                 ADD_FAILURE() << "stuck";
                 failed = true;
@@ -101,7 +107,7 @@ protected:
             case Step::AwaitHint:
                 if (!t.session().HintShowing()) break;
                 action = t.shownHint();
-                if (action == dirNone) {
+                if (action == Action::None) {
                     ADD_FAILURE() << "the hint showed no arrow";
                     failed = true;
                     t.plat().Close(now + 1);
@@ -121,19 +127,19 @@ protected:
                 }
                 break;
             }
-            t.plat().At(now + 10, [this, now] { look(now + 10); });
+            t.plat().AtIfReached(now + 10, [this, now] { look(now + 10); });
         }
     };
 
     // Presses the keys of an action from `at`.
-    void pressAction(std::uint64_t at, std::int16_t action) {
-        if (action == turnLeft || action == turnRight) {
+    void pressAction(std::uint64_t at, Action action) {
+        if (isTurn(action)) {
             plat().Press(at, Key::Control, kCtrlHeld, 30);
-            plat().Press(at, action == turnLeft ? Key::Left : Key::Right, kCtrlHeld, 30);
+            plat().Press(at, action == Action::TurnLeft ? Key::Left : Key::Right, kCtrlHeld, 30);
             return;
         }
         const Key keys[] = {Key::Left, Key::Up, Key::Right, Key::Down};
-        plat().Press(at, keys[action], 0, 30);
+        plat().Press(at, keys[side(stepDirection(action))], 0, 30);
     }
 };
 
@@ -142,20 +148,33 @@ TEST_F(Hints, AtTheStartOfLevelOneTheTurningArrowShowsForTwoSecondsAndCostsATent
     const LevelFile level = shipped("01");
     const Hint expected = hintFor(level);
     ASSERT_EQ(expected.kind, Hint::Kind::Act);
-    ASSERT_TRUE(expected.action == turnLeft || expected.action == turnRight) << "level 1 is won by turning on the spot";
+    ASSERT_TRUE(isTurn(expected.action)) << "level 1 is won by turning on the spot";
 
+    // The price's ink right of the clock, in the window as the player sees it.
+    const auto costInk = [&] {
+        int ink = 0;
+        for (int y = look::kHintCost.top; y < look::kHintCost.top + look::kHintCost.height; ++y)
+            for (int x = look::kHintCost.left; x < look::kHintCost.left + look::kHintCost.width; ++x) {
+                const Rgba p = plat().WindowPixel(x, y);
+                if (p.r > 200 && p.g > 80 && p.g < 150 && p.b < 100) ++ink;
+            }
+        return ink;
+    };
     Rgba before{}, figureBefore{};
     const int figureX = kCellPx * level.playerX + rows::figureLeft, figureY = kCellPx * level.playerY + rows::figureTop;
     plat().At(1590, [&] {
         before = hintSample(expected.action);
         figureBefore = plat().BoardPixel(figureX, figureY);
         EXPECT_EQ(view().play.clock, "01:30");
+        EXPECT_EQ(costInk(), 0);
     });
     plat().Press(1600, kHintKey);
     plat().At(1700, [&] {
         EXPECT_TRUE(session().HintShowing());
         EXPECT_EQ(shownHint(), expected.action);
         EXPECT_EQ(view().play.clock, "01:21") << "the clock shows the deduction at once";
+        EXPECT_EQ(view().play.hintCost, "\u2212" "9 s") << "and the price beside it";
+        EXPECT_GT(costInk(), 20);
         EXPECT_EQ(plat().BoardPixel(figureX, figureY), figureBefore) << "the figure stands on top";
         EXPECT_FALSE(view().play.titleShown);
     });
@@ -165,14 +184,16 @@ TEST_F(Hints, AtTheStartOfLevelOneTheTurningArrowShowsForTwoSecondsAndCostsATent
     plat().At(3500, [&] { EXPECT_EQ(shownHint(), expected.action) << "still within its two seconds"; });
     plat().At(3700, [&] {
         EXPECT_FALSE(session().HintShowing());
-        EXPECT_EQ(shownHint(), dirNone);
+        EXPECT_EQ(shownHint(), Action::None);
         EXPECT_EQ(hintSample(expected.action), before) << "the cell is painted again as it was";
         EXPECT_EQ(plat().BoardPixel(figureX, figureY), figureBefore);
+        EXPECT_EQ(view().play.hintCost, "") << "the price goes with the arrow";
+        EXPECT_EQ(costInk(), 0);
         EXPECT_EQ(view().play.clock, "01:19");
     });
     plat().Press(4000, Key::Escape);
     plat().Press(4100, Key::Y);
-    EXPECT_EQ(play("01"), modeMainMenu);
+    EXPECT_EQ(play("01"), PlayPhase::Left);
     EXPECT_EQ(countSounds("time"), 0);
 }
 
@@ -182,39 +203,49 @@ TEST_F(Hints, TheArrowGoesAsSoonAsTheFigureMoves) {
     file.rows[0] = "FFHLLLLLLLL";
     file.rows[1] = "LLGLLLLLLLL";
     writeLevel("t", file);
-    std::int16_t shown = dirNone;
+    Action shown = Action::None;
     plat().Press(1600, kHintKey);
     plat().At(1650, [&] { shown = shownHint(); });
     plat().Press(1700, Key::Control, kCtrlHeld, 30);
     plat().Press(1700, Key::Left, kCtrlHeld, 30);
     plat().At(1760, [&] {
         EXPECT_FALSE(session().HintShowing());
-        EXPECT_EQ(shownHint(), dirNone);
+        EXPECT_EQ(shownHint(), Action::None);
     });
     plat().Close(2500);
     play("t");
-    EXPECT_NE(shown, dirNone);
+    EXPECT_NE(shown, Action::None);
 }
 
 TEST_F(Hints, EscWhileTheArrowShowsTakesItAwayBeforeTheQuestion) {
     copyShipped("01", 90);
     const Hint expected = hintFor(shipped("01"));
-    Rgba before{};
+    Rgba before{}, underQuestion{};
+    Action shownBefore = Action::None;
+    std::string caption, clockAfter;
+    bool hintAtQuestion = true, titleAfter = true;
     plat().At(1590, [&] { before = hintSample(expected.action); });
     plat().Press(1600, kHintKey);
+    plat().At(1700, [&] { shownBefore = shownHint(); });
     plat().Press(1800, Key::Escape);
     plat().At(1900, [&] {
-        EXPECT_EQ(view().play.title, texts::quitQuestion(false));
-        EXPECT_FALSE(session().HintShowing());
-        EXPECT_EQ(hintSample(expected.action), before);
+        caption = view().play.title;
+        hintAtQuestion = session().HintShowing();
+        underQuestion = hintSample(expected.action);
     });
     plat().Press(2000, Key::N);
     plat().At(2100, [&] {
-        EXPECT_FALSE(view().play.titleShown);
-        EXPECT_EQ(view().play.clock, "01:21") << "the price stays paid";
+        titleAfter = view().play.titleShown;
+        clockAfter = view().play.clock;
     });
     plat().Close(2500);
-    play("01");
+    EXPECT_EQ(play("01"), PlayPhase::Left);
+    EXPECT_EQ(shownBefore, expected.action);
+    EXPECT_EQ(caption, texts::quitQuestion(false));
+    EXPECT_FALSE(hintAtQuestion);
+    EXPECT_EQ(underQuestion, before) << "the cell is painted again before the question";
+    EXPECT_FALSE(titleAfter);
+    EXPECT_EQ(clockAfter, "01:21") << "the price stays paid";
 }
 
 // A player who presses H, does what the arrow says and presses H again, level after
@@ -231,18 +262,18 @@ TEST_F(Hints, FollowedOneAfterAnotherTheyWinLevelsFromTheStartAndFromADisturbedB
             if (disturbed) {
                 // A quarter turn that does not win, then a step where the pipes allow one.
                 const char turn = replayPlan(start, ">").wonAt < 0 ? kPlanTurnRight : kPlanTurnLeft;
-                driver.opening.push_back(static_cast<std::int16_t>(planActionCode(turn)));
+                driver.opening.push_back(planAction(turn));
                 PlanWalk walk(start);
                 walk.Take(turn);
                 for (char step : std::string("LURD")) {
                     if (PlanWalk(walk).Take(step)) {
-                        driver.opening.push_back(static_cast<std::int16_t>(planActionCode(step)));
+                        driver.opening.push_back(planAction(step));
                         break;
                     }
                 }
             }
             plat().At(kPlayStarts + 10, [&] { driver.look(kPlayStarts + 10); });
-            EXPECT_EQ(play(name), modeWon);
+            EXPECT_EQ(play(name), PlayPhase::Won);
             EXPECT_FALSE(driver.failed);
             EXPECT_GT(driver.hints, 0);
         }
@@ -260,20 +291,30 @@ TEST_F(Hints, ABoardThatCannotBeWonIsToldInWordsAndCostsNothing) {
         fresh();
         writeLevel("t", file);
         czech = cz;
+        bool showing = false, wordsShown = false, wordsLater = true, showingLater = true;
+        std::string words, clock;
+        Action arrow = Action::TurnLeft;
         plat().Press(1600, kHintKey);
         plat().At(1700, [&] {
-            EXPECT_TRUE(session().HintShowing());
-            EXPECT_TRUE(view().play.titleShown);
-            EXPECT_EQ(view().play.title, texts::noWayFromHere(cz));
-            EXPECT_EQ(view().play.clock, "01:40") << "no way shown, nothing taken";
-            EXPECT_EQ(shownHint(), dirNone);
+            showing = session().HintShowing();
+            wordsShown = view().play.titleShown;
+            words = view().play.title;
+            clock = view().play.clock;
+            arrow = shownHint();
         });
         plat().At(3700, [&] {
-            EXPECT_FALSE(view().play.titleShown) << "the words go after two seconds";
-            EXPECT_FALSE(session().HintShowing());
+            wordsLater = view().play.titleShown;
+            showingLater = session().HintShowing();
         });
         plat().Close(4000);
         play("t");
+        EXPECT_TRUE(showing);
+        EXPECT_TRUE(wordsShown);
+        EXPECT_EQ(words, texts::noWayFromHere(cz));
+        EXPECT_EQ(clock, "01:40") << "no way shown, nothing taken";
+        EXPECT_EQ(arrow, Action::None);
+        EXPECT_FALSE(wordsLater) << "the words go after two seconds";
+        EXPECT_FALSE(showingLater);
     }
 }
 
@@ -286,7 +327,7 @@ TEST_F(Hints, WhenTheSolverRunsOutOfBudgetTheHintSaysSoAndCostsNothing) {
         EXPECT_TRUE(view().play.titleShown);
         EXPECT_EQ(view().play.title, "no hint");
         EXPECT_EQ(view().play.clock, "02:30");
-        EXPECT_EQ(shownHint(), dirNone);
+        EXPECT_EQ(shownHint(), Action::None);
     });
     plat().At(3700, [&] { EXPECT_FALSE(view().play.titleShown); });
     plat().Close(4000);
@@ -304,7 +345,7 @@ TEST_F(Hints, WithNoMoreLeftThanAHintCostsItIsRefusedWithTheTimeSound) {
         file.time = std::to_string(seconds);
         writeLevel("t", file);
         std::string clockAfter;
-        std::int16_t shown = dirNone;
+        Action shown = Action::None;
         int timeSounds = -1;
         // Held over several passes, the key asks once.
         plat().Press(1600, kHintKey, 0, 70);
@@ -318,12 +359,12 @@ TEST_F(Hints, WithNoMoreLeftThanAHintCostsItIsRefusedWithTheTimeSound) {
         if (seconds <= 5) {
             EXPECT_EQ(timeSounds, 1);
             EXPECT_EQ(clockAfter, Clock::Text(seconds));
-            EXPECT_EQ(shown, dirNone);
+            EXPECT_EQ(shown, Action::None);
         } else {
             // One second left to follow it.
             EXPECT_EQ(timeSounds, 0);
             EXPECT_EQ(clockAfter, "00:01");
-            EXPECT_NE(shown, dirNone);
+            EXPECT_NE(shown, Action::None);
         }
     }
 }

@@ -41,7 +41,7 @@ TEST_F(Loading, TitleStandsOverTheFullBoardThenPlayStarts) {
         for (int x = 0; x < kCols; ++x) {
             for (int y = 0; y < kRows; ++y) {
                 const char letter = level().board(x, y);
-                const bool wet = level().flow(x, y) == flowWet;
+                const bool wet = level().flow(x, y) == Water::Wet;
                 const bool source = x == 3 && y == 2;
                 const Rgba underlay = letter == kFloorTile ? colourOf(kSlotFloor)
                                       : source            ? colourOf(kSlotSource)
@@ -73,9 +73,9 @@ TEST_F(Loading, TitleStandsOverTheFullBoardThenPlayStarts) {
     EXPECT_EQ(level().board(10, 0), 'F') << "characters after the eleventh are ignored";
     EXPECT_EQ(level().board(3, 6), 'K');
     // The row of crosses carries water from the source at (3, 2) both ways.
-    for (int x = 0; x < kCols; ++x) EXPECT_EQ(level().flow(x, 2), flowWet) << x;
-    EXPECT_EQ(level().flow(0, 0), flowDry);
-    EXPECT_EQ(level().flow(-1, 2), flowUnset) << "the border is never evaluated";
+    for (int x = 0; x < kCols; ++x) EXPECT_EQ(level().flow(x, 2), Water::Wet) << x;
+    EXPECT_EQ(level().flow(0, 0), Water::Dry);
+    EXPECT_EQ(level().flow(-1, 2), Water::Unset) << "the border is never evaluated";
     EXPECT_EQ(level().board(-1, 2), kBlankTile);
 
     // The title went away when play began, the clock was started, "start" sounded.
@@ -98,12 +98,12 @@ TEST_F(Loading, CzechTitleAndIdenticalStateOnEveryLoad) {
     EXPECT_EQ(view().play.title, "Potrubí");
     const TileGrid board = level().board;
     const FlowGrid flow = level().flow;
-    EXPECT_EQ(level().flow(1, 1), flowWet);
+    EXPECT_EQ(level().flow(1, 1), Water::Wet);
 
     // Spoil everything the loader sets; the next load must restore it all from the file.
     level().board(0, 0) = 'G';
     level().board(5, 5) = 'A';
-    level().flow.Fill(flowWet);
+    level().flow.Fill(Water::Wet);
     session().clock().setTimeLeft(3);
     level().playerX = 7;
     plat().Close(plat().Now() + kPlayStarts + 1);

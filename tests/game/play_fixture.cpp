@@ -12,32 +12,38 @@ std::string LevelText::text() const {
     return out;
 }
 
-PlayWindow::PlayWindow() {
+PlayWindow::PlayWindow(HeadlessOptions options) : g(options, false) {
     writeTestPictures((g.folder.path() / "graphics").string());
     for (const char* sound : {"start", "move", "menu", "winner", "looser", "time"})
         g.folder.write(std::string("sound/") + sound + ".wav", "RIFF");
     g.program.images().Load();
 }
 
-std::uint8_t PlayTest::play(const std::string& name) {
+PlayPhase PlayTest::play(const std::string& name) {
     const LevelRead read = readLevelFile(win->g.program.paths().LevelFile(name));
     if (!read.level) {
         ADD_FAILURE() << "the test level " << name << " cannot be read";
-        return modeMainMenu;
+        return PlayPhase::NoLevel;
     }
     HeadlessPlatform& p = plat();
-    session().Start(*read.level, czech, words(), nullptr, p.Now());
+    session().Start(*read.level, czech, words(), recordWin);
     for (;;) {
+        passes.push_back(p.Now());
         const Wake wake = session().Advance(p.Now());
         if (!session().Running()) break;
+        InputEvent ignored;
+        if (wake.letEventsRun)
+            while (p.NextInput(ignored)) {
+            }
         p.Present(view());
+        session().Shown(p.Now());
         p.WaitUntil(wake.at, wake.onInput);
     }
-    return session().screenMode();
+    return session().phase();
 }
 
 LevelWords PlayTest::words() const {
-    return {texts::quitQuestion(czech), texts::noWayFromHere(czech), texts::noHint(czech), texts::newBest(czech), {}};
+    return {texts::quitQuestion(czech), texts::noWayFromHere(czech), texts::noHint(czech), texts::newBest(czech), texts::newBestNotKept(czech), {}};
 }
 
 void PlayTest::writeLevel(const std::string& name, const LevelText& level) {

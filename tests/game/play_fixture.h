@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 #include <memory>
 #include <string>
 
 #include "game/play_session.h"
-#include "game/screen_mode.h"
 #include "support/game_fixture.h"
 #include "test_pictures.h"
 
@@ -30,17 +30,12 @@ struct LevelText {
 };
 
 // The test pictures and silent sound files in a fresh program folder, the picture slots
-// loaded as start-up loads them, and a level's play on the program's window. What the
-// player presses meanwhile is let run and, as during any level, does nothing.
+// loaded as start-up loads them, and a level's play on the program's window.
 struct PlayWindow {
-    PlayWindow();
-    GameFixture g{HeadlessOptions{}, false};
+    explicit PlayWindow(HeadlessOptions options = {});
+    GameFixture g;
     SoundEffects sounds{g.plat, g.program.paths().SoundFolder()};
-    PlaySession session{g.plat, g.program.view().play, g.program.images(), sounds, [this] {
-                            InputEvent ignored;
-                            while (g.plat.NextInput(ignored)) {
-                            }
-                        }};
+    PlaySession session{g.plat, g.program.view().play, g.program.images(), sounds};
 };
 
 class PlayTest : public ::testing::Test {
@@ -48,9 +43,9 @@ protected:
     PlayTest() { fresh(); }
 
     // A new window, folder and virtual clock, for a test that plays several sessions.
-    void fresh() {
+    void fresh(HeadlessOptions options = {}) {
         win.reset();
-        win = std::make_unique<PlayWindow>();
+        win = std::make_unique<PlayWindow>(options);
     }
     HeadlessPlatform& plat() const { return win->g.plat; }
     PlaySession& session() const { return win->session; }
@@ -59,10 +54,13 @@ protected:
     ImageSet& images() const { return win->g.program.images(); }
 
     // Plays levels/<name>.kulap from the current virtual time until the level ends, as
-    // the frame loop would; returns its phase at the end (modeWon, modeLost or
-    // modeMainMenu once left).
-    std::uint8_t play(const std::string& name);
-    bool czech = false;  // the language the level is played in
+    // the frame loop would (what the player presses meanwhile is let run where the level
+    // says and, as during any level, does nothing); returns its phase at the end (Won,
+    // Lost or Left).
+    PlayPhase play(const std::string& name);
+    bool czech = false;      // the language the level is played in
+    WinRecorder recordWin;  // told of a win, as the chain of levels is
+    std::vector<std::uint64_t> passes;  // when play ran a pass of the frame loop
     // What the level says, in that language, as the chain of levels gives it.
     LevelWords words() const;
 

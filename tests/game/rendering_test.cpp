@@ -9,7 +9,7 @@ class Rendering : public PlayTest {
 protected:
     Rendering() {
         level().board.Fill(kBlankTile);
-        level().flow.Fill(flowUnset);
+        level().flow.Fill(Water::Unset);
         level().backgroundNumber = 3;
         level().sourceX = 5;
         level().sourceY = 3;
@@ -38,13 +38,13 @@ TEST_F(Rendering, EveryKindOfCellPaintsItsLayers) {
     session().painter().Cell(1, 1);
     expectCell(1, 1, colourOf(kSlotFloor), true, bg(1, 1, 60, rows::pipeTop + 4), "floor");
     level().board(5, 3) = kFloorTile;
-    level().flow(5, 3) = flowWet;
+    level().flow(5, 3) = Water::Wet;
     session().painter().Cell(5, 3);
     expectCell(5, 3, colourOf(kSlotFloor), true, bg(5, 3, 60, rows::pipeTop + 4), "floor on source");
 
     // A blank cell is dry whatever its water says, and carries no pipe.
     level().board(2, 1) = kBlankTile;
-    level().flow(2, 1) = flowWet;
+    level().flow(2, 1) = Water::Wet;
     session().painter().Cell(2, 1);
     expectCell(2, 1, colourOf(kDryBase + 11), true, bg(2, 1, 60, rows::pipeTop + 4), "blank");
 
@@ -55,24 +55,24 @@ TEST_F(Rendering, EveryKindOfCellPaintsItsLayers) {
 
     // Pipes: wet set for flow 1, dry set for 0 and for a cell not evaluated yet.
     level().board(3, 1) = 'C';
-    level().flow(3, 1) = flowWet;
+    level().flow(3, 1) = Water::Wet;
     session().painter().Cell(3, 1);
     expectCell(3, 1, colourOf(kWetBase + 11), true, colourOf(kWetBase + 2), "wet C");
     level().board(4, 1) = 'K';
-    level().flow(4, 1) = flowDry;
+    level().flow(4, 1) = Water::Dry;
     session().painter().Cell(4, 1);
     expectCell(4, 1, colourOf(kDryBase + 11), true, colourOf(kDryBase + 10), "dry K");
     level().board(6, 1) = 'A';
-    level().flow(6, 1) = flowUnset;
+    level().flow(6, 1) = Water::Unset;
     session().painter().Cell(6, 1);
     expectCell(6, 1, colourOf(kDryBase + 11), true, colourOf(kDryBase + 0), "unevaluated A");
 
     // The source cell: source picture under a wet pipe, or a dry one before any evaluation.
     level().board(5, 3) = 'G';
-    level().flow(5, 3) = flowWet;
+    level().flow(5, 3) = Water::Wet;
     session().painter().Cell(5, 3);
     expectCell(5, 3, colourOf(kSlotSource), true, colourOf(kWetBase + 6), "wet source");
-    level().flow(5, 3) = flowUnset;
+    level().flow(5, 3) = Water::Unset;
     session().painter().Cell(5, 3);
     expectCell(5, 3, colourOf(kSlotSource), true, colourOf(kDryBase + 6), "unevaluated source");
 }
@@ -80,7 +80,7 @@ TEST_F(Rendering, EveryKindOfCellPaintsItsLayers) {
 TEST_F(Rendering, RepaintingACellWipesTheFigureAndNothingElse) {
     level().board(0, 0) = 'F';
     level().board(1, 0) = 'F';
-    level().flow(0, 0) = level().flow(1, 0) = flowDry;
+    level().flow(0, 0) = level().flow(1, 0) = Water::Dry;
     session().painter().Cell(0, 0);
     session().painter().Cell(1, 0);
     session().painter().Figure();
@@ -138,7 +138,7 @@ TEST_F(Rendering, BorderCellsAndBadNumbersPaintNothing) {
         SCOPED_TRACE(bad);
         level().backgroundNumber = 3;
         level().board(2, 2) = 'F';
-        level().flow(2, 2) = flowDry;
+        level().flow(2, 2) = Water::Dry;
         session().painter().Cell(2, 2);
         level().board(2, 2) = kFloorTile;  // floor paints over the underlay band only
         level().backgroundNumber = static_cast<std::int16_t>(bad);
@@ -152,7 +152,7 @@ TEST_F(Rendering, BorderCellsAndBadNumbersPaintNothing) {
     level().backgroundNumber = 3;
     for (char odd : {'N', 'Z', ' ', '\x7f', static_cast<char>(0xC8)}) {
         level().board(4, 4) = odd;
-        level().flow(4, 4) = flowWet;
+        level().flow(4, 4) = Water::Wet;
         session().painter().Cell(4, 4);
         EXPECT_EQ(pixel(4, 4, 60, rows::pipeTop + 4), bg(4, 4, 60, rows::pipeTop + 4));
         EXPECT_EQ(pixel(4, 4, 3, 2), colourOf(kWetBase + 11));

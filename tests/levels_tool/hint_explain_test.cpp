@@ -87,10 +87,10 @@ TEST(LevelsToolHint, GivesTheGamesHintWithItsPlan) {
     PlanWalk walk(one);
     walk.Take(kPlanTurnRight);
     const Hint turned = hintFor(levelAsItStands(one, walk.board, walk.x, walk.y));
-    ASSERT_TRUE(turned.action == turnLeft || turned.action == turnRight);
+    ASSERT_TRUE(isTurn(turned.action));
     r = runTool("hint " + kLevels + "01.kulap --turns '" + cell + ">'");
     EXPECT_EQ(r.status, 0) << r.err;
-    const std::string sense = turned.action == turnLeft ? "counter-clockwise" : "clockwise";
+    const std::string sense = turned.action == Action::TurnLeft ? "counter-clockwise" : "clockwise";
     EXPECT_EQ(lines(r.out).at(0), std::string(1, planLetter(turned.action)) + " turn the pipe at " + cell + " " + sense);
     // Four quarter turns, given as two cells' worth of letters, change nothing.
     r = runTool("hint " + kLevels + "01.kulap --turns '" + cell + ">> " + cell + "<<' --turns '" + cell + "<>'");
@@ -114,7 +114,7 @@ TEST(LevelsToolHint, EachStateGetsItsOwnWayNotOneTurnOverAndOver) {
         ASSERT_EQ(r.status, 0) << r.err;
         LevelFile state = level;
         for (const char* t = turns; *t; ++t)
-            if (*t == '>') state.rows[6][7] = quarterTurn(state.rows[6][7], turnRight);
+            if (*t == '>') state.rows[6][7] = quarterTurn(state.rows[6][7], true);
         state.playerX = 7;
         state.playerY = 6;
         const std::string plan = planOf(r);

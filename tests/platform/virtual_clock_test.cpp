@@ -81,6 +81,35 @@ TEST_F(Twin, ACloseRequestEndsTheWaitItArrivesInAndStays) {
     plat.WaitUntil(kNoDeadline, true);
     EXPECT_EQ(plat.Now(), 720u);
     EXPECT_TRUE(plat.CloseRequested());
+    EXPECT_EQ(plat.TakeUnrunActions(), (std::vector<std::uint64_t>{900})) << "the run ended before it";
+}
+
+// A check for a moment the run never reaches checked nothing: it is told when the twin goes.
+// A scripted player's next look may fall after the end.
+TEST(TwinChecks, AnAtActionTheRunNeverReachesIsReportedWhenTheTwinGoes) {
+    static std::vector<std::string> told;
+    const auto reporter = unrunActionsReporter;
+    unrunActionsReporter = [](const std::string& what) { told.push_back(what); };
+    {
+        HeadlessPlatform plat({});
+        bool ran = false;
+        plat.At(300, [&] { ran = true; });
+        plat.At(900, [] {});
+        plat.At(1200, [] {});
+        plat.AtIfReached(950, [] {});
+        plat.WaitUntil(500, false);
+        EXPECT_TRUE(ran);
+    }
+    {
+        HeadlessPlatform plat({});
+        plat.At(300, [] {});
+        plat.AtIfReached(950, [] {});
+        plat.WaitUntil(500, false);
+    }
+    unrunActionsReporter = reporter;
+    ASSERT_EQ(told.size(), 1u) << "only the first twin left checks behind";
+    EXPECT_NE(told[0].find("2 action(s)"), std::string::npos) << told[0];
+    EXPECT_NE(told[0].find("900 ms"), std::string::npos) << told[0];
 }
 
 TEST_F(Twin, KeyStateLatchesAndHolds) {

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "game/screen_mode.h"
 #include "support/game_fixture.h"
 #include "support/level_player.h"
 
@@ -40,7 +39,7 @@ TEST(PlayThrough, EveryLevelIsWonInTurnAndTheFinalScreenFollows) {
         turns += std::count_if(p.plan.begin(), p.plan.end(), [](char c) { return c == '<' || c == '>'; });
     // One "move" per quarter turn: no turn ran twice because a key was held too long.
     EXPECT_EQ(static_cast<std::size_t>(count("move")), turns);
-    EXPECT_EQ(game.program.screenMode(), modeMainMenu);
+    EXPECT_EQ(game.program.screen(), Menus::Screen::MainMenu);
 }
 
 // A player with only a game controller: the first three levels, started from the menu

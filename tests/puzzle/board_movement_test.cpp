@@ -34,42 +34,40 @@ TEST(Tiles, OpeningsMatchTheTableReadByDirection) {
 
 TEST(Tiles, QuarterTurnsRotateTheOpenings) {
     for (char c : kPipes) {
-        const char cw = quarterTurn(c, turnRight), ccw = quarterTurn(c, turnLeft);
+        const char cw = quarterTurn(c, true), ccw = quarterTurn(c, false);
         for (int d = 0; d < 4; ++d) {
             // Clockwise: left becomes up, up right, right down, down left.
             EXPECT_EQ(opensToward(cw, (d + 1) % 4), opensToward(c, d)) << c;
             EXPECT_EQ(opensToward(ccw, (d + 3) % 4), opensToward(c, d)) << c;
         }
-        EXPECT_EQ(quarterTurn(cw, turnLeft), c);
-        EXPECT_EQ(quarterTurn(ccw, turnRight), c);
+        EXPECT_EQ(quarterTurn(cw, false), c);
+        EXPECT_EQ(quarterTurn(ccw, true), c);
         char r = c;
-        for (int i = 0; i < 4; ++i) r = quarterTurn(r, turnRight);
+        for (int i = 0; i < 4; ++i) r = quarterTurn(r, true);
         EXPECT_EQ(r, c);
     }
-    EXPECT_EQ(quarterTurn('A', turnRight), 'A');
-    EXPECT_EQ(quarterTurn('F', turnLeft), 'G');
-    EXPECT_EQ(quarterTurn('G', turnRight), 'F');
+    EXPECT_EQ(quarterTurn('A', true), 'A');
+    EXPECT_EQ(quarterTurn('F', false), 'G');
+    EXPECT_EQ(quarterTurn('G', true), 'F');
 }
 
-TEST(Tiles, TurningANonPipeOrWithANonTurnCodeChangesNothing) {
+TEST(Tiles, TurningANonPipeChangesNothing) {
     for (char c : std::string("LM a?\0", 6)) {
-        EXPECT_EQ(quarterTurn(c, turnLeft), c);
-        EXPECT_EQ(quarterTurn(c, turnRight), c);
+        EXPECT_EQ(quarterTurn(c, false), c);
+        EXPECT_EQ(quarterTurn(c, true), c);
     }
-    for (int code : {int{dirNone}, int{dirLeft}, int{dirDown}, 4, 7})
-        EXPECT_EQ(quarterTurn('B', code), 'B') << code;
 }
 
 TEST(Grids, ResetAndStoreCoverTheBorderRing) {
     TileGrid board;
     FlowGrid flow;
     board.Fill('A');
-    flow.Fill(flowWet);
+    flow.Fill(Water::Wet);
     resetGrids(board, flow);
     for (int x = -1; x <= 11; ++x)
         for (int y = -1; y <= 7; ++y) {
             EXPECT_EQ(board(x, y), 'M');
-            EXPECT_EQ(flow(x, y), flowUnset);
+            EXPECT_EQ(flow(x, y), Water::Unset);
         }
     storeCell(board, 0, 0, "");
     EXPECT_EQ(board(0, 0), ' ');
@@ -97,12 +95,13 @@ TEST(Movement, StepsAreSymmetricOverManyBoards) {
             for (int y = 0; y < kRows; ++y)
                 for (int d = 0; d < 4; ++d) {
                     const int qx = x + dirDx(d), qy = y + dirDy(d);
-                    const bool there = lzeTam(board, x, y, d);
+                    const Direction way = static_cast<Direction>(d);
+                    const bool there = canStep(board, x, y, way);
                     if (!InPlayArea(qx, qy)) {
                         EXPECT_FALSE(there) << "stepped off the field at " << x << "," << y;
                         continue;
                     }
-                    ASSERT_EQ(there, lzeTam(board, qx, qy, opposite(d)))
+                    ASSERT_EQ(there, canStep(board, qx, qy, opposite(way)))
                         << x << "," << y << " dir " << d;
                     // The step is allowed exactly when the letters' rows of the table
                     // read by direction join: leaving toward d, entering from opposite d.
@@ -113,33 +112,29 @@ TEST(Movement, StepsAreSymmetricOverManyBoards) {
     }
 }
 
-TEST(Movement, JoinsRefusalsAndCodesOutsideTheFourDirections) {
+TEST(Movement, JoinsAndRefusals) {
     TileGrid board;
     FlowGrid flow;
     resetGrids(board, flow);
-    board.Fill('A');
-    for (int code : {int{dirNone}, 4, int{turnLeft}, int{turnRight}, 7, 100, -32768})
-        EXPECT_FALSE(lzeTam(board, 5, 3, code)) << code;
-    resetGrids(board, flow);
     board(2, 2) = 'I';
     board(3, 2) = 'K';
-    EXPECT_TRUE(lzeTam(board, 2, 2, dirRight));
-    EXPECT_TRUE(lzeTam(board, 3, 2, dirLeft));
+    EXPECT_TRUE(canStep(board, 2, 2, Direction::Right));
+    EXPECT_TRUE(canStep(board, 3, 2, Direction::Left));
     board(3, 2) = 'G';
     board(2, 2) = 'F';
-    EXPECT_FALSE(lzeTam(board, 2, 2, dirRight));
+    EXPECT_FALSE(canStep(board, 2, 2, Direction::Right));
     // Corners: a cross opens outward, but the border ring holds "M".
     for (auto [x, y] : {std::pair{0, 0}, {10, 0}, {0, 6}, {10, 6}}) {
         board(x, y) = 'A';
-        for (int d = 0; d < 4; ++d) {
+        for (Direction d : {Direction::Left, Direction::Up, Direction::Right, Direction::Down}) {
             if (!InPlayArea(x + dirDx(d), y + dirDy(d))) {
-                EXPECT_FALSE(lzeTam(board, x, y, d));
+                EXPECT_FALSE(canStep(board, x, y, d));
             }
         }
     }
     // A position far off the grid is refused rather than read.
-    EXPECT_FALSE(lzeTam(board, 11, 3, dirRight));
-    EXPECT_FALSE(lzeTam(board, 40, -9, dirLeft));
+    EXPECT_FALSE(canStep(board, 11, 3, Direction::Right));
+    EXPECT_FALSE(canStep(board, 40, -9, Direction::Left));
 }
 
 }  // namespace

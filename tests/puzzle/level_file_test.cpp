@@ -94,7 +94,7 @@ TEST(LevelFiles, AGoodFileLoadsExactlyAsWritten) {
     EXPECT_EQ(board(0, 0), 'J');
     EXPECT_EQ(board(10, 6), 'A');
     EXPECT_EQ(board(-1, 0), 'M');
-    EXPECT_EQ(flow(5, 5), flowUnset);
+    EXPECT_EQ(flow(5, 5), Water::Unset);
 }
 
 TEST(LevelFiles, LineEndsAndEncodingsReadAlike) {
@@ -296,7 +296,7 @@ TEST(LevelFiles, MangledFilesNeverYieldAnUnplayableLevel) {
         FlowGrid flow;
         placeLevel(l, board, flow);
         spreadWater(board, flow, l.sourceX, l.sourceY);
-        ASSERT_EQ(flow(l.sourceX, l.sourceY), flowWet);
+        ASSERT_EQ(flow(l.sourceX, l.sourceY), Water::Wet);
     }
     EXPECT_GT(accepted, 100);  // the edits leave many files intact enough to load
 }

@@ -34,7 +34,7 @@ struct Field {
     int wetCount() const {
         int n = 0;
         for (int x = 0; x < kCols; ++x)
-            for (int y = 0; y < kRows; ++y) n += flow(x, y) == flowWet;
+            for (int y = 0; y < kRows; ++y) n += flow(x, y) == Water::Wet;
         return n;
     }
 };
@@ -42,8 +42,8 @@ struct Field {
 TEST(Water, OnlyJoinsThatOpenBothWaysCarry) {
     Field f({"IGLLLLLLLLL"});
     EXPECT_FALSE(f.run(0, 0));
-    EXPECT_EQ(f.flow(0, 0), flowWet);
-    EXPECT_EQ(f.flow(1, 0), flowDry);  // "G" does not open back toward the "I"
+    EXPECT_EQ(f.flow(0, 0), Water::Wet);
+    EXPECT_EQ(f.flow(1, 0), Water::Dry);  // "G" does not open back toward the "I"
 
     Field g({"FK", "LI"});  // straight into an elbow, down into an elbow that opens up
     EXPECT_TRUE(g.run(0, 0));
@@ -55,12 +55,12 @@ TEST(Water, PipesOpeningTowardTheEdgeLoseNothing) {
     EXPECT_TRUE(f.run(10, 6));
     EXPECT_EQ(f.wetCount(), kCols * kRows);
     for (int x = -1; x <= kCols; ++x) {
-        EXPECT_EQ(f.flow(x, -1), flowUnset);
-        EXPECT_EQ(f.flow(x, kRows), flowUnset);
+        EXPECT_EQ(f.flow(x, -1), Water::Unset);
+        EXPECT_EQ(f.flow(x, kRows), Water::Unset);
     }
     for (int y = -1; y <= kRows; ++y) {
-        EXPECT_EQ(f.flow(-1, y), flowUnset);
-        EXPECT_EQ(f.flow(kCols, y), flowUnset);
+        EXPECT_EQ(f.flow(-1, y), Water::Unset);
+        EXPECT_EQ(f.flow(kCols, y), Water::Unset);
     }
 }
 
@@ -78,7 +78,7 @@ TEST(Water, TheSourceIsWetWhateverItHolds) {
     Field turning(std::vector<std::string>(kRows, "AAAAAAAAAAA"));
     turning.board(4, 4) = 'M';
     EXPECT_FALSE(turning.run(4, 4));
-    EXPECT_EQ(turning.flow(4, 4), flowWet);
+    EXPECT_EQ(turning.flow(4, 4), Water::Wet);
     EXPECT_EQ(turning.wetCount(), 1);
 }
 

@@ -1,7 +1,6 @@
 // The music part and its missing device, and the display mode.
 #include <gtest/gtest.h>
 
-#include "game/screen_mode.h"
 #include "services/display_mode.h"
 #include "services/music.h"
 #include "services/notices.h"
@@ -81,7 +80,7 @@ TEST(MusicStart, NoSoundDeviceIsToldOnceInANoticeAndTheGameGoesOn) {
             checked = true;
             EXPECT_TRUE(g.view().notice.shown);
             EXPECT_EQ(g.program.menus().menuCursor(), 2) << "the notice holds nothing back";
-            EXPECT_EQ(g.program.screenMode(), modeMainMenu);
+            EXPECT_EQ(g.program.screen(), Menus::Screen::MainMenu);
         });
         g.plat.At(1250 + Notices::kStandsMs + 10, [&] { EXPECT_FALSE(g.view().notice.shown) << "it goes by itself"; });
         EXPECT_EQ(g.Run(), 0);

@@ -59,7 +59,7 @@ TEST(Hints, TheLevelAsItStandsHasTheBoardsTilesAndTheFigureWhereItIs) {
     PlanWalk walk(level);
     ASSERT_TRUE(walk.Take(kPlanTurnRight));
     const LevelFile now = levelAsItStands(level, walk.board, walk.x, walk.y);
-    EXPECT_EQ(now.rows[level.playerY][level.playerX], quarterTurn(level.Tile(level.playerX, level.playerY), turnRight));
+    EXPECT_EQ(now.rows[level.playerY][level.playerX], quarterTurn(level.Tile(level.playerX, level.playerY), true));
     for (int y = 0; y < kRows; ++y) {
         for (int x = 0; x < kCols; ++x) {
             if (x == level.playerX && y == level.playerY) continue;
@@ -120,7 +120,7 @@ TEST(Hints, APlayerWhoLeavesThePlanIsLedToTheWinFromWhereHeIs) {
     const Hint first = guide.Next(level);
     ASSERT_EQ(first.kind, Hint::Kind::Act);
     // The player turns the pipe under him the other way, twice, then walks where he can.
-    const char wrongTurn = first.action == turnLeft ? kPlanTurnRight : kPlanTurnLeft;
+    const char wrongTurn = first.action == Action::TurnLeft ? kPlanTurnRight : kPlanTurnLeft;
     ASSERT_TRUE(walk.Take(wrongTurn));
     ASSERT_TRUE(walk.Take(wrongTurn));
     for (char step : std::string("LURD"))

@@ -53,7 +53,7 @@ BruteLayouts bruteLayouts(const LevelFile& level) {
         for (int q = 0; q < 4; ++q) {
             if (q > 0 && cell == start) break;  // back where it began: every orientation tried
             self(self, i + 1, changed + (cell != start));
-            cell = quarterTurn(cell, turnRight);
+            cell = quarterTurn(cell, true);
         }
         cell = start;
     };

@@ -6,49 +6,36 @@
 #include <utility>
 #include <vector>
 
-#include "puzzle/movement.h"
-#include "puzzle/solver.h"
-#include "puzzle/water.h"
+#include "puzzle/action.h"
+#include "puzzle/hint.h"
 
 namespace tk::test {
 
 ReferenceAnswer referenceShortest(const LevelFile& level, std::size_t maxStates) {
-    struct Position {
-        TileGrid board;
-        int x, y;
-    };
-    auto keyOf = [](const Position& p) {
+    auto keyOf = [](const Field& p) {
         std::string k;
         for (int y = 0; y < kRows; ++y)
             for (int x = 0; x < kCols; ++x) k += p.board(x, y);
-        return k + char('a' + p.x) + char('a' + p.y);
+        return k + char('a' + p.playerX) + char('a' + p.playerY);
     };
-    Position start;
-    FlowGrid flow;
-    placeLevel(level, start.board, flow);
-    start.x = level.playerX;
-    start.y = level.playerY;
+    Field start = fieldOf(level);
+    letWaterIn(start);
 
     ReferenceAnswer answer;
     std::set<std::string> seen = {keyOf(start)};
-    std::vector<Position> layer = {start};
+    std::vector<Field> layer = {start};
     for (int depth = 1; !layer.empty(); ++depth) {
-        std::vector<Position> next;
-        for (const Position& p : layer) {
-            for (int code : {dirLeft, dirUp, dirRight, dirDown, turnLeft, turnRight}) {
-                Position q = p;
-                if (code == turnLeft || code == turnRight) {
-                    q.board(q.x, q.y) = quarterTurn(q.board(q.x, q.y), code);
-                    if (spreadWater(q.board, flow, level.sourceX, level.sourceY)) {
-                        answer.decided = true;
-                        answer.shortest = depth;
-                        return answer;
-                    }
-                } else if (lzeTam(q.board, q.x, q.y, code)) {
-                    q.x += dirDx(code);
-                    q.y += dirDy(code);
-                } else {
-                    continue;
+        std::vector<Field> next;
+        for (const Field& p : layer) {
+            for (Action a : {Action::StepLeft, Action::StepUp, Action::StepRight, Action::StepDown, Action::TurnLeft,
+                             Action::TurnRight}) {
+                Field q = p;
+                const Effect effect = applyAction(q, a);
+                if (!effect.legal) continue;
+                if (effect.won) {
+                    answer.decided = true;
+                    answer.shortest = depth;
+                    return answer;
                 }
                 if (seen.insert(keyOf(q)).second) next.push_back(q);
                 if (seen.size() > maxStates) return answer;
@@ -61,28 +48,18 @@ ReferenceAnswer referenceShortest(const LevelFile& level, std::size_t maxStates)
 }
 
 int wetCells(const TileGrid& board, const LevelFile& level) {
-    FlowGrid flow;
-    flow.Fill(flowUnset);
-    spreadWater(board, flow, level.sourceX, level.sourceY);
+    Field field{board, {}, level.sourceX, level.sourceY, level.playerX, level.playerY};
+    letWaterIn(field);
     int n = 0;
     for (int y = 0; y < kRows; ++y)
-        for (int x = 0; x < kCols; ++x) n += flow(x, y) == flowWet;
+        for (int x = 0; x < kCols; ++x) n += field.flow(x, y) == Water::Wet;
     return n;
 }
 
 LevelFile afterActions(const LevelFile& level, std::string_view actions) {
-    LevelFile after = level;
-    for (char a : actions) {
-        const int code = planActionCode(a);
-        std::string& row = after.rows[after.playerY];
-        if (code == turnLeft || code == turnRight) {
-            row[after.playerX] = quarterTurn(row[after.playerX], code);
-        } else {
-            after.playerX = static_cast<std::int16_t>(after.playerX + dirDx(code));
-            after.playerY = static_cast<std::int16_t>(after.playerY + dirDy(code));
-        }
-    }
-    return after;
+    PlanWalk walk(level);
+    for (char a : actions) walk.Take(a);
+    return levelAsItStands(level, walk.board, walk.x, walk.y);
 }
 
 }  // namespace tk::test

@@ -14,13 +14,13 @@ int dryByTheGame(const Letters& b, int source) {
     TileGrid board;
     FlowGrid flow;
     board.Fill(kBlankTile);
-    flow.Fill(flowUnset);
+    flow.Fill(Water::Unset);
     for (int y = 0; y < kRows; ++y)
         for (int x = 0; x < kCols; ++x) board(x, y) = b[cellOf(x, y)];
     spreadWater(board, flow, cellX(source), cellY(source));
     int dry = 0;
     for (int y = 0; y < kRows; ++y)
-        for (int x = 0; x < kCols; ++x) dry += board(x, y) != kFloorTile && flow(x, y) == flowDry;
+        for (int x = 0; x < kCols; ++x) dry += board(x, y) != kFloorTile && flow(x, y) == Water::Dry;
     return dry;
 }
 
@@ -44,11 +44,11 @@ TEST(WaterMap, DryCellsAfterAnyTurnAgreeWithTheWaterRunAfresh) {
         ASSERT_EQ(water.Dry(), dryByTheGame(b, source));
         for (int c = 0; c < kCells; ++c) {
             if (!inPlay(c) || !isPipe(b[c])) continue;
-            for (int code : {turnLeft, turnRight}) {
+            for (bool clockwise : {false, true}) {
                 const char before = b[c];
-                const int quick = water.DryAfterTurn(b, source, c, quarterTurn(before, code));
+                const int quick = water.DryAfterTurn(b, source, c, quarterTurn(before, clockwise));
                 EXPECT_EQ(b[c], before) << "the board is left as it was";
-                b[c] = quarterTurn(before, code);
+                b[c] = quarterTurn(before, clockwise);
                 EXPECT_EQ(quick, dryByTheGame(b, source)) << "round " << round << " cell " << cellX(c) << "," << cellY(c);
                 b[c] = before;
             }

@@ -79,24 +79,21 @@ struct Played {
 
 Played play(const LevelFile& level, const std::string& plan) {
     Played p;
-    TileGrid board;
-    FlowGrid flow;
-    placeLevel(level, board, flow);
-    int x = level.playerX, y = level.playerY, wet = test::wetCells(board, level);
-    Walk walk{x, y, x, y, 0};
+    Field field = fieldOf(level);
+    int wet = test::wetCells(field.board, level);
+    Walk walk{field.playerX, field.playerY, field.playerX, field.playerY, 0};
     for (char a : plan) {
-        const int code = planActionCode(a);
-        if (code == turnLeft || code == turnRight) {
+        const int x = field.playerX, y = field.playerY;
+        const Action action = planAction(a);
+        applyAction(field, action);
+        if (isTurn(action)) {
             if (walk.steps) p.walks.push_back({walk.fromX, walk.fromY, x, y, walk.steps});
             walk = {x, y, x, y, 0};
-            board(x, y) = quarterTurn(board(x, y), code);
-            p.turnedSource |= x == level.sourceX && y == level.sourceY;
-            const int now = test::wetCells(board, level);
+            p.turnedSource |= field.OnSource();
+            const int now = test::wetCells(field.board, level);
             p.lostWater |= now < wet;
             wet = now;
         } else {
-            x += dirDx(code);
-            y += dirDy(code);
             ++walk.steps;
         }
     }

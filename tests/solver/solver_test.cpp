@@ -220,8 +220,8 @@ TEST(PlanTime, EveryActionTakesTenFramesAndAPass) {
     EXPECT_EQ(planMilliseconds("R"), 220);
     EXPECT_EQ(planMilliseconds("LURD<>"), 6 * 220);
     EXPECT_DOUBLE_EQ(planSeconds("<<>>RRLL"), 1.76);
-    for (char c : std::string("LURD<>")) EXPECT_EQ(planLetter(planActionCode(c)), c);
-    EXPECT_EQ(planActionCode('x'), dirNone);
+    for (char c : std::string("LURD<>")) EXPECT_EQ(planLetter(planAction(c)), c);
+    EXPECT_EQ(planAction('x'), Action::None);
 }
 
 }  // namespace

@@ -9,6 +9,12 @@
 
 namespace tk::test {
 
+// A level is being played: its title has gone and no outcome stands yet.
+inline bool inPlay(PlayPhase phase) {
+    return phase == PlayPhase::Waiting || phase == PlayPhase::Stepping || phase == PlayPhase::Turning ||
+           phase == PlayPhase::Asking;
+}
+
 struct GameFixture {
     explicit GameFixture(HeadlessOptions options = {}, bool withData = true)
         : folder(withData), plat(withFolder(options, folder)), program(plat) {}
@@ -18,6 +24,7 @@ struct GameFixture {
 
     WindowView& view() { return program.view(); }
     PlayState& level() { return program.play().state(); }
+    PlayPhase phase() { return program.play().phase(); }
 
     // Start-up waits 1250 ms before it loads; the menu takes keys from then on.
     static constexpr std::uint64_t kMenuReady = 1300;

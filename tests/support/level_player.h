@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "game/screen_mode.h"
 #include "puzzle/level_file.h"
 #include "puzzle/solver.h"
 #include "app/program.h"
@@ -90,39 +89,40 @@ private:
 
     void PressNext() {
         const PlannedLevel& p = chain_[level_];
-        const char a = p.plan[action_];
-        const int code = planActionCode(a);
+        const Action a = planAction(p.plan[action_]);
         const std::uint64_t at = plat.Now() + 1;
         moveSounds_ = Count("move");
         const bool byTurns = (level_ + action_) % 2 == 0;
-        if (code == turnLeft || code == turnRight) {
+        if (isTurn(a)) {
+            const bool left = a == Action::TurnLeft;
             expectX_ = px_;
             expectY_ = py_;
-            letter_ = quarterTurn(level.board(px_, py_), code);
+            letter_ = quarterTurn(level.board(px_, py_), !left);
             if (controller_) {
-                const PadButton left = byTurns ? PadButton::LeftShoulder : PadButton::X;
-                const PadButton right = byTurns ? PadButton::RightShoulder : PadButton::Y;
-                plat.PadPress(at, code == turnLeft ? left : right, kHold);
+                const PadButton leftButton = byTurns ? PadButton::LeftShoulder : PadButton::X;
+                const PadButton rightButton = byTurns ? PadButton::RightShoulder : PadButton::Y;
+                plat.PadPress(at, left ? leftButton : rightButton, kHold);
             } else {
                 plat.Press(at, Key::Control, kCtrlHeld, kHold);
-                plat.Press(at, code == turnLeft ? Key::Left : Key::Right, kCtrlHeld, kHold);
+                plat.Press(at, left ? Key::Left : Key::Right, kCtrlHeld, kHold);
             }
             turning_ = true;
         } else {
-            expectX_ = px_ + dirDx(code);
-            expectY_ = py_ + dirDy(code);
+            const Direction way = stepDirection(a);
+            expectX_ = px_ + dirDx(way);
+            expectY_ = py_ + dirDy(way);
             if (controller_ && byTurns) {
                 const PadButton pad[] = {PadButton::DpadLeft, PadButton::DpadUp, PadButton::DpadRight,
                                          PadButton::DpadDown};
-                plat.PadPress(at, pad[code], kHold);
+                plat.PadPress(at, pad[side(way)], kHold);
             } else if (controller_) {
-                const PadAxis axis = dirDx(code) != 0 ? PadAxis::LeftX : PadAxis::LeftY;
-                const int side = dirDx(code) + dirDy(code);
-                plat.PadStick(at, axis, side * 30000);
+                const PadAxis axis = dirDx(way) != 0 ? PadAxis::LeftX : PadAxis::LeftY;
+                const int sign = dirDx(way) + dirDy(way);
+                plat.PadStick(at, axis, sign * 30000);
                 plat.PadStick(at + kHold, axis, 0);
             } else {
                 const Key keys[] = {Key::Left, Key::Up, Key::Right, Key::Down};
-                plat.Press(at, keys[code], 0, kHold);
+                plat.Press(at, keys[side(way)], 0, kHold);
             }
             turning_ = false;
         }
@@ -135,18 +135,19 @@ private:
         return std::count(s.begin(), s.end(), sound);
     }
 
+    // Done, and its animation over (or the level won by it).
     bool ActionDone() {
-        if (turning_) {
-            return Count("move") > moveSounds_ && level.board(px_, py_) == letter_ &&
-                   level.board(px_, py_) != kBlankTile;
-        }
+        const PlayPhase phase = program.play().phase();
+        if (phase != PlayPhase::Waiting && phase != PlayPhase::WinPicture && phase != PlayPhase::ShowingWon)
+            return false;
+        if (turning_) return Count("move") > moveSounds_ && level.board(px_, py_) == letter_;
         return level.playerX == expectX_ && level.playerY == expectY_;
     }
 
     void Look() {
         if (finished) return;
         Step();
-        if (!finished) plat.At(plat.Now() + kLook, [this] { Look(); });
+        if (!finished) plat.AtIfReached(plat.Now() + kLook, [this] { Look(); });
     }
 
     void Step() {
@@ -164,7 +165,7 @@ private:
         }
         if (level_ >= chain_.size()) {
             // After the last level: the final screen, then the menu again.
-            if (sawFinalScreen && program.screenMode() == modeMainMenu) finished = true;
+            if (sawFinalScreen && program.screen() == Menus::Screen::MainMenu) finished = true;
             return;
         }
         const PlannedLevel& p = chain_[level_];
@@ -182,7 +183,7 @@ private:
             return;
         }
         if (awaitingWin_) {
-            if (program.screenMode() == modeWon) {
+            if (program.play().phase() == PlayPhase::ShowingWon) {
                 titlesWon.push_back(level.levelTitle);
                 awaitingWin_ = false;
                 ++level_;
@@ -196,7 +197,7 @@ private:
         }
         // Play is on once the title has gone and the loop runs; keys pressed before
         // that would be flushed.
-        const bool playing = program.screenMode() == modePlaying && !view.play.titleShown &&
+        const bool playing = program.play().phase() == PlayPhase::Waiting && !view.play.titleShown &&
                              view.play.boardShown && OnLevel(p.level);
         if (!playing) return;
         if (!started_) {
@@ -208,7 +209,7 @@ private:
             py_ = p.level.playerY;
             started_ = true;
         }
-        if (program.screenMode() == modePlaying) PressNext();
+        PressNext();
     }
 
     HeadlessPlatform& plat;

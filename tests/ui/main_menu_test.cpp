@@ -18,7 +18,7 @@ TEST(MainMenu, StartsWithPlayHighlightedSilentlyAndQuitEndsTheProgram) {
     bool checked = false;
     f.plat.At(GameFixture::kMenuReady, [&] {
         checked = true;
-        EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+        EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
         EXPECT_EQ(f.program.menus().menuCursor(), 0);
         EXPECT_EQ(highlightedLine(f.program), 0);
         EXPECT_EQ(captions(f.program), kEnglishMenu);
@@ -29,7 +29,7 @@ TEST(MainMenu, StartsWithPlayHighlightedSilentlyAndQuitEndsTheProgram) {
     const std::uint64_t quit = pressAll(f.plat, GameFixture::kMenuReady + 100, {Key::Down, Key::Down, Key::Down, Key::Down});
     f.plat.Press(quit, Key::Return);
     f.plat.Press(quit, Key::Up);  // queued behind Quit: the window is going, it does nothing
-    f.plat.At(GameFixture::kMenuReady + 5000, [&] { ADD_FAILURE() << "Quit did not end the program"; });
+    f.plat.AtIfReached(GameFixture::kMenuReady + 5000, [&] { ADD_FAILURE() << "Quit did not end the program"; });
     EXPECT_EQ(f.Run(), 0);
     EXPECT_TRUE(checked);
     EXPECT_TRUE(f.program.unloaded());
@@ -68,7 +68,7 @@ TEST(MainMenu, ArrowsMoveTheHighlightClampAtBothEndsAndSoundOnlyWithoutModifiers
         EXPECT_EQ(f.program.menus().menuCursor(), 4);
         EXPECT_EQ(highlightedLine(f.program), 4);
         EXPECT_EQ(soundsBetween(f.plat, afterModified, t), (std::vector<std::string>{"menumove", "menumove"}));
-        EXPECT_EQ(f.program.screenMode(), modeMainMenu) << "Esc does nothing on the main menu";
+        EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu) << "Esc does nothing on the main menu";
         EXPECT_FALSE(f.plat.CloseRequested());
     });
     EXPECT_EQ(f.Run(), 0);
@@ -78,10 +78,10 @@ TEST(MainMenu, EnterAndSpaceAreInterchangeableAndSoundBeforeTheAction) {
     // Space opens help, Esc closes, Enter switches the language.
     UiFixture f;
     std::uint64_t t = pressAll(f.plat, GameFixture::kMenuReady + 100, {Key::Down, Key::Down, Key::Space});
-    f.plat.At(t, [&] { EXPECT_EQ(f.program.screenMode(), modeHelp); });
+    f.plat.At(t, [&] { EXPECT_EQ(f.program.screen(), Menus::Screen::Help); });
     t = pressAll(f.plat, t + 10, {Key::Escape, Key::Down, Key::Return});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+        EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
         EXPECT_TRUE(f.program.language().isCzech());
     });
     EXPECT_EQ(f.Run(), 0);

@@ -27,6 +27,14 @@ void useLevel(const ProgramFolder& folder, const std::string& name) {
     folder.write("options.txt", "fullscreen:off\r\nmusic:off\r\nlevel:" + name + "\r\n");
 }
 
+// One level of its own, the last of its chain, that "Play" starts at kPlay.
+void playOnlyLevel(UiFixture& f, const std::string& name, const std::string& title, int seconds) {
+    f.folder.makeWritable("levels");
+    writeLevel(f.folder, name, title, seconds, "end");
+    useLevel(f.folder, name);
+    f.plat.Press(kPlay, Key::Return);
+}
+
 std::string longPage(const std::string& word) {
     std::string html = "<html><body>";
     for (int i = 0; i < 200; ++i) html += "<p>" + word + " " + std::to_string(i) + "</p>";
@@ -40,7 +48,7 @@ TEST(HelpScreen, OpensScrollsAndClosesWithEscOnlyShowingThePageOfTheLanguageInFo
     f.folder.write("help/napoveda.html", longPage("Napoveda"));
     std::uint64_t t = pressAll(f.plat, kPlay, {Key::Down, Key::Down, Key::Return});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.program.screenMode(), modeHelp);
+        EXPECT_EQ(f.program.screen(), Menus::Screen::Help);
         const HelpView& v = f.view().help;
         EXPECT_TRUE(v.shown);
         EXPECT_EQ(v.page, f.folder.str() + "/help/help.html");
@@ -50,7 +58,7 @@ TEST(HelpScreen, OpensScrollsAndClosesWithEscOnlyShowingThePageOfTheLanguageInFo
     const std::uint64_t scroll = t + 10;
     t = pressAll(f.plat, scroll, {Key::Down, Key::Down, Key::PageDown, Key::Up, Key::Return, Key::Space});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.program.screenMode(), modeHelp);
+        EXPECT_EQ(f.program.screen(), Menus::Screen::Help);
         EXPECT_GT(f.view().help.scrollY, 0);
         EXPECT_EQ(f.program.menus().menuCursor(), 2);
         EXPECT_EQ(highlightedLine(f.program), 2);
@@ -58,19 +66,19 @@ TEST(HelpScreen, OpensScrollsAndClosesWithEscOnlyShowingThePageOfTheLanguageInFo
     });
     t = pressAll(f.plat, t + 10, {Key::Escape});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+        EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
         EXPECT_FALSE(f.view().help.shown);
         EXPECT_EQ(highlightedLine(f.program), 2) << "the highlight is still on Help";
     });
     // Switch to Czech, then help shows the Czech page.
     t = pressAll(f.plat, t + 10, {Key::Down, Key::Return, Key::Up, Key::Return});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.program.screenMode(), modeHelp);
+        EXPECT_EQ(f.program.screen(), Menus::Screen::Help);
         EXPECT_EQ(f.view().help.page, f.folder.str() + "/help/napoveda.html");
     });
     t = pressAll(f.plat, t + 10, {Key::Escape});
     EXPECT_EQ(f.Run(), 0);
-    EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+    EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
 }
 
 // The help rectangle as the window shows it now: which pixels are not the page's white.
@@ -92,17 +100,17 @@ TEST(HelpScreen, AMissingPageStillOpensAndClosesSayingSoInTheLanguageInForce) {
     std::vector<bool> english, czech;
     std::uint64_t t = pressAll(f.plat, kPlay, {Key::Down, Key::Down, Key::Space});
     f.plat.At(t, [&] {
-        EXPECT_EQ(f.program.screenMode(), modeHelp);
+        EXPECT_EQ(f.program.screen(), Menus::Screen::Help);
         english = ink();
     });
     t = pressAll(f.plat, t + 10, {Key::Escape, Key::Down, Key::Return, Key::Up, Key::Return});
     f.plat.At(t, [&] {
         EXPECT_TRUE(f.program.language().isCzech());
-        EXPECT_EQ(f.program.screenMode(), modeHelp);
+        EXPECT_EQ(f.program.screen(), Menus::Screen::Help);
         czech = ink();
     });
     t = pressAll(f.plat, t + 10, {Key::Escape});
-    f.plat.At(t, [&] { EXPECT_EQ(f.program.screenMode(), modeMainMenu); });
+    f.plat.At(t, [&] { EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu); });
     EXPECT_EQ(f.Run(), 0);
     EXPECT_GT(std::count(english.begin(), english.end(), true), 100) << "not a blank white page";
     EXPECT_GT(std::count(czech.begin(), czech.end(), true), 100);
@@ -128,11 +136,11 @@ TEST(HelpScreen, APageNestedTooDeeplyOrTooLargeIsRefusedSayingSoAndHelpStillClos
         std::vector<bool> refused;
         std::uint64_t t = pressAll(f.plat, kPlay, {Key::Down, Key::Down, Key::Return});
         f.plat.At(t, [&] {
-            EXPECT_EQ(f.program.screenMode(), modeHelp);
+            EXPECT_EQ(f.program.screen(), Menus::Screen::Help);
             refused = helpInk(f);
         });
         t = pressAll(f.plat, t + 10, {Key::Down, Key::Escape});
-        f.plat.At(t, [&] { EXPECT_EQ(f.program.screenMode(), modeMainMenu); });
+        f.plat.At(t, [&] { EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu); });
         EXPECT_EQ(f.Run(), 0);
         EXPECT_GT(std::count(refused.begin(), refused.end(), true), 100) << "not a blank white page";
         EXPECT_NE(refused, missing) << "its own words, not those of a missing page";
@@ -147,10 +155,7 @@ TEST(HelpScreen, APageNestedTooDeeplyOrTooLargeIsRefusedSayingSoAndHelpStillClos
 
 TEST(PlaySequence, WinningTheLastLevelShowsTheFinalScreenForFiveSecondsThenPlay) {
     UiFixture f(fast());
-    f.folder.makeWritable("levels");
-    writeLevel(f.folder, "only", "Jediná/Only", 60, "end");
-    useLevel(f.folder, "only");
-    f.plat.Press(kPlay, Key::Return);
+    playOnlyLevel(f, "only", "Jediná/Only", 60);
     std::uint64_t keyDuringFinal = 0;
     watchPlays(f.plat, f.program, kPlay, kPlay + 20000, [&](int attempt, std::uint64_t now) {
         ASSERT_EQ(attempt, 0) << "a won level is not played again";
@@ -164,7 +169,8 @@ TEST(PlaySequence, WinningTheLastLevelShowsTheFinalScreenForFiveSecondsThenPlay)
             EXPECT_EQ(f.view().play.title, "All levels solved.\r\nCongratulations!\r\nBests in all: 01:00");
             EXPECT_TRUE(f.view().play.titleShown);
             EXPECT_TRUE(f.view().play.boardShown);
-            EXPECT_EQ(f.program.screenMode(), modeWon);
+            EXPECT_EQ(f.program.screen(), Menus::Screen::Levels);
+            EXPECT_EQ(f.phase(), PlayPhase::Won);
         });
     });
     EXPECT_EQ(f.Run(), 0);
@@ -175,6 +181,14 @@ TEST(PlaySequence, WinningTheLastLevelShowsTheFinalScreenForFiveSecondsThenPlay)
     ASSERT_EQ(moves.size(), 1u);
     EXPECT_GE(moves[0], winner[0] + 4000 + 5000) << "the final screen blocks for five seconds";
     EXPECT_LT(moves[0], winner[0] + 4000 + 5000 + 100);
+    // The win picture and the congratulations each stood their time from the moment they
+    // were on screen: the picture until the congratulations came, they until the menu.
+    const std::uint64_t winOn = presentedAfter(f.plat, winner[0], true);
+    const std::uint64_t finalOn = presentedAfter(f.plat, winOn + 3999), menuOn = presentedAfter(f.plat, finalOn);
+    EXPECT_GE(finalOn - winOn, 4000u);
+    EXPECT_LE(finalOn - winOn, 4020u);
+    EXPECT_GE(menuOn - finalOn, 5000u);
+    EXPECT_LE(menuOn - finalOn, 5020u);
 
     EXPECT_EQ(f.view().play.title, "All levels solved.\r\nCongratulations!\r\nBests in all: 01:00");
     EXPECT_FALSE(f.view().play.boardShown);
@@ -205,7 +219,7 @@ TEST(PlaySequence, LeavingAtTheThirdLevelThenPlayStartsAgainAtTheChosenLevel) {
             f.plat.Press(now + 10, Key::Escape);
             f.plat.Press(now + 100, Key::A);
             f.plat.At(now + 1000, [&] {
-                EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+                EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
                 EXPECT_FALSE(f.view().play.boardShown);
                 EXPECT_EQ(f.program.menus().Busy(), false);
                 EXPECT_EQ(highlightedLine(f.program), 0);
@@ -225,10 +239,7 @@ TEST(PlaySequence, LeavingAtTheThirdLevelThenPlayStartsAgainAtTheChosenLevel) {
 
 TEST(PlaySequence, ALostLevelStartsAgainAtOnceAndLeavingEndsTheSequence) {
     UiFixture f(fast());
-    f.folder.makeWritable("levels");
-    writeLevel(f.folder, "short", "Krátká/Short", 1, "end");
-    useLevel(f.folder, "short");
-    f.plat.Press(kPlay, Key::Return);
+    playOnlyLevel(f, "short", "Krátká/Short", 1);
     std::vector<std::uint64_t> plays;
     watchPlays(f.plat, f.program, kPlay, kPlay + 20000, [&](int attempt, std::uint64_t now) {
         plays.push_back(now);
@@ -260,7 +271,7 @@ TEST(PlaySequence, ALevelThatCannotBeLoadedOrIsNamedEndLeavesTheMenuWorking) {
         f.plat.Press(kPlay, Key::Return);
         f.plat.Press(kPlay + 2000, Key::Down);
         f.plat.At(kPlay + 2100, [&] {
-            EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+            EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
             EXPECT_EQ(f.program.menus().menuCursor(), 1);
             EXPECT_EQ(f.program.menus().Busy(), false);
         });
@@ -299,7 +310,7 @@ TEST(PlaySequence, ALevelThatCannotBePlayedIsReportedAndTheGameStaysAsItWas) {
         const PlayState untouched = f.level();
         f.plat.Press(kPlay, Key::Return);
         f.plat.At(kPlay + 50, [&] {
-            EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+            EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
             EXPECT_FALSE(f.program.menus().Busy());
             EXPECT_FALSE(f.view().play.boardShown);
             EXPECT_FALSE(f.view().play.clockShown);
@@ -323,19 +334,38 @@ TEST(PlaySequence, ALevelThatCannotBePlayedIsReportedAndTheGameStaysAsItWas) {
     }
 }
 
+// During play key-downs are dropped where the level lets events run; those pressed while
+// "Really quit?" stands wait, and after Y they act on the main menu.
+TEST(PlaySequence, KeysPressedWhileTheQuitQuestionStandsActOnTheMenuAfterYes) {
+    UiFixture f(fast());
+    playOnlyLevel(f, "a", "A/A", 60);
+    const std::uint64_t esc = kPlay + kTitle + 500;
+    f.plat.Press(esc - 300, Key::Down);  // in play: polled, a refused step, then dropped
+    f.plat.Press(esc, Key::Escape);
+    f.plat.Press(esc + 200, Key::Down);  // while the question stands: queued
+    f.plat.Press(esc + 300, Key::Down);
+    f.plat.Press(esc + 500, Key::Y);
+    int cursor = -1;
+    bool asked = false;
+    f.plat.At(esc + 100, [&] { asked = f.view().play.title == texts::quitQuestion(false); });
+    f.plat.At(esc + 1000, [&] { cursor = f.program.menus().menuCursor(); });
+    f.plat.Close(esc + 1200);
+    EXPECT_EQ(f.Run(), 0);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(cursor, 2) << "the two Downs of the question moved the highlight, the one of play did not";
+    EXPECT_EQ(soundsBetween(f.plat, esc + 500, esc + 1000), (std::vector<std::string>{"menu", "menumove", "menumove"}));
+}
+
 TEST(PlaySequence, ClosingTheWindowDuringALevelEndsTheSequenceAndTheProgram) {
     UiFixture f(fast());
-    f.folder.makeWritable("levels");
-    writeLevel(f.folder, "a", "A/A", 60, "end");
-    useLevel(f.folder, "a");
-    f.plat.Press(kPlay, Key::Return);
+    playOnlyLevel(f, "a", "A/A", 60);
     watchPlays(f.plat, f.program, kPlay, kPlay + 10000, [&](int, std::uint64_t now) {
         f.plat.Close(now + 500);
         f.plat.Press(now + 600, Key::Return);  // queued behind the close: starts nothing
     });
     EXPECT_EQ(f.Run(), 0);
     EXPECT_TRUE(f.program.unloaded());
-    EXPECT_EQ(f.program.screenMode(), modeMainMenu);
+    EXPECT_EQ(f.program.screen(), Menus::Screen::MainMenu);
     EXPECT_EQ(count(f.plat.Sounds(), "start"), 1);
     EXPECT_NE(f.view().play.title, texts::finalMessage(false));
 }

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "game/screen_mode.h"
 #include "support/game_fixture.h"
 
 namespace tk::test {
@@ -24,6 +23,13 @@ inline std::uint64_t pressAll(HeadlessPlatform& plat, std::uint64_t at, std::ini
         at += kKeyGap;
     }
     return at;
+}
+
+// The first time the window was put on screen after `t` (with `t` itself when `from`).
+inline std::uint64_t presentedAfter(const HeadlessPlatform& plat, std::uint64_t t, bool from = false) {
+    for (const Recorded& r : plat.LogOf("present"))
+        if (r.at > t || (from && r.at == t)) return r.at;
+    return kNoDeadline;
 }
 
 inline int count(const std::vector<std::string>& v, const std::string& what) {
@@ -97,10 +103,10 @@ inline void watchPlays(HeadlessPlatform& plat, const Program& program, std::uint
         bool playing = false;
         int attempts = 0;
         void check(std::shared_ptr<Watch> self, std::uint64_t t) {
-            const bool now = program.screenMode() == modePlaying;
+            const bool now = inPlay(program.play().phase());
             if (now && !playing) onPlay(attempts++, t);
             playing = now;
-            if (t + 10 < to) plat.At(t + 10, [self, t] { self->check(self, t + 10); });
+            if (t + 10 < to) plat.AtIfReached(t + 10, [self, t] { self->check(self, t + 10); });
         }
     };
     auto watch = std::make_shared<Watch>(Watch{plat, program, to, std::move(onPlay)});

@@ -143,7 +143,7 @@ int showVerb(const Args& args) {
     for (int y = 0; y < kRows; ++y) {
         for (int x = 0; x < kCols; ++x) {
             const auto c = static_cast<unsigned char>(board(x, y));
-            out += static_cast<char>(flow(x, y) == flowWet ? std::toupper(c) : std::tolower(c));
+            out += static_cast<char>(flow(x, y) == Water::Wet ? std::toupper(c) : std::tolower(c));
         }
         out += "\n";
     }

@@ -60,15 +60,16 @@ bool readCell(const std::string& text, int& x, int& y, std::string& rest) {
 // "step right to 5,2", "turn the pipe at 4,2 clockwise": a plan letter that left the figure on (x, y).
 std::string describeAction(char action, int x, int y) {
     const std::string at = std::to_string(x) + "," + std::to_string(y);
-    switch (planActionCode(action)) {
-        case dirLeft: return "step left to " + at;
-        case dirUp: return "step up to " + at;
-        case dirRight: return "step right to " + at;
-        case dirDown: return "step down to " + at;
-        case turnLeft: return "turn the pipe at " + at + " counter-clockwise";
-        case turnRight: return "turn the pipe at " + at + " clockwise";
-        default: return "?";
+    switch (planAction(action)) {
+        case Action::StepLeft: return "step left to " + at;
+        case Action::StepUp: return "step up to " + at;
+        case Action::StepRight: return "step right to " + at;
+        case Action::StepDown: return "step down to " + at;
+        case Action::TurnLeft: return "turn the pipe at " + at + " counter-clockwise";
+        case Action::TurnRight: return "turn the pipe at " + at + " clockwise";
+        case Action::None: break;
     }
+    return "?";
 }
 
 }  // namespace
@@ -139,8 +140,7 @@ int followHints(const std::string& file, const LevelFile& state, std::string_vie
             return printHint(file, now, hint);
         }
         const char letter = planLetter(hint.action);
-        const bool turn = hint.action == turnLeft || hint.action == turnRight;
-        const bool won = turn && replayPlan(now, std::string_view(&letter, 1)).wonAt == 0;
+                const bool won = isTurn(hint.action) && replayPlan(now, std::string_view(&letter, 1)).wonAt == 0;
         walk.Take(letter);
         taken += letter;
         if (won) {
@@ -206,7 +206,7 @@ int hintVerb(const Args& args) {
             if (!isPipe(tile))
                 return refuse(quoted("--turns", list), "the cell " + std::to_string(x) + "," + std::to_string(y) +
                                                            " holds " + tileName(tile) + ", not a pipe to turn");
-            for (char letter : letters) tile = quarterTurn(tile, planActionCode(letter));
+            for (char letter : letters) tile = quarterTurn(tile, letter == kPlanTurnRight);
         }
     }
     if (moved) {
