@@ -20,7 +20,7 @@ run=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libsdl2-ttf-dev
   libfontconfig-dev fonts-dejavu-core fonts-liberation2
-  liblitehtml-dev
+  liblitehtml-dev libcli11-dev nlohmann-json3-dev
 )
 package=(dpkg-dev file lintian)
 web=(emscripten node-acorn woff2 fonts-liberation2 fonts-dejavu-core cmake ninja-build ccache chromium chromium-driver

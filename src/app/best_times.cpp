@@ -8,6 +8,7 @@
 #include <limits>
 #include <sys/stat.h>
 
+#include "puzzle/daily.h"
 #include "puzzle/level_file.h"
 #include "puzzle/regular_file.h"
 #include "puzzle/text_lines.h"
@@ -20,6 +21,8 @@ namespace {
 constexpr std::size_t kMostBytes = 1 << 20;
 
 }  // namespace
+
+bool isBestTimeKey(std::string_view name) { return isPlainLevelName(name) || isDailyBestKey(name); }
 
 std::string writeBestTimes(const std::map<std::string, std::int16_t>& bests) {
     std::string text;
@@ -41,7 +44,7 @@ std::optional<std::map<std::string, std::int16_t>> parseBestTimes(std::string_vi
             seconds > std::numeric_limits<std::int16_t>::max())
             return std::nullopt;
         const std::string_view level = line.substr(space + 1);
-        if (!isPlainLevelName(level)) return std::nullopt;
+        if (!isBestTimeKey(level)) return std::nullopt;
         // The game never writes a level twice; should a hand edit, the better time counts.
         auto [at, fresh] = bests.emplace(std::string(level), static_cast<std::int16_t>(seconds));
         if (!fresh && at->second < seconds) at->second = static_cast<std::int16_t>(seconds);
@@ -86,7 +89,7 @@ std::optional<std::int16_t> BestTimes::Best(const std::string& level) const {
 
 bool BestTimes::Record(const std::string& level, std::int16_t secondsLeft) {
     // A level whose clock ran below zero (a broken file) has no time to keep.
-    if (secondsLeft < 0 || !isPlainLevelName(level)) return false;
+    if (secondsLeft < 0 || !isBestTimeKey(level)) return false;
     const PlayerFiles::Lock lock = files_.LockFolderOf(path_);
     // Another game may have kept bests since this one read the file: the better wins.
     // (A file that cannot be read was told at start-up.)
@@ -109,8 +112,10 @@ bool BestTimes::Record(const std::string& level, std::int16_t secondsLeft) {
 }
 
 int BestTimes::InAll() const {
+    // The levels' bests only: the days' puzzles are no part of the chain of levels.
     long long sum = 0;
-    for (const auto& entry : best_) sum += entry.second;
+    for (const auto& entry : best_)
+        if (!isDailyBestKey(entry.first)) sum += entry.second;
     return static_cast<int>(std::min<long long>(sum, std::numeric_limits<int>::max()));
 }
 

@@ -13,7 +13,7 @@
 namespace tk {
 
 // The file has one line per level, "<seconds> <level name>", in CR LF lines like the
-// settings. It is never needed: a missing file is no bests yet, and a damaged one is
+// settings; a day's puzzle has its line under its own key ("daily/2025-06-12"). It is never needed: a missing file is no bests yet, and a damaged one is
 // set aside (PlayerFiles::SetAside) so that play goes on with none. Several games may
 // keep bests in the same file at once: each new best is merged into the file as it is
 // then, the better of two bests winning, so that no game loses another's.
@@ -31,7 +31,8 @@ public:
     // it did. A file that cannot be written is a warning, NotKept says why, and the best
     // still counts for this run.
     bool Record(const std::string& level, std::int16_t secondsLeft);
-    // The sum of every best, in seconds (at most the largest int).
+    // The sum of every level's best, in seconds (at most the largest int); the days' puzzles
+    // are left out.
     int InAll() const;
 
     // Why the last new best could not be written to the file; empty when it was.
@@ -52,6 +53,9 @@ private:
     std::string notKept_;
     std::string setAsideAs_;
 };
+
+// A level's name, or a day's puzzle's key (dailyBestKey).
+bool isBestTimeKey(std::string_view name);
 
 // The text of a scores file, and back; nullopt for a text that is not one.
 std::string writeBestTimes(const std::map<std::string, std::int16_t>& bests);

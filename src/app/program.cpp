@@ -5,10 +5,13 @@
 #include "app/program.h"
 
 #include <filesystem>
+#include <utility>
 #include <vector>
 
 #include "platform/fatal_error.h"
 #include "platform/window_input.h"
+#include "puzzle/level_file.h"
+#include "puzzle/regular_file.h"
 #include "ui/credits.h"
 #include "ui/texts.h"
 
@@ -24,8 +27,8 @@ namespace {
 constexpr std::uint64_t kStartupPictureMs = 1250;
 }  // namespace
 
-Program::Program(Platform& platform)
-    : plat_(platform), paths_(LocatePaths(platform.ProgramFolder(), platform.UserConfigHome())),
+Program::Program(Platform& platform, StartRequest request)
+    : plat_(platform), request_(std::move(request)), paths_(LocatePaths(platform.ProgramFolder(), platform.UserConfigHome())),
       bests_(platform.Files(), paths_.Scores(), [&platform](const std::string& line) { platform.Warn(line); }),
       images_(platform, paths_),
       sounds_(platform, paths_.SoundFolder()), music_(platform, paths_.MusicFile()), notices_(view_.notice),
@@ -49,6 +52,11 @@ Wake Program::Step() {
         if (phase_ == Phase::Failed) return FailurePass();
         if (!pictureUp_) {
             pictureUp_ = true;
+            if (!AskedLevelReads()) {
+                phase_ = Phase::Ended;
+                exitStatus_ = 1;
+                return Wake{};
+            }
             ShowStartupPicture();
         }
         const Wake wake = Pass(plat_.Now());
@@ -76,6 +84,7 @@ Wake Program::Pass(std::uint64_t now) {
         if (now < startupUntil_) return Wake{startupUntil_, false};
         StartUp();
         phase_ = Phase::Running;
+        StartAsked();
     }
     // A notice stands over whatever runs, and goes when its time is up.
     const Wake notice = notices_.Advance(now);
@@ -99,6 +108,7 @@ Wake Program::Pass(std::uint64_t now) {
 
 void Program::Deliver(const InputEvent& event) {
     if (event.kind == InputEvent::Kind::Key) menus_.KeyDown(event.key, event.modifiers);
+    else if (event.kind != InputEvent::Kind::Text) menus_.PointerInput(event);
     // Only a shown help page scrolls: measuring it lays it out, which waits until then.
     WindowTakesInput(view_, event, view_.help.shown ? plat_.HelpPageHeight() : 0);
 }
@@ -108,10 +118,33 @@ void Program::LetEventsRun() {
     while (plat_.NextInput(event)) Deliver(event);
 }
 
+// ---- what the command line asked for ------------------------------------------------
+
+bool Program::AskedLevelReads() {
+    std::string path;
+    if (request_.kind == StartRequest::Kind::File) path = request_.path;
+    if (request_.kind == StartRequest::Kind::Level) path = paths_.LevelFile(request_.name);
+    if (path.empty()) return true;
+    const LevelRead read = readLevelFile(path);
+    for (const LevelProblem& problem : read.problems) plat_.Warn(formatProblem(path, problem));
+    return read.level.has_value();
+}
+
+void Program::StartAsked() {
+    switch (request_.kind) {
+    case StartRequest::Kind::Menu: break;
+    case StartRequest::Kind::File: menus_.PlayFile(request_.path); break;
+    case StartRequest::Kind::Level: menus_.PlayLevel(request_.name); break;
+    case StartRequest::Kind::Daily: menus_.StartDaily(); break;
+    case StartRequest::Kind::Random: menus_.StartGenerated(request_.band, request_.seed); break;
+    }
+}
+
 // ---- start-up and shutdown --------------------------------------------------------
 
 void Program::ShowStartupPicture() {
     FlushKeys(plat_);
+    PlaceWindowAtStart();
     // The window goes up first, so that the window manager puts it on screen while the
     // picture is decoded; the first pass presents the picture as soon as it is ready.
     plat_.ShowWindow();
@@ -144,8 +177,6 @@ void Program::StartUp() {
                              "(the Debian packages fonts-liberation2 and fonts-dejavu-core)");
 
         view_.creditsShown = true;
-        // The desktop as the user has it, before any change of display mode.
-        display_.MeasureDesktop();
         // Installed, the language marker and the settings live in the player's config
         // folder; a first run starts from the shipped settings.
         std::string problem;
@@ -183,8 +214,31 @@ void Program::StartUp() {
     }
 }
 
+void Program::PlaceWindowAtStart() {
+    // The desktop as the user has it, before any change of display mode.
+    display_.MeasureDesktop();
+    // Only the window's lines are wanted here: a settings file that cannot be read stops
+    // start-up later, with the reason.
+    std::string text, why;
+    std::optional<Settings> remembered;
+    if (readRegularFile(paths_.Settings(), kMostSettingsBytes, text, why))
+        remembered = parseSettings(std::move(text), paths_.Settings(), why);
+    plat_.PlaceWindow(remembered && remembered->window ? *remembered->window : display_.FirstPlacement());
+    placed_ = plat_.Placement();
+}
+
+void Program::RememberPlacement() {
+    const WindowPlacement now = plat_.Placement();
+    if (now == placed_) return;
+    settings_.window = now;
+    std::string why;
+    if (!saveSettings(plat_.Files(), paths_.Settings(), settings_, changed::kWindow, why))
+        plat_.Warn(why + "; the window's place is not remembered");
+}
+
 void Program::ShutDown() {
     if (phase_ == Phase::Ended) return;
+    RememberPlacement();
     if (settings_.fullscreenOn) display_.SetFullscreen(false);
     images_.Release();
     music_.Switch(false);
@@ -319,9 +373,8 @@ void Program::SwitchMusic() {
 
 void Program::ToggleFullscreen() {
     settings_.fullscreenOn = !settings_.fullscreenOn;
+    // Back in a window, it stands as it stood before, maximised or not.
     display_.SetFullscreen(settings_.fullscreenOn);
-    // Back in a window, it stands in the middle of the desktop measured at start-up.
-    if (!settings_.fullscreenOn) display_.CentreWindow();
     Save(changed::kFullscreen);
 }
 

@@ -10,6 +10,7 @@
 #include "app/image_set.h"
 #include "app/paths.h"
 #include "app/settings.h"
+#include "app/start_request.h"
 #include "game/play_session.h"
 #include "platform/platform.h"
 #include "platform/wake.h"
@@ -25,7 +26,8 @@ namespace tk {
 
 class Program : private MenuHost {
 public:
-    explicit Program(Platform& platform);
+    // `request` is what the command line asked to start with (by default, the menu).
+    explicit Program(Platform& platform, StartRequest request = {});
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
@@ -68,7 +70,16 @@ private:
 
     // One pass of the frame loop at `now`: what is due runs; tells when to come back.
     Wake Pass(std::uint64_t now);
+    // A level the command line named must be one the game can play, before any window
+    // shows; false after saying on standard error why it is not (as the levels tool does).
+    bool AskedLevelReads();
+    // Once the menu is up, starts what the command line asked for.
+    void StartAsked();
     void ShowStartupPicture();
+    // The window as the settings remember it, or a first start's; before it shows.
+    void PlaceWindowAtStart();
+    // At the end, the window's placement goes into the settings when the player changed it.
+    void RememberPlacement();
     void StartUp();
     void ShutDown();
     void ReleaseWindowPictures();
@@ -112,6 +123,7 @@ private:
     bool Closing() override { return quit_ || plat_.CloseRequested(); }
 
     Platform& plat_;
+    StartRequest request_;
     Paths paths_;
     WindowView view_;
     Settings settings_;
@@ -133,6 +145,7 @@ private:
     bool quit_ = false;
     bool toldCannotRemember_ = false;
     bool toldNoSoundDevice_ = false;
+    WindowPlacement placed_;  // where start-up put the window
     unsigned unsaved_ = 0;  // the settings chosen since they were last saved
     std::vector<std::string> missing_;
     std::string settingsSetAside_;

@@ -63,6 +63,14 @@ void BoardPainter::HintArrow(Action action) {
     Figure();
 }
 
+void BoardPainter::Backdrop() {
+    BoardSurface::Layers layers;
+    if (s_.backgroundNumber >= 1 && s_.backgroundNumber <= 7)
+        layers.background = pictures_.Slot(kBackgroundBase + s_.backgroundNumber);
+    for (int x = 0; x < kCols; ++x)
+        for (int y = 0; y < kRows; ++y) surface_.DrawCell(x, y, layers);
+}
+
 void BoardPainter::Cover(int slot) { surface_.DrawCover(pictures_.Slot(slot)); }
 
 }  // namespace tk

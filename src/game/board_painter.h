@@ -30,6 +30,8 @@ public:
     // the neighbour; for a quarter turn: a turning arrow round the figure's cell. The
     // figure stands on top.
     void HintArrow(Action action);
+    // Every cell as its piece of the background alone: no pipe, no water, no figure.
+    void Backdrop();
     // An outcome picture over the whole board.
     void Cover(int slot);
     // Reads a picture now, so that painting it later does not wait for it.

@@ -9,8 +9,10 @@
 #include <algorithm>
 
 #include "game/keys.h"
+#include "platform/window_look.h"
 #include "puzzle/movement.h"
 #include "puzzle/pacing.h"
+#include "puzzle/walk.h"
 
 namespace tk {
 
@@ -37,6 +39,9 @@ void PlaySession::Start(const LevelFile& level, bool czech, LevelWords words, Wi
     hintAction_ = Action::None;
     hintKeyDown_ = false;
     view_.hintCost.clear();
+    hintsTaken_ = 0;
+    walk_.clear();
+    pauseAsked_ = false;
 
     ShowBoard();
     static_cast<Field&>(state_) = fieldOf(level);
@@ -85,6 +90,7 @@ Wake PlaySession::Advance(std::uint64_t now) {
             case PlayPhase::Stepping: wake = StepFrame(now); break;
             case PlayPhase::Turning: wake = TurnFrame(now); break;
             case PlayPhase::Asking: wake = TakeAnswer(now); break;
+            case PlayPhase::Paused: wake = PausedWaits(now); break;
             case PlayPhase::WinPicture:
             case PlayPhase::ShowingWon:
             case PlayPhase::ShowingLost: wake = OutcomeStands(now); break;
@@ -131,18 +137,38 @@ std::optional<Wake> PlaySession::RunPass(std::uint64_t now) {
         End();
         return std::nullopt;
     }
-    const Action action = ReadDirection(plat_);
+    // The keys come first; a click or the wheel acts when they ask nothing, and the walk
+    // it began goes on a step a pass, at the pace of a held arrow.
+    Action action = ReadDirection(plat_);
+    if (action != Action::None) walk_.clear();
+    if (const std::optional<InputEvent> pointer = plat_.LookAtPointer()) {
+        const Action turn = TakePointer(*pointer);
+        if (action == Action::None) action = turn;
+    }
+    const bool walking = action == Action::None && !walk_.empty();
+    if (walking) {
+        action = stepToward(walk_.front());
+        walk_.pop_front();
+    }
     if (isTurn(action)) {
         BeginTurn(action, now);
         return std::nullopt;
     }
     if (isStep(action) && BeginStep(action)) return std::nullopt;
+    if (walking) walk_.clear();  // the way is no longer open
     return EndOfPass(now, action != Action::None);
 }
 
 std::optional<Wake> PlaySession::EndOfPass(std::uint64_t now, bool keysHeld) {
     if (Closing()) {
         End();
+        return std::nullopt;
+    }
+    // A pass that decided the level ends it rather than pausing.
+    // P counts by its press, not while held, so that the press that resumes does not
+    // pause again.
+    if ((plat_.LookAt(Key::P).pressed || pauseAsked_) && decided_ == LevelOutcome::Playing) {
+        PauseLevel();
         return std::nullopt;
     }
     if (Pressed(plat_, Key::Escape)) {
@@ -311,12 +337,21 @@ std::optional<Wake> PlaySession::TakeAnswer(std::uint64_t now) {
     const bool y = Pressed(plat_, Key::Y);
     const bool z = Pressed(plat_, Key::Z);
     const bool a = Pressed(plat_, Key::A);
-    const bool n = Pressed(plat_, Key::N);
+    bool clickedYes = false;
+    bool n = Pressed(plat_, Key::N);
+    // A left click on the question answers it too: on the "Y" half yes, on the "N" half no.
+    if (const std::optional<InputEvent> click = plat_.LookAtPointer();
+        click && click->kind == InputEvent::Kind::PointerDown && click->button == PointerButton::Left) {
+        const Box& band = look::kQuestionBand;
+        if (click->y >= band.top && click->y < band.top + band.height && click->x >= band.left &&
+            click->x < band.left + band.width)
+            (click->x < band.left + band.width / 2 ? clickedYes : n) = true;
+    }
     if (n) {
         FlushKeys(plat_);
         clock_.Start(now);
         HideTitles();
-    } else if (y || z || a || Closing()) {
+    } else if (y || z || a || clickedYes || Closing()) {
         decided_ = LevelOutcome::Left;
     } else {
         return Wake::OnInput();
@@ -325,6 +360,82 @@ std::optional<Wake> PlaySession::TakeAnswer(std::uint64_t now) {
         End();
         return std::nullopt;
     }
+    phase_ = PlayPhase::Waiting;
+    wait_ = Wake{now + kPassMs, false};
+    return wait_;
+}
+
+// ---- the pointer and the pause -------------------------------------------------------------
+
+Action PlaySession::TakePointer(const InputEvent& pointer) {
+    const std::optional<Cell> cell = BoardCellAt(pointer.x, pointer.y);
+    if (!cell) return Action::None;
+    // The wheel turns the pipe underfoot wherever it is over the board: away from the
+    // player counter-clockwise, toward the player clockwise.
+    if (pointer.kind == InputEvent::Kind::Wheel) {
+        walk_.clear();
+        return pointer.wheelSteps > 0 ? Action::TurnLeft : Action::TurnRight;
+    }
+    const Cell here{state_.playerX, state_.playerY};
+    if (*cell == here) {
+        walk_.clear();
+        switch (pointer.button) {
+            case PointerButton::Left: return Action::TurnLeft;
+            case PointerButton::Right: return Action::TurnRight;
+            case PointerButton::Middle: break;
+        }
+        return Action::None;
+    }
+    // A cell out of reach changes nothing, not even a walk under way.
+    if (const auto way = shortestWalk(state_.board, here, *cell)) walk_.assign(way->begin(), way->end());
+    return Action::None;
+}
+
+void PlaySession::LostAttention() {
+    if (phase_ == PlayPhase::Stepping || phase_ == PlayPhase::Turning) {
+        // The step or the turn under way finishes first.
+        pauseAsked_ = true;
+    } else if (phase_ == PlayPhase::Waiting && decided_ == LevelOutcome::Playing && clock_.timeLeft() > 0) {
+        // Between passes it pauses at once: a pass standing still may wait a second for
+        // its clock, and that second must not run.
+        PauseLevel();
+    }
+}
+
+void PlaySession::PauseLevel() {
+    pauseAsked_ = false;
+    clock_.Stop();
+    walk_.clear();
+    ClearHint();
+    FlushKeys(plat_);
+    // Nothing of the board shows while its clock stands, so a pause is no time to think.
+    painter_.Backdrop();
+    ShowTitles(words_.paused);
+    phase_ = PlayPhase::Paused;
+}
+
+std::optional<Wake> PlaySession::PausedWaits(std::uint64_t now) {
+    // What the player presses meanwhile is taken and dropped: only P and Esc mean anything.
+    LetEventsRun(now);
+    pauseAsked_ = false;
+    if (Closing()) {
+        End();
+        return std::nullopt;
+    }
+    const bool p = plat_.LookAt(Key::P).pressed;
+    const bool escape = plat_.LookAt(Key::Escape).pressed;
+    if (!p && !escape) {
+        plat_.LookAtPointer();
+        return Wake::OnInput();
+    }
+    HideTitles();
+    PaintBoard();
+    if (escape) {
+        AskToQuit();
+        return std::nullopt;
+    }
+    FlushKeys(plat_);
+    clock_.Start(now);
     phase_ = PlayPhase::Waiting;
     wait_ = Wake{now + kPassMs, false};
     return wait_;
@@ -352,6 +463,7 @@ void PlaySession::TakeHint(std::uint64_t now) {
             clock_.Set(static_cast<std::int16_t>(clock_.timeLeft() - cost));
             // The price stands beside the clock as long as the arrow does.
             view_.hintCost = "\u2212" + std::to_string(cost) + " s";
+            ++hintsTaken_;
             hintAction_ = hint.action;
             painter_.HintArrow(hint.action);
             break;

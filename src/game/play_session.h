@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -31,6 +32,7 @@ enum class PlayPhase : std::uint8_t {
     Stepping,     // the figure walks to a neighbour, frame by frame
     Turning,      // the pipe underfoot turns a quarter, frame by frame
     Asking,       // "Really quit?" waits for an answer; the clock stands still
+    Paused,       // the board is hidden under "Paused"; the clock stands still
     WinPicture,   // the win picture is drawn; once it is on screen the win is recorded
     ShowingWon,   // the win picture stands its time
     ShowingLost,  // the lost picture stands its time
@@ -47,6 +49,7 @@ struct LevelWords {
     std::string newBest;   // over the win picture
     std::string newBestNotKept;  // instead, for a best the game could not write down
     std::string bestLine;  // the title's second line; empty while the level has no best
+    std::string paused;    // over the hidden board while the level is paused
 };
 
 // What a win was for the level's best time: none, a new one, or a new one that counts for
@@ -80,8 +83,16 @@ public:
     // The sequence of levels is over: the board and the clock leave the window.
     void ReturnToMenu();
 
+    // A key-down reached the level: a walk the pointer started stops after its step.
+    void KeyDown() { walk_.clear(); }
+    // The window lost the player's attention (another window took the keyboard, or it
+    // went down to the task bar): a level under way pauses at the end of its pass.
+    void LostAttention();
+
     // A hint is on show (its picture on the board or its words over it).
     bool HintShowing() const { return hintUntil_ != 0; }
+    // The hints that showed the way (and were paid for) since the level started.
+    int hintsTaken() const { return hintsTaken_; }
     // The solver's budget for a hint, in states (kHintStates unless set otherwise).
     void SetHintBudget(std::size_t maxStates) { guide_ = HintGuide(maxStates); }
 
@@ -114,6 +125,11 @@ private:
     void TurnStepBack();
     void BeginTurn(Action turn, std::uint64_t now);
     void AskToQuit();
+    // A click or a wheel turn over the board: a turn of the pipe underfoot to take now, or
+    // a walk to begin (None then).
+    Action TakePointer(const InputEvent& pointer);
+    void PauseLevel();
+    std::optional<Wake> PausedWaits(std::uint64_t now);
     void TakeHint(std::uint64_t now);
     // The hint goes: its words, or the cells under its picture repainted as they are.
     void ClearHint();
@@ -153,6 +169,10 @@ private:
     char before_ = kBlankTile;
     int frame_ = 0;
 
+    // The steps still to walk toward the cell the pointer chose.
+    std::deque<Direction> walk_;
+    bool pauseAsked_ = false;  // the window lost attention; the pass pauses when it ends
+
     // The hint: the level as loaded (the board as it stands is laid over it), the plan
     // being followed, and what is on show where until when.
     LevelFile level_;
@@ -161,6 +181,7 @@ private:
     Action hintAction_ = Action::None;  // the arrow on the board; None for words
     Cell hintAt_;                       // the figure's cell when it showed
     bool hintKeyDown_ = false;          // H was down at the last look
+    int hintsTaken_ = 0;
 };
 
 }  // namespace tk

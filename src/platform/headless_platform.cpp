@@ -52,7 +52,7 @@ Rgba ReadPixel(const SDL_Surface* s, int x, int y) {
 }
 
 struct ScriptEvent {
-    enum Kind { KeyDown, KeyUp, Text, Close, Action, PadDown, PadUp, PadStick, PadUnplug } kind = KeyDown;
+    enum Kind { KeyDown, KeyUp, Text, Close, Action, PadDown, PadUp, PadStick, PadUnplug, Input } kind = KeyDown;
     std::uint64_t at = 0;
     std::uint64_t seq = 0;
     Key key = Key::None;
@@ -61,6 +61,7 @@ struct ScriptEvent {
     PadAxis axis = PadAxis::LeftX;
     int value = 0;
     std::string text;
+    InputEvent input;  // for Input: the pointer, focus and minimising as the window reports them
     std::function<void()> action;
     bool mustRun = false;  // an At action: reported when the run never reaches it
 };
@@ -159,6 +160,7 @@ struct HeadlessPlatform::Impl {
     bool keyDown[kKeyCount] = {};
     bool textInput = true;  // as on the real window: until a view without the level box
     KeyLatches latches;
+    PointerLatch pointer;
     PadKeys pad;
 
     // ---- what happened
@@ -166,7 +168,12 @@ struct HeadlessPlatform::Impl {
     int presents = 0;
     bool fullscreen = false;
     bool shown = false;
-    int windowLeft = 0, windowTop = 0;
+    WindowPlacement placement;  // outside full screen, or where full screen goes back to
+
+    std::vector<ScreenArea> Monitors() const {
+        if (!opt.monitors.empty()) return opt.monitors;
+        return {ScreenArea{0, 0, opt.desktopWidth, opt.desktopHeight}};
+    }
     WindowView presented;
     bool presentedOnce = false;
 
@@ -221,6 +228,11 @@ struct HeadlessPlatform::Impl {
             case ScriptEvent::PadStick: PadKeyDown(pad.Stick(e.axis, e.value, latches)); break;
             case ScriptEvent::PadUnplug: pad.ReleaseAll(); break;
             case ScriptEvent::Close: RequestClose(); break;
+            case ScriptEvent::Input:
+                pointer.Take(e.input);
+                input.push_back(e.input);
+                inputArrived = true;
+                break;
             case ScriptEvent::Action:
                 if (e.action) e.action();
                 break;
@@ -300,8 +312,8 @@ struct HeadlessPlatform::Impl {
 };
 
 HeadlessPlatform::HeadlessPlatform(HeadlessOptions options) : impl_(std::make_unique<Impl>(std::move(options))) {
-    impl_->windowLeft = (impl_->opt.desktopWidth - kWindowWidth) / 2;
-    impl_->windowTop = (impl_->opt.desktopHeight - kWindowHeight) / 2;
+    impl_->placement.left = (impl_->opt.desktopWidth - kWindowWidth) / 2;
+    impl_->placement.top = (impl_->opt.desktopHeight - kWindowHeight) / 2;
     // Text and picture decoders stay up for the life of the process: the help view
     // keeps faces of its own open, and every test builds a new twin.
     if (!TTF_WasInit()) TTF_Init();
@@ -350,6 +362,27 @@ void HeadlessPlatform::Type(std::uint64_t at, const std::string& utf8) {
 
 void HeadlessPlatform::Close(std::uint64_t at) { impl_->Add(Event(ScriptEvent::Close, at)); }
 
+void HeadlessPlatform::Send(std::uint64_t at, InputEvent event) {
+    ScriptEvent e = Event(ScriptEvent::Input, at);
+    e.input = std::move(event);
+    impl_->Add(std::move(e));
+}
+
+void HeadlessPlatform::Move(std::uint64_t at, int x, int y) {
+    Send(at, InputEvent::Pointer(InputEvent::Kind::PointerMove, x, y));
+}
+
+void HeadlessPlatform::Click(std::uint64_t at, int x, int y, PointerButton button) {
+    Send(at, InputEvent::Pointer(InputEvent::Kind::PointerDown, x, y, button));
+}
+
+void HeadlessPlatform::Wheel(std::uint64_t at, int x, int y, int steps) {
+    Send(at, InputEvent::Pointer(InputEvent::Kind::Wheel, x, y, PointerButton::Left, steps));
+}
+
+void HeadlessPlatform::FocusLost(std::uint64_t at) { Send(at, InputEvent::Of(InputEvent::Kind::FocusLost)); }
+void HeadlessPlatform::Minimise(std::uint64_t at) { Send(at, InputEvent::Of(InputEvent::Kind::Minimised)); }
+
 void HeadlessPlatform::PadPress(std::uint64_t at, PadButton button, std::uint64_t holdMs) {
     PadDown(at, button);
     PadUp(at + holdMs, button);
@@ -375,6 +408,10 @@ void HeadlessPlatform::PadStick(std::uint64_t at, PadAxis axis, int value) {
 }
 
 void HeadlessPlatform::PadUnplug(std::uint64_t at) { impl_->Add(Event(ScriptEvent::PadUnplug, at)); }
+
+void HeadlessPlatform::Arrange(std::uint64_t at, const WindowPlacement& placement) {
+    At(at, [this, placement] { impl_->placement = placement; });
+}
 
 void HeadlessPlatform::At(std::uint64_t at, std::function<void()> action) {
     ScriptEvent e = Event(ScriptEvent::Action, at);
@@ -422,9 +459,6 @@ std::vector<Recorded> HeadlessPlatform::LogOf(const std::string& what) const {
 int HeadlessPlatform::PresentCount() const { return impl_->presents; }
 bool HeadlessPlatform::Fullscreen() const { return impl_->fullscreen; }
 bool HeadlessPlatform::WindowShown() const { return impl_->shown; }
-HeadlessPlatform::Placement HeadlessPlatform::WindowPlacement() const {
-    return {impl_->windowLeft, impl_->windowTop, impl_->fullscreen};
-}
 const WindowView& HeadlessPlatform::Presented() const { return impl_->presented; }
 
 Rgba HeadlessPlatform::BoardPixel(int x, int y) const {
@@ -506,6 +540,11 @@ KeyState HeadlessPlatform::LookAt(Key key) {
     return m.latches.Look(key, down);
 }
 
+std::optional<InputEvent> HeadlessPlatform::LookAtPointer() {
+    impl_->RunDue();
+    return impl_->pointer.Look();
+}
+
 void HeadlessPlatform::ShowWindow() {
     impl_->shown = true;
     impl_->Record("show", "");
@@ -547,11 +586,13 @@ void HeadlessPlatform::SetFullscreen(bool on) {
     impl_->Record("display", on ? "fullscreen" : "window");
 }
 
-void HeadlessPlatform::MoveWindow(int left, int top) {
-    impl_->Record("move", std::to_string(left) + "," + std::to_string(top));
-    if (impl_->fullscreen) return;
-    impl_->windowLeft = left;
-    impl_->windowTop = top;
+WindowPlacement HeadlessPlatform::Placement() { return impl_->placement; }
+
+void HeadlessPlatform::PlaceWindow(const WindowPlacement& placement) {
+    const WindowPlacement& p = placement;
+    impl_->Record("place", std::to_string(p.left) + "," + std::to_string(p.top) + "," + std::to_string(p.width) + "," +
+                               std::to_string(p.height) + (p.maximised ? ",maximised" : ""));
+    impl_->placement = OntoAMonitor(placement, impl_->Monitors());
 }
 
 PictureHandle HeadlessPlatform::LoadPicture(const std::string& path) { return impl_->pictures.LoadFile(path); }
@@ -578,5 +619,14 @@ bool HeadlessPlatform::PlaySound(const std::string& path) {
 }
 
 MusicPlayer& HeadlessPlatform::Music() { return impl_->music; }
+
+std::int64_t HeadlessPlatform::UtcSeconds() {
+    return impl_->opt.utcSecondsAtStart + static_cast<std::int64_t>(impl_->now / 1000);
+}
+
+bool HeadlessPlatform::SetClipboardText(const std::string& text) {
+    impl_->Record("clipboard", text);
+    return true;
+}
 
 }  // namespace tk

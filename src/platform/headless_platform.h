@@ -6,7 +6,7 @@
 // How time moves: the clock starts at 0 and moves only in WaitUntil, to the deadline or to
 // the scripted event that ends the wait, whichever comes first. Scripted events take effect
 // as the clock reaches them, in time order: key state, key latches, controller buttons,
-// typed text, close requests and At actions. Key-downs and typed text then wait for NextInput.
+// typed text, the pointer, focus, close requests and At actions. Key-downs and typed text then wait for NextInput.
 // As on the real window, typed text is taken only while the last view presented shows the
 // level box (or before the first), and sounds only with a sound device.
 //
@@ -19,8 +19,9 @@
 // for every notice that comes on screen, "sound" only for files that exist and with a
 // sound device (silence is what the player would hear otherwise), "music.device" for every
 // attempt to open the sound device, "music.play" with the file for music that plays,
-// "music.stop", "music.close", "display" "fullscreen" or "window", "move" "left,top" in
-// pixels, "present" each time the picture on screen changed,
+// "music.stop", "music.close", "display" "fullscreen" or "window", "place"
+// "left,top,width,height" (and ",maximised") in pixels for each placement the game asks
+// for, "present" each time the picture on screen changed, "clipboard" with the text copied,
 // "file.write", "file.remove" and "file.aside" with the path for every change to the
 // player's files.
 #pragma once
@@ -51,6 +52,8 @@ struct HeadlessOptions {
     std::string userConfigHome{};     // the player's $XDG_CONFIG_HOME; empty: none
     int desktopWidth = 1920;
     int desktopHeight = 1080;
+    // The monitors that make up the desktop; none: one monitor of the desktop's size at 0, 0.
+    std::vector<ScreenArea> monitors{};
     bool audioDevicePresent = true;   // false: no sound device, silence
     bool drawBoard = true;            // false: board painting is skipped (fast play-throughs)
     bool closeWhenScriptEnds = true;  // a close request once every scripted event has run
@@ -58,6 +61,9 @@ struct HeadlessOptions {
     // Virtual time each painting on the board takes, as on a slow machine: a pause that
     // counts from the moment its picture is on screen is told from one that does not.
     std::uint64_t paintMs = 0;
+    // The calendar clock when the virtual clock is at 0, in seconds since 1970-01-01
+    // 00:00 UTC (it then moves with the virtual clock); by default 2025-06-12 09:30 UTC.
+    std::int64_t utcSecondsAtStart = 1749720600;
 };
 
 // What the game did, in order, with the virtual time at which it happened.
@@ -80,6 +86,16 @@ public:
     void KeyUp(std::uint64_t at, Key key);
     void Type(std::uint64_t at, const std::string& utf8);       // text for the text box
     void Close(std::uint64_t at);                                // a close request
+    // The pointer, in pixels of the 800 × 600 window: moved there, a button pressed there,
+    // the wheel turned there (steps > 0 away from the player).
+    void Move(std::uint64_t at, int x, int y);
+    void Click(std::uint64_t at, int x, int y, PointerButton button = PointerButton::Left);
+    void Wheel(std::uint64_t at, int x, int y, int steps);
+    // The window lost the keyboard to another one; the window went down to the task bar.
+    void FocusLost(std::uint64_t at);
+    void Minimise(std::uint64_t at);
+    // Any input the window may report, as it would arrive.
+    void Send(std::uint64_t at, InputEvent event);
     // A game controller: a button pressed at `at` and let go `holdMs` later, or held until
     // PadUp; the left stick moved on one axis (-32768..32767); the controller pulled out.
     void PadPress(std::uint64_t at, PadButton button, std::uint64_t holdMs = 30);
@@ -87,6 +103,8 @@ public:
     void PadUp(std::uint64_t at, PadButton button);
     void PadStick(std::uint64_t at, PadAxis axis, int value);
     void PadUnplug(std::uint64_t at);
+    // The player moves, resizes, maximises or restores the window.
+    void Arrange(std::uint64_t at, const WindowPlacement& placement);
     // Runs a check or a script step when the virtual clock reaches `at`. An action whose
     // moment the run never reaches is reported when the twin goes (unrunActionsReporter).
     void At(std::uint64_t at, std::function<void()> action);
@@ -106,14 +124,7 @@ public:
     int PresentCount() const;  // times the picture on screen changed
     bool Fullscreen() const;
     bool WindowShown() const;
-    // Where the window stands on the desktop, as on the real one: it opens centred, and
-    // MoveWindow places it except in full screen.
-    struct Placement {
-        int left = 0, top = 0;
-        bool fullscreen = false;
-    };
-    Placement WindowPlacement() const;
-
+    // The window opens at 800 × 600 in the middle of the desktop, as the real one does.
     // Pixels of the board picture's persistent image (770 × 490).
     Rgba BoardPixel(int x, int y) const;
     // The whole window as it would be on screen now (800 × 600), composed on demand.
@@ -137,6 +148,7 @@ public:
     bool NextInput(InputEvent& event) override;
     bool CloseRequested() override;
     KeyState LookAt(Key key) override;
+    std::optional<InputEvent> LookAtPointer() override;
     void ShowWindow() override;
     void Present(const WindowView& view) override;
     void Warn(const std::string& line) override;  // recorded as "stderr"
@@ -146,13 +158,16 @@ public:
     int DesktopWidth() override;
     int DesktopHeight() override;
     void SetFullscreen(bool on) override;
-    void MoveWindow(int left, int top) override;
+    WindowPlacement Placement() override;
+    void PlaceWindow(const WindowPlacement& placement) override;
     PictureHandle LoadPicture(const std::string& path) override;
     PictureHandle LoadPicture(const unsigned char* data, std::size_t size) override;
     void FreePicture(PictureHandle picture) override;
     BoardSurface& Board() override;
     bool PlaySound(const std::string& path) override;
     MusicPlayer& Music() override;
+    std::int64_t UtcSeconds() override;
+    bool SetClipboardText(const std::string& text) override;  // recorded as "clipboard"
 
 private:
     struct Impl;

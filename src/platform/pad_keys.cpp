@@ -12,7 +12,8 @@ struct Mapping {
     bool holds;    // whether the keys stay down while the button does
 };
 
-// A and B each answer the quit question besides choosing and asking. They only latch: the
+// Back is Esc on the menus and P in a level: it pauses and resumes, and in the quit
+// question it answers no. A and B each answer the quit question besides choosing and asking. They only latch: the
 // press of B that asks the question must not answer it while the button is still down,
 // and no key of theirs means anything while held. Walking and turning go on while held.
 constexpr Mapping kMappings[] = {
@@ -20,7 +21,7 @@ constexpr Mapping kMappings[] = {
     /* B */ {Key::Escape, {Key::Escape, Key::N}, false},
     /* X */ {Key::None, {Key::Control, Key::Left}, true},
     /* Y */ {Key::None, {Key::Control, Key::Right}, true},
-    /* Back */ {Key::Escape, {Key::Escape, Key::N}, false},
+    /* Back */ {Key::Escape, {Key::P, Key::N}, false},
     /* LeftShoulder */ {Key::None, {Key::Control, Key::Left}, true},
     /* RightShoulder */ {Key::None, {Key::Control, Key::Right}, true},
     /* DpadUp */ {Key::Up, {Key::Up, Key::None}, true},

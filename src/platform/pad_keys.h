@@ -13,7 +13,8 @@ enum class PadAxis { LeftX, LeftY };
 // One controller's buttons and left stick. The menus take key-downs, play polls key states:
 //   d-pad, left stick   the arrows (a key-down, and held while held)
 //   A                   Enter; in the quit question Y (yes)
-//   B, Back             Esc; in the quit question N (no)
+//   B                   Esc; in the quit question N (no)
+//   Back                Esc on the menus; P in a level: pause and go on; in the quit question N
 //   X, left shoulder    Ctrl + Left: the pipe turns counter-clockwise while held
 //   Y, right shoulder   Ctrl + Right: clockwise
 //   Start               H: a hint in a level

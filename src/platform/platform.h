@@ -1,7 +1,8 @@
 // The seam between the game and the machine, shaped by what the game does: wait for time or
 // input, look at keys, put the window on screen, paint the board, play sounds and music,
-// switch full screen. Two implementations: the SDL2 window (CreateSdlPlatform) and the headless twin
-// that the tests drive (headless_platform.h). Nothing outside src/platform includes SDL.
+// switch full screen, read the calendar, copy a line to the clipboard. Two implementations:
+// the SDL2 window (CreateSdlPlatform) and the headless twin that the tests drive
+// (headless_platform.h). Nothing outside src/platform includes SDL.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include "platform/input.h"
 #include "platform/keys.h"
 #include "platform/player_files.h"
+#include "platform/window_placement.h"
 #include "platform/window_view.h"
 
 namespace tk {
@@ -67,7 +69,7 @@ public:
     // ---- time and input ------------------------------------------------------
     virtual std::uint64_t Now() = 0;  // ms
     // Blocks until `deadline` (on Now's clock), until a close request arrives, or, with
-    // `wakeOnInput`, until a key or typed text arrives. Delivers nothing: what arrived
+    // `wakeOnInput`, until input arrives (a key, typed text, the pointer, a loss of focus). Delivers nothing: what arrived
     // waits for NextInput, in order. Once the window is asked to close, a wait runs to
     // its deadline, and one without a deadline does not wait at all. Everything that
     // arrived before it returns is seen by the calls below.
@@ -80,6 +82,9 @@ public:
     // The key as it is now: held, and pressed since the last look at it (which this look
     // clears). Sees everything that arrived before it; needs nothing else to have run.
     virtual KeyState LookAt(Key key) = 0;
+    // The last click or wheel turn since the last look (which this look clears), also
+    // queued for NextInput like everything else; none when there was none.
+    virtual std::optional<InputEvent> LookAtPointer() = 0;
 
     // ---- the window ----------------------------------------------------------
     virtual void ShowWindow() = 0;
@@ -102,10 +107,15 @@ public:
     virtual int DesktopWidth() = 0;  // the desktop as the user has it
     virtual int DesktopHeight() = 0;
     // Full screen scales the 800 × 600 picture over the desktop; the real display mode
-    // is never changed. Leaving full screen gives back the 800 × 600 window, where
-    // MoveWindow puts it.
+    // is never changed. Leaving full screen gives the window back as it was before.
     virtual void SetFullscreen(bool on) = 0;
-    virtual void MoveWindow(int left, int top) = 0;  // desktop pixels; ignored in full screen
+    // The window's place, size and maximised state outside full screen (in full screen,
+    // those it goes back to). A platform whose window has no placement of its own (a
+    // page in a browser) keeps the defaults: 800 × 600 at 0, 0, and nothing moves.
+    virtual WindowPlacement Placement() { return {}; }
+    // Puts the window there (in full screen: where it goes back to). A placement that no
+    // monitor shows comes back centred on the largest monitor (OntoAMonitor).
+    virtual void PlaceWindow(const WindowPlacement&) {}
 
     // ---- pictures and the board ----------------------------------------------
     virtual PictureHandle LoadPicture(const std::string& path) = 0;  // 0 if unreadable
@@ -118,11 +128,21 @@ public:
     // silent when the file is missing or there is no device. True when it sounds.
     virtual bool PlaySound(const std::string& path) = 0;
     virtual MusicPlayer& Music() = 0;
+
+    // ---- the calendar and the clipboard --------------------------------------
+    // Seconds since 1970-01-01 00:00 UTC by the machine's clock: the day's puzzle follows
+    // the date in UTC.
+    virtual std::int64_t UtcSeconds();
+    // Puts a line on the desktop's clipboard for the player to paste elsewhere; false
+    // when the desktop has none.
+    virtual bool SetClipboardText(const std::string& text) = 0;
 };
 
-// Looks at every key once, so that presses made before now are not reported later.
+// Looks at every key and the pointer once, so that presses and clicks made before now are
+// not reported later.
 inline void FlushKeys(Platform& platform) {
     for (int k = 1; k < kKeyCount; ++k) platform.LookAt(static_cast<Key>(k));
+    platform.LookAtPointer();
 }
 
 // The real thing: an SDL2 window, SDL_mixer sound, SDL_ttf text.

@@ -17,7 +17,7 @@ TextBlock MenuLine(const MenuView& menu, int i) {
     return TextBlock{menu.lines[i], look::MenuText(menu.page, i == menu.highlight), look::MenuLine(i)};
 }
 bool MenuLineShown(const MenuView& menu, int i) {
-    return menu.shown && (i != MenuView::kLines - 1 || menu.levelLineShown);
+    return menu.shown && (i != MenuView::kLevelLine || menu.levelLineShown);
 }
 
 TextBlock CreditHeadings(const WindowView& v) {
@@ -28,20 +28,32 @@ TextBlock Clock(const PlayView& p) { return TextBlock{p.clock, look::ClockText()
 TextBlock HintCost(const PlayView& p) { return TextBlock{p.hintCost, look::HintCostText(), look::kHintCost}; }
 TextBlock Title(const PlayView& p) { return TextBlock{p.title, look::TitleText(), look::kTitle}; }
 
-// The notice's band is as tall as its lines, round the window's middle.
-TextBlock Notice(const NoticeView& n, TextCache& texts) {
-    TextBlock block{n.text, look::NoticeText(), look::kNotice};
-    block.box.left += look::kNoticePadding;
-    block.box.width -= 2 * look::kNoticePadding;
+// A band as tall as its lines, with room round them: the notice round the window's middle,
+// the result from its top on the board.
+TextBlock Band(const std::string& text, const TextLook& textLook, Box box, int padding, int middle,
+               TextCache& texts) {
+    TextBlock block{text, textLook, box};
+    block.box.left += padding;
+    block.box.width -= 2 * padding;
     const BlockLayout lines = LayOutBlock(block, texts, 0, 0);
     const int height = lines.lineHeight * static_cast<int>(lines.lines.size());
-    block.box.top = look::kNoticeMiddle - height / 2;
+    block.box.top = middle > 0 ? middle - height / 2 : block.box.top + padding;
     block.box.height = height;
     return block;
 }
-SDL_Rect NoticeBand(const TextBlock& text) {
-    const int pad = look::kNoticePadding;
-    return SDL_Rect{text.box.left - pad, text.box.top - pad, text.box.width + 2 * pad, text.box.height + 2 * pad};
+SDL_Rect BandAround(const TextBlock& text, int padding, int originX = 0, int originY = 0) {
+    return SDL_Rect{originX + text.box.left - padding, originY + text.box.top - padding,
+                    text.box.width + 2 * padding, text.box.height + 2 * padding};
+}
+TextBlock Notice(const NoticeView& n, TextCache& texts) {
+    return Band(n.text, look::NoticeText(), look::kNotice, look::kNoticePadding, look::kNoticeMiddle, texts);
+}
+SDL_Rect NoticeBand(const TextBlock& text) { return BandAround(text, look::kNoticePadding); }
+TextBlock Result(const PlayView& p, TextCache& texts) {
+    return Band(p.result, look::ResultText(), look::kResult, look::kResultPadding, 0, texts);
+}
+SDL_Rect ResultBand(const TextBlock& text) {
+    return BandAround(text, look::kResultPadding, look::kBoard.left, look::kBoard.top);
 }
 
 // What a block may touch on the window, when it shows.
@@ -49,13 +61,19 @@ SDL_Rect Inked(const TextBlock& block, TextCache& texts, int originX = 0, int or
     return LayOutBlock(block, texts, originX, originY).inked;
 }
 
-// The title shows only inside a shown board, clipped to it.
+// The title and the result show only inside a shown board, clipped to it.
 void AddTitle(const PlayView& p, TextCache& texts, DirtyRegion& changed) {
-    if (!p.boardShown || !p.titleShown) return;
+    if (!p.boardShown) return;
     const SDL_Rect board = Rect(look::kBoard);
-    const SDL_Rect r = Inked(Title(p), texts, board.x, board.y);
     SDL_Rect inside;
-    if (SDL_IntersectRect(&r, &board, &inside)) changed.Add(inside);
+    if (p.titleShown) {
+        const SDL_Rect r = Inked(Title(p), texts, board.x, board.y);
+        if (SDL_IntersectRect(&r, &board, &inside)) changed.Add(inside);
+    }
+    if (p.resultShown) {
+        const SDL_Rect r = ResultBand(Result(p, texts));
+        if (SDL_IntersectRect(&r, &board, &inside)) changed.Add(inside);
+    }
 }
 
 void AddMenu(const WindowView& v, TextCache& texts, DirtyRegion& changed) {
@@ -97,6 +115,11 @@ void ComposeWindow(SDL_Renderer* r, const WindowView& v, PictureTable& pictures,
         }
         ClipGuard inside(r, place);
         if (!inside.Empty() && v.play.titleShown) DrawBlock(r, texts, Title(v.play), place.x, place.y);
+        if (!inside.Empty() && v.play.resultShown) {
+            const TextBlock text = Result(v.play, texts);
+            FillRect(r, ResultBand(text), look::ResultText().ground);
+            DrawBlock(r, texts, text, place.x, place.y);
+        }
     }
     DrawLevelBox(r, v.levelBox);
     if (v.help.shown) {
@@ -135,7 +158,8 @@ void AddChangedAreas(const WindowView& a, const WindowView& b, TextCache& texts,
     if (a.play.clockShown != b.play.clockShown || a.play.hintCost != b.play.hintCost) changed.Add(Rect(look::kHintCost));
     if (a.play.boardShown != b.play.boardShown) {
         changed.Add(Rect(look::kBoard));
-    } else if (a.play.titleShown != b.play.titleShown || a.play.title != b.play.title) {
+    } else if (a.play.titleShown != b.play.titleShown || a.play.title != b.play.title ||
+               a.play.resultShown != b.play.resultShown || a.play.result != b.play.result) {
         AddTitle(a.play, texts, changed);
         AddTitle(b.play, texts, changed);
     }

@@ -8,12 +8,14 @@
 #include <cstdlib>
 #include <deque>
 #include <iostream>
+#include <string>
 #include <vector>
 
 #include "platform/fonts.h"
 #include "platform/html_view.h"
 #include "platform/picture_fit.h"
 #include "platform/platform.h"
+#include "platform/pointer_shown.h"
 #include "platform/sdl_board.h"
 #include "platform/sdl_close_signals.h"
 #include "platform/sdl_compose.h"
@@ -42,6 +44,8 @@ public:
           pictures_(renderer_.get()), texts_(renderer_.get()),
           board_(renderer_.get(), pictures_, [this] { return BoardImage(); }) {
         KeepWithinTheLargestMonitor();
+        SDL_GetWindowPosition(window_.get(), &normal_.left, &normal_.top);
+        beforeLastChange_ = normal_;
     }
 
     ~SdlPlatform() override {
@@ -70,8 +74,10 @@ public:
             // A window uncovered or resized during a wait is drawn again at once.
             if (exposed_ && presentedOnce_) ToScreen({sdl::kWholeWindow});
             const std::uint64_t now = Now();
+            ShowPointer(now);
             if (now >= deadline) return;
-            const std::uint64_t left = deadline - now;
+            // The pointer goes by itself while nothing else happens.
+            const std::uint64_t left = std::min(deadline, std::max(now + 1, pointerShown_.HidesAt())) - now;
             SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<std::uint64_t>(left, INT_MAX)));
         }
     }
@@ -87,6 +93,11 @@ public:
     bool CloseRequested() override {
         Pump();
         return close_;
+    }
+
+    std::optional<InputEvent> LookAtPointer() override {
+        Pump();
+        return pointer_.Look();
     }
 
     KeyState LookAt(Key key) override {
@@ -157,16 +168,37 @@ public:
             // letter-boxes the picture, and the user's display mode stays as it is.
             SDL_SetWindowFullscreen(window_.get(), SDL_WINDOW_FULLSCREEN_DESKTOP);
         } else {
-            // Back at its own size; where it stands is the game's choice (MoveWindow).
             SDL_SetWindowFullscreen(window_.get(), 0);
-            SDL_SetWindowSize(window_.get(), kWindowWidth, kWindowHeight);
         }
         fullscreen_ = on;
         exposed_ = true;
+        // Back in a window as it stood: maximised again, or at its place and size (which not
+        // every video driver keeps through full screen).
+        if (on) return;
+        if (!normal_.maximised) {
+            PlaceWindow(normal_);
+        } else if (!(SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_MAXIMIZED)) {
+            SDL_MaximizeWindow(window_.get());
+        }
     }
 
-    void MoveWindow(int left, int top) override {
-        if (!fullscreen_) SDL_SetWindowPosition(window_.get(), left, top);
+    WindowPlacement Placement() override {
+        Remember();
+        return normal_;
+    }
+
+    void PlaceWindow(const WindowPlacement& placement) override {
+        normal_ = OntoAMonitor(placement, Monitors());
+        SDL_Window* w = window_.get();
+        if (!fullscreen_ && (SDL_GetWindowFlags(w) & SDL_WINDOW_MAXIMIZED)) SDL_RestoreWindow(w);
+        // In full screen SDL keeps these for when it is left. Before the window shows, the
+        // window manager takes the place as the frame's; once it has shown, SDL takes the
+        // picture area's and puts the frame around it.
+        SDL_SetWindowSize(w, normal_.width, normal_.height);
+        const Frame frame = shown_ ? frame_ : Frame{};
+        SDL_SetWindowPosition(w, normal_.left + frame.left, normal_.top + frame.top);
+        if (!fullscreen_ && normal_.maximised) SDL_MaximizeWindow(w);
+        exposed_ = true;
     }
 
     PictureHandle LoadPicture(const std::string& path) override { return pictures_.LoadFile(path); }
@@ -178,6 +210,12 @@ public:
 
     bool PlaySound(const std::string& path) override { return audio_.PlayEffect(path); }
     MusicPlayer& Music() override { return music_; }
+
+    bool SetClipboardText(const std::string& text) override {
+        if (SDL_SetClipboardText(text.c_str()) == 0) return true;
+        Warn(std::string("cannot copy to the clipboard: ") + SDL_GetError());
+        return false;
+    }
 
 private:
     // Moves what SDL has queued into the game's own queue and latches; true when a key
@@ -193,7 +231,26 @@ private:
                     if (key == Key::None) break;
                     latches_.Press(key);
                     input_.push_back({InputEvent::Kind::Key, key, sdl::ModifiersFromSdl(e.key.keysym.mod), {}});
+                    pointerShown_.KeyUsed();
+                    ShowPointer(Now());
                     arrived = true;
+                    break;
+                }
+                case SDL_MOUSEMOTION:
+                    arrived |= TakePointer(InputEvent::Kind::PointerMove, e.motion.x, e.motion.y);
+                    break;
+                case SDL_MOUSEBUTTONDOWN: {
+                    const PointerButton button = e.button.button == SDL_BUTTON_RIGHT    ? PointerButton::Right
+                                                 : e.button.button == SDL_BUTTON_MIDDLE ? PointerButton::Middle
+                                                                                        : PointerButton::Left;
+                    arrived |= TakePointer(InputEvent::Kind::PointerDown, e.button.x, e.button.y, button);
+                    break;
+                }
+                case SDL_MOUSEWHEEL: {
+                    const int steps = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+                    if (steps != 0)
+                        arrived |= TakePointer(InputEvent::Kind::Wheel, e.wheel.mouseX, e.wheel.mouseY,
+                                               PointerButton::Left, steps);
                     break;
                 }
                 case SDL_TEXTINPUT:
@@ -207,7 +264,15 @@ private:
                     if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
                         e.window.event == SDL_WINDOWEVENT_RESTORED)
                         exposed_ = true;
+                    if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST || e.window.event == SDL_WINDOWEVENT_MINIMIZED ||
+                        e.window.event == SDL_WINDOWEVENT_HIDDEN) {
+                        input_.push_back(InputEvent::Of(e.window.event == SDL_WINDOWEVENT_FOCUS_LOST
+                                                            ? InputEvent::Kind::FocusLost
+                                                            : InputEvent::Kind::Minimised));
+                        arrived = true;
+                    }
                     if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) KeepWithinTheLargestMonitor();
+                    Remember();
                     break;
                 case SDL_DISPLAYEVENT: KeepWithinTheLargestMonitor(); break;
                 default:
@@ -217,6 +282,31 @@ private:
             }
         }
         return arrived;
+    }
+
+    // The pointer at (x, y) in the window's points, as a point of the 800 × 600 picture
+    // wherever the picture stands; over the black bars it is dropped. True when queued.
+    bool TakePointer(InputEvent::Kind kind, int x, int y, PointerButton button = PointerButton::Left, int steps = 0) {
+        pointerShown_.Moved(Now());
+        ShowPointer(Now());
+        int pointsW = 0, pointsH = 0, pixelsW = 0, pixelsH = 0;
+        SDL_GetWindowSize(window_.get(), &pointsW, &pointsH);
+        SDL_GetWindowSizeInPixels(window_.get(), &pixelsW, &pixelsH);
+        if (pointsW <= 0 || pointsH <= 0) return false;
+        // On a high-DPI display a point may be several pixels.
+        x = static_cast<int>(static_cast<long long>(x) * pixelsW / pointsW);
+        y = static_cast<int>(static_cast<long long>(y) * pixelsH / pointsH);
+        int pictureX = 0, pictureY = 0;
+        if (!PicturePointAt(FitPicture(pixelsW, pixelsH), x, y, pictureX, pictureY)) return false;
+        const InputEvent event = InputEvent::Pointer(kind, pictureX, pictureY, button, steps);
+        pointer_.Take(event);
+        input_.push_back(event);
+        return true;
+    }
+
+    void ShowPointer(std::uint64_t now) {
+        const int want = pointerShown_.Shown(now) ? SDL_ENABLE : SDL_DISABLE;
+        if (SDL_ShowCursor(SDL_QUERY) != want) SDL_ShowCursor(want);
     }
 
     // The board picture's persistent image, made on first use and black until painted.
@@ -307,6 +397,42 @@ private:
         }
     }
 
+    // The window's placement outside full screen, as it stands now (its place is the
+    // frame's, as the window manager places a window that is not yet shown). A maximised window
+    // keeps the place and size it had before; the window manager may tell of the new size
+    // before it tells that the window is maximised, so that size is taken back then.
+    void Remember() {
+        if (fullscreen_ || !shown_) return;
+        SDL_Window* w = window_.get();
+        const Uint32 flags = SDL_GetWindowFlags(w);
+        if (flags & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_FULLSCREEN)) return;
+        if (flags & SDL_WINDOW_MAXIMIZED) {
+            int width = 0, height = 0;
+            SDL_GetWindowSize(w, &width, &height);
+            if (!normal_.maximised && normal_.width == width && normal_.height == height) normal_ = beforeLastChange_;
+            normal_.maximised = true;
+            return;
+        }
+        WindowPlacement now;
+        SDL_GetWindowPosition(w, &now.left, &now.top);
+        SDL_GetWindowSize(w, &now.width, &now.height);
+        if (SDL_GetWindowBordersSize(w, &frame_.top, &frame_.left, nullptr, nullptr) != 0) frame_ = {};
+        now.left -= frame_.left;
+        now.top -= frame_.top;
+        if (now == normal_) return;
+        if (!normal_.maximised) beforeLastChange_ = normal_;
+        normal_ = now;
+    }
+
+    std::vector<ScreenArea> Monitors() const {
+        std::vector<ScreenArea> monitors;
+        for (int d = 0; d < SDL_GetNumVideoDisplays(); ++d) {
+            SDL_Rect bounds{};
+            if (SDL_GetDisplayBounds(d, &bounds) == 0) monitors.push_back({bounds.x, bounds.y, bounds.w, bounds.h});
+        }
+        return monitors;
+    }
+
     // Text input (and the input method) only while the level box is shown.
     void SyncTextInput(const WindowView& view) {
         const bool want = view.levelBox.shown;
@@ -340,6 +466,8 @@ private:
 
     std::deque<InputEvent> input_;
     KeyLatches latches_;
+    PointerLatch pointer_;
+    PointerShown pointerShown_;
     sdl::Pads pads_;
     bool close_ = false;
     bool shown_ = false;
@@ -352,11 +480,34 @@ private:
     bool presentedOnce_ = false;
     WindowView presented_;
     sdl::DirtyRegion changed_;
+    WindowPlacement normal_, beforeLastChange_;  // outside full screen; the one before the last change
+    // The window manager's frame: how far the picture area lies inside it (last seen in a window).
+    struct Frame {
+        int left = 0, top = 0;
+    } frame_;
 };
 
 // The player may resize and maximise the window; on a high-DPI display it gets all the
 // display's pixels, so that the scaled picture is sharp rather than blown up afterwards.
 constexpr Uint32 kWindowFlags = SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+
+// The video drivers for the displays the environment names, then the console's.
+std::string DisplayDrivers() {
+    std::string drivers;
+    const auto set = [](const char* variable) {
+        const char* value = SDL_getenv(variable);
+        return value && *value;
+    };
+    if (set("DISPLAY")) drivers += "x11,";
+    if (set("WAYLAND_DISPLAY")) drivers += "wayland,";
+    return drivers + "KMSDRM";
+}
+
+// "DISPLAY is :0", "WAYLAND_DISPLAY is not set".
+std::string Named(const char* variable) {
+    const char* value = SDL_getenv(variable);
+    return std::string(variable) + (value && *value ? " is " + std::string(value) : " is not set");
+}
 
 [[noreturn]] void CannotStart(const char* what) {
     std::cerr << kWindowTitle << ": " << what << ": " << SDL_GetError() << '\n';
@@ -371,8 +522,18 @@ std::unique_ptr<Platform> CreateSdlPlatform() {
     // The window's own surface goes straight to the window system: no graphics library
     // is loaded for a picture that only ever changes in small pieces.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER | SDL_INIT_GAMECONTROLLER) != 0)
-        CannotStart("cannot reach the display");
+    // Without a display SDL would fall back on a window nobody sees, and the game would run
+    // on unseen: unless a driver is asked for by name (the tests' dummy one), only those of a
+    // display the environment names are tried, and the console's.
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    const bool chosen = asked && *asked;
+    if (!chosen) SDL_SetHint(SDL_HINT_VIDEODRIVER, DisplayDrivers().c_str());
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER | SDL_INIT_GAMECONTROLLER) != 0) {
+        if (chosen) CannotStart("cannot reach the display");
+        std::cerr << kWindowTitle << ": cannot reach the display: no X11 or Wayland display could be opened ("
+                  << Named("DISPLAY") << ", " << Named("WAYLAND_DISPLAY") << ")\n";
+        std::exit(1);
+    }
     if (!TTF_WasInit() && TTF_Init() != 0) CannotStart("cannot start the text renderer");
     IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
     sdl::WindowHandle window(SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,

@@ -15,24 +15,31 @@ void tk_wake(double at, int onInput);       // at: Infinity for no deadline
 // ---- input ------------------------------------------------------------------------
 // What tk_input_next hands over; kinds as TK.input.kinds: 1 key down, 2 key up, 3 text,
 // 4 close, 5 focus lost, 6 focus back, 7 hidden, 8 shown, 9 pointer down, 10 pointer up,
-// 11 pointer moved, 12 full screen left by the player.
+// 11 pointer moved, 12 full screen left by the player, 13 wheel turned.
 struct TkPageEvent {
     std::int32_t kind;
     std::int32_t key;        // the number the program gave the key's name
     std::int32_t modifiers;  // 1 Shift, 2 Ctrl, 4 Alt
     std::int32_t x, y;       // window pixels, for the pointer
-    std::int32_t button;
+    std::int32_t button;     // 0 left, 1 middle, 2 right
+    std::int32_t steps;      // the wheel's notches: positive away from the player
     char text[16];           // one typed character
 };
 void tk_input_define_key(const char* name, int key);
 int tk_input_next(TkPageEvent* event);      // 0 when nothing is waiting
 int tk_input_close_requested();
+// The pointer over the window shows (or hides, as CSS's `cursor: none`); shown, it hides by
+// itself at `hidesAt` (on tk_now's clock) unless told again before.
+void tk_input_pointer_shown(int shown, double hidesAt);
 
 // ---- the page ---------------------------------------------------------------------
 void tk_page_warn(const char* line);         // the console, as standard error
 void tk_page_fatal(const char* text);        // over the window and in the console
 void tk_page_notice(const char* text);       // a line in the page, told once
 int tk_config_home(char* out, int size);     // the player's configuration home; its length
+int tk_page_query(char* out, int size);      // the page address's query ("?daily"); its length
+double tk_utc_seconds();                     // the browser's calendar clock, in seconds since 1970
+int tk_clipboard_write(const char* text);    // 1 when the line went to the clipboard
 
 // ---- pictures and the board -------------------------------------------------------
 int tk_picture_load_file(const char* path);  // 0 when missing or not a PNG or JPEG

@@ -15,10 +15,12 @@ mergeInto(LibraryManager.library, {
     HEAP32[at + 3] = e.x;
     HEAP32[at + 4] = e.y;
     HEAP32[at + 5] = e.button;
-    stringToUTF8(e.text, event + 24, 16);
+    HEAP32[at + 6] = e.steps;
+    stringToUTF8(e.text, event + 28, 16);
     return 1;
   },
   tk_input_close_requested: function() { return TK.input.closeRequested() ? 1 : 0; },
+  tk_input_pointer_shown: function(shown, hidesAt) { TK.input.showPointer(shown !== 0, hidesAt); },
 
   tk_page_warn: function(line) { TK.page.warn(UTF8ToString(line)); },
   tk_page_fatal: function(text) { TK.page.fatal(UTF8ToString(text)); },
@@ -27,6 +29,12 @@ mergeInto(LibraryManager.library, {
     stringToUTF8(TK.boot.configHome, out, size);
     return lengthBytesUTF8(TK.boot.configHome);
   },
+  tk_page_query: function(out, size) {
+    stringToUTF8(location.search, out, size);
+    return lengthBytesUTF8(location.search);
+  },
+  tk_utc_seconds: function() { return Math.floor(Date.now() / 1000); },
+  tk_clipboard_write: function(text) { return TK.page.copy(UTF8ToString(text)) ? 1 : 0; },
 
   tk_picture_load_file__deps: ['$FS'],
   tk_picture_load_file: function(path) { return TK.pictures.loadFile(FS, UTF8ToString(path)); },

@@ -6,6 +6,7 @@
 #include <deque>
 #include <filesystem>
 
+#include "platform/pointer_shown.h"
 #include "platform/web_page.h"
 #include "platform/web_window.h"
 
@@ -20,7 +21,8 @@ static_assert(std::size(kKeyNames) == static_cast<int>(Key::A) - 1);
 
 // What the page queues (TkPageEvent::kind).
 enum PageEvent : std::int32_t {
-    kKeyDown = 1, kKeyUp = 2, kText = 3, kClose = 4,
+    kKeyDown = 1, kKeyUp = 2, kText = 3, kClose = 4, kFocusLost = 5, kHidden = 7,
+    kPointerDown = 9, kPointerMoved = 11, kWheel = 13,
 };
 
 class WebBoard : public BoardSurface {
@@ -127,8 +129,8 @@ public:
     int DesktopWidth() override { return tk_display_width(); }
     int DesktopHeight() override { return tk_display_height(); }
     void SetFullscreen(bool on) override { tk_display_fullscreen(on ? 1 : 0); }
-    // The window is the page's: it stands where the page puts it.
-    void MoveWindow(int, int) override {}
+    // The window is the page's: it stands where the page puts it, so Placement and
+    // PlaceWindow keep the defaults.
 
     PictureHandle LoadPicture(const std::string& path) override {
         return static_cast<PictureHandle>(tk_picture_load_file(path.c_str()));
@@ -144,6 +146,19 @@ public:
     bool PlaySound(const std::string& path) override { return tk_sound_play(path.c_str()) != 0; }
     MusicPlayer& Music() override { return music_; }
 
+    std::optional<InputEvent> LookAtPointer() override {
+        Pump();
+        return pointer_.Look();
+    }
+
+    std::int64_t UtcSeconds() override { return static_cast<std::int64_t>(tk_utc_seconds()); }
+    // The page says when the browser would not take the line (web/js/page.js).
+    bool SetClipboardText(const std::string& text) override {
+        if (tk_clipboard_write(text.c_str()) != 0) return true;
+        Warn("cannot copy to the clipboard: the browser did not allow it");
+        return false;
+    }
+
 private:
     // Moves what the page has queued into the game's own queue and latches.
     void Pump() {
@@ -156,24 +171,50 @@ private:
                     latches_.Press(key);
                     held_[static_cast<int>(key)] = true;
                     input_.push_back({InputEvent::Kind::Key, key, e.modifiers, {}});
+                    // A key hides the pointer at once, so it never stands over the board.
+                    if (pointerShown_.Shown(Now())) tk_input_pointer_shown(0, 0);
+                    pointerShown_.KeyUsed();
                     break;
                 case kKeyUp: held_[static_cast<int>(key)] = false; break;
                 case kText:
                     if (textInput_) input_.push_back({InputEvent::Kind::Text, Key::None, 0, e.text});
                     break;
                 case kClose: close_ = true; break;
-                // The rest (focus, visibility, the pointer in window pixels, full screen left
-                // by the browser's own means) the game has no use for yet: the page lets go of
-                // held keys itself when it loses the keyboard.
+                // The page lets go of held keys itself when it loses the keyboard.
+                case kFocusLost: input_.push_back(InputEvent::Of(InputEvent::Kind::FocusLost)); break;
+                case kHidden: input_.push_back(InputEvent::Of(InputEvent::Kind::Minimised)); break;
+                case kPointerDown:
+                    TakePointer(InputEvent::Pointer(InputEvent::Kind::PointerDown, e.x, e.y,
+                                                    e.button == 2   ? PointerButton::Right
+                                                    : e.button == 1 ? PointerButton::Middle
+                                                                    : PointerButton::Left));
+                    break;
+                case kPointerMoved: TakePointer(InputEvent::Pointer(InputEvent::Kind::PointerMove, e.x, e.y)); break;
+                case kWheel:
+                    if (e.steps != 0)
+                        TakePointer(InputEvent::Pointer(InputEvent::Kind::Wheel, e.x, e.y, PointerButton::Left, e.steps));
+                    break;
+                // The rest (focus back, the page shown again, a button let go, full screen
+                // left by the browser's own means) the game has no use for.
                 default: break;
             }
         }
+    }
+
+    // Pixels of the 800 × 600 picture already: the page maps the canvas however it is scaled.
+    void TakePointer(const InputEvent& event) {
+        pointerShown_.Moved(Now());
+        tk_input_pointer_shown(1, static_cast<double>(pointerShown_.HidesAt()));
+        pointer_.Take(event);
+        input_.push_back(event);
     }
 
     WebBoard board_;
     WebMusic music_;
     std::deque<InputEvent> input_;
     KeyLatches latches_;
+    PointerLatch pointer_;
+    PointerShown pointerShown_;
     bool held_[kKeyCount] = {};
     bool close_ = false;
     bool textInput_ = true;  // until a view without the level box, as on the desktop

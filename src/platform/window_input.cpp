@@ -53,17 +53,25 @@ void LevelBoxType(LevelBoxView& box, const std::string& utf8, std::size_t maxByt
     box.caret += added;
 }
 
+namespace {
+constexpr int kHelpLinePx = 40;  // an arrow's or a wheel notch's scroll
+
+void HelpScroll(HelpView& view, int delta, int contentHeight) {
+    const int maxScroll = std::max(0, contentHeight - look::kHelp.height);
+    view.scrollY = std::clamp(view.scrollY + delta, 0, maxScroll);
+}
+}  // namespace
+
 bool HelpScrollKey(HelpView& view, Key key, int contentHeight) {
     int delta = 0;
     switch (key) {
-        case Key::Up: delta = -40; break;
-        case Key::Down: delta = 40; break;
+        case Key::Up: delta = -kHelpLinePx; break;
+        case Key::Down: delta = kHelpLinePx; break;
         case Key::PageUp: delta = -look::kHelp.height; break;
         case Key::PageDown: delta = look::kHelp.height; break;
         default: return false;
     }
-    const int maxScroll = std::max(0, contentHeight - look::kHelp.height);
-    view.scrollY = std::clamp(view.scrollY + delta, 0, maxScroll);
+    HelpScroll(view, delta, contentHeight);
     return true;
 }
 
@@ -72,6 +80,12 @@ void WindowTakesInput(WindowView& view, const InputEvent& event, int helpHeight)
         if (view.levelBox.shown) LevelBoxType(view.levelBox, event.text, kMaxLevelNameBytes);
         return;
     }
+    if (event.kind == InputEvent::Kind::Wheel) {
+        // A notch away from the player scrolls up, as the Up arrow does.
+        if (view.help.shown && !view.levelBox.shown) HelpScroll(view.help, -event.wheelSteps * kHelpLinePx, helpHeight);
+        return;
+    }
+    if (event.kind != InputEvent::Kind::Key) return;
     if (view.levelBox.shown) {
         LevelBoxKey(view.levelBox, event.key);
     } else if (view.help.shown) {

@@ -53,7 +53,12 @@ inline constexpr Rgb kYellowGreen{224, 255, 0};
 inline constexpr Rgb kDarkGreen{0, 64, 0};
 
 // ---- the menu: five lines, the highlighted one bright, the cursor picture beside it ----
-inline Box MenuLine(int index) { return Box{103, 150 + 65 * index, 660, 61}; }
+// The options screen's side line stands in a column of its own, at the right of the first
+// line, whose caption ("« back") is short.
+inline constexpr Box kSideLine{430, 150, 333, 61};
+inline Box MenuLine(int index) {
+    return index == MenuView::kSideLine ? kSideLine : Box{103, 150 + 65 * index, 660, 61};
+}
 // The main menu's lines are larger; the options screen needs room for longer lines.
 inline TextLook MenuText(MenuView::Page page, bool highlighted) {
     TextLook t;
@@ -64,7 +69,8 @@ inline TextLook MenuText(MenuView::Page page, bool highlighted) {
 }
 // The cursor sits a little above its line, further with the smaller options font.
 inline Box Cursor(MenuView::Page page, int highlight) {
-    return Box{30, MenuLine(highlight).top + (page == MenuView::Page::Main ? -4 : -10), 70, 70};
+    const Box line = MenuLine(highlight);
+    return Box{line.left - 73, line.top + (page == MenuView::Page::Main ? -4 : -10), 70, 70};
 }
 
 // ---- the credits: headings right-aligned in a column that ends where the window's light
@@ -102,6 +108,20 @@ inline TextLook TitleText() {
     t.outlineWidth = 2;
     return t;
 }
+
+// Relative to the board: a band across its lower part, as tall as its lines (two at most).
+inline constexpr Box kResult{20, 370, kBoardWidth - 40, 0};
+inline constexpr int kResultPadding = 10;
+inline TextLook ResultText() {
+    TextLook t{16, true, kYellowGreen, Align::Center};
+    t.grounded = true;
+    t.ground = kDarkGreen;
+    return t;
+}
+
+// The quit question's two lines, in window pixels: a click on the left half of the band
+// answers yes (the "Y" stands left of the slash), on the right half no.
+inline constexpr Box kQuestionBand{kBoardLeft, kBoardTop + kTitle.top, kBoardWidth, 150};
 
 // ---- the level box: black text on white in a grey frame, over the options' level line ----
 inline constexpr Box kLevelBox{139, 410, 240, 49};

@@ -12,11 +12,14 @@ namespace tk {
 // A loaded picture; 0 means "no picture", and drawing it draws nothing.
 using PictureHandle = std::uint32_t;
 
-// The five lines of the main menu or of the options screen, one of them highlighted with
-// the cursor picture beside it.
+// The five lines of the main menu, of the options screen or of the page of made levels, one
+// of them highlighted with the cursor picture beside it; the options screen has a sixth
+// line in a column of its own at the right of the first.
 struct MenuView {
     enum class Page { Main, Options };
-    static constexpr int kLines = 5;
+    static constexpr int kLines = 6;
+    static constexpr int kLevelLine = 4;  // on the options screen, the level "Play" starts with
+    static constexpr int kSideLine = 5;   // empty where a screen has no such line
 
     bool shown = false;
     Page page = Page::Main;  // the options screen's lines are smaller
@@ -53,6 +56,9 @@ struct PlayView {
     std::string hintCost;  // what the hint on show took from the clock ("-9 s"); "" when none
     bool titleShown = false;
     std::string title;  // lines joined by "\r\n"
+    // A line or two under the title in smaller type: the day's puzzle's result.
+    bool resultShown = false;
+    std::string result;
     friend bool operator==(const PlayView&, const PlayView&) = default;
 };
 

@@ -1,4 +1,4 @@
-// The desktop's measurement and the centred window.
+// The desktop's measurement and the first start's window in its middle.
 #include "services/display_mode.h"
 
 #include <cmath>
@@ -12,10 +12,12 @@ void DisplayMode::MeasureDesktop() {
     if (desktopWidth_ == desktopHeight_) desktopWidth_ = desktopHeight_ / 3 * 4;
 }
 
-void DisplayMode::CentreWindow() {
-    const double left = (desktopWidth_ - static_cast<double>(kWindowWidth)) / 2.0;
-    const double top = (desktopHeight_ - static_cast<double>(kWindowHeight)) / 2.0;
-    plat_.MoveWindow(static_cast<int>(std::lround(left)), static_cast<int>(std::lround(top)));
+WindowPlacement DisplayMode::FirstPlacement() const {
+    const int scale = FirstWindowScale(static_cast<int>(desktopWidth_), static_cast<int>(desktopHeight_));
+    WindowPlacement placement{0, 0, kWindowWidth * scale, kWindowHeight * scale, false};
+    placement.left = static_cast<int>(std::lround((desktopWidth_ - static_cast<double>(placement.width)) / 2.0));
+    placement.top = static_cast<int>(std::lround((desktopHeight_ - static_cast<double>(placement.height)) / 2.0));
+    return placement;
 }
 
 }  // namespace tk

@@ -16,8 +16,9 @@ public:
     float desktopHeight() const { return desktopHeight_; }
 
     void SetFullscreen(bool on) { plat_.SetFullscreen(on); }
-    // Puts the 800 × 600 window in the middle of the desktop measured at start-up.
-    void CentreWindow();
+    // The window of a first start, when nothing is remembered: the largest whole multiple
+    // of 800 × 600 that fits in two thirds of the measured desktop, in its middle.
+    WindowPlacement FirstPlacement() const;
 
 private:
     Platform& plat_;

@@ -18,6 +18,11 @@ void MenuList::Step(Key key, int modifiers, int lastIndex) {
     Highlight(cursor);
 }
 
+void MenuList::Move(int index, int modifiers) {
+    if (modifiers == 0) sounds_.Play("menumove");
+    Highlight(index);
+}
+
 void MenuList::Highlight(int index) {
     menuCursor_ = static_cast<std::int16_t>(index);
     view_.highlight = index;

@@ -1,6 +1,8 @@
 // The key-down handler, the main menu's items and the help screen.
 #include "ui/menus.h"
 
+#include "puzzle/daily.h"
+#include "platform/window_look.h"
 #include "ui/texts.h"
 
 namespace tk {
@@ -9,12 +11,23 @@ namespace {
 bool isAcceptKey(Key key) { return key == Key::Return || key == Key::Space; }
 constexpr int kLastMainLine = 4, kLastOptionsLine = 3;
 constexpr int kOptionsLine = 1;  // "Options" on the main menu
+
+// The list line under window pixel (x, y), the cursor's room beside it included; -1 for none.
+int LineAt(int x, int y) {
+    for (int i = 0; i < MenuView::kLines; ++i) {
+        const Box line = look::MenuLine(i);
+        if (x >= look::Cursor(MenuView::Page::Main, i).left && x < line.left + line.width && y >= line.top &&
+            y < line.top + line.height)
+            return i;
+    }
+    return -1;
+}
 }  // namespace
 
 Menus::Menus(Platform& platform, WindowView& view, SoundEffects& sounds, PlaySession& session, Language& language,
              MenuHost& host)
     : plat_(platform), view_(view), sounds_(sounds), session_(session), language_(language), host_(host),
-      list_(view.menu, sounds), options_(view.menu, view.levelBox, host, language),
+      list_(view.menu, sounds), options_(view.menu, view.levelBox, host, language), made_(view.menu, host, language),
       sequence_(platform, view.play, session, language, host) {}
 
 void Menus::Shown(std::uint64_t at) {
@@ -48,8 +61,12 @@ void Menus::KeyDown(Key key, int modifiers) {
     // The window is about to go: a key still queued behind "Quit" or a close must not
     // start anything new.
     if (host_.Closing()) return;
-    // During a level keys are read by polling; the ones that reach here act not, nor sound.
-    if (sequence_.Running()) return;
+    // During a level keys are read by polling; the ones that reach here act not, nor
+    // sound, but they stop a walk the pointer began.
+    if (sequence_.Running()) {
+        session_.KeyDown();
+        return;
+    }
     const bool accept = isAcceptKey(key);
     // Kept: an accept key sounds on every menu screen, also where it then does nothing.
     if (accept) sounds_.Play("menu");
@@ -63,9 +80,14 @@ void Menus::KeyDown(Key key, int modifiers) {
         if (key == Key::Escape) CloseHelp();
         break;
     case Screen::Options:
-        list_.Step(key, modifiers, kLastOptionsLine);
+        OptionsStep(key, modifiers);
         if (accept) OptionsAction();
         break;
+    case Screen::MadeLevels:
+        list_.Step(key, modifiers, MadeLevelsScreen::kLineBand);
+        if (accept) MadeLevelsAction();
+        break;
+    case Screen::DailyResult: ResultKey(key); break;
     case Screen::LevelEntry:
         if (accept) {
             options_.FinishEntry();
@@ -76,23 +98,85 @@ void Menus::KeyDown(Key key, int modifiers) {
     }
 }
 
+void Menus::PointerInput(const InputEvent& event) {
+    if (host_.Closing()) return;
+    if (sequence_.Running()) {
+        if (event.kind == InputEvent::Kind::FocusLost || event.kind == InputEvent::Kind::Minimised)
+            session_.LostAttention();
+        return;
+    }
+    if (screen_ != Screen::MainMenu && screen_ != Screen::Options) return;
+    const int last = screen_ == Screen::MainMenu ? kLastMainLine : kLastOptionsLine;
+    const int line = LineAt(event.x, event.y);
+    if (line < 0 || line > last) return;
+    if (event.kind == InputEvent::Kind::PointerMove) {
+        // The highlight follows the pointer, sounding as it does for the arrows.
+        if (line == list_.cursor()) return;
+        sounds_.Play("menumove");
+        list_.Highlight(line);
+    } else if (event.kind == InputEvent::Kind::PointerDown && event.button == PointerButton::Left) {
+        // A click is the line's accept key.
+        list_.Highlight(line);
+        KeyDown(Key::Return, 0);
+    }
+}
+
 Wake Menus::Advance(std::uint64_t now) {
     if (options_.NoticeShowing()) {
         const Wake wake = options_.Advance(now);
         if (options_.NoticeShowing()) return wake;
         screen_ = Screen::Options;
     }
-    return sequence_.Advance(now);
+    const Wake wake = sequence_.Advance(now);
+    if (madeRunning_ && !sequence_.Running()) {
+        madeRunning_ = false;
+        if (!sequence_.dailyResult().empty())
+            screen_ = Screen::DailyResult;
+        else
+            AfterMadeLevel();
+    }
+    return wake;
+}
+
+void Menus::StartGenerated(Difficulty band, std::optional<std::uint64_t> seed) {
+    if (sequence_.Running() || screen_ == Screen::DailyResult) return;
+    if (band == Difficulty::Any) band = Difficulty::Medium;
+    // A seed a player can read off the title and type again.
+    constexpr std::uint64_t kSeeds = 999'999;
+    const std::uint64_t chosen =
+        seed ? *seed : 1 + SplitMix64(static_cast<std::uint64_t>(plat_.UtcSeconds()) * 1000 + plat_.Now()).Next() % kSeeds;
+    madeFrom_ = screen_;
+    madeRunning_ = true;
+    sequence_.StartRandom(band, chosen);
+}
+
+void Menus::StartDaily() {
+    if (sequence_.Running() || screen_ == Screen::DailyResult) return;
+    madeFrom_ = screen_;
+    madeRunning_ = true;
+    sequence_.StartDaily(utcDateOf(plat_.UtcSeconds()));
+}
+
+void Menus::AfterMadeLevel() {
+    screen_ = madeFrom_;
+    // The page shows the day's best, which the level may have just set.
+    if (screen_ == Screen::MadeLevels) made_.Show(utcDateOf(plat_.UtcSeconds()));
+}
+
+void Menus::ResultKey(Key key) {
+    if (key == Key::C) {
+        const bool cz = language_.isCzech();
+        host_.Tell(plat_.SetClipboardText(sequence_.dailyResult()) ? texts::resultCopied(cz) : texts::cannotCopy(cz));
+    } else if (isAcceptKey(key) || key == Key::Escape) {
+        sequence_.CloseResult();
+        AfterMadeLevel();
+    }
 }
 
 void Menus::MainMenuAction() {
     switch (list_.cursor()) {
     case 0: sequence_.Start(); break;
-    case 1:
-        screen_ = Screen::Options;
-        options_.Show();
-        list_.Highlight(OptionsScreen::kLineBack);
-        break;
+    case 1: ShowOptions(OptionsScreen::kLineBack); break;
     case 2: OpenHelp(); break;
     case 3: SwitchLanguage(); break;
     case 4: host_.Quit(); break;  // the program ends once nothing runs
@@ -100,8 +184,40 @@ void Menus::MainMenuAction() {
     }
 }
 
+void Menus::OptionsStep(Key key, int modifiers) {
+    if (list_.cursor() != OptionsScreen::kLineMade) {
+        list_.Step(key, modifiers, kLastOptionsLine);
+        if (key == Key::Right) list_.Move(OptionsScreen::kLineMade, modifiers);
+        return;
+    }
+    // The side line is a column of one: Up and Down sound and stay, as at the ends.
+    if (key == Key::Left) list_.Move(OptionsScreen::kLineBack, modifiers);
+    if (key == Key::Up || key == Key::Down) list_.Move(OptionsScreen::kLineMade, modifiers);
+}
+
+void Menus::ShowOptions(int highlight) {
+    screen_ = Screen::Options;
+    options_.Show();
+    list_.Highlight(highlight);
+}
+
+void Menus::MadeLevelsAction() {
+    switch (list_.cursor()) {
+    case MadeLevelsScreen::kLineBack: ShowOptions(OptionsScreen::kLineMade); break;
+    case MadeLevelsScreen::kLineDaily: StartDaily(); break;
+    case MadeLevelsScreen::kLineRandom: StartGenerated(made_.band()); break;
+    case MadeLevelsScreen::kLineBand: made_.NextBand(); break;
+    default: break;
+    }
+}
+
 void Menus::OptionsAction() {
     switch (list_.cursor()) {
+    case OptionsScreen::kLineMade:
+        screen_ = Screen::MadeLevels;
+        made_.Show(utcDateOf(plat_.UtcSeconds()));
+        list_.Highlight(MadeLevelsScreen::kLineBack);
+        break;
     case OptionsScreen::kLineBack:
         screen_ = Screen::MainMenu;
         WriteMainMenu();

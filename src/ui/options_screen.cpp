@@ -21,6 +21,7 @@ void OptionsScreen::Show() {
     menu_.lines[kLineDisplay] = texts::optionsDisplay(cz, host_.fullscreenOn());
     menu_.lines[kLineMusic] = texts::optionsMusic(cz, host_.musicOn());
     menu_.lines[kLineChoose] = texts::optionsChooseLevel(cz);
+    menu_.lines[kLineMade] = texts::optionsMadeLevels(cz);
     ShowLevelLine();
 }
 

@@ -1,5 +1,6 @@
 // The options screen: full screen, music, and the level that "Play" starts with, typed into
 // a small box; a name without a level file is refused with a notice that stands a second.
+// Its side line leads to the levels the game makes.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +14,10 @@ namespace tk {
 
 class OptionsScreen {
 public:
-    // The lines of the screen, as the highlight numbers them.
-    static constexpr int kLineBack = 0, kLineDisplay = 1, kLineMusic = 2, kLineChoose = 3, kLineLevel = 4;
+    // The lines of the screen, as the highlight numbers them; the side line, at the right
+    // of "« back", opens the page of made levels.
+    static constexpr int kLineBack = 0, kLineDisplay = 1, kLineMusic = 2, kLineChoose = 3, kLineLevel = 4,
+                         kLineMade = MenuView::kSideLine;
 
     OptionsScreen(MenuView& menu, LevelBoxView& box, MenuHost& host, const Language& language)
         : menu_(menu), box_(box), host_(host), language_(language) {}

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "puzzle/daily.h"
+#include "puzzle/generator.h"
+
 namespace tk::texts {
 
 // The five main-menu lines. Line 3 names the language that choosing it switches to.
@@ -41,6 +44,68 @@ inline std::string optionsLevelLine(const std::string& level) { return "   " + l
 // Shown on line 4 for a second when a typed level name has no level file.
 inline std::string levelNotFound(bool czech) { return czech ? " - nenalezena -" : " - not found -"; }
 
+// The options screen's side line: the page of levels made by the game.
+inline std::string optionsMadeLevels(bool czech) { return czech ? "Další úrovně »" : "More levels »"; }
+
+// ---- the page of made levels: the day's puzzle and random levels -----------------
+inline std::string dailyPuzzle(bool czech) { return czech ? "Denní hádanka" : "Daily puzzle"; }
+inline std::string randomLevel(bool czech) { return czech ? "Náhodná úroveň" : "Random level"; }
+
+// A band's name, as the page and the titles show it.
+inline std::string bandName(bool czech, Difficulty band) {
+    switch (band) {
+        case Difficulty::Easy: return czech ? "lehká" : "easy";
+        case Difficulty::Medium: return czech ? "střední" : "medium";
+        case Difficulty::Hard: return czech ? "těžká" : "hard";
+        case Difficulty::Expert: return czech ? "mistrovská" : "expert";
+        case Difficulty::Any: break;
+    }
+    return czech ? "jakákoli" : "any";
+}
+
+// The band a random level is made in; choosing the line takes the next band.
+inline std::string difficultyLine(bool czech, Difficulty band) {
+    return (czech ? "Obtížnost: " : "Difficulty: ") + bandName(czech, band);
+}
+
+// The page's last line: today's puzzle's band, and its best once it has one.
+inline std::string dailyLine(bool czech, Difficulty band, const std::string& bestClockText) {
+    std::string line = (czech ? "   Dnes: " : "   Today: ") + bandName(czech, band);
+    if (!bestClockText.empty()) line += (czech ? ", rekord " : ", best ") + bestClockText;
+    return line;
+}
+
+// The titles of made levels; the seed lets a player play a random level again
+// (tramolkulap --random BAND --seed N).
+inline std::string randomTitle(bool czech, Difficulty band, std::uint64_t seed) {
+    return (czech ? "Náhodná úroveň (" : "Random level (") + bandName(czech, band) + ")\r\n#" + std::to_string(seed);
+}
+inline std::string dailyTitle(bool czech, const CivilDate& date, Difficulty band) {
+    return dailyPuzzle(czech) + "\r\n" + isoDate(date) + " (" + bandName(czech, band) + ")";
+}
+
+// Over the board when the day's puzzle is won, with the result below it.
+inline std::string dailySolved(bool czech) { return czech ? "Denní hádanka\r\nvyřešena!" : "Daily puzzle\r\nsolved!"; }
+
+// The result a player may copy and paste elsewhere, on one line: the day, the band, the
+// time left and the hints taken.
+inline std::string dailyResult(bool czech, const CivilDate& date, Difficulty band, const std::string& clockText,
+                               int hints) {
+    return std::string("TramolKulap ") + (czech ? "denní " : "daily ") + isoDate(date) + " · " + bandName(czech, band) +
+           " · " + (czech ? "zbylo " + clockText : clockText + " left") + " · " + (czech ? "rady: " : "hints: ") +
+           std::to_string(hints);
+}
+// Below the result: the keys of the result screen.
+inline std::string dailyResultKeys(bool czech) {
+    return czech ? "C: zkopírovat do schránky · Enter: zpět" : "C: copy to the clipboard · Enter: back";
+}
+inline std::string resultCopied(bool czech) {
+    return czech ? "Výsledek je ve schránce." : "The result is on the clipboard.";
+}
+inline std::string cannotCopy(bool czech) {
+    return czech ? "Do schránky nelze kopírovat." : "The clipboard cannot be reached.";
+}
+
 // ---- texts of the game screen ------------------------------------------------
 // Shown when play comes to a level whose file is missing or broken; its author finds
 // the details on standard error.
@@ -53,6 +118,9 @@ inline std::string levelCannotBeLoaded(bool czech, const std::string& level) {
 inline std::string quitQuestion(bool czech) {
     return czech ? "Opravdu skončit?\r\nA / N" : "Really quit?\r\nY / N";
 }
+
+// Over the hidden board while a level is paused.
+inline std::string paused(bool czech) { return czech ? "Pozastaveno" : "Paused"; }
 
 // Shown over the board after the last level of the chain.
 inline std::string finalMessage(bool czech) {

@@ -113,6 +113,32 @@ TEST_F(Captions, EveryCaptionOfBothLanguagesFitsItsLabel) {
               texts::optionsMusic(cz, true), texts::optionsMusic(cz, false), texts::optionsChooseLevel(cz),
               texts::levelNotFound(cz)})
             expectFits(options, caption, lang + "options");
+        expectFits(menuLine(MenuView::kSideLine, MenuView::Page::Options), texts::optionsMadeLevels(cz),
+                   lang + "options side line");
+        // The page of made levels, with every band, and the day's line with the longest best.
+        std::vector<std::string> page = {texts::dailyPuzzle(cz), texts::randomLevel(cz)};
+        for (Difficulty band : {Difficulty::Easy, Difficulty::Medium, Difficulty::Hard, Difficulty::Expert}) {
+            page.push_back(texts::difficultyLine(cz, band));
+            page.push_back(texts::dailyLine(cz, band, Clock::Text(600)));
+            // A day's title with its best below it, a random level's with the largest seed.
+            expectFits(title(), texts::dailyTitle(cz, CivilDate{2025, 12, 28}, band) + "\r\n" +
+                                    texts::bestLine(cz, Clock::Text(600)),
+                       lang + "daily title");
+            expectFits(title(), texts::randomTitle(cz, band, 999'999), lang + "random title");
+            // The result, on one line within the band, with its keys below.
+            sdl::TextBlock result{"", look::ResultText(), look::kResult};
+            result.box.width -= 2 * look::kResultPadding;
+            result.box.height = kBoardHeight - look::kResult.top - 2 * look::kResultPadding;
+            const std::string line = texts::dailyResult(cz, CivilDate{2025, 12, 28}, band, Clock::Text(600), 99);
+            result.text = line + "\r\n" + texts::dailyResultKeys(cz);
+            expectFits(result, result.text, lang + "daily result");
+            EXPECT_EQ(sdl::BlockLines(result, sdl::TextFont(result.look)).size(), 2u) << "the result on one line";
+        }
+        for (const std::string& caption : page)
+            expectFits(options, caption, lang + "made levels");
+        expectFits(title(), texts::dailySolved(cz), lang + "daily solved");
+        expectFits(notice(), texts::resultCopied(cz), lang + "copied");
+        expectFits(notice(), texts::cannotCopy(cz), lang + "cannot copy");
         expectFits(title(), texts::quitQuestion(cz), lang + "quit question");
         // The final screen with the largest sum of bests the thirty levels could give.
         expectFits(title(), texts::finalMessage(cz) + "\r\n" + texts::bestsInAll(cz, Clock::Text(30 * 570)),

@@ -193,6 +193,7 @@ public:
     bool NextInput(InputEvent& e) override { return real_->NextInput(e); }
     bool CloseRequested() override { return real_->CloseRequested(); }
     KeyState LookAt(Key k) override { return real_->LookAt(k); }
+    std::optional<InputEvent> LookAtPointer() override { return real_->LookAtPointer(); }
     void ShowWindow() override { real_->ShowWindow(); }
     void Present(const WindowView& v) override {
         if (v.notice.shown) messages_.push_back(v.notice.text);
@@ -205,13 +206,15 @@ public:
     int DesktopWidth() override { return real_->DesktopWidth(); }
     int DesktopHeight() override { return real_->DesktopHeight(); }
     void SetFullscreen(bool on) override { real_->SetFullscreen(on); }
-    void MoveWindow(int l, int t) override { real_->MoveWindow(l, t); }
+    WindowPlacement Placement() override { return real_->Placement(); }
+    void PlaceWindow(const WindowPlacement& p) override { real_->PlaceWindow(p); }
     PictureHandle LoadPicture(const std::string& path) override { return real_->LoadPicture(path); }
     PictureHandle LoadPicture(const unsigned char* d, std::size_t n) override { return real_->LoadPicture(d, n); }
     void FreePicture(PictureHandle p) override { real_->FreePicture(p); }
     BoardSurface& Board() override { return real_->Board(); }
     bool PlaySound(const std::string&) override { return false; }
     MusicPlayer& Music() override { return real_->Music(); }
+    bool SetClipboardText(const std::string& text) override { return real_->SetClipboardText(text); }
     PlayerFiles& Files() override { return real_->Files(); }
 
     const std::vector<std::string>& messages() const { return messages_; }

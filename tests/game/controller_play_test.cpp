@@ -36,7 +36,7 @@ TEST_F(ControllerPlay, BAsksAndAnswersNoWhileAAnswersYes) {
         EXPECT_TRUE(session().clock().Running());
         EXPECT_EQ(session().phase(), PlayPhase::Waiting);
     });
-    plat().PadPress(5010, PadButton::Back);
+    plat().PadPress(5010, PadButton::B);
     plat().PadPress(5600, PadButton::A);  // yes: back to the menu
 
     EXPECT_EQ(play(straightRow()), PlayPhase::Left);

@@ -31,9 +31,14 @@ PlayPhase PlayTest::play(const std::string& name) {
         passes.push_back(p.Now());
         const Wake wake = session().Advance(p.Now());
         if (!session().Running()) break;
-        InputEvent ignored;
+        // As the menus hand them on during a level: a key stops a walk, and a loss of
+        // focus pauses; nothing else acts.
+        InputEvent event;
         if (wake.letEventsRun)
-            while (p.NextInput(ignored)) {
+            while (p.NextInput(event)) {
+                if (event.kind == InputEvent::Kind::Key) session().KeyDown();
+                if (event.kind == InputEvent::Kind::FocusLost || event.kind == InputEvent::Kind::Minimised)
+                    session().LostAttention();
             }
         p.Present(view());
         session().Shown(p.Now());
@@ -43,7 +48,8 @@ PlayPhase PlayTest::play(const std::string& name) {
 }
 
 LevelWords PlayTest::words() const {
-    return {texts::quitQuestion(czech), texts::noWayFromHere(czech), texts::noHint(czech), texts::newBest(czech), texts::newBestNotKept(czech), {}};
+    return {texts::quitQuestion(czech), texts::noWayFromHere(czech), texts::noHint(czech), texts::newBest(czech),
+            texts::newBestNotKept(czech), {}, texts::paused(czech)};
 }
 
 void PlayTest::writeLevel(const std::string& name, const LevelText& level) {

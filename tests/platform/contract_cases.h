@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,22 +24,37 @@ public:
     virtual void PressKey(Key key, int modifiers = 0) = 0;
     virtual void TypeText(const std::string& text) = 0;
     virtual void AskToClose() = 0;
+    // The pointer at a point of the 800 × 600 picture, or the window losing focus.
+    virtual void Send(const InputEvent& event) = 0;
     // What the screen shows at a window pixel, as 0xRRGGBB.
     virtual std::uint32_t ScreenPixel(int x, int y) = 0;
-    // The window's place on the desktop, and whether it covers it.
-    virtual int Left() = 0;
-    virtual int Top() = 0;
+    // Whether the window covers the desktop, and the largest monitor's part of it.
     virtual bool FullScreen() = 0;
+    // What another program would paste now.
+    virtual std::string Clipboard() = 0;
+    virtual ScreenArea LargestMonitor() = 0;
 };
 
-// What waits for the menus, as words: "key <number>/<modifiers>" or "text <text>".
+// What waits for the menus, as words: "key <number>/<modifiers>", "text <text>", "move x,y",
+// "down <button> x,y", "wheel <steps> x,y", "focus lost", "minimised".
+inline std::string DescribedInput(const InputEvent& e) {
+    const std::string at = " " + std::to_string(e.x) + "," + std::to_string(e.y);
+    switch (e.kind) {
+        case InputEvent::Kind::Key:
+            return "key " + std::to_string(static_cast<int>(e.key)) + "/" + std::to_string(e.modifiers);
+        case InputEvent::Kind::Text: return "text " + e.text;
+        case InputEvent::Kind::PointerMove: return "move" + at;
+        case InputEvent::Kind::PointerDown: return "down " + std::to_string(static_cast<int>(e.button)) + at;
+        case InputEvent::Kind::Wheel: return "wheel " + std::to_string(e.wheelSteps) + at;
+        case InputEvent::Kind::FocusLost: return "focus lost";
+        case InputEvent::Kind::Minimised: return "minimised";
+    }
+    return "?";
+}
 inline std::vector<std::string> TakeInput(Platform& plat) {
     std::vector<std::string> out;
     InputEvent e;
-    while (plat.NextInput(e))
-        out.push_back(e.kind == InputEvent::Kind::Key
-                          ? "key " + std::to_string(static_cast<int>(e.key)) + "/" + std::to_string(e.modifiers)
-                          : "text " + e.text);
+    while (plat.NextInput(e)) out.push_back(DescribedInput(e));
     return out;
 }
 inline std::string KeyDownText(Key key, int modifiers = 0) {
@@ -87,6 +103,45 @@ inline void CaseANoticeIsOnScreenAtOnceAndNothingWaitsForIt(Subject& s_) {
     view.notice.shown = false;
     plat.Present(view);
     EXPECT_EQ(s->ScreenPixel(x, y), 0x000000u);
+}
+
+inline void CaseThePointerAndFocusArriveInPicturePixelsInOrderAndTheLastClickIsLatched(Subject& s_) {
+    Subject* s = &s_;
+    Platform& plat = s->plat();
+    using K = InputEvent::Kind;
+    s->Send(InputEvent::Pointer(K::PointerMove, 100, 200));
+    plat.WaitUntil(kNoDeadline, true);  // the pointer is input: the wait ends at once
+    s->Send(InputEvent::Pointer(K::PointerDown, 120, 210, PointerButton::Right));
+    s->Send(InputEvent::Pointer(K::Wheel, 130, 220, PointerButton::Left, -2));
+    s->Send(InputEvent::Of(K::FocusLost));
+    s->Send(InputEvent::Of(K::Minimised));
+    // Play polls: the last click or wheel turn, once.
+    const std::optional<InputEvent> last = plat.LookAtPointer();
+    ASSERT_TRUE(last);
+    EXPECT_EQ(DescribedInput(*last), "wheel -2 130,220");
+    EXPECT_FALSE(plat.LookAtPointer()) << "the look cleared it";
+    EXPECT_EQ(TakeInput(plat), (std::vector<std::string>{"move 100,200", "down 2 120,210", "wheel -2 130,220",
+                                                         "focus lost", "minimised"}));
+    // A move is no click, and flushing forgets a click made before it.
+    s->Send(InputEvent::Pointer(K::PointerMove, 5, 5));
+    EXPECT_FALSE(plat.LookAtPointer());
+    s->Send(InputEvent::Pointer(K::PointerDown, 7, 7));
+    plat.WaitUntil(plat.Now() + 1, false);
+    FlushKeys(plat);
+    EXPECT_FALSE(plat.LookAtPointer());
+}
+
+inline void CaseALineCopiedIsWhatAnotherProgramPastesAndTheCalendarIsOfThisCentury(Subject& s_) {
+    Subject* s = &s_;
+    Platform& plat = s->plat();
+    plat.ShowWindow();
+    const std::string line = "TramolKulap 2025-06-12 · hard · 01:23 · 0 hints";
+    EXPECT_TRUE(plat.SetClipboardText(line));
+    EXPECT_EQ(s->Clipboard(), line);
+    EXPECT_TRUE(plat.SetClipboardText("second"));
+    EXPECT_EQ(s->Clipboard(), "second") << "a copy replaces the one before";
+    // The twin's calendar stands at a chosen day, the real one at today: both after 2023.
+    EXPECT_GT(plat.UtcSeconds(), 1'700'000'000);
 }
 
 }  // namespace tk::test

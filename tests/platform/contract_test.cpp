@@ -1,7 +1,8 @@
 // What the game may rely on from any platform, written once and run on both: the headless
 // twin the tests drive, and the SDL window on SDL's dummy video and audio drivers. Waits and
 // deadlines, a close during a wait, the key latch, typed text, sound with and without a
-// device, notices on screen, and leaving full screen (the latch and the notice are cases of
+// device, notices on screen, the window's placement and leaving full screen, the clipboard
+// and the calendar (the latch, the notice, the pointer and the clipboard are cases of
 // contract_cases.h, which the web page runs too).
 #include <gtest/gtest.h>
 
@@ -29,13 +30,17 @@ public:
     void PressKey(Key key, int modifiers) override { plat_.KeyDown(plat_.Now(), key, modifiers); }
     void TypeText(const std::string& text) override { plat_.Type(plat_.Now(), text); }
     void AskToClose() override { plat_.Close(plat_.Now()); }
+    void Send(const InputEvent& event) override { plat_.Send(plat_.Now(), event); }
     std::uint32_t ScreenPixel(int x, int y) override {
         const Rgba p = plat_.WindowPixel(x, y);
         return static_cast<std::uint32_t>(p.r << 16 | p.g << 8 | p.b);
     }
-    int Left() override { return plat_.WindowPlacement().left; }
-    int Top() override { return plat_.WindowPlacement().top; }
-    bool FullScreen() override { return plat_.WindowPlacement().fullscreen; }
+    bool FullScreen() override { return plat_.Fullscreen(); }
+    ScreenArea LargestMonitor() override { return {0, 0, 1920, 1080}; }
+    std::string Clipboard() override {
+        const auto copied = plat_.LogOf("clipboard");
+        return copied.empty() ? "" : copied.back().detail;
+    }
 
 private:
     static HeadlessOptions Options(bool soundDevice) {
@@ -86,6 +91,39 @@ public:
         e.type = SDL_QUIT;
         SDL_PushEvent(&e);
     }
+    void Send(const InputEvent& event) override {
+        SDL_Event e{};
+        switch (event.kind) {
+            case InputEvent::Kind::PointerMove:
+                e.type = SDL_MOUSEMOTION;
+                e.motion.x = event.x;
+                e.motion.y = event.y;
+                break;
+            case InputEvent::Kind::PointerDown:
+                e.type = SDL_MOUSEBUTTONDOWN;
+                e.button.state = SDL_PRESSED;
+                e.button.x = event.x;
+                e.button.y = event.y;
+                e.button.button = event.button == PointerButton::Right    ? SDL_BUTTON_RIGHT
+                                  : event.button == PointerButton::Middle ? SDL_BUTTON_MIDDLE
+                                                                          : SDL_BUTTON_LEFT;
+                break;
+            case InputEvent::Kind::Wheel:
+                e.type = SDL_MOUSEWHEEL;
+                e.wheel.y = event.wheelSteps;
+                e.wheel.mouseX = event.x;
+                e.wheel.mouseY = event.y;
+                break;
+            case InputEvent::Kind::FocusLost:
+            case InputEvent::Kind::Minimised:
+                e.type = SDL_WINDOWEVENT;
+                e.window.event = event.kind == InputEvent::Kind::FocusLost ? SDL_WINDOWEVENT_FOCUS_LOST
+                                                                           : SDL_WINDOWEVENT_MINIMIZED;
+                break;
+            default: return;
+        }
+        SDL_PushEvent(&e);
+    }
     std::uint32_t ScreenPixel(int x, int y) override {
         SDL_Surface* screen = SDL_GetWindowSurface(TheWindow());
         if (!screen) return 0xFFFFFFFF;
@@ -94,17 +132,18 @@ public:
         SDL_GetRGB(reinterpret_cast<const Uint32*>(row)[x], screen->format, &r, &g, &b);
         return static_cast<std::uint32_t>(r << 16 | g << 8 | b);
     }
-    int Left() override {
-        int x = 0;
-        SDL_GetWindowPosition(TheWindow(), &x, nullptr);
-        return x;
-    }
-    int Top() override {
-        int y = 0;
-        SDL_GetWindowPosition(TheWindow(), nullptr, &y);
-        return y;
+    ScreenArea LargestMonitor() override {
+        SDL_Rect r{};
+        SDL_GetDisplayBounds(0, &r);  // the dummy driver has one
+        return {r.x, r.y, r.w, r.h};
     }
     bool FullScreen() override { return (SDL_GetWindowFlags(TheWindow()) & SDL_WINDOW_FULLSCREEN) != 0; }
+    std::string Clipboard() override {
+        char* text = SDL_GetClipboardText();
+        std::string out = text ? text : "";
+        SDL_free(text);
+        return out;
+    }
 
 private:
     static SDL_Keycode Sym(Key key) {
@@ -125,6 +164,7 @@ template <typename S>
 class Contract : public ::testing::Test {
 protected:
     std::unique_ptr<Subject> Make(bool soundDevice = true) { return std::make_unique<S>(soundDevice); }
+
 };
 
 using Subjects = ::testing::Types<TwinSubject, SdlSubject>;
@@ -182,6 +222,11 @@ TYPED_TEST(Contract, AKeyIsLatchedUntilLookedAtAndALookSeesWhatArrivedJustBefore
     CaseAKeyIsLatchedUntilLookedAtAndALookSeesWhatArrivedJustBeforeIt(*s);
 }
 
+TYPED_TEST(Contract, ThePointerAndFocusArriveInPicturePixelsInOrderAndTheLastClickIsLatched) {
+    auto s = this->Make();
+    CaseThePointerAndFocusArriveInPicturePixelsInOrderAndTheLastClickIsLatched(*s);
+}
+
 TYPED_TEST(Contract, TypedTextIsTakenOnlyWhileTheLevelBoxShows) {
     auto s = this->Make();
     Platform& plat = s->plat();
@@ -235,24 +280,43 @@ TYPED_TEST(Contract, ANoticeIsOnScreenAtOnceAndNothingWaitsForIt) {
     CaseANoticeIsOnScreenAtOnceAndNothingWaitsForIt(*s);
 }
 
-TYPED_TEST(Contract, LeavingFullScreenGivesTheWindowBackWhereTheGamePutsIt) {
+TYPED_TEST(Contract, TheWindowStandsWhereItIsPlacedAndComesBackSoFromFullScreen) {
     auto s = this->Make();
     Platform& plat = s->plat();
+    const WindowPlacement placed{40, 30, 1000, 700, false};
+    plat.PlaceWindow(placed);
     plat.ShowWindow();
-    plat.MoveWindow(40, 30);
-    EXPECT_EQ(s->Left(), 40);
-    EXPECT_EQ(s->Top(), 30);
+    EXPECT_EQ(plat.Placement(), placed);
     plat.SetFullscreen(true);
     EXPECT_TRUE(s->FullScreen());
-    plat.MoveWindow(200, 100);  // ignored in full screen
+    EXPECT_EQ(plat.Placement(), placed) << "full screen tells where it goes back to";
+    // A placement asked for in full screen is where leaving it goes.
+    const WindowPlacement later{120, 80, 900, 650, false};
+    plat.PlaceWindow(later);
+    EXPECT_TRUE(s->FullScreen());
     plat.SetFullscreen(false);
     EXPECT_FALSE(s->FullScreen());
-    // The platform does not move the window on its own: it stands where it stood.
-    EXPECT_EQ(s->Left(), 40);
-    EXPECT_EQ(s->Top(), 30);
-    plat.MoveWindow(120, 80);
-    EXPECT_EQ(s->Left(), 120);
-    EXPECT_EQ(s->Top(), 80);
+    EXPECT_EQ(plat.Placement(), later);
+}
+
+TYPED_TEST(Contract, AWindowNoMonitorShowsComesBackOnTheLargest) {
+    auto s = this->Make();
+    Platform& plat = s->plat();
+    const ScreenArea m = s->LargestMonitor();
+    plat.PlaceWindow({m.left + m.width + 500, m.top + 100, 800, 600, false});  // its monitor was unplugged
+    plat.ShowWindow();
+    const WindowPlacement p = plat.Placement();
+    EXPECT_EQ(p.left, m.left + (m.width - 800) / 2);
+    EXPECT_EQ(p.top, m.top + (m.height - 600) / 2);
+    EXPECT_EQ(p.width, 800);
+    // Still partly on a monitor: it stays where the player put it.
+    plat.PlaceWindow({m.left + m.width - 100, m.top + 50, 800, 600, false});
+    EXPECT_EQ(plat.Placement().left, m.left + m.width - 100);
+}
+
+TYPED_TEST(Contract, ALineCopiedIsWhatAnotherProgramPastesAndTheCalendarIsOfThisCentury) {
+    auto s = this->Make();
+    CaseALineCopiedIsWhatAnotherProgramPastesAndTheCalendarIsOfThisCentury(*s);
 }
 
 }  // namespace

@@ -53,7 +53,9 @@ protected:
         std::vector<std::string> out;
         InputEvent e;
         while (plat->NextInput(e)) {
-            out.push_back(e.kind == InputEvent::Kind::Key ? Named(e.key, e.modifiers) : "text " + e.text);
+            if (e.kind == InputEvent::Kind::Key) out.push_back(Named(e.key, e.modifiers));
+            if (e.kind == InputEvent::Kind::Text) out.push_back("text " + e.text);
+            if (e.kind == InputEvent::Kind::PointerDown) out.push_back("click");
         }
         return out;
     }
@@ -65,19 +67,44 @@ protected:
 // Waits, the key latch, typed text, sound, notices and full screen are in the contract
 // both platforms keep (contract_test.cpp); here is what only the real window does.
 
-TEST_F(SdlWindow, KeysArriveInOrderAsTheGameKnowsThemAndTheMouseIsNoKey) {
+TEST_F(SdlWindow, KeysArriveInOrderAsTheGameKnowsThemAndAClickIsNoKey) {
     Key(SDLK_DOWN, SDL_SCANCODE_DOWN);
     Key(SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, KMOD_LSHIFT);
     Key(SDLK_z, SDL_SCANCODE_Y);      // a QWERTZ keyboard's Z
     Key(SDLK_F13, SDL_SCANCODE_F13);  // no key of the game's: not delivered
     SDL_Event click{};
-    click.type = SDL_MOUSEBUTTONDOWN;  // the mouse plays no part
+    click.type = SDL_MOUSEBUTTONDOWN;  // the pointer's, not a key's
     click.button.button = SDL_BUTTON_LEFT;
     SDL_PushEvent(&click);
     plat->WaitUntil(kNoDeadline, true);  // something arrived: returns at once
     EXPECT_EQ(Take(), (std::vector<std::string>{Named(tk::Key::Down, 0), Named(tk::Key::Return, kShiftHeld),
-                                                Named(tk::Key::Z, 0)}));
+                                                Named(tk::Key::Z, 0), "click"}));
     EXPECT_FALSE(plat->CloseRequested());
+}
+
+// A window of another size shows the picture scaled between bars: the pointer is told in
+// the picture's own pixels, and over the bars not at all.
+TEST_F(SdlWindow, ClicksInAScaledWindowArriveAsPointsOfThePicture) {
+    plat->ShowWindow();
+    SDL_Window* window = TheWindow();
+    ASSERT_NE(window, nullptr);
+    SDL_SetWindowSize(window, 1000, 600);  // the picture at its own height, 100 px bars beside it
+    plat->Present(view);
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    Take();
+    for (int x : {50, 500, 899}) {
+        SDL_Event click{};
+        click.type = SDL_MOUSEBUTTONDOWN;
+        click.button.button = SDL_BUTTON_LEFT;
+        click.button.x = x;
+        click.button.y = 300;
+        SDL_PushEvent(&click);
+    }
+    std::vector<std::pair<int, int>> points;
+    InputEvent e;
+    while (plat->NextInput(e))
+        if (e.kind == InputEvent::Kind::PointerDown) points.emplace_back(e.x, e.y);
+    EXPECT_EQ(points, (std::vector<std::pair<int, int>>{{400, 300}, {799, 300}}));
 }
 
 TEST_F(SdlWindow, ProgramFolderAndFilesThatCannotBeRead) {

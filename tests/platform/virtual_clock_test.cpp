@@ -227,8 +227,8 @@ TEST_F(Twin, RecordsWhatTheGameAskedFor) {
     EXPECT_FALSE(plat.Fullscreen());
     ASSERT_EQ(plat.LogOf("display").size(), 2u);
     EXPECT_EQ(plat.LogOf("display")[0].detail, "fullscreen");
-    plat.MoveWindow(560, 240);
-    EXPECT_EQ(plat.LogOf("move").at(0).detail, "560,240");
+    plat.PlaceWindow({560, 240, 800, 600, true});
+    EXPECT_EQ(plat.LogOf("place").at(0).detail, "560,240,800,600,maximised");
 
     WindowView view;
     view.notice = NoticeView{true, "Told once"};

@@ -1,11 +1,6 @@
-// What every test program needs before its first test: no display, no sound card, checks on
-// the twin that cannot be skipped unseen, and the knowledge of which leaks belong to the
-// system's libraries rather than to the game.
-#include <gtest/gtest.h>
-
+// What every test program and fuzz target needs before it starts: no display, no sound card,
+// and the knowledge of which leaks belong to the system's libraries rather than to the game.
 #include <cstdlib>
-
-#include "platform/headless_platform.h"
 
 namespace {
 
@@ -13,12 +8,6 @@ namespace {
 const bool kDummyDrivers = [] {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
-    return true;
-}();
-
-// A check scheduled on the twin for a moment the run never reached fails its test.
-const bool kUnrunChecksFail = [] {
-    tk::unrunActionsReporter = [](const std::string& what) { ADD_FAILURE() << what; };
     return true;
 }();
 

@@ -72,9 +72,12 @@ TEST(Options, CzechCaptionsNameTheStateInForce) {
     EXPECT_EQ(f.Run(), 0);
 }
 
-TEST(Options, FullScreenToggleSwitchesTheDisplayCentresTheWindowAndSaves) {
+TEST(Options, FullScreenToggleSwitchesTheDisplayGivesTheWindowBackAsItWasAndSaves) {
     UiFixture f(desktop(1366, 768));
     std::uint64_t t = openOptions(f.plat);
+    // The player has maximised the window after moving it.
+    const WindowPlacement arranged{100, 50, 900, 650, true};
+    f.plat.Arrange(t, arranged);
     t = pressAll(f.plat, t + 10, {Key::Down, Key::Return});
     f.plat.At(t, [&] {
         EXPECT_TRUE(f.program.settings().fullscreenOn);
@@ -90,9 +93,8 @@ TEST(Options, FullScreenToggleSwitchesTheDisplayCentresTheWindowAndSaves) {
         EXPECT_FALSE(f.plat.Fullscreen());
         EXPECT_EQ(f.view().menu.lines[1], "Window mode");
         EXPECT_EQ(f.plat.LogOf("display").back().detail, "window");
-        ASSERT_FALSE(f.plat.LogOf("move").empty());
-        // (1366 - 800) / 2 = 283 and (768 - 600) / 2 = 84 pixels.
-        EXPECT_EQ(f.plat.LogOf("move").back().detail, "283,84");
+        EXPECT_EQ(f.plat.Placement(), arranged);
+        EXPECT_EQ(f.plat.LogOf("place").size(), 1u) << "placed once, at start-up";
         EXPECT_EQ(f.folder.read("options.txt"), "fullscreen:off\r\nmusic:on\r\nlevel:01\r\n");
         EXPECT_EQ(f.program.screen(), Menus::Screen::Options);
         EXPECT_EQ(f.program.menus().menuCursor(), 1);
@@ -114,7 +116,7 @@ TEST(Options, WindowModeOnAnEightHundredBySixHundredDesktopLeavesFullScreen) {
             EXPECT_EQ(f.view().menu.lines[1], "Window mode");
             EXPECT_FALSE(f.plat.Fullscreen()) << "the caption says window mode";
             EXPECT_EQ(f.plat.LogOf("display").back().detail, "window");
-            EXPECT_EQ(f.plat.LogOf("move").back().detail, "0,0");
+            EXPECT_EQ(f.plat.Placement(), (WindowPlacement{0, 0, 800, 600, false}));
         });
         t = pressAll(f.plat, t + 10, {Key::Return});
         f.plat.At(t, [&] { EXPECT_TRUE(f.plat.Fullscreen()); });

@@ -64,9 +64,10 @@ inline int highlightedLine(Program& program) {
     return menu.shown ? menu.highlight : -1;
 }
 
+// The five lines of the left column (the options screen's side line is lines[kSideLine]).
 inline std::vector<std::string> captions(Program& program) {
     const MenuView& menu = program.view().menu;
-    return std::vector<std::string>(std::begin(menu.lines), std::end(menu.lines));
+    return std::vector<std::string>(std::begin(menu.lines), std::begin(menu.lines) + 5);
 }
 
 // A level file in the fixture's levels folder. The board is floor everywhere but the

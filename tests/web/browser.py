@@ -116,6 +116,31 @@ class Browser:
     def chord(self, modifier, key):
         ActionChains(self.driver).key_down(modifier).send_keys(key).key_up(modifier).perform()
 
+    def page_point(self, x, y):
+        """The page's point (CSS pixels of the viewport) over the middle of a pixel of the
+        game's 800 × 600 window, however the page scaled the canvas."""
+        return self.js('''const r = document.getElementById('window').getBoundingClientRect();
+            return [Math.floor(r.left + (arguments[0] + 0.5) * r.width / 800),
+                    Math.floor(r.top + (arguments[1] + 0.5) * r.height / 600)];''', x, y)
+
+    def pointer(self, x, y, button=None):
+        """The player's real mouse moved over a window pixel and, with a button
+        ('left' or 'right'), clicked there."""
+        chain = ActionChains(self.driver)
+        chain.w3c_actions.pointer_action.move_to_location(*self.page_point(x, y))
+        if button == 'left':
+            chain.w3c_actions.pointer_action.click()
+        elif button == 'right':
+            chain.w3c_actions.pointer_action.context_click()
+        chain.perform()
+
+    def wheel(self, x, y, notches):
+        """The mouse wheel turned over a window pixel: positive notches away from the player."""
+        left, top = self.page_point(x, y)
+        chain = ActionChains(self.driver)
+        chain.w3c_actions.wheel_action.scroll(left, top, 0, -100 * notches)
+        chain.perform()
+
     def window_pixels(self, left, top, width, height):
         """RGBA of the game's window canvas, in its own 800 × 600 pixels, row by row."""
         data = self.js('return TK.window.pixels(arguments[0], arguments[1], arguments[2], arguments[3]);',

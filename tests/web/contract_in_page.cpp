@@ -7,7 +7,29 @@
 #include <memory>
 
 #include "platform/contract_cases.h"
+#include "platform/web_page.h"
 #include "platform/web_platform.h"
+
+// The player's pointer over the canvas however it is scaled, at a whole point of the page over
+// a window pixel, as a mouse's are (kind 1 moved, 2 button down, 3 wheel); the keyboard lost
+// (4); the tab put away (5). The page's tests give the page room for the window at more than
+// its own size, so that every window pixel lies under some whole point.
+EM_JS(void, SendToPage, (int kind, int x, int y, int button, int steps), {
+    const canvas = document.getElementById('window');
+    const rect = canvas.getBoundingClientRect();
+    const at = {clientX: Math.ceil(rect.left + x * rect.width / 800 + 0.01),
+                clientY: Math.ceil(rect.top + y * rect.height / 600 + 0.01), button: button, bubbles: true,
+                cancelable: true};
+    if (kind === 1) canvas.dispatchEvent(new PointerEvent('pointermove', at));
+    if (kind === 2) canvas.dispatchEvent(new PointerEvent('pointerdown', at));
+    if (kind === 3) canvas.dispatchEvent(new WheelEvent('wheel', Object.assign({deltaY: -100 * steps, deltaMode: 0}, at)));
+    if (kind === 4) window.dispatchEvent(new FocusEvent('blur'));
+    if (kind === 5) {
+        Object.defineProperty(document, 'hidden', {value: true, configurable: true});
+        document.dispatchEvent(new Event('visibilitychange'));
+        delete document.hidden;
+    }
+});
 
 namespace tk::test {
 namespace {
@@ -56,10 +78,17 @@ public:
             return (p[0] << 16) | (p[1] << 8) | p[2];
         }, x, y));
     }
-    // The page's window stands where the page puts it.
-    int Left() override { return 0; }
-    int Top() override { return 0; }
+    void Send(const InputEvent& event) override {
+        using K = InputEvent::Kind;
+        const int kind = event.kind == K::PointerMove ? 1 : event.kind == K::PointerDown ? 2 : event.kind == K::Wheel ? 3
+                         : event.kind == K::FocusLost ? 4 : event.kind == K::Minimised ? 5 : 0;
+        SendToPage(kind, event.x, event.y, static_cast<int>(event.button), event.wheelSteps);
+    }
     bool FullScreen() override { return EM_ASM_INT({ return document.fullscreenElement ? 1 : 0; }) != 0; }
+    // Not run in the page: a browser lets a page copy only inside the player's key or click.
+    std::string Clipboard() override { return {}; }
+    // The page's window stands where the page puts it.
+    ScreenArea LargestMonitor() override { return {0, 0, tk_display_width(), tk_display_height()}; }
 
 private:
     std::unique_ptr<Platform> plat_;
@@ -73,6 +102,11 @@ TEST(PageContract, AKeyIsLatchedUntilLookedAtAndALookSeesWhatArrivedJustBeforeIt
 TEST(PageContract, ANoticeIsOnScreenAtOnceAndNothingWaitsForIt) {
     WebSubject s;
     CaseANoticeIsOnScreenAtOnceAndNothingWaitsForIt(s);
+}
+
+TEST(PageContract, ThePointerAndFocusArriveInPicturePixelsInOrderAndTheLastClickIsLatched) {
+    WebSubject s;
+    CaseThePointerAndFocusArriveInPicturePixelsInOrderAndTheLastClickIsLatched(s);
 }
 
 }  // namespace

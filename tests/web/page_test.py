@@ -241,6 +241,61 @@ class PageTest(unittest.TestCase):
         self.wait_for_text(browser, '^The Well[^]*Best: \\d\\d:\\d\\d left', "level 01's best time under its title")
         self.assert_clean(browser)
 
+    # Level 01's figure stands on cell 4,2 of the board (at 15,15 in the window, 70 pixels a cell).
+    FIGURE = (15 + 4 * 70 + 35, 15 + 2 * 70 + 35)
+
+    def test_the_mouse_chooses_in_the_menus_and_wins_level_01_by_clicks_on_the_figure(self):
+        browser = self.browser(width=1000, height=800)
+        self.menu(browser)
+        browser.js("window.menus = 0; document.getElementById('window').addEventListener('contextmenu', "
+                   "e => { window.menus += e.defaultPrevented ? 0 : 1; });")
+        # The highlight follows the pointer, and a click on "Play" starts level 01.
+        for text in ['Options', 'Play']:
+            box = browser.js("return TK.window.shown().find(e => e.kind === 'text' && "
+                             "e.block.text === arguments[0]).block.box;", text)
+            line = (400, box['top'] + box['height'] // 2)
+            browser.pointer(*line)
+            browser.wait("TK.window.shown().some(e => e.kind === 'text' && e.block.text === arguments[0] && "
+                         "e.block.look.colour[0] === 224)".replace('arguments[0]', json.dumps(text)),
+                         what=f'{text} highlighted under the pointer')
+        browser.pointer(*line, button='left')
+        self.wait_for_text(browser, '^The Well', "level 01's title, after a click on Play")
+        browser.wait("TK.window.shown().some(e => e.kind === 'board') && "
+                     "!TK.window.shown().some(e => e.kind === 'clip')", what='play under way')
+        # The wheel turns the pipe under the figure and does not scroll the page; the right
+        # button turns it back, with no browser menu. Then its plan, two counter-clockwise
+        # quarter turns, by the left button.
+        turns = "TK.sound.played().filter(p => p.endsWith('/move.wav')).length"
+        for done, act in enumerate([lambda: browser.wheel(*self.FIGURE, 1),
+                                    lambda: browser.pointer(*self.FIGURE, button='right'),
+                                    lambda: browser.pointer(*self.FIGURE, button='left'),
+                                    lambda: browser.pointer(*self.FIGURE, button='left')]):
+            act()
+            browser.wait(f'{turns} > {done}', what=f'quarter turn {done + 1}')
+        self.wait_for_text(browser, '^New best!$', 'level 01 won')
+        self.assertEqual(browser.js('return [window.menus, window.scrollX, window.scrollY];'), [0, 0, 0])
+        self.assert_clean(browser)
+
+    def test_a_level_pauses_when_the_page_loses_the_keyboard_or_is_hidden(self):
+        browser = self.browser()
+        # The address starts the level as the command line's --level does.
+        browser.open(self.site.url + '?level=01')
+        self.wait_for_text(browser, '^The Well', "level 01's title")
+        browser.wait("TK.window.shown().some(e => e.kind === 'board') && "
+                     "!TK.window.shown().some(e => e.kind === 'clip')", what='play under way')
+        # Another window takes the keyboard: "Paused" stands over the board.
+        browser.js("window.dispatchEvent(new FocusEvent('blur'));")
+        self.wait_for_text(browser, '^Paused$', 'the level paused by the lost focus')
+        browser.keys('p')
+        browser.wait("!TK.window.shown().some(e => e.kind === 'text' && e.block.text === 'Paused')", what='play again')
+        # The tab put away (what minimising is to a page) pauses it too.
+        browser.js("""Object.defineProperty(document, 'hidden', {value: true, configurable: true});
+            document.dispatchEvent(new Event('visibilitychange'));""")
+        self.wait_for_text(browser, '^Paused$', 'the level paused by the hidden page')
+        # The clock stands: the page waits for the player with no timer armed for its next second.
+        browser.wait('TK.driver.waiting().onInput && !TK.driver.waiting().timer', what='no timer armed')
+        self.assert_clean(browser)
+
     # ---- the player's files -------------------------------------------------------------
     def test_storage_refused_is_told_once_and_play_goes_on(self):
         refuse = '''Storage.prototype.setItem = function() {
@@ -365,13 +420,14 @@ class PageTest(unittest.TestCase):
             self.skipTest('the contract program was not built (libgtest-dev is not installed)')
         site = Site(SITE, program=contract)
         self.addCleanup(site.close)
-        browser = self.browser()
+        # Room for the window at more than its size: the pointer's cases need every pixel.
+        browser = self.browser(width=1100, height=1000)
         browser.open(site.url)
         failed = browser.wait("window.contractFailed !== undefined && String(window.contractFailed)",
                               what="GoogleTest's verdict")
         said = [e['message'] for e in browser.console()]
         self.assertEqual(failed, '0', '\n'.join(said))
-        self.assertTrue(any('2 tests' in line and 'PASSED' in line for line in said), said)
+        self.assertTrue(any('3 tests' in line and 'PASSED' in line for line in said), said)
 
 
 if __name__ == '__main__':

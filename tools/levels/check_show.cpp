@@ -6,6 +6,7 @@
 #include "puzzle/level_file.h"
 #include "puzzle/solver.h"
 #include "puzzle/water.h"
+#include "verb_options.h"
 #include "verbs.h"
 
 namespace tk::levels_tool {
@@ -72,21 +73,9 @@ LevelRead readLevelReporting(const std::string& file) {
 }
 
 int checkVerb(const Args& args) {
+    CLI::App app;
     std::vector<std::string> files;
-    bool optionsDone = false;
-    for (const std::string& a : args) {
-        if (!optionsDone && isHelp(a)) {
-            std::fputs(kCheckUsage, stdout);
-            return 0;
-        }
-        if (!optionsDone && a == "--") {
-            optionsDone = true;
-        } else if (!optionsDone && a.size() > 1 && a[0] == '-') {
-            return badUsage(kCheckUsage, "check: unknown option '" + a + "'");
-        } else {
-            files.push_back(a);
-        }
-    }
+    if (const Parsed p = parseVerb(app, "check", kCheckUsage, args, &files, ""); p.stop) return p.status;
     if (files.empty()) return badUsage(kCheckUsage, "check: no level file given");
 
     bool anyRefused = false;
@@ -107,26 +96,14 @@ int checkVerb(const Args& args) {
 }
 
 int showVerb(const Args& args) {
-    bool czech = false;
+    CLI::App app;
+    const CLI::Option* cs = app.add_flag("--cs");
+    app.add_flag("--en");
     std::vector<std::string> files;
-    bool optionsDone = false;
-    for (const std::string& a : args) {
-        if (!optionsDone && isHelp(a)) {
-            std::fputs(kShowUsage, stdout);
-            return 0;
-        }
-        if (!optionsDone && a == "--") {
-            optionsDone = true;
-        } else if (!optionsDone && a == "--cs") {
-            czech = true;
-        } else if (!optionsDone && a == "--en") {
-            czech = false;
-        } else if (!optionsDone && a.size() > 1 && a[0] == '-') {
-            return badUsage(kShowUsage, "show: unknown option '" + a + "'");
-        } else {
-            files.push_back(a);
-        }
-    }
+    if (const Parsed p = parseVerb(app, "show", kShowUsage, args, &files, ""); p.stop) return p.status;
+    // The last of --cs and --en wins.
+    bool czech = false;
+    for (const CLI::Option* given : app.parse_order()) czech = given == cs;
     if (files.size() != 1) return badUsage(kShowUsage, "show: give exactly one level file");
 
     const std::string& file = files.front();

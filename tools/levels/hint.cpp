@@ -11,6 +11,7 @@
 #include "puzzle/hint.h"
 #include "puzzle/level_file.h"
 #include "puzzle/solver.h"
+#include "verb_options.h"
 #include "verbs.h"
 
 namespace tk::levels_tool {
@@ -156,37 +157,19 @@ int followHints(const std::string& file, const LevelFile& state, std::string_vie
 }  // namespace
 
 int hintVerb(const Args& args) {
-    std::string file, at, plan;
-    bool moved = false, given = false, follow = false;
+    CLI::App app;
+    std::string at, plan;
     std::vector<std::string> turnLists;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (isHelp(a)) {
-            std::fputs(kHintUsage, stdout);
-            return 0;
-        }
-        if (a == "--at" || a == "--turns" || a == "--plan") {
-            if (i + 1 >= args.size()) return badUsage(kHintUsage, "hint: " + a + " needs a value");
-            const std::string& value = args[++i];
-            if (a == "--at") {
-                at = value;
-                moved = true;
-            } else if (a == "--turns") {
-                turnLists.push_back(value);
-            } else {
-                plan = value;
-                given = true;
-            }
-        } else if (a == "--follow") {
-            follow = true;
-        } else if (a.size() > 1 && a[0] == '-') {
-            return badUsage(kHintUsage, "hint: unknown option '" + a + "'");
-        } else if (!file.empty()) {
-            return badUsage(kHintUsage, "hint: one level file at a time");
-        } else {
-            file = a;
-        }
-    }
+    bool follow = false;
+    app.add_option("--at", at);
+    app.add_option("--turns", turnLists)->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    app.add_option("--plan", plan);
+    app.add_flag("--follow", follow);
+    std::vector<std::string> files;
+    if (const Parsed p = parseVerb(app, "hint", kHintUsage, args, &files, "one level file at a time"); p.stop)
+        return p.status;
+    const bool moved = app.count("--at") > 0, given = app.count("--plan") > 0;
+    const std::string file = files.empty() ? std::string() : files.front();
     if (file.empty()) return badUsage(kHintUsage, "hint: no level file given");
 
     const LevelRead read = readLevelReporting(file);

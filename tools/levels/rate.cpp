@@ -1,12 +1,14 @@
 // The rate verb: measured difficulty of levels, as a table for people or JSON for scripts.
-#include <cerrno>
+#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "puzzle/level_file.h"
 #include "puzzle/rating.h"
+#include "verb_options.h"
 #include "verbs.h"
 
 namespace tk::levels_tool {
@@ -29,23 +31,6 @@ const char* kRateUsage =
     "Exit status: 0 when every level was solved, 1 when any is unsolvable or undecided,\n"
     "2 on bad usage or a refused file.\n";
 
-std::string jsonText(const std::string& s) {
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
-}
-
 const char* statusWord(SolveStatus s) {
     switch (s) {
         case SolveStatus::Solved: return "solved";
@@ -55,24 +40,28 @@ const char* statusWord(SolveStatus s) {
     return "undecided";
 }
 
+// One level as one line of the array: its members in a fixed order, each written by the JSON
+// library (names that are not UTF-8 come out with U+FFFD in place of the bad bytes).
 std::string jsonRating(const std::string& file, const Rating& r) {
-    char buf[1024];
-    std::snprintf(buf, sizeof buf,
-                  "\"pipes\": %d, \"dryAtStart\": %d, \"status\": \"%s\", \"actions\": %zu, "
-                  "\"steps\": %d, \"turns\": %d, \"shortest\": %s, \"mustTurn\": %d, "
-                  "\"ambiguous\": %d, \"layoutsSettled\": %s, \"naiveWins\": %s, "
-                  "\"naiveActions\": %d, \"explorerWins\": %s, \"explorerActions\": %d, "
-                  "\"walkPercent\": %d, \"longestWalk\": %d, "
-                  "\"score\": %.1f, \"states\": %zu, \"lowerBound\": %d, \"playSeconds\": %.2f, "
-                  "\"timeLimit\": %d, \"suggestedTimeLimit\": %d",
-                  r.pipes, r.dryAtStart, statusWord(r.status), r.plan.size(), r.steps, r.turns,
-                  r.shortest ? "true" : "false", r.mustTurn, r.ambiguous,
-                  r.layoutsSettled ? "true" : "false", r.naiveWins ? "true" : "false",
-                  r.naiveActions, r.explorerWins ? "true" : "false", r.explorerActions, r.walkPercent,
-                  r.longestWalk, r.score, r.states, r.lowerBound,
-                  planSeconds(r.plan), r.timeLimit, r.suggestedTimeLimit);
-    return "  {\"file\": " + jsonText(file) + ", " + buf + ", \"plan\": " + jsonText(r.plan) +
-           ", \"reason\": " + jsonText(r.reason) + "}";
+    const auto tenths = [](double x) { return std::round(x * 10) / 10; };
+    const auto hundredths = [](double x) { return std::round(x * 100) / 100; };
+    const nlohmann::ordered_json level = {
+        {"file", file}, {"pipes", r.pipes}, {"dryAtStart", r.dryAtStart}, {"status", statusWord(r.status)},
+        {"actions", r.plan.size()}, {"steps", r.steps}, {"turns", r.turns}, {"shortest", r.shortest},
+        {"mustTurn", r.mustTurn}, {"ambiguous", r.ambiguous}, {"layoutsSettled", r.layoutsSettled},
+        {"naiveWins", r.naiveWins}, {"naiveActions", r.naiveActions}, {"explorerWins", r.explorerWins},
+        {"explorerActions", r.explorerActions}, {"walkPercent", r.walkPercent}, {"longestWalk", r.longestWalk},
+        {"score", tenths(r.score)}, {"states", r.states}, {"lowerBound", r.lowerBound},
+        {"playSeconds", hundredths(planSeconds(r.plan))}, {"timeLimit", r.timeLimit},
+        {"suggestedTimeLimit", r.suggestedTimeLimit}, {"plan", r.plan}, {"reason", r.reason}};
+    // The library writes an object without blanks; the tool has always put one after each
+    // colon and comma, so the members are joined here.
+    std::string out = "  {";
+    for (const auto& [name, value] : level.items()) {
+        if (out.size() > 3) out += ", ";
+        out += nlohmann::json(name).dump() + ": " + value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    }
+    return out + "}";
 }
 
 std::string tableRow(const std::string& file, const Rating& r) {
@@ -100,30 +89,19 @@ std::string tableRow(const std::string& file, const Rating& r) {
 }  // namespace
 
 int rateVerb(const Args& args) {
+    CLI::App app;
     bool json = false;
-    RateOptions options;
+    std::string maxStates;
+    app.add_flag("--json", json);
+    app.add_option("--max-states", maxStates);
     std::vector<std::string> files;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (isHelp(a)) {
-            std::fputs(kRateUsage, stdout);
-            return 0;
-        }
-        if (a == "--json") {
-            json = true;
-        } else if (a == "--max-states") {
-            char* end = nullptr;
-            errno = 0;
-            const long long n = i + 1 < args.size() ? std::strtoll(args[i + 1].c_str(), &end, 10) : 0;
-            if (i + 1 >= args.size() || !end || *end || errno || n < 1 || n > 16'000'000)
-                return badUsage(kRateUsage, "rate: --max-states needs a number from 1 to 16000000");
-            options.maxStates = static_cast<std::size_t>(n);
-            ++i;
-        } else if (a.size() > 1 && a[0] == '-') {
-            return badUsage(kRateUsage, "rate: unknown option '" + a + "'");
-        } else {
-            files.push_back(a);
-        }
+    if (const Parsed p = parseVerb(app, "rate", kRateUsage, args, &files, ""); p.stop) return p.status;
+    RateOptions options;
+    if (app.count("--max-states")) {
+        long long n = 0;
+        if (!readInteger(maxStates, 1, 16'000'000, n))
+            return badUsage(kRateUsage, "rate: --max-states needs a number from 1 to 16000000");
+        options.maxStates = static_cast<std::size_t>(n);
     }
     if (files.empty()) return badUsage(kRateUsage, "rate: no level file given");
 

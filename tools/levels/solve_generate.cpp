@@ -1,13 +1,13 @@
 // The solve and generate verbs: a plan for a level or a proof that none exists, and new levels.
 #include <cstdio>
-#include <cerrno>
-#include <cstdlib>
+#include <utility>
 #include <fstream>
 #include <string>
 
 #include "puzzle/generator.h"
 #include "puzzle/level_file.h"
 #include "puzzle/solver.h"
+#include "verb_options.h"
 #include "verbs.h"
 
 namespace tk::levels_tool {
@@ -52,43 +52,26 @@ const char* kGenerateUsage =
     "Exit status: 0 when written; 2 on bad usage, or when no level could be made (no\n"
     "level in the band came of the seeds' tries), and then nothing is written.\n";
 
-bool readInteger(const std::string& text, long long lo, long long hi, long long& out) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    out = std::strtoll(text.c_str(), &end, 10);
-    return end && *end == '\0' && errno == 0 && out >= lo && out <= hi;
-}
-
 }  // namespace
 
 int solveVerb(const Args& args) {
-    SolveOptions options;
+    CLI::App app;
+    std::string maxStates;
+    app.add_option("--max-states", maxStates);
     bool explain = false;
-    std::string file;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (isHelp(a)) {
-            std::fputs(kSolveUsage, stdout);
-            return 0;
-        }
-        if (a == "--max-states") {
-            long long n = 0;
-            if (i + 1 >= args.size() || !readInteger(args[i + 1], 1, 16'000'000, n))
-                return badUsage(kSolveUsage, "solve: --max-states needs a number from 1 to 16000000");
-            options.maxStates = static_cast<std::size_t>(n);
-            ++i;
-        } else if (a == "--explain") {
-            explain = true;
-        } else if (a.size() > 1 && a[0] == '-') {
-            return badUsage(kSolveUsage, "solve: unknown option '" + a + "'");
-        } else if (!file.empty()) {
-            return badUsage(kSolveUsage, "solve: one level file at a time");
-        } else {
-            file = a;
-        }
+    app.add_flag("--explain", explain);
+    std::vector<std::string> files;
+    if (const Parsed p = parseVerb(app, "solve", kSolveUsage, args, &files, "one level file at a time"); p.stop)
+        return p.status;
+    SolveOptions options;
+    if (app.count("--max-states")) {
+        long long n = 0;
+        if (!readInteger(maxStates, 1, 16'000'000, n))
+            return badUsage(kSolveUsage, "solve: --max-states needs a number from 1 to 16000000");
+        options.maxStates = static_cast<std::size_t>(n);
     }
-    if (file.empty()) return badUsage(kSolveUsage, "solve: no level file given");
+    if (files.empty()) return badUsage(kSolveUsage, "solve: no level file given");
+    const std::string& file = files.front();
 
     const LevelRead read = readLevelReporting(file);
     if (!read.level) return 2;
@@ -112,68 +95,61 @@ int solveVerb(const Args& args) {
 }
 
 int generateVerb(const Args& args) {
+    CLI::App app;
+    std::string seed, pipes, floorsText, scramble, difficulty, title, background, next, time, out;
+    for (auto [name, value] : {std::pair{"--seed", &seed}, {"--pipes", &pipes}, {"--floors", &floorsText},
+                               {"--scramble", &scramble}, {"--difficulty", &difficulty}, {"--out", &out},
+                               {"--title", &title}, {"--background", &background}, {"--next", &next},
+                               {"--time", &time}})
+        app.add_option(name, *value);
+    if (const Parsed p = parseVerb(app, "generate", kGenerateUsage, args, nullptr, ""); p.stop) return p.status;
+    const auto given = [&app](const char* name) { return app.count(name) > 0; };
+
     GenerateOptions options;
-    std::string out;
-    bool haveSeed = false, havePipes = false, haveFloors = false;
-    long long floors = 0;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (isHelp(a)) {
-            std::fputs(kGenerateUsage, stdout);
-            return 0;
-        }
-        if (a.size() < 2 || a[0] != '-')
-            return badUsage(kGenerateUsage, "generate: unexpected argument '" + a + "'");
-        if (i + 1 >= args.size())
-            return badUsage(kGenerateUsage, "generate: " + a + " needs a value");
-        const std::string& v = args[++i];
-        long long n = 0;
-        if (a == "--seed") {
-            if (!readInteger(v, 0, 9223372036854775807LL, n))
-                return badUsage(kGenerateUsage, "generate: --seed needs a whole number");
-            options.seed = static_cast<std::uint64_t>(n);
-            haveSeed = true;
-        } else if (a == "--pipes") {
-            if (!readInteger(v, 1, kCols * kRows, n))
-                return badUsage(kGenerateUsage, "generate: --pipes needs a number from 1 to 77");
-            options.pipes = static_cast<int>(n);
-            havePipes = true;
-        } else if (a == "--floors") {
-            if (!readInteger(v, 0, kCols * kRows - 1, floors))
-                return badUsage(kGenerateUsage, "generate: --floors needs a number from 0 to 76");
-            haveFloors = true;
-        } else if (a == "--scramble") {
-            if (!readInteger(v, 1, kCols * kRows, n))
-                return badUsage(kGenerateUsage, "generate: --scramble needs a number from 1 to 77");
-            options.scramble = static_cast<int>(n);
-        } else if (a == "--difficulty") {
-            options.difficulty = difficultyNamed(v);
-            if (options.difficulty == Difficulty::Any)
-                return badUsage(kGenerateUsage, "generate: --difficulty needs easy, medium, hard or expert");
-        } else if (a == "--out") {
-            out = v;
-        } else if (a == "--title") {
-            const auto slash = v.find('/');
-            if (slash == std::string::npos || v.find('/', slash + 1) != std::string::npos)
-                return badUsage(kGenerateUsage,
-                                "generate: --title needs a Czech and an English title split by one '/'");
-            options.titleCs = v.substr(0, slash);
-            options.titleEn = v.substr(slash + 1);
-        } else if (a == "--background") {
-            if (!readInteger(v, 1, 7, n))
-                return badUsage(kGenerateUsage, "generate: --background needs a number from 1 to 7");
-            options.background = static_cast<int>(n);
-        } else if (a == "--next") {
-            if (!isPlainLevelName(v))
-                return badUsage(kGenerateUsage, "generate: --next needs a plain level name");
-            options.next = v;
-        } else if (a == "--time") {
-            if (!readInteger(v, 1, 32767, n))
-                return badUsage(kGenerateUsage, "generate: --time needs a number from 1 to 32767");
-            options.time = static_cast<int>(n);
-        } else {
-            return badUsage(kGenerateUsage, "generate: unknown option '" + a + "'");
-        }
+    const bool haveSeed = given("--seed"), havePipes = given("--pipes"), haveFloors = given("--floors");
+    long long n = 0, floors = 0;
+    if (haveSeed) {
+        if (!readInteger(seed, 0, 9223372036854775807LL, n))
+            return badUsage(kGenerateUsage, "generate: --seed needs a whole number");
+        options.seed = static_cast<std::uint64_t>(n);
+    }
+    if (havePipes) {
+        if (!readInteger(pipes, 1, kCols * kRows, n))
+            return badUsage(kGenerateUsage, "generate: --pipes needs a number from 1 to 77");
+        options.pipes = static_cast<int>(n);
+    }
+    if (haveFloors && !readInteger(floorsText, 0, kCols * kRows - 1, floors))
+        return badUsage(kGenerateUsage, "generate: --floors needs a number from 0 to 76");
+    if (given("--scramble")) {
+        if (!readInteger(scramble, 1, kCols * kRows, n))
+            return badUsage(kGenerateUsage, "generate: --scramble needs a number from 1 to 77");
+        options.scramble = static_cast<int>(n);
+    }
+    if (given("--difficulty")) {
+        options.difficulty = difficultyNamed(difficulty);
+        if (options.difficulty == Difficulty::Any)
+            return badUsage(kGenerateUsage, "generate: --difficulty needs easy, medium, hard or expert");
+    }
+    if (given("--title")) {
+        const auto slash = title.find('/');
+        if (slash == std::string::npos || title.find('/', slash + 1) != std::string::npos)
+            return badUsage(kGenerateUsage, "generate: --title needs a Czech and an English title split by one '/'");
+        options.titleCs = title.substr(0, slash);
+        options.titleEn = title.substr(slash + 1);
+    }
+    if (given("--background")) {
+        if (!readInteger(background, 1, 7, n))
+            return badUsage(kGenerateUsage, "generate: --background needs a number from 1 to 7");
+        options.background = static_cast<int>(n);
+    }
+    if (given("--next")) {
+        if (!isPlainLevelName(next)) return badUsage(kGenerateUsage, "generate: --next needs a plain level name");
+        options.next = next;
+    }
+    if (given("--time")) {
+        if (!readInteger(time, 1, 32767, n))
+            return badUsage(kGenerateUsage, "generate: --time needs a number from 1 to 32767");
+        options.time = static_cast<int>(n);
     }
     if (!haveSeed) return badUsage(kGenerateUsage, "generate: --seed is required");
     if (haveFloors) {

@@ -15,8 +15,6 @@ namespace tk::levels_tool {
 
 using Args = std::vector<std::string>;
 
-inline bool isHelp(const std::string& a) { return a == "--help" || a == "-h"; }
-
 // Says what was wrong, then how the verb is used; exit status 2.
 inline int badUsage(const char* usage, const std::string& why) {
     std::fprintf(stderr, "tramolkulap-levels: %s\n\n%s", why.c_str(), usage);

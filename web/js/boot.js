@@ -75,7 +75,10 @@ TK.boot = (() => {
     TK.page.fit();
     const font = TK.text.load('fonts/LiberationSans-Regular.woff2', 'fonts/LiberationSans-Bold.woff2');
     if (!await TK.files.fetchList('files.txt')) return;
-    startProgram(Promise.all([TK.files.fetchAll(), font]));
+    const ready = Promise.all([TK.files.fetchAll(), font]);
+    // A level the address names (?level=07) is read as the program starts: its data comes first.
+    if (new URLSearchParams(location.search).has('level')) await ready;
+    startProgram(ready);
   }
 
   start();

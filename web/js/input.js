@@ -1,12 +1,13 @@
 // What the player does in the page, queued for the program in the order it happened: keys
 // (by the game's own names, letters by their label in the active layout), typed text, the
-// pointer on the window, focus and visibility, and the tab closing. Keys the game uses do
-// not scroll or otherwise move the page.
+// pointer on the window (moves, buttons, the wheel), focus and visibility, and the tab
+// closing. Keys the game uses do not scroll or otherwise move the page, nor does the wheel
+// over the window, and the right button turns a pipe rather than opening the browser's menu.
 'use strict';
 
 TK.input = (() => {
   const kinds = {keyDown: 1, keyUp: 2, text: 3, close: 4, blur: 5, focus: 6, hidden: 7, shown: 8,
-                 pointerDown: 9, pointerUp: 10, pointerMove: 11, windowed: 12};
+                 pointerDown: 9, pointerUp: 10, pointerMove: 11, windowed: 12, wheel: 13};
   const codes = new Map();  // the game's key name -> its number in the program
   const held = new Map();   // event.code -> the game's key name, while down
   const queue = [];
@@ -39,7 +40,8 @@ TK.input = (() => {
   }
 
   function push(kind, fields = {}) {
-    queue.push(Object.assign({kind, key: 0, name: '', modifiers: 0, text: '', x: 0, y: 0, button: 0}, fields));
+    queue.push(Object.assign({kind, key: 0, name: '', modifiers: 0, text: '', x: 0, y: 0, button: 0, steps: 0},
+                             fields));
     if (arrived) arrived(kind);
   }
 
@@ -69,10 +71,45 @@ TK.input = (() => {
     held.clear();
   }
 
-  function pointer(kind, event) {
+  function pointer(kind, event, fields = {}) {
     const point = TK.page.windowPoint(event.clientX, event.clientY);
     if (!point) return;
-    push(kind, {x: point.x, y: point.y, button: event.button, modifiers: modifiers(event)});
+    push(kind, Object.assign({x: point.x, y: point.y, button: event.button, modifiers: modifiers(event)}, fields));
+  }
+
+  // Whole notches of the wheel, positive away from the player. A mouse's notch comes as one
+  // event of about a hundred pixels (or three lines); a touchpad's small deltas add up.
+  const kPixelsPerNotch = {0: 100, 1: 3, 2: 1};
+  let wheelRest = 0;
+  function wheel(event) {
+    event.preventDefault();
+    const perNotch = kPixelsPerNotch[event.deltaMode] || 100;
+    const notches = -event.deltaY / perNotch;
+    if (Math.abs(notches) >= 0.4) {
+      wheelRest = 0;
+      pointer(kinds.wheel, event, {steps: Math.sign(notches) * Math.max(1, Math.round(Math.abs(notches)))});
+      return;
+    }
+    wheelRest = Math.sign(wheelRest) === -Math.sign(notches) ? notches : wheelRest + notches;
+    if (Math.abs(wheelRest) < 1) return;
+    const steps = Math.trunc(wheelRest);
+    wheelRest -= steps;
+    pointer(kinds.wheel, event, {steps});
+  }
+
+  // The program says when the pointer shows over the window; shown, it hides by itself at
+  // `hidesAt` on the program's clock unless a move comes first.
+  let hideTimer = 0;
+  function showPointer(shown, hidesAt) {
+    clearTimeout(hideTimer);
+    hideTimer = 0;
+    canvas.classList.toggle('pointer-hidden', !shown);
+    if (shown && Number.isFinite(hidesAt)) {
+      hideTimer = setTimeout(() => {
+        hideTimer = 0;
+        canvas.classList.add('pointer-hidden');
+      }, Math.max(0, hidesAt - TK.driver.now()));
+    }
   }
 
   function close() {
@@ -95,6 +132,8 @@ TK.input = (() => {
   });
   canvas.addEventListener('pointerup', (event) => pointer(kinds.pointerUp, event));
   canvas.addEventListener('pointermove', (event) => pointer(kinds.pointerMove, event));
+  canvas.addEventListener('wheel', wheel, {passive: false});
+  canvas.addEventListener('contextmenu', (event) => event.preventDefault());
 
   return {
     kinds,
@@ -106,5 +145,6 @@ TK.input = (() => {
     // The player left full screen by the browser's own means.
     windowed: () => push(kinds.windowed),
     onArrival: (callback) => { arrived = callback; },
+    showPointer,
   };
 })();

@@ -40,6 +40,34 @@ TK.page = (() => {
     box.hidden = false;
   }
 
+  // Puts a line on the clipboard; true when the browser took it. The copy runs inside the
+  // player's key or click (the program's pass runs in the page's event), where a browser lets
+  // a page copy at once and say whether it did; where it will not, the asynchronous
+  // clipboard is tried, and a refusal it reports later is told in the page.
+  function copy(text) {
+    const before = document.activeElement;
+    const box = document.createElement('textarea');
+    box.value = text;
+    box.setAttribute('readonly', '');
+    box.style.position = 'fixed';
+    box.style.left = '-1000px';
+    document.body.append(box);
+    box.select();
+    let copied = false;
+    try {
+      copied = document.execCommand('copy');
+    } catch (e) {
+      copied = false;
+    }
+    box.remove();
+    if (before && before.focus) before.focus();
+    if (copied) return true;
+    if (!navigator.clipboard || !navigator.clipboard.writeText) return false;
+    navigator.clipboard.writeText(text).catch((e) =>
+      notice(`The line could not be copied to the clipboard (${e.message || e}).`, 'clipboard'));
+    return true;
+  }
+
   // ---- the window fitted to the page -------------------------------------------------
   const kWidth = 800, kHeight = 600;
 
@@ -91,5 +119,5 @@ TK.page = (() => {
   }
   window.addEventListener('DOMContentLoaded', fit);
 
-  return {notice, warn, fatal, message, fit, fitPicture, windowPoint, fitted: () => fitted};
+  return {notice, warn, fatal, message, copy, fit, fitPicture, windowPoint, fitted: () => fitted};
 })();
