@@ -64,6 +64,8 @@ public:
                                          : std::string(1, static_cast<char>('A' + k - static_cast<int>(Key::A)));
             tk_input_define_key(name.c_str(), k);
         }
+        // The pointer shows at first, and goes as it would after standing still.
+        tk_input_pointer_shown(1, static_cast<double>(pointerShown_.HidesAt()));
     }
 
     // Where the page lays the game's data (web/js/files.js), read-only as an install's.
@@ -172,8 +174,8 @@ private:
                     held_[static_cast<int>(key)] = true;
                     input_.push_back({InputEvent::Kind::Key, key, e.modifiers, {}});
                     // A key hides the pointer at once, so it never stands over the board.
-                    if (pointerShown_.Shown(Now())) tk_input_pointer_shown(0, 0);
                     pointerShown_.KeyUsed();
+                    tk_input_pointer_shown(0, 0);
                     break;
                 case kKeyUp: held_[static_cast<int>(key)] = false; break;
                 case kText:

@@ -247,8 +247,11 @@ class PageTest(unittest.TestCase):
     def test_the_mouse_chooses_in_the_menus_and_wins_level_01_by_clicks_on_the_figure(self):
         browser = self.browser(width=1000, height=800)
         self.menu(browser)
-        browser.js("window.menus = 0; document.getElementById('window').addEventListener('contextmenu', "
-                   "e => { window.menus += e.defaultPrevented ? 0 : 1; });")
+        # What the browser would do itself with the right button and the wheel over the window.
+        browser.js("""window.unprevented = [];
+            for (const kind of ['contextmenu', 'wheel'])
+                document.getElementById('window').addEventListener(kind, e => {
+                    if (!e.defaultPrevented) unprevented.push(kind); });""")
         # The highlight follows the pointer, and a click on "Play" starts level 01.
         for text in ['Options', 'Play']:
             box = browser.js("return TK.window.shown().find(e => e.kind === 'text' && "
@@ -273,7 +276,7 @@ class PageTest(unittest.TestCase):
             act()
             browser.wait(f'{turns} > {done}', what=f'quarter turn {done + 1}')
         self.wait_for_text(browser, '^New best!$', 'level 01 won')
-        self.assertEqual(browser.js('return [window.menus, window.scrollX, window.scrollY];'), [0, 0, 0])
+        self.assertEqual(browser.js('return [window.unprevented, window.scrollX, window.scrollY];'), [[], 0, 0])
         self.assert_clean(browser)
 
     def test_a_level_pauses_when_the_page_loses_the_keyboard_or_is_hidden(self):
@@ -286,7 +289,13 @@ class PageTest(unittest.TestCase):
         # Another window takes the keyboard: "Paused" stands over the board.
         browser.js("window.dispatchEvent(new FocusEvent('blur'));")
         self.wait_for_text(browser, '^Paused$', 'the level paused by the lost focus')
+        # The pointer shows while it moves, and a key hides it at once (so it never stands over
+        # the board).
+        hidden = "getComputedStyle(document.getElementById('window')).cursor === 'none'"
+        browser.pointer(400, 300)
+        browser.wait(f'!({hidden})', what='the pointer shown')
         browser.keys('p')
+        browser.wait(hidden, what='the pointer hidden by a key')
         browser.wait("!TK.window.shown().some(e => e.kind === 'text' && e.block.text === 'Paused')", what='play again')
         # The tab put away (what minimising is to a page) pauses it too.
         browser.js("""Object.defineProperty(document, 'hidden', {value: true, configurable: true});
