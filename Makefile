@@ -4,12 +4,13 @@
 BUILD      ?= build
 SAN_BUILD  ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
+WEB_BUILD  ?= build-web
 FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 CONFIGURE   = cmake -S . -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -B
 
-.PHONY: all game build run test sanitize fuzz bench install package clean
+.PHONY: all game build run test sanitize fuzz bench install package web web-serve clean
 
 all: build
 
@@ -60,5 +61,15 @@ bench:
 	cmake --build $(BUILD) -j $(JOBS)
 	$(BUILD)/bench/tramolkulap-bench
 
+# The game in a web page: $(WEB_BUILD)/site, built with Debian's emscripten, for any static web
+# server; `make web-serve` serves it on http://127.0.0.1:8000/. Once the web set is installed,
+# `make test` also checks the page in headless Chromium.
+web:
+	@scripts/install-deps.sh web
+	scripts/build-web.sh $(WEB_BUILD)
+
+web-serve: web
+	/usr/bin/python3 scripts/serve-web.py $(WEB_BUILD)/site
+
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(WEB_BUILD)

@@ -8,6 +8,10 @@
 #   package   making the .deb and checking it with lintian
 #   pins      scripts/check-pins.sh: the tests, patch and ccache
 #   art       the generators of the pictures, sounds and music (tools/art/make-all.sh)
+#   web       the game in a web page (make web) and its tests in headless Chromium: emscripten
+#             with the acorn parser its optimiser needs, woff2 for the page's font, Chromium,
+#             its driver, DejaVu as the only font the tests' browser knows, and the Python modules
+#             the page's tests drive it with
 # Any other name is taken as a Debian package (the measuring scripts' tools).
 # Idempotent: packages already present are skipped, so a second run does nothing.
 set -euo pipefail
@@ -19,6 +23,8 @@ run=(
   liblitehtml-dev libcli11-dev nlohmann-json3-dev
 )
 package=(dpkg-dev file lintian)
+web=(emscripten node-acorn woff2 fonts-liberation2 fonts-dejavu-core cmake ninja-build ccache chromium chromium-driver
+     python3-selenium python3-pil)
 test=(googletest libgtest-dev libgmock-dev desktop-file-utils appstream groff-base "${package[@]}")
 
 [ $# -eq 0 ] && set -- run
@@ -32,6 +38,7 @@ for name in "$@"; do
     package) packages+=("${run[@]}" "${package[@]}") ;;
     pins) packages+=("${run[@]}" "${test[@]}" patch ccache) ;;
     art) packages+=(g++ pkg-config libcairo2-dev libjpeg-dev lame) ;;
+    web) packages+=("${web[@]}") ;;
     *) packages+=("$name") ;;
   esac
 done

@@ -39,39 +39,38 @@ Program::Program(Platform& platform, StartRequest request)
 }
 
 int Program::Run() {
-    if (!AskedLevelReads()) {
-        phase_ = Phase::Ended;
-        return 1;
+    for (;;) {
+        const Wake wake = Step();
+        if (ended()) return exitStatus_;
+        plat_.WaitUntil(wake.at, wake.onInput);
     }
+}
+
+Wake Program::Step() {
     try {
-        ShowStartupPicture();
-        for (;;) {
-            const Wake wake = Pass(plat_.Now());
-            if (phase_ == Phase::Ended) return 0;
-            // A window about to close is not drawn again (a close signal that ended a
-            // wait, say): the next wait ends at once and the program with it.
-            if (!plat_.CloseRequested()) {
-                plat_.Present(view_);
-                menus_.Shown(plat_.Now());
+        if (phase_ == Phase::Ended) return Wake{};
+        if (phase_ == Phase::Failed) return FailurePass();
+        if (!pictureUp_) {
+            pictureUp_ = true;
+            if (!AskedLevelReads()) {
+                phase_ = Phase::Ended;
+                exitStatus_ = 1;
+                return Wake{};
             }
-            plat_.WaitUntil(wake.at, wake.onInput);
+            ShowStartupPicture();
         }
+        const Wake wake = Pass(plat_.Now());
+        if (phase_ == Phase::Ended) return Wake{};
+        // A window about to close is not drawn again (a close signal that ended a wait,
+        // say): the next wait ends at once and the program with it.
+        if (!plat_.CloseRequested()) {
+            plat_.Present(view_);
+            menus_.Shown(plat_.Now());
+        }
+        return wake;
     } catch (const std::exception& e) {
-        ShowFailure(e.what());
+        return Fail(e.what());
     }
-    // Start-up undoes its own partial work before it gives up; a later failure (a
-    // settings write, the language marker) still gives the desktop back.
-    if (phase_ == Phase::Running) {
-        try {
-            ShutDown();
-        } catch (const std::exception& e) {
-            plat_.Warn(e.what());
-        }
-    } else if (phase_ == Phase::StartupPicture) {
-        ReleaseWindowPictures();
-    }
-    phase_ = Phase::Ended;
-    return 1;
 }
 
 Wake Program::Pass(std::uint64_t now) {
@@ -255,21 +254,51 @@ void Program::ReleaseWindowPictures() {
     view_.cursor = 0;
 }
 
-void Program::ShowFailure(const std::string& why) {
+Wake Program::Fail(const std::string& why) {
     plat_.Warn(why);
+    if (phase_ != Phase::Failed) failedIn_ = phase_;
     // Without a font there are no words to show: standard error has said it all.
-    if (!plat_.CanDrawText()) return;
+    if (!plat_.CanDrawText()) {
+        EndAfterFailure();
+        return Wake{};
+    }
     view_.notice = NoticeView{true, why};
+    phase_ = Phase::Failed;
     // Only a key pressed once the words are up takes them away.
     InputEvent event;
     while (plat_.NextInput(event)) {
     }
-    while (!plat_.CloseRequested()) {
-        plat_.Present(view_);
-        plat_.WaitUntil(kNoDeadline, true);
-        if (plat_.NextInput(event) && event.kind == InputEvent::Kind::Key) break;
+    return FailurePass();
+}
+
+Wake Program::FailurePass() {
+    bool done = plat_.CloseRequested();
+    InputEvent event;
+    while (!done && plat_.NextInput(event)) done = event.kind == InputEvent::Kind::Key;
+    if (done) {
+        view_.notice.shown = false;
+        EndAfterFailure();
+        return Wake{};
     }
-    view_.notice.shown = false;
+    plat_.Present(view_);
+    return Wake::OnInput();
+}
+
+void Program::EndAfterFailure() {
+    // Start-up undoes its own partial work before it gives up; a later failure (a
+    // settings write, the language marker) still gives the desktop back.
+    if (failedIn_ == Phase::Running) {
+        phase_ = Phase::Running;
+        try {
+            ShutDown();
+        } catch (const std::exception& e) {
+            plat_.Warn(e.what());
+        }
+    } else if (failedIn_ == Phase::StartupPicture) {
+        ReleaseWindowPictures();
+    }
+    phase_ = Phase::Ended;
+    exitStatus_ = 1;
 }
 
 void Program::ReportMissingFiles() {

@@ -31,9 +31,16 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // The whole run: the start-up picture, start-up, the frame loop, shutdown. Returns
-    // the process's exit status (non-zero when start-up or a later step failed).
+    // The whole run where the platform's waits block (the desktop, the twin): the start-up
+    // picture, start-up, the frame loop, shutdown. Returns the process's exit status
+    // (non-zero when start-up or a later step failed).
     int Run();
+    // One pass of that run, for a platform that does the waiting itself (the web page):
+    // the first puts up the start-up picture; each lets what is due run and puts the
+    // window on screen; tells when to come back. Once ended(), a pass does nothing.
+    Wake Step();
+    bool ended() const { return phase_ == Phase::Ended; }
+    int exitStatus() const { return exitStatus_; }
 
     // ---- the parts, for whoever looks in (the tests) ------------------------
     WindowView& view() { return view_; }
@@ -58,7 +65,8 @@ public:
     const std::string& settingsSetAside() const { return settingsSetAside_; }
 
 private:
-    enum class Phase { StartupPicture, Running, Ended };
+    // Failed: a failure that stops the program stands over the window until a key.
+    enum class Phase { StartupPicture, Running, Failed, Ended };
 
     // One pass of the frame loop at `now`: what is due runs; tells when to come back.
     Wake Pass(std::uint64_t now);
@@ -76,8 +84,10 @@ private:
     void ShutDown();
     void ReleaseWindowPictures();
     // A failure that stops the program: on standard error, and over the window until the
-    // player presses a key or closes it.
-    void ShowFailure(const std::string& why);
+    // player presses a key or closes it (FailurePass); then undone as far as it got.
+    Wake Fail(const std::string& why);
+    Wake FailurePass();
+    void EndAfterFailure();
     // The music on or off as the settings say; no sound device is told once.
     void SwitchMusic();
     // Hands what the player pressed to the menus, then to the text box or the help view.
@@ -128,6 +138,9 @@ private:
     Menus menus_;
 
     Phase phase_ = Phase::StartupPicture;
+    Phase failedIn_ = Phase::StartupPicture;
+    bool pictureUp_ = false;
+    int exitStatus_ = 0;
     std::uint64_t startupUntil_ = 0;
     bool quit_ = false;
     bool toldCannotRemember_ = false;

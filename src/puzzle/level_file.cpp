@@ -1,11 +1,10 @@
 // Reading, checking and writing the 14-line level files.
 #include "puzzle/level_file.h"
+#include "puzzle/decimal.h"
 #include "puzzle/regular_file.h"
 #include "puzzle/text_lines.h"
 #include "puzzle/utf8.h"
 
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 
 namespace tk {
@@ -192,42 +191,23 @@ std::optional<std::int16_t> readLevelNumber(std::string_view text) {
     }
     if (mantissaDigits == 0) return std::int16_t{0};
 
-    bool negativeExponent = false;
     skipBlanks();
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         const std::size_t mark = i;
         std::string exp = "e";
         ++i;
         skipBlanks();
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            negativeExponent = text[i] == '-';
-            exp += text[i++];
-        }
-        if (digits(exp) > 0) {
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) exp += text[i++];
+        if (digits(exp) > 0)
             num += exp;
-        } else {
+        else
             i = mark;  // an "e" without digits ends the number instead
-            negativeExponent = false;
-        }
     }
-
-    double value = 0;
-    const auto [ptr, ec] = std::from_chars(num.data(), num.data() + num.size(), value);
-    (void)ptr;
-    if (ec == std::errc::result_out_of_range) {
-        if (!negativeExponent) return std::nullopt;
-        value = 0;  // vanishingly small
-    } else if (ec != std::errc()) {
-        return std::int16_t{0};
-    }
-    if (!std::isfinite(value)) return std::nullopt;
 
     // Halves go to the even neighbour: 2.5 is 2, 3.5 is 4.
-    double whole = std::floor(value);
-    const double frac = value - whole;
-    if (frac > 0.5 || (frac == 0.5 && std::fmod(whole, 2.0) != 0.0)) whole += 1.0;
-    if (whole < -32768.0 || whole > 32767.0) return std::nullopt;
-    return static_cast<std::int16_t>(whole);
+    const std::optional<std::int64_t> value = roundDecimal(num, 32768);
+    if (!value || *value < -32768 || *value > 32767) return std::nullopt;
+    return static_cast<std::int16_t>(*value);
 }
 
 LevelRead parseLevel(std::string_view bytes) {

@@ -2,7 +2,8 @@
 // twin the tests drive, and the SDL window on SDL's dummy video and audio drivers. Waits and
 // deadlines, a close during a wait, the key latch, typed text, sound with and without a
 // device, notices on screen, the window's placement and leaving full screen, the clipboard
-// and the calendar.
+// and the calendar (the latch, the notice, the pointer and the clipboard are cases of
+// contract_cases.h, which the web page runs too).
 #include <gtest/gtest.h>
 
 #include <SDL.h>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "contract_cases.h"
 #include "platform/headless_platform.h"
 #include "platform/platform.h"
 #include "platform/window_look.h"
@@ -20,27 +22,6 @@
 
 namespace tk::test {
 namespace {
-
-// One platform under test, with what a test needs to act as the player and to see what
-// the player would see.
-class Subject {
-public:
-    virtual ~Subject() = default;
-    virtual Platform& plat() = 0;
-    // The player, now: a key goes down, text is typed, the window is asked to close.
-    virtual void PressKey(Key key, int modifiers = 0) = 0;
-    virtual void TypeText(const std::string& text) = 0;
-    virtual void AskToClose() = 0;
-    // The pointer at a point of the 800 × 600 picture, or the window losing focus.
-    virtual void Send(const InputEvent& event) = 0;
-    // What the screen shows at a window pixel, as 0xRRGGBB.
-    virtual std::uint32_t ScreenPixel(int x, int y) = 0;
-    // Whether the window covers the desktop, and the largest monitor's part of it.
-    virtual bool FullScreen() = 0;
-    // What another program would paste now.
-    virtual std::string Clipboard() = 0;
-    virtual ScreenArea LargestMonitor() = 0;
-};
 
 class TwinSubject : public Subject {
 public:
@@ -184,29 +165,6 @@ class Contract : public ::testing::Test {
 protected:
     std::unique_ptr<Subject> Make(bool soundDevice = true) { return std::make_unique<S>(soundDevice); }
 
-    static std::vector<std::string> Take(Platform& plat) {
-        std::vector<std::string> out;
-        InputEvent e;
-        while (plat.NextInput(e)) out.push_back(Described(e));
-        return out;
-    }
-    static std::string Described(const InputEvent& e) {
-        const std::string at = " " + std::to_string(e.x) + "," + std::to_string(e.y);
-        switch (e.kind) {
-            case InputEvent::Kind::Key:
-                return "key " + std::to_string(static_cast<int>(e.key)) + "/" + std::to_string(e.modifiers);
-            case InputEvent::Kind::Text: return "text " + e.text;
-            case InputEvent::Kind::PointerMove: return "move" + at;
-            case InputEvent::Kind::PointerDown: return "down " + std::to_string(static_cast<int>(e.button)) + at;
-            case InputEvent::Kind::Wheel: return "wheel " + std::to_string(e.wheelSteps) + at;
-            case InputEvent::Kind::FocusLost: return "focus lost";
-            case InputEvent::Kind::Minimised: return "minimised";
-        }
-        return "?";
-    }
-    static std::string KeyDown(Key key, int modifiers = 0) {
-        return "key " + std::to_string(static_cast<int>(key)) + "/" + std::to_string(modifiers);
-    }
 };
 
 using Subjects = ::testing::Types<TwinSubject, SdlSubject>;
@@ -237,7 +195,7 @@ TYPED_TEST(Contract, AWaitRunsToItsDeadlineOrEndsWithInputThatArrivedAndDelivers
     deadline = plat.Now() + 60'000;
     plat.WaitUntil(deadline, true);
     EXPECT_LT(plat.Now(), deadline) << "input ends a wait for it";
-    EXPECT_EQ(this->Take(plat), (std::vector<std::string>{this->KeyDown(Key::Down), this->KeyDown(Key::Up, kShiftHeld),
+    EXPECT_EQ(TakeInput(plat), (std::vector<std::string>{KeyDownText(Key::Down), KeyDownText(Key::Up, kShiftHeld),
                                                           "text ab"}));
     EXPECT_FALSE(plat.CloseRequested());
 }
@@ -261,50 +219,12 @@ TYPED_TEST(Contract, ACloseEndsTheWaitItArrivesInStaysAskedAndLetsNoWaitWaitForE
 
 TYPED_TEST(Contract, AKeyIsLatchedUntilLookedAtAndALookSeesWhatArrivedJustBeforeIt) {
     auto s = this->Make();
-    Platform& plat = s->plat();
-    // No wait between the press and the look: the look itself takes in what arrived.
-    s->PressKey(Key::Left);
-    EXPECT_TRUE(plat.LookAt(Key::Left).pressed);
-    EXPECT_FALSE(plat.LookAt(Key::Left).pressed) << "the look cleared it";
-    EXPECT_FALSE(plat.LookAt(Key::Right).Any());
-    s->PressKey(Key::N);
-    EXPECT_TRUE(plat.LookAt(Key::N).pressed) << "a second key in the same millisecond";
-    EXPECT_FALSE(plat.LookAt(Key::None).Any());
-    // Looking takes nothing from the key-downs waiting for the menus.
-    EXPECT_EQ(this->Take(plat), (std::vector<std::string>{this->KeyDown(Key::Left), this->KeyDown(Key::N)}));
-    // Flushing forgets every press made before it.
-    s->PressKey(Key::Y);
-    s->PressKey(Key::Escape);
-    plat.WaitUntil(plat.Now() + 1, false);
-    FlushKeys(plat);
-    EXPECT_FALSE(plat.LookAt(Key::Y).pressed);
-    EXPECT_FALSE(plat.LookAt(Key::Escape).pressed);
+    CaseAKeyIsLatchedUntilLookedAtAndALookSeesWhatArrivedJustBeforeIt(*s);
 }
 
 TYPED_TEST(Contract, ThePointerAndFocusArriveInPicturePixelsInOrderAndTheLastClickIsLatched) {
     auto s = this->Make();
-    Platform& plat = s->plat();
-    using K = InputEvent::Kind;
-    s->Send(InputEvent::Pointer(K::PointerMove, 100, 200));
-    plat.WaitUntil(kNoDeadline, true);  // the pointer is input: the wait ends at once
-    s->Send(InputEvent::Pointer(K::PointerDown, 120, 210, PointerButton::Right));
-    s->Send(InputEvent::Pointer(K::Wheel, 130, 220, PointerButton::Left, -2));
-    s->Send(InputEvent::Of(K::FocusLost));
-    s->Send(InputEvent::Of(K::Minimised));
-    // Play polls: the last click or wheel turn, once.
-    const std::optional<InputEvent> last = plat.LookAtPointer();
-    ASSERT_TRUE(last);
-    EXPECT_EQ(this->Described(*last), "wheel -2 130,220");
-    EXPECT_FALSE(plat.LookAtPointer()) << "the look cleared it";
-    EXPECT_EQ(this->Take(plat), (std::vector<std::string>{"move 100,200", "down 2 120,210", "wheel -2 130,220",
-                                                          "focus lost", "minimised"}));
-    // A move is no click, and flushing forgets a click made before it.
-    s->Send(InputEvent::Pointer(K::PointerMove, 5, 5));
-    EXPECT_FALSE(plat.LookAtPointer());
-    s->Send(InputEvent::Pointer(K::PointerDown, 7, 7));
-    plat.WaitUntil(plat.Now() + 1, false);
-    FlushKeys(plat);
-    EXPECT_FALSE(plat.LookAtPointer());
+    CaseThePointerAndFocusArriveInPicturePixelsInOrderAndTheLastClickIsLatched(*s);
 }
 
 TYPED_TEST(Contract, TypedTextIsTakenOnlyWhileTheLevelBoxShows) {
@@ -314,18 +234,18 @@ TYPED_TEST(Contract, TypedTextIsTakenOnlyWhileTheLevelBoxShows) {
     plat.Present(view);
     s->TypeText("x");
     plat.WaitUntil(plat.Now() + 1, true);
-    EXPECT_TRUE(this->Take(plat).empty()) << "no box: no text";
+    EXPECT_TRUE(TakeInput(plat).empty()) << "no box: no text";
     view.levelBox.shown = true;
     plat.Present(view);
     s->TypeText("le");
     s->TypeText("vel2");
     plat.WaitUntil(plat.Now() + 1, true);
-    EXPECT_EQ(this->Take(plat), (std::vector<std::string>{"text le", "text vel2"}));
+    EXPECT_EQ(TakeInput(plat), (std::vector<std::string>{"text le", "text vel2"}));
     view.levelBox.shown = false;
     plat.Present(view);
     s->TypeText("y");
     plat.WaitUntil(plat.Now() + 1, true);
-    EXPECT_TRUE(this->Take(plat).empty());
+    EXPECT_TRUE(TakeInput(plat).empty());
 }
 
 TYPED_TEST(Contract, SoundsAndMusicPlayWithADeviceAndAreSilentWithout) {
@@ -357,24 +277,7 @@ TYPED_TEST(Contract, SoundsAndMusicPlayWithADeviceAndAreSilentWithout) {
 
 TYPED_TEST(Contract, ANoticeIsOnScreenAtOnceAndNothingWaitsForIt) {
     auto s = this->Make();
-    Platform& plat = s->plat();
-    plat.ShowWindow();
-    WindowView view;
-    plat.Present(view);
-    const int x = look::kNotice.left + 2, y = look::kNoticeMiddle;
-    EXPECT_EQ(s->ScreenPixel(x, y), 0x000000u);
-    view.notice = NoticeView{true, "Something to tell"};
-    const std::uint64_t before = plat.Now();
-    plat.Present(view);
-    const Rgb ground = look::NoticeText().ground;
-    EXPECT_EQ(s->ScreenPixel(x, y), static_cast<std::uint32_t>(ground.r << 16 | ground.g << 8 | ground.b));
-    // Nothing is asked of the player: the next key is the game's, and time went on as usual.
-    s->PressKey(Key::Return);
-    EXPECT_EQ(this->Take(plat), (std::vector<std::string>{this->KeyDown(Key::Return)}));
-    EXPECT_LT(plat.Now(), before + 1000);
-    view.notice.shown = false;
-    plat.Present(view);
-    EXPECT_EQ(s->ScreenPixel(x, y), 0x000000u);
+    CaseANoticeIsOnScreenAtOnceAndNothingWaitsForIt(*s);
 }
 
 TYPED_TEST(Contract, TheWindowStandsWhereItIsPlacedAndComesBackSoFromFullScreen) {
@@ -413,15 +316,7 @@ TYPED_TEST(Contract, AWindowNoMonitorShowsComesBackOnTheLargest) {
 
 TYPED_TEST(Contract, ALineCopiedIsWhatAnotherProgramPastesAndTheCalendarIsOfThisCentury) {
     auto s = this->Make();
-    Platform& plat = s->plat();
-    plat.ShowWindow();
-    const std::string line = "TramolKulap 2025-06-12 · hard · 01:23 · 0 hints";
-    EXPECT_TRUE(plat.SetClipboardText(line));
-    EXPECT_EQ(s->Clipboard(), line);
-    EXPECT_TRUE(plat.SetClipboardText("second"));
-    EXPECT_EQ(s->Clipboard(), "second") << "a copy replaces the one before";
-    // The twin's calendar stands at a chosen day, the real one at today: both after 2023.
-    EXPECT_GT(plat.UtcSeconds(), 1'700'000'000);
+    CaseALineCopiedIsWhatAnotherProgramPastesAndTheCalendarIsOfThisCentury(*s);
 }
 
 }  // namespace
