@@ -6,9 +6,14 @@
 #include "puzzle/daily.h"
 #include "puzzle/play_generator.h"
 #include "puzzle/rating.h"
+#include "support/daily_fingerprint.h"
 
 namespace tk {
 namespace {
+
+using test::DailyFingerprint;
+using test::dailyFingerprint;
+using test::kDailyFingerprints;
 
 constexpr std::int64_t kJune12 = 1749686400;  // 2025-06-12 00:00:00 UTC, a Thursday
 
@@ -32,6 +37,14 @@ TEST(DailyPuzzle, TheDateTurnsAtMidnightUtcAndTheSeedAndBandFollowTheDateAlone) 
                                 Difficulty::Hard, Difficulty::Expert, Difficulty::Expert};
     for (int day = 0; day < 7; ++day)
         EXPECT_EQ(dailyBand(CivilDate{2025, 6, 9 + day}), week[day]) << "June " << 9 + day;
+}
+
+TEST(DailyPuzzle, EachDateMakesTheLevelEveryBuildOfTheGameMakes) {
+    // The same fingerprints are checked inside the web page.
+    for (const DailyFingerprint& day : kDailyFingerprints) {
+        SCOPED_TRACE(day.date.day);
+        EXPECT_EQ(dailyFingerprint(day.date), day.fingerprint);
+    }
 }
 
 TEST(DailyPuzzle, ItsBestIsKeptUnderAKeyNoLevelNameCanHave) {

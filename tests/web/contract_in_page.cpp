@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/contract_cases.h"
+#include "support/daily_fingerprint.h"
 #include "platform/web_page.h"
 #include "platform/web_platform.h"
 
@@ -107,6 +108,14 @@ TEST(PageContract, ANoticeIsOnScreenAtOnceAndNothingWaitsForIt) {
 TEST(PageContract, ThePointerAndFocusArriveInPicturePixelsInOrderAndTheLastClickIsLatched) {
     WebSubject s;
     CaseThePointerAndFocusArriveInPicturePixelsInOrderAndTheLastClickIsLatched(s);
+}
+
+// Made by the page's build of the generator, the day's puzzle is the desktop's level.
+TEST(PageContract, TheDailyPuzzleOfEachDateIsTheLevelTheDesktopMakes) {
+    for (const DailyFingerprint& day : kDailyFingerprints) {
+        SCOPED_TRACE(day.date.day);
+        EXPECT_EQ(dailyFingerprint(day.date), day.fingerprint);
+    }
 }
 
 }  // namespace

@@ -451,7 +451,7 @@ class PageTest(unittest.TestCase):
                               what="GoogleTest's verdict")
         said = [e['message'] for e in browser.console()]
         self.assertEqual(failed, '0', '\n'.join(said))
-        self.assertTrue(any('3 tests' in line and 'PASSED' in line for line in said), said)
+        self.assertTrue(any('4 tests' in line and 'PASSED' in line for line in said), said)
 
 
 if __name__ == '__main__':
