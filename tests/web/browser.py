@@ -32,9 +32,9 @@ FLAGS = ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '-
 
 
 def _server_module():
-    spec = importlib.util.spec_from_file_location('serve_web', os.path.join(SOURCE, 'scripts', 'serve-web.py'))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location('serve_web', os.path.join(SOURCE, 'scripts', 'serve-web.py'))
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 
