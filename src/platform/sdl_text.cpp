@@ -177,19 +177,6 @@ void DrawBlock(SDL_Renderer* r, TextCache& texts, const TextBlock& block, int or
     DrawLines(r, texts, block, layout, block.look.colour, 0, 0);
 }
 
-namespace {
-
-// Where each character starts and the last one ends, in pixels of the whole text.
-std::vector<int> CharacterEdges(const std::string& text, TTF_Font* font) {
-    const int length = utf8Length(text);
-    std::vector<int> edge(static_cast<std::size_t>(length) + 1, 0);
-    for (int i = 1; i <= length; ++i)
-        edge[static_cast<std::size_t>(i)] = TextWidth(font, text.substr(0, utf8Offset(text, i)));
-    return edge;
-}
-
-}  // namespace
-
 LevelBoxLayout LayOutLevelBox(const LevelBoxView& box, TTF_Font* font) {
     constexpr int kPad = 4;
     const Box& place = look::kLevelBox;
@@ -199,7 +186,11 @@ LevelBoxLayout LayOutLevelBox(const LevelBoxView& box, TTF_Font* font) {
     l.textY = l.inner.y + (l.inner.h - l.lineHeight) / 2;
     const int length = utf8Length(box.text);
     const int caret = std::clamp(box.caret, 0, length);
-    const std::vector<int> edge = CharacterEdges(box.text, font);
+    // Where each character starts and the last one ends, in pixels of the whole text.
+    std::vector<int>& edge = l.edge;
+    edge.assign(static_cast<std::size_t>(length) + 1, 0);
+    for (int i = 1; i <= length; ++i)
+        edge[static_cast<std::size_t>(i)] = TextWidth(font, box.text.substr(0, utf8Offset(box.text, i)));
     const int left = l.inner.x + kPad, right = l.inner.x + l.inner.w - kPad;
     const int ellipsis = TextWidth(font, "…");
     const int caretAt = edge[static_cast<std::size_t>(caret)];
@@ -225,15 +216,16 @@ LevelBoxLayout LayOutLevelBox(const LevelBoxView& box, TTF_Font* font) {
     const std::size_t from = utf8Offset(box.text, first);
     l.shown = box.text.substr(from, utf8Offset(box.text, last) - from);
     l.shownX = textX + edge[static_cast<std::size_t>(first)];
+    l.textX = textX;
     return l;
 }
 
 int LevelBoxCaretAt(const LevelBoxView& box, int x) {
     TTF_Font* font = TextFont(look::LevelBoxText());
     const LevelBoxLayout l = LayOutLevelBox(box, font);
-    const std::vector<int> edge = CharacterEdges(box.text, font);
+    const std::vector<int>& edge = l.edge;
     const int length = static_cast<int>(edge.size()) - 1;
-    const int textX = l.caretX - edge[static_cast<std::size_t>(std::clamp(box.caret, 0, length))];
+    const int textX = l.textX;
     // A click on an ellipsis or beyond stops at the last edge that shows on that side.
     const int at = std::clamp(x, l.window.x, l.window.x + l.window.w);
     int best = std::clamp(box.caret, 0, length);

@@ -100,6 +100,8 @@ struct LevelBoxLayout {
     int shownX = 0, textY = 0;
     bool cutLeft = false, cutRight = false;
     int caretX = 0, caretWidth = 2;
+    int textX = 0;          // where the whole text would start, shown or not
+    std::vector<int> edge;  // where each character starts and the last one ends, from textX
     int lineHeight = 0;
 };
 LevelBoxLayout LayOutLevelBox(const LevelBoxView& box, TTF_Font* font);
