@@ -18,30 +18,45 @@ double threadCpuMs() {
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
+// What each made level took, in wall-clock and in the thread's CPU milliseconds.
+struct Times {
+    std::vector<double> wall, cpu;
+
+    tk::Generated Make(tk::Difficulty band, std::uint64_t seed) {
+        const double cpuStart = threadCpuMs();
+        const auto start = std::chrono::steady_clock::now();
+        const tk::Generated made = tk::generateForPlay(band, seed);
+        wall.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        cpu.push_back(threadCpuMs() - cpuStart);
+        benchmark::DoNotOptimize(made.level.rows.data());
+        return made;
+    }
+
+    // The median and the worst of each into the benchmark's counters.
+    void Report(benchmark::State& state) {
+        std::sort(wall.begin(), wall.end());
+        std::sort(cpu.begin(), cpu.end());
+        state.counters["median_ms"] = wall[wall.size() / 2];
+        state.counters["worst_ms"] = wall.back();
+        state.counters["median_cpu_ms"] = cpu[cpu.size() / 2];
+        state.counters["worst_cpu_ms"] = cpu.back();
+    }
+};
+
 // A hundred seeds of the band (as random levels get them), each made once; the counters
 // give the median and the worst, and how many seeds needed a later seed.
 void MakeForPlay(benchmark::State& state) {
     const auto band = static_cast<tk::Difficulty>(state.range(0));
-    std::vector<double> wall, cpu;
+    Times times;
     int laterSeed = 0, mostTries = 0;
     for (auto _ : state) {
         for (std::uint64_t seed = 1; seed <= 100; ++seed) {
-            const double cpuStart = threadCpuMs();
-            const auto start = std::chrono::steady_clock::now();
-            const tk::Generated made = tk::generateForPlay(band, seed * 7919);
-            wall.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-            cpu.push_back(threadCpuMs() - cpuStart);
+            const tk::Generated made = times.Make(band, seed * 7919);
             laterSeed += made.seed != seed * 7919;
             mostTries = std::max(mostTries, made.tries);
-            benchmark::DoNotOptimize(made.level.rows.data());
         }
     }
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    state.counters["median_ms"] = wall[wall.size() / 2];
-    state.counters["worst_ms"] = wall.back();
-    state.counters["median_cpu_ms"] = cpu[cpu.size() / 2];
-    state.counters["worst_cpu_ms"] = cpu.back();
+    times.Report(state);
     state.counters["later_seed"] = laterSeed;
     state.counters["most_tries"] = mostTries;
 }
@@ -55,24 +70,14 @@ BENCHMARK(MakeForPlay)
 
 // The days' puzzles of a hundred days from 2025-01-01, each made as the game makes it.
 void MakeDaily(benchmark::State& state) {
-    std::vector<double> wall, cpu;
+    Times times;
     for (auto _ : state) {
         for (int day = 0; day < 100; ++day) {
             const tk::CivilDate date = tk::utcDateOf(1735689600 + std::int64_t{86400} * day);
-            const double cpuStart = threadCpuMs();
-            const auto start = std::chrono::steady_clock::now();
-            const tk::Generated made = tk::generateForPlay(tk::dailyBand(date), tk::dailySeed(date));
-            wall.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-            cpu.push_back(threadCpuMs() - cpuStart);
-            benchmark::DoNotOptimize(made.level.rows.data());
+            times.Make(tk::dailyBand(date), tk::dailySeed(date));
         }
     }
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    state.counters["median_ms"] = wall[wall.size() / 2];
-    state.counters["worst_ms"] = wall.back();
-    state.counters["median_cpu_ms"] = cpu[cpu.size() / 2];
-    state.counters["worst_cpu_ms"] = cpu.back();
+    times.Report(state);
 }
 BENCHMARK(MakeDaily)->Iterations(1)->Unit(benchmark::kMillisecond);
 
