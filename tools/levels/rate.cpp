@@ -97,12 +97,8 @@ int rateVerb(const Args& args) {
     std::vector<std::string> files;
     if (const Parsed p = parseVerb(app, "rate", kRateUsage, args, &files, ""); p.stop) return p.status;
     RateOptions options;
-    if (app.count("--max-states")) {
-        long long n = 0;
-        if (!readInteger(maxStates, 1, 16'000'000, n))
-            return badUsage(kRateUsage, "rate: --max-states needs a number from 1 to 16000000");
-        options.maxStates = static_cast<std::size_t>(n);
-    }
+    if (!readMaxStates(app, maxStates, options.maxStates))
+        return badUsage(kRateUsage, "rate: --max-states needs a number from 1 to 16000000");
     if (files.empty()) return badUsage(kRateUsage, "rate: no level file given");
 
     bool refused = false, unsolved = false, first = true;

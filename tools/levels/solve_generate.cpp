@@ -64,12 +64,8 @@ int solveVerb(const Args& args) {
     if (const Parsed p = parseVerb(app, "solve", kSolveUsage, args, &files, "one level file at a time"); p.stop)
         return p.status;
     SolveOptions options;
-    if (app.count("--max-states")) {
-        long long n = 0;
-        if (!readInteger(maxStates, 1, 16'000'000, n))
-            return badUsage(kSolveUsage, "solve: --max-states needs a number from 1 to 16000000");
-        options.maxStates = static_cast<std::size_t>(n);
-    }
+    if (!readMaxStates(app, maxStates, options.maxStates))
+        return badUsage(kSolveUsage, "solve: --max-states needs a number from 1 to 16000000");
     if (files.empty()) return badUsage(kSolveUsage, "solve: no level file given");
     const std::string& file = files.front();
 

@@ -57,4 +57,12 @@ bool readInteger(const std::string& text, long long lo, long long hi, long long&
     return end && *end == '\0' && errno == 0 && out >= lo && out <= hi;
 }
 
+bool readMaxStates(const CLI::App& app, const std::string& text, std::size_t& out) {
+    if (!app.count("--max-states")) return true;
+    long long n = 0;
+    if (!readInteger(text, 1, 16'000'000, n)) return false;
+    out = static_cast<std::size_t>(n);
+    return true;
+}
+
 }  // namespace tk::levels_tool

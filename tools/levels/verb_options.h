@@ -3,6 +3,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cstddef>
 #include <string>
 
 #include "verbs.h"
@@ -25,5 +26,9 @@ Parsed parseVerb(CLI::App& app, const std::string& verb, const char* usage, cons
 
 // A whole number from `lo` to `hi`, the whole text and nothing else.
 bool readInteger(const std::string& text, long long lo, long long hi, long long& out);
+
+// The solver's budget from the text `app` took for --max-states, when that option was given
+// (`out` is left as it is otherwise); false when the text is no number from 1 to 16000000.
+bool readMaxStates(const CLI::App& app, const std::string& text, std::size_t& out);
 
 }  // namespace tk::levels_tool
