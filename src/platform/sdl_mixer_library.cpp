@@ -26,6 +26,7 @@ MixerCalls* Open() {
                      Take(library, "Mix_LoadWAV", calls.LoadWAV) && Take(library, "Mix_FreeChunk", calls.FreeChunk) &&
                      Take(library, "Mix_PlayChannel", calls.PlayChannel) &&
                      Take(library, "Mix_HaltChannel", calls.HaltChannel) &&
+                     Take(library, "Mix_Playing", calls.Playing) &&
                      Take(library, "Mix_LoadMUS", calls.LoadMUS) && Take(library, "Mix_FreeMusic", calls.FreeMusic) &&
                      Take(library, "Mix_PlayMusic", calls.PlayMusic) &&
                      Take(library, "Mix_HaltMusic", calls.HaltMusic);

@@ -19,6 +19,7 @@ struct MixerCalls {
     decltype(&Mix_FreeChunk) FreeChunk;
     decltype(&Mix_PlayChannel) PlayChannel;
     decltype(&Mix_HaltChannel) HaltChannel;
+    decltype(&Mix_Playing) Playing;
     decltype(&Mix_LoadMUS) LoadMUS;
     decltype(&Mix_FreeMusic) FreeMusic;
     decltype(&Mix_PlayMusic) PlayMusic;

@@ -76,8 +76,9 @@ public:
             const std::uint64_t now = Now();
             ShowPointer(now);
             if (now >= deadline) return;
-            // The pointer goes by itself while nothing else happens.
-            const std::uint64_t left = std::min(deadline, std::max(now + 1, pointerShown_.HidesAt())) - now;
+            // The pointer goes by itself while nothing else happens, and so does a quiet sound device.
+            const std::uint64_t quietAt = std::max(now + 1, audio_.LetGoWhenQuiet(now));
+            const std::uint64_t left = std::min({deadline, std::max(now + 1, pointerShown_.HidesAt()), quietAt}) - now;
             SDL_WaitEventTimeout(nullptr, static_cast<int>(std::min<std::uint64_t>(left, INT_MAX)));
         }
     }
@@ -454,6 +455,9 @@ private:
     }
 
     // Declared in the order they are made; the textures below go before their renderers.
+    // The sound goes last: SDL's wait for the device to let go runs while the window goes.
+    sdl::SdlAudio audio_;
+    sdl::SdlMusic music_{audio_};
     sdl::WindowHandle window_;
     sdl::SurfaceHandle image_;        // the window's picture
     sdl::RendererHandle renderer_;    // draws into it, in memory
@@ -462,8 +466,6 @@ private:
     sdl::TextureHandle boardImage_;
     sdl::RendererBoard board_;
     HtmlView help_;
-    sdl::SdlAudio audio_;
-    sdl::SdlMusic music_{audio_};
 
     std::deque<InputEvent> input_;
     KeyLatches latches_;

@@ -264,6 +264,13 @@ TYPED_TEST(Contract, SoundsAndMusicPlayWithADeviceAndAreSilentWithout) {
         EXPECT_TRUE(music.Play(piece));
         music.Stop();
         music.CloseDevice();
+        // Off and on again at once: the device comes back while the old one may still be
+        // letting go, and an effect opens it again by itself.
+        ASSERT_TRUE(music.OpenDevice());
+        EXPECT_TRUE(music.Play(piece));
+        music.CloseDevice();
+        EXPECT_TRUE(plat.PlaySound(effect));
+        EXPECT_TRUE(plat.PlaySound(effect));
     }
     auto s = this->Make(false);
     Platform& plat = s->plat();

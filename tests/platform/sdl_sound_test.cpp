@@ -1,6 +1,7 @@
 // Sound effects on the real mixer and SDL's dummy audio device: one channel, the newest effect wins.
 #include <gtest/gtest.h>
 
+#include <SDL.h>
 #include <SDL_mixer.h>
 
 #include "platform/sdl_sound.h"
@@ -45,6 +46,49 @@ TEST(SoundEffects, ANewEffectCutsOffTheOneStillPlaying) {
 
     audio.CloseDevice();
     EXPECT_FALSE(audio.IsOpen());
+}
+
+TEST(SoundEffects, AQuietDeviceIsLetGoAndTheNextSoundOpensItAgain) {
+    ProgramFolder folder{false};
+    folder.write("sound/short.wav", MakeWav(8000 / 10));
+    folder.write("sound/long.wav", MakeWav(kLongSeconds * 8000));
+    const std::string piece = std::string(TK_DATA_DIR) + "/music/Lumfex - Little bit of happiness.mp3";
+    sdl::SdlAudio audio;
+    sdl::SdlMusic music(audio);
+
+    ASSERT_TRUE(audio.PlayEffect(folder.str() + "/sound/short.wav"));
+    const std::uint64_t played = SDL_GetTicks64();
+    const std::uint64_t askAgain = audio.LetGoWhenQuiet(played);
+    EXPECT_GT(askAgain, played) << "just heard: not yet";
+    EXPECT_LE(askAgain, played + sdl::SdlAudio::kLetGoAfterMs);
+    EXPECT_TRUE(audio.IsOpen());
+
+    // Quiet long enough, the short effect over. (The asking times run ahead of the clock.)
+    Mix_HaltChannel(-1);
+    std::uint64_t later = played;
+    const auto quietLong = [&later] { return later += 10 * sdl::SdlAudio::kLetGoAfterMs; };
+    EXPECT_EQ(audio.LetGoWhenQuiet(quietLong()), UINT64_MAX);
+    EXPECT_FALSE(audio.IsOpen()) << "let go";
+    ASSERT_TRUE(audio.PlayEffect(folder.str() + "/sound/short.wav")) << "the next effect opens it again";
+    EXPECT_TRUE(audio.IsOpen());
+
+    // An effect longer than the quiet time is heard to its end.
+    ASSERT_TRUE(audio.PlayEffect(folder.str() + "/sound/long.wav"));
+    EXPECT_NE(audio.LetGoWhenQuiet(quietLong()), UINT64_MAX);
+    EXPECT_TRUE(audio.IsOpen());
+    EXPECT_EQ(Mix_Playing(-1), 1);
+
+    // Music keeps the device, and music started after a let-go opens it again.
+    ASSERT_TRUE(music.Play(piece));
+    Mix_HaltChannel(-1);
+    EXPECT_EQ(audio.LetGoWhenQuiet(quietLong()), UINT64_MAX);
+    EXPECT_TRUE(audio.IsOpen()) << "music plays";
+    music.Stop();
+    EXPECT_EQ(audio.LetGoWhenQuiet(quietLong()), UINT64_MAX);
+    EXPECT_FALSE(audio.IsOpen());
+    EXPECT_TRUE(music.Play(piece));
+    EXPECT_TRUE(audio.IsOpen());
+    music.CloseDevice();
 }
 
 }  // namespace
