@@ -169,7 +169,7 @@ class Run:
                 self.window = None
             elif shown:
                 mapped = time.monotonic() - self.started
-                self.cpu_until_mapped = self.cpu_ns() / 1e9
+                self.cpu_until_mapped = sum(ns for ns, _ in self.threads_ns().values()) / 1e9
                 return mapped
             if self.proc.poll() is not None:
                 raise RuntimeError(f"{self.proc.args[0]} ended before showing a window")
@@ -247,35 +247,39 @@ class Run:
             xdotool(self.s, "key", n)
             time.sleep(delay)
 
-    def cpu_ns(self, but_audio=False):
-        """CPU time of the process's threads so far, from the scheduler (ns); with
-        `but_audio`, without SDL's audio thread."""
-        total = 0
+    def threads_ns(self):
+        """Each live thread's CPU time so far, from the scheduler: {tid: (ns, is SDL's audio thread)}."""
+        seen = {}
         for task in os.listdir(f"/proc/{self.proc.pid}/task"):
             try:
-                if but_audio:
-                    with open(f"/proc/{self.proc.pid}/task/{task}/comm") as f:
-                        if f.read().startswith("SDLAudio"):
-                            continue
+                with open(f"/proc/{self.proc.pid}/task/{task}/comm") as f:
+                    audio = f.read().startswith("SDLAudio")
                 with open(f"/proc/{self.proc.pid}/task/{task}/schedstat") as f:
-                    total += int(f.read().split()[0])
+                    seen[task] = (int(f.read().split()[0]), audio)
             except OSError:
                 pass  # the thread has just ended
-        return total
+        return seen
 
     def cpu_percent(self, seconds, during=None, apart=None):
         """% of one core over `seconds`, from the scheduler's nanoseconds; `during` runs
-        meanwhile and takes the seconds. With `apart`, a dict, the share without SDL's audio
-        thread goes into apart["but_audio"]."""
-        t0, c0, a0 = time.monotonic(), self.cpu_ns(), self.cpu_ns(but_audio=True)
+        meanwhile and takes the seconds. The threads are looked at every 50 ms, so that one
+        that ends meanwhile (the game lets a quiet sound device go) keeps what it used. With
+        `apart`, a dict, the share without SDL's audio thread goes into apart["but_audio"]."""
+        first = self.threads_ns()
+        last = dict(first)
+        t0 = time.monotonic()
         if during:
             during(seconds)
         else:
-            time.sleep(seconds)
-        t1, c1, a1 = time.monotonic(), self.cpu_ns(), self.cpu_ns(but_audio=True)
+            while time.monotonic() - t0 < seconds:
+                time.sleep(0.05)
+                last.update(self.threads_ns())
+        last.update(self.threads_ns())
+        t1 = time.monotonic()
+        used = {tid: (ns - first.get(tid, (0, audio))[0], audio) for tid, (ns, audio) in last.items()}
         if apart is not None:
-            apart["but_audio"] = 100.0 * (a1 - a0) / 1e9 / (t1 - t0)
-        return 100.0 * (c1 - c0) / 1e9 / (t1 - t0)
+            apart["but_audio"] = 100.0 * sum(ns for ns, audio in used.values() if not audio) / 1e9 / (t1 - t0)
+        return 100.0 * sum(ns for ns, _ in used.values()) / 1e9 / (t1 - t0)
 
     def peak_mb(self):
         with open(f"/proc/{self.proc.pid}/status") as f:

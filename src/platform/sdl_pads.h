@@ -25,6 +25,7 @@ public:
     // button was pressed: either wakes a wait for input.
     bool Take(const SDL_Event& event, KeyLatches& latches, std::deque<InputEvent>& input);
     bool Holds(Key key) const;
+    bool Any() const { return !pads_.empty(); }
 
 private:
     struct Pad {

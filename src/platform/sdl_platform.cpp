@@ -225,8 +225,18 @@ private:
     bool Pump() {
         bool arrived = false;
         if (sdl::CloseSignalled()) close_ = true;
+        // A pass looks at several keys, and each look asks for what arrived: the window
+        // system is read once a millisecond, the controllers and SDL's own queue (where
+        // signals and pushed events land) every time.
+        const std::uint64_t now = SDL_GetTicks64();
+        if (now != pumpedAt_) {
+            SDL_PumpEvents();
+            pumpedAt_ = now;
+        } else if (pads_.Any()) {
+            SDL_GameControllerUpdate();
+        }
         SDL_Event e;
-        while (SDL_PollEvent(&e)) {
+        while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
             switch (e.type) {
                 case SDL_KEYDOWN: {
                     const Key key = sdl::KeyFromSdl(e.key.keysym);
@@ -473,6 +483,7 @@ private:
     PointerShown pointerShown_;
     sdl::Pads pads_;
     bool close_ = false;
+    std::uint64_t pumpedAt_ = UINT64_MAX;
     bool shown_ = false;
     bool fullscreen_ = false;
     bool exposed_ = false;  // the screen must get the whole picture again

@@ -18,7 +18,18 @@ void TextCache::Trim() {
 
 void TextCache::Clear() {
     lines_.clear();
+    wrapped_.clear();
     bytes_ = 0;
+}
+
+const std::vector<std::string>& TextCache::Lines(const TextBlock& block, TTF_Font* font) {
+    auto key = std::make_tuple(block.text, font, block.box.width);
+    auto it = wrapped_.find(key);
+    if (it == wrapped_.end()) {
+        it = wrapped_.emplace(std::move(key), BlockLines(block, font)).first;
+        bytes_ += 2 * block.text.size() + 64;
+    }
+    return it->second;
 }
 
 const TextCache::Line& TextCache::Get(const std::string& text, TTF_Font* font, Rgb colour) {
@@ -129,7 +140,7 @@ std::vector<std::string> BlockLines(const TextBlock& block, TTF_Font* font) {
 BlockLayout LayOutBlock(const TextBlock& block, TextCache& texts, int originX, int originY) {
     BlockLayout layout;
     TTF_Font* font = TextFont(block.look);
-    layout.lines = BlockLines(block, font);
+    layout.lines = texts.Lines(block, font);
     layout.lineHeight = font ? TTF_FontLineSkip(font) : 0;
     int w = block.box.width, h = block.box.height;
     if (w == 0) {

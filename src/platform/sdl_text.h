@@ -15,7 +15,10 @@
 
 namespace tk::sdl {
 
-// Rendered lines of text, kept as textures so that drawing a text again is cheap.
+struct TextBlock;
+
+// Rendered lines of text, kept as textures so that drawing a text again is cheap, and the
+// lines blocks wrap to, so that a frame that draws a block again does not measure it again.
 class TextCache {
 public:
     struct Line {
@@ -30,6 +33,8 @@ public:
     // The line stays valid until Trim or Clear. A line too big to be seen whole is
     // measured but not drawn.
     const Line& Get(const std::string& text, TTF_Font* font, Rgb colour);
+    // The block's lines (BlockLines), valid until Trim or Clear.
+    const std::vector<std::string>& Lines(const TextBlock& block, TTF_Font* font);
     // Between frames: forgets everything once the lines take kMaxBytes (the clock makes
     // new text every second).
     void Trim();
@@ -43,6 +48,7 @@ private:
     };
     SDL_Renderer* renderer_;
     std::map<std::tuple<std::string, TTF_Font*, std::uint32_t>, Entry> lines_;
+    std::map<std::tuple<std::string, TTF_Font*, int>, std::vector<std::string>> wrapped_;
     std::size_t bytes_ = 0;
 };
 
