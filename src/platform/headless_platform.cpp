@@ -626,6 +626,8 @@ std::int64_t HeadlessPlatform::UtcSeconds() {
     return impl_->opt.utcSecondsAtStart + static_cast<std::int64_t>(impl_->now / 1000);
 }
 
+void HeadlessPlatform::Prepare(const PlayView& play) { impl_->Record("prepare", play.titleShown ? play.title : ""); }
+
 bool HeadlessPlatform::SetClipboardText(const std::string& text) {
     impl_->Record("clipboard", text);
     return true;

@@ -151,6 +151,7 @@ public:
     std::optional<InputEvent> LookAtPointer() override;
     void ShowWindow() override;
     void Present(const WindowView& view) override;
+    void Prepare(const PlayView& play) override;  // recorded as "prepare", with the title
     void Warn(const std::string& line) override;  // recorded as "stderr"
     bool CanDrawText() override;
     void LoadHelpPage(HelpView& view, const std::string& path) override;

@@ -92,6 +92,9 @@ public:
     // Cheap when nothing changed since the last call: it then does nothing. Typed text is
     // taken only while the view shows the level box.
     virtual void Present(const WindowView& view) = 0;
+    // Makes ready ahead of its moment what drawing `play` will take (its text, rendered),
+    // without showing anything, so that a picture due at a deadline goes up at once.
+    virtual void Prepare(const PlayView& play) = 0;
     // The one way to standard error: a line for whoever started the game (a file that is
     // missing, a choice that cannot be saved). Nothing is shown in the window.
     virtual void Warn(const std::string& line) = 0;

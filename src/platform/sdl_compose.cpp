@@ -88,6 +88,20 @@ void AddNotice(const NoticeView& n, TextCache& texts, DirtyRegion& changed) {
 
 }  // namespace
 
+void PrepareText(const PlayView& p, TextCache& texts) {
+    const auto prepare = [&texts](const TextBlock& block) {
+        TTF_Font* font = TextFont(block.look);
+        for (const std::string& line : texts.Lines(block, font)) {
+            texts.Get(line, font, block.look.colour);
+            if (block.look.outlined) texts.Get(line, font, block.look.outline);
+        }
+    };
+    if (p.clockShown) prepare(Clock(p));
+    if (p.clockShown && !p.hintCost.empty()) prepare(HintCost(p));
+    if (p.titleShown) prepare(Title(p));
+    if (p.resultShown) prepare(Result(p, texts));
+}
+
 void ComposeWindow(SDL_Renderer* r, const WindowView& v, PictureTable& pictures, TextCache& texts,
                    SDL_Texture* board, const HelpDrawer& drawHelp, const SDL_Rect& area) {
     ClipGuard clip(r, area);

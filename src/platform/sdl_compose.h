@@ -23,6 +23,9 @@ inline constexpr SDL_Rect kWholeWindow{0, 0, kWindowWidth, kWindowHeight};
 void ComposeWindow(SDL_Renderer* renderer, const WindowView& view, PictureTable& pictures, TextCache& texts,
                    SDL_Texture* board, const HelpDrawer& drawHelp, const SDL_Rect& area = kWholeWindow);
 
+// Renders the text `play` shows into `texts`, drawing nothing.
+void PrepareText(const PlayView& play, TextCache& texts);
+
 // Adds to `changed` the window rectangles that look different when `before` becomes `after`.
 void AddChangedAreas(const WindowView& before, const WindowView& after, TextCache& texts, DirtyRegion& changed);
 

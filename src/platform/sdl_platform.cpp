@@ -146,6 +146,8 @@ public:
         ToScreen(areas);
     }
 
+    void Prepare(const PlayView& play) override { sdl::PrepareText(play, texts_); }
+
     void Warn(const std::string& line) override { std::cerr << kWindowTitle << ": " << line << '\n'; }
 
     bool CanDrawText() override { return sdl::TextFont(12, true) != nullptr; }

@@ -116,6 +116,9 @@ public:
         presentedOnce_ = true;
     }
 
+    // The page renders text as it draws it; nothing is kept to make ready.
+    void Prepare(const PlayView&) override {}
+
     void Warn(const std::string& line) override { tk_page_warn((std::string(kWindowTitle) + ": " + line).c_str()); }
 
     bool CanDrawText() override { return tk_text_ready() != 0; }

@@ -150,6 +150,11 @@ void PlaySequence::Finish() {
     final_.End();
 }
 
+std::string PlaySequence::FinalMessage() const {
+    const bool czech = language_.isCzech();
+    return texts::finalMessage(czech) + "\r\n" + texts::bestsInAll(czech, Clock::Text(host_.BestsInAll()));
+}
+
 Wake PlaySequence::Advance(std::uint64_t now) {
     while (running_) {
         if (final_.Standing()) {
@@ -161,7 +166,18 @@ Wake PlaySequence::Advance(std::uint64_t now) {
             break;
         }
         const Wake wake = session_.Advance(now);
-        if (session_.Running()) return wake;
+        if (session_.Running()) {
+            // While the last level's win picture stands, the congratulations that follow it
+            // are made ready, to go up the moment its time is over.
+            if (session_.phase() == PlayPhase::ShowingWon && chain_ == Chain::Shipped &&
+                session_.state().nextLevel == kLastLevelMark) {
+                PlayView next = view_;
+                next.title = FinalMessage();
+                next.titleShown = true;
+                plat_.Prepare(next);
+            }
+            return wake;
+        }
         if (host_.Closing()) {
             session_.ReturnToMenu();
             Finish();
@@ -189,10 +205,7 @@ Wake PlaySequence::Advance(std::uint64_t now) {
             if (name_ == kLastLevelMark) {
                 // Over the won picture that the last level left on the board, with the
                 // sum of the bests below the congratulations.
-                const bool czech = language_.isCzech();
-                const std::string message = texts::finalMessage(czech) + "\r\n" +
-                                            texts::bestsInAll(czech, Clock::Text(host_.BestsInAll()));
-                view_.title = message;
+                view_.title = FinalMessage();
                 view_.titleShown = true;
                 final_.Begin(kFinalScreenMs);
             } else if (!Load(name_)) {

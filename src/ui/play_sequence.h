@@ -50,6 +50,9 @@ public:
 private:
     enum class Chain { Shipped, Random, Daily };
 
+    // The congratulations over the last level's win picture, with the sum of the bests.
+    std::string FinalMessage() const;
+
     // Loads a level and starts it; false when it cannot be played (the player is told in a
     // notice, the level's author on standard error).
     bool Load(const std::string& name);

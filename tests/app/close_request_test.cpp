@@ -199,6 +199,7 @@ public:
         if (v.notice.shown) messages_.push_back(v.notice.text);
         real_->Present(v);
     }
+    void Prepare(const PlayView& p) override { real_->Prepare(p); }
     void Warn(const std::string& line) override { real_->Warn(line); }
     bool CanDrawText() override { return real_->CanDrawText(); }
     void LoadHelpPage(HelpView& v, const std::string& path) override { real_->LoadHelpPage(v, path); }

@@ -189,6 +189,12 @@ TEST(PlaySequence, WinningTheLastLevelShowsTheFinalScreenForFiveSecondsThenPlay)
     EXPECT_LE(finalOn - winOn, 4020u);
     EXPECT_GE(menuOn - finalOn, 5000u);
     EXPECT_LE(menuOn - finalOn, 5020u);
+    // The congratulations were made ready while the win picture stood, with the best just won.
+    const auto prepared = f.plat.LogOf("prepare");
+    ASSERT_FALSE(prepared.empty()) << "nothing made ready ahead of the final screen";
+    EXPECT_GE(prepared.front().at, winOn);
+    EXPECT_LT(prepared.front().at, finalOn);
+    EXPECT_EQ(prepared.front().detail, "All levels solved.\r\nCongratulations!\r\nBests in all: 01:00");
 
     EXPECT_EQ(f.view().play.title, "All levels solved.\r\nCongratulations!\r\nBests in all: 01:00");
     EXPECT_FALSE(f.view().play.boardShown);
