@@ -1,7 +1,6 @@
 // The naive player: the pipe within reach whose new direction wets the most, else the one that opens the most.
 #include "puzzle/naive_player.h"
 
-#include <algorithm>
 #include <set>
 #include <string>
 
