@@ -1,7 +1,7 @@
 // The one rule for an action of the player: a step along the pipes, or a quarter turn of
 // the pipe underfoot with the water draining while it turns and coming back after. The game
-// animates what this decides; the solver's replay, the hint, the naive player and the levels
-// tool apply the same rule.
+// animates what this decides; the solver's replay and the plans it writes, the hint, the
+// naive player and the levels tool apply the same rule.
 #pragma once
 
 #include <cstdint>

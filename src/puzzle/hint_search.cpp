@@ -9,6 +9,7 @@
 #include "puzzle/layouts.h"
 #include "puzzle/plan_polish.h"
 #include "puzzle/plan_search.h"
+#include "puzzle/plan_writer.h"
 
 namespace tk {
 
@@ -108,9 +109,12 @@ private:
     // reading order).
     std::vector<std::pair<int, int>> walksFor(const std::string& plan) const {
         std::array<int, kCells> steps{};
-        int at = P.figure, walked = 0, last = -1;
+        int walked = 0, last = -1;
+        PlanWriter walk(P.start, P.source, P.figure);
         for (char a : plan) {
             const Action action = planAction(a);
+            if (!walk.Take(action)) break;
+            const int at = walk.Figure();
             if (isTurn(action)) {
                 if (at != last) {
                     steps[at] += walked;
@@ -119,7 +123,6 @@ private:
                 walked = 0;
                 last = at;
             } else {
-                at += kStep[side(stepDirection(action))];
                 ++walked;
             }
         }

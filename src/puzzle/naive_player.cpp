@@ -1,12 +1,10 @@
 // The naive player: the pipe within reach whose new direction wets the most, else the one that opens the most.
 #include "puzzle/naive_player.h"
 
-#include <algorithm>
 #include <set>
 #include <string>
 
-#include "puzzle/action.h"
-#include "puzzle/search_board.h"
+#include "puzzle/plan_writer.h"
 #include "puzzle/solver.h"
 
 namespace tk {
@@ -27,20 +25,19 @@ NaivePlay play(const LevelFile& level, int maxActions, bool exploring) {
     if (!InPlayArea(level.sourceX, level.sourceY) || !InPlayArea(level.playerX, level.playerY))
         return out;
     const Shapes& S = shapes();
-    // The field is the truth, moved on by the game's rule; the padded letters mirror it
-    // for looking ahead.
-    Field field = fieldOf(level);
-    letWaterIn(field);
-    Letters b = lettersOf(level);
+    // The writer's field is the truth, moved on by the game's rule; a copy of its padded
+    // letters is for looking ahead.
     const int source = cellOf(level.sourceX, level.sourceY);
-    int at = cellOf(level.playerX, level.playerY);
-    if (!S.pipe(b[at])) return out;
+    PlanWriter writer(lettersOf(level), source, cellOf(level.playerX, level.playerY));
+    if (!S.pipe(writer.Board()[writer.Figure()])) return out;
 
     std::set<std::string> seen;
     std::array<std::int16_t, kCells> dist, reachDist;
     std::array<std::uint8_t, kCells> order, reachOrder;
     WaterMap water;
     while (static_cast<int>(out.plan.size()) < maxActions) {
+        Letters b = writer.Board();
+        const int at = writer.Figure();
         const std::string position = std::string(b.begin(), b.end()) + (exploring ? '\0' : static_cast<char>(at));
         if (!seen.insert(position).second) return out;  // going round in circles
 
@@ -78,26 +75,13 @@ NaivePlay play(const LevelFile& level, int maxActions, bool exploring) {
         }
         const Choice& pick = wetter.cell >= 0 ? wetter : wider;
         if (pick.cell < 0) return out;  // no pipe within reach helps: stuck
-        std::string actions;
-        appendWalk(b, at, pick.cell, actions);
-        const int s = S.shapeOf(b[pick.cell]);
-        const int ahead = ((pick.orientation - S.orientOf(b[pick.cell])) % S.orientations[s] + S.orientations[s]) %
-                          S.orientations[s];
-        // The shorter way round; two quarter turns go clockwise.
-        const Action turn = ahead <= S.orientations[s] - ahead ? Action::TurnRight : Action::TurnLeft;
-        actions.append(static_cast<std::size_t>(std::min(ahead, S.orientations[s] - ahead)), planLetter(turn));
-        for (char a : actions) {
-            const Effect effect = applyAction(field, planAction(a));
-            if (!effect.legal) return out;  // the walk broke the rule: cannot happen
-            out.plan += a;
-            if (effect.won) {  // the game looks after every quarter turn
-                out.won = true;
-                return out;
-            }
+        const bool taken = writer.Visit(pick.cell, pick.orientation);
+        out.plan = writer.Plan();
+        if (!taken) return out;  // the walk broke the rule: cannot happen
+        if (writer.Won()) {      // the game looks after every quarter turn
+            out.won = true;
+            return out;
         }
-        at = cellOf(field.playerX, field.playerY);
-        for (int y = 0; y < kRows; ++y)
-            for (int x = 0; x < kCols; ++x) b[cellOf(x, y)] = field.board(x, y);
     }
     return out;
 }

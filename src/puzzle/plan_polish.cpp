@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "puzzle/plan_writer.h"
 #include "puzzle/solver.h"
 
 namespace tk::search {
@@ -29,19 +30,17 @@ class Polisher {
 public:
     Polisher(const Problem& p, std::size_t maxTrials) : P(p), S(shapes()), maxTrials_(maxTrials) {}
 
+    // The plan's turns, read as visits as far as the rule plays it.
     std::vector<Visit> Visits(std::string_view plan) const {
         std::vector<Visit> visits;
-        Letters b = P.start;
-        int at = P.figure;
+        PlanWriter reader(P.start, P.source, P.figure);
         for (char a : plan) {
             const Action action = planAction(a);
-            if (isTurn(action)) {
-                b[at] = quarterTurn(b[at], action == Action::TurnRight);
-                if (visits.empty() || visits.back().cell != at) visits.push_back({at, 0});
-                visits.back().orientation = S.orientOf(b[at]);
-            } else if (isStep(action)) {
-                at += kStep[side(stepDirection(action))];
-            }
+            if (!reader.Take(action)) break;
+            if (!isTurn(action)) continue;
+            const int at = reader.Figure();
+            if (visits.empty() || visits.back().cell != at) visits.push_back({at, 0});
+            visits.back().orientation = S.orientOf(reader.Board()[at]);
         }
         return visits;
     }
@@ -63,25 +62,15 @@ public:
         return true;
     }
 
-    // The plan letters of the visits, up to the quarter turn that wins.
+    // The plan letters of the visits, up to the quarter turn that wins; empty when the
+    // rule finds no win in them.
     std::string Plan(const std::vector<Visit>& visits) const {
-        Letters b = P.start;
-        int at = P.figure;
-        std::string plan;
+        PlanWriter writer(P.start, P.source, P.figure);
         for (const Visit& v : visits) {
-            appendWalk(b, at, v.cell, plan);
-            at = v.cell;
-            const int s = S.shapeOf(b[at]), n = S.orientations[s];
-            const int ahead = ((v.orientation - S.orientOf(b[at])) % n + n) % n;
-            // The shorter way round; two quarter turns go clockwise.
-            const bool clockwise = ahead <= n - ahead;
-            for (int q = std::min(ahead, n - ahead); q > 0; --q) {
-                plan += clockwise ? kPlanTurnRight : kPlanTurnLeft;
-                b[at] = quarterTurn(b[at], clockwise);
-                if (allWet(b, P.source)) return plan;
-            }
+            if (!writer.Visit(v.cell, v.orientation)) return {};
+            if (writer.Won()) return writer.Plan();
         }
-        return plan;
+        return {};
     }
 
     std::size_t Trials() const { return trials_; }
@@ -179,10 +168,11 @@ private:
     // that opens there may spare a longer walk later.
     bool turnOnTheWay(std::vector<Visit>& visits, std::size_t i) {
         const Before at = before(visits)[i];
-        std::string walk;
-        appendWalk(at.board, at.figure, visits[i].cell, walk);
-        int c = at.figure;
-        for (char step : walk) {
+        std::string steps;
+        appendWalk(at.board, at.figure, visits[i].cell, steps);
+        PlanWriter walk(at.board, P.source, at.figure);
+        for (char step : steps) {
+            const int c = walk.Figure();
             const int s = S.shapeOf(at.board[c]);
             for (int o = 0; o < S.orientations[s] && !spent(); ++o) {
                 if (o == S.orientOf(at.board[c])) continue;
@@ -190,7 +180,7 @@ private:
                 tried.insert(tried.begin() + static_cast<long>(i), Visit{c, o});
                 if (keep(visits, tried, i)) return true;
             }
-            c += kStep[side(stepDirection(planAction(step)))];
+            if (!walk.Take(planAction(step))) break;
         }
         return false;
     }
@@ -223,9 +213,10 @@ Polished polishPlan(const Problem& problem, std::string_view plan, std::size_t m
     Polished out;
     // Written out again, the visits win at least as soon as the plan given (each pipe is
     // turned the shorter way round, every walk is a shortest one); a plan that did not
-    // win to begin with comes back as it was.
-    out.plan = polisher.Polish(visits) ? polisher.Plan(visits) : std::string(plan);
-    if (out.plan.size() > plan.size()) out.plan = plan;
+    // win to begin with, or whose visits the rule does not find winning, comes back as it
+    // was.
+    out.plan = polisher.Polish(visits) ? polisher.Plan(visits) : std::string();
+    if (out.plan.empty() || out.plan.size() > plan.size()) out.plan = plan;
     out.trials = polisher.Trials();
     return out;
 }

@@ -6,7 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "puzzle/solver.h"
+#include "puzzle/plan_writer.h"
 #include "puzzle/state_table.h"
 
 namespace tk::search {
@@ -349,16 +349,12 @@ std::string Search::buildPlan() const {
     for (std::uint32_t n = goalParent_; n != 0; n = nodes_[n].parent)
         turns.emplace_back(nodes_[n].figure, nodes_[n].turn);
     std::reverse(turns.begin(), turns.end());
-    Letters b = P.start;
-    int at = P.figure;
-    std::string plan;
-    for (auto [cell, turn] : turns) {
-        appendWalk(b, at, cell, plan);
-        plan += turn ? kPlanTurnRight : kPlanTurnLeft;
-        b[cell] = quarterTurn(b[cell], turn);
-        at = cell;
-    }
-    return plan;
+    // Written out by the action rule; where the search's own board got a move wrong, the
+    // plan no longer wins at its last letter, which the solver's tests replay to catch.
+    PlanWriter writer(P.start, P.source, P.figure);
+    for (auto [cell, turn] : turns)
+        if (!writer.WalkTo(cell) || !writer.Take(turn ? Action::TurnRight : Action::TurnLeft)) break;
+    return writer.Plan();
 }
 
 SearchOutcome Search::Run() {

@@ -5,6 +5,7 @@
 
 #include "puzzle/plan_polish.h"
 #include "puzzle/plan_search.h"
+#include "puzzle/plan_writer.h"
 #include "puzzle/solver.h"
 #include "support/trial_level.h"
 
@@ -72,6 +73,26 @@ TEST(PlanPolish, GivesBackAPlanThatDoesNotWinAsItCame) {
     const Problem p = problemOf(bend);
     for (const std::string plan : {"RR", "RRR>", "", "LLL"})
         EXPECT_EQ(polishPlan(p, plan, 1000).plan, plan) << plan;
+}
+
+TEST(PlanWriter, PlaysEveryLetterByTheRuleAndEndsAVisitAtTheTurnThatWins) {
+    // A tee that faces away from the water: either quarter turn lets it in.
+    const LevelFile tee = trialLevel({"FB"}, 0, 0, 1, 0);
+    const Problem p = problemOf(tee);
+    PlanWriter writer(p.start, p.source, p.figure);
+    EXPECT_FALSE(writer.Take(Action::StepLeft)) << "the tee does not open toward the straight";
+    EXPECT_EQ(writer.Plan(), "");
+    // Sent to the half turn that gives "D", it ends at "C": the water reaches every cell.
+    ASSERT_TRUE(writer.Visit(p.figure, shapes().orientOf('D')));
+    EXPECT_EQ(writer.Plan(), ">");
+    EXPECT_TRUE(writer.Won());
+    EXPECT_EQ(writer.Board()[p.figure], 'C');
+    // Now the tee opens toward the straight: the step is allowed, and a step wins nothing.
+    EXPECT_TRUE(writer.Take(Action::StepLeft));
+    EXPECT_EQ(writer.Plan(), ">L");
+    EXPECT_FALSE(writer.Won());
+    EXPECT_EQ(writer.WonAt(), 0);
+    EXPECT_EQ(writer.Figure(), cellOf(0, 0));
 }
 
 TEST(QuickSearch, ClaimsNoProofWhenItLeavesTurnsOutOrGuessesTheWalk) {

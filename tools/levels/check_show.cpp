@@ -5,7 +5,7 @@
 
 #include "puzzle/level_file.h"
 #include "puzzle/solver.h"
-#include "puzzle/water.h"
+#include "puzzle/action.h"
 #include "verb_options.h"
 #include "verbs.h"
 
@@ -111,10 +111,10 @@ int showVerb(const Args& args) {
     if (!read.level) return 1;
     const LevelFile& level = *read.level;
 
-    TileGrid board;
-    FlowGrid flow;
-    placeLevel(level, board, flow);
-    const bool solved = spreadWater(board, flow, level.sourceX, level.sourceY);
+    Field field = fieldOf(level);
+    const bool solved = letWaterIn(field).won;
+    const TileGrid& board = field.board;
+    const FlowGrid& flow = field.flow;
 
     std::string out = level.Title(czech) + "\n";
     for (int y = 0; y < kRows; ++y) {

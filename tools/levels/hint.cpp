@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "puzzle/action.h"
 #include "puzzle/hint.h"
 #include "puzzle/level_file.h"
 #include "puzzle/solver.h"
@@ -77,15 +78,21 @@ std::string describeAction(char action, int x, int y) {
 
 std::string explainPlan(const LevelFile& level, std::string_view plan) {
     std::ostringstream out;
-    PlanWalk walk(level);
-    out << "start at " << walk.x << "," << walk.y << "\n";
+    Field field = fieldOf(level);
+    letWaterIn(field);
+    out << "start at " << field.playerX << "," << field.playerY << "\n";
     for (std::size_t i = 0; i < plan.size(); ++i) {
-        if (!walk.Take(plan[i])) {
+        const Effect effect = applyAction(field, planAction(plan[i]));
+        if (!effect.legal) {
             out << i + 1 << " " << plan[i] << " refused\n";
             break;
         }
-        out << i + 1 << " " << plan[i] << " " << describeAction(plan[i], walk.x, walk.y);
-        if (i + 1 == plan.size()) out << ": every cell is wet, the level is won";
+        out << i + 1 << " " << plan[i] << " " << describeAction(plan[i], field.playerX, field.playerY);
+        // The level ends at the win: nothing after it is played.
+        if (effect.won) {
+            out << ": every cell is wet, the level is won\n";
+            break;
+        }
         out << "\n";
     }
     return out.str();
