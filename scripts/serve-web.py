@@ -16,6 +16,9 @@ from urllib.parse import unquote
 
 
 class SiteHandler(http.server.SimpleHTTPRequestHandler):
+    # Connections kept open between files, as web servers keep them: the page asks for a
+    # hundred small ones.
+    protocol_version = 'HTTP/1.1'
     missing = frozenset()
     program = None  # the folder of the program served in the game's place
     extensions_map = dict(http.server.SimpleHTTPRequestHandler.extensions_map,

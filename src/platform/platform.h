@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/input.h"
@@ -88,6 +89,10 @@ public:
 
     // ---- the window ----------------------------------------------------------
     virtual void ShowWindow() = 0;
+    // When the window already showed the start-up picture before the program put it up (a
+    // page draws it while the program itself still loads), the moment it first did, on
+    // Now's clock; none where the program's own picture is the first.
+    virtual std::optional<std::uint64_t> StartupPictureShownAt() { return std::nullopt; }
     // Puts the window on screen as `view` says, with the board picture and the help page.
     // Cheap when nothing changed since the last call: it then does nothing. Typed text is
     // taken only while the view shows the level box.

@@ -9,7 +9,10 @@
 extern "C" {
 
 // ---- time and the program's passes ----------------------------------------------
-double tk_now();                             // ms since the page started
+double tk_now();                             // ms since the page was opened
+// When the page itself first showed the start-up picture (js/startup.js), on tk_now's clock;
+// negative while it has not.
+double tk_startup_shown_at();
 void tk_wake(double at, int onInput);       // at: Infinity for no deadline
 
 // ---- input ------------------------------------------------------------------------

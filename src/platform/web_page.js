@@ -3,6 +3,7 @@
 mergeInto(LibraryManager.library, {
   tk_now: function() { return TK.driver.now(); },
   tk_wake: function(at, onInput) { TK.driver.wake(at, onInput !== 0); },
+  tk_startup_shown_at: function() { return TK.startup.shownAt(); },
 
   tk_input_define_key: function(name, key) { TK.input.defineKey(UTF8ToString(name), key); },
   tk_input_next: function(event) {

@@ -105,6 +105,13 @@ public:
     }
 
     void ShowWindow() override {}
+    // The page puts the start-up picture up itself as soon as it has come, while the program
+    // still loads.
+    std::optional<std::uint64_t> StartupPictureShownAt() override {
+        const double at = tk_startup_shown_at();
+        if (!(at >= 0)) return std::nullopt;
+        return static_cast<std::uint64_t>(std::floor(at));
+    }
 
     void Present(const WindowView& view) override {
         // Typed text only while the level box shows, as on the desktop.

@@ -159,6 +159,51 @@ class PageTest(unittest.TestCase):
         waiting = browser.js('return TK.driver.waiting();')
         self.assertEqual((waiting['onInput'], waiting['timer'], waiting['ended']), (True, False, False))
 
+    def test_the_page_puts_the_start_up_picture_up_itself_and_the_program_counts_its_time_from_then(self):
+        # The program's script held back until the page's picture is up, as on a slow line;
+        # every wake the program asks for recorded, with what the page told it of the picture.
+        slow_program = '''
+            const append = Element.prototype.append;
+            Element.prototype.append = function(...nodes) {
+              if (!nodes.some((n) => n.tagName === 'SCRIPT' && n.src.endsWith('/tramolkulap.js'))) return append.apply(this, nodes);
+              const later = () => (TK.startup.shownAt() >= 0 ? append.apply(this, nodes) : setTimeout(later, 10));
+              later();
+            };
+            window.wakes = [];
+            let driver = null;
+            Object.defineProperty(window.TK = {}, 'driver', {configurable: true, get: () => driver, set(d) {
+              const wake = d.wake;
+              d.wake = (at, onInput) => { wakes.push([d.passes(), at, onInput, TK.startup.shownAt()]); wake(at, onInput); };
+              driver = d;
+            }});'''
+        browser = self.browser(before_each_page=slow_program)
+        self.menu(browser)
+        shown_at = browser.js('return TK.startup.shownAt();')
+        self.assertGreaterEqual(shown_at, 0)
+        # The first pass only puts the program's own copy up, and asks to come back when the
+        # page's picture has stood its 1250 ms.
+        first = browser.js('return wakes[0];')
+        self.assertEqual(first, [1, shown_at + 1250, False, shown_at])
+
+        # A view whose picture is still decoding leaves the window as it is until the picture
+        # is in (so the program's copy never blacks out the page's start-up picture).
+        before, decoding, after = browser.js_async('''
+            const done = arguments[arguments.length - 1];
+            const look = () => [TK.window.paints(), TK.window.pixels(400, 300, 1, 1)];
+            const before = look();
+            fetch('startup.png').then((r) => r.arrayBuffer()).then((bytes) => {
+              const handle = TK.pictures.load(new Uint8Array(bytes), 'the start-up picture');
+              TK.window.begin();
+              TK.window.picture(handle, 0, 0);
+              TK.window.end();
+              const decoding = look();
+              TK.pictures.whenSettled(() => setTimeout(() => done([before, decoding, look()]), 0));
+            });''')
+        self.assertEqual(decoding, before)
+        self.assertEqual(after[0], before[0] + 1)
+        self.assertTrue(near(after[1], self.startup.getpixel((400, 300)), 2), after)
+        self.assert_clean(browser)
+
     def test_keys_and_the_pointer_reach_the_program_and_do_not_move_the_page(self):
         browser = self.browser(width=1000, height=800)
         self.menu(browser)
