@@ -53,6 +53,12 @@ class SiteServer(socketserver.ThreadingMixIn, http.server.HTTPServer):
     allow_reuse_address = True
     quiet = False
 
+    def handle_error(self, request, client_address):
+        # A browser that closes drops the connections it kept open: nothing went wrong.
+        if isinstance(sys.exc_info()[1], (ConnectionResetError, BrokenPipeError)):
+            return
+        super().handle_error(request, client_address)
+
 
 def make_server(site, port=0, missing=(), quiet=False, program=None):
     """A server of the folder `site` on 127.0.0.1 (port 0: any free one); not yet serving."""

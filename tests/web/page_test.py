@@ -122,8 +122,11 @@ class PageTest(unittest.TestCase):
     def test_start_up_shows_the_pictures_then_the_menu_in_the_shipped_font(self):
         browser = self.browser()
         startup_at, window_at = self.menu(browser)
-        # A figure, not a check: how long the start-up picture stood on this machine.
-        print(f'\nthe start-up picture stood {window_at - startup_at:.0f} ms', file=sys.stderr)
+        # A figure, not a check: how long the start-up picture stood on this machine (from
+        # when the page put it up itself, or else the program did).
+        page_at = browser.js('return TK.startup.shownAt();')
+        print(f'\nthe start-up picture stood {window_at - (page_at if page_at >= 0 else startup_at):.0f} ms',
+              file=sys.stderr)
         self.assertEqual(browser.driver.title, 'TramolKulap')
         self.assertIn('pipe puzzle', browser.js("return document.querySelector('header p').textContent;"))
         self.assertTrue(browser.js("return [...document.querySelectorAll('link[rel=icon]')].length >= 2;"))
@@ -160,13 +163,24 @@ class PageTest(unittest.TestCase):
         self.assertEqual((waiting['onInput'], waiting['timer'], waiting['ended']), (True, False, False))
 
     def test_the_page_puts_the_start_up_picture_up_itself_and_the_program_counts_its_time_from_then(self):
-        # The program's script held back until the page's picture is up, as on a slow line;
-        # every wake the program asks for recorded, with what the page told it of the picture.
+        # The program's script held back until the page's picture is up, as on a slow line
+        # (where the picture stands then, and where the window, is noted); every wake the
+        # program asks for recorded, with what the page told it of the picture.
         slow_program = '''
             const append = Element.prototype.append;
+            const place = (id) => {
+              const r = document.getElementById(id).getBoundingClientRect();
+              return [r.left, r.top, r.width, r.height];
+            };
             Element.prototype.append = function(...nodes) {
               if (!nodes.some((n) => n.tagName === 'SCRIPT' && n.src.endsWith('/tramolkulap.js'))) return append.apply(this, nodes);
-              const later = () => (TK.startup.shownAt() >= 0 ? append.apply(this, nodes) : setTimeout(later, 10));
+              const later = () => {
+                if (TK.startup.shownAt() < 0) return setTimeout(later, 10);
+                const picture = document.getElementById('startup');
+                window.atShown = {picture: place('startup'), window: place('window'), hidden: picture.hidden,
+                                  visibility: getComputedStyle(picture).visibility, painted: TK.window.paints()};
+                append.apply(this, nodes);
+              };
               later();
             };
             window.wakes = [];
@@ -180,6 +194,12 @@ class PageTest(unittest.TestCase):
         self.menu(browser)
         shown_at = browser.js('return TK.startup.shownAt();')
         self.assertGreaterEqual(shown_at, 0)
+        # It stood over the window, as large, before the program painted anything, and is
+        # gone now that the window shows the menu.
+        at_shown = browser.js('return window.atShown;')
+        self.assertEqual((at_shown['hidden'], at_shown['visibility'], at_shown['painted']), (False, 'visible', 0))
+        self.assertEqual(at_shown['picture'], at_shown['window'])
+        self.assertTrue(browser.js("return document.getElementById('startup').hidden;"))
         # The first pass only puts the program's own copy up, and asks to come back when the
         # page's picture has stood its 1250 ms.
         first = browser.js('return wakes[0];')

@@ -99,6 +99,7 @@ TK.page = (() => {
     const scale = f.width / (kWidth * ratio);
     stage.style.transform = `translate(${f.left / ratio}px, ${f.top / ratio}px) scale(${scale})`;
     stage.classList.toggle('whole', f.whole);
+    stage.classList.add('fitted');
     fitted = f;
   }
 
@@ -118,6 +119,8 @@ TK.page = (() => {
     window.addEventListener('DOMContentLoaded', () => new ResizeObserver(fit).observe(document.getElementById('stage-area')));
   }
   window.addEventListener('DOMContentLoaded', fit);
+  // At once too, for the start-up picture: the window's elements come before the scripts.
+  fit();
 
   return {notice, warn, fatal, message, copy, fit, fitPicture, windowPoint, fitted: () => fitted};
 })();

@@ -1,35 +1,27 @@
-// The start-up picture put up by the page itself as soon as it has come, long before the
-// program has: on the window's canvas, where and as the program draws it. The program counts
-// the picture's time on screen from that moment (tk_startup_shown_at).
+// The start-up picture the page shows itself (index.html's #startup, over the window's canvas,
+// scaled as the canvas is), from the moment the browser has it until the program paints its
+// window. The program counts the picture's time on screen from its first frame
+// (tk_startup_shown_at).
 'use strict';
 
 TK.startup = (() => {
-  const kPicture = 'startup.png';
+  const picture = document.getElementById('startup');
   let shownAt = -1;  // on the program's clock (js/driver.js): ms since the page was opened
 
-  function show(bitmap) {
-    // The program's own copy, once on the canvas, stays: this one comes too late.
-    if (TK.window && TK.window.paints() > 0) return;
-    TK.page.fit();
-    const ctx = document.getElementById('window').getContext('2d', {alpha: false});
-    ctx.fillStyle = '#000';
-    ctx.fillRect(0, 0, 800, 600);
-    ctx.drawImage(bitmap, 0, 0);
-    // On screen with the frame that comes next: its time is the picture's first moment.
-    requestAnimationFrame((frameTime) => {
-      shownAt = Math.floor(Math.min(frameTime, performance.now()));
-    });
+  // Without the picture the program puts up its own, as on the desktop.
+  picture.addEventListener('error', () => hide());
+  // Decoded, it is in the next frame, which comes once its callbacks have run: counted from
+  // then it stands at least its time.
+  picture.decode()
+    .then(() => requestAnimationFrame(() => {
+      if (!picture.hidden) shownAt = Math.ceil(performance.now());
+    }))
+    .catch(() => {});
+
+  // The program's window, painted under it, takes over.
+  function hide() {
+    picture.hidden = true;
   }
 
-  // Decoded as the program's pictures are (js/pictures.js), so that its copy, painted over
-  // this one, looks the same. Without it the program puts up its own, as on the desktop.
-  if (location.protocol !== 'file:') {
-    fetch(kPicture)
-      .then((response) => (response.ok ? response.blob() : null))
-      .then((blob) => blob && createImageBitmap(blob, {colorSpaceConversion: 'none', premultiplyAlpha: 'default'}))
-      .then((bitmap) => bitmap && show(bitmap))
-      .catch(() => {});
-  }
-
-  return {shownAt: () => shownAt};
+  return {shownAt: () => shownAt, hide};
 })();

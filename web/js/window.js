@@ -57,6 +57,7 @@ TK.window = (() => {
       return;
     }
     ++paints;
+    if (paints === 1) TK.startup.hide();
     ctx.save();
     ctx.fillStyle = '#000';
     ctx.fillRect(0, 0, canvas.width, canvas.height);
