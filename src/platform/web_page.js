@@ -17,7 +17,8 @@ mergeInto(LibraryManager.library, {
     HEAP32[at + 4] = e.y;
     HEAP32[at + 5] = e.button;
     HEAP32[at + 6] = e.steps;
-    stringToUTF8(e.text, event + 28, 16);
+    HEAP32[at + 7] = e.pad;
+    stringToUTF8(e.text, event + 32, 16);
     return 1;
   },
   tk_input_close_requested: function() { return TK.input.closeRequested() ? 1 : 0; },

@@ -8,6 +8,7 @@
 
 #include "platform/pointer_shown.h"
 #include "platform/web_page.h"
+#include "platform/web_pads.h"
 #include "platform/web_window.h"
 #include "platform/window_look.h"
 
@@ -101,7 +102,7 @@ public:
 
     KeyState LookAt(Key key) override {
         Pump();
-        return latches_.Look(key, key != Key::None && key < Key::Count && held_[static_cast<int>(key)]);
+        return latches_.Look(key, key != Key::None && key < Key::Count && (held_[static_cast<int>(key)] || pads_.Holds(key)));
     }
 
     void ShowWindow() override {}
@@ -210,6 +211,11 @@ private:
                     if (e.steps != 0)
                         TakePointer(InputEvent::Pointer(InputEvent::Kind::Wheel, e.x, e.y, PointerButton::Left, e.steps));
                     break;
+                // A controller's buttons arrive as the keys they stand for.
+                case web::kPadDown:
+                case web::kPadUp:
+                case web::kPadStick:
+                case web::kPadGone: pads_.Take(e, latches_, input_); break;
                 // The rest (focus back, the page shown again, a button let go, full screen
                 // left by the browser's own means) the game has no use for.
                 default: break;
@@ -227,6 +233,7 @@ private:
 
     WebBoard board_;
     WebMusic music_;
+    web::Pads pads_;
     std::deque<InputEvent> input_;
     KeyLatches latches_;
     PointerLatch pointer_;

@@ -306,6 +306,65 @@ class PageTest(unittest.TestCase):
         self.wait_for_text(browser, '^The Well[^]*Best: \\d\\d:\\d\\d left', "level 01's best time under its title")
         self.assert_clean(browser)
 
+    def test_a_game_controller_walks_the_menu_and_plays_level_01(self):
+        browser = self.browser()
+        self.menu(browser)
+        self.assertFalse(browser.js('return TK.pads.polling();'), 'the page asks for controllers with none there')
+        # A controller as the browser shows it: each time the page asks, it sees the next of
+        # the states the test queued (the last one stays), so that every press is seen once,
+        # and let go by the next look, however the page's frames fall.
+        browser.js('''
+            window.padStates = [];
+            window.padPlugged = true;
+            let state = {buttons: [], axes: [0, 0]};
+            navigator.getGamepads = () => {
+              if (padStates.length) state = padStates.shift();
+              if (!padPlugged) return [null, null, null, null];
+              return [null, {index: 1, id: 'A test pad', connected: true, mapping: 'standard', timestamp: 0,
+                             buttons: Array.from({length: 17}, (_, b) => ({pressed: state.buttons.includes(b),
+                                                                          value: state.buttons.includes(b) ? 1 : 0})),
+                             axes: [state.axes[0], state.axes[1], 0, 0]}, null, null];
+            };
+            const rest = {buttons: [], axes: [0, 0]};
+            window.press = (...buttons) => padStates.push({buttons, axes: [0, 0]}, rest);
+            window.stick = (x, y) => padStates.push({buttons: [], axes: [x, y]}, rest);
+            window.dispatchEvent(new Event('gamepadconnected'));''')
+        highlighted = ("TK.window.shown().some(e => e.kind === 'text' && e.block.text === '{}' && "
+                       "e.block.look.colour[0] === 224)")
+        # The stick down, the d-pad up, A: level 01.
+        browser.js('stick(0, 1);')
+        browser.wait(highlighted.format('Options'), what='Options highlighted by the stick')
+        self.assertTrue(browser.js('return TK.pads.polling();'))
+        browser.js('press(12);')
+        browser.wait(highlighted.format('Play'), what='Play highlighted by the d-pad')
+        browser.js('press(0);')
+        self.wait_for_text(browser, '^The Well', "level 01's title, after A")
+        browser.wait("TK.window.shown().some(e => e.kind === 'board') && "
+                     "!TK.window.shown().some(e => e.kind === 'clip')", what='play under way')
+        # Its plan is two counter-clockwise quarter turns (X); Y first turns clockwise (the
+        # pipe drawn turned by positive degrees), and X turns that back.
+        browser.js('''window.turnings = [];
+            const turned = TK.board.turned;
+            TK.board.turned = (picture, x, y, degrees) => {
+              if (degrees !== 0) turnings.push(Math.sign(degrees));
+              return turned(picture, x, y, degrees);
+            };''')
+        turns = "TK.sound.played().filter(p => p.endsWith('/move.wav')).length"
+        for done, button in enumerate([3, 2, 2, 2]):
+            browser.js(f'press({button});')
+            browser.wait(f'{turns} > {done}', what=f'quarter turn {done + 1}')
+        win = picture(WIN)
+        opaque = [(x, y) for x in range(0, 770, 3) for y in range(0, 490, 3) if win.getpixel((x, y))[3] == 255]
+        points = [[15 + x, 15 + y, *win.getpixel((x, y))[:3]] for x, y in opaque[::max(1, len(opaque) // 200)]]
+        self.assertIsNotNone(self.wait_for_points(browser, points, 16, 0.75), 'the win picture never showed')
+        self.assertEqual(browser.js(f'return {turns};'), 4)
+        self.assertEqual(browser.js('return turnings.filter((sign, i) => i === 0 || sign !== turnings[i - 1]);'),
+                         [1, -1])
+        # Pulled out: the page stops asking.
+        browser.js("padPlugged = false; window.dispatchEvent(new Event('gamepaddisconnected'));")
+        browser.wait('!TK.pads.polling()', what='the page no longer asking for controllers')
+        self.assert_clean(browser)
+
     # Level 01's figure stands on cell 4,2 of the board (at 15,15 in the window, 70 pixels a cell).
     FIGURE = (15 + 4 * 70 + 35, 15 + 2 * 70 + 35)
 

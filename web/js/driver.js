@@ -51,6 +51,8 @@ TK.driver = (() => {
     try {
       do {
         again = false;
+        // The controllers as they are now, so that a pass never sees a button held that was let go.
+        TK.pads.poll();
         ++passes;
         goesOn = pass() !== false;
       } while (goesOn && again);
