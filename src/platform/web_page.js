@@ -36,7 +36,7 @@ mergeInto(LibraryManager.library, {
     return lengthBytesUTF8(location.search);
   },
   tk_utc_seconds: function() { return Math.floor(Date.now() / 1000); },
-  tk_clipboard_write: function(text) { return TK.page.copy(UTF8ToString(text)) ? 1 : 0; },
+  tk_clipboard_write: function(text) { return TK.page.copy(UTF8ToString(text)); },
 
   tk_picture_load_file__deps: ['$FS'],
   tk_picture_load_file: function(path) { return TK.pictures.loadFile(FS, UTF8ToString(path)); },

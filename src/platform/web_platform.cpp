@@ -24,7 +24,7 @@ static_assert(std::size(kKeyNames) == static_cast<int>(Key::A) - 1);
 // What the page queues (TkPageEvent::kind).
 enum PageEvent : std::int32_t {
     kKeyDown = 1, kKeyUp = 2, kText = 3, kClose = 4, kFocusLost = 5, kHidden = 7,
-    kPointerDown = 9, kPointerMoved = 11, kWheel = 13,
+    kPointerDown = 9, kPointerMoved = 11, kWheel = 13, kCopied = 18,
 };
 
 class WebBoard : public BoardSurface {
@@ -169,11 +169,21 @@ public:
     }
 
     std::int64_t UtcSeconds() override { return static_cast<std::int64_t>(tk_utc_seconds()); }
-    // The page says when the browser would not take the line (web/js/page.js).
-    bool SetClipboardText(const std::string& text) override {
-        if (tk_clipboard_write(text.c_str()) != 0) return true;
+    // The page copies at once where the browser lets it, else asks the browser's clipboard,
+    // whose answer comes as input (web/js/page.js).
+    ClipboardCopy SetClipboardText(const std::string& text) override {
+        copyAnswer_.reset();
+        const int copy = tk_clipboard_write(text.c_str());
+        if (copy == 1) return ClipboardCopy::Done;
+        if (copy == 2) return ClipboardCopy::Asked;
         Warn("cannot copy to the clipboard: the browser did not allow it");
-        return false;
+        return ClipboardCopy::Refused;
+    }
+    std::optional<bool> CopyAnswer() override {
+        Pump();
+        const std::optional<bool> answer = copyAnswer_;
+        copyAnswer_.reset();
+        return answer;
     }
 
 private:
@@ -197,6 +207,7 @@ private:
                     if (textInput_) input_.push_back({InputEvent::Kind::Text, Key::None, 0, e.text});
                     break;
                 case kClose: close_ = true; break;
+                case kCopied: copyAnswer_ = e.steps != 0; break;
                 // The page lets go of held keys itself when it loses the keyboard.
                 case kFocusLost: input_.push_back(InputEvent::Of(InputEvent::Kind::FocusLost)); break;
                 case kHidden: input_.push_back(InputEvent::Of(InputEvent::Kind::Minimised)); break;
@@ -240,6 +251,7 @@ private:
     PointerShown pointerShown_;
     bool held_[kKeyCount] = {};
     bool close_ = false;
+    std::optional<bool> copyAnswer_;  // the browser's clipboard answered the last copy
     bool textInput_ = true;  // until a view without the level box, as on the desktop
     bool helpMissing_ = false;
     bool presentedHelpMissing_ = false;

@@ -431,6 +431,49 @@ class PageTest(unittest.TestCase):
         browser.wait('TK.driver.waiting().onInput && !TK.driver.waiting().timer', what='no timer armed')
         self.assert_clean(browser)
 
+    # ---- the clipboard ------------------------------------------------------------------
+    def test_a_line_copied_in_the_players_key_is_on_the_clipboard_and_a_refusal_is_told_as_one(self):
+        browser = self.browser()
+        self.menu(browser)
+        browser.driver.execute_cdp_cmd('Browser.grantPermissions', {
+            'origin': self.site.url.rstrip('/'), 'permissions': ['clipboardReadWrite', 'clipboardSanitizedWrite']})
+        line = 'TramolKulap daily 2025-06-12 · hard · 01:23 left · hints: 0'
+        # The copy runs inside the player's key, as the program's pass does for C over the
+        # day's result; the answers that come later are what the program is told.
+        browser.js('''window.copies = [];
+            window.answers = [];
+            const add = TK.input.add;
+            TK.input.add = (kind, fields) => {
+              if (kind === TK.input.kinds.copied) answers.push(fields.steps);
+              return add(kind, fields);
+            };
+            window.addEventListener('keydown', (e) => { if (e.key === 'c') copies.push(TK.page.copy(arguments[0])); }, true);''',
+                   line)
+        browser.keys('c')
+        browser.wait('copies.length === 1')
+        self.assertEqual(browser.js('return copies;'), [1], 'copied at once, inside the key')
+        pasted = browser.js_async('navigator.clipboard.readText().then(arguments[0], (e) => arguments[0]("refused: " + e));')
+        self.assertEqual(pasted, line)
+
+        # A browser that will not copy at once: its clipboard is asked, and its answer, either
+        # way, is what the program hears.
+        browser.js('''document.execCommand = () => false;
+            window.written = [];
+            window.refuse = true;
+            navigator.clipboard.writeText = (text) => {
+              written.push(text);
+              return refuse ? Promise.reject(new DOMException('Write permission denied.', 'NotAllowedError'))
+                            : Promise.resolve();
+            };''')
+        browser.keys('c')
+        browser.wait('answers.length === 1', what='the refusal')
+        browser.js('refuse = false;')
+        browser.keys('c')
+        browser.wait('answers.length === 2', what='the line taken')
+        self.assertEqual(browser.js('return [copies, answers, written];'), [[1, 2, 2], [0, 1], [line, line]])
+        self.assertTrue(any('cannot copy to the clipboard' in e['message'] for e in browser.console()))
+        self.assert_clean(browser)
+
     # ---- the player's files -------------------------------------------------------------
     def test_storage_refused_is_told_once_and_play_goes_on(self):
         refuse = '''Storage.prototype.setItem = function() {

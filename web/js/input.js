@@ -8,7 +8,7 @@
 TK.input = (() => {
   const kinds = {keyDown: 1, keyUp: 2, text: 3, close: 4, blur: 5, focus: 6, hidden: 7, shown: 8,
                  pointerDown: 9, pointerUp: 10, pointerMove: 11, windowed: 12, wheel: 13,
-                 padDown: 14, padUp: 15, padStick: 16, padGone: 17};
+                 padDown: 14, padUp: 15, padStick: 16, padGone: 17, copied: 18};
   const codes = new Map();  // the game's key name -> its number in the program
   const held = new Map();   // event.code -> the game's key name, while down
   const queue = [];
