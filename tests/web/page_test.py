@@ -90,6 +90,14 @@ class PageTest(unittest.TestCase):
         points = [[x, y, *image.getpixel((x, y))[:3]] for x, y in SAMPLES]
         return self.wait_for_points(browser, points, tolerance, share)
 
+    def wait_for_win_picture(self, browser):
+        """Waits for the win picture over the board, on the canvas's own pixels (the words over
+        its middle may hide some of them)."""
+        win = picture(WIN)  # as large as the board
+        opaque = [(x, y) for x in range(0, 770, 3) for y in range(0, 490, 3) if win.getpixel((x, y))[3] == 255]
+        points = [[15 + x, 15 + y, *win.getpixel((x, y))[:3]] for x, y in opaque[::max(1, len(opaque) // 200)]]
+        self.assertIsNotNone(self.wait_for_points(browser, points, 16, 0.75), 'the win picture never showed')
+
     def texts(self, browser):
         return browser.js("return TK.window.shown().filter(e => e.kind === 'text').map(e => e.block.text);")
 
@@ -291,12 +299,7 @@ class PageTest(unittest.TestCase):
             browser.chord(Keys.CONTROL, Keys.ARROW_LEFT)
             browser.wait(f"TK.sound.played().filter(p => p.endsWith('/move.wav')).length > {turn}",
                          what=f'quarter turn {turn + 1}')
-        # The win picture over the board, on the canvas's own pixels (the words over its middle
-        # may hide some of them).
-        win = picture(WIN)  # as large as the board
-        opaque = [(x, y) for x in range(0, 770, 3) for y in range(0, 490, 3) if win.getpixel((x, y))[3] == 255]
-        points = [[15 + x, 15 + y, *win.getpixel((x, y))[:3]] for x, y in opaque[::max(1, len(opaque) // 200)]]
-        self.assertIsNotNone(self.wait_for_points(browser, points, 16, 0.75), 'the win picture never showed')
+        self.wait_for_win_picture(browser)
         self.assertIn('New best!', self.texts(browser))
         browser.wait("(localStorage.getItem('tramolkulap/scores.txt') || '').includes('01')", what='the best time kept')
 
@@ -353,10 +356,7 @@ class PageTest(unittest.TestCase):
         for done, button in enumerate([3, 2, 2, 2]):
             browser.js(f'press({button});')
             browser.wait(f'{turns} > {done}', what=f'quarter turn {done + 1}')
-        win = picture(WIN)
-        opaque = [(x, y) for x in range(0, 770, 3) for y in range(0, 490, 3) if win.getpixel((x, y))[3] == 255]
-        points = [[15 + x, 15 + y, *win.getpixel((x, y))[:3]] for x, y in opaque[::max(1, len(opaque) // 200)]]
-        self.assertIsNotNone(self.wait_for_points(browser, points, 16, 0.75), 'the win picture never showed')
+        self.wait_for_win_picture(browser)
         self.assertEqual(browser.js(f'return {turns};'), 4)
         self.assertEqual(browser.js('return turnings.filter((sign, i) => i === 0 || sign !== turnings[i - 1]);'),
                          [1, -1])
