@@ -53,7 +53,9 @@ Rgba ReadPixel(const SDL_Surface* s, int x, int y) {
 }
 
 struct ScriptEvent {
-    enum Kind { KeyDown, KeyUp, Text, Close, Action, PadDown, PadUp, PadStick, PadUnplug, Input, CopyAnswered } kind = KeyDown;
+    enum Kind {
+        KeyDown, KeyUp, Text, Close, Action, PadDown, PadUp, PadStick, PadUnplug, Input, CopyAnswered
+    } kind = KeyDown;
     std::uint64_t at = 0;
     std::uint64_t seq = 0;
     Key key = Key::None;

@@ -102,7 +102,8 @@ public:
 
     KeyState LookAt(Key key) override {
         Pump();
-        return latches_.Look(key, key != Key::None && key < Key::Count && (held_[static_cast<int>(key)] || pads_.Holds(key)));
+        const bool held = key != Key::None && key < Key::Count && (held_[static_cast<int>(key)] || pads_.Holds(key));
+        return latches_.Look(key, held);
     }
 
     void ShowWindow() override {}

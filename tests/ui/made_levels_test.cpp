@@ -223,7 +223,8 @@ TEST(MadeLevels, ACopyTheClipboardAnswersLaterIsToldOnlyOnceItAnswered) {
         ASSERT_FALSE(notices.empty());
         EXPECT_EQ(notices.back().detail, taken ? texts::resultCopied(false) : texts::cannotCopy(false));
         EXPECT_GE(notices.back().at, copied[0].at + 10) << "told when the answer came";
-        for (const Recorded& n : notices) EXPECT_NE(n.detail, taken ? texts::cannotCopy(false) : texts::resultCopied(false));
+        const std::string wrong = taken ? texts::cannotCopy(false) : texts::resultCopied(false);
+        for (const Recorded& n : notices) EXPECT_NE(n.detail, wrong);
     }
 }
 
