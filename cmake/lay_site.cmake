@@ -4,6 +4,8 @@
 set(source "${SRC}")
 file(REMOVE_RECURSE "${SITE}/js" "${SITE}/data")
 file(COPY "${source}/web/index.html" "${source}/web/page.css" "${source}/web/js" DESTINATION "${SITE}")
+# The start-up picture the program carries, for the page to put up before the program has come.
+file(COPY "${source}/src/app/resources/startup.png" DESTINATION "${SITE}")
 file(COPY "${source}/desktop/icons/16.png" "${source}/desktop/icons/32.png" "${source}/desktop/icons/64.png"
           "${source}/desktop/icons/scalable.svg" DESTINATION "${SITE}/icons")
 # The data as the desktop build lays it beside its executable.

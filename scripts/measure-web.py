@@ -18,11 +18,13 @@ from browser import SOURCE, Browser, Site  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 
 # When the menu is on the canvas: its text in the list and the window's picture painted under
-# it (a grey pixel of its frame), checked at every frame of the page from its very start.
+# it (a grey pixel of its frame), checked at every frame of the page from its very start; and
+# when the start-up picture first was (put up by the page itself, else by the program).
 MENU_DRAWN = '''
 const done = arguments[arguments.length - 1];
 let first = null;
 function look() {
+  if (first === null && window.TK && TK.startup && TK.startup.shownAt() >= 0) first = TK.startup.shownAt();
   if (first === null && window.TK && TK.window && TK.window.paints() > 0) first = performance.now();
   if (window.TK && TK.window && TK.window.shown().some(e => e.kind === 'text' && e.block.text === 'Play')) {
     const p = TK.window.pixels(400, 5, 1, 1);

@@ -16,6 +16,9 @@ from urllib.parse import unquote
 
 
 class SiteHandler(http.server.SimpleHTTPRequestHandler):
+    # Connections kept open between files, as web servers keep them: the page asks for a
+    # hundred small ones.
+    protocol_version = 'HTTP/1.1'
     missing = frozenset()
     program = None  # the folder of the program served in the game's place
     extensions_map = dict(http.server.SimpleHTTPRequestHandler.extensions_map,
@@ -49,6 +52,12 @@ class SiteServer(socketserver.ThreadingMixIn, http.server.HTTPServer):
     daemon_threads = True
     allow_reuse_address = True
     quiet = False
+
+    def handle_error(self, request, client_address):
+        # A browser that closes drops the connections it kept open: nothing went wrong.
+        if isinstance(sys.exc_info()[1], (ConnectionResetError, BrokenPipeError)):
+            return
+        super().handle_error(request, client_address)
 
 
 def make_server(site, port=0, missing=(), quiet=False, program=None):

@@ -4,6 +4,7 @@
 // or for the player.
 #include "app/program.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 #include <vector>
@@ -50,7 +51,8 @@ Wake Program::Step() {
     try {
         if (phase_ == Phase::Ended) return Wake{};
         if (phase_ == Phase::Failed) return FailurePass();
-        if (!pictureUp_) {
+        const bool firstPass = !pictureUp_;
+        if (firstPass) {
             pictureUp_ = true;
             if (!AskedLevelReads()) {
                 phase_ = Phase::Ended;
@@ -59,7 +61,7 @@ Wake Program::Step() {
             }
             ShowStartupPicture();
         }
-        const Wake wake = Pass(plat_.Now());
+        const Wake wake = Pass(plat_.Now(), firstPass);
         if (phase_ == Phase::Ended) return Wake{};
         // A window about to close is not drawn again (a close signal that ended a wait,
         // say): the next wait ends at once and the program with it.
@@ -73,7 +75,7 @@ Wake Program::Step() {
     }
 }
 
-Wake Program::Pass(std::uint64_t now) {
+Wake Program::Pass(std::uint64_t now, bool pictureJustUp) {
     if (phase_ == Phase::StartupPicture) {
         if (plat_.CloseRequested()) {
             // Nothing has been started yet, so there is nothing to undo.
@@ -81,7 +83,9 @@ Wake Program::Pass(std::uint64_t now) {
             phase_ = Phase::Ended;
             return Wake{};
         }
-        if (now < startupUntil_) return Wake{startupUntil_, false};
+        // The pass that puts the picture up does nothing else, even when the picture has
+        // already stood its time in the page: the page may still be bringing the data.
+        if (now < startupUntil_ || pictureJustUp) return Wake{startupUntil_, false};
         StartUp();
         phase_ = Phase::Running;
         StartAsked();
@@ -150,7 +154,9 @@ void Program::ShowStartupPicture() {
     plat_.ShowWindow();
     view_.background = plat_.LoadPicture(kStartupPicture, kStartupPictureSize);
     view_.cursor = plat_.LoadPicture(kCursorPicture, kCursorPictureSize);
-    startupUntil_ = plat_.Now() + kStartupPictureMs;
+    // It stands its time from when it first showed, which a page may have done itself.
+    const std::uint64_t now = plat_.Now();
+    startupUntil_ = std::min(plat_.StartupPictureShownAt().value_or(now), now) + kStartupPictureMs;
 }
 
 void Program::StartUp() {

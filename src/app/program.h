@@ -69,7 +69,8 @@ private:
     enum class Phase { StartupPicture, Running, Failed, Ended };
 
     // One pass of the frame loop at `now`: what is due runs; tells when to come back.
-    Wake Pass(std::uint64_t now);
+    // `pictureJustUp`: this pass put the start-up picture up.
+    Wake Pass(std::uint64_t now, bool pictureJustUp);
     // A level the command line named must be one the game can play, before any window
     // shows; false after saying on standard error why it is not (as the levels tool does).
     bool AskedLevelReads();

@@ -10,6 +10,7 @@
 #include <deque>
 #include <filesystem>
 #include <map>
+#include <utility>
 
 #include "platform/html_view.h"
 #include "platform/sdl_board.h"
@@ -52,7 +53,9 @@ Rgba ReadPixel(const SDL_Surface* s, int x, int y) {
 }
 
 struct ScriptEvent {
-    enum Kind { KeyDown, KeyUp, Text, Close, Action, PadDown, PadUp, PadStick, PadUnplug, Input } kind = KeyDown;
+    enum Kind {
+        KeyDown, KeyUp, Text, Close, Action, PadDown, PadUp, PadStick, PadUnplug, Input, CopyAnswered
+    } kind = KeyDown;
     std::uint64_t at = 0;
     std::uint64_t seq = 0;
     Key key = Key::None;
@@ -162,6 +165,7 @@ struct HeadlessPlatform::Impl {
     KeyLatches latches;
     PointerLatch pointer;
     PadKeys pad;
+    std::optional<bool> copyAnswer;  // the clipboard's later answer, until asked for
 
     // ---- what happened
     std::vector<Recorded> log;
@@ -235,6 +239,10 @@ struct HeadlessPlatform::Impl {
                 break;
             case ScriptEvent::Action:
                 if (e.action) e.action();
+                break;
+            case ScriptEvent::CopyAnswered:
+                copyAnswer = e.value != 0;
+                inputArrived = true;
                 break;
         }
     }
@@ -628,9 +636,20 @@ std::int64_t HeadlessPlatform::UtcSeconds() {
 
 void HeadlessPlatform::Prepare(const PlayView& play) { impl_->Record("prepare", play.titleShown ? play.title : ""); }
 
-bool HeadlessPlatform::SetClipboardText(const std::string& text) {
-    impl_->Record("clipboard", text);
-    return true;
+ClipboardCopy HeadlessPlatform::SetClipboardText(const std::string& text) {
+    auto& m = *impl_;
+    m.Record("clipboard", text);
+    if (!m.opt.clipboardAnswersLater) return ClipboardCopy::Done;
+    ScriptEvent e = Event(ScriptEvent::CopyAnswered, m.now + 10);
+    e.value = *m.opt.clipboardAnswersLater ? 1 : 0;
+    m.Add(std::move(e));
+    return ClipboardCopy::Asked;
+}
+
+std::optional<bool> HeadlessPlatform::CopyAnswer() {
+    auto& m = *impl_;
+    m.RunDue();
+    return std::exchange(m.copyAnswer, std::nullopt);
 }
 
 }  // namespace tk

@@ -64,6 +64,9 @@ struct HeadlessOptions {
     // The calendar clock when the virtual clock is at 0, in seconds since 1970-01-01
     // 00:00 UTC (it then moves with the virtual clock); by default 2025-06-12 09:30 UTC.
     std::int64_t utcSecondsAtStart = 1749720600;
+    // The clipboard answers a copy later, as a page's may: this answer comes as input 10 ms
+    // after the copy was asked for. None: it takes the line at once.
+    std::optional<bool> clipboardAnswersLater{};
 };
 
 // What the game did, in order, with the virtual time at which it happened.
@@ -169,7 +172,8 @@ public:
     bool PlaySound(const std::string& path) override;
     MusicPlayer& Music() override;
     std::int64_t UtcSeconds() override;
-    bool SetClipboardText(const std::string& text) override;  // recorded as "clipboard"
+    ClipboardCopy SetClipboardText(const std::string& text) override;  // recorded as "clipboard"
+    std::optional<bool> CopyAnswer() override;
 
 private:
     struct Impl;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/input.h"
@@ -19,6 +20,10 @@
 namespace tk {
 
 inline constexpr std::uint64_t kNoDeadline = std::numeric_limits<std::uint64_t>::max();
+
+// What became of a line put on the clipboard: there, refused, or asked for where the answer
+// comes later (Platform::CopyAnswer).
+enum class ClipboardCopy { Done, Refused, Asked };
 
 // The board picture's persistent image: everything painted stays until painted over.
 // Coordinates are pixels of the board (770 × 490); every picture is scaled to 70 × 70
@@ -88,6 +93,10 @@ public:
 
     // ---- the window ----------------------------------------------------------
     virtual void ShowWindow() = 0;
+    // When the window already showed the start-up picture before the program put it up (a
+    // page draws it while the program itself still loads), the moment it first did, on
+    // Now's clock; none where the program's own picture is the first.
+    virtual std::optional<std::uint64_t> StartupPictureShownAt() { return std::nullopt; }
     // Puts the window on screen as `view` says, with the board picture and the help page.
     // Cheap when nothing changed since the last call: it then does nothing. Typed text is
     // taken only while the view shows the level box.
@@ -139,9 +148,12 @@ public:
     // Seconds since 1970-01-01 00:00 UTC by the machine's clock: the day's puzzle follows
     // the date in UTC.
     virtual std::int64_t UtcSeconds();
-    // Puts a line on the desktop's clipboard for the player to paste elsewhere; false
-    // when the desktop has none.
-    virtual bool SetClipboardText(const std::string& text) = 0;
+    // Puts a line on the desktop's clipboard for the player to paste elsewhere; Refused
+    // when the desktop has none or will not take it, Asked where its answer comes later.
+    virtual ClipboardCopy SetClipboardText(const std::string& text) = 0;
+    // Whether the last copy that was Asked went, once the answer has come: told once. It
+    // comes as input does, waking a wait for input.
+    virtual std::optional<bool> CopyAnswer() { return std::nullopt; }
 };
 
 // Looks at every key and the pointer once, so that presses and clicks made before now are

@@ -215,10 +215,10 @@ public:
     bool PlaySound(const std::string& path) override { return audio_.PlayEffect(path); }
     MusicPlayer& Music() override { return music_; }
 
-    bool SetClipboardText(const std::string& text) override {
-        if (SDL_SetClipboardText(text.c_str()) == 0) return true;
+    ClipboardCopy SetClipboardText(const std::string& text) override {
+        if (SDL_SetClipboardText(text.c_str()) == 0) return ClipboardCopy::Done;
         Warn(std::string("cannot copy to the clipboard: ") + SDL_GetError());
-        return false;
+        return ClipboardCopy::Refused;
     }
 
 private:

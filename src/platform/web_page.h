@@ -9,20 +9,27 @@
 extern "C" {
 
 // ---- time and the program's passes ----------------------------------------------
-double tk_now();                             // ms since the page started
+double tk_now();                             // ms since the page was opened
+// When the page itself first showed the start-up picture (js/startup.js), on tk_now's clock;
+// negative while it has not.
+double tk_startup_shown_at();
 void tk_wake(double at, int onInput);       // at: Infinity for no deadline
 
 // ---- input ------------------------------------------------------------------------
 // What tk_input_next hands over; kinds as TK.input.kinds: 1 key down, 2 key up, 3 text,
 // 4 close, 5 focus lost, 6 focus back, 7 hidden, 8 shown, 9 pointer down, 10 pointer up,
-// 11 pointer moved, 12 full screen left by the player, 13 wheel turned.
+// 11 pointer moved, 12 full screen left by the player, 13 wheel turned, and for a game
+// controller 14 button down, 15 button up, 16 stick moved, 17 controller gone; 18 the
+// clipboard's answer.
 struct TkPageEvent {
     std::int32_t kind;
     std::int32_t key;        // the number the program gave the key's name
     std::int32_t modifiers;  // 1 Shift, 2 Ctrl, 4 Alt
-    std::int32_t x, y;       // window pixels, for the pointer
-    std::int32_t button;     // 0 left, 1 middle, 2 right
-    std::int32_t steps;      // the wheel's notches: positive away from the player
+    std::int32_t x, y;       // window pixels, for the pointer; a controller's axis in x
+    std::int32_t button;     // 0 left, 1 middle, 2 right; a controller's by its standard number
+    std::int32_t steps;      // the wheel's notches, positive away from the player; an axis's
+                             // value, -32768..32767, negative left or up
+    std::int32_t pad;        // the page's number for the controller
     char text[16];           // one typed character
 };
 void tk_input_define_key(const char* name, int key);
@@ -39,7 +46,9 @@ void tk_page_notice(const char* text);       // a line in the page, told once
 int tk_config_home(char* out, int size);     // the player's configuration home; its length
 int tk_page_query(char* out, int size);      // the page address's query ("?daily"); its length
 double tk_utc_seconds();                     // the browser's calendar clock, in seconds since 1970
-int tk_clipboard_write(const char* text);    // 1 when the line went to the clipboard
+// 1 when the line went to the clipboard, 0 when it did not, 2 when the browser's clipboard
+// was asked: its answer comes as input (18, steps 1 when it went).
+int tk_clipboard_write(const char* text);
 
 // ---- pictures and the board -------------------------------------------------------
 int tk_picture_load_file(const char* path);  // 0 when missing or not a PNG or JPEG

@@ -3,6 +3,7 @@
 mergeInto(LibraryManager.library, {
   tk_now: function() { return TK.driver.now(); },
   tk_wake: function(at, onInput) { TK.driver.wake(at, onInput !== 0); },
+  tk_startup_shown_at: function() { return TK.startup.shownAt(); },
 
   tk_input_define_key: function(name, key) { TK.input.defineKey(UTF8ToString(name), key); },
   tk_input_next: function(event) {
@@ -16,7 +17,8 @@ mergeInto(LibraryManager.library, {
     HEAP32[at + 4] = e.y;
     HEAP32[at + 5] = e.button;
     HEAP32[at + 6] = e.steps;
-    stringToUTF8(e.text, event + 28, 16);
+    HEAP32[at + 7] = e.pad;
+    stringToUTF8(e.text, event + 32, 16);
     return 1;
   },
   tk_input_close_requested: function() { return TK.input.closeRequested() ? 1 : 0; },
@@ -34,7 +36,7 @@ mergeInto(LibraryManager.library, {
     return lengthBytesUTF8(location.search);
   },
   tk_utc_seconds: function() { return Math.floor(Date.now() / 1000); },
-  tk_clipboard_write: function(text) { return TK.page.copy(UTF8ToString(text)) ? 1 : 0; },
+  tk_clipboard_write: function(text) { return TK.page.copy(UTF8ToString(text)); },
 
   tk_picture_load_file__deps: ['$FS'],
   tk_picture_load_file: function(path) { return TK.pictures.loadFile(FS, UTF8ToString(path)); },

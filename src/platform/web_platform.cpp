@@ -8,6 +8,7 @@
 
 #include "platform/pointer_shown.h"
 #include "platform/web_page.h"
+#include "platform/web_pads.h"
 #include "platform/web_window.h"
 #include "platform/window_look.h"
 
@@ -23,7 +24,7 @@ static_assert(std::size(kKeyNames) == static_cast<int>(Key::A) - 1);
 // What the page queues (TkPageEvent::kind).
 enum PageEvent : std::int32_t {
     kKeyDown = 1, kKeyUp = 2, kText = 3, kClose = 4, kFocusLost = 5, kHidden = 7,
-    kPointerDown = 9, kPointerMoved = 11, kWheel = 13,
+    kPointerDown = 9, kPointerMoved = 11, kWheel = 13, kCopied = 18,
 };
 
 class WebBoard : public BoardSurface {
@@ -101,10 +102,18 @@ public:
 
     KeyState LookAt(Key key) override {
         Pump();
-        return latches_.Look(key, key != Key::None && key < Key::Count && held_[static_cast<int>(key)]);
+        const bool held = key != Key::None && key < Key::Count && (held_[static_cast<int>(key)] || pads_.Holds(key));
+        return latches_.Look(key, held);
     }
 
     void ShowWindow() override {}
+    // The page puts the start-up picture up itself as soon as it has come, while the program
+    // still loads.
+    std::optional<std::uint64_t> StartupPictureShownAt() override {
+        const double at = tk_startup_shown_at();
+        if (!(at >= 0)) return std::nullopt;
+        return static_cast<std::uint64_t>(std::floor(at));
+    }
 
     void Present(const WindowView& view) override {
         // Typed text only while the level box shows, as on the desktop.
@@ -164,11 +173,21 @@ public:
     }
 
     std::int64_t UtcSeconds() override { return static_cast<std::int64_t>(tk_utc_seconds()); }
-    // The page says when the browser would not take the line (web/js/page.js).
-    bool SetClipboardText(const std::string& text) override {
-        if (tk_clipboard_write(text.c_str()) != 0) return true;
+    // The page copies at once where the browser lets it, else asks the browser's clipboard,
+    // whose answer comes as input (web/js/page.js).
+    ClipboardCopy SetClipboardText(const std::string& text) override {
+        copyAnswer_.reset();
+        const int copy = tk_clipboard_write(text.c_str());
+        if (copy == 1) return ClipboardCopy::Done;
+        if (copy == 2) return ClipboardCopy::Asked;
         Warn("cannot copy to the clipboard: the browser did not allow it");
-        return false;
+        return ClipboardCopy::Refused;
+    }
+    std::optional<bool> CopyAnswer() override {
+        Pump();
+        const std::optional<bool> answer = copyAnswer_;
+        copyAnswer_.reset();
+        return answer;
     }
 
 private:
@@ -192,6 +211,7 @@ private:
                     if (textInput_) input_.push_back({InputEvent::Kind::Text, Key::None, 0, e.text});
                     break;
                 case kClose: close_ = true; break;
+                case kCopied: copyAnswer_ = e.steps != 0; break;
                 // The page lets go of held keys itself when it loses the keyboard.
                 case kFocusLost: input_.push_back(InputEvent::Of(InputEvent::Kind::FocusLost)); break;
                 case kHidden: input_.push_back(InputEvent::Of(InputEvent::Kind::Minimised)); break;
@@ -206,6 +226,11 @@ private:
                     if (e.steps != 0)
                         TakePointer(InputEvent::Pointer(InputEvent::Kind::Wheel, e.x, e.y, PointerButton::Left, e.steps));
                     break;
+                // A controller's buttons arrive as the keys they stand for.
+                case web::kPadDown:
+                case web::kPadUp:
+                case web::kPadStick:
+                case web::kPadGone: pads_.Take(e, latches_, input_); break;
                 // The rest (focus back, the page shown again, a button let go, full screen
                 // left by the browser's own means) the game has no use for.
                 default: break;
@@ -223,12 +248,14 @@ private:
 
     WebBoard board_;
     WebMusic music_;
+    web::Pads pads_;
     std::deque<InputEvent> input_;
     KeyLatches latches_;
     PointerLatch pointer_;
     PointerShown pointerShown_;
     bool held_[kKeyCount] = {};
     bool close_ = false;
+    std::optional<bool> copyAnswer_;  // the browser's clipboard answered the last copy
     bool textInput_ = true;  // until a view without the level box, as on the desktop
     bool helpMissing_ = false;
     bool presentedHelpMissing_ = false;

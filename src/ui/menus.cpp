@@ -151,6 +151,12 @@ void Menus::PointerInput(const InputEvent& event) {
 }
 
 Wake Menus::Advance(std::uint64_t now) {
+    if (copyAsked_) {
+        if (const std::optional<bool> done = plat_.CopyAnswer()) {
+            copyAsked_ = false;
+            TellCopied(*done);
+        }
+    }
     if (options_.NoticeShowing()) {
         const Wake wake = options_.Advance(now);
         if (options_.NoticeShowing()) return wake;
@@ -194,12 +200,19 @@ void Menus::AfterMadeLevel() {
 
 void Menus::ResultKey(Key key) {
     if (key == Key::C) {
-        const bool cz = language_.isCzech();
-        host_.Tell(plat_.SetClipboardText(sequence_.dailyResult()) ? texts::resultCopied(cz) : texts::cannotCopy(cz));
+        const ClipboardCopy copy = plat_.SetClipboardText(sequence_.dailyResult());
+        // Where the answer comes later, the player is told then: never a copy that did not happen.
+        copyAsked_ = copy == ClipboardCopy::Asked;
+        if (!copyAsked_) TellCopied(copy == ClipboardCopy::Done);
     } else if (isAcceptKey(key) || key == Key::Escape) {
         sequence_.CloseResult();
         AfterMadeLevel();
     }
+}
+
+void Menus::TellCopied(bool done) {
+    const bool cz = language_.isCzech();
+    host_.Tell(done ? texts::resultCopied(cz) : texts::cannotCopy(cz));
 }
 
 void Menus::MainMenuAction() {

@@ -69,6 +69,8 @@ private:
     void OptionsStep(Key key, int modifiers);
     void ShowOptions(int highlight);
     void ResultKey(Key key);
+    // The notice of a copy of the daily result: on the clipboard, or not.
+    void TellCopied(bool done);
     // After a level the game made: the screen it was started from, written afresh.
     void AfterMadeLevel();
     void WriteMainMenu();
@@ -87,6 +89,7 @@ private:
     PlaySequence sequence_;
     Screen screen_ = Screen::MainMenu;
     bool madeRunning_ = false;  // a level the game made is played
+    bool copyAsked_ = false;    // the daily result's copy waits for the clipboard's answer
     // Where the pointer was last reported; its first report (the window opening under it,
     // or the pointer entering it) only says where it is, so that the highlight moves only
     // when the player moves the mouse.

@@ -216,7 +216,7 @@ public:
     BoardSurface& Board() override { return real_->Board(); }
     bool PlaySound(const std::string&) override { return false; }
     MusicPlayer& Music() override { return real_->Music(); }
-    bool SetClipboardText(const std::string& text) override { return real_->SetClipboardText(text); }
+    ClipboardCopy SetClipboardText(const std::string& text) override { return real_->SetClipboardText(text); }
     PlayerFiles& Files() override { return real_->Files(); }
 
     const std::vector<std::string>& messages() const { return messages_; }

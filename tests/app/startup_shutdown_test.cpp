@@ -77,6 +77,42 @@ struct Session : GameFixture {
     }
 };
 
+// A window that showed the start-up picture before the program put it up: a page draws it
+// while the program itself still loads.
+class PageDrawnPicture : public HeadlessPlatform {
+public:
+    PageDrawnPicture(HeadlessOptions o, std::uint64_t shownAt) : HeadlessPlatform(std::move(o)), shownAt_(shownAt) {}
+    std::optional<std::uint64_t> StartupPictureShownAt() override { return shownAt_; }
+
+private:
+    std::uint64_t shownAt_;
+};
+
+TEST(StartUp, APictureTheWindowShowedFirstStandsItsTimeFromThenAndStartUpWaitsForTheNextPass) {
+    // The program's first pass comes while the page's picture stands, or after its time.
+    for (const std::uint64_t firstPass : {900u, 2000u}) {
+        SCOPED_TRACE(firstPass);
+        ProgramFolder folder;
+        HeadlessOptions o;
+        o.programFolder = folder.str();
+        PageDrawnPicture plat(o, 300);
+        plat.WaitUntil(firstPass, false);
+        Program program(plat);
+        const Wake wake = program.Step();
+        EXPECT_FALSE(program.started()) << "the pass that puts the picture up does nothing else";
+        EXPECT_EQ(wake.at, 300u + 1250u);
+        EXPECT_FALSE(wake.onInput);
+        ASSERT_EQ(plat.LogOf("present").size(), 1u);
+        EXPECT_EQ(plat.PictureWidth(plat.Presented().background), 800) << "the start-up picture";
+        plat.WaitUntil(wake.at, wake.onInput);
+        program.Step();
+        EXPECT_TRUE(program.started());
+        EXPECT_TRUE(program.view().menu.shown);
+        ASSERT_EQ(plat.LogOf("music.device").size(), 1u);
+        EXPECT_EQ(plat.LogOf("music.device")[0].at, std::max<std::uint64_t>(1550, firstPass));
+    }
+}
+
 TEST(StartUp, PictureThenWaitThenLoadInOrderThenMenu) {
     Session s({}, "fullscreen:on\r\nmusic:on\r\nlevel:01\r\n");
     const std::string music = s.program.paths().MusicFile();

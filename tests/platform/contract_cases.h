@@ -136,9 +136,9 @@ inline void CaseALineCopiedIsWhatAnotherProgramPastesAndTheCalendarIsOfThisCentu
     Platform& plat = s->plat();
     plat.ShowWindow();
     const std::string line = "TramolKulap 2025-06-12 · hard · 01:23 · 0 hints";
-    EXPECT_TRUE(plat.SetClipboardText(line));
+    EXPECT_EQ(plat.SetClipboardText(line), ClipboardCopy::Done);
     EXPECT_EQ(s->Clipboard(), line);
-    EXPECT_TRUE(plat.SetClipboardText("second"));
+    EXPECT_EQ(plat.SetClipboardText("second"), ClipboardCopy::Done);
     EXPECT_EQ(s->Clipboard(), "second") << "a copy replaces the one before";
     // The twin's calendar stands at a chosen day, the real one at today: both after 2023.
     EXPECT_GT(plat.UtcSeconds(), 1'700'000'000);

@@ -119,7 +119,12 @@ TEST(MadeLevels, ARandomLevelIsPlayedAgainWhenLostAndAWinBringsTheNextOfItsBand)
 
 // Plays the day's puzzle from the page, wins it, copies the result and goes back.
 struct DailyRound {
-    explicit DailyRound(std::int64_t utcSeconds) : f(at(utcSeconds)) {}
+    explicit DailyRound(std::int64_t utcSeconds, std::optional<bool> clipboardAnswersLater = {})
+        : f(withClipboard(at(utcSeconds), clipboardAnswersLater)) {}
+    static HeadlessOptions withClipboard(HeadlessOptions o, std::optional<bool> answer) {
+        o.clipboardAnswersLater = answer;
+        return o;
+    }
     UiFixture f;
     bool closeWithClick = false;  // a left click anywhere instead of Enter
     std::string titleAtStart, resultShown, lineAfter;
@@ -204,6 +209,23 @@ TEST(MadeLevels, AWonDailyPuzzleShowsItsResultToCopyAndKeepsItsBestUnderItsDate)
     EXPECT_EQ(round.f.program.bestTimes().InAll(), 40);
     EXPECT_EQ(round.lineAfter, "   Today: hard, best " + Clock::Text(*best));
     EXPECT_FALSE(round.f.view().play.boardShown);
+}
+
+TEST(MadeLevels, ACopyTheClipboardAnswersLaterIsToldOnlyOnceItAnswered) {
+    // A page's clipboard takes the line, or refuses it, some time after it was asked.
+    for (const bool taken : {true, false}) {
+        SCOPED_TRACE(taken);
+        DailyRound round(kJune12 + 3600, taken);
+        round.Run(CivilDate{2025, 6, 12});
+        const auto copied = round.f.plat.LogOf("clipboard");
+        ASSERT_EQ(copied.size(), 1u);
+        const auto notices = round.f.plat.LogOf("notice");
+        ASSERT_FALSE(notices.empty());
+        EXPECT_EQ(notices.back().detail, taken ? texts::resultCopied(false) : texts::cannotCopy(false));
+        EXPECT_GE(notices.back().at, copied[0].at + 10) << "told when the answer came";
+        const std::string wrong = taken ? texts::cannotCopy(false) : texts::resultCopied(false);
+        for (const Recorded& n : notices) EXPECT_NE(n.detail, wrong);
+    }
 }
 
 TEST(MadeLevels, AClickOverTheDailyResultClosesItAsEnterDoes) {

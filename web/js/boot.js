@@ -1,5 +1,6 @@
-// Starting the game in the page: the list of the data, then the program beside the data and
-// the font (each named in the page when the server lacks it), driven pass by pass.
+// Starting the game in the page: the program's WebAssembly compiled at once, the list of the
+// data, then the program beside the data and the font (each named in the page when the
+// server lacks it), driven pass by pass.
 'use strict';
 
 TK.boot = (() => {
@@ -18,17 +19,28 @@ TK.boot = (() => {
     TK.page.message(text);
   }
 
-  // The program starts as soon as it has come, while the data and the font still come: its
-  // start-up picture stands meanwhile, and its passes after the first wait until `ready`.
-  function startProgram(ready) {
-    // Asked for at once, beside the data, rather than when the program's script asks.
-    const webAssembly = fetch(kWebAssembly).then((response) => {
+  // The program's WebAssembly, asked for (index.html preloads it) and compiled at once, while
+  // the rest comes: as it downloads where the server says what it is, else from its bytes.
+  function compileProgram() {
+    const compiled = fetch(kWebAssembly).then((response) => {
       if (!response.ok) {
         throw new Error(`Missing on the server: ${kWebAssembly}, the game's program ` +
                         `(${response.status} ${response.statusText}).`.replace(' )', ')'));
       }
-      return response.arrayBuffer();
+      const type = response.headers.get('Content-Type') || '';
+      if (WebAssembly.compileStreaming && type.split(';')[0].trim() === 'application/wasm') {
+        return WebAssembly.compileStreaming(response);
+      }
+      return response.arrayBuffer().then((bytes) => WebAssembly.compile(bytes));
     });
+    // Told when the program's script asks for it (instantiateWasm).
+    compiled.catch(() => {});
+    return compiled;
+  }
+
+  // The program starts as soon as it has come, while the data and the font still come: its
+  // start-up picture stands meanwhile, and its passes after the first wait until `ready`.
+  function startProgram(compiled, ready) {
     const Module = window.Module = {
       preRun: [() => {
         TK.files.layInto(Module.FS);
@@ -40,9 +52,8 @@ TK.boot = (() => {
       // Fetched here rather than by the program's script, so that a server that lacks it
       // is named, and one that gives it the wrong type still serves it.
       instantiateWasm: (imports, receive) => {
-        webAssembly
-          .then((bytes) => WebAssembly.instantiate(bytes, imports))
-          .then((result) => receive(result.instance, result.module))
+        compiled
+          .then((module) => WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module)))
           .catch((e) => TK.page.fatal(e.message || String(e)));
         return {};
       },
@@ -73,12 +84,13 @@ TK.boot = (() => {
       return;
     }
     TK.page.fit();
+    const compiled = compileProgram();
     const font = TK.text.load('fonts/LiberationSans-Regular.woff2', 'fonts/LiberationSans-Bold.woff2');
     if (!await TK.files.fetchList('files.txt')) return;
     const ready = Promise.all([TK.files.fetchAll(), font]);
     // A level the address names (?level=07) is read as the program starts: its data comes first.
     if (new URLSearchParams(location.search).has('level')) await ready;
-    startProgram(ready);
+    startProgram(compiled, ready);
   }
 
   start();

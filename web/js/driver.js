@@ -4,7 +4,6 @@
 'use strict';
 
 TK.driver = (() => {
-  const origin = performance.now();
   let pass = null;         // runs one pass of the program; false once the program has ended
   let wakeAt = 0, wakeOnInput = false;
   let timer = 0, timerAt = Infinity;
@@ -14,8 +13,9 @@ TK.driver = (() => {
   let afterPass = [];
   let heldBack = false;   // the data is not all in: passes wait for it
 
-  // Milliseconds since the page started, the program's clock.
-  const now = () => Math.floor(performance.now() - origin);
+  // Milliseconds since the page was opened, the program's clock: the page's own moments
+  // before the program came (js/startup.js) are on it too.
+  const now = () => Math.floor(performance.now());
 
   // Called by the program during its pass: when it wants to run again. Infinity: only on
   // input (or never, without onInput).
@@ -32,7 +32,7 @@ TK.driver = (() => {
     timerAt = wakeAt;
     if (wakeAt === Infinity) return;
     // Whole milliseconds on the program's clock: a timer may fire a fraction early.
-    const delay = Math.max(0, wakeAt - (performance.now() - origin) + 1);
+    const delay = Math.max(0, wakeAt - performance.now() + 1);
     timer = setTimeout(() => {
       timer = 0;
       timerAt = Infinity;
@@ -51,6 +51,8 @@ TK.driver = (() => {
     try {
       do {
         again = false;
+        // The controllers as they are now, so that a pass never sees a button held that was let go.
+        TK.pads.poll();
         ++passes;
         goesOn = pass() !== false;
       } while (goesOn && again);

@@ -7,7 +7,8 @@
 
 TK.input = (() => {
   const kinds = {keyDown: 1, keyUp: 2, text: 3, close: 4, blur: 5, focus: 6, hidden: 7, shown: 8,
-                 pointerDown: 9, pointerUp: 10, pointerMove: 11, windowed: 12, wheel: 13};
+                 pointerDown: 9, pointerUp: 10, pointerMove: 11, windowed: 12, wheel: 13,
+                 padDown: 14, padUp: 15, padStick: 16, padGone: 17, copied: 18};
   const codes = new Map();  // the game's key name -> its number in the program
   const held = new Map();   // event.code -> the game's key name, while down
   const queue = [];
@@ -40,8 +41,8 @@ TK.input = (() => {
   }
 
   function push(kind, fields = {}) {
-    queue.push(Object.assign({kind, key: 0, name: '', modifiers: 0, text: '', x: 0, y: 0, button: 0, steps: 0},
-                             fields));
+    queue.push(Object.assign({kind, key: 0, name: '', modifiers: 0, text: '', x: 0, y: 0, button: 0, steps: 0,
+                              pad: 0}, fields));
     if (arrived) arrived(kind);
   }
 
@@ -140,6 +141,8 @@ TK.input = (() => {
     // The program gives each of the game's key names its number.
     defineKey: (name, code) => codes.set(name, code),
     next: () => queue.shift() || null,
+    // What another part of the page saw (js/pads.js), queued in its turn.
+    add: push,
     pending: () => queue.length,
     closeRequested: () => closeAsked,
     // The player left full screen by the browser's own means.

@@ -40,10 +40,10 @@ TK.page = (() => {
     box.hidden = false;
   }
 
-  // Puts a line on the clipboard; true when the browser took it. The copy runs inside the
-  // player's key or click (the program's pass runs in the page's event), where a browser lets
-  // a page copy at once and say whether it did; where it will not, the asynchronous
-  // clipboard is tried, and a refusal it reports later is told in the page.
+  // Puts a line on the clipboard: 1 when the browser took it, 0 when it will not, 2 when
+  // its asynchronous clipboard was asked, whose answer comes later as input. The copy runs
+  // inside the player's key or click (the program's pass runs in the page's event), where a
+  // browser lets a page copy at once and say whether it did.
   function copy(text) {
     const before = document.activeElement;
     const box = document.createElement('textarea');
@@ -61,11 +61,15 @@ TK.page = (() => {
     }
     box.remove();
     if (before && before.focus) before.focus();
-    if (copied) return true;
-    if (!navigator.clipboard || !navigator.clipboard.writeText) return false;
-    navigator.clipboard.writeText(text).catch((e) =>
-      notice(`The line could not be copied to the clipboard (${e.message || e}).`, 'clipboard'));
-    return true;
+    if (copied) return 1;
+    if (!navigator.clipboard || !navigator.clipboard.writeText) return 0;
+    navigator.clipboard.writeText(text).then(
+      () => TK.input.add(TK.input.kinds.copied, {steps: 1}),
+      (e) => {
+        warn(`TramolKulap: cannot copy to the clipboard: ${e.message || e}`);
+        TK.input.add(TK.input.kinds.copied, {steps: 0});
+      });
+    return 2;
   }
 
   // ---- the window fitted to the page -------------------------------------------------
@@ -99,6 +103,7 @@ TK.page = (() => {
     const scale = f.width / (kWidth * ratio);
     stage.style.transform = `translate(${f.left / ratio}px, ${f.top / ratio}px) scale(${scale})`;
     stage.classList.toggle('whole', f.whole);
+    stage.classList.add('fitted');
     fitted = f;
   }
 
@@ -118,6 +123,8 @@ TK.page = (() => {
     window.addEventListener('DOMContentLoaded', () => new ResizeObserver(fit).observe(document.getElementById('stage-area')));
   }
   window.addEventListener('DOMContentLoaded', fit);
+  // At once too, for the start-up picture: the window's elements come before the scripts.
+  fit();
 
   return {notice, warn, fatal, message, copy, fit, fitPicture, windowPoint, fitted: () => fitted};
 })();

@@ -50,7 +50,14 @@ TK.window = (() => {
 
   function paint() {
     stale = false;
+    // A list whose pictures are still decoding is put on screen once they are in, rather
+    // than over the window without them (the start-up picture the page put up, say).
+    if (shown.some((e) => e.kind === 'picture' && TK.pictures.decoding(e.handle))) {
+      TK.pictures.whenSettled(invalidate);
+      return;
+    }
     ++paints;
+    if (paints === 1) TK.startup.hide();
     ctx.save();
     ctx.fillStyle = '#000';
     ctx.fillRect(0, 0, canvas.width, canvas.height);
@@ -58,8 +65,6 @@ TK.window = (() => {
     ctx.restore();
     const help = shown.find((e) => e.kind === 'help');
     TK.help.place(help || null);
-    // A picture still decoding shows when it is ready.
-    if (shown.some((e) => e.kind === 'picture' && TK.pictures.decoding(e.handle))) TK.pictures.whenSettled(invalidate);
   }
 
   function invalidate() {
