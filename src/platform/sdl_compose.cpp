@@ -106,9 +106,18 @@ void ComposeWindow(SDL_Renderer* r, const WindowView& v, PictureTable& pictures,
                    SDL_Texture* board, const HelpDrawer& drawHelp, const SDL_Rect& area) {
     ClipGuard clip(r, area);
     if (clip.Empty()) return;
-    FillRect(r, area, look::kBlack);
-    // The window's picture sits at the top left at its own size.
-    DrawPicture(r, pictures, v.background, SDL_Rect{0, 0, pictures.Width(v.background), pictures.Height(v.background)});
+    // The board's image is copied without blending, so an area within it (a step or a turn
+    // of play) needs nothing drawn beneath.
+    const SDL_Rect boardPlace = Rect(look::kBoard);
+    SDL_Rect covered{};
+    const bool underBoard = v.play.boardShown && board && SDL_IntersectRect(&area, &boardPlace, &covered) &&
+                            SDL_RectEquals(&covered, &area);
+    if (!underBoard) {
+        FillRect(r, area, look::kBlack);
+        // The window's picture sits at the top left at its own size.
+        DrawPicture(r, pictures, v.background,
+                    SDL_Rect{0, 0, pictures.Width(v.background), pictures.Height(v.background)});
+    }
     for (int i = 0; i < MenuView::kLines; ++i)
         if (MenuLineShown(v.menu, i)) DrawBlock(r, texts, MenuLine(v.menu, i), 0, 0);
     if (v.menu.shown) DrawPicture(r, pictures, v.cursor, Rect(look::Cursor(v.menu.page, v.menu.highlight)));
