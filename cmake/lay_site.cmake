@@ -2,12 +2,31 @@
 # data in files.txt for the page to fetch. The page and the data are laid afresh, so that a
 # file gone from the sources is gone from the site too.
 set(source "${SRC}")
-file(REMOVE_RECURSE "${SITE}/js" "${SITE}/data")
-file(COPY "${source}/web/index.html" "${source}/web/page.css" "${source}/web/js" DESTINATION "${SITE}")
+file(REMOVE_RECURSE "${SITE}/js" "${SITE}/data" "${SITE}/page.css" "${SITE}/icons/scalable.svg")
+file(COPY "${source}/web/js" DESTINATION "${SITE}")
+# The page's style and its first two scripts are written into the page itself: the start-up
+# picture then waits for no other file before it is drawn.
+file(READ "${source}/web/index.html" page)
+foreach(part "page.css" "js/page.js" "js/startup.js")
+  file(READ "${source}/web/${part}" text)
+  if(part MATCHES "css$")
+    set(tag "<link rel=\"stylesheet\" href=\"${part}\">")
+    set(inline "<style>\n${text}</style>")
+  else()
+    set(tag "<script src=\"${part}\"></script>")
+    set(inline "<script>\n${text}</script>")
+  endif()
+  string(FIND "${page}" "${tag}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "web/index.html no longer names ${part} as ${tag}")
+  endif()
+  string(REPLACE "${tag}" "${inline}" page "${page}")
+endforeach()
+file(WRITE "${SITE}/index.html" "${page}")
 # The start-up picture the program carries, for the page to put up before the program has come.
 file(COPY "${source}/src/app/resources/startup.png" DESTINATION "${SITE}")
 file(COPY "${source}/desktop/icons/16.png" "${source}/desktop/icons/32.png" "${source}/desktop/icons/64.png"
-          "${source}/desktop/icons/scalable.svg" DESTINATION "${SITE}/icons")
+     DESTINATION "${SITE}/icons")
 # The data as the desktop build lays it beside its executable.
 set(SRC "${source}/data")
 set(DST "${SITE}/data")

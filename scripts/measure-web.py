@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """Measures the browser build in headless Chromium, served from this machine (build-web/site,
-built by `make web`): page opened -> menu drawn, bytes downloaded before the menu, CPU standing
-still on the menu and in a level (Chromium's own TaskDuration from the DevTools protocol over
-N seconds), and the pacing of a step and of a quarter turn (the passes that paint the board,
-and how long they take). Prints one line per figure. Not part of `make test`.
+built by `make web`): page opened -> menu drawn, in a browser already running (as a player's
+is: it has shown a blank page first) and in one started for the page (its first page), bytes
+downloaded before the menu, CPU standing still on the menu and in a level (Chromium's own
+TaskDuration from the DevTools protocol over N seconds), and the pacing of a step and of a
+quarter turn (the passes that paint the board, and how long they take). Prints one line per figure. Not part of `make test`.
 
 Usage: scripts/measure-web.py [--seconds N] [SITE]
 """
@@ -78,6 +79,15 @@ def action(browser, press):
     return len(times), times[-1] - times[0]
 
 
+def open_to_menu(browser, url):
+    """Opens the page with nothing cached; (the start-up picture first drawn, menu drawn) in ms
+    since the page was opened."""
+    browser.driver.execute_cdp_cmd('Network.setCacheDisabled', {'cacheDisabled': True})
+    browser.open(url)
+    browser.driver.set_script_timeout(30)
+    return browser.driver.execute_async_script(MENU_DRAWN)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument('--seconds', type=float, default=10)
@@ -87,13 +97,19 @@ def main():
     site = Site(args.site)
     browser = Browser()
     try:
+        picture_at, menu_at = open_to_menu(browser, site.url)
+        cold = f'{menu_at:.0f} ms (-> the start-up picture drawn: {picture_at:.0f} ms)'
+    finally:
+        browser.close()
+    browser = Browser()
+    try:
         browser.driver.execute_cdp_cmd('Performance.enable', {'timeDomain': 'threadTicks'})
-        browser.driver.execute_cdp_cmd('Network.setCacheDisabled', {'cacheDisabled': True})
-        browser.open(site.url)
-        browser.driver.set_script_timeout(30)
-        picture_at, menu_at = browser.driver.execute_async_script(MENU_DRAWN)
+        browser.driver.get('about:blank')
+        time.sleep(0.5)
+        picture_at, menu_at = open_to_menu(browser, site.url)
         print(f'page opened -> menu drawn: {menu_at:.0f} ms (-> the start-up picture drawn: {picture_at:.0f} ms; '
               f'it stands 1250 ms)')
+        print(f'  in a browser started for the page: {cold}')
         total = browser.js('''
             const nav = performance.getEntriesByType('navigation')[0];
             return performance.getEntriesByType('resource').filter(r => r.responseEnd <= arguments[0])

@@ -6,6 +6,7 @@ Usage: page_test.py [SITE] (default: build-web/site beside this source tree).
 """
 import json
 import os
+import re
 import shutil
 import sys
 import unittest
@@ -163,6 +164,29 @@ class PageTest(unittest.TestCase):
         self.assertLess(total, 4 * 1024 * 1024)
         self.assertEqual(browser.js('''return performance.getEntriesByType('resource')
             .filter(r => r.name.endsWith('.mp3')).map(r => r.transferSize < 1024);'''), [True])
+
+        # Until the start-up picture was on screen the page asked for nothing but it and the
+        # icons: the program, the other scripts and the data come after it.
+        shown_at = browser.js('return TK.startup.shownAt();')
+        self.assertGreaterEqual(shown_at, 0)
+        asked = browser.js('''return performance.getEntriesByType('resource')
+            .map(r => [new URL(r.name).pathname.slice(1), r.startTime]);''')
+        early = [name for name, at in asked if at < shown_at and not re.fullmatch(r'startup\.png|icons/\d+\.png', name)]
+        self.assertEqual(early, [])
+        self.assertTrue({'tramolkulap.wasm', 'js/boot.js', 'data/graphics/okno.jpg'} <= {name for name, _ in asked})
+
+        # The game's pictures were decoded as they came, and are shared by every handle of the
+        # same file: one let go leaves the others whole.
+        ready_at_once, width_after_free = browser.js('''
+            const path = '/game/graphics/okno.jpg';
+            const first = TK.pictures.loadFile(Module.FS, path), second = TK.pictures.loadFile(Module.FS, path);
+            const readyAtOnce = TK.pictures.get(first) !== null;
+            TK.pictures.free(first);
+            const bitmap = TK.pictures.get(second);
+            TK.pictures.free(second);
+            return [readyAtOnce, bitmap ? bitmap.width : -1];''')
+        self.assertTrue(ready_at_once)
+        self.assertEqual(width_after_free, 800)
 
         # Everything it asked for was there, and nothing went wrong.
         self.assert_clean(browser)

@@ -19,8 +19,8 @@ TK.boot = (() => {
     TK.page.message(text);
   }
 
-  // The program's WebAssembly, asked for (index.html preloads it) and compiled at once, while
-  // the rest comes: as it downloads where the server says what it is, else from its bytes.
+  // The program's WebAssembly, asked for and compiled at once, while the rest comes: as it
+  // downloads where the server says what it is, else from its bytes.
   function compileProgram() {
     const compiled = fetch(kWebAssembly).then((response) => {
       if (!response.ok) {
@@ -85,6 +85,10 @@ TK.boot = (() => {
     }
     TK.page.fit();
     const compiled = compileProgram();
+    // The program's script is asked for now too: it runs only once the list of the data is in,
+    // but asked for then it would wait behind the hundred files of the data.
+    const hint = Object.assign(document.createElement('link'), {rel: 'preload', as: 'script', href: kProgram});
+    document.head.append(hint);
     const font = TK.text.load('fonts/LiberationSans-Regular.woff2', 'fonts/LiberationSans-Bold.woff2');
     if (!await TK.files.fetchList('files.txt')) return;
     const ready = Promise.all([TK.files.fetchAll(), font]);

@@ -36,6 +36,7 @@ TK.files = (() => {
   }
 
   function arrived(path, bytes) {
+    TK.pictures.decodeEarly(target(path), bytes);
     if (folderFS) write(path, bytes);
     else contents.set(path, bytes);
   }

@@ -3,7 +3,7 @@
 'use strict';
 
 TK.help = (() => {
-  const frame = document.getElementById('help');
+  let frame = null;  // made when the help is first shown: a frame costs the page's start-up
   let url = null, missingText = '', loaded = false, scrollY = 0;
   let onLoad = null;
 
@@ -12,7 +12,14 @@ TK.help = (() => {
   const faces = ['Regular', 'Bold'].map((face, i) => `@font-face { font-family: "Trebuchet MS"; ` +
     `font-weight: ${i ? 700 : 400}; src: url("${new URL(`fonts/LiberationSans-${face}.woff2`, document.baseURI).href}"); }`);
 
-  frame.addEventListener('load', () => {
+  function makeFrame() {
+    frame = document.createElement('iframe');
+    Object.assign(frame, {id: 'help', title: 'Help', tabIndex: -1, hidden: true});
+    frame.addEventListener('load', loadedPage);
+    document.getElementById('message').before(frame);
+  }
+
+  function loadedPage() {
     loaded = true;
     const doc = frame.contentDocument;
     if (doc && doc.documentElement) {
@@ -23,10 +30,10 @@ TK.help = (() => {
     }
     scroll();
     if (onLoad) onLoad();
-  });
+  }
 
   function scroll() {
-    if (loaded && frame.contentWindow) frame.contentWindow.scrollTo(0, scrollY);
+    if (loaded && frame && frame.contentWindow) frame.contentWindow.scrollTo(0, scrollY);
   }
 
   // Where the list of the window puts the page: {url, scrollY, left, top, width, height,
@@ -34,9 +41,10 @@ TK.help = (() => {
   // the path instead.
   function place(element) {
     if (!element) {
-      frame.hidden = true;
+      if (frame) frame.hidden = true;
       return;
     }
+    if (!frame) makeFrame();
     Object.assign(frame.style, {
       left: `${element.left}px`, top: `${element.top}px`, width: `${element.width}px`, height: `${element.height}px`,
     });
