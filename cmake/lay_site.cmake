@@ -1,6 +1,6 @@
 # Lays the page (web/), the icons and the game's data into the site folder, and lists the
-# data in files.txt for the page to fetch. The page and the data are laid afresh, so that a
-# file gone from the sources is gone from the site too.
+# data in files.txt (and packs it into data.pack) for the page to fetch. The page and the data
+# are laid afresh, so that a file gone from the sources is gone from the site too.
 set(source "${SRC}")
 file(REMOVE_RECURSE "${SITE}/js" "${SITE}/data" "${SITE}/page.css" "${SITE}/icons/scalable.svg")
 file(COPY "${source}/web/js" DESTINATION "${SITE}")
@@ -33,6 +33,23 @@ set(DST "${SITE}/data")
 include("${source}/cmake/lay_data.cmake")
 file(GLOB_RECURSE files RELATIVE "${SITE}" "${SITE}/data/*")
 list(SORT files)
-list(JOIN files "\n" list)
+# The list gives each file's size; data.pack holds, in the list's order, every file but the
+# music (which the page streams from its own file): the page asks for it in one request rather
+# than a hundred, and for each file on its own only when the pack cannot be had.
+set(lines)
+set(packed)
+foreach(path IN LISTS files)
+  file(SIZE "${SITE}/${path}" size)
+  list(APPEND lines "${path}\t${size}")
+  if(NOT path MATCHES "^data/music/")
+    list(APPEND packed "${SITE}/${path}")
+  endif()
+endforeach()
+execute_process(COMMAND "${CMAKE_COMMAND}" -E cat ${packed} OUTPUT_FILE "${SITE}/data.pack.tmp" RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "Cannot pack the data into ${SITE}/data.pack")
+endif()
+file(RENAME "${SITE}/data.pack.tmp" "${SITE}/data.pack")
+list(JOIN lines "\n" list)
 file(WRITE "${SITE}/files.txt.tmp" "${list}\n")
 file(RENAME "${SITE}/files.txt.tmp" "${SITE}/files.txt")

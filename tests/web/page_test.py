@@ -173,7 +173,9 @@ class PageTest(unittest.TestCase):
             .map(r => [new URL(r.name).pathname.slice(1), r.startTime]);''')
         early = [name for name, at in asked if at < shown_at and not re.fullmatch(r'startup\.png|icons/\d+\.png', name)]
         self.assertEqual(early, [])
-        self.assertTrue({'tramolkulap.wasm', 'js/boot.js', 'data/graphics/okno.jpg'} <= {name for name, _ in asked})
+        self.assertTrue({'tramolkulap.wasm', 'js/boot.js', 'data.pack'} <= {name for name, _ in asked})
+        # The data came in one pack; only the music, streamed later, is asked for on its own.
+        self.assertEqual([name for name, _ in asked if name.startswith('data/') and not name.startswith('data/music/')], [])
 
         # The game's pictures were decoded as they came, and are shared by every handle of the
         # same file: one let go leaves the others whole.
@@ -537,10 +539,19 @@ class PageTest(unittest.TestCase):
 
     # ---- bad input ------------------------------------------------------------------------
     def test_a_file_missing_on_the_server_is_named_and_the_game_goes_on(self):
+        # The pack of the data comes cut short, as from an upload broken off: it is not used,
+        # and each file is asked for on its own.
+        short_pack = '''
+            const fetchReally = window.fetch;
+            window.fetch = (url, ...rest) => fetchReally(url, ...rest).then((response) =>
+              String(url).endsWith('data.pack')
+                ? response.arrayBuffer().then((bytes) => new Response(bytes.slice(0, bytes.byteLength - 1)))
+                : response);'''
         site = Site(SITE, missing=['data/sound/menumove.wav'])
         self.addCleanup(site.close)
-        browser = self.browser()
+        browser = self.browser(before_each_page=short_pack)
         self.menu(browser, site.url)
+        self.assertTrue(any('data.pack does not match files.txt' in e['message'] for e in browser.console()))
         self.assertTrue(any('data/sound/menumove.wav' in n for n in self.notices(browser)), self.notices(browser))
         self.assertTrue(any('data/sound/menumove.wav' in e['message'] for e in browser.errors()))
         self.assertEqual(browser.js("return TK.files.missing();"), ['data/sound/menumove.wav'])
@@ -550,7 +561,8 @@ class PageTest(unittest.TestCase):
         self.wait_for_text(browser, '^Music: on$', 'the options')
 
     def test_the_window_picture_missing_on_the_server_stops_the_game_with_its_name(self):
-        site = Site(SITE, missing=['data/graphics/okno.jpg'])
+        # (without the pack of the data, whose copy of it would stand in)
+        site = Site(SITE, missing=['data.pack', 'data/graphics/okno.jpg'])
         self.addCleanup(site.close)
         browser = self.browser()
         browser.open(site.url)

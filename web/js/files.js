@@ -1,6 +1,7 @@
-// The game's data on the server: the list the build made (files.txt), each file fetched
-// into the program's folder (while the program starts and its start-up picture stands), and
-// the URL of a file in that folder.
+// The game's data on the server: the list the build made (files.txt, each file with its size),
+// the files fetched into the program's folder (while the program starts and its start-up
+// picture stands) from the pack the build made of them (data.pack), or each on its own where
+// the pack cannot be had, and the URL of a file in that folder.
 'use strict';
 
 TK.files = (() => {
@@ -8,13 +9,16 @@ TK.files = (() => {
   const kProgramFolder = '/game';
   const kSiteFolder = 'data';
   // Music is not copied in: the audio element streams it from its URL after the menu shows,
-  // so that the page is ready sooner. The folder only marks that it is there.
+  // so that the page is ready sooner. The folder only marks that it is there. The pack holds
+  // every other file of the list, in its order (cmake/lay_site.cmake).
   const streamed = (path) => path.startsWith(kSiteFolder + '/music/');
+  const kPack = 'data.pack';
 
   const contents = new Map();  // site path -> Uint8Array, until they are laid into the folder
   const missing = [];
   let folderFS = null;         // the program's file system, once it runs
   let names = [];              // every file of the list
+  const sizes = new Map();     // site path -> its size in bytes, as the list gives it
 
   function tellMissing(path, why) {
     missing.push(path);
@@ -59,7 +63,13 @@ TK.files = (() => {
     try {
       const response = await fetch(listUrl);
       if (!response.ok) throw new Error(`${response.status} ${response.statusText}`.trim());
-      names = (await response.text()).split('\n').map((line) => line.trim()).filter((line) => line !== '');
+      names = [];
+      for (const line of (await response.text()).split('\n')) {
+        const [path, size] = line.trim().split('\t');
+        if (!path) continue;
+        names.push(path);
+        sizes.set(path, Number(size));
+      }
       return true;
     } catch (e) {
       TK.page.fatal(`Missing on the server: ${listUrl}, the list of the game's files (${e.message || e}).`);
@@ -67,8 +77,37 @@ TK.files = (() => {
     }
   }
 
+  // The files of the pack, cut from it; false when it cannot be had or is not what the list says.
+  async function fetchPack(packed) {
+    let bytes;
+    try {
+      const response = await fetch(kPack);
+      if (!response.ok) throw new Error(`${response.status} ${response.statusText}`.trim());
+      bytes = new Uint8Array(await response.arrayBuffer());
+    } catch (e) {
+      TK.page.warn(`TramolKulap: ${kPack} cannot be had (${e.message || e}); each file is fetched on its own.`);
+      return false;
+    }
+    const total = packed.reduce((sum, path) => sum + sizes.get(path), 0);
+    if (!packed.every((path) => Number.isSafeInteger(sizes.get(path)) && sizes.get(path) >= 0) || bytes.length !== total) {
+      TK.page.warn(`TramolKulap: ${kPack} does not match files.txt (${bytes.length} bytes for ${total}); ` +
+                   'each file is fetched on its own.');
+      return false;
+    }
+    let at = 0;
+    for (const path of packed) {
+      arrived(path, bytes.subarray(at, at + sizes.get(path)));
+      at += sizes.get(path);
+    }
+    return true;
+  }
+
   // Fetches every file of the list; settles when each has come or been told missing.
-  const fetchAll = () => Promise.all(names.map(fetchOne));
+  async function fetchAll() {
+    const packed = names.filter((path) => !streamed(path));
+    const fromPack = await fetchPack(packed);
+    await Promise.all((fromPack ? names.filter(streamed) : names).map(fetchOne));
+  }
 
   // Makes the program's folders for the whole list, read-only, and lays in what has come;
   // what comes later is laid in as it comes.
