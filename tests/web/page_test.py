@@ -258,6 +258,18 @@ class PageTest(unittest.TestCase):
         self.assertTrue(near(after[1], self.startup.getpixel((400, 300)), 2), after)
         self.assert_clean(browser)
 
+    def test_a_browser_without_element_timing_counts_the_picture_from_the_frame_after_it_is_decoded(self):
+        # As Firefox and Safari: the page cannot be told when the picture was painted.
+        browser = self.browser(before_each_page="Object.defineProperty(PerformanceObserver, "
+                                                "'supportedEntryTypes', {get: () => ['mark', 'measure']});")
+        self.menu(browser)
+        shown_at = browser.js('return TK.startup.shownAt();')
+        self.assertGreaterEqual(shown_at, 0)
+        first_script = browser.js('''return Math.min(...performance.getEntriesByType('resource')
+            .filter(r => r.name.includes('/js/')).map(r => r.startTime));''')
+        self.assertGreaterEqual(first_script, shown_at - 1)
+        self.assert_clean(browser)
+
     def test_keys_and_the_pointer_reach_the_program_and_do_not_move_the_page(self):
         browser = self.browser(width=1000, height=800)
         self.menu(browser)
