@@ -3,9 +3,9 @@
 # are laid afresh, so that a file gone from the sources is gone from the site too.
 set(source "${SRC}")
 file(REMOVE_RECURSE "${SITE}/js" "${SITE}/data" "${SITE}/page.css" "${SITE}/icons/scalable.svg")
-file(COPY "${source}/web/js" DESTINATION "${SITE}")
-# The page's style and its first two scripts are written into the page itself: the start-up
-# picture then waits for no other file before it is drawn.
+# The page's style and its first two scripts are written into the page itself (below): the
+# start-up picture then waits for no other file before it is drawn.
+file(COPY "${source}/web/js" DESTINATION "${SITE}" PATTERN "page.js" EXCLUDE PATTERN "startup.js" EXCLUDE)
 file(READ "${source}/web/index.html" page)
 foreach(part "page.css" "js/page.js" "js/startup.js")
   file(READ "${source}/web/${part}" text)
